@@ -1,0 +1,187 @@
+#include "platform/FileManager.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+    // close() can report a failed delayed write (NFS, full disk): the copy is not done until it succeeds.
+    bool close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+QString systemError(const QString& what, int error) {
+    return QStringLiteral("%1: %2").arg(what, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+// Moves the bytes in the kernel when it can (reflink, then copy_file_range), else through a buffer.
+bool copyBytes(int from, int to, off_t size, QString* error) {
+    if (::ioctl(to, FICLONE, from) == 0) return true;
+    off_t done = 0;
+    bool kernelCopy = true;
+    while (done < size) {
+        ssize_t n = -1;
+        if (kernelCopy) {
+            n = ::copy_file_range(from, nullptr, to, nullptr, static_cast<size_t>(size - done), 0);
+            if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
+                kernelCopy = false;
+                continue;
+            }
+        } else {
+            static thread_local char buffer[1 << 20];
+            const ssize_t got = ::pread(from, buffer, sizeof buffer, done);
+            if (got > 0) {
+                ssize_t written = 0;
+                while (written < got) {
+                    const ssize_t w = ::pwrite(to, buffer + written, static_cast<size_t>(got - written), done + written);
+                    if (w <= 0) {
+                        if (w < 0 && errno == EINTR) continue;
+                        *error = systemError(QStringLiteral("Could not write the copy"), w < 0 ? errno : ENOSPC);
+                        return false;
+                    }
+                    written += w;
+                }
+            }
+            n = got;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            *error = systemError(QStringLiteral("Could not copy the file"), errno);
+            return false;
+        }
+        if (n == 0) {
+            *error = QStringLiteral("Could not copy the file: the source ended early");
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+}  // namespace
+
+FileManager& FileManager::defaultManager() {
+    static FileManager manager;
+    return manager;
+}
+
+bool FileManager::fileExists(const QString& path) const {
+    struct stat info {};
+    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+bool FileManager::isDirectory(const QString& path) const { return QFileInfo(path).isDir(); }
+
+bool FileManager::isReadable(const QString& path) const {
+    return !path.isEmpty() && ::access(QFile::encodeName(path).constData(), R_OK) == 0;
+}
+
+bool FileManager::isWritable(const QString& path) const {
+    return !path.isEmpty() && ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+bool FileManager::isLocked(const QString& path) const {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    FileDescriptor guard(fd);
+    int flags = 0;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) return false;
+    return (flags & FS_IMMUTABLE_FL) != 0;
+}
+
+bool FileManager::copyItem(const QString& source, const QString& target, QString* error) {
+    QString ignored;
+    QString& message = error ? *error : ignored;
+    FileDescriptor from(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
+    if (from.get() < 0) {
+        message = systemError(QStringLiteral("Could not open the source"), errno);
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(from.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        message = QStringLiteral("Could not copy the file: the source is not a regular file");
+        return false;
+    }
+    // O_EXCL: a file that appeared at the target meanwhile is never written into.
+    const QByteArray targetName = QFile::encodeName(target);
+    FileDescriptor to(::open(targetName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (to.get() < 0) {
+        message = systemError(QStringLiteral("Could not create the copy"), errno);
+        return false;
+    }
+    bool ok = copyBytes(from.get(), to.get(), info.st_size, &message);
+    struct stat written {};
+    if (ok && (::fstat(to.get(), &written) != 0 || written.st_size != info.st_size)) {
+        message = QStringLiteral("Could not copy the file: the copy is incomplete");
+        ok = false;
+    }
+    if (ok) ::fchmod(to.get(), info.st_mode & 07777);
+    if (!to.close() && ok) {
+        message = systemError(QStringLiteral("Could not finish the copy"), errno);
+        ok = false;
+    }
+    if (!ok) ::unlink(targetName.constData());
+    return ok;
+}
+
+bool FileManager::removeItem(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink()) return QDir(path).removeRecursively();
+    return ::unlink(QFile::encodeName(path).constData()) == 0;
+}
+
+bool FileManager::createDirectory(const QString& path) { return QDir().mkpath(path); }
+
+bool FileManager::setModificationDate(const QString& path, const QDateTime& date) {
+    if (!date.isValid()) return false;
+    const qint64 ms = date.toMSecsSinceEpoch();
+    timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = static_cast<time_t>(ms / 1000);
+    times[1].tv_nsec = static_cast<long>((ms % 1000) * 1000000);
+    if (times[1].tv_nsec < 0) {
+        times[1].tv_sec -= 1;
+        times[1].tv_nsec += 1000000000;
+    }
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+}
+
+std::optional<qint64> FileManager::freeSpace(const QString& path) const {
+    QString probe = QFileInfo(path).absoluteFilePath();
+    while (!probe.isEmpty() && !fileExists(probe)) {
+        const QString parent = QFileInfo(probe).path();
+        if (parent == probe) break;
+        probe = parent;
+    }
+    struct statvfs info {};
+    if (probe.isEmpty() || ::statvfs(QFile::encodeName(probe).constData(), &info) != 0) return std::nullopt;
+    return static_cast<qint64>(info.f_bavail) * static_cast<qint64>(info.f_frsize);
+}
+
+}  // namespace platform
