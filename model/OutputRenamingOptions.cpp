@@ -1,0 +1,6 @@
+#include "model/OutputRenamingOptions.h"
+
+#include "platform/StandardPaths.h"
+
+OutputRenamingOptions::OutputRenamingOptions()
+    : ouptputFolderPathName(platform::StandardPaths::defaultOutputFolder()) {}
