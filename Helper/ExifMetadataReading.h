@@ -1,0 +1,14 @@
+#pragma once
+
+#include "model/MetadataReading.h"
+
+// The model's way into photo files, through Exiv2. install() sets Exiv2 up and makes this the reader every
+// MetaDataObject::initWithFile, PhotoFile and thumbnail uses; call it once on the main thread at start-up.
+class ExifMetadataReading : public MetadataReading {
+public:
+    static void install();
+
+    MetaDataObject& readMetadata(const QString& path, MetaDataObject& record) const override;
+    std::optional<QVariantMap> imageProperties(const QString& path) const override;
+    QByteArray embeddedPreview(const QString& path, const QSize& atLeast) const override;
+};

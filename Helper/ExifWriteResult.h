@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+
+#include <optional>
+
+// ExifWriteErrorFlag: the codes a write answers with.
+enum ExifWriteErrorFlag : int {
+    ExifWriteSucceeded = 0,
+    ExifWriteSourceMissing = 1,
+    ExifWriteFailed = 2,          // unsupported, damaged, refused by Exiv2, or the copy could not be made
+    ExifWriteRawCameraKept = 7,   // written, but a raw file's camera make and model were left as they were
+    ExifWriteAccessDenied = 8,
+};
+
+// The answer of one write: a plain value the batch thread hands back, which the main thread then applies to
+// the photo item (status, message and, when present, the processed path).
+struct ExifWriteResult {
+    int errorFlag = ExifWriteSucceeded;
+    QString errorMsg;
+    // The path of the copy; set once the copy exists, and kept when a later step fails.
+    std::optional<QString> processedPath;
+
+    static QString processedSuccessfully() { return QStringLiteral("Processed Successfully"); }
+    static QString sourceNotAvailable() { return QStringLiteral("This photo is not available at the Source location."); }
+    static QString unsupportedImage() { return QStringLiteral("Unsupported image"); }
+    static QString corruptImage() { return QStringLiteral("Corrupt image"); }
+    static QString sourceAccessDenied() { return QStringLiteral("Access denied to source file"); }
+    static QString destinationAccessDenied() { return QStringLiteral("Access denied to destination folder"); }
+
+    static ExifWriteResult answer(int flag, const QString& message) {
+        ExifWriteResult result;
+        result.errorFlag = flag;
+        result.errorMsg = message;
+        return result;
+    }
+
+    // An Exiv2 error text as the user reads it: the library's wording about opening files is cut away.
+    static QString cleanedExiv2Message(QString what) {
+        what.replace(QStringLiteral("Failed to open the data source: "), QString());
+        what.replace(QStringLiteral(" (errno = 63)"), QStringLiteral("."));
+        what.replace(QStringLiteral("Failed to open file (w+b):"), QString());
+        return what;
+    }
+
+    // Flag 7 is a written copy too.
+    bool isWritten() const { return errorFlag == ExifWriteSucceeded || errorFlag == ExifWriteRawCameraKept; }
+
+    // The dictionary form: "errorFlag" (int) and "errorMsg" (text), both always present.
+    QVariantMap toDictionary() const {
+        return {{QStringLiteral("errorFlag"), errorFlag}, {QStringLiteral("errorMsg"), errorMsg}};
+    }
+};

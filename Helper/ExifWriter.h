@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+#include "Helper/ExifWriteResult.h"
+#include "platform/FileManager.h"
+
+namespace Exiv2 {
+class ExifData;
+class IptcData;
+class XmpData;
+}  // namespace Exiv2
+
+class FLTImageMetadata;
+class MetaDataObject;
+class PhotoFile;
+
+// The one component that opens image files through Exiv2. Stateless: one shared instance serves every
+// thread. Exiv2 exceptions never leave it except from the key-removal operations, whose callers are the
+// guarded steps of a write.
+class ExifWriter {
+public:
+    // Made exactly once, whichever thread asks first; Exiv2's one-time set-up runs with it.
+    static ExifWriter& sharedInstance();
+
+    ExifWriter(const ExifWriter&) = delete;
+    ExifWriter& operator=(const ExifWriter&) = delete;
+
+    // ---- Reading ----
+    // Fills the record from the photo's EXIF, IPTC and XMP values and returns it. A photo that cannot be
+    // read looks like a photo without metadata; nothing is reported.
+    MetaDataObject& readMetaFromPath(const QString& path, MetaDataObject& record) const;
+
+    // ---- Writing ----
+    // Writes a processed copy of the photo: copies its file to newPath (made collision-free), or in restore
+    // mode over its earlier output (photo.processedPath), applies metadata in its editing option, writes once
+    // and sets the copy's modification date. Works only on the values it is given, so it may run on any
+    // thread; the caller applies the answer (and its processed path) to the live photo item.
+    ExifWriteResult writeMetaDataToFilePath(PhotoFile photo, MetaDataObject metadata, const QString& newPath,
+                                            MetaDataObject onlyUpdated, bool isForRestore,
+                                            platform::FileManager& files = platform::FileManager::defaultManager()) const;
+
+    // ---- Key removal (containers by value; an unknown key text raises Exiv2's error) ----
+    Exiv2::ExifData deleteKeysValuesFormExifData(Exiv2::ExifData data, const QString& key) const;
+    // Every keyword dataset goes when the key is "Iptc.Application2.Keywords".
+    Exiv2::IptcData deleteKeysValuesFormIptcData(Exiv2::IptcData data, const QString& key) const;
+    Exiv2::XmpData deleteKeysValuesFormXmpData(Exiv2::XmpData data, const QString& key) const;
+
+    // ---- Record and text helpers ----
+    // Trimmed, without "/", only decimal digits left (an empty remainder counts); a missing text answers NO.
+    bool isStringContansNumericValuesOnly(const std::optional<QString>& text) const;
+    // Every "," becomes "." in the thirteen decimal fields; the record is changed in place.
+    MetaDataObject& replaceCommaValueToDot(MetaDataObject& record) const;
+    // Mac OS Roman bytes; characters it cannot hold are simplified to their base letter or become "?".
+    QByteArray getCstringFromNsstring(const QString& text) const;
+
+    // ---- Value helpers of the reader ----
+    // A list of three numbers d, m, s gives "%f" of d + m/60 + s/3600; any other list gives "0.000000"; a
+    // non-finite element gives ""; anything that is not a list comes back unchanged.
+    QVariant extractGPSDataStringFromString(const QVariant& value) const;
+    // A list gives "%f" of its first element ("" when empty or not finite); anything else comes back unchanged.
+    QVariant extractStringFromArrVal(const QVariant& value) const;
+    // D°M'S" with an optional direction after the quote mark; 0 unless all three marks appear in that order.
+    double getDegreesStringToDecimal(const QString& text) const;
+    bool isPrismKeyExist(Exiv2::XmpData data, const FLTImageMetadata& converter, const QString& key) const;
+
+    // ---- Writer support ----
+    // "%d/%d" of the number, reduced; nothing for a non-finite number or one that no 32-bit fraction holds.
+    std::optional<QString> floatToFraction(float value) const;
+    bool checkForReadOnlyFilePath(const QString& path) const;
+    bool checkForReadOnlyParentFolderPath(const QString& folderPath) const;
+    bool checkForLockedFile(const QString& path) const;
+    // Sets the file's modification date from the modify text ("yyyy:MM:dd HH:mm:ss" read as wall-clock
+    // time). A file's creation date cannot be set on Linux, so the creation text changes nothing here.
+    // Empty or unreadable texts and file-system errors leave the file's dates as they were.
+    void upadteDateTimeOffileInSystem(const QString& path, const MetaDataObject& metadata,
+                                      const QString& creationDate, const QString& modifyDate) const;
+
+private:
+    ExifWriter();
+};

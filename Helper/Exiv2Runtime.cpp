@@ -1,0 +1,64 @@
+#include "Helper/Exiv2Runtime.h"
+
+#include "platform/Log.h"
+
+#include <exiv2/exiv2.hpp>
+
+#include <mutex>
+
+namespace {
+
+std::recursive_mutex& xmpToolkitMutex() {
+    static std::recursive_mutex mutex;
+    return mutex;
+}
+
+void lockXmpToolkit(void* /*data*/, bool lock) {
+    if (lock) {
+        xmpToolkitMutex().lock();
+    } else {
+        xmpToolkitMutex().unlock();
+    }
+}
+
+const char* levelName(int level) {
+    switch (level) {
+    case Exiv2::LogMsg::debug: return "debug";
+    case Exiv2::LogMsg::info: return "info";
+    case Exiv2::LogMsg::warn: return "warning";
+    default: return "error";
+    }
+}
+
+void logExiv2Message(int level, const char* message) {
+    QString text = QString::fromUtf8(message ? message : "");
+    while (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    platform::log(QStringLiteral("Exiv2 %1: %2").arg(QLatin1String(levelName(level)), text));
+}
+
+bool namespaceKnown(const char* prefix) {
+    try {
+        return !Exiv2::XmpProperties::ns(prefix).empty();
+    } catch (const Exiv2::AnyError&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+const char* Exiv2Runtime::prismNamespace() {
+    return "http://prismstandard.org/namespaces/basic/2.0/";
+}
+
+void Exiv2Runtime::initialize() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Exiv2::LogMsg::setHandler(logExiv2Message);
+        Exiv2::XmpParser::initialize(lockXmpToolkit, nullptr);
+#ifdef EXV_ENABLE_BMFF
+        // HEIF, AVIF and CR3 files are read only when asked for.
+        Exiv2::enableBMFF(true);
+#endif
+        if (!namespaceKnown("prism")) Exiv2::XmpProperties::registerNs(prismNamespace(), "prism");
+    });
+}

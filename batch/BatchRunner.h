@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "model/MetaDataObject.h"
+#include "model/OutputRenamingOptions.h"
+#include "model/PhotoFile.h"
+#include "platform/FileManager.h"
+#include "platform/ReverseGeocoder.h"
+
+// What the writer answered for one photo.
+struct PhotoWriteOutcome {
+    int errorFlag = 0;
+    QString errorMsg;
+    QString processedPath;  // where the copy now is; "" when none was written
+};
+
+// Writes one processed copy. Takes values only; may run on several threads at once.
+using PhotoWriter = std::function<std::optional<PhotoWriteOutcome>(
+    const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath,
+    const MetaDataObject& changedFields, bool restore)>;
+
+// Everything a run needs, fixed when it starts.
+struct BatchRunRequest {
+    std::vector<PhotoFile> runList;  // copies of the ticked photos, in batch order
+    MetaDataObject settings;         // the form's record, or the record held before editing for a restore
+    MetaDataObject changedFields;
+    OutputRenamingOptions renaming;
+    QString selectedOutputFolder;
+    bool restore = false;
+};
+
+// One photo's outcome, handed to the main thread in run order.
+struct BatchPhotoResult {
+    int index = 0;  // in the run list
+    int errorFlag = 0;
+    QString errorMsg;
+    QString processedPath;
+    std::vector<PhotoFile> warnings;  // renaming warnings raised for this photo
+};
+
+// The counters and lists of the latest run, as the summary shows them.
+struct BatchRunState {
+    qint64 runCount = 0;
+    qint64 counterTotalProgressedFiles = 0;
+    qint64 counterNotProcessed = 0;
+    qint64 counterProcessedSuccessfully = 0;
+    qint64 counterProcessedWithError = 0;
+    qint64 counterSkipped = 0;
+    int progressPercent = 0;
+    bool isEnoughSpaceWarning = false;
+    bool restore = false;
+    QString selectedOutputFolder;
+    std::vector<PhotoFile> arrProccesedWithhError;
+    std::vector<PhotoFile> arrProccesedWithWarning;
+};
+
+// Runs a batch: builds each photo's output path, checks free space and has the writer make the copy.
+// Lives on the main thread; the work runs on a coordinator thread that starts photos strictly in order and
+// on a few writer threads, and every result comes back to the main thread in run order, so names,
+// collision suffixes, statuses, counters and the summary are those of a one-by-one run.
+class BatchRunner : public QObject {
+    Q_OBJECT
+public:
+    static constexpr qint64 kMinimumFreeSpace = 0x6500000;  // 101 MiB
+
+    struct Services {
+        PhotoWriter writer;
+        platform::FileManager* files = &platform::FileManager::defaultManager();
+        platform::ReverseGeocoding* geocoder = nullptr;
+        int parallelWrites = 0;  // 0: one per core
+        std::function<double()> now;  // seconds; steady clock by default
+    };
+
+    explicit BatchRunner(Services services, QObject* parent = nullptr);
+    ~BatchRunner() override;
+
+    // Starts a run; false (and nothing happens) when the list is empty or a run is going on.
+    bool start(BatchRunRequest request);
+    // Ends the run after the photos in hand; no further photo is started.
+    void stop();
+    bool isProcessing() const { return m_processing.load(); }
+    bool isRunning() const { return m_running; }
+    // Blocks until the coordinator thread has ended (for shutdown); results still arrive as events.
+    void waitForWorkers();
+
+    const BatchRunState& state() const { return m_state; }
+    double elapsedSeconds() const;
+    // "Batch Process Finished" or "Batch Process Stopped".
+    QString summaryTitle() const;
+    // "Error Found(1) Warning Found(1)".
+    QString errorsSummaryText() const;
+    // The place cache lives until the batch changes.
+    void resetPlaceCache();
+
+signals:
+    void photoStarted(int index, const QString& filePath);
+    void lowSpace();
+    void photoHandled(const BatchPhotoResult& result);
+    void progressChanged(int percent);
+    void runEnded();
+
+private:
+    class Coordinator;
+    void handleResult(const BatchPhotoResult& result);
+    void endRun();
+
+    Services m_services;
+    std::atomic<bool> m_processing{false};
+    bool m_running = false;
+    BatchRunState m_state;
+    std::vector<PhotoFile> m_runList;
+    double m_startedAt = 0;
+    std::unique_ptr<Coordinator> m_coordinator;
+    std::shared_ptr<class OutputNameBuilder> m_builder;
+};
+
+Q_DECLARE_METATYPE(BatchPhotoResult)

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+#include <QVariantMap>
+
+#include <atomic>
+#include <optional>
+
+class MetaDataObject;
+
+// How the model reads a photo file. The metadata library lives in a higher layer, which implements this
+// interface and installs it once at start-up, before any worker thread reads a photo; until then a photo
+// reads as one without metadata and only the image decoders answer.
+class MetadataReading {
+public:
+    virtual ~MetadataReading() = default;
+
+    // Fills the record from the file and returns it; a file that cannot be read leaves it as it was.
+    virtual MetaDataObject& readMetadata(const QString& path, MetaDataObject& record) const = 0;
+
+    // The image properties of the file's first image, keyed like the platform's image I/O: "PixelWidth",
+    // "PixelHeight", "Orientation", "DPIWidth", "DPIHeight", "ColorModel", "ProfileName" and the groups
+    // "{Exif}", "{TIFF}", "{GPS}", "{IPTC}", "{ExifAux}". Nothing when the file is no readable image.
+    virtual std::optional<QVariantMap> imageProperties(const QString& path) const = 0;
+
+    // The encoded bytes of the smallest preview embedded in the file that covers atLeast, else the largest
+    // one; empty when the file carries none. Raw camera files are shown through these.
+    virtual QByteArray embeddedPreview(const QString& path, const QSize& atLeast) const = 0;
+
+    // The installed reader, or nullptr. The reader must outlive every use.
+    static const MetadataReading* shared() { return slot().load(std::memory_order_acquire); }
+    static void install(const MetadataReading* reader) { slot().store(reader, std::memory_order_release); }
+
+private:
+    static std::atomic<const MetadataReading*>& slot() {
+        static std::atomic<const MetadataReading*> reader{nullptr};
+        return reader;
+    }
+};

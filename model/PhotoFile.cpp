@@ -1,0 +1,52 @@
+#include "model/PhotoFile.h"
+
+#include "model/Utils.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// The extension as a path reads it: after the name's last dot, none for a name that only starts with one.
+QString extensionOf(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot <= 0) return QString();
+    return name.mid(dot + 1);
+}
+
+QString parentFolderName(const QString& path) {
+    const QString parent = QFileInfo(path).path();
+    if (parent == QLatin1String("/")) return parent;
+    return QFileInfo(parent).fileName();
+}
+
+}  // namespace
+
+PhotoFile PhotoFile::initWithFileUrl(const QString& path, const QString& displayName, bool isIphoto) {
+    PhotoFile photo;
+    photo.filePath = path;
+    photo.originalFileName = displayName;
+    photo.fileName = QFileInfo(path).fileName();
+    photo.fileExtension = extensionOf(photo.fileName);
+    photo.fileURL = path;
+    photo.fileContainerFolderName = parentFolderName(path);
+    photo.isIphotosNode = isIphoto;
+    photo.exifDict = Utils::sharedUtils().exifForFile(path);
+    photo.takeDisplayedSize();
+    photo.metadataObject = MetaDataObject::initWithFile(photo.fileURL);
+    photo.metadataObjectOriginal = MetaDataObject::initWithObject(*photo.metadataObject);
+    if (const std::optional<QSizeF> vector = Utils::sharedUtils().vectorImageSize(path)) {
+        if (vector->width() > 0) photo.width = vector->width();
+        if (vector->height() > 0) photo.height = vector->height();
+    }
+    return photo;
+}
+
+void PhotoFile::takeDisplayedSize() {
+    const QVariantMap properties = exifDict.value_or(QVariantMap());
+    const int orientation = properties.value(QStringLiteral("Orientation")).toInt();
+    const float pixelWidth = properties.value(QStringLiteral("PixelWidth")).toFloat();
+    const float pixelHeight = properties.value(QStringLiteral("PixelHeight")).toFloat();
+    const bool quarterTurn = orientation >= 5 && orientation <= 8;
+    width = quarterTurn ? pixelHeight : pixelWidth;
+    height = quarterTurn ? pixelWidth : pixelHeight;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QVariantMap>
+
+#include <optional>
+
+#include "model/MetaDataObject.h"
+
+// One photo of the batch: its path and names, its pixel size as displayed, its tick, the metadata read when
+// it was added (with an untouched copy) and the outcome of the last batch run. Also the bare warning entry of
+// a run's results (made with the default constructor: no names, no size, no records).
+class PhotoFile {
+public:
+    // The codes of processStatus.
+    enum PhotoProcessStatus {
+        StatusNone = 0,
+        // 1, 2, 7 and 8 are the writer's result flags, copied unchanged.
+        StatusDateNotFoundForRenaming = 10,
+        StatusLocationNotFoundForRenaming = 11,
+    };
+
+    PhotoFile() = default;
+    // Reads the image properties and the metadata of the file at path; never fails on a bad file (it then
+    // has a size of 0 by 0 and records without values).
+    static PhotoFile initWithFileUrl(const QString& path, const QString& displayName, bool isIphoto);
+
+    bool isIphotosNode = false;
+    bool isSelected = false;
+    int processStatus = StatusNone;
+    QString filePath;
+    QString fileContainerFolderName;
+    QString fileExtension;  // case kept, without the dot
+    QString fileName;
+    QString fileURL;        // the path text again
+    QImage thumbnailImg;
+    double height = 0;
+    double width = 0;
+    double fileSizeInBytes = 0;
+    QString processMsg;
+    std::optional<MetaDataObject> metadataObject;
+    QString processedPath;
+    QString originalFileName;
+    // The record as read, never changed afterwards: the date pass and the renamer take the photo's own
+    // dates from it.
+    std::optional<MetaDataObject> metadataObjectOriginal;
+    std::optional<QVariantMap> exifDict;
+
+private:
+    void takeDisplayedSize();
+};

@@ -1,0 +1,41 @@
+#include "tests/Helper/HelperFixtures.h"
+
+#include "Helper/ExifMetadataReading.h"
+#include "tests/common/TestSupport.h"
+
+#include <QImage>
+#include <QStandardPaths>
+
+namespace helperfixtures {
+
+void installReader() {
+    ExifMetadataReading::install();
+}
+
+bool exiftoolAvailable() {
+    return !QStandardPaths::findExecutable(QStringLiteral("exiftool")).isEmpty();
+}
+
+QString makeJpeg(const QString& folder, const QString& name, const QSize& size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(40, 120, 200));
+    const QString path = folder + QLatin1Char('/') + name;
+    return image.save(path, "JPEG", 85) ? path : QString();
+}
+
+bool exiftoolWrite(const QString& path, const QStringList& arguments) {
+    int exitCode = -1;
+    testsupport::exiftool(QStringList{QStringLiteral("-q"), QStringLiteral("-q"), QStringLiteral("-overwrite_original")}
+                              + arguments + QStringList{path},
+                          &exitCode);
+    return exitCode == 0;
+}
+
+QString exiftoolValue(const QString& path, const QString& tag, bool numeric) {
+    QStringList arguments{QStringLiteral("-s3"), QStringLiteral("-charset"), QStringLiteral("UTF8")};
+    if (numeric) arguments << QStringLiteral("-n");
+    arguments << QLatin1Char('-') + tag << path;
+    return QString::fromUtf8(testsupport::exiftool(arguments)).trimmed();
+}
+
+}  // namespace helperfixtures

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <condition_variable>
+#include <mutex>
+
+#include "batch/BatchRunner.h"
+
+namespace {
+
+class NoPlaces : public platform::ReverseGeocoding {
+public:
+    void reverseGeocodeLocation(double, double, Completion completion) override { completion(std::nullopt, {}); }
+};
+
+// Reports whatever free space the test sets, for every folder.
+class FixedSpaceFiles : public platform::FileManager {
+public:
+    std::optional<qint64> freeSpace(const QString&) const override { return space; }
+    std::optional<qint64> space = qint64(1) << 40;
+};
+
+// Creates the copy as the real writer would (never over an existing file) and can hold a photo back.
+class FakeWriter {
+public:
+    std::optional<PhotoWriteOutcome> operator()(const PhotoFile& photo, const QString& path, bool restore) {
+        {
+            std::unique_lock lock(mutex);
+            started.push_back(photo.fileName);
+            changed.notify_all();
+            changed.wait(lock, [&] { return holdBack != photo.fileName; });
+            if (silentFor == photo.fileName) return std::nullopt;
+        }
+        const QString target = restore ? photo.processedPath : path;
+        QFile file(target);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return PhotoWriteOutcome{2, "exists", {}};
+        file.write(photo.fileName.toUtf8());
+        std::lock_guard lock(mutex);
+        return PhotoWriteOutcome{flagFor.value(photo.fileName, 0), "message", target};
+    }
+    void waitUntilStarted(const QString& name) {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return started.contains(name); });
+    }
+    void release() {
+        std::lock_guard lock(mutex);
+        holdBack.clear();
+        changed.notify_all();
+    }
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    QStringList started;
+    QString holdBack;
+    QString silentFor;
+    QHash<QString, int> flagFor;
+};
+
+PhotoFile photoNamed(const QString& folder, const QString& fileName) {
+    PhotoFile p;
+    p.fileName = fileName;
+    p.filePath = folder + "/" + fileName;
+    p.fileExtension = fileName.section(u'.', -1);
+    p.isSelected = true;
+    p.metadataObjectOriginal = MetaDataObject();
+    return p;
+}
+
+class ABatchRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(out.isValid());
+        request.renaming.ouptputFolderPathName = out.path();
+        request.selectedOutputFolder = out.path();
+    }
+    std::unique_ptr<BatchRunner> makeRunner(int parallel) {
+        BatchRunner::Services services;
+        services.writer = [this](const PhotoFile& photo, const MetaDataObject&, const QString& path,
+                                 const MetaDataObject&, bool restore) { return writer(photo, path, restore); };
+        services.files = &files;
+        services.geocoder = &places;
+        services.parallelWrites = parallel;
+        return std::make_unique<BatchRunner>(services);
+    }
+    void addPhotos(int count, const QString& folder = "/photos") {
+        for (int i = 1; i <= count; ++i) request.runList.push_back(photoNamed(folder, QStringLiteral("P%1.JPG").arg(i)));
+    }
+    void runToEnd(BatchRunner& runner, QSignalSpy& ended) {
+        ASSERT_TRUE(runner.start(request));
+        ASSERT_TRUE(ended.wait(20000));
+    }
+
+    QTemporaryDir out;
+    BatchRunRequest request;
+    FakeWriter writer;
+    FixedSpaceFiles files;
+    NoPlaces places;
+};
+
+TEST_F(ABatchRun, writesEveryPhotoWithProgressInOrder) {
+    addPhotos(3);
+    auto runner = makeRunner(4);
+    QSignalSpy ended(runner.get(), &BatchRunner::runEnded);
+    QSignalSpy progress(runner.get(), &BatchRunner::progressChanged);
+    QSignalSpy handled(runner.get(), &BatchRunner::photoHandled);
+    runToEnd(*runner, ended);
+    ASSERT_EQ(progress.count(), 3);
+    EXPECT_EQ(progress[0][0].toInt(), 33);
+    EXPECT_EQ(progress[1][0].toInt(), 66);
+    EXPECT_EQ(progress[2][0].toInt(), 100);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(handled[i][0].value<BatchPhotoResult>().index, i);
+    EXPECT_EQ(runner->state().counterSkipped, 0);
+    EXPECT_EQ(runner->state().counterProcessedSuccessfully, 3);
+    EXPECT_EQ(runner->summaryTitle(), "Batch Process Finished");
+    EXPECT_EQ(runner->errorsSummaryText(), "Error Found(0) Warning Found(0)");
+    EXPECT_FALSE(runner->isProcessing());
+}
+
+TEST_F(ABatchRun, givesCollisionSuffixesInBatchOrderWhileWritingSideBySide) {
+    for (const char* folder : {"/a", "/b", "/c", "/d", "/e"}) request.runList.push_back(photoNamed(folder, "X.JPG"));
+    QFile existing(out.filePath("X.JPG"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    auto runner = makeRunner(4);
+    QSignalSpy ended(runner.get(), &BatchRunner::runEnded);
+    QSignalSpy handled(runner.get(), &BatchRunner::photoHandled);
+    runToEnd(*runner, ended);
+    ASSERT_EQ(handled.count(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(handled[i][0].value<BatchPhotoResult>().processedPath, out.filePath(QStringLiteral("X (%1).JPG").arg(i + 1)));
+    }
+}
+
+TEST_F(ABatchRun, stopsAfterThePhotoInHand) {
+    addPhotos(5);
+    writer.holdBack = "P2.JPG";
+    auto runner = makeRunner(1);
+    QSignalSpy ended(runner.get(), &BatchRunner::runEnded);
+    ASSERT_TRUE(runner->start(request));
+    writer.waitUntilStarted("P2.JPG");
+    runner->stop();
+    writer.release();
+    ASSERT_TRUE(ended.wait(20000));
+    EXPECT_EQ(writer.started, QStringList({"P1.JPG", "P2.JPG"}));
+    EXPECT_EQ(runner->state().counterProcessedSuccessfully, 2);
+    EXPECT_EQ(runner->state().counterSkipped, 3);
+    EXPECT_EQ(runner->summaryTitle(), "Batch Process Stopped");
+}
+
+TEST_F(ABatchRun, endsWhenSpaceRunsShortButWritesThePhotoInHand) {
+    addPhotos(3);
+    files.space = BatchRunner::kMinimumFreeSpace - 1;  // 105,906,175 bytes
+    auto runner = makeRunner(1);
+    QSignalSpy ended(runner.get(), &BatchRunner::runEnded);
+    QSignalSpy lowSpace(runner.get(), &BatchRunner::lowSpace);
+    runToEnd(*runner, ended);
+    EXPECT_EQ(lowSpace.count(), 1);
+    EXPECT_EQ(writer.started, QStringList({"P1.JPG"}));
+    EXPECT_EQ(runner->state().counterProcessedSuccessfully, 1);
+    EXPECT_EQ(runner->state().counterSkipped, 2);
+    EXPECT_TRUE(runner->state().isEnoughSpaceWarning);
+}
+
+TEST_F(ABatchRun, goesOnWithExactlyTheMinimumFreeSpace) {
+    addPhotos(3);
+    files.space = BatchRunner::kMinimumFreeSpace;  // 105,906,176 bytes
+    auto runner = makeRunner(2);
+    QSignalSpy ended(runner.get(), &BatchRunner::runEnded);
+    QSignalSpy lowSpace(runner.get(), &BatchRunner::lowSpace);
+    runToEnd(*runner, ended);
+    EXPECT_EQ(lowSpace.count(), 0);
+    EXPECT_EQ(runner->state().counterProcessedSuccessfully, 3);
+}
+
+TEST_F(ABatchRun, countsFailuresRawKeepsAndSilenceAsErrors) {
+    addPhotos(4);
+    writer.flagFor = {{"P2.JPG", 7}, {"P3.JPG", 8}};
+    writer.silentFor = "P4.JPG";
+    auto runner = makeRunner(3);
+    QSignalSpy ended(runner.get(), &BatchRunner::runEnded);
+    runToEnd(*runner, ended);
+    const BatchRunState& state = runner->state();
+    EXPECT_EQ(state.counterProcessedSuccessfully, 1);
+    EXPECT_EQ(state.counterProcessedWithError, 3);
+    ASSERT_EQ(state.arrProccesedWithhError.size(), 3u);
+    EXPECT_EQ(state.arrProccesedWithhError[0].processStatus, 7);
+    EXPECT_EQ(state.arrProccesedWithhError[1].processStatus, 8);
+    EXPECT_EQ(state.arrProccesedWithhError[2].processStatus, 2);
+    EXPECT_EQ(state.arrProccesedWithhError[2].filePath, "/photos/P4.JPG");
+    EXPECT_EQ(runner->summaryTitle(), "Batch Process Finished");
+    EXPECT_EQ(runner->errorsSummaryText(), "Errors Found(3) Warning Found(0)");
+}
+
+TEST_F(ABatchRun, restoresOnlyPhotosWithACopyFromTheLastRun) {
+    addPhotos(2);
+    request.runList[0].processedPath = out.filePath("P1.JPG");
+    request.runList[1].processedPath.clear();
+    request.restore = true;
+    auto runner = makeRunner(2);
+    QSignalSpy ended(runner.get(), &BatchRunner::runEnded);
+    runToEnd(*runner, ended);
+    EXPECT_EQ(writer.started, QStringList({"P1.JPG"}));
+    ASSERT_EQ(runner->state().arrProccesedWithhError.size(), 1u);
+    EXPECT_EQ(runner->state().arrProccesedWithhError[0].fileName, "P2.JPG");
+    EXPECT_FALSE(runner->state().arrProccesedWithhError[0].processMsg.isEmpty());
+}
+
+TEST_F(ABatchRun, neverHandsAStaleProcessedPathToANormalWrite) {
+    addPhotos(1);
+    request.runList[0].processedPath = "/somewhere/old/P1.JPG";
+    PhotoFile seen;
+    BatchRunner::Services services;
+    services.writer = [&](const PhotoFile& photo, const MetaDataObject&, const QString&, const MetaDataObject&,
+                          bool) {
+        seen = photo;
+        return std::optional<PhotoWriteOutcome>(PhotoWriteOutcome{});
+    };
+    services.files = &files;
+    services.geocoder = &places;
+    BatchRunner runner(services);
+    QSignalSpy ended(&runner, &BatchRunner::runEnded);
+    ASSERT_TRUE(runner.start(request));
+    ASSERT_TRUE(ended.wait(20000));
+    EXPECT_TRUE(seen.processedPath.isEmpty());
+}
+
+TEST_F(ABatchRun, refusesAnEmptyRunList) {
+    auto runner = makeRunner(1);
+    EXPECT_FALSE(runner->start(request));
+    EXPECT_FALSE(runner->isRunning());
+}
+
+}  // namespace
