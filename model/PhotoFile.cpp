@@ -30,10 +30,11 @@ PhotoFile PhotoFile::initWithFileUrl(const QString& path, const QString& display
     photo.fileURL = path;
     photo.fileContainerFolderName = parentFolderName(path);
     photo.isIphotosNode = isIphoto;
-    photo.exifDict = Utils::sharedUtils().exifForFile(path);
-    photo.takeDisplayedSize();
-    photo.metadataObject = MetaDataObject::initWithFile(photo.fileURL);
-    photo.metadataObjectOriginal = MetaDataObject::initWithObject(*photo.metadataObject);
+    // The image properties only give the displayed size; they are not kept, to keep large batches small.
+    photo.takeDisplayedSize(Utils::sharedUtils().exifForFile(path));
+    // Both records start as the same values, so they share one object until the form changes one.
+    photo.metadataObjectOriginal = MetaDataObject::initWithObject(MetaDataObject::initWithFile(photo.fileURL));
+    photo.metadataObject = photo.metadataObjectOriginal;
     if (const std::optional<QSizeF> vector = Utils::sharedUtils().vectorImageSize(path)) {
         if (vector->width() > 0) photo.width = vector->width();
         if (vector->height() > 0) photo.height = vector->height();
@@ -41,7 +42,7 @@ PhotoFile PhotoFile::initWithFileUrl(const QString& path, const QString& display
     return photo;
 }
 
-void PhotoFile::takeDisplayedSize() {
+void PhotoFile::takeDisplayedSize(const std::optional<QVariantMap>& exifDict) {
     const QVariantMap properties = exifDict.value_or(QVariantMap());
     const int orientation = properties.value(QStringLiteral("Orientation")).toInt();
     const float pixelWidth = properties.value(QStringLiteral("PixelWidth")).toFloat();

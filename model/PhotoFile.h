@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "model/MetaDataObject.h"
+#include "model/SharedRecord.h"
 
 // One photo of the batch: its path and names, its pixel size as displayed, its tick, the metadata read when
 // it was added (with an untouched copy) and the outcome of the last batch run. Also the bare warning entry of
@@ -39,14 +40,13 @@ public:
     double width = 0;
     double fileSizeInBytes = 0;
     QString processMsg;
-    std::optional<MetaDataObject> metadataObject;
+    SharedRecord<MetaDataObject> metadataObject;
     QString processedPath;
     QString originalFileName;
     // The record as read, never changed afterwards: the date pass and the renamer take the photo's own
     // dates from it.
-    std::optional<MetaDataObject> metadataObjectOriginal;
-    std::optional<QVariantMap> exifDict;
+    SharedRecord<MetaDataObject> metadataObjectOriginal;
 
 private:
-    void takeDisplayedSize();
+    void takeDisplayedSize(const std::optional<QVariantMap>& exifDict);
 };

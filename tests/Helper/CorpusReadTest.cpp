@@ -2,6 +2,7 @@
 #include "model/MetaDataObject.h"
 #include "model/MetadataKeyTable.h"
 #include "model/PhotoFile.h"
+#include "model/Utils.h"
 #include "tests/Helper/HelperFixtures.h"
 #include "tests/common/TestSupport.h"
 
@@ -99,8 +100,8 @@ TEST_F(ACorpusPhoto, hasExiftoolsPixelSize) {
     for (const CorpusFile& file : corpusFiles()) {
         const QString expected = view.value(file.name).value("ImageSize").toString();
         if (expected.isEmpty() || kSizeUnknownToExiv2.contains(file.name)) continue;
-        const PhotoFile photo = PhotoFile::initWithFileUrl(QDir(testsupport::corpusDir()).filePath(file.name), file.name, false);
-        const QVariantMap properties = photo.exifDict.value_or(QVariantMap());
+        const QVariantMap properties =
+            Utils::sharedUtils().exifForFile(QDir(testsupport::corpusDir()).filePath(file.name)).value_or(QVariantMap());
         const QString actual = QStringLiteral("%1 %2").arg(properties.value("PixelWidth").toInt()).arg(properties.value("PixelHeight").toInt());
         EXPECT_EQ(actual, expected) << file.name.toStdString();
     }

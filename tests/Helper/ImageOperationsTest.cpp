@@ -146,8 +146,10 @@ TEST_F(AnImageFile, becomesABatchItemWithItsNamesAndUprightSize) {
     EXPECT_EQ(photo.height, 400);
     ASSERT_TRUE(photo.metadataObject && photo.metadataObjectOriginal);
     EXPECT_EQ(photo.metadataObjectOriginal->Artist, "Ann");
-    photo.metadataObject->Artist = "Changed";
+    EXPECT_TRUE(photo.metadataObject.sharesWith(photo.metadataObjectOriginal));
+    photo.metadataObject.edit().Artist = "Changed";
     EXPECT_EQ(photo.metadataObjectOriginal->Artist, "Ann");
+    EXPECT_FALSE(photo.metadataObject.sharesWith(photo.metadataObjectOriginal));
 }
 
 TEST_F(AnImageFile, keepsItsSizeWhenOrientationOneOrFour) {
@@ -166,7 +168,7 @@ TEST(ABatchItem, takesItsNamesFromThePath) {
     EXPECT_EQ(photo.fileExtension, "JPG");
     EXPECT_EQ(photo.fileContainerFolderName, "DCIM");
     EXPECT_EQ(photo.width, 0);
-    EXPECT_FALSE(photo.exifDict.has_value());
+    EXPECT_EQ(photo.height, 0);
     EXPECT_TRUE(photo.metadataObject.has_value());
     EXPECT_EQ(PhotoFile::initWithFileUrl("/photo.jpg", "p", false).fileContainerFolderName, "/");
 }

@@ -156,7 +156,7 @@ TEST_F(TheNameBuilder, appliesTheDateRuleAndSkipsAnUnreadableDateSilently) {
     settings.dateTimeConfigOriginalDate = rule;
     EXPECT_EQ(build(o, photo(), settings), "/out/Chosen Folder/2020-07-15IMG_0001.JPG");
     PhotoFile zeros = photo();
-    zeros.metadataObjectOriginal->Date_Original = "0000:00:00 00:00:00";
+    zeros.metadataObjectOriginal.edit().Date_Original = "0000:00:00 00:00:00";
     EXPECT_EQ(build(o, zeros), "/out/Chosen Folder/IMG_0001.JPG");
     EXPECT_TRUE(builder.arrProccesedWithWarning.empty());
 }
@@ -210,12 +210,12 @@ TEST_F(TheNameBuilder, needsAPositionOfAtLeastOneDegreeEachWay) {
     OutputRenamingOptions o = renaming();
     o.addEXIFLocationCheck = 1;
     PhotoFile near = photo();
-    near.metadataObjectOriginal->GPS_Lattitude = "0.5";
-    near.metadataObjectOriginal->GPS_Longitude = "20";
+    near.metadataObjectOriginal.edit().GPS_Lattitude = "0.5";
+    near.metadataObjectOriginal.edit().GPS_Longitude = "20";
     build(o, near);
     PhotoFile doubleSign = photo();
-    doubleSign.metadataObjectOriginal->GPS_Lattitude = "-48.8";
-    doubleSign.metadataObjectOriginal->GPS_LattitudeRef = "S";
+    doubleSign.metadataObjectOriginal.edit().GPS_Lattitude = "-48.8";
+    doubleSign.metadataObjectOriginal.edit().GPS_LattitudeRef = "S";
     build(o, doubleSign);
     EXPECT_EQ(geocoder.requests, 0);
     EXPECT_EQ(builder.arrProccesedWithWarning.size(), 2u);

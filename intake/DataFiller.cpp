@@ -1,0 +1,133 @@
+#include "intake/DataFiller.h"
+
+#include "intake/DBOperations.h"
+#include "intake/LibraryFileLocator.h"
+#include "intake/PropertyListReader.h"
+#include "platform/Log.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+DataFiller::DataFiller() {
+    // No iPhoto application exists on this system to take a version from.
+    platform::log(QStringLiteral("com.apple.iPhoto bundleVersion=(null)"));
+}
+
+bool DataFiller::checkValidLibAndUpdateIfAperture(const QString& path) {
+    for (const char* name : {"AlbumData.xml", "ApertureData.xml"}) {
+        const QString found = LibraryFileLocator::locate(path, QLatin1String(name));
+        if (!found.isEmpty() && QFileInfo(found).isFile()) {
+            xmlFile = found;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DataFiller::checkIfLibrary9X(const QString& path) {
+    const QString found = LibraryFileLocator::locate(path, QStringLiteral("Database/apdb/Library.apdb"));
+    if (found.isEmpty() || !QFileInfo(found).isFile()) return false;
+    dbPath = found;
+    platform::log(QStringLiteral("is9X"));
+    return true;
+}
+
+QString DataFiller::libraryRoot() const {
+    if (dbPath.isEmpty()) return libPath;
+    QString root = dbPath;
+    for (int i = 0; i < 3; ++i) root = root.left(std::max<qsizetype>(0, root.lastIndexOf(QLatin1Char('/'))));
+    return root;
+}
+
+QString DataFiller::mastersFolder(const QString& root) const {
+    const QString masters = LibraryFileLocator::locate(root, QStringLiteral("Masters"));
+    if (!masters.isEmpty()) return masters;
+    const QString originals = LibraryFileLocator::locateOrExact(root, QStringLiteral("Originals"));
+    platform::log(QStringLiteral("Masters NOT present. New: %1").arg(dbPath.isEmpty() ? QString() : originals));
+    return originals;
+}
+
+void DataFiller::fetchImagesFromLib(const QString& path) {
+    if (libPath.isEmpty()) libPath = path;
+    if (!checkValidLibAndUpdateIfAperture(path)) return;
+    checkIfLibrary9X(path);
+    m_iPhotoLibraryChanged = false;
+    platform::log(QStringLiteral("Into Fill Duplicates"));
+    platform::log(dbPath);
+
+    const QString root = libraryRoot();
+    const QString masters = mastersFolder(root);
+    QList<LibraryVersionRow> versions;
+    if (!dbPath.isEmpty()) {
+        versions = DBOperations::getAllVersionPhotos(dbPath, QStringLiteral("RKVersion"), m_cachesFolder);
+        DBOperations::getAllMasterPhotos(dbPath, masters, QStringLiteral("RKMaster"), &dictMasterInfo, m_cachesFolder);
+        DBOperations::getAllFolders(dbPath, QStringLiteral("RKFolder"), &dictFolderInfo, m_cachesFolder);
+    }
+    const QVariantMap xmlDict = PropertyListReader::readFile(xmlFile).toMap();
+    masterPhotos.append(makeMastersListFor(versions, arrOriginalPaths, arrImagePaths, arrThumbnailPaths, xmlDict));
+
+    m_lastScannedPhotosCount = static_cast<int>(masterPhotos.size());
+    platform::log(QStringLiteral("Total Photos in iPhoto %1").arg(masterPhotos.size()));
+    platform::log(QStringLiteral("Original count=%1").arg(arrOriginalPaths.size()));
+    platform::log(QStringLiteral("Thumbnail count%1").arg(arrThumbnailPaths.size()));
+    platform::log(QStringLiteral("Image count%1").arg(arrImagePaths.size()));
+    masterPhotos.clear();
+    arrThumbnailPaths.clear();
+    arrOriginalPaths.clear();
+}
+
+bool DataFiller::isInPlace(const QVariantMap& xmlDict, const QString& root, QString* archivePath) {
+    *archivePath = xmlDict.value(QStringLiteral("Archive Path")).toString();
+    // A trailing separator is not part of the folder's name; kept, it would glue the root to what follows.
+    while (archivePath->size() > 1 && archivePath->endsWith(QLatin1Char('/'))) archivePath->chop(1);
+    if (archivePath->isEmpty()) {
+        platform::log(QStringLiteral("Archive is nil"));
+        if (m_archiveAlert) m_archiveAlert();
+        return true;
+    }
+    return root.toUpper() == archivePath->toUpper();
+}
+
+QString DataFiller::pathFromList(const QVariantMap& entry, const char* key, bool inPlace,
+                                 const QString& archivePath, const QString& root) const {
+    QString path = entry.value(QLatin1String(key)).toString();
+    if (!inPlace) path.replace(archivePath, root, Qt::CaseSensitive);
+    return path;
+}
+
+QList<LibraryVersionRow> DataFiller::makeMastersListFor(QList<LibraryVersionRow>& versions, QStringList& arrOP,
+                                                        QStringList& arrIP, QStringList& arrTP,
+                                                        const QVariantMap& xmlDict) {
+    const QString root = libraryRoot();
+    QString archivePath;
+    const bool inPlace = isInPlace(xmlDict, root, &archivePath);
+    const QVariantMap imageList = xmlDict.value(QStringLiteral("Master Image List")).toMap();
+
+    QList<LibraryVersionRow> kept;
+    for (LibraryVersionRow& row : versions) {
+        if (row.masterUuid.isEmpty()) continue;
+        auto master = dictMasterInfo.find(row.masterUuid);
+        auto folder = dictFolderInfo.find(row.projectUuid);
+        if (master == dictMasterInfo.end() || folder == dictFolderInfo.end()) continue;
+        arrOP.append(master->OriginalPath);
+        ++master->MasterCount;
+        ++folder->VersionCount;
+
+        const QVariantMap entry = imageList.value(row.modelId).toMap();
+        QString imagePath = pathFromList(entry, "ImagePath", inPlace, archivePath, root);
+        if (!entry.contains(QStringLiteral("ImagePath"))) {
+            imagePath = master->OriginalPath;
+            row.iPath = true;
+        }
+        QString thumbPath = pathFromList(entry, "ThumbPath", inPlace, archivePath, root);
+        if (!entry.contains(QStringLiteral("ThumbPath"))) {
+            thumbPath = master->OriginalPath;
+            row.tPath = true;
+        }
+        arrIP.append(imagePath);
+        arrTP.append(thumbPath);
+        kept.append(row);
+    }
+    return kept;
+}

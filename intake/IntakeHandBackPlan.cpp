@@ -1,0 +1,26 @@
+#include "intake/IntakeHandBackPlan.h"
+
+IntakeHandBackPlan IntakeHandBackPlan::choose(const IntakeCounters& counters, bool batchIsEmpty, int limit) {
+    IntakeHandBackPlan plan;
+    plan.resetMetadataChanged = batchIsEmpty;
+    if (counters.isMAX_PHOTOS_LIMIT_EXCEEDED) {
+        plan.hideLoader = true;
+        plan.alert = IntakeAlert::limitExceeded(limit);
+        plan.runAfterChangeSetup = true;
+        return plan;
+    }
+    const bool somethingRefused = counters.isPhotosAlreadyAdded || counters.isPhotoFormatNotSupported;
+    if (counters.totalPhotoToAdd != 0) {
+        if (somethingRefused) {
+            plan.hideLoader = true;
+            plan.alert = IntakeAlert::showPromtForDamagedFiles(counters);
+        }
+        plan.runAfterChangeSetup = true;
+        return plan;
+    }
+    // Nothing joined: the screen keeps its state and only says why.
+    plan.hideLoader = true;
+    plan.disableRemoveButton = true;
+    plan.alert = IntakeAlert::showPromtForDamagedFiles(counters);
+    return plan;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+struct sqlite3;
+
+// A library database opened for reading only, so that no byte and no file of the library ever changes.
+// A database that SQLite could open in place without writing beside it (rollback journal, no companion
+// files) is read where it lies; any other is copied with its "-wal", "-shm" and ".lock" companions into a
+// fresh private folder under the caches folder, read there, and the folder is removed when this object ends.
+class LibraryDatabase {
+public:
+    enum class Placement { InPlaceWhenSafe, PrivateCopy };
+
+    // Nothing when the database could not be copied or opened; *error says why and *copyFailed which.
+    static std::unique_ptr<LibraryDatabase> open(const QString& path, Placement placement,
+                                                 const QString& cachesFolder, QString* error,
+                                                 bool* copyFailed = nullptr);
+    ~LibraryDatabase();
+    LibraryDatabase(const LibraryDatabase&) = delete;
+    LibraryDatabase& operator=(const LibraryDatabase&) = delete;
+
+    sqlite3* handle() const { return m_handle; }
+    bool hasTable(const QString& name) const;
+    bool isPrivateCopy() const { return m_copyFolder != nullptr; }
+
+    // SQLite is set up once for the whole run and never shut down while other threads may use it.
+    static void ensureInitialised();
+    // Whether SQLite would need to write beside the file to read it (WAL mode or companion files present).
+    static bool needsPrivateCopy(const QString& path);
+
+private:
+    LibraryDatabase() = default;
+    bool copyInto(const QString& source, const QString& cachesFolder, QString* copyPath, QString* error);
+
+    sqlite3* m_handle = nullptr;
+    std::unique_ptr<QTemporaryDir> m_copyFolder;
+};

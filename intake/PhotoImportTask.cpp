@@ -1,0 +1,68 @@
+#include "intake/PhotoImportTask.h"
+
+#include "platform/Log.h"
+
+#include <QThread>
+#include <QThreadPool>
+
+#include <algorithm>
+#include <atomic>
+#include <vector>
+
+namespace {
+
+// Makes the photos of the candidates straight into their places in the result, several at a time, so no
+// second array of photos is ever held; made[i] stays 0 when Stop came before photo i.
+void makePhotos(const QList<IntakeCandidate>& candidates, const PhotoImportTask::Settings& settings,
+                QList<PhotoFile>* photos, std::vector<char>* made) {
+    photos->resize(candidates.size());
+    made->assign(static_cast<size_t>(candidates.size()), 0);
+    PhotoFile* places = photos->data();  // detached once here; the threads write disjoint elements
+    const PhotoImportTask::PhotoMaker maker =
+        settings.makePhoto ? settings.makePhoto : [](const QString& path, const QString& name) {
+            return PhotoFile::initWithFileUrl(path, name, false);
+        };
+    const std::atomic<bool>* stop = settings.walk.stop;
+    std::atomic<qsizetype> next{0};
+    auto work = [&] {
+        for (qsizetype index = next++; index < candidates.size(); index = next++) {
+            if (stop && stop->load()) return;
+            const IntakeCandidate& candidate = candidates.at(index);
+            places[index] = maker(candidate.path, candidate.displayName);
+            (*made)[static_cast<size_t>(index)] = 1;
+        }
+    };
+    const int threads = settings.threads > 0 ? settings.threads : QThread::idealThreadCount();
+    QThreadPool pool;
+    pool.setMaxThreadCount(std::max(1, threads - 1));
+    for (int i = 1; i < threads && i < candidates.size(); ++i) pool.start(work);
+    work();  // the import thread takes its share too
+    pool.waitForDone();
+}
+
+}  // namespace
+
+PhotoImportResult PhotoImportTask::run(const QStringList& urls, const QString& fileType,
+                                       QSet<QString> dictFileAdded, const Settings& settings) {
+    PhotoIntakeWalk walk(std::move(dictFileAdded), settings.walk);
+    PhotoImportResult result;
+    result.addedPaths = walk.photosUrlsToBeAddedFromUrls(urls, fileType);
+    result.counters = walk.counters();
+    result.counters.totalPhotoToAdd = static_cast<int>(result.addedPaths.size());
+
+    std::vector<char> made;
+    makePhotos(walk.candidates(), settings, &result.photos, &made);
+    const auto firstUnmade = std::find(made.begin(), made.end(), 0);
+    if (firstUnmade != made.end()) {
+        // Stopped before this photo was made: end as a walk stopped at this photo would have.
+        const auto kept = static_cast<qsizetype>(firstUnmade - made.begin());
+        result.photos.resize(kept);
+        result.counters = walk.candidates().at(kept).countersBefore;
+        result.counters.isPHOTOS_PROCESSING_IN_PROGERESS = false;
+        result.counters.isMAX_PHOTOS_LIMIT_EXCEEDED = false;
+        result.counters.totalPhotoToAdd = static_cast<int>(kept);
+        result.addedPaths.resize(kept);
+        platform::log(QStringLiteral("Import stopped after %1 photos").arg(kept));
+    }
+    return result;
+}

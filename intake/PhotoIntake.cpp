@@ -1,0 +1,77 @@
+#include "intake/PhotoIntake.h"
+
+#include "platform/Log.h"
+
+#include <QCoreApplication>
+#include <QtConcurrent/QtConcurrentRun>
+
+PhotoIntake::PhotoIntake(QList<PhotoFile>& batch, QSet<QString>& dictFileAdded, QObject* parent)
+    : QObject(parent), m_batch(batch), m_dictFileAdded(dictFileAdded) {
+    connect(&m_watcher, &QFutureWatcher<PhotoImportResult>::finished, this, &PhotoIntake::handBack);
+}
+
+PhotoIntake::~PhotoIntake() {
+    // The import thread reads the stop flag and the settings; it must be gone before they are.
+    m_stop->store(true);
+    m_watcher.waitForFinished();
+}
+
+bool PhotoIntake::addPhotosFromPathUrls(const QStringList& paths, bool isiPhoto) {
+    Q_UNUSED(isiPhoto);
+    if (isImporting()) return false;
+    m_handBackPending = true;
+    m_counters = IntakeCounters{};
+    m_counters.isPHOTOS_PROCESSING_IN_PROGERESS = true;
+    m_stop->store(false);
+    if (m_hooks.showStopButton) m_hooks.showStopButton();
+    if (m_hooks.showLoading) m_hooks.showLoading(true, loadingText());
+
+    PhotoImportTask::Settings settings = m_settings;
+    settings.walk.stop = m_stop.get();
+    if (!settings.walk.archiveAlert) settings.walk.archiveAlert = m_hooks.archivePathAlert;
+    // The worker reads its own copy of the added paths; the batch itself stays with the main thread.
+    const QSet<QString> added = m_dictFileAdded;
+    const std::shared_ptr<std::atomic<bool>> stop = m_stop;  // kept alive for the worker
+    m_watcher.setFuture(QtConcurrent::run([paths, added, settings, stop] {
+        return PhotoImportTask::run(paths, QStringLiteral("ALL"), added, settings);
+    }));
+    return true;
+}
+
+void PhotoIntake::stopImport() {
+    m_stop->store(true);
+    m_counters.isPHOTOS_PROCESSING_IN_PROGERESS = false;
+}
+
+void PhotoIntake::waitForImport() {
+    if (!m_handBackPending) return;
+    m_watcher.waitForFinished();
+    QCoreApplication::sendPostedEvents(&m_watcher);
+    if (m_handBackPending) handBack();
+}
+
+void PhotoIntake::handBack() {
+    if (!m_handBackPending) return;
+    m_handBackPending = false;
+    // Taken, not copied: a shared copy would be detached, photo by photo, by the moves below.
+    PhotoImportResult result = m_watcher.future().takeResult();
+    m_watcher.setFuture(QFuture<PhotoImportResult>());
+    const bool stoppedMeanwhile = m_stop->load();
+    m_counters = result.counters;
+    if (stoppedMeanwhile) m_counters.isPHOTOS_PROCESSING_IN_PROGERESS = false;
+
+    m_dictFileAdded.reserve(m_dictFileAdded.size() + result.addedPaths.size());
+    for (const QString& path : std::as_const(result.addedPaths)) m_dictFileAdded.insert(path);
+    if (m_batch.isEmpty()) m_batch = std::move(result.photos);
+    else m_batch.append(std::move(result.photos));
+    platform::log(QStringLiteral("is adding photos count = %1").arg(m_counters.totalPhotoToAdd));
+
+    const int limit = m_settings.walk.limit;
+    const IntakeHandBackPlan plan = IntakeHandBackPlan::choose(m_counters, m_batch.isEmpty(), limit);
+    if (plan.resetMetadataChanged && m_hooks.isMetadataParamChanged) m_hooks.isMetadataParamChanged(false);
+    if (plan.hideLoader && m_hooks.showLoading) m_hooks.showLoading(false, QStringLiteral("Please Wait..."));
+    if (plan.disableRemoveButton && m_hooks.disableRemoveButton) m_hooks.disableRemoveButton();
+    if (plan.alert && m_hooks.showAlertWithTag) m_hooks.showAlertWithTag(*plan.alert);
+    if (plan.runAfterChangeSetup && m_hooks.processAfterAllPhotosAdded) m_hooks.processAfterAllPhotosAdded();
+    emit importHandedBack();
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "intake/IntakeAlert.h"
+#include "intake/IntakeCounters.h"
+#include "intake/IntakeHandBackPlan.h"
+#include "intake/PhotoImportTask.h"
+#include "model/PhotoFile.h"
+
+#include <QFutureWatcher>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+// The road by which paths become batch photos: started on the main thread, walked and read on the import
+// thread, handed back on the main thread, which alone appends to the batch and to the added paths. The
+// screen fills the hooks; every hook is optional.
+class PhotoIntake : public QObject {
+    Q_OBJECT
+public:
+    struct Hooks {
+        std::function<void(bool show, const QString& text)> showLoading;
+        std::function<void()> showStopButton;  // btnstopOnAddPhotos shown, btnNext enabled
+        std::function<void(bool changed)> isMetadataParamChanged;
+        std::function<void(const IntakeAlert& alert)> showAlertWithTag;
+        std::function<void()> disableRemoveButton;
+        std::function<void()> processAfterAllPhotosAdded;
+        // The iPhoto and Aperture reader's "Archive Path" alert; called on the import thread, returns once
+        // the user dismissed it.
+        std::function<void()> archivePathAlert;
+    };
+
+    // batch: arraySelectedImagesToProcess; dictFileAdded: the paths in the batch. Both must outlive this.
+    PhotoIntake(QList<PhotoFile>& batch, QSet<QString>& dictFileAdded, QObject* parent = nullptr);
+    ~PhotoIntake() override;
+
+    void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
+    // Limit, photo maker, threads, folder lister, caches folder of the next imports (the stop flag is ours).
+    void setSettings(PhotoImportTask::Settings settings) { m_settings = std::move(settings); }
+
+    // Starts an import; false (and nothing happens) while one is running. isiPhoto is not used.
+    bool addPhotosFromPathUrls(const QStringList& paths, bool isiPhoto);
+    // The Stop button: the import ends at its next photo and keeps what joined until then.
+    void stopImport();
+    bool isImporting() const { return m_handBackPending; }
+    // Blocks until a running import has been handed back (for callers without an event loop).
+    void waitForImport();
+
+    const IntakeCounters& counters() const { return m_counters; }
+    bool isPHOTOS_PROCESSING_STOPPED() const { return m_stop->load(); }
+
+    static QString loadingText() { return QStringLiteral("Please Wait...\n Importing photos"); }
+
+signals:
+    void importHandedBack();
+
+private:
+    void handBack();
+
+    QList<PhotoFile>& m_batch;
+    QSet<QString>& m_dictFileAdded;
+    Hooks m_hooks;
+    PhotoImportTask::Settings m_settings;
+    IntakeCounters m_counters;
+    std::shared_ptr<std::atomic<bool>> m_stop = std::make_shared<std::atomic<bool>>(false);
+    bool m_handBackPending = false;
+    QFutureWatcher<PhotoImportResult> m_watcher;
+};

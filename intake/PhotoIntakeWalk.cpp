@@ -1,0 +1,140 @@
+#include "intake/PhotoIntakeWalk.h"
+
+#include "intake/DBOperations.h"
+#include "intake/DataFiller.h"
+#include "intake/FolderWalker.h"
+#include "platform/Log.h"
+#include "platform/UniformTypes.h"
+
+#include <QFileInfo>
+
+#include <utility>
+
+namespace {
+
+QString lastPathComponent(const QString& path) {
+    QString name = path;
+    while (name.size() > 1 && name.endsWith(QLatin1Char('/'))) name.chop(1);
+    return name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QList<PhotoLibraryImageRecord> uniqueRecords(const QList<PhotoLibraryImageRecord>& records) {
+    QList<PhotoLibraryImageRecord> unique;
+    QSet<QString> seen;
+    for (const PhotoLibraryImageRecord& record : records) {
+        const QString key = QStringList{QString::number(record.fileSize), record.modelId, record.uuid,
+                                        record.uuidRKVersion, record.originalFileName, record.imagePath,
+                                        record.description}
+                                .join(QChar(0));
+        if (seen.contains(key)) continue;
+        seen.insert(key);
+        unique.append(record);
+    }
+    return unique;
+}
+
+QStringList uniquePaths(const QStringList& paths) {
+    QStringList unique;
+    QSet<QString> seen;
+    for (const QString& path : paths) {
+        if (!seen.contains(path)) {
+            seen.insert(path);
+            unique.append(path);
+        }
+    }
+    return unique;
+}
+
+}  // namespace
+
+PhotoIntakeWalk::PhotoIntakeWalk(QSet<QString> dictFileAdded, Settings settings)
+    : m_dictFileAdded(std::move(dictFileAdded)), m_settings(std::move(settings)) {
+    m_counters.isPHOTOS_PROCESSING_IN_PROGERESS = true;
+}
+
+QStringList PhotoIntakeWalk::photosUrlsToBeAddedFromUrls(const QStringList& urls, const QString& fileType) {
+    for (const QString& url : urls) {
+        if (m_ended) break;
+        const QFileInfo info(url);
+        if (!info.exists() || !info.isDir()) {
+            isValidPhoto(url, lastPathComponent(url), fileType);
+        } else if (!platform::UniformTypes::isFilePackage(url)) {
+            walkFolder(url, fileType);
+        } else {
+            const QString extension = platform::UniformTypes::pathExtension(url);
+            if (extension == QLatin1String("migratedphotolibrary") || extension == QLatin1String("photoslibrary")) {
+                walkPhotosLibrary(url, fileType);
+            } else {
+                walkOtherLibrary(url, fileType);
+            }
+        }
+    }
+    return m_result;
+}
+
+void PhotoIntakeWalk::walkFolder(const QString& folder, const QString& fileType) {
+    const FolderLister& lister = m_settings.lister ? *m_settings.lister : FolderLister::defaultLister();
+    const QStringList files = FolderWalker(lister, m_settings.stop).gatherFiles(folder);
+    for (const QString& path : files) {
+        if (m_ended) return;
+        isValidPhoto(path, lastPathComponent(path), fileType);
+    }
+}
+
+void PhotoIntakeWalk::walkPhotosLibrary(const QString& package, const QString& fileType) {
+    platform::log(QStringLiteral("counting photos for photos == %1").arg(m_count));
+    const auto records = DBOperations::getPhotoslibraryPath(package, m_settings.cachesFolder);
+    if (!records) return;
+    for (const PhotoLibraryImageRecord& record : uniqueRecords(*records)) {
+        if (m_ended) return;
+        if (!QFileInfo::exists(record.imagePath)) continue;
+        isValidPhoto(record.imagePath, record.originalFileName, fileType);
+    }
+}
+
+void PhotoIntakeWalk::walkOtherLibrary(const QString& package, const QString& fileType) {
+    DataFiller reader;
+    reader.setCachesFolder(m_settings.cachesFolder);
+    reader.setArchiveAlert(m_settings.archiveAlert);
+    reader.setLibPath(package);
+    reader.fetchImagesFromLib(package);
+    for (const QString& path : uniquePaths(reader.arrImagePaths)) {
+        if (m_ended) break;
+        if (!QFileInfo::exists(path)) continue;
+        isValidPhoto(path, lastPathComponent(path), fileType);
+    }
+    platform::log(QStringLiteral("counting photos for iphoto == %1").arg(m_count));
+}
+
+bool PhotoIntakeWalk::isValidPhoto(const QString& path, const QString& fileName, const QString& fileType) {
+    const IntakeCounters before = m_counters;
+    switch (PhotoAcceptance::verdict(path, fileType, m_dictFileAdded)) {
+    case PhotoAcceptance::Verdict::AlreadyAdded:
+        ++m_counters.damagedFileCount;
+        ++m_counters.alreadyExistsPhotosCount;
+        m_counters.isPhotosAlreadyAdded = true;
+        return false;
+    case PhotoAcceptance::Verdict::Refused:
+        m_counters.isPhotoFormatNotSupported = true;
+        ++m_counters.damagedFileCount;
+        return false;
+    case PhotoAcceptance::Verdict::Accepted:
+        break;
+    }
+    if (!admit()) return false;
+    m_candidates.append(IntakeCandidate{path, fileName, before});
+    m_dictFileAdded.insert(path);
+    m_result.append(path);
+    ++m_count;
+    m_counters.totalPhotoToAdd = m_count;
+    return true;
+}
+
+bool PhotoIntakeWalk::admit() {
+    const bool limitReached = m_count >= m_settings.limit;
+    if (!stopRequested() && !limitReached) return true;
+    m_counters.isPHOTOS_PROCESSING_IN_PROGERESS = false;
+    m_counters.isMAX_PHOTOS_LIMIT_EXCEEDED = limitReached;
+    m_ended = true;
+    return false;
+}

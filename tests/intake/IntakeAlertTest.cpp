@@ -1,0 +1,132 @@
+#include "intake/IntakeAlert.h"
+#include "intake/IntakeHandBackPlan.h"
+#include "intake/PhotoAcceptance.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+IntakeCounters refused(int added, int damaged) {
+    IntakeCounters counters;
+    counters.totalPhotoToAdd = added;
+    counters.damagedFileCount = damaged;
+    counters.isPhotoFormatNotSupported = damaged > 0;
+    return counters;
+}
+
+IntakeCounters duplicates(int count) {
+    IntakeCounters counters;
+    counters.damagedFileCount = count;
+    counters.alreadyExistsPhotosCount = count;
+    counters.isPhotosAlreadyAdded = true;
+    return counters;
+}
+
+}  // namespace
+
+TEST(AnIntakeAlert, forOneDuplicateIsSingular) {
+    const IntakeAlert alert = IntakeAlert::showPromtForDamagedFiles(duplicates(1));
+    EXPECT_EQ(alert.tag, 109);
+    EXPECT_EQ(alert.title, "PHOTO EXISTS");
+    EXPECT_EQ(alert.text, "Photo already exists in batch!");
+}
+
+TEST(AnIntakeAlert, forSeveralDuplicatesIsPlural) {
+    const IntakeAlert alert = IntakeAlert::showPromtForDamagedFiles(duplicates(3));
+    EXPECT_EQ(alert.title, "PHOTOS EXISTS");
+    EXPECT_EQ(alert.text, "Photos already exist in batch!");
+}
+
+TEST(AnIntakeAlert, forThreeRefusedFilesIsPluralThroughout) {
+    const IntakeAlert alert = IntakeAlert::showPromtForDamagedFiles(refused(0, 3));
+    EXPECT_EQ(alert.tag, 108);
+    EXPECT_EQ(alert.title, "FILES CANNOT BE ADDED");
+    EXPECT_EQ(alert.text, "Some files cannot be added. They are either damaged or not supported by application.");
+}
+
+TEST(AnIntakeAlert, forOneRefusedFileAmongManyAddedIsSingularThroughout) {
+    const IntakeAlert alert = IntakeAlert::showPromtForDamagedFiles(refused(5, 1));
+    EXPECT_EQ(alert.title, "FILE CANNOT BE ADDED");
+    EXPECT_EQ(alert.text, "File cannot be added. It is either damaged or not supported by application.");
+}
+
+TEST(AnIntakeAlert, forDuplicatesWinsOverRefusedTypes) {
+    IntakeCounters counters = duplicates(1);
+    counters.isPhotoFormatNotSupported = true;
+    counters.damagedFileCount = 4;
+    EXPECT_EQ(IntakeAlert::showPromtForDamagedFiles(counters).tag, 109);
+}
+
+TEST(AnIntakeAlert, forNothingNewAndForTheLimitReadsAsWritten) {
+    EXPECT_EQ(IntakeAlert::noPhotosToAdd(), (IntakeAlert{110, "NO PHOTOS TO ADD", "There are no new photos to add"}));
+    EXPECT_EQ(IntakeAlert::limitExceeded(MAX_PHOTOS_LIMIT),
+              (IntakeAlert{107, "PHOTOS LIMIT EXCEEDED",
+                           "Photo limit exceeded! A Batch of 100000 photos can be processed at a time."}));
+}
+
+TEST(AHandBackPlan, afterACleanAddOnlyRefreshesTheScreen) {
+    IntakeCounters counters;
+    counters.totalPhotoToAdd = 4;
+    const IntakeHandBackPlan plan = IntakeHandBackPlan::choose(counters, false, MAX_PHOTOS_LIMIT);
+    EXPECT_EQ(plan, (IntakeHandBackPlan{false, false, std::nullopt, false, true}));
+}
+
+TEST(AHandBackPlan, withNothingAddedToAnEmptyBatchResetsTheChangedStateAndKeepsTheScreen) {
+    const IntakeHandBackPlan plan = IntakeHandBackPlan::choose(IntakeCounters{}, true, MAX_PHOTOS_LIMIT);
+    EXPECT_TRUE(plan.resetMetadataChanged);
+    EXPECT_TRUE(plan.hideLoader);
+    EXPECT_TRUE(plan.disableRemoveButton);
+    EXPECT_FALSE(plan.runAfterChangeSetup);
+    EXPECT_EQ(plan.alert->tag, 110);
+}
+
+struct TypeCase {
+    const char* fileName;
+    bool accepted;
+};
+
+class AnImageType : public ::testing::TestWithParam<TypeCase> {};
+
+TEST_P(AnImageType, isAcceptedOrRefusedByItsExtension) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/" + GetParam().fileName;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const auto verdict = PhotoAcceptance::verdict(path, "ALL", {});
+    EXPECT_EQ(verdict == PhotoAcceptance::Verdict::Accepted, GetParam().accepted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Extensions, AnImageType,
+    ::testing::Values(TypeCase{"a.jpg", true}, TypeCase{"a.JPEG", true}, TypeCase{"a.tif", true},
+                      TypeCase{"a.png", true}, TypeCase{"a.heic", true}, TypeCase{"a.dng", true},
+                      TypeCase{"a.CR2", true}, TypeCase{"a.nef", true}, TypeCase{"a.cr3", true},
+                      TypeCase{"a.ptif", true}, TypeCase{"a.PTIF", true}, TypeCase{"a.jpc", true},
+                      TypeCase{"a.EPS", false}, TypeCase{"a.eps", false}, TypeCase{"a.Eps", false},
+                      TypeCase{"a.pct", false}, TypeCase{"a.PPM", false}, TypeCase{"a.ppm", false},
+                      TypeCase{"a.gif", false}, TypeCase{"a.bmp", false}, TypeCase{"a.webp", false},
+                      TypeCase{"a.crw", false}, TypeCase{"a.ARW", false}, TypeCase{"a.orf", false},
+                      TypeCase{"a.txt", false}, TypeCase{"a.mov", false}, TypeCase{"a.pdf", false},
+                      TypeCase{"noextension", false}, TypeCase{"a.", false}),
+    [](const auto& info) {
+        std::string name = info.param.fileName;
+        for (char& c : name) {
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        }
+        return name + (info.param.accepted ? "_accepted" : "_refused");
+    });
+
+TEST(AnAcceptanceTest, honoursTheFilterAndTheAddedPaths) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/a.jpg";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_EQ(PhotoAcceptance::verdict(path, ".png", {}), PhotoAcceptance::Verdict::Refused);
+    EXPECT_EQ(PhotoAcceptance::verdict(path, ".jpg", {}), PhotoAcceptance::Verdict::Accepted);
+    EXPECT_EQ(PhotoAcceptance::verdict(path, "ALL", {path}), PhotoAcceptance::Verdict::AlreadyAdded);
+}
