@@ -1,0 +1,5 @@
+#include "controls/CustomButton.h"
+
+CustomButton::CustomButton(QWidget* parent) : QPushButton(parent) {
+    setCursor(Qt::PointingHandCursor);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+// A row of the run summary's list of failed and warned files; its owner fills the four parts.
+class ErrorFileTableCall : public QWidget {
+    Q_OBJECT
+public:
+    explicit ErrorFileTableCall(QWidget* parent = nullptr);
+
+    QLabel* fileName() const { return m_fileName; }
+    QLabel* errorName() const { return m_errorName; }
+    QPushButton* btnDelete() const { return m_btnDelete; }
+    QLabel* errorImage() const { return m_errorImage; }
+
+private:
+    QLabel* m_fileName;
+    QLabel* m_errorName;
+    QPushButton* m_btnDelete;
+    QLabel* m_errorImage;
+};

@@ -1,0 +1,5 @@
+#include "controls/HandCusorButton.h"
+
+HandCusorButton::HandCusorButton(QWidget* parent) : QPushButton(parent) {
+    setCursor(Qt::PointingHandCursor);
+}

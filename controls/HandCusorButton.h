@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QPushButton>
+
+// A push button that shows the pointing-hand cursor; the twin of CustomButton for the screens that name it.
+class HandCusorButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit HandCusorButton(QWidget* parent = nullptr);
+};

@@ -1,0 +1,171 @@
+#include "controls/MAAttachedWindow.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include <cmath>
+
+namespace G = AttachedWindowGeometry;
+
+MAAttachedWindow* MAAttachedWindow::create(QWidget* view, const QPointF& point, QWidget* parentWindow, int side,
+                                           float distance) {
+    if (!view) return nullptr;
+    return new MAAttachedWindow(view, point, parentWindow, side, distance);
+}
+
+MAAttachedWindow::MAAttachedWindow(QWidget* view, const QPointF& point, QWidget* parentWindow, int side,
+                                   float distance)
+    : QWidget(parentWindow ? parentWindow->window() : nullptr, Qt::Tool | Qt::FramelessWindowHint),
+      m_background(QColor::fromRgbF(0.1f, 0.1f, 0.1f, 0.75f)),
+      m_view(view),
+      m_viewHome(view->parentWidget()),
+      m_parentWindow(parentWindow ? parentWindow->window() : nullptr),
+      m_point(point),
+      m_side(side),
+      m_distance(distance) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_MacAlwaysShowToolWindow);  // stays when the application is deactivated
+    // The point is relative to the top-level window.
+    if (parentWindow && parentWindow != m_parentWindow) {
+        m_point = parentWindow->mapTo(m_parentWindow, point);
+    }
+    if (m_side == AttachedAutomatic) m_side = automaticSide();
+    if (m_side < 0 || m_side > 11) m_side = AttachedBelow;
+    view->setParent(this);
+    updateGeometryPass();
+    view->show();
+}
+
+MAAttachedWindow::~MAAttachedWindow() {
+    // The view belongs to the screen that lent it; give it back rather than delete it with the popup.
+    if (m_view && m_viewHome) {
+        m_view->hide();
+        m_view->setParent(m_viewHome);
+    }
+}
+
+QPointF MAAttachedWindow::screenPoint() const {
+    const QPointF global = m_parentWindow ? QPointF(m_parentWindow->mapToGlobal(m_point)) : m_point;
+    return G::pointFromYDown(global);
+}
+
+int MAAttachedWindow::automaticSide() const {
+    QScreen* screen = m_parentWindow ? m_parentWindow->screen() : nullptr;
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRectF screenArea = screen ? G::rectFromYDown(screen->availableGeometry()) : QRectF();
+    const QRectF parentArea = m_parentWindow ? G::rectFromYDown(m_parentWindow->frameGeometry()) : screenArea;
+    const QSizeF viewSize = m_view ? QSizeF(m_view->size()) : QSizeF(0, 0);
+    return G::bestSide(screenPoint(), viewSize, m_look, m_distance, screenArea, parentArea, kScale);
+}
+
+void MAAttachedWindow::updateGeometryPass() {
+    const QSizeF viewSize = m_view ? QSizeF(m_view->size()) : QSizeF(0, 0);
+    const G::Layout layout = G::layout(viewSize, m_look.viewMargin, m_look.arrowHeight, m_side, kScale);
+    const float inset =
+        G::arrowInset(m_look.arrowBaseWidth, m_look.cornerRadius, m_look.drawsRoundCornerBesideArrow, kScale);
+    const QPointF origin = G::windowOrigin(screenPoint(), layout.windowSize, m_side, m_distance, inset);
+    m_viewFrame = layout.viewFrame;
+    m_windowSize = layout.windowSize;
+    const QPointF topLeft = G::topLeftFromOrigin(origin, layout.windowSize);
+    setGeometry(QRectF(topLeft, layout.windowSize).toRect());
+    if (m_view) m_view->setGeometry(G::viewFrameYDown(m_viewFrame, m_windowSize).toRect());
+}
+
+void MAAttachedWindow::redisplay() {
+    if (m_resizing) return;
+    m_resizing = true;
+    updateGeometryPass();
+    update();
+    m_resizing = false;
+}
+
+QPainterPath MAAttachedWindow::backgroundPath() const {
+    return G::outlinePathYDown(m_viewFrame, m_windowSize, m_look, m_side, kScale);
+}
+
+void MAAttachedWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPainterPath path = backgroundPath();
+    painter.setClipPath(path);
+    painter.fillPath(path, m_background);
+    if (m_look.borderWidth > 0) {
+        // Twice as wide as wanted: the clip keeps the inner half.
+        painter.setPen(QPen(m_borderColor, 2.0 * m_look.borderWidth * kScale));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(path);
+    }
+}
+
+void MAAttachedWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    redisplay();
+}
+
+void MAAttachedWindow::setBorderColor(const QColor& color) {
+    if (color == m_borderColor) return;
+    m_borderColor = color;
+    update();
+}
+
+void MAAttachedWindow::setBackgroundColor(const QColor& color) {
+    if (m_background.style() == Qt::SolidPattern && color == m_background.color()) return;
+    m_background = QBrush(color);
+    update();
+}
+
+void MAAttachedWindow::setBackgroundImage(const QImage& image) {
+    if (image.isNull()) return;
+    m_background = QBrush(image);
+    update();
+}
+
+void MAAttachedWindow::setBorderWidth(float width) {
+    if (width == m_look.borderWidth) return;
+    m_look.borderWidth = G::clampBorderWidth(width, m_look.viewMargin);
+    update();
+}
+
+void MAAttachedWindow::setViewMargin(float margin) {
+    if (margin == m_look.viewMargin) return;
+    m_look.viewMargin = G::clampViewMargin(margin);
+    setCornerRadius(m_look.cornerRadius);
+}
+
+void MAAttachedWindow::setCornerRadius(float radius) {
+    m_look.cornerRadius = G::clampCornerRadius(radius, m_look.viewMargin, m_viewFrame.width(), m_viewFrame.height(),
+                                               m_look.arrowBaseWidth);
+    setArrowBaseWidth(m_look.arrowBaseWidth);
+}
+
+void MAAttachedWindow::setArrowBaseWidth(float width) {
+    m_look.arrowBaseWidth = G::clampArrowBaseWidth(width, m_look.viewMargin, m_viewFrame.width(),
+                                                   m_viewFrame.height(), m_look.cornerRadius,
+                                                   m_look.drawsRoundCornerBesideArrow);
+    redisplay();
+}
+
+void MAAttachedWindow::setArrowHeight(float height) {
+    if (height == m_look.arrowHeight) return;
+    m_look.arrowHeight = height;
+    redisplay();
+}
+
+void MAAttachedWindow::setHasArrow(float on) {
+    const bool flag = std::fabs(on) >= 1.0f;  // a non-zero integer part; NaN is off
+    if (flag == m_look.hasArrow) return;
+    m_look.hasArrow = flag;
+    update();
+}
+
+void MAAttachedWindow::setDrawsRoundCornerBesideArrow(float on) {
+    const bool flag = std::fabs(on) >= 1.0f;  // a non-zero integer part; NaN is off
+    if (flag == m_look.drawsRoundCornerBesideArrow) return;
+    m_look.drawsRoundCornerBesideArrow = flag;
+    redisplay();
+}
+
+void MAAttachedWindow::setHasShadow(bool on) {
+    setWindowFlag(Qt::NoDropShadowWindowHint, !on);
+}

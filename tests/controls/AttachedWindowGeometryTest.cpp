@@ -1,0 +1,159 @@
+#include "controls/AttachedWindowGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace G = AttachedWindowGeometry;
+
+namespace {
+
+// A 100 × 50 view with the default look, aimed at (500, 400) from 5 points away (y up).
+const QSizeF kView(100, 50);
+const QPointF kPoint(500, 400);
+constexpr float kDistance = 5;
+
+struct SideRow {
+    int side;
+    QPointF origin;
+    QSizeF window;
+    QPointF viewOrigin;
+    QPointF tip;  // where the arrow's tip should land, facing the point
+};
+
+void PrintTo(const SideRow& row, std::ostream* os) {
+    *os << "side " << row.side;
+}
+
+// The extreme point of the outline on the arrow's side.
+QPointF arrowTip(const QPainterPath& path, G::Edge edge) {
+    QPointF best = path.elementAt(0);
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPointF p = path.elementAt(i);
+        const bool better = (edge == G::Edge::Top && p.y() > best.y()) ||
+                            (edge == G::Edge::Bottom && p.y() < best.y()) ||
+                            (edge == G::Edge::Right && p.x() > best.x()) || (edge == G::Edge::Left && p.x() < best.x());
+        if (better) best = p;
+    }
+    return best;
+}
+
+class AnAttachedPopupSide : public ::testing::TestWithParam<SideRow> {};
+
+TEST_P(AnAttachedPopupSide, placesTheBoxAndAimsTheArrowAtThePoint) {
+    const SideRow& row = GetParam();
+    const G::Look look;
+    const G::Layout layout = G::layout(kView, look.viewMargin, look.arrowHeight, row.side);
+    EXPECT_EQ(layout.windowSize, row.window);
+    EXPECT_EQ(layout.viewFrame.topLeft(), row.viewOrigin);
+    EXPECT_EQ(layout.viewFrame.size(), kView);
+
+    const float inset = G::arrowInset(look.arrowBaseWidth, look.cornerRadius, look.drawsRoundCornerBesideArrow);
+    const QPointF origin = G::windowOrigin(kPoint, layout.windowSize, row.side, kDistance, inset);
+    EXPECT_EQ(origin, row.origin);
+
+    const QPointF tip = origin + arrowTip(G::outlinePath(layout.viewFrame, look, row.side), G::arrowEdge(row.side));
+    // Pixel snapping of the outline may leave the tip one point nearer the box.
+    EXPECT_NEAR(tip.x(), row.tip.x(), 1.0);
+    EXPECT_NEAR(tip.y(), row.tip.y(), 1.0);
+}
+
+const QSizeF kWide(120, 54), kTall(104, 70);
+const QPointF kLeftTip(495, 400), kRightTip(505, 400), kBelowTip(500, 395), kAboveTip(500, 405);
+
+INSTANTIATE_TEST_SUITE_P(
+    AllTwelve, AnAttachedPopupSide,
+    ::testing::Values(SideRow{0, {375, 373}, kWide, {2, 2}, kLeftTip},
+                      SideRow{1, {448, 325}, kTall, {2, 2}, kBelowTip},
+                      SideRow{2, {505, 373}, kWide, {18, 2}, kRightTip},
+                      SideRow{3, {448, 405}, kTall, {2, 18}, kAboveTip},
+                      SideRow{4, {375, 382}, kWide, {2, 2}, kLeftTip},
+                      SideRow{5, {375, 364}, kWide, {2, 2}, kLeftTip},
+                      SideRow{6, {505, 382}, kWide, {18, 2}, kRightTip},
+                      SideRow{7, {505, 364}, kWide, {18, 2}, kRightTip},
+                      SideRow{8, {414, 405}, kTall, {2, 18}, kAboveTip},
+                      SideRow{9, {482, 405}, kTall, {2, 18}, kAboveTip},
+                      SideRow{10, {414, 325}, kTall, {2, 2}, kBelowTip},
+                      SideRow{11, {482, 325}, kTall, {2, 2}, kBelowTip}));
+
+struct AutoRow {
+    const char* name;
+    QPointF point;
+    QRectF screen;  // y up: x, bottom, width, height
+    QRectF parent;
+    int side;
+};
+
+void PrintTo(const AutoRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class AutomaticPlacement : public ::testing::TestWithParam<AutoRow> {};
+
+TEST_P(AutomaticPlacement, picksTheFirstSideThatFits) {
+    const AutoRow& row = GetParam();
+    EXPECT_EQ(G::bestSide(row.point, kView, G::Look(), kDistance, row.screen, row.parent), row.side);
+}
+
+const QRectF kScreen(0, 0, 1920, 1080), kParent(100, 100, 1000, 800);
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, AutomaticPlacement,
+    ::testing::Values(AutoRow{"belowWithRoom", {500, 500}, kScreen, kParent, 1},
+                      AutoRow{"rightGrowingUpNearTheBottom", {500, 60}, kScreen, kParent, 6},
+                      AutoRow{"leftGrowingUpInTheCorner", {1900, 60}, kScreen, kParent, 4},
+                      AutoRow{"rightGrowingDownNearTheParentTop", {500, 60}, kScreen, QRectF(100, 0, 1000, 80), 7},
+                      AutoRow{"rightStaysCentredWithoutScreenRoom", {500, 60}, QRectF(0, 0, 1920, 90), kParent, 2},
+                      AutoRow{"aboveOnANarrowScreen", {100, 50}, QRectF(0, 0, 200, 1080), QRectF(0, 0, 200, 1080), 3},
+                      AutoRow{"belowWhenNothingFits", {100, 50}, QRectF(0, 0, 200, 100), QRectF(0, 0, 200, 100), 1},
+                      AutoRow{"belowGrowingRightAtTheParentsLeftEdge", {120, 500}, kScreen, kParent, 11},
+                      AutoRow{"belowGrowingLeftAtTheParentsRightEdge", {1080, 500}, kScreen, kParent, 10}));
+
+}  // namespace
+
+TEST(AnAttachedPopupLook, clampsItsLengths) {
+    EXPECT_EQ(G::clampBorderWidth(5, 2), 2) << "a border wider than the margin gives the margin";
+    EXPECT_EQ(G::clampViewMargin(-3), 0);
+    EXPECT_EQ(G::clampCornerRadius(100, 2, 100, 50, 20), 17) << "half the free side";
+    EXPECT_EQ(G::clampCornerRadius(-4, 2, 100, 50, 20), 0);
+    EXPECT_EQ(G::clampArrowBaseWidth(20, 2, 100, 50, 8, true), 20);
+    EXPECT_EQ(G::clampArrowBaseWidth(60, 2, 100, 50, 8, false), 46);
+}
+
+TEST(AnAttachedPopupLook, neverGivesANegativeArrowBaseForASmallView) {
+    EXPECT_EQ(G::clampArrowBaseWidth(20, 0, 10, 5, 8, true), 0);
+    EXPECT_EQ(G::clampArrowBaseWidth(20, 0, 0, 0, 0, false), 0);
+}
+
+TEST(AnAttachedPopupLook, keepsTheArrowsRoomWithoutAnArrow) {
+    G::Look look;
+    look.hasArrow = false;
+    const G::Layout layout = G::layout(kView, look.viewMargin, look.arrowHeight, 1);
+    EXPECT_EQ(layout.windowSize, QSizeF(104, 70));
+    const QRectF outline = G::outlinePath(layout.viewFrame, look, 1).boundingRect();
+    EXPECT_LE(outline.bottom(), 54) << "the box alone, no arrow drawn above it";
+    const QPointF origin = G::windowOrigin(kPoint, layout.windowSize, 1, kDistance, 0);
+    EXPECT_EQ(kPoint.y() - (origin.y() + 54), 16 + kDistance);
+}
+
+TEST(AnAttachedPopupLook, drawsASquareCornerBesideACornerArrowWhenAsked) {
+    G::Look look;
+    look.drawsRoundCornerBesideArrow = false;
+    const G::Layout layout = G::layout(kView, look.viewMargin, look.arrowHeight, 11);
+    const QPainterPath path = G::outlinePath(layout.viewFrame, look, 11);
+    const QPointF start = path.elementAt(0);
+    EXPECT_EQ(start, QPointF(1, 53)) << "the top-left corner point itself";
+    EXPECT_EQ(QPointF(path.elementAt(1)), QPointF(11, 69)) << "the arrow starts at that corner";
+}
+
+TEST(AnAttachedPopupLook, fillsTheWholeWindowWithoutMarginBorderOrArrow) {
+    const G::Layout layout = G::layout(kView, 0, 0, 1);
+    EXPECT_EQ(layout.windowSize, kView);
+    EXPECT_EQ(layout.viewFrame, QRectF(QPointF(0, 0), kView));
+}
+
+TEST(AnAttachedPopupLook, convertsBetweenScreenDirections) {
+    EXPECT_EQ(G::rectFromYDown(QRectF(10, 20, 100, 50)), QRectF(10, -70, 100, 50));
+    EXPECT_EQ(G::topLeftFromOrigin(QPointF(10, -70), QSizeF(100, 50)), QPointF(10, 20));
+    EXPECT_EQ(G::viewFrameYDown(QRectF(2, 18, 100, 50), QSizeF(104, 70)), QRectF(2, 2, 100, 50));
+}

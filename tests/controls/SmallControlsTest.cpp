@@ -1,0 +1,236 @@
+#include "controls/BezierPathAdditions.h"
+#include "controls/Color.h"
+#include "controls/ColoredCusrsorTextField.h"
+#include "controls/ColoredTableCell.h"
+#include "controls/CustomCheckboxCell.h"
+#include "controls/CustomScroll.h"
+#include "controls/CustomTextcoloredTextField.h"
+#include "controls/DisableScrollView.h"
+#include "controls/DisableSubviews.h"
+#include "controls/LinkButton.h"
+#include "controls/MouseDownView.h"
+#include "controls/MouseDownViewDelegate.h"
+#include "controls/TextViewWithPlaceHolder.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Hears only presses and drags, like the main window's drag areas.
+struct DragAreaDelegate : MouseDownViewDelegate {
+    int downs = 0, drags = 0;
+    void mouseDown(QMouseEvent*, MouseDownView*) override { ++downs; }
+    void mouseDragged(QMouseEvent*, MouseDownView*) override { ++drags; }
+};
+
+struct EverythingDelegate : DragAreaDelegate {
+    int doubles = 0, ups = 0, rights = 0, wheels = 0;
+    void mouseDoubbleClicked(QMouseEvent*, MouseDownView*) override { ++doubles; }
+    void mouseUp(QMouseEvent*, MouseDownView*) override { ++ups; }
+    void rightMouseDown(QMouseEvent*) override { ++rights; }
+    void scrollWheel(QWheelEvent*, MouseDownView*) override { ++wheels; }
+};
+
+}  // namespace
+
+TEST(AMouseDownView, handsPressesDragsAndReleasesToItsDelegate) {
+    MouseDownView view;
+    view.resize(200, 100);
+    view.show();
+    EverythingDelegate delegate;
+    view.setDelegate(&delegate);
+    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(&view, QPoint(40, 10));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(40, 10));
+    QTest::mouseDClick(&view, Qt::LeftButton, {}, QPoint(40, 10));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(40, 10));
+    QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(40, 10));
+    EXPECT_EQ(delegate.downs, 1);
+    EXPECT_EQ(delegate.drags, 1);
+    EXPECT_EQ(delegate.ups, 2);
+    EXPECT_EQ(delegate.doubles, 1);
+    EXPECT_EQ(delegate.rights, 1);
+    view.setDelegate(nullptr);
+}
+
+TEST(AMouseDownView, letsADoubleClickReachNobodyWhoDoesNotListen) {
+    MouseDownView view;
+    view.resize(200, 100);
+    view.show();
+    DragAreaDelegate delegate;
+    view.setDelegate(&delegate);
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseDClick(&view, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(delegate.downs, 1) << "only the first click of the double click";
+    view.setDelegate(nullptr);
+}
+
+TEST(AMouseDownView, swallowsKeyPresses) {
+    QWidget parent;
+    auto* view = new MouseDownView(&parent);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QApplication::sendEvent(view, &key);
+    EXPECT_TRUE(key.isAccepted());
+    EXPECT_EQ(MouseDownView::messageForClickCount(0), MouseDownView::PressMessage::None);
+    EXPECT_EQ(MouseDownView::messageForClickCount(3), MouseDownView::PressMessage::DoubleClicked);
+}
+
+TEST(ACustomScroller, coloursItsTrackAndKnobByTag) {
+    EXPECT_EQ(CustomScroll::trackColor(102), QColor(Qt::transparent));
+    EXPECT_EQ(CustomScroll::knobColor(102), QColor(Qt::white));
+    EXPECT_EQ(CustomScroll::trackColor(101), QColor::fromRgbF(80 / 255.0f, 80 / 255.0f, 80 / 255.0f, 0.7f));
+    EXPECT_EQ(CustomScroll::knobColor(101), QColor::fromRgbF(1, 1, 1, 0.7f));
+    EXPECT_EQ(CustomScroll::trackColor(7), QColor(Qt::white));
+    EXPECT_EQ(CustomScroll::knobColor(7), QColor::fromRgbF(200 / 255.0f, 200 / 255.0f, 200 / 255.0f));
+    EXPECT_EQ(CustomScroll::knobDrawRect(QRectF(0, 10, 12, 40)), QRectF(2, 12, 8, 36));
+}
+
+TEST(ARowView, drawsTheSelectionBandInsideTheRow) {
+    EXPECT_EQ(ColoredTableCell::selectionRect(QRectF(0, 0, 300, 80)), QRectF(0, 2, 300, 76));
+    ColoredTableCell row;
+    row.resize(100, 20);
+    row.setSelected(true);
+    QImage image(100, 20, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    row.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    EXPECT_EQ(image.pixelColor(50, 0), QColor(Qt::white));
+    EXPECT_NE(image.pixelColor(50, 10), QColor(Qt::white));
+    row.setSelectionHighlightStyle(ColoredTableCell::SelectionHighlightStyle::None);
+    image.fill(Qt::white);
+    row.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    EXPECT_EQ(image.pixelColor(50, 10), QColor(Qt::white));
+}
+
+TEST(ACheckBoxCell, drawsTheTickedPictureForTheMixedStateToo) {
+    EXPECT_EQ(CustomCheckboxCell::imageNameFor(Qt::Unchecked), "unchecked_sq_icon_flip");
+    EXPECT_EQ(CustomCheckboxCell::imageNameFor(Qt::Checked), "checked_sq_icon_flip");
+    EXPECT_EQ(CustomCheckboxCell::imageNameFor(Qt::PartiallyChecked), "checked_sq_icon_flip");
+    EXPECT_EQ(CustomCheckboxCell::imageRect(), QRectF(2, 0, 15, 15));
+}
+
+TEST(ALinkButton, showsItsTitleAsALink) {
+    LinkButton button("Contact support");
+    EXPECT_EQ(button.titleColor(), QColor(Qt::white)) << "a new link button is white";
+    EXPECT_TRUE(button.titleFont().underline());
+    EXPECT_TRUE(button.truncatesTail());
+    button.setTitle("Visit");
+    EXPECT_EQ(button.titleColor(), QColor(Qt::blue));
+    button.setTitle("Visit", 13, false, QColor(Qt::red));
+    EXPECT_EQ(button.titleColor(), QColor(Qt::red));
+    EXPECT_EQ(button.titleFont().pixelSize(), 13);
+    button.setTitle("Visit", 13, false, QColor());
+    EXPECT_EQ(button.titleColor(), QColor(Qt::blue));
+    EXPECT_EQ(button.cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST(DisablingSubviews, switchesEveryControlButNotTheContainers) {
+    QWidget view;
+    auto* box = new QGroupBox(&view);
+    auto* first = new QPushButton(box);
+    auto* second = new QPushButton(box);
+    auto* field = new QLineEdit(box);
+    auto* plain = new QWidget(&view);
+    DisableSubviews::disableSubviews(&view, true);
+    EXPECT_FALSE(first->isEnabled());
+    EXPECT_FALSE(second->isEnabled());
+    EXPECT_FALSE(field->isEnabled());
+    EXPECT_TRUE(box->isEnabled());
+    EXPECT_TRUE(plain->isEnabled());
+    EXPECT_TRUE(view.isEnabled());
+    DisableSubviews::disableSubviews(&view, false);
+    EXPECT_TRUE(first->isEnabled());
+    EXPECT_TRUE(field->isEnabled());
+}
+
+TEST(DisablingSubviews, visitsChildrenEvenOfViewsTheFilterRefuses) {
+    QWidget view;
+    auto* outer = new QPushButton(&view);
+    auto* inner = new QPushButton(outer);
+    QStringList visited;
+    outer->setObjectName("outer");
+    inner->setObjectName("inner");
+    DisableSubviews::disableSubviews(&view, true, [&](QWidget* w) {
+        visited << w->objectName();
+        return w == inner;
+    });
+    EXPECT_EQ(visited, (QStringList{"inner", "outer"})) << "children before their parent";
+    EXPECT_FALSE(inner->isEnabled());
+    EXPECT_TRUE(outer->isEnabled());
+}
+
+TEST(AScrollViewThatCanStop, ignoresTheWheelWhileSwitchedOff) {
+    DisableScrollView scroll;
+    auto* content = new QWidget;
+    content->resize(200, 2000);
+    scroll.setWidget(content);
+    scroll.resize(200, 200);
+    scroll.show();
+    auto wheel = [&] {
+        QWheelEvent event(QPointF(50, 50), scroll.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(scroll.viewport(), &event);
+    };
+    scroll.setScrollingEnabled(false);
+    wheel();
+    EXPECT_EQ(scroll.verticalScrollBar()->value(), 0);
+    scroll.setScrollingEnabled(true);
+    wheel();
+    EXPECT_GT(scroll.verticalScrollBar()->value(), 0);
+}
+
+TEST(AnInsideStroke, coversOnlyTheOutermostPointsOfTheShape) {
+    QImage image(20, 20, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QPainterPath path;
+    path.addRect(QRectF(5, 5, 10, 10));
+    const QRegion clipBefore = painter.clipRegion();
+    BezierPathAdditions::strokeInside(painter, path, QPen(Qt::black, 1.0));
+    EXPECT_EQ(painter.clipRegion(), clipBefore);
+    EXPECT_FALSE(painter.hasClipping());
+    painter.end();
+    EXPECT_EQ(image.pixelColor(5, 10), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(14, 10), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(10, 5), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(4, 10), QColor(Qt::white)) << "nothing outside";
+    EXPECT_EQ(image.pixelColor(15, 10), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(6, 10), QColor(Qt::white)) << "one point wide";
+}
+
+TEST(ATextViewWithPlaceholder, neverShowsAPlaceholder) {
+    TextViewWithPlaceHolder view;
+    view.setPlaceholderString("Keywords");
+    EXPECT_TRUE(view.placeholderString().isEmpty());
+    EXPECT_TRUE(view.placeholderText().isEmpty());
+}
+
+TEST(AColourButton, looksPlainWithoutColours) {
+    Color plain;
+    QPushButton reference;
+    EXPECT_FALSE(plain.BGColor().isValid());
+    EXPECT_EQ(plain.palette().color(QPalette::ButtonText), reference.palette().color(QPalette::ButtonText));
+    plain.setTextColor(Qt::yellow);
+    EXPECT_EQ(plain.palette().color(QPalette::ButtonText), QColor(Qt::yellow));
+}
+
+TEST(TextColouredFields, keepTheirFixedColours) {
+    CustomTextcoloredTextField label;
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(Qt::white));
+    QPalette p = label.palette();
+    p.setColor(QPalette::WindowText, Qt::red);
+    label.setPalette(p);
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(Qt::white));
+    ColoredCusrsorTextField field;
+    EXPECT_EQ(field.palette().color(QPalette::Text), QColor(Qt::black));
+}
