@@ -9,8 +9,8 @@
 enum ExifWriteErrorFlag : int {
     ExifWriteSucceeded = 0,
     ExifWriteSourceMissing = 1,
-    ExifWriteFailed = 2,          // unsupported, damaged, refused by Exiv2, or the copy could not be made
-    ExifWriteRawCameraKept = 7,   // written, but a raw file's camera make and model were left as they were
+    ExifWriteFailed = 2,         // unsupported, damaged, refused by Exiv2, or the copy could not be made
+    ExifWriteRawCameraKept = 7,  // written, but a raw file's camera make and model were left as they were
     ExifWriteAccessDenied = 8,
 };
 
@@ -19,11 +19,13 @@ enum ExifWriteErrorFlag : int {
 struct ExifWriteResult {
     int errorFlag = ExifWriteSucceeded;
     QString errorMsg;
-    // The path of the copy; set once the copy exists, and kept when a later step fails.
+    // The path of the written copy; absent when no copy was written.
     std::optional<QString> processedPath;
 
     static QString processedSuccessfully() { return QStringLiteral("Processed Successfully"); }
-    static QString sourceNotAvailable() { return QStringLiteral("This photo is not available at the Source location."); }
+    static QString sourceNotAvailable() {
+        return QStringLiteral("This photo is not available at the Source location.");
+    }
     static QString unsupportedImage() { return QStringLiteral("Unsupported image"); }
     static QString corruptImage() { return QStringLiteral("Corrupt image"); }
     static QString sourceAccessDenied() { return QStringLiteral("Access denied to source file"); }

@@ -35,13 +35,14 @@ public:
     MetaDataObject& readMetaFromPath(const QString& path, MetaDataObject& record) const;
 
     // ---- Writing ----
-    // Writes a processed copy of the photo: copies its file to newPath (made collision-free), or in restore
-    // mode over its earlier output (photo.processedPath), applies metadata in its editing option, writes once
-    // and sets the copy's modification date. Works only on the values it is given, so it may run on any
-    // thread; the caller applies the answer (and its processed path) to the live photo item.
-    ExifWriteResult writeMetaDataToFilePath(PhotoFile photo, MetaDataObject metadata, const QString& newPath,
-                                            MetaDataObject onlyUpdated, bool isForRestore,
-                                            platform::FileManager& files = platform::FileManager::defaultManager()) const;
+    // Writes a processed copy of the photo: reads its file, applies the metadata in its editing option in
+    // memory and writes the result once to newPath (made collision-free), or in restore mode over its earlier
+    // output (photo.processedPath), then sets the copy's modification date. Works only on the values it is
+    // given, so it may run on any thread; the caller applies the answer (and its processed path) to the live
+    // photo item.
+    ExifWriteResult writeMetaDataToFilePath(
+        PhotoFile photo, MetaDataObject metadata, const QString& newPath, MetaDataObject onlyUpdated,
+        bool isForRestore, platform::FileManager& files = platform::FileManager::defaultManager()) const;
 
     // ---- Key removal (containers by value; an unknown key text raises Exiv2's error) ----
     Exiv2::ExifData deleteKeysValuesFormExifData(Exiv2::ExifData data, const QString& key) const;

@@ -4,6 +4,7 @@
 
 #include <exiv2/exiv2.hpp>
 
+#include <malloc.h>
 #include <mutex>
 
 namespace {
@@ -53,6 +54,11 @@ const char* Exiv2Runtime::prismNamespace() {
 void Exiv2Runtime::initialize() {
     static std::once_flag once;
     std::call_once(once, [] {
+        // Every photo passes through a few buffers of its own size. Served straight from the system, each one
+        // is mapped, zeroed page by page and unmapped again, which costs more than the metadata work itself;
+        // kept in the heap, the next photo reuses them.
+        mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
+        mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
         Exiv2::LogMsg::setHandler(logExiv2Message);
         Exiv2::XmpParser::initialize(lockXmpToolkit, nullptr);
 #ifdef EXV_ENABLE_BMFF

@@ -149,6 +149,77 @@ bool FileManager::copyItem(const QString& source, const QString& target, QString
     return ok;
 }
 
+std::optional<QByteArray> FileManager::readFile(const QString& path, QString* error) const {
+    QString ignored;
+    QString& message = error ? *error : ignored;
+    FileDescriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) {
+        message = systemError(QStringLiteral("Could not open the source"), errno);
+        return std::nullopt;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        message = QStringLiteral("Could not read the file: it is not a regular file");
+        return std::nullopt;
+    }
+    QByteArray bytes(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pread(fd.get(), bytes.data() + done, static_cast<size_t>(bytes.size() - done), done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            message = n < 0 ? systemError(QStringLiteral("Could not read the source"), errno)
+                            : QStringLiteral("Could not read the source: it ended early");
+            return std::nullopt;
+        }
+        done += n;
+    }
+    return bytes;
+}
+
+bool FileManager::writeFile(const QString& target, QByteArrayView bytes, WriteMode mode, mode_t permissions,
+                            QString* error) {
+    QString ignored;
+    QString& message = error ? *error : ignored;
+    QByteArray path = QFile::encodeName(target);
+    int fd = -1;
+    if (mode == WriteMode::CreateNew) {
+        fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permissions & 07777);
+    } else {
+        path = QFile::encodeName(QFileInfo(target).path() + QStringLiteral("/.lumarind-XXXXXX"));
+        fd = ::mkostemp(path.data(), O_CLOEXEC);
+    }
+    if (fd < 0) {
+        message = systemError(QStringLiteral("Could not create the copy"), errno);
+        return false;
+    }
+    FileDescriptor out(fd);
+    bool ok = true;
+    qsizetype done = 0;
+    while (ok && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            message = systemError(QStringLiteral("Could not write the copy"), n < 0 ? errno : ENOSPC);
+            ok = false;
+        } else {
+            done += n;
+        }
+    }
+    // The requested bits, not the umask's, so a copy keeps its source's access.
+    if (ok) ::fchmod(fd, permissions & 07777);
+    if (!out.close() && ok) {
+        message = systemError(QStringLiteral("Could not finish the copy"), errno);
+        ok = false;
+    }
+    if (ok && mode == WriteMode::Replace && ::rename(path.constData(), QFile::encodeName(target).constData()) != 0) {
+        message = systemError(QStringLiteral("Could not replace the earlier copy"), errno);
+        ok = false;
+    }
+    if (!ok) ::unlink(path.constData());
+    return ok;
+}
+
 bool FileManager::removeItem(const QString& path) {
     const QFileInfo info(path);
     if (info.isDir() && !info.isSymLink()) return QDir(path).removeRecursively();

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
+
+#include <sys/types.h>
 
 #include <optional>
 
@@ -23,6 +27,15 @@ public:
     // Copies a regular file to a path that must not exist yet. Verifies that every byte arrived; on any
     // failure removes what this call created and explains in *error.
     virtual bool copyItem(const QString& source, const QString& target, QString* error = nullptr);
+    // The whole content of a regular file; nothing (with the reason in *error) when it cannot be read.
+    virtual std::optional<QByteArray> readFile(const QString& path, QString* error = nullptr) const;
+    // Writes bytes as the file at target with the given permission bits. A new file never replaces anything
+    // (the target must not exist); a replacement goes through a temporary file in the same folder and takes
+    // the target's place only once complete, so a failure leaves the old file as it was. On any failure
+    // nothing this call created remains.
+    enum class WriteMode { CreateNew, Replace };
+    virtual bool writeFile(const QString& target, QByteArrayView bytes, WriteMode mode, mode_t permissions,
+                           QString* error = nullptr);
     virtual bool removeItem(const QString& path);
     virtual bool createDirectory(const QString& path);  // with intermediate folders
     virtual bool setModificationDate(const QString& path, const QDateTime& date);

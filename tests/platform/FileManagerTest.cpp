@@ -2,7 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QDir>
 #include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
 
 #include "platform/FileManager.h"
 #include "platform/StandardPaths.h"
@@ -59,6 +63,53 @@ TEST(TheFileManager, leavesNothingBehindWhenACopyFails) {
         writeFile(dir.filePath("a.jpg"), QByteArray(4096, 'x'));
         EXPECT_FALSE(files.copyItem(dir.filePath("a.jpg"), "/dev/full", &error));
     }
+}
+
+// A file-size limit makes every write past it fail, as a full disk does.
+class UnderAFileSizeLimit : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limited = m_old;
+        limited.rlim_cur = 1000;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    void TearDown() override {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+TEST_F(UnderAFileSizeLimit, aWriteThatDoesNotFitLeavesNothingAndSaysWhy) {
+    QTemporaryDir dir;
+    QString error;
+    FileManager& files = FileManager::defaultManager();
+    const QByteArray bytes(4096, 'x');
+    EXPECT_FALSE(files.writeFile(dir.filePath("new.jpg"), bytes, FileManager::WriteMode::CreateNew, 0644, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("new.jpg")));
+    writeFile(dir.filePath("old.jpg"), "earlier output");
+    EXPECT_FALSE(files.writeFile(dir.filePath("old.jpg"), bytes, FileManager::WriteMode::Replace, 0644, &error));
+    EXPECT_EQ(readFile(dir.filePath("old.jpg")), "earlier output");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"old.jpg"}));
+    writeFile(dir.filePath("big.jpg"), QByteArray(900, 'y'));
+    EXPECT_FALSE(files.copyItem(dir.filePath("old.jpg"), dir.filePath("big.jpg"), &error));
+}
+
+TEST(TheFileManager, writesNewFilesAndReplacesWholeFiles) {
+    QTemporaryDir dir;
+    FileManager& files = FileManager::defaultManager();
+    ASSERT_TRUE(files.writeFile(dir.filePath("a.jpg"), "first", FileManager::WriteMode::CreateNew, 0600));
+    EXPECT_EQ(QFileInfo(dir.filePath("a.jpg")).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
+    EXPECT_FALSE(files.writeFile(dir.filePath("a.jpg"), "again", FileManager::WriteMode::CreateNew, 0600));
+    ASSERT_TRUE(files.writeFile(dir.filePath("a.jpg"), "second", FileManager::WriteMode::Replace, 0644));
+    EXPECT_EQ(readFile(dir.filePath("a.jpg")), "second");
+    EXPECT_EQ(files.readFile(dir.filePath("a.jpg")), QByteArray("second"));
+    EXPECT_FALSE(files.readFile(dir.filePath("none.jpg")).has_value());
+    EXPECT_FALSE(files.readFile(dir.path()).has_value());
 }
 
 TEST(TheFileManager, answersAccessQuestions) {

@@ -1,0 +1,140 @@
+// Writing a processed copy: the frame around the editing passes.
+#include "Helper/ExifWriter.h"
+
+#include "Helper/WriteBlankAndClearPass.h"
+#include "Helper/WriteCleanMode.h"
+#include "Helper/WriteCommit.h"
+#include "Helper/WriteDatePass.h"
+#include "Helper/WriteDestination.h"
+#include "Helper/WriteFieldPass.h"
+#include "Helper/WriteRefusal.h"
+#include "Helper/WriteSession.h"
+#include "model/MetaDataObject.h"
+#include "model/PhotoFile.h"
+#include "platform/Log.h"
+
+#include <exiv2/exiv2.hpp>
+
+#include <QFile>
+
+#include <cstdio>
+#include <optional>
+
+#include <sys/stat.h>
+
+namespace {
+
+ExifWriteResult written(int flag) {
+    return ExifWriteResult::answer(flag, ExifWriteResult::processedSuccessfully());
+}
+
+ExifWriteResult failed(const QString& message) {
+    return ExifWriteResult::answer(ExifWriteFailed, message);
+}
+
+// The edited photo as it is to be written: its bytes and the access its file had.
+struct EditedBytes {
+    QByteArray source;  // Exiv2 reads from these bytes in place until its first write
+    Exiv2::Image::AutoPtr image;
+    mode_t permissions = 0644;
+};
+
+// Reads the photo into memory and edits it there in the chosen mode: the output is then written once,
+// instead of a copy that Exiv2 would read and write all over again.
+ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const MetaDataObject& settings,
+                             const MetaDataObject& onlyUpdated, platform::FileManager& files, bool& cleanedGroup) {
+    QString error;
+    std::optional<QByteArray> source = files.readFile(photo.filePath, &error);
+    if (!source) {
+        platform::log(QStringLiteral("Reading %1 failed: %2").arg(photo.filePath, error));
+        return failed(error);
+    }
+    edited.source = std::move(*source);
+    struct stat info {};
+    if (::stat(QFile::encodeName(photo.filePath).constData(), &info) == 0)
+        edited.permissions = (info.st_mode & 07777) | S_IWUSR;  // a read-only copy could not be edited later
+    edited.image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(edited.source.constData()),
+                                             static_cast<long>(edited.source.size()));
+    Exiv2::Image& image = *edited.image;
+    image.readMetadata();
+    if (image.byteOrder() == Exiv2::invalidByteOrder)
+        return failed(ExifWriteResult::unsupportedImage());
+    WriteSession session(image, photo, settings, onlyUpdated);
+    if (settings.editingOption == MetaDataObject::CleanMetadataInfo) {
+        cleanedGroup = WriteCleanMode::apply(session);
+        WriteCommit::write(session);
+    } else {
+        WriteFieldPass::apply(session);
+        WriteDatePass::apply(session);
+        WriteBlankAndClearPass::apply(session);
+        WriteCommit::write(session);
+    }
+    return written(session.resultFlag());
+}
+
+// Writes the edited bytes to the target in one go: a new file, or in restore mode the earlier output, which
+// is replaced only by a complete file.
+bool writeOut(const EditedBytes& edited, const QString& target, bool isForRestore, platform::FileManager& files,
+              QString* error) {
+    Exiv2::BasicIo& io = edited.image->io();
+    io.open();
+    const QByteArrayView bytes(reinterpret_cast<const char*>(io.mmap()), static_cast<qsizetype>(io.size()));
+    const bool ok = files.writeFile(target, bytes,
+                                    isForRestore ? platform::FileManager::WriteMode::Replace
+                                                 : platform::FileManager::WriteMode::CreateNew,
+                                    edited.permissions, error);
+    io.munmap();
+    io.close();
+    return ok;
+}
+
+// Edits and writes; every failure leaves no half-written file and, in restore mode, the earlier output.
+ExifWriteResult guardedWrite(const QString& target, const PhotoFile& photo, const MetaDataObject& settings,
+                             const MetaDataObject& onlyUpdated, bool isForRestore, platform::FileManager& files) {
+    try {
+        EditedBytes edited;
+        bool cleanedGroup = false;
+        ExifWriteResult result = editInMemory(edited, photo, settings, onlyUpdated, files, cleanedGroup);
+        if (!result.isWritten())
+            return result;
+        QString error;
+        if (!writeOut(edited, target, isForRestore, files, &error)) {
+            platform::log(QStringLiteral("Writing %1 failed: %2").arg(target, error));
+            return failed(error);
+        }
+        result.processedPath = target;
+        // Clean mode that emptied a whole group leaves the file's dates as the write made them.
+        if (settings.editingOption != MetaDataObject::CleanMetadataInfo || !cleanedGroup)
+            WriteCommit::setFileDates(photo, settings, target);
+        return result;
+    } catch (const WriteRefusal& refusal) {
+        platform::log(QStringLiteral("Not written: %1: %2").arg(photo.filePath, refusal.message()));
+        return failed(refusal.message());
+    } catch (const Exiv2::AnyError& error) {
+        std::fprintf(stdout, "Caught Exiv2 exception '%s'\n", error.what());
+        std::fflush(stdout);
+        return failed(ExifWriteResult::cleanedExiv2Message(QString::fromUtf8(error.what())));
+    } catch (const std::exception& error) {
+        platform::log(QStringLiteral("Writing %1 failed: %2").arg(target, QString::fromUtf8(error.what())));
+        return failed(ExifWriteResult::corruptImage());
+    } catch (...) {
+        // Whatever else goes wrong inside the libraries, the batch goes on and the user sees why.
+        platform::log(QStringLiteral("Writing %1 failed with an unknown error").arg(target));
+        return failed(ExifWriteResult::corruptImage());
+    }
+}
+
+}  // namespace
+
+ExifWriteResult ExifWriter::writeMetaDataToFilePath(PhotoFile photo, MetaDataObject metadata, const QString& newPath,
+                                                    MetaDataObject onlyUpdated, bool isForRestore,
+                                                    platform::FileManager& files) const {
+    replaceCommaValueToDot(metadata);
+    replaceCommaValueToDot(onlyUpdated);
+    WriteDestination destination(files);
+    const std::variant<QString, ExifWriteResult> prepared =
+        destination.prepare(photo.filePath, newPath, photo.processedPath, isForRestore);
+    if (const ExifWriteResult* answer = std::get_if<ExifWriteResult>(&prepared))
+        return *answer;
+    return guardedWrite(std::get<QString>(prepared), photo, metadata, onlyUpdated, isForRestore, files);
+}

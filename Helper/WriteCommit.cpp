@@ -1,0 +1,113 @@
+#include "Helper/WriteCommit.h"
+
+#include "Helper/ExifWriter.h"
+#include "Helper/WriteDatePass.h"
+#include "Helper/WriteRefusal.h"
+#include "Helper/WriteSession.h"
+#include "model/MetaDataObject.h"
+#include "model/PhotoFile.h"
+#include "platform/Log.h"
+
+#include <exiv2/exiv2.hpp>
+
+#include <QStringList>
+
+namespace {
+
+const char* const kIptcCharacterSet = "Iptc.Envelope.CharacterSet";
+// ISO 2022 escape sequence that declares UTF-8.
+const char* const kUtf8Marker = "\x1b%G";
+
+}  // namespace
+
+void WriteCommit::write(WriteSession& session) {
+    keepUnreadableXmpPacket(session);
+    dropEntriesOfUnknownType(session);
+    markIptcAsUtf8(session);
+    Exiv2::Image& image = session.image();
+    image.writeMetadata();
+    verifyWritten(session);
+    session.exif().clear();
+    session.iptc().clear();
+    session.xmp().clear();
+}
+
+void WriteCommit::setFileDates(const PhotoFile& photo, const MetaDataObject& settings, const QString& targetPath) {
+    const QString creation =
+        WriteDatePass::ruleResult(settings.dateTimeConfigCreationDate, photo, &MetaDataObject::Date_Creation);
+    const QString modify =
+        WriteDatePass::ruleResult(settings.dateTimeConfigModifyDate, photo, &MetaDataObject::Date_Modify);
+    ExifWriter::sharedInstance().upadteDateTimeOffileInSystem(targetPath, settings, creation, modify);
+}
+
+void WriteCommit::keepUnreadableXmpPacket(WriteSession& session) {
+    if (!session.isXmpPacketUnreadable())
+        return;
+    if (session.isXmpChangeRefused()) {
+        throw WriteRefusal(
+            QStringLiteral("The photo's XMP metadata cannot be read, so its XMP fields cannot be changed"));
+    }
+    // Written from the container, the packet Exiv2 could not parse would silently vanish. Most formats take
+    // the image's packet; TIFF-based ones take the container's own copy of it.
+    Exiv2::Image& image = session.image();
+    image.xmpPacket() = session.unreadableXmpPacket();
+    image.writeXmpFromPacket(true);
+    session.xmp().setPacket(session.unreadableXmpPacket());
+    session.xmp().usePacket(true);
+}
+
+void WriteCommit::dropEntriesOfUnknownType(WriteSession& session) {
+    // Exiv2 writes such an entry first in its directory, where other readers stop and lose every entry after
+    // it. Its bytes mean nothing to anyone, so it goes.
+    QStringList unknown;
+    for (const Exiv2::Exifdatum& datum : session.exif()) {
+        if (datum.typeName() == nullptr)
+            unknown.append(QString::fromStdString(datum.key()));
+    }
+    unknown.removeDuplicates();
+    for (const QString& key : unknown) {
+        platform::log(QStringLiteral("Dropped %1 from the copy of %2: its TIFF type is unknown")
+                          .arg(key, session.photo().filePath));
+        session.erase(key);
+    }
+}
+
+void WriteCommit::markIptcAsUtf8(WriteSession& session) {
+    if (!session.wroteNonAsciiIptc())
+        return;
+    const Exiv2::IptcData& iptc = session.iptc();
+    if (iptc.findKey(Exiv2::IptcKey(kIptcCharacterSet)) != iptc.end())
+        return;
+    session.assignMirror(QString::fromLatin1(kIptcCharacterSet), QString::fromLatin1(kUtf8Marker));
+}
+
+void WriteCommit::verifyWritten(WriteSession& session) {
+    // Some formats hold only part of EXIF and drop the rest without a word (Canon CRW keeps a few camera
+    // tags, no IPTC, no XMP); a value the file did not take must not be reported as written. JPEG holds all
+    // three blocks whole, and reading it again would double the cost of the commonest write.
+    if (session.assignedKeys().isEmpty())
+        return;
+    Exiv2::Image& image = session.image();
+    if (image.mimeType() == "image/jpeg")
+        return;
+    Exiv2::BasicIo& io = image.io();
+    io.open();
+    Exiv2::Image::AutoPtr written = Exiv2::ImageFactory::open(io.mmap(), static_cast<long>(io.size()));
+    written->readMetadata();
+    io.munmap();
+    QStringList keys = session.assignedKeys().values();
+    keys.sort();
+    for (const QString& key : keys) {
+        const std::string name = key.toStdString();
+        bool held = false;
+        if (key.startsWith(QLatin1String("Exif."))) {
+            held = written->exifData().findKey(Exiv2::ExifKey(name)) != written->exifData().end();
+        } else if (key.startsWith(QLatin1String("Iptc."))) {
+            held = written->iptcData().findKey(Exiv2::IptcKey(name)) != written->iptcData().end();
+        } else {
+            held = written->xmpData().findKey(Exiv2::XmpKey(name)) != written->xmpData().end();
+        }
+        if (!held)
+            throw WriteRefusal(QStringLiteral("This file format cannot hold %1").arg(key));
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include "model/DateTimeConfiguration.h"
+#include "model/MetaDataObject.h"
+
+class PhotoFile;
+class WriteSession;
+
+// Rebuilds the six dates of the copy by the settings record's date-time rules, each from the date the photo
+// carried when it was added; the original date also gives the IPTC date created. A rule with no result
+// removes its date only when the user changed that field; otherwise the field pass's outcome stays.
+class WriteDatePass {
+  public:
+    static void apply(WriteSession& session);
+
+    // The rule's text for the photo's own value of a date field ("" when there is none). A record decoded
+    // without a rule keeps the original, as a default rule does.
+    static QString ruleResult(const DateTimeConfigurationRef& rule, const PhotoFile& photo,
+                              QString MetaDataObject::*dateField);
+
+    // The date part of a rule result as an IPTC date: "2019:07:10 08:30:00" gives "2019-07-10".
+    static QString iptcDatePart(const QString& result);
+};

@@ -1,0 +1,74 @@
+#include "Helper/WriteDestination.h"
+
+#include "model/Utils.h"
+#include "platform/FileManager.h"
+#include "platform/Log.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
+namespace {
+
+bool statPath(const QString& path, struct stat& info) {
+    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+}  // namespace
+
+std::variant<QString, ExifWriteResult> WriteDestination::prepare(const QString& sourcePath, const QString& newPath,
+                                                                 const QString& processedPath, bool isForRestore) {
+    if (!m_files.fileExists(sourcePath)) {
+        return ExifWriteResult::answer(ExifWriteSourceMissing, ExifWriteResult::sourceNotAvailable());
+    }
+    const QString target = chooseTarget(newPath, processedPath, isForRestore);
+    if (std::optional<ExifWriteResult> denied = checkAccess(sourcePath, target, isForRestore))
+        return *denied;
+    return target;
+}
+
+QString WriteDestination::chooseTarget(const QString& newPath, const QString& processedPath, bool isForRestore) const {
+    if (isForRestore)
+        return processedPath;
+    if (m_files.fileExists(newPath))
+        return Utils::stringToAvoidNameCollisionForPath(newPath);
+    return newPath;
+}
+
+std::optional<ExifWriteResult> WriteDestination::checkAccess(const QString& sourcePath, const QString& target,
+                                                             bool isForRestore) const {
+    // Only a copy is written, so the source needs to be readable, not writable.
+    const bool sourceReadable = m_files.isReadable(sourcePath);
+    const bool sourceLocked = m_files.isLocked(sourcePath);
+    if (sourceLocked)
+        platform::log(QStringLiteral("File is locked"));
+    bool destinationDenied = target.isEmpty() || !m_files.isWritable(QFileInfo(target).path());
+    if (!destinationDenied && isForRestore)
+        destinationDenied = !isReplaceableOutput(sourcePath, target);
+    if (!sourceReadable || sourceLocked) {
+        return ExifWriteResult::answer(ExifWriteAccessDenied, ExifWriteResult::sourceAccessDenied());
+    }
+    if (destinationDenied) {
+        return ExifWriteResult::answer(ExifWriteAccessDenied, ExifWriteResult::destinationAccessDenied());
+    }
+    return std::nullopt;
+}
+
+bool WriteDestination::isReplaceableOutput(const QString& sourcePath, const QString& target) const {
+    if (!m_files.fileExists(target))
+        return true;
+    // Restore replaces an earlier output file: never the photo itself, and never a folder.
+    if (isSameFile(sourcePath, target))
+        return false;
+    const QFileInfo info(target);
+    return info.isSymLink() || info.isFile();
+}
+
+bool WriteDestination::isSameFile(const QString& first, const QString& second) {
+    struct stat a {};
+    struct stat b {};
+    if (!statPath(first, a) || !statPath(second, b))
+        return false;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}

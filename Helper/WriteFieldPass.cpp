@@ -1,0 +1,143 @@
+#include "Helper/WriteFieldPass.h"
+
+#include "Helper/ExifReadConversion.h"
+#include "Helper/ExifWriteResult.h"
+#include "Helper/WriteSession.h"
+#include "Helper/WriteValueForms.h"
+#include "model/MetaDataObject.h"
+#include "model/MetadataKeyTable.h"
+#include "platform/Numbers.h"
+
+#include <exiv2/exiv2.hpp>
+
+#include <cmath>
+
+namespace {
+
+// The two GPS coordinates: which reference field turns the XMP mirror negative, and the largest magnitude.
+struct CoordinateForm {
+    const char* key;
+    QString MetaDataObject::*reference;
+    const char* negativeReference;
+    double limitDegrees;
+};
+
+const CoordinateForm* coordinateForm(const QString& key) {
+    static const CoordinateForm forms[] = {
+        {"Exif.GPSInfo.GPSLatitude", &MetaDataObject::GPS_LattitudeRef, "S", 90.0},
+        {"Exif.GPSInfo.GPSLongitude", &MetaDataObject::GPS_LongitudeRef, "W", 180.0},
+    };
+    for (const CoordinateForm& form : forms) {
+        if (key == QLatin1String(form.key))
+            return &form;
+    }
+    return nullptr;
+}
+
+int rationalType(const QString& exifKey) {
+    return Exiv2::ExifKey(exifKey.toStdString()).defaultTypeId();
+}
+
+// The form shows a file's rationals as six-decimal numbers. Written back unchanged they would lose their
+// exact form (1/60 would become 16667/1000000), so a number the file already holds stays as it is.
+bool fileHoldsNumber(const WriteSession& session, const QString& key, std::optional<double> typed) {
+    const std::optional<double> held = session.exifNumber(key);
+    return typed && held && WriteValueForms::sameToSixDecimals(*typed, *held);
+}
+
+}  // namespace
+
+void WriteFieldPass::apply(WriteSession& session) {
+    const MetaDataObject& settings = session.settings();
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
+        if (row.write == MetadataWriteForm::None || !row.key)
+            continue;
+        const QString& value = settings.*row.field;
+        if (!value.isEmpty()) {
+            writeRow(session, row, value);
+        } else if (settings.*row.updated) {
+            eraseRow(session, row);
+        }
+    }
+}
+
+void WriteFieldPass::writeRow(WriteSession& session, const MetadataKeyRow& row, const QString& value) {
+    switch (row.write) {
+        case MetadataWriteForm::Roman:
+        case MetadataWriteForm::Utf8:
+            writeText(session, row, value);
+            break;
+        case MetadataWriteForm::Fraction:
+            writeFraction(session, row, value);
+            break;
+        case MetadataWriteForm::Double:
+            if (row.xmpMirrorKey) {
+                writeCoordinate(session, row, value);
+            } else {
+                writeAltitude(session, row, value);
+            }
+            break;
+        case MetadataWriteForm::None:
+            break;
+    }
+}
+
+void WriteFieldPass::writeText(WriteSession& session, const MetadataKeyRow& row, const QString& value) {
+    // Every reader on this platform expects UTF-8, so the text forms all write UTF-8.
+    const QString key = row.keyText();
+    if (ExifReadConversion::kindForKey(key) == ExifReadConversion::KeywordList) {
+        session.assignEach(key, WriteValueForms::keywordItems(value));
+        return;
+    }
+    if (row.rawFileGuard && session.isRawFile()) {
+        // A raw converter identifies the camera by these; the file keeps its own value, byte for byte.
+        if (session.exifText(key) != value)
+            session.setResultFlag(ExifWriteRawCameraKept);
+        return;
+    }
+    session.assign(key, value);
+}
+
+void WriteFieldPass::writeFraction(WriteSession& session, const MetadataKeyRow& row, const QString& value) {
+    const QString key = row.keyText();
+    if (fileHoldsNumber(session, key, WriteValueForms::fractionNumber(value)))
+        return;
+    if (const std::optional<QString> fraction = WriteValueForms::fractionText(value)) {
+        session.assignAs(key, *fraction, rationalType(key));
+    } else {
+        session.reportNotWritten(key, value);
+    }
+}
+
+void WriteFieldPass::writeCoordinate(WriteSession& session, const MetadataKeyRow& row, const QString& value) {
+    const QString key = row.keyText();
+    const CoordinateForm* form = coordinateForm(key);
+    const std::optional<QString> rationals =
+        form ? WriteValueForms::coordinateText(value, form->limitDegrees) : std::nullopt;
+    if (!rationals) {
+        session.reportNotWritten(key, value);
+        return;
+    }
+    if (!fileHoldsNumber(session, key, std::fabs(platform::doubleValue(value)))) {
+        session.assignAs(key, *rationals, rationalType(key));
+    }
+    const bool negative = (session.settings().*form->reference).toUpper() == QLatin1String(form->negativeReference);
+    session.assignMirror(QString::fromLatin1(row.xmpMirrorKey), WriteValueForms::xmpCoordinateText(value, negative));
+}
+
+void WriteFieldPass::writeAltitude(WriteSession& session, const MetadataKeyRow& row, const QString& value) {
+    const QString key = row.keyText();
+    if (fileHoldsNumber(session, key, std::fabs(platform::doubleValue(value))))
+        return;
+    if (const std::optional<QString> rational = WriteValueForms::altitudeText(value)) {
+        session.assignAs(key, *rational, rationalType(key));
+    } else {
+        session.reportNotWritten(key, value);
+    }
+}
+
+void WriteFieldPass::eraseRow(WriteSession& session, const MetadataKeyRow& row) {
+    session.erase(row.keyText());
+    if (row.xmpMirrorKey)
+        session.erase(QString::fromLatin1(row.xmpMirrorKey));
+}

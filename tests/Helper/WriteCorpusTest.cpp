@@ -1,0 +1,130 @@
+// Every sample camera file processed with one settings record: what Exiv2 can write carries the values,
+// what it cannot answers flag 2 and leaves nothing, and no source changes.
+#include "Helper/ExifWriter.h"
+#include "model/Utils.h"
+#include "tests/Helper/WriterFixtures.h"
+#include "tests/common/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace writerfixtures;
+
+namespace {
+
+struct CorpusFile {
+    QString name;
+    bool hasExif = false;
+    bool exiv2Writes = false;
+};
+
+QList<CorpusFile> manifest(const QString& corpus) {
+    QFile file(corpus + "/MANIFEST.tsv");
+    QList<CorpusFile> files;
+    if (!file.open(QIODevice::ReadOnly))
+        return files;
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QStringList columns = lines[i].split('\t');
+        if (columns.size() < 13)
+            continue;
+        files.append({columns[0], columns[5] == "Y", columns[12] == "0"});
+    }
+    return files;
+}
+
+MetaDataObject fixedSettings() {
+    MetaDataObject settings;
+    settings.Artist = "Lumarind Tester";
+    settings.Copyright = QString::fromUtf8("© Lumarind");
+    settings.GPS_Lattitude = "48.858370";
+    settings.GPS_LattitudeRef = "N";
+    settings.GPS_Longitude = "2.294481";
+    settings.GPS_LongitudeRef = "E";
+    auto hourLater = std::make_shared<DateTimeConfiguration>();
+    hourLater->tagConfigureOption = DateTimeConfiguration::IncDecTime;
+    hourLater->stringIncDecHour = "1";
+    hourLater->isIncDecMinuteKeepOriginal = true;
+    hourLater->isIncDecSecondKeepOriginal = true;
+    settings.dateTimeConfigOriginalDate = hourLater;
+    return settings;
+}
+
+QMap<QString, QJsonObject> exiftoolTagsOf(const QStringList& paths) {
+    QMap<QString, QJsonObject> tags;
+    if (paths.isEmpty())
+        return tags;
+    const QByteArray out = testsupport::exiftool(QStringList{"-j", "-G1", "-n"} + paths);
+    for (const QJsonValue& file : QJsonDocument::fromJson(out).array()) {
+        tags.insert(file.toObject().value("SourceFile").toString(), file.toObject());
+    }
+    return tags;
+}
+
+QString anyGroup(const QJsonObject& tags, const QString& tag) {
+    for (auto it = tags.begin(); it != tags.end(); ++it) {
+        if (it.key().endsWith(':' + tag))
+            return it.value().toVariant().toString();
+    }
+    return QString();
+}
+
+}  // namespace
+
+TEST(TheSampleCameraFiles, areWrittenOrRefusedCleanly) {
+    const QString corpus = testsupport::corpusDir();
+    if (corpus.isEmpty())
+        GTEST_SKIP() << "the sample camera files are not here";
+    const QList<CorpusFile> files = manifest(corpus);
+    ASSERT_FALSE(files.isEmpty());
+    QTemporaryDir out;
+    QStringList written;
+    QMap<QString, QString> originalDates;
+
+    for (const CorpusFile& file : files) {
+        const QString source = corpus + '/' + file.name;
+        const QByteArray before = testsupport::fileHash(source);
+        const PhotoFile photo = photoAt(source);
+        const QString target = out.filePath(file.name);
+
+        const ExifWriteResult result =
+            ExifWriter::sharedInstance().writeMetaDataToFilePath(photo, fixedSettings(), target, {}, false);
+
+        EXPECT_EQ(testsupport::fileHash(source), before) << file.name.toStdString();
+        if (result.isWritten()) {
+            EXPECT_TRUE(file.hasExif && file.exiv2Writes) << file.name.toStdString();
+            written.append(target);
+            originalDates.insert(target, photo.metadataObjectOriginal->Date_Original);
+        } else {
+            EXPECT_EQ(result.errorFlag, 2) << file.name.toStdString();
+            EXPECT_FALSE(result.errorMsg.isEmpty()) << file.name.toStdString();
+            EXPECT_FALSE(QFile::exists(target)) << file.name.toStdString();
+        }
+        std::printf("  %-50s flag %d %s\n", qPrintable(file.name), result.errorFlag, qPrintable(result.errorMsg));
+    }
+
+    EXPECT_GE(written.size(), 30);
+    const QMap<QString, QJsonObject> tags = exiftoolTagsOf(written);
+    for (const QString& target : written) {
+        const QJsonObject t = tags.value(target);
+        const std::string name = QFileInfo(target).fileName().toStdString();
+        EXPECT_EQ(anyGroup(t, "Artist"), "Lumarind Tester") << name;
+        EXPECT_EQ(anyGroup(t, "Copyright"), QString::fromUtf8("© Lumarind")) << name;
+        EXPECT_NEAR(t.value("GPS:GPSLatitude").toDouble(), 48.858370, 1e-6) << name;
+        EXPECT_EQ(t.value("GPS:GPSLatitudeRef").toString(), "N") << name;
+        EXPECT_NEAR(t.value("GPS:GPSLongitude").toDouble(), 2.294481, 1e-6) << name;
+        EXPECT_EQ(t.value("GPS:GPSLongitudeRef").toString(), "E") << name;
+        const QString original = originalDates.value(target);
+        const QString shifted = Utils::sharedUtils().getUpdatedOutputDateTimeStringWithConfig(
+            *fixedSettings().dateTimeConfigOriginalDate, original);
+        if (!shifted.isEmpty()) {
+            EXPECT_EQ(anyGroup(t, "DateTimeOriginal"), shifted) << name;
+        }
+    }
+}

@@ -1,0 +1,301 @@
+// The three editing options on JPEG, TIFF and raw-named files, with and without a restore afterwards.
+#include "Helper/ExifWriter.h"
+#include "tests/Helper/WriterFixtures.h"
+#include "tests/common/TestSupport.h"
+
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+using namespace writerfixtures;
+
+namespace {
+
+struct Kind {
+    const char* fileName;
+    Format format;
+    bool raw;
+};
+
+const Kind kJpeg{"photo.jpg", Format::Jpeg, false};
+const Kind kTiff{"photo.tif", Format::Tiff, false};
+const Kind kRaw{"photo.NEF", Format::Tiff, true};
+
+using MatrixRow = std::tuple<int, Kind, bool>;
+
+// The form's record: a new artist and camera make, and the clear switches clean mode reads.
+MetaDataObject editedSettings(int option) {
+    MetaDataObject settings;
+    settings.editingOption = option;
+    settings.Artist = "Matrix Artist";
+    settings.Cam_Make = "Canon";
+    settings.isupdated_Artist = true;
+    settings.isupdated_Cam_Make = true;
+    settings.clearExif = true;
+    settings.clearIPTC = true;
+    return settings;
+}
+
+MetaDataObject onlyUpdated() {
+    MetaDataObject changed;
+    changed.Artist = "Matrix Artist";
+    changed.Cam_Make = "Canon";
+    return changed;
+}
+
+void expectEdited(int option, const Kind& kind, const QJsonObject& t) {
+    const QString make = kind.raw ? "NIKON CORPORATION" : "Canon";
+    switch (option) {
+        case 0:
+            EXPECT_EQ(t.value("IFD0:Artist").toString(), "Matrix Artist");
+            EXPECT_EQ(t.value("IFD0:Make").toString(), make);
+            EXPECT_EQ(t.value("IFD0:Copyright").toString(), "Original Copyright");
+            EXPECT_EQ(t.value("IPTC:City").toString(), "Original City");
+            EXPECT_EQ(t.value("GPS:GPSLatitude").toDouble(), 10.5);
+            EXPECT_EQ(t.value("XMP-aux:Lens").toString(), "Original lens");
+            break;
+        case 1:
+            EXPECT_EQ(t.value("IFD0:Artist").toString(), "Matrix Artist");
+            EXPECT_EQ(t.value("IFD0:Make").toString(), make);
+            for (const char* gone : {"IFD0:Copyright", "IPTC:City", "IPTC:Keywords", "GPS:GPSLatitude",
+                                     "XMP-exif:GPSLatitude", "XMP-aux:Lens", "ExifIFD:DateTimeOriginal",
+                                     "ExifIFD:ExposureTime", "XMP-xmp:CreateDate", "IPTC:DateCreated"}) {
+                EXPECT_FALSE(t.contains(gone)) << gone;
+            }
+            // Outside the keys the editor manages.
+            EXPECT_EQ(t.value("ExifIFD:ApertureValue").toDouble(), 4);
+            EXPECT_EQ(t.value("XMP-prism:Keyword").toString(), "prism word");
+            break;
+        default:
+            for (const char* gone : {"IFD0:Artist", "IFD0:Copyright", "ExifIFD:UserComment", "GPS:GPSLatitude",
+                                     "GPS:GPSImgDirection", "XMP-exif:GPSLatitude", "ExifIFD:ApertureValue",
+                                     "IPTC:City", "IPTC:Keywords", "ExifIFD:DateTimeOriginal"}) {
+                EXPECT_FALSE(t.contains(gone)) << gone;
+            }
+            EXPECT_EQ(t.contains("IFD0:Make"), kind.raw);
+            EXPECT_EQ(t.value("XMP-aux:Lens").toString(), "Original lens");
+            break;
+    }
+}
+
+class AnEditingOption : public ::testing::TestWithParam<MatrixRow> {
+  protected:
+    QTemporaryDir dir;
+};
+
+std::string rowName(const ::testing::TestParamInfo<MatrixRow>& info) {
+    const auto& [option, kind, restore] = info.param;
+    const std::string format = kind.raw ? "Raw" : kind.format == Format::Jpeg ? "Jpeg" : "Tiff";
+    return "option" + std::to_string(option) + format + (restore ? "ThenRestored" : "");
+}
+
+}  // namespace
+
+TEST_P(AnEditingOption, writesTheCopyItPromises) {
+    const auto& [option, kind, restore] = GetParam();
+    const QString source = seededPhoto(dir.path(), kind.fileName, kind.format);
+    const QByteArray before = testsupport::fileHash(source);
+    PhotoFile photo = photoAt(source);
+    const QString target = dir.filePath(QStringLiteral("out-") + kind.fileName);
+
+    const ExifWriteResult edited = ExifWriter::sharedInstance().writeMetaDataToFilePath(photo, editedSettings(option),
+                                                                                        target, onlyUpdated(), false);
+
+    ASSERT_TRUE(edited.isWritten()) << edited.errorMsg.toStdString();
+    EXPECT_EQ(edited.errorFlag, kind.raw ? 7 : 0);
+    EXPECT_EQ(edited.errorMsg, "Processed Successfully");
+    EXPECT_EQ(edited.processedPath, target);
+    if (!restore) {
+        expectEdited(option, kind, exiftoolTags(target));
+    } else {
+        photo.processedPath = *edited.processedPath;
+        const ExifWriteResult restored = ExifWriter::sharedInstance().writeMetaDataToFilePath(
+            photo, *photo.metadataObjectOriginal, dir.filePath("unused"), MetaDataObject(), true);
+        EXPECT_EQ(restored.errorFlag, 0) << restored.errorMsg.toStdString();
+        EXPECT_EQ(restored.processedPath, target);
+        const QJsonObject t = exiftoolTags(target);
+        EXPECT_EQ(t.value("IFD0:Artist").toString(), "Original Artist");
+        EXPECT_EQ(t.value("IFD0:Make").toString(), "NIKON CORPORATION");
+        EXPECT_EQ(t.value("IPTC:City").toString(), "Original City");
+        EXPECT_EQ(t.value("IPTC:Keywords").toArray(), QJsonArray({"old one", "old two"}));
+        EXPECT_EQ(t.value("GPS:GPSLatitude").toDouble(), 10.5);
+        EXPECT_NEAR(t.value("ExifIFD:ExposureTime").toDouble(), 1.0 / 60, 1e-9);
+        EXPECT_EQ(t.value("ExifIFD:DateTimeOriginal").toString(), seededDate());
+        EXPECT_FALSE(QFile::exists(dir.filePath("unused")));
+    }
+    EXPECT_EQ(testsupport::fileHash(source), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, AnEditingOption,
+                         ::testing::Combine(::testing::Values(0, 1, 2), ::testing::Values(kJpeg, kTiff, kRaw),
+                                            ::testing::Bool()),
+                         rowName);
+
+// ---- Clean mode's switches ----
+
+namespace {
+
+class CleanMode : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    QJsonObject clean(void (*setSwitches)(MetaDataObject&), ExifWriteResult* result = nullptr) {
+        const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
+        MetaDataObject settings;
+        settings.editingOption = MetaDataObject::CleanMetadataInfo;
+        settings.Artist = "ignored in clean mode";
+        setSwitches(settings);
+        const QString target = dir.filePath("out.jpg");
+        QFile::remove(target);
+        const ExifWriteResult written =
+            ExifWriter::sharedInstance().writeMetaDataToFilePath(photoAt(source), settings, target, {}, false);
+        if (result)
+            *result = written;
+        return exiftoolTags(target);
+    }
+};
+
+}  // namespace
+
+TEST_F(CleanMode, withoutSwitchesChangesNothing) {
+    ExifWriteResult result;
+    const QJsonObject t = clean([](MetaDataObject&) {}, &result);
+    EXPECT_EQ(result.errorFlag, 0);
+    EXPECT_EQ(t.value("IFD0:Artist").toString(), "Original Artist");
+    EXPECT_EQ(t.value("IPTC:City").toString(), "Original City");
+}
+
+TEST_F(CleanMode, removesOnlyTheComment) {
+    const QJsonObject t = clean([](MetaDataObject& s) { s.clearComment = true; });
+    EXPECT_FALSE(t.contains("ExifIFD:UserComment"));
+    EXPECT_EQ(t.value("IFD0:Artist").toString(), "Original Artist");
+}
+
+TEST_F(CleanMode, removesTheGpsKeysAndTheirXmpMirrorOnly) {
+    const QJsonObject t = clean([](MetaDataObject& s) { s.clearGpsInfo = true; });
+    for (const char* gone : {"GPS:GPSLatitude", "GPS:GPSLongitudeRef", "GPS:GPSAltitude", "GPS:GPSImgDirection",
+                             "XMP-exif:GPSLatitude", "XMP-exif:GPSLongitude"}) {
+        EXPECT_FALSE(t.contains(gone)) << gone;
+    }
+    EXPECT_TRUE(t.contains("GPS:GPSVersionID"));
+    EXPECT_EQ(t.value("IFD0:Artist").toString(), "Original Artist");
+}
+
+TEST_F(CleanMode, removesWholeIptcAndXmpBlocks) {
+    const QJsonObject t = clean([](MetaDataObject& s) {
+        s.clearIPTC = true;
+        s.clearXMP = true;
+    });
+    for (auto it = t.begin(); it != t.end(); ++it) {
+        EXPECT_FALSE(it.key().startsWith("IPTC:") || it.key().startsWith("XMP-")) << it.key().toStdString();
+    }
+    EXPECT_EQ(t.value("IFD0:Artist").toString(), "Original Artist");
+}
+
+// ---- An XMP packet Exiv2 cannot parse ----
+
+namespace {
+
+const char* const kUnparsablePacket =
+    "<?xpacket begin='' id='W5M0MpCehiHzreSzNTczkc9d'?>\n"
+    "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>\n"
+    " <rdf:Description rdf:about='' xmlns:dc='http://purl.org/dc/elements/1.1/'\n"
+    "  xmlns:exif='http://ns.adobe.com/exif/1.0/'>\n"
+    "  <dc:title><rdf:Alt><rdf:li xml:lang='x-default'>Kept title</rdf:li></rdf:Alt></dc:title>\n"
+    "  <exif:GPSLatitude>48,51.5N</exif:GPSLatitude>\n"
+    "  <dc:creator>not a list &bogus; entity</dc:creator>\n"
+    " </rdf:Description>\n</rdf:RDF></x:xmpmeta>\n<?xpacket end='w'?>\n";
+
+class AnUnparsableXmpPacket : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    QString source;
+    void SetUp() override {
+        source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
+        QFile packet(dir.filePath("bad.xmp"));
+        ASSERT_TRUE(packet.open(QIODevice::WriteOnly));
+        packet.write(kUnparsablePacket);
+        packet.close();
+        ASSERT_TRUE(exiftoolWrite(source, {"-xmp<=" + packet.fileName()}));
+    }
+    ExifWriteResult write(const MetaDataObject& settings) {
+        return ExifWriter::sharedInstance().writeMetaDataToFilePath(photoAt(source), settings, dir.filePath("out.jpg"),
+                                                                    {}, false);
+    }
+};
+
+}  // namespace
+
+TEST_F(AnUnparsableXmpPacket, survivesAnEditThatLeavesXmpAlone) {
+    MetaDataObject settings;
+    settings.Artist = "New Artist";
+    const ExifWriteResult result = write(settings);
+    ASSERT_EQ(result.errorFlag, 0) << result.errorMsg.toStdString();
+    const QJsonObject t = exiftoolTags(dir.filePath("out.jpg"));
+    EXPECT_EQ(t.value("IFD0:Artist").toString(), "New Artist");
+    EXPECT_EQ(t.value("XMP-dc:Title").toString(), "Kept title");
+}
+
+TEST_F(AnUnparsableXmpPacket, survivesInATiffToo) {
+    source = seededPhoto(dir.path(), "photo.tif", Format::Tiff);
+    ASSERT_TRUE(exiftoolWrite(source, {"-xmp<=" + dir.filePath("bad.xmp")}));
+    MetaDataObject settings;
+    settings.Artist = "New Artist";
+    ASSERT_EQ(write(settings).errorFlag, 0);
+    EXPECT_EQ(exiftoolTags(dir.filePath("out.jpg")).value("XMP-dc:Title").toString(), "Kept title");
+}
+
+TEST_F(AnUnparsableXmpPacket, refusesAnEditThatMustChangeIt) {
+    MetaDataObject lens;
+    lens.XMP_Lens = "New lens";
+    const ExifWriteResult result = write(lens);
+    EXPECT_EQ(result.errorFlag, 2);
+    EXPECT_TRUE(result.errorMsg.contains("XMP")) << result.errorMsg.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("out.jpg")));
+
+    MetaDataObject position;
+    position.editingOption = MetaDataObject::CleanMetadataInfo;
+    position.clearGpsInfo = true;
+    EXPECT_EQ(write(position).errorFlag, 2);
+    EXPECT_FALSE(QFile::exists(dir.filePath("out.jpg")));
+}
+
+TEST_F(AnUnparsableXmpPacket, goesWhenTheUserClearsXmp) {
+    MetaDataObject settings;
+    settings.editingOption = MetaDataObject::CleanMetadataInfo;
+    settings.clearXMP = true;
+    ASSERT_EQ(write(settings).errorFlag, 0);
+    EXPECT_FALSE(exiftoolTags(dir.filePath("out.jpg")).contains("XMP-dc:Title"));
+}
+
+// ---- Formats that hold only part of the metadata ----
+
+TEST(AFormatWithoutIptc, refusesAnIptcFieldInsteadOfDroppingIt) {
+    QTemporaryDir dir;
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    const QString source = dir.filePath("photo.webp");
+    ASSERT_TRUE(image.save(source, "WEBP"));
+    ASSERT_TRUE(exiftoolWrite(source, {"-EXIF:Artist=Original Artist", "-EXIF:DateTimeOriginal=2019:07:31 08:30:00"}));
+
+    MetaDataObject city;
+    city.IPTC_City = "Paris";
+    const ExifWriteResult refused =
+        ExifWriter::sharedInstance().writeMetaDataToFilePath(photoAt(source), city, dir.filePath("a.webp"), {}, false);
+    EXPECT_EQ(refused.errorFlag, 2);
+    EXPECT_EQ(refused.errorMsg, "This file format cannot hold Iptc.Application2.City");
+    EXPECT_FALSE(QFile::exists(dir.filePath("a.webp")));
+
+    // The IPTC date that follows the original date is a copy; the EXIF date itself is written.
+    MetaDataObject artist;
+    artist.Artist = "New Artist";
+    artist.dateTimeConfigOriginalDate = rule(2);
+    const ExifWriteResult written = ExifWriter::sharedInstance().writeMetaDataToFilePath(
+        photoAt(source), artist, dir.filePath("b.webp"), {}, false);
+    EXPECT_EQ(written.errorFlag, 0) << written.errorMsg.toStdString();
+    EXPECT_EQ(exiftoolTags(dir.filePath("b.webp")).value("IFD0:Artist").toString(), "New Artist");
+}

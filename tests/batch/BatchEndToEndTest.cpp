@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include "batch/BatchRunner.h"
+#include "batch/ExifPhotoWriter.h"
+#include "tests/Helper/HelperFixtures.h"
+#include "tests/common/TestSupport.h"
+
+namespace {
+
+// Real camera files, copied so the run can go beside them too.
+const char* const kCameraFiles[] = {"Canon EOS 7D.jpg", "Nikon D5000.jpg", "Apple iPhone 4.jpg", "Olympus PEN E-P3.jpg"};
+
+MetaDataObject editedSettings() {
+    MetaDataObject settings;
+    settings.Artist = "Lumarind Test";
+    settings.Copyright = "(c) Lumarind Test";
+    settings.GPS_Lattitude = "48.858370";
+    settings.GPS_LattitudeRef = "N";
+    settings.GPS_Longitude = "2.294481";
+    settings.GPS_LongitudeRef = "E";
+    auto hourLater = std::make_shared<DateTimeConfiguration>();
+    hourLater->tagConfigureOption = DateTimeConfiguration::IncDecTime;
+    hourLater->isIncDecMinuteKeepOriginal = hourLater->isIncDecSecondKeepOriginal = true;
+    settings.dateTimeConfigOriginalDate = hourLater;
+    return settings;
+}
+
+class ABatchOverCameraFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (testsupport::corpusDir().isEmpty()) GTEST_SKIP() << "the sample photo folder is absent";
+        if (!helperfixtures::exiftoolAvailable()) GTEST_SKIP() << "exiftool is not installed";
+        helperfixtures::installReader();
+        QDir().mkpath(sources.filePath("in"));
+        for (const char* name : kCameraFiles) {
+            const QString copy = sources.filePath(QStringLiteral("in/") + name);
+            ASSERT_TRUE(QFile::copy(QDir(testsupport::corpusDir()).filePath(name), copy));
+            PhotoFile photo = PhotoFile::initWithFileUrl(copy, name, false);
+            photo.isSelected = true;
+            photos.push_back(photo);
+            hashes.push_back(testsupport::fileHash(copy));
+        }
+    }
+
+    BatchRunRequest request(const MetaDataObject& settings, bool restore = false) {
+        BatchRunRequest r;
+        r.runList = photos;
+        r.settings = settings;
+        r.changedFields = settings;
+        r.renaming.ouptputFolderPathName = out.path();
+        r.selectedOutputFolder = out.path();
+        r.restore = restore;
+        return r;
+    }
+
+    // Runs to the end and applies each result to the photos, as the editing screen does.
+    void run(BatchRunner& runner, BatchRunRequest r) {
+        QSignalSpy ended(&runner, &BatchRunner::runEnded);
+        QObject::connect(&runner, &BatchRunner::photoHandled, &runner, [this, restore = r.restore](const BatchPhotoResult& result) {
+            if (!restore) photos[static_cast<std::size_t>(result.index)].processedPath = result.processedPath;
+        });
+        ASSERT_TRUE(runner.start(std::move(r)));
+        ASSERT_TRUE(ended.wait(120000));
+    }
+
+    BatchRunner::Services services(int parallel = 0) {
+        BatchRunner::Services s;
+        s.writer = ExifPhotoWriter::make();
+        s.parallelWrites = parallel;
+        return s;
+    }
+
+    QTemporaryDir sources;
+    QTemporaryDir out;
+    std::vector<PhotoFile> photos;
+    std::vector<QByteArray> hashes;
+};
+
+TEST_F(ABatchOverCameraFiles, writesTheSettingsIntoEveryCopyAndLeavesTheSourcesAlone) {
+    BatchRunner runner(services());
+    run(runner, request(editedSettings()));
+    EXPECT_EQ(runner.state().counterProcessedSuccessfully, static_cast<qint64>(std::size(kCameraFiles)));
+    for (std::size_t i = 0; i < photos.size(); ++i) {
+        const QString copy = photos[i].processedPath;
+        ASSERT_EQ(copy, out.filePath(photos[i].fileName));
+        EXPECT_EQ(helperfixtures::exiftoolValue(copy, "Artist"), "Lumarind Test");
+        EXPECT_EQ(helperfixtures::exiftoolValue(copy, "Copyright"), "(c) Lumarind Test");
+        EXPECT_NEAR(helperfixtures::exiftoolValue(copy, "GPSLatitude").toDouble(), 48.85837, 1e-5);
+        EXPECT_NEAR(helperfixtures::exiftoolValue(copy, "GPSLongitude").toDouble(), 2.294481, 1e-5);
+        const QDateTime before = QDateTime::fromString(
+            helperfixtures::exiftoolValue(photos[i].filePath, "DateTimeOriginal"), "yyyy:MM:dd HH:mm:ss");
+        const QDateTime after =
+            QDateTime::fromString(helperfixtures::exiftoolValue(copy, "DateTimeOriginal"), "yyyy:MM:dd HH:mm:ss");
+        EXPECT_EQ(before.secsTo(after), 3600) << photos[i].fileName.toStdString();
+        EXPECT_EQ(testsupport::fileHash(photos[i].filePath), hashes[i]);
+    }
+}
+
+TEST_F(ABatchOverCameraFiles, restoresTheOriginalValuesOverTheEarlierCopies) {
+    BatchRunner runner(services());
+    run(runner, request(editedSettings()));
+    // Restoring writes, photo by photo, the values the photo held before editing.
+    for (std::size_t i = 0; i < photos.size(); ++i) {
+        BatchRunRequest r = request(*photos[i].metadataObjectOriginal, true);
+        r.runList = {photos[i]};
+        run(runner, std::move(r));
+        ASSERT_EQ(runner.state().counterProcessedSuccessfully, 1) << photos[i].fileName.toStdString();
+        const QString copy = photos[i].processedPath;
+        for (const char* tag : {"Artist", "Copyright", "DateTimeOriginal", "GPSLatitude", "Make", "Model"}) {
+            EXPECT_EQ(helperfixtures::exiftoolValue(copy, tag), helperfixtures::exiftoolValue(photos[i].filePath, tag))
+                << photos[i].fileName.toStdString() << " " << tag;
+        }
+    }
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), static_cast<int>(photos.size()));
+}
+
+TEST_F(ABatchOverCameraFiles, stopsMidRunAndWritesNothingAfterThePhotoInHand) {
+    BatchRunner::Services s = services(1);
+    BatchRunner* runnerPointer = nullptr;
+    const PhotoWriter write = s.writer;
+    s.writer = [&](const PhotoFile& photo, const MetaDataObject& settings, const QString& path,
+                   const MetaDataObject& changed, bool restore) {
+        runnerPointer->stop();  // pressed while the first photo is being written
+        return write(photo, settings, path, changed, restore);
+    };
+    BatchRunner runner(s);
+    runnerPointer = &runner;
+    run(runner, request(editedSettings()));
+    EXPECT_EQ(runner.state().counterProcessedSuccessfully, 1);
+    EXPECT_EQ(runner.state().counterSkipped, static_cast<qint64>(std::size(kCameraFiles)) - 1);
+    EXPECT_EQ(runner.summaryTitle(), "Batch Process Stopped");
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 1);
+}
+
+}  // namespace
