@@ -317,19 +317,8 @@ TEST(AnUnprivilegedWrite, meetsTheRealPermissions) {
         checkRealPermissions();
         return;
     }
-    // Root passes every permission test, so the checks run again in a child under an unprivileged user.
-    if (QStandardPaths::findExecutable("setpriv").isEmpty())
-        GTEST_SKIP() << "setpriv is not available";
-    QProcess child;
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QStringLiteral("setpriv"), QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", "--",
-                                                       QCoreApplication::applicationFilePath(),
-                                                       "--gtest_filter=AnUnprivilegedWrite.meetsTheRealPermissions"});
-    ASSERT_TRUE(child.waitForFinished(120000));
-    const QByteArray output = child.readAll();
-    if (output.contains("Permission denied") && child.exitCode() != 0 && !output.contains("[==========]")) {
-        GTEST_SKIP() << "the test program cannot run as nobody here: " << output.toStdString();
-    }
-    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+    const testsupport::UnprivilegedRun child =
+        testsupport::runTestAsUnprivilegedUser("AnUnprivilegedWrite.meetsTheRealPermissions");
+    if (!child.available) GTEST_SKIP() << "cannot run as an unprivileged user here: " << child.output.toStdString();
+    EXPECT_TRUE(child.passed) << child.output.toStdString();
 }

@@ -118,7 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{13, "07-04-2020_210705"}, FormatCase{14, "07-04-2020_21-07-05"},
                       FormatCase{15, "2020-07-04"}, FormatCase{16, "2020-07-04_2107"},
                       FormatCase{17, "2020-07-04_21-07"}, FormatCase{18, "2020-07-04_210705"},
-                      FormatCase{19, "2020-07-04_21-07-05"}, FormatCase{20, ""}, FormatCase{-1, ""}));
+                      FormatCase{19, "2020-07-04_21-07-05"}, FormatCase{20, ""}, FormatCase{-1, ""}),
+    [](const auto& info) { return "index" + std::to_string(info.param.index + 1); });
 
 TEST_F(TheNameBuilder, warnsWhenTheChosenDateIsMissing) {
     OutputRenamingOptions o = renaming();

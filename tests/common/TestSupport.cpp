@@ -3,7 +3,9 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QCoreApplication>
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace testsupport {
 
@@ -30,6 +32,26 @@ QByteArray fileHash(const QString& path) {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     hash.addData(&file);
     return hash.result().toHex();
+}
+
+UnprivilegedRun runTestAsUnprivilegedUser(const QString& testName) {
+    UnprivilegedRun run;
+    if (QStandardPaths::findExecutable("setpriv").isEmpty()) return run;
+    QProcess child;
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "--",
+                            QCoreApplication::applicationFilePath(), "--gtest_filter=" + testName});
+    if (!child.waitForFinished(120000)) {
+        child.kill();
+        run.available = true;
+        run.output = "the unprivileged run did not finish";
+        return run;
+    }
+    run.output = child.readAll();
+    // A program nobody may not execute (a private build folder) cannot be checked this way.
+    run.available = run.output.contains("[==========]");
+    run.passed = child.exitCode() == 0 && run.output.contains("[  PASSED  ] 1 test");
+    return run;
 }
 
 }  // namespace testsupport

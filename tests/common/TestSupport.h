@@ -15,4 +15,13 @@ QByteArray exiftool(const QStringList& arguments, int* exitCode = nullptr);
 // SHA-256 of a file's bytes, to prove a source was left untouched.
 QByteArray fileHash(const QString& path);
 
+// Root passes every permission check, so tests of "access denied" run again as an unprivileged user.
+struct UnprivilegedRun {
+    bool available = false;  // false: there is no way to drop privileges here (the test should skip)
+    bool passed = false;
+    QByteArray output;
+};
+// Runs one test of the current test program under the user "nobody".
+UnprivilegedRun runTestAsUnprivilegedUser(const QString& testName);
+
 }  // namespace testsupport
