@@ -9,33 +9,11 @@
 
 #include <cstdio>
 
+#include "bench/BenchSettings.h"
 #include "Helper/ExifMetadataReading.h"
 #include "batch/BatchRunner.h"
 #include "batch/ExifPhotoWriter.h"
 #include "intake/PhotoIntake.h"
-
-namespace {
-
-MetaDataObject benchSettings() {
-    MetaDataObject settings;
-    settings.Artist = "Lumarind Bench";
-    settings.Copyright = "(c) Lumarind Bench";
-    settings.GPS_Lattitude = "48.858370";
-    settings.GPS_LattitudeRef = "N";
-    settings.GPS_Longitude = "2.294481";
-    settings.GPS_LongitudeRef = "E";
-    settings.isupdated_Artist = settings.isupdated_Copyright = true;
-    settings.isupdated_GPS_Lattitude = settings.isupdated_GPS_LattitudeRef = true;
-    settings.isupdated_GPS_Longitude = settings.isupdated_GPS_LongitudeRef = true;
-    auto hourLater = std::make_shared<DateTimeConfiguration>();
-    hourLater->tagConfigureOption = DateTimeConfiguration::IncDecTime;
-    hourLater->stringIncDecHour = "1";
-    hourLater->isIncDecMinuteKeepOriginal = hourLater->isIncDecSecondKeepOriginal = true;
-    settings.dateTimeConfigOriginalDate = hourLater;
-    return settings;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -5,6 +5,7 @@
 //
 // Without a folder it makes count (default 300) copies of a 12-megapixel JPEG of about 3 MB carrying a real
 // camera's metadata. Reading the photos into batch items is not timed: intake does that.
+#include "bench/BenchSettings.h"
 #include "Helper/ExifWriter.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
@@ -25,23 +26,6 @@
 #include <vector>
 
 namespace {
-
-MetaDataObject benchSettings() {
-    MetaDataObject settings;
-    settings.Artist = "Lumarind Bench";
-    settings.Copyright = "(c) Lumarind Bench";
-    settings.GPS_Lattitude = "48.858370";
-    settings.GPS_LattitudeRef = "N";
-    settings.GPS_Longitude = "2.294481";
-    settings.GPS_LongitudeRef = "E";
-    auto hourLater = std::make_shared<DateTimeConfiguration>();
-    hourLater->tagConfigureOption = DateTimeConfiguration::IncDecTime;
-    hourLater->stringIncDecHour = "1";
-    hourLater->isIncDecMinuteKeepOriginal = true;
-    hourLater->isIncDecSecondKeepOriginal = true;
-    settings.dateTimeConfigOriginalDate = hourLater;
-    return settings;
-}
 
 // A photo-like JPEG: noise compresses about as badly as a real scene does.
 QString makeSamplePhoto(const QString& folder) {
