@@ -44,6 +44,7 @@ public:
 private:
     struct Job {
         int index;
+        qint64 bytes;
         PhotoFile photo;
         QString path;
         std::vector<PhotoFile> warnings;
@@ -52,7 +53,7 @@ private:
     void run();
     void startWorkers(int count);
     void workerLoop();
-    void waitForFreeWriter();
+    void waitForFreeWriter(qint64 bytes);
     void submit(Job job);
     void finishJobs();
     void deliver(BatchPhotoResult result);
@@ -77,6 +78,7 @@ private:
     std::condition_variable m_jobsChanged;
     std::deque<Job> m_jobs;
     int m_inFlight = 0;
+    qint64 m_bytesInHand = 0;
     bool m_noMoreJobs = false;
 
     std::mutex m_deliveryMutex;
@@ -97,10 +99,11 @@ void BatchRunner::Coordinator::run() {
 
     const int count = static_cast<int>(m_request.runList.size());
     for (int i = 0; i < count; ++i) {
-        // A photo starts only when a writer is free and the run still goes on: Stop starts nothing new.
-        waitForFreeWriter();
-        if (!m_processing.load()) break;
         PhotoFile photo = m_request.runList[static_cast<std::size_t>(i)];
+        const qint64 bytes = QFileInfo(photo.filePath).size();
+        // A photo starts only when a writer is free and the run still goes on: Stop starts nothing new.
+        waitForFreeWriter(bytes);
+        if (!m_processing.load()) break;
         postToMain([owner = m_owner, i, path = photo.filePath] { emit owner->photoStarted(i, path); });
         const std::size_t before = m_builder.arrProccesedWithWarning.size();
         const QString newPath = m_builder.updatedPathWithSelectedSetting(m_request.selectedOutputFolder, photo, m_settings);
@@ -115,12 +118,12 @@ void BatchRunner::Coordinator::run() {
                          std::move(warnings)});
                 continue;
             }
-            submit({i, std::move(photo), newPath, std::move(warnings)});
+            submit({i, bytes, std::move(photo), newPath, std::move(warnings)});
         } else {
             checkFreeSpace(newPath);
             // A stale path from an older run must never be written over.
             photo.processedPath.clear();
-            submit({i, std::move(photo), reservePath(newPath), std::move(warnings)});
+            submit({i, bytes, std::move(photo), reservePath(newPath), std::move(warnings)});
         }
     }
     finishJobs();
@@ -159,13 +162,19 @@ void BatchRunner::Coordinator::startWorkers(int count) {
     for (int i = 0; i < count; ++i) m_workers.emplace_back([this] { workerLoop(); });
 }
 
-void BatchRunner::Coordinator::waitForFreeWriter() {
+void BatchRunner::Coordinator::waitForFreeWriter(qint64 bytes) {
     std::unique_lock lock(m_jobsMutex);
-    m_jobsChanged.wait(lock, [this] { return m_jobs.size() + static_cast<std::size_t>(m_inFlight) < m_workers.size(); });
+    // Each photo in hand is held in memory a few times over; large raw files wait for room rather than
+    // piling up, while a single photo of any size always goes.
+    m_jobsChanged.wait(lock, [this, bytes] {
+        return m_jobs.size() + static_cast<std::size_t>(m_inFlight) < m_workers.size() &&
+               (m_bytesInHand == 0 || m_bytesInHand + bytes <= m_services.bytesInHandLimit);
+    });
 }
 
 void BatchRunner::Coordinator::submit(Job job) {
     std::lock_guard lock(m_jobsMutex);
+    m_bytesInHand += job.bytes;
     m_jobs.push_back(std::move(job));
     m_jobsChanged.notify_all();
 }
@@ -210,6 +219,7 @@ void BatchRunner::Coordinator::workerLoop() {
         {
             std::lock_guard lock(m_jobsMutex);
             --m_inFlight;
+            m_bytesInHand -= job.bytes;
         }
         m_jobsChanged.notify_all();
     }

@@ -77,6 +77,7 @@ public:
         platform::FileManager* files = &platform::FileManager::defaultManager();
         platform::ReverseGeocoding* geocoder = nullptr;
         int parallelWrites = 0;  // 0: one per core
+        qint64 bytesInHandLimit = qint64(256) << 20;  // photo bytes the writers may hold at once
         std::function<double()> now;  // seconds; steady clock by default
     };
 

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <condition_variable>
+#include <thread>
 #include <mutex>
 
 #include "batch/BatchRunner.h"
@@ -226,6 +227,35 @@ TEST_F(ABatchRun, neverHandsAStaleProcessedPathToANormalWrite) {
     ASSERT_TRUE(runner.start(request));
     ASSERT_TRUE(ended.wait(20000));
     EXPECT_TRUE(seen.processedPath.isEmpty());
+}
+
+TEST_F(ABatchRun, holdsNoMoreLargePhotosAtOnceThanMemoryAllows) {
+    QTemporaryDir in;
+    for (int i = 1; i <= 4; ++i) {
+        QFile file(in.filePath(QStringLiteral("P%1.JPG").arg(i)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(600, 'x'));
+        request.runList.push_back(photoNamed(in.path(), QStringLiteral("P%1.JPG").arg(i)));
+    }
+    std::atomic<int> inHand{0};
+    std::atomic<int> mostInHand{0};
+    BatchRunner::Services services;
+    services.writer = [&](const PhotoFile&, const MetaDataObject&, const QString&, const MetaDataObject&, bool) {
+        mostInHand = std::max(mostInHand.load(), ++inHand);
+        std::this_thread::yield();
+        --inHand;
+        return std::optional<PhotoWriteOutcome>(PhotoWriteOutcome{});
+    };
+    services.files = &files;
+    services.geocoder = &places;
+    services.parallelWrites = 4;
+    services.bytesInHandLimit = 1000;  // room for one 600-byte photo at a time
+    BatchRunner runner(services);
+    QSignalSpy ended(&runner, &BatchRunner::runEnded);
+    ASSERT_TRUE(runner.start(request));
+    ASSERT_TRUE(ended.wait(20000));
+    EXPECT_EQ(mostInHand.load(), 1);
+    EXPECT_EQ(runner.state().counterProcessedSuccessfully, 4);
 }
 
 TEST_F(ABatchRun, refusesAnEmptyRunList) {
