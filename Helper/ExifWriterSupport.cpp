@@ -35,7 +35,7 @@ bool fitsInt32(std::int64_t value) {
 
 std::optional<QDateTime> wallClockDate(const QString& text) {
     if (text.isEmpty()) return std::nullopt;
-    const platform::DateFormat format(Utils::exifDateFormat());
+    const platform::DateFormat& format = platform::DateFormat::forThread(Utils::exifDateFormat());
     const std::optional<platform::WallTime> time = format.parse(text);
     if (!time) return std::nullopt;
     const platform::DateParts parts = platform::GregorianCalendar::split(*time);

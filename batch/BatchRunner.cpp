@@ -89,7 +89,8 @@ private:
 };
 
 void BatchRunner::Coordinator::run() {
-    m_settings = MetaDataObject::initWithObject(m_request.settings);
+    // A private copy with its change flags: they tell the writer which emptied fields to erase.
+    m_settings = m_request.settings;
     MetaDataObject::metadataObjectWithCleanInfoUpdation(m_settings);
     m_builder.setOutputSetting(m_request.renaming);
     m_builder.setStopFlag(&m_processing);
@@ -240,7 +241,6 @@ BatchRunner::BatchRunner(Services services, QObject* parent) : QObject(parent), 
     qRegisterMetaType<BatchPhotoResult>();
     if (!m_services.now) m_services.now = steadySeconds;
     if (!m_services.geocoder) m_services.geocoder = &platform::ReverseGeocoder::shared();
-    if (!m_services.files) m_services.files = &platform::FileManager::defaultManager();
     m_builder = std::make_shared<OutputNameBuilder>(*m_services.geocoder);
 }
 

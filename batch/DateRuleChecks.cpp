@@ -83,7 +83,7 @@ QString DateRuleChecks::getUpdatedOutputDateTimeStringWithConfig(const DateTimeC
 bool DateRuleChecks::isDateGreaterThenToday(const QString& text, const QString& format, platform::WallTime now) {
     QString source = text;
     source.replace(u'T', u' ');
-    const platform::DateFormat formatter(format);
+    const platform::DateFormat& formatter = platform::DateFormat::forThread(format);
     const auto date = formatter.parse(source);
     const auto nowAtGrain = formatter.parse(formatter.format(now));
     return date && nowAtGrain && *date > *nowAtGrain;

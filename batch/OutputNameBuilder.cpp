@@ -22,6 +22,12 @@ QString namePart(QString text) {
 
 void removeNull(QString& name) { name.remove(QStringLiteral("(null)")); }
 
+// The record the photo was read with; a bare entry without one reads as a photo without metadata.
+const MetaDataObject& originalOf(const PhotoFile& photo) {
+    static const MetaDataObject none;
+    return photo.metadataObjectOriginal ? *photo.metadataObjectOriginal : none;
+}
+
 QString signedText(const QString& value, const QString& ref, QChar negative) {
     return ref.toUpper() == negative ? QStringLiteral("-") + value : value;
 }
@@ -120,7 +126,7 @@ QString OutputNameBuilder::updatedPathWithSelectedSetting(const QString& /*outpu
 }
 
 QString OutputNameBuilder::dateText(const PhotoFile& photo, const MetaDataObject& settings) {
-    const MetaDataObject original = photo.metadataObjectOriginal.value_or(MetaDataObject());
+    const MetaDataObject& original = originalOf(photo);
     QString date;
     DateTimeConfigurationRef rule;
     bool* found = nullptr;
@@ -156,7 +162,7 @@ QString OutputNameBuilder::dateText(const PhotoFile& photo, const MetaDataObject
 }
 
 bool OutputNameBuilder::usablePosition(const PhotoFile& photo, const MetaDataObject& settings) {
-    const MetaDataObject original = photo.metadataObjectOriginal.value_or(MetaDataObject());
+    const MetaDataObject& original = originalOf(photo);
     QString latitude = signedText(original.GPS_Lattitude, original.GPS_LattitudeRef, u'S');
     QString longitude = signedText(original.GPS_Longitude, original.GPS_LongitudeRef, u'W');
     if (!settings.GPS_Lattitude.isEmpty()) latitude = signedText(settings.GPS_Lattitude, settings.GPS_LattitudeRef, u'S');

@@ -1,8 +1,8 @@
 #include "model/DateTimeConfiguration.h"
 
+#include <QDateTime>
 #include <QJsonValue>
 
-#include "platform/WallClock.h"
 
 namespace {
 
@@ -78,8 +78,7 @@ void DateTimeConfiguration::commmonInit() {
     }
     // The moment of creation as the user's clock reads it, written in the machine form directly: a round
     // trip through a 12-hour text in the user's language loses the time where AM/PM markers differ.
-    stringSelectedDate = platform::DateFormat(QStringLiteral("yyyy:MM:dd HH:mm:ss"))
-                             .format(platform::GregorianCalendar::nowOnWallClock());
+    stringSelectedDate = QDateTime::currentDateTime().toString(QStringLiteral("yyyy:MM:dd HH:mm:ss"));
     stringUpdateTime = QStringLiteral("00:00:00");
 }
 

@@ -23,15 +23,15 @@ bool isPatternForPeople(const QString& pattern) {
 
 std::optional<platform::WallTime> parseWith(const QString& text, const QString& pattern) {
     if (isPatternForPeople(pattern)) {
-        if (auto time = platform::DateFormat(pattern, platform::DateFormat::userLocale()).parse(text)) return time;
+        if (auto time = platform::DateFormat::forThread(pattern, platform::DateFormat::userLocale()).parse(text)) return time;
     }
-    return platform::DateFormat(pattern).parse(text);
+    return platform::DateFormat::forThread(pattern).parse(text);
 }
 
 QString formatWith(platform::WallTime time, const QString& pattern) {
     const QString locale =
         isPatternForPeople(pattern) ? platform::DateFormat::userLocale() : platform::DateFormat::posixLocale();
-    return platform::DateFormat(pattern, locale).format(time);
+    return platform::DateFormat::forThread(pattern, locale).format(time);
 }
 
 std::optional<platform::WallTime> parseHyphenated(QString text) {

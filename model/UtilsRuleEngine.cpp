@@ -96,7 +96,7 @@ QString Utils::getUpdatedOutputDateTimeStringWithConfig(const DateTimeConfigurat
 
 QString Utils::dateByUpdatingDay(int day, int month, int year, int hour, int minute, int second,
                                  const QString& inDate, const QString& dateFormat, bool isUpdateTime) const {
-    const platform::DateFormat format(dateFormat);
+    const platform::DateFormat& format = platform::DateFormat::forThread(dateFormat);
     const auto date = format.parse(inDate);
     if (!date) return {};
     platform::DateParts parts = platform::GregorianCalendar::split(*date);
@@ -114,7 +114,7 @@ QString Utils::dateByUpdatingDay(int day, int month, int year, int hour, int min
 
 QString Utils::dateByIncOrDecDay(int day, int month, int year, int hour, int minute, int second,
                                  const QString& inDate, const QString& dateFormat) const {
-    const platform::DateFormat format(dateFormat);
+    const platform::DateFormat& format = platform::DateFormat::forThread(dateFormat);
     const auto date = format.parse(inDate);
     if (!date) return {};
     const auto moved = platform::GregorianCalendar::add(*date, {year, month, day, hour, minute, second});

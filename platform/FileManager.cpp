@@ -39,6 +39,21 @@ QString systemError(const QString& what, int error) {
     return QStringLiteral("%1: %2").arg(what, QString::fromLocal8Bit(std::strerror(error)));
 }
 
+// Writes every byte at the given offset; a short write with no error is a full disk.
+bool writeAll(int fd, const char* data, qsizetype size, off_t offset, QString* error) {
+    qsizetype done = 0;
+    while (done < size) {
+        const ssize_t n = ::pwrite(fd, data + done, static_cast<size_t>(size - done), offset + done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            *error = systemError(QStringLiteral("Could not write the copy"), n < 0 ? errno : ENOSPC);
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
 // Moves the bytes in the kernel when it can (reflink, then copy_file_range), else through a buffer.
 bool copyBytes(int from, int to, off_t size, QString* error) {
     if (::ioctl(to, FICLONE, from) == 0) return true;
@@ -54,20 +69,8 @@ bool copyBytes(int from, int to, off_t size, QString* error) {
             }
         } else {
             static thread_local char buffer[1 << 20];
-            const ssize_t got = ::pread(from, buffer, sizeof buffer, done);
-            if (got > 0) {
-                ssize_t written = 0;
-                while (written < got) {
-                    const ssize_t w = ::pwrite(to, buffer + written, static_cast<size_t>(got - written), done + written);
-                    if (w <= 0) {
-                        if (w < 0 && errno == EINTR) continue;
-                        *error = systemError(QStringLiteral("Could not write the copy"), w < 0 ? errno : ENOSPC);
-                        return false;
-                    }
-                    written += w;
-                }
-            }
-            n = got;
+            n = ::pread(from, buffer, sizeof buffer, done);
+            if (n > 0 && !writeAll(to, buffer, n, done, error)) return false;
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
@@ -194,18 +197,7 @@ bool FileManager::writeFile(const QString& target, QByteArrayView bytes, WriteMo
         return false;
     }
     FileDescriptor out(fd);
-    bool ok = true;
-    qsizetype done = 0;
-    while (ok && done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            message = systemError(QStringLiteral("Could not write the copy"), n < 0 ? errno : ENOSPC);
-            ok = false;
-        } else {
-            done += n;
-        }
-    }
+    bool ok = writeAll(fd, bytes.data(), bytes.size(), 0, &message);
     // The requested bits, not the umask's, so a copy keeps its source's access.
     if (ok) ::fchmod(fd, permissions & 07777);
     if (!out.close() && ok) {

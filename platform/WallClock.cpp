@@ -10,6 +10,7 @@
 #include <unicode/timezone.h>
 
 #include <cmath>
+#include <unordered_map>
 
 namespace platform {
 namespace {
@@ -30,6 +31,13 @@ std::unique_ptr<icu::GregorianCalendar> utcCalendar(const icu::Locale& locale = 
     if (U_FAILURE(status)) return nullptr;
     calendar->setGregorianChange(-HUGE_VAL, status);
     return calendar;
+}
+
+// The calendar arithmetic of this thread. Making an ICU calendar costs more than the arithmetic itself, and
+// every use below sets the whole state it reads.
+icu::GregorianCalendar* threadCalendar() {
+    thread_local std::unique_ptr<icu::GregorianCalendar> calendar = utcCalendar();
+    return calendar.get();
 }
 
 }  // namespace
@@ -90,13 +98,25 @@ QString DateFormat::format(WallTime time) const {
     return fromIcu(out);
 }
 
+const DateFormat& DateFormat::forThread(const QString& pattern, const QString& locale, const QString& timeZone) {
+    // Formats are made from a handful of fixed patterns; the bound only guards against an unexpected many.
+    thread_local std::unordered_map<QString, std::unique_ptr<DateFormat>> formats;
+    const QString key = pattern + QChar(0) + locale + QChar(0) + timeZone;
+    auto found = formats.find(key);
+    if (found == formats.end()) {
+        if (formats.size() >= 64) formats.clear();
+        found = formats.emplace(key, std::make_unique<DateFormat>(pattern, locale, timeZone)).first;
+    }
+    return *found->second;
+}
+
 QString DateFormat::posixLocale() { return QStringLiteral("en_US_POSIX"); }
 
 QString DateFormat::userLocale() { return QLocale().name(); }
 
 DateParts GregorianCalendar::split(WallTime time) {
     DateParts parts;
-    auto calendar = utcCalendar();
+    icu::GregorianCalendar* calendar = threadCalendar();
     if (!calendar) return parts;
     UErrorCode status = U_ZERO_ERROR;
     calendar->setTime(time, status);
@@ -112,7 +132,7 @@ DateParts GregorianCalendar::split(WallTime time) {
 }
 
 std::optional<WallTime> GregorianCalendar::compose(const DateParts& parts) {
-    auto calendar = utcCalendar();
+    icu::GregorianCalendar* calendar = threadCalendar();
     if (!calendar) return std::nullopt;
     calendar->clear();
     calendar->setLenient(true);
@@ -129,7 +149,7 @@ std::optional<WallTime> GregorianCalendar::compose(const DateParts& parts) {
 }
 
 std::optional<WallTime> GregorianCalendar::add(WallTime time, const DateParts& amounts) {
-    auto calendar = utcCalendar();
+    icu::GregorianCalendar* calendar = threadCalendar();
     if (!calendar) return std::nullopt;
     UErrorCode status = U_ZERO_ERROR;
     calendar->setTime(time, status);

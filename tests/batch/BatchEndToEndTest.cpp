@@ -101,6 +101,20 @@ TEST_F(ABatchOverCameraFiles, writesTheSettingsIntoEveryCopyAndLeavesTheSourcesA
     }
 }
 
+TEST_F(ABatchOverCameraFiles, erasesAFieldTheUserEmptied) {
+    ASSERT_TRUE(helperfixtures::exiftoolWrite(photos[0].filePath, {"-Artist=Someone"}));
+    MetaDataObject settings = editedSettings();
+    settings.Artist.clear();
+    settings.isupdated_Artist = true;
+    BatchRunRequest r = request(settings);
+    r.runList = {photos[0]};
+    BatchRunner runner(services());
+    run(runner, std::move(r));
+    ASSERT_EQ(runner.state().counterProcessedSuccessfully, 1);
+    EXPECT_EQ(helperfixtures::exiftoolValue(photos[0].processedPath, "Artist"), "");
+    EXPECT_EQ(helperfixtures::exiftoolValue(photos[0].processedPath, "Copyright"), "(c) Lumarind Test");
+}
+
 TEST_F(ABatchOverCameraFiles, restoresTheOriginalValuesOverTheEarlierCopies) {
     BatchRunner runner(services());
     run(runner, request(editedSettings()));

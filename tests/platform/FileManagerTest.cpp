@@ -9,7 +9,6 @@
 #include <sys/resource.h>
 
 #include "platform/FileManager.h"
-#include "platform/StandardPaths.h"
 
 using platform::FileManager;
 
@@ -142,9 +141,4 @@ TEST(TheFileManager, measuresFreeSpaceOfTheNearestExistingFolder) {
     ASSERT_TRUE(space.has_value());
     EXPECT_GT(*space, 0);
     EXPECT_EQ(*space / (1 << 20), *FileManager::defaultManager().freeSpace(dir.path()) / (1 << 20));
-}
-
-TEST(TheStandardPaths, putTheDefaultOutputInPictures) {
-    EXPECT_EQ(platform::StandardPaths::defaultOutputFolder(), platform::StandardPaths::picturesFolder() + "/Lumarind");
-    EXPECT_FALSE(platform::StandardPaths::userName().isEmpty());
 }
