@@ -79,10 +79,22 @@ Layout layout(const QSizeF& viewSize, float viewMargin, float arrowHeight, int s
     Layout out;
     out.viewFrame = QRectF(QPointF(margin, margin), viewSize);
     out.windowSize = QSizeF(viewSize.width() + 2 * margin, viewSize.height() + 2 * margin);
-    if (isOneOf(side, {0, 4, 5, 2, 6, 7})) out.windowSize.rwidth() += room;
-    if (isOneOf(side, {1, 10, 11, 3, 8, 9})) out.windowSize.rheight() += room;
-    if (isOneOf(side, {2, 6, 7})) out.viewFrame.translate(room, 0);
-    if (isOneOf(side, {3, 8, 9})) out.viewFrame.translate(0, room);
+    switch (arrowEdge(side)) {
+        case Edge::Right:
+            out.windowSize.rwidth() += room;
+            break;
+        case Edge::Left:
+            out.windowSize.rwidth() += room;
+            out.viewFrame.translate(room, 0);
+            break;
+        case Edge::Top:
+            out.windowSize.rheight() += room;
+            break;
+        case Edge::Bottom:
+            out.windowSize.rheight() += room;
+            out.viewFrame.translate(0, room);
+            break;
+    }
     return out;
 }
 
@@ -175,30 +187,31 @@ QPainterPath outlinePath(const QRectF& viewFrame, const Look& look, int side, do
     const double midX = (box.left() + box.width() / 2) * s, midY = (box.top() + box.height() / 2) * s;
 
     const auto [rTL, rTR, rBR, rBL] = cornerRadii(side, r, look.drawsRoundCornerBesideArrow);
+    const Edge edge = arrowEdge(side);
 
     QPainterPath path;
     path.moveTo(minX + rTL, maxY);
     if (side == 1) path.lineTo(midX - arrow.hb, maxY);
     if (side == 10) path.lineTo(maxX - rTR - b, maxY);
-    if (isOneOf(side, {1, 10, 11})) arrow.insert(path, Edge::Top);
+    if (edge == Edge::Top) arrow.insert(path, edge);
     path.lineTo(maxX - rTR, maxY);
     cornerTo(path, {maxX, maxY}, {maxX, maxY - rTR}, rTR);
 
     if (side == 0) path.lineTo(maxX, midY + arrow.hb);
     if (side == 4) path.lineTo(maxX, minY + rBR + b);
-    if (isOneOf(side, {0, 4, 5})) arrow.insert(path, Edge::Right);
+    if (edge == Edge::Right) arrow.insert(path, edge);
     path.lineTo(maxX, minY + rBR);
     cornerTo(path, {maxX, minY}, {maxX - rBR, minY}, rBR);
 
     if (side == 3) path.lineTo(midX + arrow.hb, minY);
     if (side == 9) path.lineTo(minX + rBL + b, minY);
-    if (isOneOf(side, {3, 8, 9})) arrow.insert(path, Edge::Bottom);
+    if (edge == Edge::Bottom) arrow.insert(path, edge);
     path.lineTo(minX + rBL, minY);
     cornerTo(path, {minX, minY}, {minX, minY + rBL}, rBL);
 
     if (side == 2) path.lineTo(minX, midY - arrow.hb);
     if (side == 7) path.lineTo(minX, maxY - rTL - b);
-    if (isOneOf(side, {2, 6, 7})) arrow.insert(path, Edge::Left);
+    if (edge == Edge::Left) arrow.insert(path, edge);
     path.lineTo(minX, maxY - rTL);
     cornerTo(path, {minX, maxY}, {minX + rTL, maxY}, rTL);
     path.closeSubpath();

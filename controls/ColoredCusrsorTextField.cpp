@@ -8,14 +8,13 @@ ColoredCusrsorTextField::ColoredCusrsorTextField(QWidget* parent) : QLineEdit(pa
 
 void ColoredCusrsorTextField::keepCaretBlack() {
     QPalette p = palette();
+    // Already black: also ends the palette change that setting it here raises.
     if (p.color(QPalette::Text) == Qt::black) return;
-    m_adjusting = true;
     p.setColor(QPalette::Text, Qt::black);
     setPalette(p);
-    m_adjusting = false;
 }
 
 void ColoredCusrsorTextField::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange && !m_adjusting) keepCaretBlack();
+    if (event->type() == QEvent::PaletteChange) keepCaretBlack();
 }

@@ -14,5 +14,4 @@ protected:
 
 private:
     void keepCaretBlack();
-    bool m_adjusting = false;
 };

@@ -19,12 +19,8 @@ QRectF ColoredTableCell::selectionRect(const QRectF& bounds) {
     return bounds.adjusted(0, 2, 0, -2);
 }
 
-QColor ColoredTableCell::selectionColor() {
-    return QColor::fromRgbF(30 / 255.0f, 24 / 255.0f, 25 / 255.0f, 0.9f);
-}
-
 void ColoredTableCell::paintEvent(QPaintEvent*) {
     if (!m_selected || m_style == SelectionHighlightStyle::None) return;
     QPainter painter(this);
-    painter.fillRect(selectionRect(rect()), selectionColor());
+    painter.fillRect(selectionRect(rect()), QColor::fromRgbF(30 / 255.0f, 24 / 255.0f, 25 / 255.0f, 0.9f));
 }

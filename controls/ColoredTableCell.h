@@ -20,7 +20,6 @@ public:
 
     // The band: the row's bounds less 2 points at the top and bottom.
     static QRectF selectionRect(const QRectF& bounds);
-    static QColor selectionColor();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

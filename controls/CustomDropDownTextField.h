@@ -13,10 +13,6 @@ public:
     QColor borderColor() const { return m_borderColor; }
     void setBorderColor(const QColor& color);
 
-    // The box's gradient ends (whites brighter than white are white), by whether the application is active.
-    static QColor gradientStart(bool applicationActive);
-    static QColor gradientEnd(bool applicationActive);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

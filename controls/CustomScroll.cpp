@@ -6,6 +6,22 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
+namespace {
+
+QColor trackColor(int tag) {
+    if (tag == 101) return QColor::fromRgbF(80 / 255.0f, 80 / 255.0f, 80 / 255.0f, 0.7f);
+    if (tag == 102) return Qt::transparent;
+    return Qt::white;
+}
+
+QColor knobColor(int tag) {
+    if (tag == 101) return QColor::fromRgbF(1, 1, 1, 0.7f);
+    if (tag == 102) return Qt::white;
+    return QColor::fromRgbF(200 / 255.0f, 200 / 255.0f, 200 / 255.0f, 1.0f);
+}
+
+}  // namespace
+
 CustomScroll::CustomScroll(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
@@ -13,22 +29,6 @@ CustomScroll::CustomScroll(Qt::Orientation orientation, QWidget* parent) : QScro
 void CustomScroll::setTag(int tag) {
     m_tag = tag;
     update();
-}
-
-QColor CustomScroll::trackColor(int tag) {
-    if (tag == 101) return QColor::fromRgbF(80 / 255.0f, 80 / 255.0f, 80 / 255.0f, 0.7f);
-    if (tag == 102) return Qt::transparent;
-    return Qt::white;
-}
-
-QColor CustomScroll::knobColor(int tag) {
-    if (tag == 101) return QColor::fromRgbF(1, 1, 1, 0.7f);
-    if (tag == 102) return Qt::white;
-    return QColor::fromRgbF(200 / 255.0f, 200 / 255.0f, 200 / 255.0f, 1.0f);
-}
-
-QRectF CustomScroll::knobDrawRect(const QRectF& knobPart) {
-    return knobPart.adjusted(2, 2, -2, -2);
 }
 
 void CustomScroll::paintEvent(QPaintEvent* event) {
@@ -42,7 +42,7 @@ void CustomScroll::paintEvent(QPaintEvent* event) {
     const QRect knob = style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
     if (knob.isEmpty() || maximum() == minimum()) return;
     QPainterPath path;
-    path.addRoundedRect(knobDrawRect(knob), 3, 3);
+    path.addRoundedRect(QRectF(knob).adjusted(2, 2, -2, -2), 3, 3);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(path, knobColor(m_tag));
 }

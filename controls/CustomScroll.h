@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QColor>
 #include <QScrollBar>
 
 // A thin overlay scroller whose track and knob colours are chosen by its tag: 101 a translucent white knob
 // on a translucent dark track, 102 a white knob on a transparent track, any other tag a grey knob on white.
+// The knob is drawn rounded, 2 points inside its part of the scroller.
 class CustomScroll : public QScrollBar {
     Q_OBJECT
 public:
@@ -12,11 +12,6 @@ public:
 
     int tag() const { return m_tag; }
     void setTag(int tag);
-
-    static QColor trackColor(int tag);
-    static QColor knobColor(int tag);
-    // The knob as drawn: its part of the scroller inset by 2 points on every side.
-    static QRectF knobDrawRect(const QRectF& knobPart);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

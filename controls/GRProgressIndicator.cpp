@@ -9,15 +9,20 @@
 #include <QPainterPath>
 #include <QPropertyAnimation>
 
+namespace {
+
+// The bar's colour in every window state and theme.
+QColor barColor() {
+    return QColor::fromRgbF(44 / 255.0, 160 / 255.0, 26 / 255.0, 1.0);
+}
+
+}  // namespace
+
 GRProgressIndicator::GRProgressIndicator(QWidget* parent) : QWidget(parent) {
     setTheme(0);
     setMinValue(0.0);
     setMaxValue(100.0);
     setDoubleValue(0.0);
-}
-
-QColor GRProgressIndicator::barColor() {
-    return QColor::fromRgbF(44 / 255.0, 160 / 255.0, 26 / 255.0, 1.0);
 }
 
 void GRProgressIndicator::setTheme(int theme) {

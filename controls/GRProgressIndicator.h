@@ -32,8 +32,6 @@ public:
     void setTheme(int theme);
 
     QRectF progressBarRect() const;
-    // The bar's colour in every window state and theme.
-    static QColor barColor();
 
     QSize sizeHint() const override;
 

@@ -61,6 +61,10 @@ QColor IMGButton::currentTitleColour() const {
     return m_lastLook.disabledColours ? m_colorOffStateDis : m_colorOffState;
 }
 
+bool IMGButton::isBreakable(const QString& title) const {
+    return (!m_multiLineStr.isEmpty() && title.contains(m_multiLineStr)) || title.contains(QLatin1Char('\n'));
+}
+
 IMGButton::TitleChoice IMGButton::titleChoice(const TitleFitting::Measure& measure) const {
     const QRectF bounds = rect();
     const QString title = text();
@@ -69,9 +73,7 @@ IMGButton::TitleChoice IMGButton::titleChoice(const TitleFitting::Measure& measu
     choice.layout = TitleFitting::fit(
         title, TitleFitting::textArea(bounds, m_marginLeft, m_marginRight, m_marginTop, m_marginBottom),
         m_makeBoldFont, measure, font());
-    const bool breakable =
-        (!m_multiLineStr.isEmpty() && title.contains(m_multiLineStr)) || title.contains(QLatin1Char('\n'));
-    if (!breakable) return choice;
+    if (!isBreakable(title)) return choice;
     const QString twoLine = TitleFitting::twoLineTitle(title, m_multiLineStr);
     const TitleFitting::Layout two = TitleFitting::fit(
         twoLine, TitleFitting::textArea(bounds, m_marginLeft, m_marginRight, m_marginTopML, m_marginBottomML),
@@ -96,11 +98,9 @@ void IMGButton::paintEvent(QPaintEvent*) {
     const QString title = text();
     if (!title.isEmpty()) {
         const TitleChoice choice = titleChoice(&TitleFitting::measureWithFontMetrics);
-        const bool breakable =
-            (!m_multiLineStr.isEmpty() && title.contains(m_multiLineStr)) || title.contains(QLatin1Char('\n'));
         if (choice.layout.hasAttributes) {
             QRectF textRect = choice.layout.textRect;
-            if (breakable && m_isMouseDown) textRect.translate(1, 1);
+            if (m_isMouseDown && isBreakable(title)) textRect.translate(1, 1);
             painter.setFont(choice.layout.font);
             painter.setPen(currentTitleColour());
             const int wrap = choice.twoLines ? Qt::TextWordWrap : 0;

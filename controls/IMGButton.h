@@ -136,6 +136,8 @@ protected:
 private:
     void handleRelease(const QPointF& pos);
     QColor currentTitleColour() const;
+    // A title holding the separator or a line feed may be set on two lines.
+    bool isBreakable(const QString& title) const;
 
     std::array<std::array<QString, 3>, 6> m_images;
     QString m_imgMouseHover;

@@ -25,16 +25,18 @@ QString baseName(QString name) {
     return name;
 }
 
-// Renderers are kept once loaded: buttons redraw their slices on every hover change.
+// Renderers, and the names that have none, are kept once looked up: buttons redraw their slices on every
+// hover change.
 QSvgRenderer* renderer(const QString& name) {
     static QHash<QString, std::shared_ptr<QSvgRenderer>> cache;
-    const QString path = ImageLibrary::resourcePath(name);
-    if (path.isEmpty()) return nullptr;
-    auto it = cache.find(path);
+    if (name.isEmpty()) return nullptr;
+    const QString key = baseName(name);
+    auto it = cache.find(key);
     if (it == cache.end()) {
-        auto loaded = std::make_shared<QSvgRenderer>(path);
-        if (!loaded->isValid()) loaded.reset();
-        it = cache.insert(path, loaded);
+        const QString path = ImageLibrary::resourcePath(name);
+        auto loaded = path.isEmpty() ? nullptr : std::make_shared<QSvgRenderer>(path);
+        if (loaded && !loaded->isValid()) loaded.reset();
+        it = cache.insert(key, loaded);
     }
     return it->get();
 }
@@ -46,10 +48,6 @@ QString ImageLibrary::resourcePath(const QString& name) {
     ensureArtworkRegistered();
     const QString path = QStringLiteral(":/images/%1.svg").arg(baseName(name));
     return QFile::exists(path) ? path : QString();
-}
-
-bool ImageLibrary::contains(const QString& name) {
-    return renderer(name) != nullptr;
 }
 
 QSizeF ImageLibrary::naturalSize(const QString& name) {

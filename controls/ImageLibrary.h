@@ -10,7 +10,6 @@ class QPainter;
 // ".png" or ".svg" is ignored, so "place_holder.png" and "place_holder" are the same picture.
 class ImageLibrary {
 public:
-    static bool contains(const QString& name);
     // The picture's own size in points; empty for a missing name.
     static QSizeF naturalSize(const QString& name);
     // Draws the whole picture scaled into target; a missing name draws nothing.

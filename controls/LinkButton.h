@@ -18,10 +18,6 @@ public:
     // Rebuilds the current title underlined and cut at the tail, in color (the plain text colour without one).
     void setTitleColor(const QColor& color);
 
-    QColor titleColor() const { return m_color; }
-    QFont titleFont() const { return m_font; }
-    bool truncatesTail() const { return m_truncateTail; }
-
     QSize sizeHint() const override;
 
 protected:

@@ -1,5 +1,7 @@
 #include "controls/MAAttachedWindow.h"
 
+#include "controls/BezierPathAdditions.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -88,13 +90,9 @@ void MAAttachedWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPainterPath path = backgroundPath();
-    painter.setClipPath(path);
     painter.fillPath(path, m_background);
     if (m_look.borderWidth > 0) {
-        // Twice as wide as wanted: the clip keeps the inner half.
-        painter.setPen(QPen(m_borderColor, 2.0 * m_look.borderWidth * kScale));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPath(path);
+        BezierPathAdditions::strokeInside(painter, path, QPen(m_borderColor, m_look.borderWidth * kScale));
     }
 }
 

@@ -47,8 +47,6 @@ public:
     int side() const { return m_side; }
     QWidget* view() const { return m_view; }
     QRectF viewFrame() const { return m_viewFrame; }
-    // The box's outline in the popup's coordinates, as painted.
-    QPainterPath backgroundPath() const;
 
     // The scale factor applied to the stored lengths (logical points already are device independent).
     static constexpr double kScale = 1.0;
@@ -63,6 +61,8 @@ private:
     void updateGeometryPass();
     void redisplay();
     QPointF screenPoint() const;
+    // The box's outline in the popup's coordinates, as painted.
+    QPainterPath backgroundPath() const;
 
     QColor m_borderColor = Qt::white;
     QBrush m_background;

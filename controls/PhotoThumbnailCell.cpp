@@ -1,6 +1,5 @@
 #include "controls/PhotoThumbnailCell.h"
 
-#include "controls/ClickReport.h"
 #include "controls/PhotoThumbnailCellDelegate.h"
 #include "controls/QtOneShotTimer.h"
 #include "platform/Log.h"
@@ -70,16 +69,12 @@ void PhotoThumbnailCell::btnCheckBoxSelect(int clickCount) {
 
 void PhotoThumbnailCell::btnClicked(int clickCount) {
     platform::log(QStringLiteral("click count = %1").arg(clickCount));
-    if (!m_delegate) return;
-    switch (clickReportFor(clickCount, m_rowTag)) {
-        case ClickReport::SingleClick:
-            m_delegate->btnCheckBoxSelect(this);
-            break;
-        case ClickReport::DoubleClick:
-            m_delegate->cellDoubleClicked(this);
-            break;
-        case ClickReport::Nothing:
-            break;
+    // A negative row number switches the row's clicks off; its info button still reports.
+    if (!m_delegate || m_rowTag < 0) return;
+    if (clickCount == 1) {
+        m_delegate->btnCheckBoxSelect(this);
+    } else {
+        m_delegate->cellDoubleClicked(this);
     }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFont>
-#include <QMargins>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>

@@ -44,18 +44,6 @@ TrafficLightFrames layoutTrafficLights(const QRectF& container, const TrafficLig
     return out;
 }
 
-qreal measuredRightMargin(const QRectF& container, const QRectF& buttonFrame) {
-    return container.width() - (buttonFrame.x() - container.left() + buttonFrame.width());
-}
-
-QRectF fullScreenButtonFrame(const QRectF& container, const QSizeF& button, qreal rightMargin, bool centered,
-                             qreal topMargin) {
-    const qreal h = container.height();
-    const qreal bottom = centered ? std::round(h / 2 - button.height() / 2) : h - button.height() - topMargin;
-    const qreal x = container.left() + container.width() - button.width() - rightMargin;
-    return QRectF(QPointF(x, topFromBottom(container, bottom, button.height())), button);
-}
-
 QRectF contentRect(const QSizeF& windowSize, qreal titleBarHeight) {
     const qreal height = std::max<qreal>(0, windowSize.height() - titleBarHeight);
     return QRectF(0, windowSize.height() - height, windowSize.width(), height);

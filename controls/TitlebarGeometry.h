@@ -28,11 +28,6 @@ QRectF containerRect(const QSizeF& windowSize, qreal titleBarHeight);
 // bar's top measured for the close button. In a column the close button is on top, separation − 2 apart.
 TrafficLightFrames layoutTrafficLights(const QRectF& container, const TrafficLightInput& in);
 
-// The right margin a platform-placed full-screen button already has.
-qreal measuredRightMargin(const QRectF& container, const QRectF& buttonFrame);
-QRectF fullScreenButtonFrame(const QRectF& container, const QSizeF& button, qreal rightMargin, bool centered,
-                             qreal topMargin);
-
 // The content view ends where the bar begins, however tall the bar is.
 QRectF contentRect(const QSizeF& windowSize, qreal titleBarHeight);
 

@@ -34,11 +34,7 @@ void setButtonImages(IMGButton* button, const QString& stem) {
 }  // namespace
 
 VLAppStoreWindow::VLAppStoreWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
-    m_showsBaselineSeparator = true;
-    m_centerTrafficLightButtons = true;
     m_titleBarHeight = m_cachedTitleBarHeight = minimumTitlebarHeight();
-    m_trafficLightButtonsLeftMargin = 3.0;
-    m_fullScreenButtonRightMargin = 3.0;
     m_trafficLightSeparation = defaultTrafficLightSeparation();
 
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this] { updateTitlebarView(); });
@@ -165,7 +161,6 @@ void VLAppStoreWindow::setTrafficLightButtonsLeftMargin(qreal margin) {
 void VLAppStoreWindow::setFullScreenButtonRightMargin(qreal margin) {
     if (margin == m_fullScreenButtonRightMargin) return;
     m_fullScreenButtonRightMargin = margin;
-    m_setFullScreenButtonRightMargin = true;
     layoutTrafficLightsAndContent();
     displayTitlebar();
 }

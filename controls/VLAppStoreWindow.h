@@ -122,7 +122,6 @@ private:
     qreal m_trafficLightButtonsLeftMargin = 3.0;
     qreal m_trafficLightButtonsTopMargin = 0;
     qreal m_fullScreenButtonRightMargin = 3.0;
-    bool m_setFullScreenButtonRightMargin = false;
     qreal m_fullScreenButtonTopMargin = 0;
     qreal m_trafficLightSeparation = 0;
     bool m_showsTitle = false;

@@ -22,6 +22,23 @@ QColor orDefault(const QColor& c, const QColor& fallback) {
     return c.isValid() ? c : fallback;
 }
 
+QColor grey(float v) {
+    return QColor::fromRgbF(v, v, v);
+}
+
+// The look's own colours, by whether the window draws as main.
+QColor defaultStartColor(bool asMain) {
+    return grey(asMain ? 0.66f : 0.878f);
+}
+
+QColor defaultEndColor(bool asMain) {
+    return grey(asMain ? 0.9f : 0.976f);
+}
+
+QColor defaultSeparatorColor(bool asMain) {
+    return grey(asMain ? 0.408f : 0.655f);
+}
+
 }  // namespace
 
 VLTitlebarView::VLTitlebarView(QWidget* parent) : QWidget(parent) {}
@@ -33,19 +50,6 @@ VLAppStoreWindow* VLTitlebarView::appStoreWindow() const {
 bool VLTitlebarView::drawsAsMain() const {
     const VLAppStoreWindow* w = appStoreWindow();
     return w ? w->drawsAsMain() : isActiveWindow();
-}
-
-QColor VLTitlebarView::defaultStartColor(bool asMain) {
-    return QColor::fromRgbF(asMain ? 0.66f : 0.878f, asMain ? 0.66f : 0.878f, asMain ? 0.66f : 0.878f);
-}
-
-QColor VLTitlebarView::defaultEndColor(bool asMain) {
-    return QColor::fromRgbF(asMain ? 0.9f : 0.976f, asMain ? 0.9f : 0.976f, asMain ? 0.9f : 0.976f);
-}
-
-QColor VLTitlebarView::defaultSeparatorColor(bool asMain) {
-    const float v = asMain ? 0.408f : 0.655f;
-    return QColor::fromRgbF(v, v, v);
 }
 
 VLTitlebarView::TitleLook VLTitlebarView::titleLook(const QString& title) const {

@@ -23,11 +23,6 @@ public:
     };
     TitleLook titleLook(const QString& title) const;
 
-    // The default colours of the look, by whether the window draws as main.
-    static QColor defaultStartColor(bool drawsAsMain);
-    static QColor defaultEndColor(bool drawsAsMain);
-    static QColor defaultSeparatorColor(bool drawsAsMain);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -8,8 +8,7 @@
 namespace platform {
 
 struct NotificationCenter::Entry {
-    const QObject* ownerKey = nullptr;
-    QPointer<QObject> owner;
+    const QObject* owner = nullptr;  // compared only: the entry is switched off before the owner is gone
     QString name;
     Handler handler;
     std::atomic<bool> active{true};
@@ -27,7 +26,6 @@ NotificationCenter& NotificationCenter::defaultCenter() {
 void NotificationCenter::addObserver(QObject* owner, const QString& name, Handler handler) {
     if (!owner || !handler) return;
     auto entry = std::make_shared<Entry>();
-    entry->ownerKey = owner;
     entry->owner = owner;
     entry->name = name;
     entry->handler = std::move(handler);
@@ -35,7 +33,7 @@ void NotificationCenter::addObserver(QObject* owner, const QString& name, Handle
     {
         QMutexLocker lock(&m_mutex);
         firstForOwner =
-            std::none_of(m_entries.begin(), m_entries.end(), [owner](const auto& e) { return e->ownerKey == owner; });
+            std::none_of(m_entries.begin(), m_entries.end(), [owner](const auto& e) { return e->owner == owner; });
         m_entries.push_back(entry);
     }
     if (firstForOwner) {
@@ -47,8 +45,10 @@ void NotificationCenter::addObserver(QObject* owner, const QString& name, Handle
 }
 
 void NotificationCenter::removeObserver(QObject* owner) {
-    removeMatching(owner, nullptr);
+    // Disconnected first: an observer another thread adds meanwhile is then either removed below or
+    // connects anew, never left behind without its owner's destroyed signal.
     if (owner) disconnect(owner, &QObject::destroyed, this, nullptr);
+    removeMatching(owner, nullptr);
 }
 
 void NotificationCenter::removeObserver(QObject* owner, const QString& name) {
@@ -57,7 +57,7 @@ void NotificationCenter::removeObserver(QObject* owner, const QString& name) {
 
 void NotificationCenter::removeMatching(const QObject* owner, const QString* name) {
     QMutexLocker lock(&m_mutex);
-    auto matches = [&](const std::shared_ptr<Entry>& e) { return e->ownerKey == owner && (!name || e->name == *name); };
+    auto matches = [&](const std::shared_ptr<Entry>& e) { return e->owner == owner && (!name || e->name == *name); };
     for (auto& e : m_entries) {
         if (matches(e)) e->active = false;  // a post already under way must skip it as well
     }
@@ -75,7 +75,7 @@ void NotificationCenter::post(const QString& name, QObject* object, const QVaria
     const Notification notification{name, object, userInfo};
     // Handlers run unlocked: they may post, add or remove observers, or delete other observers' owners.
     for (const auto& e : receivers) {
-        if (e->active && !e->owner.isNull()) e->handler(notification);
+        if (e->active) e->handler(notification);
     }
 }
 

@@ -45,14 +45,6 @@ struct Fixture {
 
 }  // namespace
 
-TEST(ASegmentedControl, isTwentyFivePointsTall) {
-    ANSegmentedControl control(3);
-    control.resize(300, 60);
-    EXPECT_EQ(control.height(), 25);
-    EXPECT_EQ(control.fastAnimationDuration(), 0.2);
-    EXPECT_EQ(control.slowAnimationDuration(), 0.35);
-}
-
 TEST(ASegmentedControl, slidesFromTheLeftEndWithTheFastEasedSlide) {
     Fixture f;
     QSignalSpy action(&f.control, &ANSegmentedControl::actionTriggered);

@@ -146,14 +146,3 @@ TEST(AnAttachedPopupLook, drawsASquareCornerBesideACornerArrowWhenAsked) {
     EXPECT_EQ(QPointF(path.elementAt(1)), QPointF(11, 69)) << "the arrow starts at that corner";
 }
 
-TEST(AnAttachedPopupLook, fillsTheWholeWindowWithoutMarginBorderOrArrow) {
-    const G::Layout layout = G::layout(kView, 0, 0, 1);
-    EXPECT_EQ(layout.windowSize, kView);
-    EXPECT_EQ(layout.viewFrame, QRectF(QPointF(0, 0), kView));
-}
-
-TEST(AnAttachedPopupLook, convertsBetweenScreenDirections) {
-    EXPECT_EQ(G::rectFromYDown(QRectF(10, 20, 100, 50)), QRectF(10, -70, 100, 50));
-    EXPECT_EQ(G::topLeftFromOrigin(QPointF(10, -70), QSizeF(100, 50)), QPointF(10, 20));
-    EXPECT_EQ(G::viewFrameYDown(QRectF(2, 18, 100, 50), QSizeF(104, 70)), QRectF(2, 2, 100, 50));
-}

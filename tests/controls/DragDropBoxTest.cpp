@@ -108,14 +108,6 @@ TEST(ADropBox, refusesADragWhoseSourceDoesNotAllowCopying) {
     EXPECT_FALSE(t.enter(data.get(), Qt::MoveAction));
 }
 
-TEST(ADropBox, takesNothingWhileItsOwnerHasSwitchedItOff) {
-    DropTarget t;
-    t.box->unregisterDraggedTypes();
-    EXPECT_FALSE(t.box->acceptDrops());
-    t.box->registerForDraggedTypes();
-    EXPECT_TRUE(t.box->acceptDrops());
-}
-
 TEST(ADropDecision, callsADropWithNeitherFilesNorImageAPasteError) {
     QMimeData data;
     data.setText("hello");

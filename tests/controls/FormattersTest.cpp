@@ -112,15 +112,6 @@ TEST(AnIntegerEntry, refusesKeystrokesInARealField) {
     EXPECT_EQ(field.text(), "12");
 }
 
-TEST(AnIntegerEntry, letsAWhiteBalanceFieldTakeZero) {
-    QLineEdit field;
-    OnlyIntegerValueFormatter formatter(Zero::AcceptLoneZero);
-    formatter.setMaximumValue(9999999);
-    field.setValidator(&formatter);
-    QTest::keyClicks(&field, "05");
-    EXPECT_EQ(field.text(), "0");
-}
-
 TEST(ADecimalEntry, keepsTheLengthButDoesNotCheckIt) {
     OnlyDecimalNumberFormatter formatter;
     EXPECT_EQ(formatter.minimumValue(), -INT_MAX);

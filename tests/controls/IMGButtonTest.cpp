@@ -8,33 +8,7 @@
 
 #include <gtest/gtest.h>
 
-using Look = IMGButton::Look;
-
 namespace {
-
-struct LookRow {
-    bool enabled;
-    int state;
-    bool down;
-    Look look;
-};
-
-class AnImageButtonLook : public ::testing::TestWithParam<LookRow> {};
-
-TEST_P(AnImageButtonLook, followsEnabledStateAndPress) {
-    const LookRow& row = GetParam();
-    const auto choice = IMGButton::lookFor(row.enabled, row.state, row.down);
-    ASSERT_TRUE(choice.has_value());
-    EXPECT_EQ(choice->look, row.look);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, AnImageButtonLook,
-                         ::testing::Values(LookRow{true, ControlStateOff, false, Look::OffState},
-                                           LookRow{true, ControlStateOff, true, Look::OffStateDwn},
-                                           LookRow{true, ControlStateOn, false, Look::OnState},
-                                           LookRow{true, ControlStateOn, true, Look::OnStateDwn},
-                                           LookRow{false, ControlStateOff, true, Look::OffStateDis},
-                                           LookRow{false, ControlStateOn, false, Look::OnStateDis}));
 
 // Measures a text as 0.6 × size wide per character (the widest line) and 1.2 × size tall per line.
 QSizeF fakeMeasure(const QString& text, const QFont& font) {
@@ -170,11 +144,6 @@ TEST(ATitleFitting, usesTheBoldFaceForMidWidthTitlesWhenAllowed) {
     const auto plain = TitleFitting::fit("Process Done", area, false, fakeMeasure, QApplication::font());
     EXPECT_FALSE(plain.font.bold());
     EXPECT_EQ(plain.font.pointSizeF(), 33);
-}
-
-TEST(ATitleFitting, prefersTwoLinesOnlyWhenTheyShowMore) {
-    EXPECT_TRUE(TitleFitting::prefersTwoLines(QSizeF(100, 10), QSizeF(60, 24)));
-    EXPECT_FALSE(TitleFitting::prefersTwoLines(QSizeF(100, 10), QSizeF(40, 24)));
 }
 
 TEST(AnImageButtonTitle, breaksFourWordsIntoTwoLinesWhenThatIsLarger) {

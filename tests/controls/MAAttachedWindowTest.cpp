@@ -28,37 +28,12 @@ TEST(AnAttachedPopup, isNotMadeWithoutAView) {
     EXPECT_EQ(MAAttachedWindow::create(nullptr, QPointF(10, 10), nullptr, 1, 0), nullptr);
 }
 
-TEST(AnAttachedPopup, startsWithTheDarkTranslucentLook) {
-    ParentWindow parent;
-    std::unique_ptr<MAAttachedWindow> popup(MAAttachedWindow::create(makeView(), {400, 300}, &parent.window, 1, 0));
-    EXPECT_EQ(popup->borderColor(), QColor(Qt::white));
-    EXPECT_EQ(popup->borderWidth(), 2.0f);
-    EXPECT_EQ(popup->viewMargin(), 2.0f);
-    EXPECT_EQ(popup->arrowBaseWidth(), 20.0f);
-    EXPECT_EQ(popup->arrowHeight(), 16.0f);
-    EXPECT_EQ(popup->cornerRadius(), 8.0f);
-    EXPECT_EQ(popup->hasArrow(), 1.0f);
-    EXPECT_EQ(popup->windowBackgroundColor(), QColor::fromRgbF(0.1f, 0.1f, 0.1f, 0.75f));
-}
-
 TEST(AnAttachedPopup, hangsBelowItsPointInTheParentWindow) {
     ParentWindow parent;
     std::unique_ptr<MAAttachedWindow> popup(MAAttachedWindow::create(makeView(), {400, 300}, &parent.window, 1, 5));
     const QPoint point = parent.window.mapToGlobal(QPoint(400, 300));
     EXPECT_EQ(popup->geometry(), QRect(point.x() - 52, point.y() + 5, 104, 70));
     EXPECT_EQ(popup->view()->geometry(), QRect(2, 18, 100, 50)) << "the arrow's room is above the view";
-}
-
-TEST(AnAttachedPopup, sitsArrowHeightAwayEvenWithoutAnArrow) {
-    ParentWindow parent;
-    std::unique_ptr<MAAttachedWindow> popup(MAAttachedWindow::create(makeView(), {400, 300}, &parent.window, 1, 0));
-    popup->setBackgroundColor(QColor(230, 230, 230));
-    popup->setBorderColor(Qt::transparent);
-    popup->setHasArrow(0.0f);
-    popup->setCornerRadius(0);
-    const QPoint point = parent.window.mapToGlobal(QPoint(400, 300));
-    EXPECT_EQ(popup->geometry().top() + popup->view()->y() - 2, point.y() + 16);
-    EXPECT_EQ(popup->cornerRadius(), 0.0f);
 }
 
 TEST(AnAttachedPopup, showsJustTheViewWithoutMarginBorderAndArrow) {

@@ -9,25 +9,20 @@
 #include "controls/CustomDropDownTextField.h"
 #include "controls/CustomScroll.h"
 #include "controls/DragDropBox.h"
-#include "controls/ErrorFileTableCall.h"
 #include "controls/GRProgressIndicator.h"
 #include "controls/HighlightedButton.h"
 #include "controls/IMGButton.h"
 #include "controls/ImageLibrary.h"
 #include "controls/LinkButton.h"
 #include "controls/MAAttachedWindow.h"
-#include "controls/PhotoThumbnailCell.h"
-#include "controls/PresetCell.h"
 #include "controls/SubWindowState.h"
 #include "controls/VLAppStoreWindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPropertyAnimation>
-#include <QPushButton>
 #include <QSet>
 #include <QVBoxLayout>
 
@@ -91,28 +86,6 @@ TEST(Screenshots, windowWithTheDefaultTallBar) {
     QApplication::setActiveWindow(&w);
     QApplication::processEvents();
     save(w, "window_default_bar");
-}
-
-TEST(Screenshots, windowAsTheMainWindowSetsItUp) {
-    VLAppStoreWindow w;
-    w.resize(520, 260);
-    auto* bar = new QWidget;
-    bar->setAutoFillBackground(true);
-    QPalette p = bar->palette();
-    p.setColor(QPalette::Window, QColor(20, 20, 20));
-    bar->setPalette(p);
-    auto* title = caption("Lumarind — custom bar, buttons at (7, 3)", bar);
-    title->move(120, 16);
-    w.setTitleBarView(bar);
-    w.setTitleBarHeight(50);
-    w.setCenterTrafficLightButtons(false);
-    w.setTrafficLightButtonsTopMargin(3);
-    w.setTrafficLightButtonsLeftMargin(7);
-    w.setShowsTitle(false);
-    w.setContentView(darkPanel());
-    w.show();
-    QApplication::processEvents();
-    save(w, "window_main_style_bar");
 }
 
 TEST(Screenshots, segmentedControls) {
@@ -221,51 +194,6 @@ TEST(Screenshots, imageButtons) {
     panel->show();
     QApplication::processEvents();
     save(*panel, "image_buttons");
-    delete panel;
-}
-
-TEST(Screenshots, tableCells) {
-    QWidget* panel = darkPanel();
-    panel->resize(520, 290);
-    auto* layout = new QVBoxLayout(panel);
-
-    auto* selectedRow = new ColoredTableCell(panel);
-    selectedRow->setSelected(true);
-    auto* rowLayout = new QVBoxLayout(selectedRow);
-    rowLayout->setContentsMargins(0, 0, 0, 0);
-    auto* photo = new PhotoThumbnailCell(selectedRow);
-    photo->txtName()->setText("IMG_2041.JPG");
-    photo->txtPath()->setText("/home/ana/Pictures/Lisbon/IMG_2041.JPG");
-    photo->image()->setPixmap(QIcon(ImageLibrary::resourcePath("place_holder")).pixmap(96, 70));
-    photo->checkButton()->setIcon(QIcon(ImageLibrary::resourcePath("checked_icon")));
-    photo->btnMore()->setText("…");
-    photo->vwSelectedState()->show();
-    photo->vwSelectedState()->setAutoFillBackground(true);
-    photo->vwSelectedState()->setPalette(QPalette(QColor(44, 160, 26)));
-    rowLayout->addWidget(photo);
-    layout->addWidget(selectedRow);
-
-    auto* other = new PhotoThumbnailCell(panel);
-    other->txtName()->setText("DSC_0007.NEF");
-    other->txtPath()->setText("/media/card/DCIM/DSC_0007.NEF");
-    other->image()->setPixmap(QIcon(ImageLibrary::resourcePath("not_av_small")).pixmap(96, 70));
-    other->checkButton()->setIcon(QIcon(ImageLibrary::resourcePath("unchecked_icon")));
-    other->btnMore()->setText("…");
-    layout->addWidget(other);
-
-    auto* preset = new PresetCell(panel);
-    preset->txtName()->setText("Holiday preset");
-    layout->addWidget(preset);
-
-    auto* error = new ErrorFileTableCall(panel);
-    error->fileName()->setText("broken.jpg");
-    error->errorName()->setText("The file is damaged or not supported.");
-    error->errorImage()->setPixmap(QIcon(ImageLibrary::resourcePath("not_av_small")).pixmap(20, 15));
-    error->btnDelete()->setText("✕");
-    layout->addWidget(error);
-    panel->show();
-    QApplication::processEvents();
-    save(*panel, "table_cells");
     delete panel;
 }
 

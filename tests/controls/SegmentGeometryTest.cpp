@@ -30,9 +30,7 @@ TEST_P(ASlideTiming, dependsOnWhereTheKnobStarts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ASlideTiming,
-                         ::testing::Values(TimingRow{"fromLeftEnd", 0, 100, 200, 2, 0.2, true},
-                                           TimingRow{"fromRightEnd", 300, 0, 400, 4, 0.2, true},
-                                           TimingRow{"oneSegmentFromMiddle", 100, 200, 400, 4, 0.35 / 3, false},
+                         ::testing::Values(TimingRow{"fromRightEnd", 300, 0, 400, 4, 0.2, true},
                                            TimingRow{"twoSegmentsFromMiddle", 100, 300, 400, 4, 0.35 * 2 / 3, false},
                                            TimingRow{"standStillInMiddle", 100, 100, 400, 4, 0.0, false}));
 
@@ -51,12 +49,6 @@ TEST(ASegmentTrack, keepsADraggedKnobOnTheTrack) {
     EXPECT_EQ(S::clampLocation(-12, 300, 3), 0);
     EXPECT_EQ(S::clampLocation(260, 300, 3), 200);
     EXPECT_EQ(S::clampLocation(57, 300, 3), 57);
-}
-
-TEST(ASegmentTrack, choosesThePressedSegmentUnlessTheKnobWasDragged) {
-    EXPECT_EQ(S::chosenIndex(2, QPointF(250, 5), QPointF(250, 5), 0, 300, 3), 2);
-    EXPECT_EQ(S::chosenIndex(0, QPointF(50, 5), QPointF(130, 5), 140, 300, 3), 1) << "snaps to nearest";
-    EXPECT_EQ(S::chosenIndex(0, QPointF(50, 5), QPointF(160, 5), 160, 300, 3), 2);
 }
 
 TEST(AKnobAnimationStep, truncatesThePosition) {

@@ -1,16 +1,12 @@
 #include "controls/BezierPathAdditions.h"
-#include "controls/Color.h"
 #include "controls/ColoredCusrsorTextField.h"
 #include "controls/ColoredTableCell.h"
 #include "controls/CustomCheckboxCell.h"
-#include "controls/CustomScroll.h"
 #include "controls/CustomTextcoloredTextField.h"
 #include "controls/DisableScrollView.h"
 #include "controls/DisableSubviews.h"
-#include "controls/LinkButton.h"
 #include "controls/MouseDownView.h"
 #include "controls/MouseDownViewDelegate.h"
-#include "controls/TextViewWithPlaceHolder.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -86,16 +82,6 @@ TEST(AMouseDownView, swallowsKeyPresses) {
     EXPECT_EQ(MouseDownView::messageForClickCount(3), MouseDownView::PressMessage::DoubleClicked);
 }
 
-TEST(ACustomScroller, coloursItsTrackAndKnobByTag) {
-    EXPECT_EQ(CustomScroll::trackColor(102), QColor(Qt::transparent));
-    EXPECT_EQ(CustomScroll::knobColor(102), QColor(Qt::white));
-    EXPECT_EQ(CustomScroll::trackColor(101), QColor::fromRgbF(80 / 255.0f, 80 / 255.0f, 80 / 255.0f, 0.7f));
-    EXPECT_EQ(CustomScroll::knobColor(101), QColor::fromRgbF(1, 1, 1, 0.7f));
-    EXPECT_EQ(CustomScroll::trackColor(7), QColor(Qt::white));
-    EXPECT_EQ(CustomScroll::knobColor(7), QColor::fromRgbF(200 / 255.0f, 200 / 255.0f, 200 / 255.0f));
-    EXPECT_EQ(CustomScroll::knobDrawRect(QRectF(0, 10, 12, 40)), QRectF(2, 12, 8, 36));
-}
-
 TEST(ARowView, drawsTheSelectionBandInsideTheRow) {
     EXPECT_EQ(ColoredTableCell::selectionRect(QRectF(0, 0, 300, 80)), QRectF(0, 2, 300, 76));
     ColoredTableCell row;
@@ -117,21 +103,6 @@ TEST(ACheckBoxCell, drawsTheTickedPictureForTheMixedStateToo) {
     EXPECT_EQ(CustomCheckboxCell::imageNameFor(Qt::Checked), "checked_sq_icon_flip");
     EXPECT_EQ(CustomCheckboxCell::imageNameFor(Qt::PartiallyChecked), "checked_sq_icon_flip");
     EXPECT_EQ(CustomCheckboxCell::imageRect(), QRectF(2, 0, 15, 15));
-}
-
-TEST(ALinkButton, showsItsTitleAsALink) {
-    LinkButton button("Contact support");
-    EXPECT_EQ(button.titleColor(), QColor(Qt::white)) << "a new link button is white";
-    EXPECT_TRUE(button.titleFont().underline());
-    EXPECT_TRUE(button.truncatesTail());
-    button.setTitle("Visit");
-    EXPECT_EQ(button.titleColor(), QColor(Qt::blue));
-    button.setTitle("Visit", 13, false, QColor(Qt::red));
-    EXPECT_EQ(button.titleColor(), QColor(Qt::red));
-    EXPECT_EQ(button.titleFont().pixelSize(), 13);
-    button.setTitle("Visit", 13, false, QColor());
-    EXPECT_EQ(button.titleColor(), QColor(Qt::blue));
-    EXPECT_EQ(button.cursor().shape(), Qt::PointingHandCursor);
 }
 
 TEST(DisablingSubviews, switchesEveryControlButNotTheContainers) {
@@ -206,22 +177,6 @@ TEST(AnInsideStroke, coversOnlyTheOutermostPointsOfTheShape) {
     EXPECT_EQ(image.pixelColor(4, 10), QColor(Qt::white)) << "nothing outside";
     EXPECT_EQ(image.pixelColor(15, 10), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(6, 10), QColor(Qt::white)) << "one point wide";
-}
-
-TEST(ATextViewWithPlaceholder, neverShowsAPlaceholder) {
-    TextViewWithPlaceHolder view;
-    view.setPlaceholderString("Keywords");
-    EXPECT_TRUE(view.placeholderString().isEmpty());
-    EXPECT_TRUE(view.placeholderText().isEmpty());
-}
-
-TEST(AColourButton, looksPlainWithoutColours) {
-    Color plain;
-    QPushButton reference;
-    EXPECT_FALSE(plain.BGColor().isValid());
-    EXPECT_EQ(plain.palette().color(QPalette::ButtonText), reference.palette().color(QPalette::ButtonText));
-    plain.setTextColor(Qt::yellow);
-    EXPECT_EQ(plain.palette().color(QPalette::ButtonText), QColor(Qt::yellow));
 }
 
 TEST(TextColouredFields, keepTheirFixedColours) {

@@ -1,6 +1,5 @@
 #include "ManualTimer.h"
 #include "controls/ClickCounter.h"
-#include "controls/ClickReport.h"
 #include "controls/PhotoThumbnailCell.h"
 #include "controls/PhotoThumbnailCellDelegate.h"
 #include "controls/PresetCell.h"
@@ -163,13 +162,6 @@ TEST(APhotoCell, placesTheInfoMenuInTheViewAroundItsTable) {
     EXPECT_TRUE(fromRight);
     EXPECT_EQ(rightRow, 2);
     EXPECT_EQ(rightLocation, QPointF(cell->mapTo(&container, QPoint(300, 10))));
-}
-
-TEST(AClickReport, tellsSingleFromDoubleAndSilencesNegativeRows) {
-    EXPECT_EQ(clickReportFor(1, 0), ClickReport::SingleClick);
-    EXPECT_EQ(clickReportFor(2, 0), ClickReport::DoubleClick);
-    EXPECT_EQ(clickReportFor(3, 5), ClickReport::DoubleClick);
-    EXPECT_EQ(clickReportFor(1, -1), ClickReport::Nothing);
 }
 
 TEST(AClickCounter, continuesASeriesOnlyCloseInTimeAndPlace) {

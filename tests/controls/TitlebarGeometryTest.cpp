@@ -55,24 +55,6 @@ TEST(ATitleBarLayout, givesTheContentEverythingBelowTheBar) {
     EXPECT_EQ(G::contentRect(QSizeF(100, 30), 50).height(), 0) << "a bar taller than the window leaves nothing";
 }
 
-TEST(ATitleBarLayout, spansTheWindowWidthWithItsContainer) {
-    EXPECT_EQ(G::containerRect(QSizeF(640, 480), 50), QRectF(0, 0, 640, 50));
-}
-
-TEST(ATitleBarLayout, hangsSheetsFromTheBarsBottomCentred) {
-    const QRectF rect = G::defaultSheetRect(QRectF(0, 0, 800, 0), 50);
-    EXPECT_EQ(rect.top(), 50);
-    const QPointF topLeft = G::sheetTopLeft(QRectF(100, 200, 800, 600), rect, QSizeF(300, 120));
-    EXPECT_EQ(topLeft, QPointF(350, 250));
-}
-
-TEST(ATitleBarLayout, placesAFullScreenButtonFromTheRight) {
-    const QRectF container = G::containerRect(QSizeF(400, 300), 40);
-    EXPECT_EQ(G::fullScreenButtonFrame(container, QSizeF(16, 16), 3, false, 2), QRectF(381, 2, 16, 16));
-    EXPECT_EQ(G::fullScreenButtonFrame(container, QSizeF(16, 16), 3, true, 2), QRectF(381, 12, 16, 16));
-    EXPECT_EQ(G::measuredRightMargin(container, QRectF(381, 2, 16, 16)), 3);
-}
-
 TEST(ATitleBarLayout, centresTheTitleTwoPointsBelowTheTop) {
     EXPECT_EQ(G::titleFrame(QRectF(0, 0, 400, 50), QSizeF(100, 14), false), QRectF(150, 2, 100, 14));
     EXPECT_EQ(G::titleFrame(QRectF(0, 0, 400, 50), QSizeF(100, 15), true), QRectF(150, 18, 100, 15));

@@ -43,18 +43,6 @@ void setUpAsMainWindow(VLAppStoreWindow& w) {
 
 }  // namespace
 
-TEST(ATallTitleBarWindow, startsWithTheDefaultBarAndNoTitle) {
-    VLAppStoreWindow w;
-    EXPECT_FALSE(w.showsTitle());
-    EXPECT_TRUE(w.centerTrafficLightButtons());
-    EXPECT_TRUE(w.showsBaselineSeparator());
-    EXPECT_EQ(w.trafficLightButtonsLeftMargin(), 3.0);
-    EXPECT_GT(w.titleBarHeight(), 0);
-    EXPECT_EQ(w.titleBarHeight(), VLAppStoreWindow::minimumTitlebarHeight());
-    EXPECT_NE(qobject_cast<VLTitlebarView*>(w.titleBarView()), nullptr);
-    EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
-}
-
 TEST(ATallTitleBarWindow, endsTheContentWhereTheBarBegins) {
     VLAppStoreWindow w;
     w.resize(1050, 700);
@@ -68,16 +56,6 @@ TEST(ATallTitleBarWindow, endsTheContentWhereTheBarBegins) {
     w.show();
     w.resize(1200, 800);
     EXPECT_EQ(content->geometry(), QRect(0, 80, 1200, 720));
-}
-
-TEST(ATallTitleBarWindow, placesItsButtonsAsTheMainWindowAsks) {
-    VLAppStoreWindow w;
-    w.resize(1050, 700);
-    setUpAsMainWindow(w);
-    const QRect close = w.closeButton()->geometry();
-    EXPECT_EQ(close.topLeft(), QPoint(7, 3));
-    EXPECT_EQ(w.minimizeButton()->x(), close.right() + 1 + int(w.trafficLightSeparation()));
-    EXPECT_EQ(w.zoomButton()->y(), 3);
 }
 
 TEST(ATallTitleBarWindow, appliesANewTopMarginOnlyAtTheNextLayout) {
@@ -212,24 +190,3 @@ TEST(ATallTitleBarWindow, keepsStandardButtonsHiddenByItsOwnerAcrossLayouts) {
     EXPECT_FALSE(w.closeButton()->isVisible());
 }
 
-TEST(ADefaultTitleBar, centresTheTitleTwoPointsBelowItsTop) {
-    VLAppStoreWindow w;
-    w.resize(400, 300);
-    w.setTitleBarHeight(40);
-    w.setShowsTitle(true);
-    w.setWindowTitle("Lumarind");
-    auto* bar = qobject_cast<VLTitlebarView*>(w.titleBarView());
-    ASSERT_NE(bar, nullptr);
-    const auto look = bar->titleLook(w.windowTitle());
-    EXPECT_EQ(look.frame.top(), 2);
-    EXPECT_NEAR(look.frame.center().x(), 200, 0.01);
-    EXPECT_EQ(look.shadow.offset, QPointF(0, 1));
-}
-
-TEST(AWindowDelegateProxy, dropsMessagesNobodyHears) {
-    VLAppStoreWindowDelegateProxy proxy;
-    EXPECT_TRUE(proxy.windowShouldClose(nullptr));
-    proxy.windowDidResize(nullptr);
-    EXPECT_FALSE(proxy.windowWillPositionSheet(nullptr, nullptr, QRectF()).has_value());
-    EXPECT_EQ(proxy.sheetRect(nullptr, nullptr, QRectF(0, 0, 500, 0), 50).top(), 50);
-}
