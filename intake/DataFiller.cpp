@@ -52,7 +52,6 @@ void DataFiller::fetchImagesFromLib(const QString& path) {
     if (libPath.isEmpty()) libPath = path;
     if (!checkValidLibAndUpdateIfAperture(path)) return;
     checkIfLibrary9X(path);
-    m_iPhotoLibraryChanged = false;
     platform::log(QStringLiteral("Into Fill Duplicates"));
     platform::log(dbPath);
 
@@ -65,16 +64,16 @@ void DataFiller::fetchImagesFromLib(const QString& path) {
         DBOperations::getAllFolders(dbPath, QStringLiteral("RKFolder"), &dictFolderInfo, m_cachesFolder);
     }
     const QVariantMap xmlDict = PropertyListReader::readFile(xmlFile).toMap();
-    masterPhotos.append(makeMastersListFor(versions, arrOriginalPaths, arrImagePaths, arrThumbnailPaths, xmlDict));
+    // Only the image paths outlive a read; the other lists serve its log lines.
+    QStringList originalPaths;
+    QStringList thumbnailPaths;
+    const QList<LibraryVersionRow> kept =
+        makeMastersListFor(versions, originalPaths, arrImagePaths, thumbnailPaths, xmlDict);
 
-    m_lastScannedPhotosCount = static_cast<int>(masterPhotos.size());
-    platform::log(QStringLiteral("Total Photos in iPhoto %1").arg(masterPhotos.size()));
-    platform::log(QStringLiteral("Original count=%1").arg(arrOriginalPaths.size()));
-    platform::log(QStringLiteral("Thumbnail count%1").arg(arrThumbnailPaths.size()));
+    platform::log(QStringLiteral("Total Photos in iPhoto %1").arg(kept.size()));
+    platform::log(QStringLiteral("Original count=%1").arg(originalPaths.size()));
+    platform::log(QStringLiteral("Thumbnail count%1").arg(thumbnailPaths.size()));
     platform::log(QStringLiteral("Image count%1").arg(arrImagePaths.size()));
-    masterPhotos.clear();
-    arrThumbnailPaths.clear();
-    arrOriginalPaths.clear();
 }
 
 bool DataFiller::isInPlace(const QVariantMap& xmlDict, const QString& root, QString* archivePath) {

@@ -37,19 +37,12 @@ public:
     QList<LibraryVersionRow> makeMastersListFor(QList<LibraryVersionRow>& versions, QStringList& arrOP,
                                                 QStringList& arrIP, QStringList& arrTP, const QVariantMap& xmlDict);
 
-    int lastScannedPhotosCount() const { return m_lastScannedPhotosCount; }
-    bool iPhotoLibraryChanged() const { return m_iPhotoLibraryChanged; }
-
     QString libPath;
     QString xmlFile;
     QString dbPath;  // "" when the package holds no library database
-    QList<LibraryVersionRow> masterPhotos;
     QStringList arrImagePaths;
-    QStringList arrOriginalPaths;
-    QStringList arrThumbnailPaths;
     QHash<QString, LibraryMasterInfo> dictMasterInfo;
     QHash<QString, LibraryFolderInfo> dictFolderInfo;
-    bool isApertureLibrary = false;
 
 private:
     QString libraryRoot() const;
@@ -60,6 +53,4 @@ private:
 
     std::function<void()> m_archiveAlert;
     QString m_cachesFolder;
-    int m_lastScannedPhotosCount = 0;
-    bool m_iPhotoLibraryChanged = false;
 };

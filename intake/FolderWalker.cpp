@@ -1,5 +1,6 @@
 #include "intake/FolderWalker.h"
 
+#include "intake/LibraryFileLocator.h"
 #include "platform/Log.h"
 #include "platform/UniformTypes.h"
 
@@ -10,10 +11,6 @@
 #include <vector>
 
 namespace {
-
-QString joined(const QString& folder, const QString& name) {
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
-}
 
 struct OpenFolder {
     QString path;
@@ -50,7 +47,7 @@ QStringList FolderWalker::gatherFiles(const QString& folder) const {
         }
         const FolderEntry entry = current.entries.at(current.next++);
         if (entry.name.startsWith(QLatin1Char('.'))) continue;
-        const QString path = joined(current.path, entry.name);
+        const QString path = LibraryFileLocator::join(current.path, entry.name);
         switch (entry.kind) {
         case FolderEntry::Kind::File:
             files.append(path);

@@ -25,6 +25,4 @@ struct IntakeAlert {
 
     // Duplicates first, then refused types, else nothing new (showPromtForDamagedFiles).
     static IntakeAlert showPromtForDamagedFiles(const IntakeCounters& counters);
-
-    bool operator==(const IntakeAlert&) const = default;
 };

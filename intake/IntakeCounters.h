@@ -4,13 +4,10 @@
 // copy and the main thread takes it over at the hand-back.
 struct IntakeCounters {
     int totalPhotoToAdd = 0;
-    int photosAdded = 0;
     int damagedFileCount = 0;  // every refused file, duplicates included
     int alreadyExistsPhotosCount = 0;
     bool isPhotosAlreadyAdded = false;
     bool isPhotoFormatNotSupported = false;
     bool isMAX_PHOTOS_LIMIT_EXCEEDED = false;
     bool isPHOTOS_PROCESSING_IN_PROGERESS = false;
-
-    bool operator==(const IntakeCounters&) const = default;
 };

@@ -16,6 +16,4 @@ struct IntakeHandBackPlan {
 
     // counters: the finished operation's; batchIsEmpty: after its photos were appended.
     static IntakeHandBackPlan choose(const IntakeCounters& counters, bool batchIsEmpty, int limit);
-
-    bool operator==(const IntakeHandBackPlan&) const = default;
 };

@@ -72,19 +72,17 @@ bool LibraryDatabase::copyInto(const QString& source, const QString& cachesFolde
     }
     const QString target = m_copyFolder->filePath(QFileInfo(source).fileName());
     auto& files = platform::FileManager::defaultManager();
-    if (!QFileInfo(source).isFile() || !files.copyItem(source, target, error)) {
-        if (error && error->isEmpty()) *error = QStringLiteral("%1 is not a file").arg(source);
-        return false;
-    }
+    if (!files.copyItem(source, target, error)) return false;
     // The reader takes locks in the shared-memory file, so the copies must be writable even when the
     // library's own files are not.
     const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     QFile::setPermissions(target, writable);
+    // A companion that is missing or cannot be copied is no reason to refuse the read.
     for (const char* suffix : kCompanions) {
-        const QString companion = source + QLatin1String(suffix);
-        if (!QFileInfo(companion).isFile()) continue;
         const QString companionCopy = target + QLatin1String(suffix);
-        if (files.copyItem(companion, companionCopy)) QFile::setPermissions(companionCopy, writable);
+        if (files.copyItem(source + QLatin1String(suffix), companionCopy)) {
+            QFile::setPermissions(companionCopy, writable);
+        }
     }
     *copyPath = target;
     return true;

@@ -27,13 +27,12 @@ public:
     bool hasTable(const QString& name) const;
     bool isPrivateCopy() const { return m_copyFolder != nullptr; }
 
+private:
+    LibraryDatabase() = default;
     // SQLite is set up once for the whole run and never shut down while other threads may use it.
     static void ensureInitialised();
     // Whether SQLite would need to write beside the file to read it (WAL mode or companion files present).
     static bool needsPrivateCopy(const QString& path);
-
-private:
-    LibraryDatabase() = default;
     bool copyInto(const QString& source, const QString& cachesFolder, QString* copyPath, QString* error);
 
     sqlite3* m_handle = nullptr;

@@ -6,6 +6,4 @@
 struct LibraryFolderInfo {
     QString EventName;
     int VersionCount = 0;
-
-    bool operator==(const LibraryFolderInfo&) const = default;
 };

@@ -6,6 +6,4 @@
 struct LibraryMasterInfo {
     QString OriginalPath;  // the masters folder joined with the master's relative image path
     int MasterCount = 0;   // versions of it kept by the last read
-
-    bool operator==(const LibraryMasterInfo&) const = default;
 };

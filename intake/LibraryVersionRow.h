@@ -11,6 +11,4 @@ struct LibraryVersionRow {
     QString name;
     bool iPath = false;  // its image path fell back to the master's original
     bool tPath = false;  // its thumbnail path fell back to the master's original
-
-    bool operator==(const LibraryVersionRow&) const = default;
 };

@@ -48,19 +48,17 @@ PhotoImportResult PhotoImportTask::run(const QStringList& urls, const QString& f
     PhotoImportResult result;
     result.addedPaths = walk.photosUrlsToBeAddedFromUrls(urls, fileType);
     result.counters = walk.counters();
-    result.counters.totalPhotoToAdd = static_cast<int>(result.addedPaths.size());
 
     std::vector<char> made;
     makePhotos(walk.candidates(), settings, &result.photos, &made);
     const auto firstUnmade = std::find(made.begin(), made.end(), 0);
     if (firstUnmade != made.end()) {
-        // Stopped before this photo was made: end as a walk stopped at this photo would have.
+        // Stopped before this photo was made: end as a walk stopped at this photo would have (its counters
+        // then already count the photos before it and no limit).
         const auto kept = static_cast<qsizetype>(firstUnmade - made.begin());
         result.photos.resize(kept);
         result.counters = walk.candidates().at(kept).countersBefore;
         result.counters.isPHOTOS_PROCESSING_IN_PROGERESS = false;
-        result.counters.isMAX_PHOTOS_LIMIT_EXCEEDED = false;
-        result.counters.totalPhotoToAdd = static_cast<int>(kept);
         result.addedPaths.resize(kept);
         platform::log(QStringLiteral("Import stopped after %1 photos").arg(kept));
     }

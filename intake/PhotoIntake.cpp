@@ -11,8 +11,8 @@ PhotoIntake::PhotoIntake(QList<PhotoFile>& batch, QSet<QString>& dictFileAdded, 
 }
 
 PhotoIntake::~PhotoIntake() {
-    // The import thread reads the stop flag and the settings; it must be gone before they are.
-    m_stop->store(true);
+    // The import thread reads the stop flag; it must be gone before the flag is.
+    m_stop.store(true);
     m_watcher.waitForFinished();
 }
 
@@ -22,24 +22,23 @@ bool PhotoIntake::addPhotosFromPathUrls(const QStringList& paths, bool isiPhoto)
     m_handBackPending = true;
     m_counters = IntakeCounters{};
     m_counters.isPHOTOS_PROCESSING_IN_PROGERESS = true;
-    m_stop->store(false);
+    m_stop.store(false);
     if (m_hooks.showStopButton) m_hooks.showStopButton();
     if (m_hooks.showLoading) m_hooks.showLoading(true, loadingText());
 
     PhotoImportTask::Settings settings = m_settings;
-    settings.walk.stop = m_stop.get();
-    if (!settings.walk.archiveAlert) settings.walk.archiveAlert = m_hooks.archivePathAlert;
+    settings.walk.stop = &m_stop;
+    settings.walk.archiveAlert = m_hooks.archivePathAlert;
     // The worker reads its own copy of the added paths; the batch itself stays with the main thread.
     const QSet<QString> added = m_dictFileAdded;
-    const std::shared_ptr<std::atomic<bool>> stop = m_stop;  // kept alive for the worker
-    m_watcher.setFuture(QtConcurrent::run([paths, added, settings, stop] {
+    m_watcher.setFuture(QtConcurrent::run([paths, added, settings] {
         return PhotoImportTask::run(paths, QStringLiteral("ALL"), added, settings);
     }));
     return true;
 }
 
 void PhotoIntake::stopImport() {
-    m_stop->store(true);
+    m_stop.store(true);
     m_counters.isPHOTOS_PROCESSING_IN_PROGERESS = false;
 }
 
@@ -56,7 +55,7 @@ void PhotoIntake::handBack() {
     // Taken, not copied: a shared copy would be detached, photo by photo, by the moves below.
     PhotoImportResult result = m_watcher.future().takeResult();
     m_watcher.setFuture(QFuture<PhotoImportResult>());
-    const bool stoppedMeanwhile = m_stop->load();
+    const bool stoppedMeanwhile = m_stop.load();
     m_counters = result.counters;
     if (stoppedMeanwhile) m_counters.isPHOTOS_PROCESSING_IN_PROGERESS = false;
 

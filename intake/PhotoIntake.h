@@ -15,7 +15,6 @@
 
 #include <atomic>
 #include <functional>
-#include <memory>
 
 // The road by which paths become batch photos: started on the main thread, walked and read on the import
 // thread, handed back on the main thread, which alone appends to the batch and to the added paths. The
@@ -40,7 +39,8 @@ public:
     ~PhotoIntake() override;
 
     void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
-    // Limit, photo maker, threads, folder lister, caches folder of the next imports (the stop flag is ours).
+    // Limit, photo maker, threads, folder lister, caches folder of the next imports (the stop flag and the
+    // archive alert come from this object).
     void setSettings(PhotoImportTask::Settings settings) { m_settings = std::move(settings); }
 
     // Starts an import; false (and nothing happens) while one is running. isiPhoto is not used.
@@ -52,7 +52,6 @@ public:
     void waitForImport();
 
     const IntakeCounters& counters() const { return m_counters; }
-    bool isPHOTOS_PROCESSING_STOPPED() const { return m_stop->load(); }
 
     static QString loadingText() { return QStringLiteral("Please Wait...\n Importing photos"); }
 
@@ -67,7 +66,7 @@ private:
     Hooks m_hooks;
     PhotoImportTask::Settings m_settings;
     IntakeCounters m_counters;
-    std::shared_ptr<std::atomic<bool>> m_stop = std::make_shared<std::atomic<bool>>(false);
+    std::atomic<bool> m_stop{false};  // isPHOTOS_PROCESSING_STOPPED
     bool m_handBackPending = false;
     QFutureWatcher<PhotoImportResult> m_watcher;
 };

@@ -12,10 +12,9 @@
 
 namespace {
 
+// The name a photo is shown under. Only a regular file is ever accepted, so its path never ends with "/".
 QString lastPathComponent(const QString& path) {
-    QString name = path;
-    while (name.size() > 1 && name.endsWith(QLatin1Char('/'))) name.chop(1);
-    return name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+    return QFileInfo(path).fileName();
 }
 
 QList<PhotoLibraryImageRecord> uniqueRecords(const QList<PhotoLibraryImageRecord>& records) {
@@ -33,18 +32,6 @@ QList<PhotoLibraryImageRecord> uniqueRecords(const QList<PhotoLibraryImageRecord
     return unique;
 }
 
-QStringList uniquePaths(const QStringList& paths) {
-    QStringList unique;
-    QSet<QString> seen;
-    for (const QString& path : paths) {
-        if (!seen.contains(path)) {
-            seen.insert(path);
-            unique.append(path);
-        }
-    }
-    return unique;
-}
-
 }  // namespace
 
 PhotoIntakeWalk::PhotoIntakeWalk(QSet<QString> dictFileAdded, Settings settings)
@@ -54,9 +41,8 @@ PhotoIntakeWalk::PhotoIntakeWalk(QSet<QString> dictFileAdded, Settings settings)
 
 QStringList PhotoIntakeWalk::photosUrlsToBeAddedFromUrls(const QStringList& urls, const QString& fileType) {
     for (const QString& url : urls) {
-        if (m_ended) break;
-        const QFileInfo info(url);
-        if (!info.exists() || !info.isDir()) {
+        if (hasEnded()) break;
+        if (!QFileInfo(url).isDir()) {
             isValidPhoto(url, lastPathComponent(url), fileType);
         } else if (!platform::UniformTypes::isFilePackage(url)) {
             walkFolder(url, fileType);
@@ -69,24 +55,27 @@ QStringList PhotoIntakeWalk::photosUrlsToBeAddedFromUrls(const QStringList& urls
             }
         }
     }
-    return m_result;
+    QStringList added;
+    added.reserve(m_candidates.size());
+    for (const IntakeCandidate& candidate : std::as_const(m_candidates)) added.append(candidate.path);
+    return added;
 }
 
 void PhotoIntakeWalk::walkFolder(const QString& folder, const QString& fileType) {
     const FolderLister& lister = m_settings.lister ? *m_settings.lister : FolderLister::defaultLister();
     const QStringList files = FolderWalker(lister, m_settings.stop).gatherFiles(folder);
     for (const QString& path : files) {
-        if (m_ended) return;
+        if (hasEnded()) return;
         isValidPhoto(path, lastPathComponent(path), fileType);
     }
 }
 
 void PhotoIntakeWalk::walkPhotosLibrary(const QString& package, const QString& fileType) {
-    platform::log(QStringLiteral("counting photos for photos == %1").arg(m_count));
+    platform::log(QStringLiteral("counting photos for photos == %1").arg(m_counters.totalPhotoToAdd));
     const auto records = DBOperations::getPhotoslibraryPath(package, m_settings.cachesFolder);
     if (!records) return;
     for (const PhotoLibraryImageRecord& record : uniqueRecords(*records)) {
-        if (m_ended) return;
+        if (hasEnded()) return;
         if (!QFileInfo::exists(record.imagePath)) continue;
         isValidPhoto(record.imagePath, record.originalFileName, fileType);
     }
@@ -98,12 +87,13 @@ void PhotoIntakeWalk::walkOtherLibrary(const QString& package, const QString& fi
     reader.setArchiveAlert(m_settings.archiveAlert);
     reader.setLibPath(package);
     reader.fetchImagesFromLib(package);
-    for (const QString& path : uniquePaths(reader.arrImagePaths)) {
-        if (m_ended) break;
+    reader.arrImagePaths.removeDuplicates();
+    for (const QString& path : std::as_const(reader.arrImagePaths)) {
+        if (hasEnded()) break;
         if (!QFileInfo::exists(path)) continue;
         isValidPhoto(path, lastPathComponent(path), fileType);
     }
-    platform::log(QStringLiteral("counting photos for iphoto == %1").arg(m_count));
+    platform::log(QStringLiteral("counting photos for iphoto == %1").arg(m_counters.totalPhotoToAdd));
 }
 
 bool PhotoIntakeWalk::isValidPhoto(const QString& path, const QString& fileName, const QString& fileType) {
@@ -124,17 +114,14 @@ bool PhotoIntakeWalk::isValidPhoto(const QString& path, const QString& fileName,
     if (!admit()) return false;
     m_candidates.append(IntakeCandidate{path, fileName, before});
     m_dictFileAdded.insert(path);
-    m_result.append(path);
-    ++m_count;
-    m_counters.totalPhotoToAdd = m_count;
+    ++m_counters.totalPhotoToAdd;
     return true;
 }
 
 bool PhotoIntakeWalk::admit() {
-    const bool limitReached = m_count >= m_settings.limit;
+    const bool limitReached = m_counters.totalPhotoToAdd >= m_settings.limit;
     if (!stopRequested() && !limitReached) return true;
     m_counters.isPHOTOS_PROCESSING_IN_PROGERESS = false;
     m_counters.isMAX_PHOTOS_LIMIT_EXCEEDED = limitReached;
-    m_ended = true;
     return false;
 }

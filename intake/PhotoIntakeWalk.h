@@ -35,7 +35,8 @@ public:
 
     const IntakeCounters& counters() const { return m_counters; }
     const QList<IntakeCandidate>& candidates() const { return m_candidates; }
-    bool hasEnded() const { return m_ended; }
+    // Only the stop and limit test clears the flag, so a cleared flag means the walk has ended.
+    bool hasEnded() const { return !m_counters.isPHOTOS_PROCESSING_IN_PROGERESS; }
 
 private:
     void walkFolder(const QString& folder, const QString& fileType);
@@ -48,7 +49,4 @@ private:
     Settings m_settings;
     IntakeCounters m_counters;
     QList<IntakeCandidate> m_candidates;
-    QStringList m_result;
-    int m_count = 0;
-    bool m_ended = false;
 };

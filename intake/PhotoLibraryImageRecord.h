@@ -12,6 +12,4 @@ struct PhotoLibraryImageRecord {
     QString originalFileName;  // the name the photo is shown under
     QString imagePath;         // full path of the image file inside the library
     QString description;
-
-    bool operator==(const PhotoLibraryImageRecord&) const = default;
 };

@@ -7,18 +7,15 @@
 
 namespace {
 
-const char* const kAssetsSql =
-    "SELECT COALESCE(attributes.ZORIGINALFILESIZE, 0), asset.ZUUID, "
-    "COALESCE(attributes.ZORIGINALFILENAME, asset.ZFILENAME), asset.ZDIRECTORY, asset.ZFILENAME "
-    "FROM ZASSET AS asset LEFT JOIN ZADDITIONALASSETATTRIBUTES AS attributes ON attributes.ZASSET = asset.Z_PK "
-    "WHERE asset.ZKIND = 0 AND asset.ZTRASHEDSTATE = 0 ORDER BY asset.Z_PK";
-
-const char* const kGenericAssetsSql =
-    "SELECT COALESCE(attributes.ZORIGINALFILESIZE, 0), asset.ZUUID, "
-    "COALESCE(attributes.ZORIGINALFILENAME, asset.ZFILENAME), asset.ZDIRECTORY, asset.ZFILENAME "
-    "FROM ZGENERICASSET AS asset LEFT JOIN ZADDITIONALASSETATTRIBUTES AS attributes "
-    "ON attributes.ZASSET = asset.Z_PK "
-    "WHERE asset.ZKIND = 0 AND asset.ZTRASHEDSTATE = 0 ORDER BY asset.Z_PK";
+// The current and the previous generation differ only in the name of the asset table.
+QByteArray assetsSql(const char* assetTable) {
+    return QByteArrayLiteral("SELECT COALESCE(attributes.ZORIGINALFILESIZE, 0), asset.ZUUID, "
+                             "COALESCE(attributes.ZORIGINALFILENAME, asset.ZFILENAME), asset.ZDIRECTORY, "
+                             "asset.ZFILENAME FROM ") +
+           assetTable +
+           " AS asset LEFT JOIN ZADDITIONALASSETATTRIBUTES AS attributes ON attributes.ZASSET = asset.Z_PK "
+           "WHERE asset.ZKIND = 0 AND asset.ZTRASHEDSTATE = 0 ORDER BY asset.Z_PK";
+}
 
 // One row per master, through its first version outside the trash; videos (version type 8) left out.
 const char* const kMastersSql =
@@ -70,31 +67,31 @@ void readMasterRows(SqliteStatement& row, const QString& libraryPath, QList<Phot
     }
 }
 
-}  // namespace
-
-PhotosLibraryQuery::Schema PhotosLibraryQuery::schemaOf(const LibraryDatabase& database) {
-    if (database.hasTable(QStringLiteral("ZASSET"))) return Schema::Assets;
-    if (database.hasTable(QStringLiteral("ZGENERICASSET"))) return Schema::GenericAssets;
-    if (database.hasTable(QStringLiteral("RKMaster"))) return Schema::Masters;
-    return Schema::Unknown;
+// The image query for the generation whose tables the database holds; "" when it holds none of them.
+QByteArray imagesSql(const LibraryDatabase& database, bool* masters) {
+    *masters = false;
+    if (database.hasTable(QStringLiteral("ZASSET"))) return assetsSql("ZASSET");
+    if (database.hasTable(QStringLiteral("ZGENERICASSET"))) return assetsSql("ZGENERICASSET");
+    if (!database.hasTable(QStringLiteral("RKMaster"))) return {};
+    *masters = true;
+    return kMastersSql;
 }
+
+}  // namespace
 
 void PhotosLibraryQuery::readImages(const LibraryDatabase& database, const QString& libraryPath,
                                     QList<PhotoLibraryImageRecord>* records) {
-    const Schema schema = schemaOf(database);
-    const char* sql = schema == Schema::Assets          ? kAssetsSql
-                      : schema == Schema::GenericAssets ? kGenericAssetsSql
-                      : schema == Schema::Masters       ? kMastersSql
-                                                        : nullptr;
-    if (!sql) {
+    bool masters = false;
+    const QByteArray sql = imagesSql(database, &masters);
+    if (sql.isEmpty()) {
         platform::log(QStringLiteral("No photo table in the database of %1").arg(libraryPath));
         return;
     }
-    SqliteStatement row(database.handle(), sql);
+    SqliteStatement row(database.handle(), sql.constData());
     if (!row.isValid()) {
         platform::log(QStringLiteral("Cannot read the photos of %1: %2").arg(libraryPath, row.errorMessage()));
         return;
     }
-    if (schema == Schema::Masters) readMasterRows(row, libraryPath, records);
+    if (masters) readMasterRows(row, libraryPath, records);
     else readAssetRows(row, libraryPath, records);
 }

@@ -12,9 +12,6 @@ class LibraryDatabase;
 // from the trash.
 class PhotosLibraryQuery {
 public:
-    enum class Schema { Unknown, Assets, GenericAssets, Masters };
-
-    static Schema schemaOf(const LibraryDatabase& database);
     // Appends one record per image row; libraryPath prefixes every image path exactly as given.
     static void readImages(const LibraryDatabase& database, const QString& libraryPath,
                            QList<PhotoLibraryImageRecord>* records);

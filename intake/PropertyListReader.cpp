@@ -1,6 +1,7 @@
 #include "intake/PropertyListReader.h"
 
-#include <QFile>
+#include "platform/FileManager.h"
+
 #include <QVariantList>
 #include <QVariantMap>
 #include <QXmlStreamReader>
@@ -62,12 +63,9 @@ QVariant readValue(QXmlStreamReader& xml, int depth) {
 }  // namespace
 
 QVariant PropertyListReader::readFile(const QString& path, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) *error = file.errorString();
-        return {};
-    }
-    return readData(file.readAll(), error);
+    const std::optional<QByteArray> bytes = platform::FileManager::defaultManager().readFile(path, error);
+    if (!bytes) return {};
+    return readData(*bytes, error);
 }
 
 QVariant PropertyListReader::readData(const QByteArray& data, QString* error) {

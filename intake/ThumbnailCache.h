@@ -25,7 +25,6 @@ public:
     void insert(const QString& path, const QImage& image);
 
     qsizetype size() const;
-    int capacity() const { return m_capacity; }
 
 private:
     using Entry = std::pair<QString, QImage>;

@@ -50,7 +50,7 @@ TEST_P(APhotosLibrary, yieldsItsPhotosIncludingThoseOnlyInTheWriteAheadLog) {
 }
 
 TEST_P(APhotosLibrary, isAddedWithExactlyItsExistingPhotos) {
-    PhotoIntakeWalk walk({}, walkSettings({.cachesFolder = caches}));
+    PhotoIntakeWalk walk({}, {.cachesFolder = caches});
     EXPECT_EQ(walk.photosUrlsToBeAddedFromUrls({package}, "ALL"), expected);
     EXPECT_EQ(walk.candidates().at(0).displayName, "IMG_0001.JPG");
     EXPECT_EQ(walk.counters().damagedFileCount, 0);

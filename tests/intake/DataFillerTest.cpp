@@ -92,7 +92,7 @@ TEST_F(AnApertureLibrary, isLeftUnchangedAndLeavesNothingInTheCachesWhetherJourn
 
 TEST_F(AnApertureLibrary, isAddedThroughTheWalkWithItsExistingFilesOnly) {
     const QStringList expected = makeApertureLibrary(package, "AlbumData.xml", "/Users/old/Pictures/Old.aplibrary");
-    PhotoIntakeWalk walk({}, walkSettings({.cachesFolder = caches}));
+    PhotoIntakeWalk walk({}, {.cachesFolder = caches});
     EXPECT_EQ(walk.photosUrlsToBeAddedFromUrls({package}, "ALL"), expected);
     EXPECT_EQ(walk.candidates().at(0).displayName, "a.jpg");
 }

@@ -18,15 +18,6 @@ void PrintTo(const QString& text, std::ostream* os) {
 
 namespace intakefixtures {
 
-PhotoIntakeWalk::Settings walkSettings(const WalkOptions& options) {
-    PhotoIntakeWalk::Settings settings;
-    settings.limit = options.limit;
-    settings.stop = options.stop;
-    settings.lister = options.lister;
-    settings.cachesFolder = options.cachesFolder;
-    return settings;
-}
-
 void writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);

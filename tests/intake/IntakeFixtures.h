@@ -1,7 +1,5 @@
 #pragma once
 
-#include "intake/PhotoIntakeWalk.h"
-
 #include <QByteArray>
 #include <QMap>
 #include <QString>
@@ -16,14 +14,6 @@ void PrintTo(const QString& text, std::ostream* os);
 
 // Builders of the folders, files and library databases the intake tests walk.
 namespace intakefixtures {
-
-struct WalkOptions {
-    int limit = MAX_PHOTOS_LIMIT;
-    const std::atomic<bool>* stop = nullptr;
-    const FolderLister* lister = nullptr;
-    QString cachesFolder = QString();
-};
-PhotoIntakeWalk::Settings walkSettings(const WalkOptions& options);
 
 // Writes the bytes, creating the folders on the way.
 void writeFile(const QString& path, const QByteArray& bytes = QByteArray("not really an image"));

@@ -80,7 +80,7 @@ TEST_P(AFolderWalk, addsCountsAndChoosesItsAlert) {
     QStringList expected;
     for (const QString& path : c.expectedAdded) expected.append(abs(path));
 
-    PhotoIntakeWalk walk(added, walkSettings({.lister = &lister, .cachesFolder = dir.path() + "/c"}));
+    PhotoIntakeWalk walk(added, {.lister = &lister, .cachesFolder = dir.path() + "/c"});
     EXPECT_EQ(walk.photosUrlsToBeAddedFromUrls(urls, "ALL"), expected);
     const IntakeCounters& counters = walk.counters();
     EXPECT_EQ(counters.totalPhotoToAdd, expected.size());
@@ -138,7 +138,7 @@ TEST(AFolderWalkLimit, stopsAtTheLimitAndWalksNoFurtherUrl) {
     QTemporaryDir dir;
     for (int i = 0; i < 5; ++i) writeFile(dir.path() + QString("/many/%1.jpg").arg(i));
     writeFile(dir.path() + "/later.txt");
-    PhotoIntakeWalk walk({}, walkSettings({.limit = 3}));
+    PhotoIntakeWalk walk({}, {.limit = 3});
     const QStringList added = walk.photosUrlsToBeAddedFromUrls({dir.path() + "/many", dir.path() + "/later.txt"}, "ALL");
     EXPECT_EQ(added.size(), 3);
     EXPECT_TRUE(walk.counters().isMAX_PHOTOS_LIMIT_EXCEEDED);
@@ -154,7 +154,7 @@ TEST(AFolderWalkLimit, stopsAtTheLimitAndWalksNoFurtherUrl) {
 TEST(AFolderWalkLimit, letsExactlyTheLimitJoinWithoutRaisingIt) {
     QTemporaryDir dir;
     for (int i = 0; i < 3; ++i) writeFile(dir.path() + QString("/%1.jpg").arg(i));
-    PhotoIntakeWalk walk({}, walkSettings({.limit = 3}));
+    PhotoIntakeWalk walk({}, {.limit = 3});
     EXPECT_EQ(walk.photosUrlsToBeAddedFromUrls({dir.path()}, "ALL").size(), 3);
     EXPECT_FALSE(walk.counters().isMAX_PHOTOS_LIMIT_EXCEEDED);
 }
@@ -165,7 +165,7 @@ TEST(AFolderWalkStop, beforeTheFirstPhotoEndsWithTheFlagsMetSoFar) {
     writeFile(dir.path() + "/b.jpg");
     writeFile(dir.path() + "/c.jpg");
     std::atomic<bool> stop{true};
-    PhotoIntakeWalk walk({}, walkSettings({.stop = &stop}));
+    PhotoIntakeWalk walk({}, {.stop = &stop});
     // Nothing of the folder is gathered; the two files named directly are still tested.
     EXPECT_TRUE(walk.photosUrlsToBeAddedFromUrls({dir.path(), dir.path() + "/a.txt", dir.path() + "/b.jpg"}, "ALL")
                     .isEmpty());
@@ -202,7 +202,7 @@ TEST(AFolderWalkStop, duringTheGatheringOfALargeTreeEndsItPromptly) {
     }
     std::atomic<bool> stop{false};
     StoppingLister lister(stop, "/f03");
-    PhotoIntakeWalk walk({}, walkSettings({.stop = &stop, .lister = &lister}));
+    PhotoIntakeWalk walk({}, {.stop = &stop, .lister = &lister});
     EXPECT_TRUE(walk.photosUrlsToBeAddedFromUrls({dir.path()}, "ALL").isEmpty());
     EXPECT_EQ(lister.listedAfterStop, 0);
     EXPECT_TRUE(walk.hasEnded());
