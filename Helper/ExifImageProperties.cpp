@@ -121,7 +121,8 @@ void addExifGroups(const Exiv2::Image& image, QVariantMap& properties) {
     if (!tiff.isEmpty()) properties.insert(QStringLiteral("{TIFF}"), tiff);
     if (!gps.isEmpty()) properties.insert(QStringLiteral("{GPS}"), gps);
     if (!aux.isEmpty()) properties.insert(QStringLiteral("{ExifAux}"), aux);
-    if (tiff.contains(QStringLiteral("Orientation"))) properties.insert(QStringLiteral("Orientation"), tiff.value(QStringLiteral("Orientation")));
+    if (tiff.contains(QStringLiteral("Orientation")))
+        properties.insert(QStringLiteral("Orientation"), tiff.value(QStringLiteral("Orientation")));
     addResolution(exif, properties);
 }
 
@@ -130,7 +131,12 @@ void addKeywords(const Exiv2::IptcData& iptc, QVariantMap& properties) {
     for (const Exiv2::Iptcdatum& datum : iptc) {
         if (datum.key() == "Iptc.Application2.Keywords") keywords.append(text(datum.toString()));
     }
-    if (!keywords.isEmpty()) properties.insert(QStringLiteral("{IPTC}"), QVariantMap{{QStringLiteral("Keywords"), keywords}});
+    if (!keywords.isEmpty())
+        properties.insert(QStringLiteral("{IPTC}"), QVariantMap{{QStringLiteral("Keywords"), keywords}});
+}
+
+void logUnread(const QString& path, const Exiv2::AnyError& error) {
+    platform::log(QStringLiteral("No image properties from %1: %2").arg(path, QString::fromUtf8(error.what())));
 }
 
 Exiv2::Image::AutoPtr openImage(const QString& path) {
@@ -142,17 +148,26 @@ Exiv2::Image::AutoPtr openImage(const QString& path) {
 }  // namespace
 
 std::optional<QVariantMap> ExifImageProperties::propertiesForFile(const QString& path) {
+    Exiv2::Image::AutoPtr image;
+    try {
+        image = openImage(path);
+    } catch (const Exiv2::AnyError& error) {
+        logUnread(path, error);
+    }
+    return propertiesOf(image.get(), path);
+}
+
+std::optional<QVariantMap> ExifImageProperties::propertiesOf(const Exiv2::Image* image, const QString& path) {
     QVariantMap properties;
     QSize size;
-    try {
-        Exiv2::Image::AutoPtr image = openImage(path);
-        if (image.get()) {
+    if (image) {
+        try {
             size = QSize(image->pixelWidth(), image->pixelHeight());
             addExifGroups(*image, properties);
             addKeywords(image->iptcData(), properties);
+        } catch (const Exiv2::AnyError& error) {
+            logUnread(path, error);
         }
-    } catch (const Exiv2::AnyError& error) {
-        platform::log(QStringLiteral("No image properties from %1: %2").arg(path, QString::fromUtf8(error.what())));
     }
     if (size.width() <= 0 || size.height() <= 0) {
         const std::optional<platform::ImageHeader> header = platform::ImageSource::header(path);

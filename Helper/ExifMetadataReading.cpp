@@ -2,10 +2,9 @@
 
 #include "Helper/ExifImageProperties.h"
 #include "Helper/ExifWriter.h"
-#include "Helper/Exiv2Runtime.h"
 
 void ExifMetadataReading::install() {
-    Exiv2Runtime::initialize();
+    // The shared writer sets Exiv2 up as it is made.
     ExifWriter::sharedInstance();
     static const ExifMetadataReading reader;
     MetadataReading::install(&reader);
@@ -17,6 +16,11 @@ MetaDataObject& ExifMetadataReading::readMetadata(const QString& path, MetaDataO
 
 std::optional<QVariantMap> ExifMetadataReading::imageProperties(const QString& path) const {
     return ExifImageProperties::propertiesForFile(path);
+}
+
+std::optional<QVariantMap> ExifMetadataReading::readMetadataAndProperties(const QString& path,
+                                                                          MetaDataObject& record) const {
+    return ExifWriter::sharedInstance().readMetaAndPropertiesFromPath(path, record);
 }
 
 QByteArray ExifMetadataReading::embeddedPreview(const QString& path, const QSize& atLeast) const {

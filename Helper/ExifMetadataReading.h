@@ -10,5 +10,6 @@ public:
 
     MetaDataObject& readMetadata(const QString& path, MetaDataObject& record) const override;
     std::optional<QVariantMap> imageProperties(const QString& path) const override;
+    std::optional<QVariantMap> readMetadataAndProperties(const QString& path, MetaDataObject& record) const override;
     QByteArray embeddedPreview(const QString& path, const QSize& atLeast) const override;
 };

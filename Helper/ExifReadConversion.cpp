@@ -31,25 +31,6 @@ bool isList(const QVariant& value) {
 
 }  // namespace
 
-ExifReadConversion::Kind ExifReadConversion::kindForKey(const QString& key) {
-    if (key == QLatin1String("Exif.Photo.UserComment")) return Comment;
-    if (key == QLatin1String("Exif.GPSInfo.GPSLatitude") || key == QLatin1String("Exif.GPSInfo.GPSLongitude"))
-        return ExifCoordinate;
-    if (key == QLatin1String("Exif.GPSInfo.GPSAltitude") || key == QLatin1String("Exif.GPSInfo.GPSImgDirection"))
-        return FirstOrValue;
-    if (key.startsWith(QLatin1String("Exif.GPSInfo."))) return Text;
-    // Its bytes say which colour component comes first; as a number it would only mislead.
-    if (key == QLatin1String("Exif.Photo.ComponentsConfiguration")) return NotRead;
-    if (key.startsWith(QLatin1String("Exif."))) return TextOrFirst;
-    if (key == QLatin1String("Iptc.Application2.Keywords")) return KeywordList;
-    if (key.startsWith(QLatin1String("Iptc."))) return Text;
-    if (key == QLatin1String("Xmp.prism.keyword")) return XmpKeyword;
-    if (key == QLatin1String("Xmp.exif.GPSLatitude") || key == QLatin1String("Xmp.exif.GPSLongitude"))
-        return XmpCoordinate;
-    if (key.startsWith(QLatin1String("Xmp."))) return Text;
-    return NotRead;
-}
-
 QString ExifReadConversion::valueText(const QVariant& value) {
     return StringCategories::stringByTrimmingLeadingAndTrailingWhitespaceAndNewlineCharacters(
         FLTImageMetadata::describe(value));

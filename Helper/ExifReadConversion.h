@@ -4,24 +4,9 @@
 #include <QVariant>
 
 // How the reader turns one datum's value v (from FLTImageMetadata) and its value text t into a field's
-// text. Pure functions, so every rule is tested without a file.
+// text, in the read forms of the key table. Pure functions, so every rule is tested without a file.
 class ExifReadConversion {
 public:
-    enum Kind {
-        TextOrFirst,     // a list gives its first number ("%f"); otherwise t
-        FirstOrValue,    // a list as above; otherwise v itself, untrimmed
-        Text,            // t
-        ExifCoordinate,  // degrees, minutes, seconds to decimal degrees
-        Comment,         // the user comment's own text
-        KeywordList,     // every distinct IPTC keyword, joined with ","
-        XmpKeyword,      // t (a list gives its last element)
-        XmpCoordinate,   // "DDD,MM,SSk" or "DDD,MM.mmk" to signed decimal degrees
-        NotRead,         // a field the reader leaves as it is
-    };
-
-    // The conversion of a key text such as "Exif.GPSInfo.GPSLatitude".
-    static Kind kindForKey(const QString& key);
-
     // The value's printed form, trimmed of white space and newlines at both ends.
     static QString valueText(const QVariant& value);
 

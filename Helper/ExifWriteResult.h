@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QVariantMap>
 
 #include <optional>
 
@@ -9,7 +8,7 @@
 enum ExifWriteErrorFlag : int {
     ExifWriteSucceeded = 0,
     ExifWriteSourceMissing = 1,
-    ExifWriteFailed = 2,         // unsupported, damaged, refused by Exiv2, or the copy could not be made
+    ExifWriteFailed = 2,         // unsupported, damaged, refused by Exiv2, or the copy could not be written
     ExifWriteRawCameraKept = 7,  // written, but a raw file's camera make and model were left as they were
     ExifWriteAccessDenied = 8,
 };
@@ -48,9 +47,4 @@ struct ExifWriteResult {
 
     // Flag 7 is a written copy too.
     bool isWritten() const { return errorFlag == ExifWriteSucceeded || errorFlag == ExifWriteRawCameraKept; }
-
-    // The dictionary form: "errorFlag" (int) and "errorMsg" (text), both always present.
-    QVariantMap toDictionary() const {
-        return {{QStringLiteral("errorFlag"), errorFlag}, {QStringLiteral("errorMsg"), errorMsg}};
-    }
 };

@@ -1,7 +1,6 @@
 #include "Helper/ExifWriter.h"
 
 #include "Helper/Exiv2Runtime.h"
-#include "Helper/MacRomanText.h"
 #include "model/StringCategories.h"
 #include "platform/Log.h"
 
@@ -53,10 +52,4 @@ bool ExifWriter::isStringContansNumericValuesOnly(const std::optional<QString>& 
         if (!c.isDigit()) return false;
     }
     return true;
-}
-
-QByteArray ExifWriter::getCstringFromNsstring(const QString& text) const {
-    const QByteArray bytes = MacRomanText::encode(text);
-    platform::log(QStringLiteral("str (from NSString* to c string): %1").arg(MacRomanText::decode(bytes)));
-    return bytes;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <QVariantMap>
 
 #include <optional>
 
@@ -33,6 +34,8 @@ public:
     // Fills the record from the photo's EXIF, IPTC and XMP values and returns it. A photo that cannot be
     // read looks like a photo without metadata; nothing is reported.
     MetaDataObject& readMetaFromPath(const QString& path, MetaDataObject& record) const;
+    // The same read and the photo's image properties (see MetadataReading), from one opening of the file.
+    std::optional<QVariantMap> readMetaAndPropertiesFromPath(const QString& path, MetaDataObject& record) const;
 
     // ---- Writing ----
     // Writes a processed copy of the photo: reads its file, applies the metadata in its editing option in
@@ -55,8 +58,6 @@ public:
     bool isStringContansNumericValuesOnly(const std::optional<QString>& text) const;
     // Every "," becomes "." in the thirteen decimal fields; the record is changed in place.
     MetaDataObject& replaceCommaValueToDot(MetaDataObject& record) const;
-    // Mac OS Roman bytes; characters it cannot hold are simplified to their base letter or become "?".
-    QByteArray getCstringFromNsstring(const QString& text) const;
 
     // ---- Value helpers of the reader ----
     // A list of three numbers d, m, s gives "%f" of d + m/60 + s/3600; any other list gives "0.000000"; a
@@ -64,16 +65,9 @@ public:
     QVariant extractGPSDataStringFromString(const QVariant& value) const;
     // A list gives "%f" of its first element ("" when empty or not finite); anything else comes back unchanged.
     QVariant extractStringFromArrVal(const QVariant& value) const;
-    // D°M'S" with an optional direction after the quote mark; 0 unless all three marks appear in that order.
-    double getDegreesStringToDecimal(const QString& text) const;
-    bool isPrismKeyExist(Exiv2::XmpData data, const FLTImageMetadata& converter, const QString& key) const;
+    bool isPrismKeyExist(const Exiv2::XmpData& data, const FLTImageMetadata& converter, const QString& key) const;
 
     // ---- Writer support ----
-    // "%d/%d" of the number, reduced; nothing for a non-finite number or one that no 32-bit fraction holds.
-    std::optional<QString> floatToFraction(float value) const;
-    bool checkForReadOnlyFilePath(const QString& path) const;
-    bool checkForReadOnlyParentFolderPath(const QString& folderPath) const;
-    bool checkForLockedFile(const QString& path) const;
     // Sets the file's modification date from the modify text ("yyyy:MM:dd HH:mm:ss" read as wall-clock
     // time). A file's creation date cannot be set on Linux, so the creation text changes nothing here.
     // Empty or unreadable texts and file-system errors leave the file's dates as they were.

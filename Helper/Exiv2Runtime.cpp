@@ -37,6 +37,9 @@ void logExiv2Message(int level, const char* message) {
     platform::log(QStringLiteral("Exiv2 %1: %2").arg(QLatin1String(levelName(level)), text));
 }
 
+// The namespace of the "Xmp.prism." keys, which Exiv2 does not know.
+const char* const kPrismNamespace = "http://prismstandard.org/namespaces/basic/2.0/";
+
 bool namespaceKnown(const char* prefix) {
     try {
         return !Exiv2::XmpProperties::ns(prefix).empty();
@@ -46,10 +49,6 @@ bool namespaceKnown(const char* prefix) {
 }
 
 }  // namespace
-
-const char* Exiv2Runtime::prismNamespace() {
-    return "http://prismstandard.org/namespaces/basic/2.0/";
-}
 
 void Exiv2Runtime::initialize() {
     static std::once_flag once;
@@ -65,6 +64,6 @@ void Exiv2Runtime::initialize() {
         // HEIF, AVIF and CR3 files are read only when asked for.
         Exiv2::enableBMFF(true);
 #endif
-        if (!namespaceKnown("prism")) Exiv2::XmpProperties::registerNs(prismNamespace(), "prism");
+        if (!namespaceKnown("prism")) Exiv2::XmpProperties::registerNs(kPrismNamespace, "prism");
     });
 }

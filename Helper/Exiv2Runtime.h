@@ -6,7 +6,4 @@
 class Exiv2Runtime {
 public:
     static void initialize();
-
-    // The namespace of the "Xmp.prism." keys.
-    static const char* prismNamespace();
 };

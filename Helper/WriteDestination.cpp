@@ -15,6 +15,15 @@ bool statPath(const QString& path, struct stat& info) {
     return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
+// Whether two paths name the same file (the same inode), through links of any kind.
+bool isSameFile(const QString& first, const QString& second) {
+    struct stat a {};
+    struct stat b {};
+    if (!statPath(first, a) || !statPath(second, b))
+        return false;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 }  // namespace
 
 std::variant<QString, ExifWriteResult> WriteDestination::prepare(const QString& sourcePath, const QString& newPath,
@@ -63,12 +72,4 @@ bool WriteDestination::isReplaceableOutput(const QString& sourcePath, const QStr
         return false;
     const QFileInfo info(target);
     return info.isSymLink() || info.isFile();
-}
-
-bool WriteDestination::isSameFile(const QString& first, const QString& second) {
-    struct stat a {};
-    struct stat b {};
-    if (!statPath(first, a) || !statPath(second, b))
-        return false;
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }

@@ -21,9 +21,6 @@ class WriteDestination {
     std::variant<QString, ExifWriteResult> prepare(const QString& sourcePath, const QString& newPath,
                                                    const QString& processedPath, bool isForRestore);
 
-    // Whether two paths name the same file (the same inode), through links of any kind.
-    static bool isSameFile(const QString& first, const QString& second);
-
   private:
     QString chooseTarget(const QString& newPath, const QString& processedPath, bool isForRestore) const;
     std::optional<ExifWriteResult> checkAccess(const QString& sourcePath, const QString& target,

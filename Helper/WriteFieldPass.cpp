@@ -1,6 +1,5 @@
 #include "Helper/WriteFieldPass.h"
 
-#include "Helper/ExifReadConversion.h"
 #include "Helper/ExifWriteResult.h"
 #include "Helper/WriteSession.h"
 #include "Helper/WriteValueForms.h"
@@ -63,7 +62,6 @@ void WriteFieldPass::apply(WriteSession& session) {
 
 void WriteFieldPass::writeRow(WriteSession& session, const MetadataKeyRow& row, const QString& value) {
     switch (row.write) {
-        case MetadataWriteForm::Roman:
         case MetadataWriteForm::Utf8:
             writeText(session, row, value);
             break;
@@ -83,9 +81,8 @@ void WriteFieldPass::writeRow(WriteSession& session, const MetadataKeyRow& row, 
 }
 
 void WriteFieldPass::writeText(WriteSession& session, const MetadataKeyRow& row, const QString& value) {
-    // Every reader on this platform expects UTF-8, so the text forms all write UTF-8.
     const QString key = row.keyText();
-    if (ExifReadConversion::kindForKey(key) == ExifReadConversion::KeywordList) {
+    if (row.read == MetadataReadForm::KeywordList) {
         session.assignEach(key, WriteValueForms::keywordItems(value));
         return;
     }

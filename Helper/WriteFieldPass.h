@@ -4,7 +4,7 @@ struct MetadataKeyRow;
 class QString;
 class WriteSession;
 
-// Carries the settings record's values into the opened copy, row by row of the key table: a field with a
+// Carries the settings record's values into the photo's metadata in memory, row by row of the key table: a field with a
 // value is assigned to its key in the row's form, a field the user emptied removes its key, any other field
 // leaves the file as it was. Raw camera files keep their camera make and model (the write then answers 7).
 class WriteFieldPass {

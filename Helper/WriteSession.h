@@ -19,9 +19,9 @@ class XmpData;
 class MetaDataObject;
 class PhotoFile;
 
-// One write in progress: the opened copy with its EXIF, IPTC and XMP containers, the records it is written
-// from, and what the passes learn on the way (the raw-camera flag, an unreadable XMP packet, non-ASCII IPTC
-// text). Every change to the containers goes through here, so each assignment is checked the same way.
+// One write in progress: the photo opened in memory with its EXIF, IPTC and XMP containers, the records it
+// is written from, and what the passes learn on the way (the raw-camera flag, an unreadable XMP packet,
+// non-ASCII IPTC text). Every change to the containers goes through here, so each assignment is checked the same way.
 // Owned by one write call on one thread; it keeps nothing afterwards.
 class WriteSession {
   public:

@@ -6,6 +6,7 @@
 // Without a folder it makes count (default 300) copies of a 12-megapixel JPEG of about 3 MB carrying a real
 // camera's metadata. Reading the photos into batch items is not timed: intake does that.
 #include "bench/BenchSettings.h"
+#include "Helper/ExifMetadataReading.h"
 #include "Helper/ExifWriter.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
@@ -68,16 +69,10 @@ QStringList photosIn(const QString& folder, int limit) {
 }
 
 std::vector<PhotoFile> readPhotos(const QStringList& sources) {
+    ExifMetadataReading::install();
     std::vector<PhotoFile> photos;
     for (const QString& path : sources) {
-        PhotoFile photo;
-        photo.filePath = path;
-        photo.fileName = QFileInfo(path).fileName();
-        photo.fileExtension = QFileInfo(path).suffix();
-        MetaDataObject record;
-        ExifWriter::sharedInstance().readMetaFromPath(path, record);
-        photo.metadataObjectOriginal = record;
-        photos.push_back(photo);
+        photos.push_back(PhotoFile::initWithFileUrl(path, QFileInfo(path).fileName(), false));
         // Warm the cache for both contenders.
         QFile file(path);
         if (file.open(QIODevice::ReadOnly))

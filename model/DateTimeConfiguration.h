@@ -64,7 +64,3 @@ private:
 };
 
 using DateTimeConfigurationRef = std::shared_ptr<const DateTimeConfiguration>;
-
-inline DateTimeConfigurationRef makeDefaultDateTimeConfiguration() {
-    return std::make_shared<const DateTimeConfiguration>();
-}

@@ -82,8 +82,11 @@ void MetaDataObject::commmonInit() {
         this->*row.updated = false;
     }
     name = empty;
+    // A default rule reads and formats the clock, and a record is made for every photo read: the six
+    // distinct rules are copies of one, made at the same moment.
+    const DateTimeConfiguration defaults;
     for (const auto& rule : MetadataKeyTable::ruleMembers())
-        this->*rule.member = makeDefaultDateTimeConfiguration();
+        this->*rule.member = std::make_shared<const DateTimeConfiguration>(defaults);
 }
 
 MetaDataObject MetaDataObject::initWithObject(const MetaDataObject& source) {

@@ -41,17 +41,23 @@ enum class MetadataFieldGroup {
     XMP
 };
 
-// Whether the reader fills the field from its key.
-enum class MetadataReadUse {
-    No,    // never set from the file
-    Yes,   // filled from the key
-    Open,  // the reader may fill it; the writer never writes it
+// How the reader turns the value of the field's key into the field's text. Rational values first go through
+// their family's fraction rule.
+enum class MetadataReadForm {
+    None,            // never set from the file
+    Text,            // the value's text
+    TextOrFirst,     // a list gives its first number ("%f"); anything else the value's text
+    FirstOrValue,    // a list as above; anything else the value itself, untrimmed
+    ExifCoordinate,  // degrees, minutes and seconds to decimal degrees
+    Comment,         // the user comment's own text, without a declared character set
+    KeywordList,     // every distinct keyword dataset, joined with "," (and written back one dataset per item)
+    XmpKeyword,      // the value's text; a packet without the key leaves the field as it was
+    XmpCoordinate,   // "DDD,MM,SSk" or "DDD,MM.mmk" to signed decimal degrees
 };
 
-// The text form in which the field pass assigns a value.
+// The text form in which the field pass assigns a value. Text is always written as UTF-8.
 enum class MetadataWriteForm {
     None,      // neither assigned nor erased by the field pass (nor by clear-others)
-    Roman,     // Mac OS Roman text
     Utf8,      // UTF-8 text
     Fraction,  // a fraction text from the value's float reading
     Double,    // a value of type double
@@ -65,7 +71,7 @@ struct MetadataKeyRow {
     MetadataFieldGroup group;
     MetadataClearSwitch clearSwitch;  // the switch whose group holds the field (clean-info update)
     const char* key;                  // nullptr: the field has no key
-    MetadataReadUse read;
+    MetadataReadForm read;
     MetadataWriteForm write;
     bool rawFileGuard;                                   // camera make/model: never changed on a raw file
     const char* xmpMirrorKey;                            // also written, as signed decimal text (GPS position)

@@ -25,6 +25,9 @@ public:
     // "{Exif}", "{TIFF}", "{GPS}", "{IPTC}", "{ExifAux}". Nothing when the file is no readable image.
     virtual std::optional<QVariantMap> imageProperties(const QString& path) const = 0;
 
+    // Both of the above from one reading of the file: fills the record and answers the image properties.
+    virtual std::optional<QVariantMap> readMetadataAndProperties(const QString& path, MetaDataObject& record) const = 0;
+
     // The encoded bytes of the smallest preview embedded in the file that covers atLeast, else the largest
     // one; empty when the file carries none. Raw camera files are shown through these.
     virtual QByteArray embeddedPreview(const QString& path, const QSize& atLeast) const = 0;

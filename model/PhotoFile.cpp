@@ -1,5 +1,6 @@
 #include "model/PhotoFile.h"
 
+#include "model/MetadataReading.h"
 #include "model/Utils.h"
 
 #include <QFileInfo>
@@ -30,10 +31,18 @@ PhotoFile PhotoFile::initWithFileUrl(const QString& path, const QString& display
     photo.fileURL = path;
     photo.fileContainerFolderName = parentFolderName(path);
     photo.isIphotosNode = isIphoto;
+    // Intake makes thousands of these, so the file is opened once for the metadata and the image properties.
+    MetaDataObject read;
+    std::optional<QVariantMap> properties;
+    if (const MetadataReading* reader = MetadataReading::shared()) {
+        properties = reader->readMetadataAndProperties(path, read);
+    } else {
+        properties = Utils::sharedUtils().exifForFile(path);
+    }
     // The image properties only give the displayed size; they are not kept, to keep large batches small.
-    photo.takeDisplayedSize(Utils::sharedUtils().exifForFile(path));
+    photo.takeDisplayedSize(properties);
     // Both records start as the same values, so they share one object until the form changes one.
-    photo.metadataObjectOriginal = MetaDataObject::initWithObject(MetaDataObject::initWithFile(photo.fileURL));
+    photo.metadataObjectOriginal = MetaDataObject::initWithObject(read);
     photo.metadataObject = photo.metadataObjectOriginal;
     if (const std::optional<QSizeF> vector = Utils::sharedUtils().vectorImageSize(path)) {
         if (vector->width() > 0) photo.width = vector->width();

@@ -12,10 +12,10 @@ const QString kClassName = QStringLiteral("ProjectSession");
 const QString kDateStringKey = QStringLiteral("dateString");
 const QString kPresetsKey = QStringLiteral("arrayPresets");
 
-bool fail(QString* error, const QString& reason) {
+std::nullopt_t fail(QString* error, const QString& reason) {
     if (error)
         *error = reason;
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -32,10 +32,8 @@ QJsonObject ProjectSession::encodeWithCoder() const {
 }
 
 std::optional<ProjectSession> ProjectSession::initWithCoder(const QJsonObject& coder, QString* error) {
-    if (coder.value(kClassKey).toString() != kClassName) {
-        fail(error, QStringLiteral("the root is not a ProjectSession"));
-        return std::nullopt;
-    }
+    if (coder.value(kClassKey).toString() != kClassName)
+        return fail(error, QStringLiteral("the root is not a ProjectSession"));
     ProjectSession session;
     const QJsonValue date = coder.value(kDateStringKey);
     if (date.isString())
@@ -43,18 +41,14 @@ std::optional<ProjectSession> ProjectSession::initWithCoder(const QJsonObject& c
     const QJsonValue presets = coder.value(kPresetsKey);
     if (presets.isUndefined() || presets.isNull())
         return session;
-    if (!presets.isArray()) {
-        fail(error, QStringLiteral("arrayPresets is not a list"));
-        return std::nullopt;
-    }
+    if (!presets.isArray())
+        return fail(error, QStringLiteral("arrayPresets is not a list"));
     const QJsonArray list = presets.toArray();
     for (qsizetype i = 0; i < list.size(); ++i) {
         QString reason;
         std::optional<MetaDataObject> preset = MetaDataObject::initWithCoder(list.at(i).toObject(), &reason);
-        if (!preset) {
-            fail(error, QStringLiteral("preset %1: %2").arg(i).arg(reason));
-            return std::nullopt;
-        }
+        if (!preset)
+            return fail(error, QStringLiteral("preset %1: %2").arg(i).arg(reason));
         session.arrayPresets.append(std::move(*preset));
     }
     return session;
@@ -67,13 +61,10 @@ QByteArray ProjectSession::archivedData() const {
 std::optional<ProjectSession> ProjectSession::unarchive(const QByteArray& data, QString* error) {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        fail(error, QStringLiteral("not JSON (%1 at byte %2)").arg(parseError.errorString()).arg(parseError.offset));
-        return std::nullopt;
-    }
-    if (!document.isObject()) {
-        fail(error, QStringLiteral("the root is not an object"));
-        return std::nullopt;
-    }
+    if (parseError.error != QJsonParseError::NoError)
+        return fail(error,
+                    QStringLiteral("not JSON (%1 at byte %2)").arg(parseError.errorString()).arg(parseError.offset));
+    if (!document.isObject())
+        return fail(error, QStringLiteral("the root is not an object"));
     return initWithCoder(document.object(), error);
 }

@@ -1,4 +1,6 @@
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QMetaType>
 
 #include <cmath>
@@ -58,43 +60,10 @@ QString jsonNumber(const QVariant& value) {
     }
 }
 
+// Qt's writer does the escaping: the text is written as the one element of an array, brackets dropped.
 QString jsonString(const QString& text) {
-    QString out;
-    out.reserve(text.size() + 2);
-    out += u'"';
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-            case u'"':
-                out += QLatin1String("\\\"");
-                break;
-            case u'\\':
-                out += QLatin1String("\\\\");
-                break;
-            case u'\b':
-                out += QLatin1String("\\b");
-                break;
-            case u'\f':
-                out += QLatin1String("\\f");
-                break;
-            case u'\n':
-                out += QLatin1String("\\n");
-                break;
-            case u'\r':
-                out += QLatin1String("\\r");
-                break;
-            case u'\t':
-                out += QLatin1String("\\t");
-                break;
-            default:
-                if (c.unicode() < 0x20) {
-                    out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-                } else {
-                    out += c;
-                }
-        }
-    }
-    out += u'"';
-    return out;
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.sliced(1, array.size() - 2));
 }
 
 }  // namespace
@@ -103,7 +72,8 @@ QString Utils::stringToAvoidNameCollisionForPath(const QString& path) {
     return stringToAvoidNameCollisionForPath(path, isTaken);
 }
 
-QString Utils::stringToAvoidNameCollisionForPath(const QString& path, const std::function<bool(const QString&)>& isTaken) {
+QString Utils::stringToAvoidNameCollisionForPath(const QString& path,
+                                                 const std::function<bool(const QString&)>& isTaken) {
     if (!isTaken(path))
         return path;
     const qsizetype slash = path.lastIndexOf(u'/');

@@ -58,8 +58,44 @@ QImage atSize(const QImage& image, const QSize& size) {
     return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-int recordedOrientation(const QString& path) {
-    return ExifInfo::initWithFile(path).orientation;
+// The upright size from an already read properties record; the property read opens the whole file, so the
+// thumbnail operations read it once and pass it on.
+QSizeF uprightSize(const Utils& utils, const QString& path, const ExifInfo& info) {
+    const QStringList parts = info.imageSize.split(QStringLiteral(" x "));
+    const double width = platform::doubleValue(parts.value(0));
+    const double height = platform::doubleValue(parts.value(1));
+    QSizeF size(width, height);
+    if (const std::optional<QSizeF> vector = utils.vectorImageSize(path)) {
+        if (vector->width() > 0) size.setWidth(vector->width());
+        if (vector->height() > 0) size.setHeight(vector->height());
+    }
+    // A quarter-turned picture swaps the sizes its properties give; vector sizes play no part then.
+    if (quarterTurn(info.orientation)) return QSizeF(height, width);
+    return size;
+}
+
+// The picture of the file. upright: its upright size, when the caller has already worked it out.
+QImage imageFromFile(const Utils& utils, const QString& path, const ExifInfo& info, std::optional<QSizeF> upright,
+                     float minWidth, float minHeight) {
+    // A picture that is turned or mirrored, or whose orientation is not recorded, is tried whole first.
+    if (info.orientation != 1 && !path.isEmpty()) {
+        const QSizeF wanted =
+            utils.aspectFitSizeWithMaxSize(upright ? *upright : uprightSize(utils, path, info), minWidth);
+        const QImage thumbnail = serviceThumbnail(path, pixelSize(wanted), info.orientation);
+        if (!thumbnail.isNull()) return atSize(thumbnail, pixelSize(wanted));
+        const QImage whole = platform::ImageSource::image(path);
+        if (!whole.isNull()) {
+            if (float(whole.width()) != minWidth) return utils.scaleImage(whole, QSizeF(minWidth, minHeight));
+            return whole;
+        }
+    }
+    if (!platform::ImageSource::header(path)) {
+        std::fputs("Image source is NULL.", stderr);
+        return {};
+    }
+    const QImage whole = platform::ImageSource::image(path);
+    if (whole.isNull()) std::fputs("Image not created from image source.", stderr);
+    return whole;
 }
 
 }  // namespace
@@ -73,41 +109,24 @@ QSizeF Utils::aspectFitSizeWithMaxSize(QSizeF size, double scaledWidth) const {
 }
 
 QImage Utils::getThumbnailImageAtFilePath(const QString& path, QSizeF size) const {
-    QSizeF fitted = size;
-    int orientation = 0;
-    if (!path.isEmpty()) {
-        QSizeF original = getImageOriginalSizeAtFilePathUrl(path);
-        if (original.width() == 0 || original.height() == 0) return platform::ImageSource::fileIcon(pixelSize(size));
-        if (!(size.width() > original.width() && size.height() > original.height())) {
-            original = aspectFitSizeWithMaxSize(original, size.width());
-        }
-        fitted = aspectFitSizeWithMaxSize(original, original.width());
-        orientation = recordedOrientation(path);
-        const QImage thumbnail = serviceThumbnail(path, pixelSize(fitted), orientation);
-        if (!thumbnail.isNull()) return addBackgroundToImage(atSize(thumbnail, pixelSize(fitted)), Qt::white);
+    if (path.isEmpty())
+        return addBackgroundToImage(getImageFromFile(path, float(size.width()), float(size.height())), Qt::white);
+    const ExifInfo info = ExifInfo::initWithFile(path);
+    const QSizeF upright = uprightSize(*this, path, info);
+    if (upright.width() == 0 || upright.height() == 0) return platform::ImageSource::fileIcon(pixelSize(size));
+    QSizeF boxed = upright;
+    if (!(size.width() > upright.width() && size.height() > upright.height())) {
+        boxed = aspectFitSizeWithMaxSize(upright, size.width());
     }
-    return addBackgroundToImage(getImageFromFile(path, float(fitted.width()), float(fitted.height())), Qt::white);
+    const QSizeF fitted = aspectFitSizeWithMaxSize(boxed, boxed.width());
+    const QImage thumbnail = serviceThumbnail(path, pixelSize(fitted), info.orientation);
+    if (!thumbnail.isNull()) return addBackgroundToImage(atSize(thumbnail, pixelSize(fitted)), Qt::white);
+    const QImage image = imageFromFile(*this, path, info, upright, float(fitted.width()), float(fitted.height()));
+    return addBackgroundToImage(image, Qt::white);
 }
 
 QImage Utils::getImageFromFile(const QString& path, float minWidth, float minHeight) const {
-    const ExifInfo info = ExifInfo::initWithFile(path);
-    if (info.orientation != 1 && !path.isEmpty()) {
-        const QSizeF wanted = aspectFitSizeWithMaxSize(getImageOriginalSizeAtFilePathUrl(path), minWidth);
-        const QImage thumbnail = serviceThumbnail(path, pixelSize(wanted), info.orientation);
-        if (!thumbnail.isNull()) return atSize(thumbnail, pixelSize(wanted));
-        const QImage whole = platform::ImageSource::image(path);
-        if (!whole.isNull()) {
-            if (float(whole.width()) != minWidth) return scaleImage(whole, QSizeF(minWidth, minHeight));
-            return whole;
-        }
-    }
-    if (!platform::ImageSource::header(path)) {
-        std::fputs("Image source is NULL.", stderr);
-        return {};
-    }
-    const QImage whole = platform::ImageSource::image(path);
-    if (whole.isNull()) std::fputs("Image not created from image source.", stderr);
-    return whole;
+    return imageFromFile(*this, path, ExifInfo::initWithFile(path), std::nullopt, minWidth, minHeight);
 }
 
 QImage Utils::scaleImage(const QImage& image, QSizeF newSize) const {
@@ -156,16 +175,5 @@ std::optional<QSizeF> Utils::vectorImageSize(const QString& path) const {
 }
 
 QSizeF Utils::getImageOriginalSizeAtFilePathUrl(const QString& path) const {
-    const ExifInfo info = ExifInfo::initWithFile(path);
-    const QStringList parts = info.imageSize.split(QStringLiteral(" x "));
-    const double width = platform::doubleValue(parts.value(0));
-    const double height = platform::doubleValue(parts.value(1));
-    QSizeF size(width, height);
-    if (const std::optional<QSizeF> vector = vectorImageSize(path)) {
-        if (vector->width() > 0) size.setWidth(vector->width());
-        if (vector->height() > 0) size.setHeight(vector->height());
-    }
-    // A quarter-turned picture swaps the sizes its properties give; vector sizes play no part then.
-    if (quarterTurn(info.orientation)) return QSizeF(height, width);
-    return size;
+    return uprightSize(*this, path, ExifInfo::initWithFile(path));
 }

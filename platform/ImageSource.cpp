@@ -80,7 +80,6 @@ std::optional<ImageHeader> ImageSource::header(const QString& path) {
     ImageHeader header;
     header.pixelSize = size;
     header.orientation = exifOrientation(reader.transformation());
-    header.format = QString::fromLatin1(reader.format());
     return header;
 }
 

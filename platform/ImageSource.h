@@ -12,9 +12,8 @@ namespace platform {
 
 // What an image file's header says, read without decoding pixels.
 struct ImageHeader {
-    QSize pixelSize;           // as stored, before any orientation is applied
-    int orientation = 0;       // EXIF code 2..8 when the file asks for a turn or mirror; 0 otherwise
-    QString format;            // the decoder's name: "jpeg", "png", "tiff", ...
+    QSize pixelSize;      // as stored, before any orientation is applied
+    int orientation = 0;  // EXIF code 2..8 when the file asks for a turn or mirror; 0 otherwise
 };
 
 // Pictures through Qt's image readers. Safe from any thread: every call has its own reader and returns

@@ -18,24 +18,13 @@ namespace {
 
 struct CorpusFile {
     QString name;
-    QString role;
     bool exiv2Reads = false;
 };
 
 std::vector<CorpusFile> corpusFiles() {
     std::vector<CorpusFile> files;
-    const QString folder = testsupport::corpusDir();
-    if (folder.isEmpty()) return files;
-    QFile manifest(QDir(folder).filePath("MANIFEST.tsv"));
-    if (!manifest.open(QIODevice::ReadOnly)) return files;
-    const QStringList lines = QString::fromUtf8(manifest.readAll()).split('\n', Qt::SkipEmptyParts);
-    const QStringList header = lines.value(0).split('\t');
-    const int role = header.indexOf("role");
-    const int read = header.indexOf("exiv2_read");
-    for (const QString& line : lines.mid(1)) {
-        const QStringList cells = line.split('\t');
-        files.push_back({cells.value(0), cells.value(role), cells.value(read) == "ok"});
-    }
+    for (const QMap<QString, QString>& row : helperfixtures::corpusManifest())
+        files.push_back({row.value("file"), row.value("exiv2_read") == "ok"});
     return files;
 }
 

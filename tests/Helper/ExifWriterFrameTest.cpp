@@ -180,13 +180,4 @@ TEST(AFileDateUpdate, setsTheModificationDateAsWallClockTime) {
     EXPECT_EQ(QFileInfo(path).lastModified(), QDateTime(QDate(2020, 4, 1), QTime(10, 0)));
 }
 
-TEST(AnAccessCheck, treatsAMissingPathAsReadOnlyAndUnlocked) {
-    const ExifWriter& writer = ExifWriter::sharedInstance();
-    EXPECT_TRUE(writer.checkForReadOnlyFilePath("/nonexistent/photo.jpg"));
-    EXPECT_TRUE(writer.checkForReadOnlyParentFolderPath("/nonexistent"));
-    EXPECT_FALSE(writer.checkForLockedFile("/nonexistent/photo.jpg"));
-    QTemporaryDir dir;
-    EXPECT_FALSE(writer.checkForReadOnlyParentFolderPath(dir.path()));
-}
-
 }  // namespace

@@ -3,6 +3,8 @@
 #include "Helper/ExifMetadataReading.h"
 #include "tests/common/TestSupport.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QStandardPaths>
 
@@ -25,8 +27,7 @@ QString makeJpeg(const QString& folder, const QString& name, const QSize& size) 
 
 bool exiftoolWrite(const QString& path, const QStringList& arguments) {
     int exitCode = -1;
-    testsupport::exiftool(QStringList{QStringLiteral("-q"), QStringLiteral("-q"), QStringLiteral("-overwrite_original")}
-                              + arguments + QStringList{path},
+    testsupport::exiftool(QStringList{"-q", "-q", "-overwrite_original", "-m"} + arguments + QStringList{path},
                           &exitCode);
     return exitCode == 0;
 }
@@ -36,6 +37,22 @@ QString exiftoolValue(const QString& path, const QString& tag, bool numeric) {
     if (numeric) arguments << QStringLiteral("-n");
     arguments << QLatin1Char('-') + tag << path;
     return QString::fromUtf8(testsupport::exiftool(arguments)).trimmed();
+}
+
+QList<QMap<QString, QString>> corpusManifest() {
+    QList<QMap<QString, QString>> rows;
+    const QString folder = testsupport::corpusDir();
+    QFile manifest(QDir(folder).filePath("MANIFEST.tsv"));
+    if (folder.isEmpty() || !manifest.open(QIODevice::ReadOnly)) return rows;
+    const QStringList lines = QString::fromUtf8(manifest.readAll()).split('\n', Qt::SkipEmptyParts);
+    const QStringList header = lines.value(0).split('\t');
+    for (const QString& line : lines.mid(1)) {
+        const QStringList cells = line.split('\t');
+        QMap<QString, QString> row;
+        for (qsizetype i = 0; i < header.size(); ++i) row.insert(header[i], cells.value(i));
+        rows.append(row);
+    }
+    return rows;
 }
 
 }  // namespace helperfixtures

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QMap>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -19,6 +21,9 @@ QString makeJpeg(const QString& folder, const QString& name, const QSize& size);
 bool exiftoolWrite(const QString& path, const QStringList& arguments);
 // exiftool's value of one tag ("-n" numbers), trimmed; "" when absent.
 QString exiftoolValue(const QString& path, const QString& tag, bool numeric = true);
+
+// The rows of the sample camera files' MANIFEST.tsv, each as column name -> cell; none when it is absent.
+QList<QMap<QString, QString>> corpusManifest();
 
 }  // namespace helperfixtures
 

@@ -173,14 +173,6 @@ TEST(ABatchItem, takesItsNamesFromThePath) {
     EXPECT_EQ(PhotoFile::initWithFileUrl("/photo.jpg", "p", false).fileContainerFolderName, "/");
 }
 
-TEST(ABatchItem, isBareAsAWarningEntry) {
-    const PhotoFile entry;
-    EXPECT_TRUE(entry.fileName.isEmpty());
-    EXPECT_EQ(entry.width, 0);
-    EXPECT_FALSE(entry.metadataObject.has_value());
-    EXPECT_FALSE(entry.metadataObjectOriginal.has_value());
-}
-
 TEST(AnImageInformationRecord, formatsItsDisplayTexts) {
     ExifInfo info;
     info.resetAllWithDict(QVariantMap{

@@ -91,54 +91,11 @@ TEST(ACommentConversion, dropsADeclaredCharacterSet) {
     EXPECT_EQ(ExifReadConversion::commentFromValue(QVariantList{}, ""), "(null)");
 }
 
-TEST(AKeyConversion, followsTheKeyFamily) {
-    EXPECT_EQ(ExifReadConversion::kindForKey("Exif.Photo.UserComment"), ExifReadConversion::Comment);
-    EXPECT_EQ(ExifReadConversion::kindForKey("Exif.GPSInfo.GPSLongitude"), ExifReadConversion::ExifCoordinate);
-    EXPECT_EQ(ExifReadConversion::kindForKey("Exif.GPSInfo.GPSAltitude"), ExifReadConversion::FirstOrValue);
-    EXPECT_EQ(ExifReadConversion::kindForKey("Exif.GPSInfo.GPSLatitudeRef"), ExifReadConversion::Text);
-    EXPECT_EQ(ExifReadConversion::kindForKey("Exif.Photo.FNumber"), ExifReadConversion::TextOrFirst);
-    EXPECT_EQ(ExifReadConversion::kindForKey("Iptc.Application2.Keywords"), ExifReadConversion::KeywordList);
-    EXPECT_EQ(ExifReadConversion::kindForKey("Xmp.prism.keyword"), ExifReadConversion::XmpKeyword);
-    EXPECT_EQ(ExifReadConversion::kindForKey("Xmp.exif.GPSLatitude"), ExifReadConversion::XmpCoordinate);
-}
-
-TEST(ADegreesText, readsDegreesMinutesSecondsAndDirection) {
-    const ExifWriter& writer = ExifWriter::sharedInstance();
-    EXPECT_NEAR(writer.getDegreesStringToDecimal(QString::fromUtf8("12°30'15\"W")), -12.504167, 1e-6);
-    EXPECT_NEAR(writer.getDegreesStringToDecimal(QString::fromUtf8("12°30'15\"w")), -12.504167, 1e-6);
-    EXPECT_NEAR(writer.getDegreesStringToDecimal(QString::fromUtf8("12°30'15\" W")), 12.504167, 1e-6);
-    EXPECT_EQ(writer.getDegreesStringToDecimal(QString::fromUtf8("12°30'")), 0);
-    EXPECT_EQ(writer.getDegreesStringToDecimal(QString::fromUtf8("12'30°15\"")), 0);
-}
-
 TEST(AnArrayValue, comesBackUnchangedWhenItIsNoList) {
     const ExifWriter& writer = ExifWriter::sharedInstance();
     EXPECT_EQ(writer.extractStringFromArrVal(QString("text")), QVariant(QString("text")));
     EXPECT_EQ(writer.extractGPSDataStringFromString(QString("text")), QVariant(QString("text")));
     EXPECT_EQ(writer.extractStringFromArrVal(QVariantList{}), QVariant(QString("")));
-}
-
-class AFloatToFraction : public ::testing::TestWithParam<std::pair<float, const char*>> {};
-
-TEST_P(AFloatToFraction, reducesTheSixDecimalReading) {
-    const std::optional<QString> fraction = ExifWriter::sharedInstance().floatToFraction(GetParam().first);
-    ASSERT_TRUE(fraction.has_value());
-    EXPECT_EQ(*fraction, GetParam().second);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, AFloatToFraction, ::testing::Values(
-    std::make_pair(2.8f, "14/5"), std::make_pair(0.008f, "1/125"), std::make_pair(5.0f, "5/1"),
-    std::make_pair(0.0f, "0/1"), std::make_pair(4.5f, "9/2"), std::make_pair(35.5f, "71/2"),
-    std::make_pair(0.125f, "1/8"), std::make_pair(0.004f, "1/250"), std::make_pair(1.0f / 60, "16667/1000000"),
-    std::make_pair(0.0000004f, "0/1"), std::make_pair(-2.8f, "-14/5"), std::make_pair(-0.5f, "-1/2"),
-    std::make_pair(5000.25f, "20001/4"), std::make_pair(123456.789f, "123456789/1000"),
-    std::make_pair(2147483520.0f, "2147483520/1")));
-
-TEST(AFloatToFractionEdge, givesNothingForNumbersNoFractionHolds) {
-    const ExifWriter& writer = ExifWriter::sharedInstance();
-    EXPECT_FALSE(writer.floatToFraction(std::numeric_limits<float>::infinity()).has_value());
-    EXPECT_FALSE(writer.floatToFraction(std::numeric_limits<float>::quiet_NaN()).has_value());
-    EXPECT_FALSE(writer.floatToFraction(3.0e9f).has_value());
 }
 
 class ANumericOnlyTest : public ::testing::TestWithParam<std::pair<const char*, bool>> {};
@@ -155,14 +112,6 @@ INSTANTIATE_TEST_SUITE_P(Table, ANumericOnlyTest, ::testing::Values(
 
 TEST(ANumericOnlyTestEdge, refusesAMissingText) {
     EXPECT_FALSE(ExifWriter::sharedInstance().isStringContansNumericValuesOnly(std::nullopt));
-}
-
-TEST(AMacRomanText, storesOneBytePerCharacter) {
-    const QByteArray bytes = ExifWriter::sharedInstance().getCstringFromNsstring(QString::fromUtf8("café"));
-    ASSERT_EQ(bytes.size(), 4);
-    EXPECT_EQ(quint8(bytes[3]), 0x8E);
-    EXPECT_EQ(ExifWriter::sharedInstance().getCstringFromNsstring(QString::fromUtf8("ā漢")), QByteArray("a?"));
-    EXPECT_TRUE(ExifWriter::sharedInstance().getCstringFromNsstring("").isEmpty());
 }
 
 }  // namespace

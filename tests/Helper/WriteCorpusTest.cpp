@@ -24,18 +24,10 @@ struct CorpusFile {
     bool exiv2Writes = false;
 };
 
-QList<CorpusFile> manifest(const QString& corpus) {
-    QFile file(corpus + "/MANIFEST.tsv");
+QList<CorpusFile> manifest() {
     QList<CorpusFile> files;
-    if (!file.open(QIODevice::ReadOnly))
-        return files;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QStringList columns = lines[i].split('\t');
-        if (columns.size() < 13)
-            continue;
-        files.append({columns[0], columns[5] == "Y", columns[12] == "0"});
-    }
+    for (const QMap<QString, QString>& row : helperfixtures::corpusManifest())
+        files.append({row.value("file"), row.value("exif") == "Y", row.value("exiv2_write_rc") == "0"});
     return files;
 }
 
@@ -81,7 +73,7 @@ TEST(TheSampleCameraFiles, areWrittenOrRefusedCleanly) {
     const QString corpus = testsupport::corpusDir();
     if (corpus.isEmpty())
         GTEST_SKIP() << "the sample camera files are not here";
-    const QList<CorpusFile> files = manifest(corpus);
+    const QList<CorpusFile> files = manifest();
     ASSERT_FALSE(files.isEmpty());
     QTemporaryDir out;
     QStringList written;

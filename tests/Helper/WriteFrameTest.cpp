@@ -74,7 +74,6 @@ TEST_F(AProcessedCopy, isWrittenBesideAnUntouchedSource) {
     EXPECT_EQ(result.errorFlag, 0);
     EXPECT_EQ(result.errorMsg, "Processed Successfully");
     EXPECT_EQ(result.processedPath, target);
-    EXPECT_EQ(result.toDictionary().value("errorFlag").toInt(), 0);
     EXPECT_EQ(testsupport::fileHash(source), before);
     EXPECT_EQ(exiftoolTags(target).value("IFD0:Artist").toString(), "New Artist");
     EXPECT_EQ(exiftoolTags(source).value("IFD0:Artist").toString(), "Original Artist");
@@ -90,7 +89,7 @@ TEST_F(AProcessedCopy, isNotMadeWhenTheSourceIsMissing) {
 
 TEST_F(AProcessedCopy, takesACollisionFreeNameWhenTheNewPathIsTaken) {
     const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
-    const QString taken = plainJpeg(out(), "photo.jpg");
+    const QString taken = helperfixtures::makeJpeg(out(), "photo.jpg", QSize(8, 8));
     const QByteArray takenHash = testsupport::fileHash(taken);
 
     const ExifWriteResult result = write(source, taken, withArtist("New Artist"));
@@ -101,7 +100,7 @@ TEST_F(AProcessedCopy, takesACollisionFreeNameWhenTheNewPathIsTaken) {
 }
 
 TEST_F(AProcessedCopy, ofAPhotoWithoutExifIsRefusedAndRemoved) {
-    const QString source = plainJpeg(dir.path(), "plain.jpg");
+    const QString source = helperfixtures::makeJpeg(dir.path(), "plain.jpg", QSize(8, 8));
     const ExifWriteResult result = write(source, out() + "/plain.jpg");
     EXPECT_EQ(result.errorFlag, 2);
     EXPECT_EQ(result.errorMsg, "Unsupported image");
@@ -138,7 +137,7 @@ TEST_F(AProcessedCopy, thatRunsOutOfSpaceAnswers2AndLeavesNothing) {
 
 TEST_F(AProcessedCopy, neverWritesIntoAFileThatAppearedAtTheTarget) {
     const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
-    const QString appeared = plainJpeg(out(), "photo.jpg");
+    const QString appeared = helperfixtures::makeJpeg(out(), "photo.jpg", QSize(8, 8));
     const QByteArray appearedHash = testsupport::fileHash(appeared);
     RefusingFiles files;
     files.hidden = appeared;

@@ -1,6 +1,5 @@
 #include "tests/Helper/WriterFixtures.h"
 
-#include "Helper/ExifWriter.h"
 #include "tests/common/TestSupport.h"
 
 #include <QDateTime>
@@ -12,7 +11,6 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTimeZone>
 
 #include <memory>
 
@@ -101,25 +99,9 @@ QString seededPhoto(const QString& folder, const QString& fileName, Format forma
     return path;
 }
 
-QString plainJpeg(const QString& folder, const QString& fileName) {
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::gray);
-    const QString path = QDir(folder).filePath(fileName);
-    image.save(path, "JPEG");
-    return path;
-}
-
 PhotoFile photoAt(const QString& path) {
-    PhotoFile photo;
-    photo.filePath = path;
-    photo.fileURL = path;
-    photo.fileName = QFileInfo(path).fileName();
-    photo.fileExtension = QFileInfo(path).suffix();
-    MetaDataObject read;
-    ExifWriter::sharedInstance().readMetaFromPath(path, read);
-    photo.metadataObject = read;
-    photo.metadataObjectOriginal = MetaDataObject::initWithObject(read);
-    return photo;
+    helperfixtures::installReader();
+    return PhotoFile::initWithFileUrl(path, QFileInfo(path).fileName(), false);
 }
 
 QJsonObject exiftoolTags(const QString& path) {
@@ -144,13 +126,6 @@ QMap<QString, QString> exifFormats(const QString& path) {
 
 QByteArray xmpPacket(const QString& path) {
     return testsupport::exiftool({"-b", "-XMP", path});
-}
-
-bool exiftoolWrite(const QString& path, const QStringList& arguments) {
-    int exitCode = -1;
-    testsupport::exiftool(QStringList{"-q", "-q", "-overwrite_original", "-m"} + arguments + QStringList{path},
-                          &exitCode);
-    return exitCode == 0;
 }
 
 DateTimeConfigurationRef rule(int option) {

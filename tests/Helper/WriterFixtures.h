@@ -8,9 +8,12 @@
 #include "model/DateTimeConfiguration.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
+#include "tests/Helper/HelperFixtures.h"
 
 // Real photo files for the writer's tests, and the independent reader (exiftool) to check what was written.
 namespace writerfixtures {
+
+using helperfixtures::exiftoolWrite;
 
 enum class Format { Jpeg, Tiff };
 
@@ -22,8 +25,6 @@ inline QString seededDate() {
 // A copy of a small photo with a full set of EXIF, IPTC and XMP values (see WriterFixtures.cpp), at
 // folder/fileName. The name's extension is free: "x.NEF" holds a TIFF, as a raw file does.
 QString seededPhoto(const QString& folder, const QString& fileName, Format format);
-// A JPEG with no metadata at all.
-QString plainJpeg(const QString& folder, const QString& fileName);
 
 // The photo item as intake makes it: paths, extension and the record read when it was added.
 PhotoFile photoAt(const QString& path);
@@ -34,8 +35,6 @@ QJsonObject exiftoolTags(const QString& path);
 QMap<QString, QString> exifFormats(const QString& path);
 // The raw XMP packet as exiftool extracts it.
 QByteArray xmpPacket(const QString& path);
-// Runs exiftool with extra arguments on the file, writing in place.
-bool exiftoolWrite(const QString& path, const QStringList& arguments);
 
 // A rule record of the given option; the other members keep their defaults.
 DateTimeConfigurationRef rule(int option);

@@ -275,11 +275,3 @@ TEST(ARecordArchive, decodesMissingKeysAsNullAndZeroWithoutDefaults) {
     for (const auto& rule : MetadataKeyTable::ruleMembers())
         EXPECT_EQ((*back).*rule.member, nullptr) << rule.name;
 }
-
-TEST(ARecordArchive, refusesAnObjectOfAnotherClass) {
-    QJsonObject coder;
-    coder.insert("$class", "ProjectSession");
-    QString error;
-    EXPECT_FALSE(MetaDataObject::initWithCoder(coder, &error).has_value());
-    EXPECT_FALSE(error.isEmpty());
-}
