@@ -55,17 +55,19 @@ QString text(const std::string& bytes) {
 
 QVariant valueOf(const Exiv2::Exifdatum& datum, GroupEntry::Form form) {
     switch (form) {
-    case GroupEntry::Text: return text(datum.toString());
-    case GroupEntry::Integer: return qlonglong(datum.toLong(0));
-    case GroupEntry::Number: {
-        const double number = double(datum.toFloat(0));
-        return std::isfinite(number) ? QVariant(number) : QVariant();
-    }
-    case GroupEntry::IntegerList: {
-        QVariantList list;
-        for (long i = 0; i < datum.count(); ++i) list.append(qlonglong(datum.toLong(i)));
-        return list;
-    }
+        case GroupEntry::Text:
+            return text(datum.toString());
+        case GroupEntry::Integer:
+            return qlonglong(datum.toLong(0));
+        case GroupEntry::Number: {
+            const double number = double(datum.toFloat(0));
+            return std::isfinite(number) ? QVariant(number) : QVariant();
+        }
+        case GroupEntry::IntegerList: {
+            QVariantList list;
+            for (long i = 0; i < datum.count(); ++i) list.append(qlonglong(datum.toLong(i)));
+            return list;
+        }
     }
     return {};
 }

@@ -14,7 +14,7 @@ class Image;
 // The image facts the display needs (pixel size, orientation, resolution and the common camera values),
 // keyed as MetadataReading describes, from Exiv2 with Qt's decoders filling in what Exiv2 cannot tell.
 class ExifImageProperties {
-public:
+  public:
     static std::optional<QVariantMap> propertiesForFile(const QString& path);
     // The same from the file already opened and parsed (nullptr when Exiv2 could not read it); Qt's decoders
     // read the file at path only for what Exiv2 does not know.

@@ -5,7 +5,7 @@
 // The model's way into photo files, through Exiv2. install() sets Exiv2 up and makes this the reader every
 // MetaDataObject::initWithFile, PhotoFile and thumbnail uses; call it once on the main thread at start-up.
 class ExifMetadataReading : public MetadataReading {
-public:
+  public:
     static void install();
 
     MetaDataObject& readMetadata(const QString& path, MetaDataObject& record) const override;

@@ -6,7 +6,7 @@
 // How the reader turns one datum's value v (from FLTImageMetadata) and its value text t into a field's
 // text, in the read forms of the key table. Pure functions, so every rule is tested without a file.
 class ExifReadConversion {
-public:
+  public:
     // The value's printed form, trimmed of white space and newlines at both ends.
     static QString valueText(const QVariant& value);
 

@@ -23,7 +23,7 @@ class PhotoFile;
 // thread. Exiv2 exceptions never leave it except from the key-removal operations, whose callers are the
 // guarded steps of a write.
 class ExifWriter {
-public:
+  public:
     // Made exactly once, whichever thread asks first; Exiv2's one-time set-up runs with it.
     static ExifWriter& sharedInstance();
 
@@ -44,8 +44,8 @@ public:
     // given, so it may run on any thread; the caller applies the answer (and its processed path) to the live
     // photo item.
     ExifWriteResult writeMetaDataToFilePath(
-        PhotoFile photo, MetaDataObject metadata, const QString& newPath, MetaDataObject onlyUpdated,
-        bool isForRestore, platform::FileManager& files = platform::FileManager::defaultManager()) const;
+        PhotoFile photo, MetaDataObject metadata, const QString& newPath, MetaDataObject onlyUpdated, bool isForRestore,
+        platform::FileManager& files = platform::FileManager::defaultManager()) const;
 
     // ---- Key removal (containers by value; an unknown key text raises Exiv2's error) ----
     Exiv2::ExifData deleteKeysValuesFormExifData(Exiv2::ExifData data, const QString& key) const;
@@ -71,9 +71,9 @@ public:
     // Sets the file's modification date from the modify text ("yyyy:MM:dd HH:mm:ss" read as wall-clock
     // time). A file's creation date cannot be set on Linux, so the creation text changes nothing here.
     // Empty or unreadable texts and file-system errors leave the file's dates as they were.
-    void upadteDateTimeOffileInSystem(const QString& path, const MetaDataObject& metadata,
-                                      const QString& creationDate, const QString& modifyDate) const;
+    void upadteDateTimeOffileInSystem(const QString& path, const MetaDataObject& metadata, const QString& creationDate,
+                                      const QString& modifyDate) const;
 
-private:
+  private:
     ExifWriter();
 };

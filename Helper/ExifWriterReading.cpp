@@ -32,7 +32,7 @@ void forEachReadRow(const char* prefix, Visit visit) {
 
 // "(null)" is what a missing value prints as; no field may keep it, whichever way the read ends.
 class NullScrub {
-public:
+  public:
     explicit NullScrub(MetaDataObject& record) : m_record(record) {}
     ~NullScrub() {
         for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
@@ -43,7 +43,7 @@ public:
     NullScrub(const NullScrub&) = delete;
     NullScrub& operator=(const NullScrub&) = delete;
 
-private:
+  private:
     MetaDataObject& m_record;
 };
 
@@ -59,11 +59,16 @@ QString exifFieldText(const Exiv2::Exifdatum& datum, const FLTImageMetadata& con
     QString text = Conversion::valueText(value);
     if (FLTImageMetadata::isRationalType(datum)) text = Conversion::exifFractionRule(text);
     switch (form) {
-    case Form::TextOrFirst: return Conversion::textOrFirst(value, text);
-    case Form::FirstOrValue: return Conversion::firstOrValue(value);
-    case Form::ExifCoordinate: return Conversion::exifCoordinate(value);
-    case Form::Comment: return Conversion::commentFromValue(value, text);
-    default: return text;
+        case Form::TextOrFirst:
+            return Conversion::textOrFirst(value, text);
+        case Form::FirstOrValue:
+            return Conversion::firstOrValue(value);
+        case Form::ExifCoordinate:
+            return Conversion::exifCoordinate(value);
+        case Form::Comment:
+            return Conversion::commentFromValue(value, text);
+        default:
+            return text;
     }
 }
 
@@ -163,16 +168,22 @@ std::optional<QVariantMap> ExifWriter::readMetaAndPropertiesFromPath(const QStri
 }
 
 MetaDataObject& ExifWriter::replaceCommaValueToDot(MetaDataObject& record) const {
-    static constexpr QString MetaDataObject::* decimalFields[] = {
-        &MetaDataObject::CamSetting_FNumber,         &MetaDataObject::CamSetting_FocalLength,
-        &MetaDataObject::CamSetting_FocalLengthIn35mmFormat, &MetaDataObject::AdvCamSetting_ExposureTime,
-        &MetaDataObject::GPS_Lattitude,              &MetaDataObject::GPS_Longitude,
-        &MetaDataObject::GPS_Altitude,               &MetaDataObject::CamSetting_ISO,
-        &MetaDataObject::AdvCamSetting_WhiteBalance, &MetaDataObject::AdvCamSetting_Saturation,
-        &MetaDataObject::AdvCamSetting_Sharpness,    &MetaDataObject::XMP_Latitude,
+    static constexpr QString MetaDataObject::*decimalFields[] = {
+        &MetaDataObject::CamSetting_FNumber,
+        &MetaDataObject::CamSetting_FocalLength,
+        &MetaDataObject::CamSetting_FocalLengthIn35mmFormat,
+        &MetaDataObject::AdvCamSetting_ExposureTime,
+        &MetaDataObject::GPS_Lattitude,
+        &MetaDataObject::GPS_Longitude,
+        &MetaDataObject::GPS_Altitude,
+        &MetaDataObject::CamSetting_ISO,
+        &MetaDataObject::AdvCamSetting_WhiteBalance,
+        &MetaDataObject::AdvCamSetting_Saturation,
+        &MetaDataObject::AdvCamSetting_Sharpness,
+        &MetaDataObject::XMP_Latitude,
         &MetaDataObject::XMP_Longitude,
     };
-    for (QString MetaDataObject::* field : decimalFields) {
+    for (QString MetaDataObject::*field : decimalFields) {
         QString& value = record.*field;
         if (!value.isEmpty() && value.contains(QLatin1Char(','))) value.replace(QLatin1Char(','), QLatin1Char('.'));
     }

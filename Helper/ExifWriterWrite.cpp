@@ -57,8 +57,7 @@ ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const 
                                              static_cast<long>(edited.source.size()));
     Exiv2::Image& image = *edited.image;
     image.readMetadata();
-    if (image.byteOrder() == Exiv2::invalidByteOrder)
-        return failed(ExifWriteResult::unsupportedImage());
+    if (image.byteOrder() == Exiv2::invalidByteOrder) return failed(ExifWriteResult::unsupportedImage());
     WriteSession session(image, photo, settings, onlyUpdated);
     if (settings.editingOption == MetaDataObject::CleanMetadataInfo) {
         cleanedGroup = WriteCleanMode::apply(session);
@@ -79,10 +78,10 @@ bool writeOut(const EditedBytes& edited, const QString& target, bool isForRestor
     Exiv2::BasicIo& io = edited.image->io();
     io.open();
     const QByteArrayView bytes(reinterpret_cast<const char*>(io.mmap()), static_cast<qsizetype>(io.size()));
-    const bool ok = files.writeFile(target, bytes,
-                                    isForRestore ? platform::FileManager::WriteMode::Replace
-                                                 : platform::FileManager::WriteMode::CreateNew,
-                                    edited.permissions, error);
+    const bool ok = files.writeFile(
+        target, bytes,
+        isForRestore ? platform::FileManager::WriteMode::Replace : platform::FileManager::WriteMode::CreateNew,
+        edited.permissions, error);
     io.munmap();
     io.close();
     return ok;
@@ -95,8 +94,7 @@ ExifWriteResult guardedWrite(const QString& target, const PhotoFile& photo, cons
         EditedBytes edited;
         bool cleanedGroup = false;
         ExifWriteResult result = editInMemory(edited, photo, settings, onlyUpdated, files, cleanedGroup);
-        if (!result.isWritten())
-            return result;
+        if (!result.isWritten()) return result;
         QString error;
         if (!writeOut(edited, target, isForRestore, files, &error)) {
             platform::log(QStringLiteral("Writing %1 failed: %2").arg(target, error));
@@ -134,7 +132,6 @@ ExifWriteResult ExifWriter::writeMetaDataToFilePath(PhotoFile photo, MetaDataObj
     WriteDestination destination(files);
     const std::variant<QString, ExifWriteResult> prepared =
         destination.prepare(photo.filePath, newPath, photo.processedPath, isForRestore);
-    if (const ExifWriteResult* answer = std::get_if<ExifWriteResult>(&prepared))
-        return *answer;
+    if (const ExifWriteResult* answer = std::get_if<ExifWriteResult>(&prepared)) return *answer;
     return guardedWrite(std::get<QString>(prepared), photo, metadata, onlyUpdated, isForRestore, files);
 }

@@ -24,10 +24,14 @@ void lockXmpToolkit(void* /*data*/, bool lock) {
 
 const char* levelName(int level) {
     switch (level) {
-    case Exiv2::LogMsg::debug: return "debug";
-    case Exiv2::LogMsg::info: return "info";
-    case Exiv2::LogMsg::warn: return "warning";
-    default: return "error";
+        case Exiv2::LogMsg::debug:
+            return "debug";
+        case Exiv2::LogMsg::info:
+            return "info";
+        case Exiv2::LogMsg::warn:
+            return "warning";
+        default:
+            return "error";
     }
 }
 

@@ -19,7 +19,7 @@ class Xmpdatum;
 // Text bytes are read as UTF-8 when they are valid UTF-8 and as Windows-1252 otherwise, so no value is lost.
 // The converter opens nothing and holds no state; the reader makes one per file.
 class FLTImageMetadata {
-public:
+  public:
     // The path is not kept: nothing is opened or read.
     static FLTImageMetadata initWithImageAtURL(const QString& fileUrl);
 
@@ -35,6 +35,6 @@ public:
     // Whether a datum carries one of the two fraction types the fraction rules apply to.
     static bool isRationalType(const Exiv2::Metadatum& datum);
 
-private:
+  private:
     static QVariant valueForMetadatum(const Exiv2::Metadatum& datum);
 };

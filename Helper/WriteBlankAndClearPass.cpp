@@ -7,31 +7,26 @@
 
 void WriteBlankAndClearPass::apply(WriteSession& session) {
     removeLeftBlank(session);
-    if (session.settings().editingOption == MetaDataObject::ModifyEditedClearOthers)
-        clearOthers(session);
+    if (session.settings().editingOption == MetaDataObject::ModifyEditedClearOthers) clearOthers(session);
 }
 
 void WriteBlankAndClearPass::removeLeftBlank(WriteSession& session) {
     const QString leaveBlank = MetadataKeyTable::leaveBlankText();
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (row.leaveBlank && row.key && session.settings().*row.field == leaveBlank)
-            session.erase(row.keyText());
+        if (row.leaveBlank && row.key && session.settings().*row.field == leaveBlank) session.erase(row.keyText());
     }
 }
 
 void WriteBlankAndClearPass::clearOthers(WriteSession& session) {
     const MetaDataObject& onlyUpdated = session.onlyUpdated();
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (row.write == MetadataWriteForm::None || !row.key)
-            continue;
+        if (row.write == MetadataWriteForm::None || !row.key) continue;
         if (row.rawFileGuard && session.isRawFile()) {
             session.setResultFlag(ExifWriteRawCameraKept);
             continue;
         }
-        if (!(onlyUpdated.*row.field).isEmpty())
-            continue;
+        if (!(onlyUpdated.*row.field).isEmpty()) continue;
         session.erase(row.keyText());
-        if (row.xmpMirrorKey)
-            session.erase(QString::fromLatin1(row.xmpMirrorKey));
+        if (row.xmpMirrorKey) session.erase(QString::fromLatin1(row.xmpMirrorKey));
     }
 }

@@ -23,8 +23,7 @@ bool eraseUnder(WriteSession& session, MetadataClearSwitch clearSwitch) {
         }
     }
     for (const MetadataCleanOnlyKey& key : MetadataKeyTable::cleanOnlyKeys()) {
-        if (hasSwitch(key.cleanSwitches, clearSwitch))
-            session.erase(QString::fromLatin1(key.key));
+        if (hasSwitch(key.cleanSwitches, clearSwitch)) session.erase(QString::fromLatin1(key.key));
     }
     return keptRawCamera;
 }
@@ -34,18 +33,13 @@ bool eraseUnder(WriteSession& session, MetadataClearSwitch clearSwitch) {
 bool WriteCleanMode::apply(WriteSession& session) {
     const MetaDataObject& settings = session.settings();
     session.setResultFlag(ExifWriteSucceeded);
-    if (settings.clearComment)
-        eraseUnder(session, MetadataClearSwitch::Comment);
-    if (settings.clearGpsInfo)
-        eraseUnder(session, MetadataClearSwitch::GpsInfo);
-    if (!settings.clearExif && !settings.clearIPTC && !settings.clearXMP)
-        return false;
+    if (settings.clearComment) eraseUnder(session, MetadataClearSwitch::Comment);
+    if (settings.clearGpsInfo) eraseUnder(session, MetadataClearSwitch::GpsInfo);
+    if (!settings.clearExif && !settings.clearIPTC && !settings.clearXMP) return false;
     if (settings.clearExif && eraseUnder(session, MetadataClearSwitch::Exif)) {
         session.setResultFlag(ExifWriteRawCameraKept);
     }
-    if (settings.clearIPTC)
-        session.clearIptc();
-    if (settings.clearXMP)
-        session.clearXmp();
+    if (settings.clearIPTC) session.clearIptc();
+    if (settings.clearXMP) session.clearXmp();
     return true;
 }

@@ -41,8 +41,7 @@ void WriteCommit::setFileDates(const PhotoFile& photo, const MetaDataObject& set
 }
 
 void WriteCommit::keepUnreadableXmpPacket(WriteSession& session) {
-    if (!session.isXmpPacketUnreadable())
-        return;
+    if (!session.isXmpPacketUnreadable()) return;
     if (session.isXmpChangeRefused()) {
         throw WriteRefusal(
             QStringLiteral("The photo's XMP metadata cannot be read, so its XMP fields cannot be changed"));
@@ -61,8 +60,7 @@ void WriteCommit::dropEntriesOfUnknownType(WriteSession& session) {
     // it. Its bytes mean nothing to anyone, so it goes.
     QStringList unknown;
     for (const Exiv2::Exifdatum& datum : session.exif()) {
-        if (datum.typeName() == nullptr)
-            unknown.append(QString::fromStdString(datum.key()));
+        if (datum.typeName() == nullptr) unknown.append(QString::fromStdString(datum.key()));
     }
     unknown.removeDuplicates();
     for (const QString& key : unknown) {
@@ -73,11 +71,9 @@ void WriteCommit::dropEntriesOfUnknownType(WriteSession& session) {
 }
 
 void WriteCommit::markIptcAsUtf8(WriteSession& session) {
-    if (!session.wroteNonAsciiIptc())
-        return;
+    if (!session.wroteNonAsciiIptc()) return;
     const Exiv2::IptcData& iptc = session.iptc();
-    if (iptc.findKey(Exiv2::IptcKey(kIptcCharacterSet)) != iptc.end())
-        return;
+    if (iptc.findKey(Exiv2::IptcKey(kIptcCharacterSet)) != iptc.end()) return;
     session.assignMirror(QString::fromLatin1(kIptcCharacterSet), QString::fromLatin1(kUtf8Marker));
 }
 
@@ -85,11 +81,9 @@ void WriteCommit::verifyWritten(WriteSession& session) {
     // Some formats hold only part of EXIF and drop the rest without a word (Canon CRW keeps a few camera
     // tags, no IPTC, no XMP); a value the file did not take must not be reported as written. JPEG holds all
     // three blocks whole, and reading it again would double the cost of the commonest write.
-    if (session.assignedKeys().isEmpty())
-        return;
+    if (session.assignedKeys().isEmpty()) return;
     Exiv2::Image& image = session.image();
-    if (image.mimeType() == "image/jpeg")
-        return;
+    if (image.mimeType() == "image/jpeg") return;
     Exiv2::BasicIo& io = image.io();
     io.open();
     Exiv2::Image::AutoPtr written = Exiv2::ImageFactory::open(io.mmap(), static_cast<long>(io.size()));
@@ -107,7 +101,6 @@ void WriteCommit::verifyWritten(WriteSession& session) {
         } else {
             held = written->xmpData().findKey(Exiv2::XmpKey(name)) != written->xmpData().end();
         }
-        if (!held)
-            throw WriteRefusal(QStringLiteral("This file format cannot hold %1").arg(key));
+        if (!held) throw WriteRefusal(QStringLiteral("This file format cannot hold %1").arg(key));
     }
 }

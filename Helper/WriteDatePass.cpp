@@ -35,8 +35,7 @@ void WriteDatePass::apply(WriteSession& session) {
     // Every result is known before any key changes.
     std::vector<DateOutcome> outcomes;
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (!row.dateRule || !row.key)
-            continue;
+        if (!row.dateRule || !row.key) continue;
         outcomes.push_back({&row, ruleResult(settings.*row.dateRule, session.photo(), row.field)});
     }
     for (const DateOutcome& outcome : outcomes) {
@@ -48,8 +47,7 @@ void WriteDatePass::apply(WriteSession& session) {
             session.assign(row.keyText(), outcome.result);
         } else if (settings.*row.updated) {
             session.erase(row.keyText());
-            if (row.dateRuleAlsoKey)
-                session.erase(QString::fromLatin1(row.dateRuleAlsoKey));
+            if (row.dateRuleAlsoKey) session.erase(QString::fromLatin1(row.dateRuleAlsoKey));
         }
     }
 }

@@ -19,8 +19,7 @@ bool statPath(const QString& path, struct stat& info) {
 bool isSameFile(const QString& first, const QString& second) {
     struct stat a {};
     struct stat b {};
-    if (!statPath(first, a) || !statPath(second, b))
-        return false;
+    if (!statPath(first, a) || !statPath(second, b)) return false;
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
@@ -32,16 +31,13 @@ std::variant<QString, ExifWriteResult> WriteDestination::prepare(const QString& 
         return ExifWriteResult::answer(ExifWriteSourceMissing, ExifWriteResult::sourceNotAvailable());
     }
     const QString target = chooseTarget(newPath, processedPath, isForRestore);
-    if (std::optional<ExifWriteResult> denied = checkAccess(sourcePath, target, isForRestore))
-        return *denied;
+    if (std::optional<ExifWriteResult> denied = checkAccess(sourcePath, target, isForRestore)) return *denied;
     return target;
 }
 
 QString WriteDestination::chooseTarget(const QString& newPath, const QString& processedPath, bool isForRestore) const {
-    if (isForRestore)
-        return processedPath;
-    if (m_files.fileExists(newPath))
-        return Utils::stringToAvoidNameCollisionForPath(newPath);
+    if (isForRestore) return processedPath;
+    if (m_files.fileExists(newPath)) return Utils::stringToAvoidNameCollisionForPath(newPath);
     return newPath;
 }
 
@@ -50,11 +46,9 @@ std::optional<ExifWriteResult> WriteDestination::checkAccess(const QString& sour
     // Only a copy is written, so the source needs to be readable, not writable.
     const bool sourceReadable = m_files.isReadable(sourcePath);
     const bool sourceLocked = m_files.isLocked(sourcePath);
-    if (sourceLocked)
-        platform::log(QStringLiteral("File is locked"));
+    if (sourceLocked) platform::log(QStringLiteral("File is locked"));
     bool destinationDenied = target.isEmpty() || !m_files.isWritable(QFileInfo(target).path());
-    if (!destinationDenied && isForRestore)
-        destinationDenied = !isReplaceableOutput(sourcePath, target);
+    if (!destinationDenied && isForRestore) destinationDenied = !isReplaceableOutput(sourcePath, target);
     if (!sourceReadable || sourceLocked) {
         return ExifWriteResult::answer(ExifWriteAccessDenied, ExifWriteResult::sourceAccessDenied());
     }
@@ -65,11 +59,9 @@ std::optional<ExifWriteResult> WriteDestination::checkAccess(const QString& sour
 }
 
 bool WriteDestination::isReplaceableOutput(const QString& sourcePath, const QString& target) const {
-    if (!m_files.fileExists(target))
-        return true;
+    if (!m_files.fileExists(target)) return true;
     // Restore replaces an earlier output file: never the photo itself, and never a folder.
-    if (isSameFile(sourcePath, target))
-        return false;
+    if (isSameFile(sourcePath, target)) return false;
     const QFileInfo info(target);
     return info.isSymLink() || info.isFile();
 }

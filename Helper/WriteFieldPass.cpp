@@ -27,8 +27,7 @@ const CoordinateForm* coordinateForm(const QString& key) {
         {"Exif.GPSInfo.GPSLongitude", &MetaDataObject::GPS_LongitudeRef, "W", 180.0},
     };
     for (const CoordinateForm& form : forms) {
-        if (key == QLatin1String(form.key))
-            return &form;
+        if (key == QLatin1String(form.key)) return &form;
     }
     return nullptr;
 }
@@ -49,8 +48,7 @@ bool fileHoldsNumber(const WriteSession& session, const QString& key, std::optio
 void WriteFieldPass::apply(WriteSession& session) {
     const MetaDataObject& settings = session.settings();
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (row.write == MetadataWriteForm::None || !row.key)
-            continue;
+        if (row.write == MetadataWriteForm::None || !row.key) continue;
         const QString& value = settings.*row.field;
         if (!value.isEmpty()) {
             writeRow(session, row, value);
@@ -88,8 +86,7 @@ void WriteFieldPass::writeText(WriteSession& session, const MetadataKeyRow& row,
     }
     if (row.rawFileGuard && session.isRawFile()) {
         // A raw converter identifies the camera by these; the file keeps its own value, byte for byte.
-        if (session.exifText(key) != value)
-            session.setResultFlag(ExifWriteRawCameraKept);
+        if (session.exifText(key) != value) session.setResultFlag(ExifWriteRawCameraKept);
         return;
     }
     session.assign(key, value);
@@ -97,8 +94,7 @@ void WriteFieldPass::writeText(WriteSession& session, const MetadataKeyRow& row,
 
 void WriteFieldPass::writeFraction(WriteSession& session, const MetadataKeyRow& row, const QString& value) {
     const QString key = row.keyText();
-    if (fileHoldsNumber(session, key, WriteValueForms::fractionNumber(value)))
-        return;
+    if (fileHoldsNumber(session, key, WriteValueForms::fractionNumber(value))) return;
     if (const std::optional<QString> fraction = WriteValueForms::fractionText(value)) {
         session.assignAs(key, *fraction, rationalType(key));
     } else {
@@ -124,8 +120,7 @@ void WriteFieldPass::writeCoordinate(WriteSession& session, const MetadataKeyRow
 
 void WriteFieldPass::writeAltitude(WriteSession& session, const MetadataKeyRow& row, const QString& value) {
     const QString key = row.keyText();
-    if (fileHoldsNumber(session, key, std::fabs(platform::doubleValue(value))))
-        return;
+    if (fileHoldsNumber(session, key, std::fabs(platform::doubleValue(value)))) return;
     if (const std::optional<QString> rational = WriteValueForms::altitudeText(value)) {
         session.assignAs(key, *rational, rationalType(key));
     } else {
@@ -135,6 +130,5 @@ void WriteFieldPass::writeAltitude(WriteSession& session, const MetadataKeyRow& 
 
 void WriteFieldPass::eraseRow(WriteSession& session, const MetadataKeyRow& row) {
     session.erase(row.keyText());
-    if (row.xmpMirrorKey)
-        session.erase(QString::fromLatin1(row.xmpMirrorKey));
+    if (row.xmpMirrorKey) session.erase(QString::fromLatin1(row.xmpMirrorKey));
 }

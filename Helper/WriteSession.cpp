@@ -38,11 +38,9 @@ bool isUnsignedType(Exiv2::TypeId type) {
 // ignores a failed read and leaves an entry without a value, which other readers take for a damaged file.
 std::unique_ptr<Exiv2::Value> readValue(Exiv2::TypeId type, const QString& text) {
     // Unsigned types read "-5" as a huge number instead of refusing it.
-    if (isUnsignedType(type) && text.contains(QLatin1Char('-')))
-        return nullptr;
+    if (isUnsignedType(type) && text.contains(QLatin1Char('-'))) return nullptr;
     std::unique_ptr<Exiv2::Value> value(Exiv2::Value::create(type).release());
-    if (value->read(text.toStdString()) != 0 || value->count() == 0)
-        return nullptr;
+    if (value->read(text.toStdString()) != 0 || value->count() == 0) return nullptr;
     return value;
 }
 
@@ -101,8 +99,7 @@ bool WriteSession::assign(const QString& key, const QString& text) {
 
 bool WriteSession::assignAs(const QString& key, const QString& text, int typeId) {
     const bool assigned = assignChecked(key, text, typeId);
-    if (assigned)
-        m_assignedKeys.insert(key);
+    if (assigned) m_assignedKeys.insert(key);
     return assigned;
 }
 
@@ -167,8 +164,7 @@ bool WriteSession::assignIptc(const QString& key, const QString& text, int typeI
     } else {
         iptc().add(iptcKey, value.get());
     }
-    if (!WriteValueForms::isAscii(valueText))
-        m_wroteNonAsciiIptc = true;
+    if (!WriteValueForms::isAscii(valueText)) m_wroteNonAsciiIptc = true;
     return true;
 }
 
@@ -211,8 +207,7 @@ void WriteSession::assignEach(const QString& key, const QStringList& items) {
         }
         iptc().add(iptcKey, value.get());
         m_assignedKeys.insert(key);
-        if (!WriteValueForms::isAscii(item))
-            m_wroteNonAsciiIptc = true;
+        if (!WriteValueForms::isAscii(item)) m_wroteNonAsciiIptc = true;
     }
 }
 
@@ -237,8 +232,7 @@ void WriteSession::erase(const QString& key) {
             }
             return;
         }
-        while (xmp().findKey(xmpKey) != xmp().end())
-            xmp() = writer.deleteKeysValuesFormXmpData(std::move(xmp()), key);
+        while (xmp().findKey(xmpKey) != xmp().end()) xmp() = writer.deleteKeysValuesFormXmpData(std::move(xmp()), key);
     }
 }
 
@@ -259,8 +253,7 @@ QString WriteSession::exifText(const QString& key) const {
     const Exiv2::ExifData& data = m_image.exifData();
     // findKey, not the subscript: a subscript lookup adds an empty entry that would then be written.
     const auto found = data.findKey(Exiv2::ExifKey(key.toStdString()));
-    if (found == data.end())
-        return QString();
+    if (found == data.end()) return QString();
     const QString text = FLTImageMetadata::describe(m_converter.valueForExifMetadata(*found));
     return StringCategories::stringByTrimmingLeadingAndTrailingWhitespaceAndNewlineCharacters(text);
 }
@@ -268,18 +261,15 @@ QString WriteSession::exifText(const QString& key) const {
 std::optional<double> WriteSession::exifNumber(const QString& key) const {
     const Exiv2::ExifData& data = m_image.exifData();
     const auto found = data.findKey(Exiv2::ExifKey(key.toStdString()));
-    if (found == data.end() || found->count() == 0)
-        return std::nullopt;
-    if (found->typeId() != Exiv2::unsignedRational && found->typeId() != Exiv2::signedRational)
-        return std::nullopt;
+    if (found == data.end() || found->count() == 0) return std::nullopt;
+    if (found->typeId() != Exiv2::unsignedRational && found->typeId() != Exiv2::signedRational) return std::nullopt;
     auto component = [&found](long i) {
         const Exiv2::Rational r = found->toRational(i);
         return r.second == 0 ? std::numeric_limits<double>::quiet_NaN() : double(r.first) / double(r.second);
     };
     const double number =
         found->count() == 3 ? component(0) + component(1) / 60.0 + component(2) / 3600.0 : component(0);
-    if (!std::isfinite(number))
-        return std::nullopt;
+    if (!std::isfinite(number)) return std::nullopt;
     return number;
 }
 

@@ -16,11 +16,9 @@ constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 // The leading decimal number of a text, or nothing when it does not start with one.
 std::optional<double> leadingNumber(const QString& text) {
     static thread_local const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)"));
-    if (!number.match(text).hasMatch())
-        return std::nullopt;
+    if (!number.match(text).hasMatch()) return std::nullopt;
     const double value = platform::doubleValue(text);
-    if (!std::isfinite(value))
-        return std::nullopt;
+    if (!std::isfinite(value)) return std::nullopt;
     return value;
 }
 
@@ -29,13 +27,11 @@ std::optional<QString> typedFraction(const QRegularExpressionMatch& match) {
     bool denominatorOk = false;
     std::int64_t numerator = match.captured(1).toLongLong(&numeratorOk);
     std::int64_t denominator = match.captured(2).toLongLong(&denominatorOk);
-    if (!numeratorOk || !denominatorOk || denominator == 0)
-        return std::nullopt;
+    if (!numeratorOk || !denominatorOk || denominator == 0) return std::nullopt;
     const std::int64_t divisor = std::gcd(numerator, denominator);
     numerator /= divisor;
     denominator /= divisor;
-    if (numerator > kInt32Max || denominator > kInt32Max)
-        return std::nullopt;
+    if (numerator > kInt32Max || denominator > kInt32Max) return std::nullopt;
     return QStringLiteral("%1/%2").arg(numerator).arg(denominator);
 }
 
@@ -44,8 +40,7 @@ std::optional<QString> typedFraction(const QRegularExpressionMatch& match) {
 std::optional<QString> decimalFraction(double number) {
     for (std::int64_t denominator = 1000000; denominator >= 1; denominator /= 10) {
         const double scaled = std::round(number * double(denominator));
-        if (scaled > double(kInt32Max) * double(denominator))
-            return std::nullopt;
+        if (scaled > double(kInt32Max) * double(denominator)) return std::nullopt;
         std::int64_t numerator = std::llround(scaled);
         const std::int64_t divisor = std::gcd(numerator, denominator);
         if (numerator / divisor <= kInt32Max) {
@@ -60,12 +55,10 @@ std::optional<QString> decimalFraction(double number) {
 std::optional<QString> WriteValueForms::fractionText(const QString& value) {
     static thread_local const QRegularExpression fraction(QStringLiteral("^\\s*(\\d+)\\s*/\\s*(\\d+)\\s*$"));
     const QRegularExpressionMatch match = fraction.match(value);
-    if (match.hasMatch())
-        return typedFraction(match);
+    if (match.hasMatch()) return typedFraction(match);
     const double number = platform::doubleValue(value);
     // An unsigned rational cannot hold a negative number; Exiv2 would wrap it to a huge one.
-    if (!std::isfinite(number) || number < 0)
-        return std::nullopt;
+    if (!std::isfinite(number) || number < 0) return std::nullopt;
     return decimalFraction(number);
 }
 
@@ -74,8 +67,7 @@ std::optional<double> WriteValueForms::fractionNumber(const QString& value) {
     const QRegularExpressionMatch match = fraction.match(value);
     const double number =
         match.hasMatch() ? match.captured(1).toDouble() / match.captured(2).toDouble() : platform::doubleValue(value);
-    if (!std::isfinite(number) || number < 0)
-        return std::nullopt;
+    if (!std::isfinite(number) || number < 0) return std::nullopt;
     return number;
 }
 
@@ -85,11 +77,9 @@ bool WriteValueForms::sameToSixDecimals(double first, double second) {
 
 std::optional<QString> WriteValueForms::coordinateText(const QString& value, double limitDegrees) {
     const std::optional<double> number = leadingNumber(value);
-    if (!number)
-        return std::nullopt;
+    if (!number) return std::nullopt;
     const double magnitude = std::fabs(*number);
-    if (magnitude > limitDegrees)
-        return std::nullopt;
+    if (magnitude > limitDegrees) return std::nullopt;
     // Counting in ten-thousandths of a second first means rounding can never produce 60 seconds or minutes.
     constexpr std::int64_t perSecond = 10000;
     constexpr std::int64_t perMinute = 60 * perSecond;
@@ -103,12 +93,10 @@ std::optional<QString> WriteValueForms::coordinateText(const QString& value, dou
 
 std::optional<QString> WriteValueForms::altitudeText(const QString& value) {
     const std::optional<double> number = leadingNumber(value);
-    if (!number)
-        return std::nullopt;
+    if (!number) return std::nullopt;
     constexpr std::int64_t perMetre = 1000;
     const double scaled = std::fabs(*number) * double(perMetre);
-    if (scaled > double(kInt32Max))
-        return std::nullopt;
+    if (scaled > double(kInt32Max)) return std::nullopt;
     std::int64_t numerator = std::llround(scaled);
     std::int64_t denominator = perMetre;
     const std::int64_t divisor = std::gcd(numerator, denominator);
@@ -118,8 +106,7 @@ std::optional<QString> WriteValueForms::altitudeText(const QString& value) {
 }
 
 QString WriteValueForms::xmpCoordinateText(const QString& value, bool negativeReference) {
-    if (negativeReference && !value.startsWith(QLatin1Char('-')))
-        return QLatin1Char('-') + value;
+    if (negativeReference && !value.startsWith(QLatin1Char('-'))) return QLatin1Char('-') + value;
     return value;
 }
 
@@ -127,8 +114,7 @@ QStringList WriteValueForms::keywordItems(const QString& value) {
     QStringList items;
     for (const QString& piece : value.split(QLatin1Char(','))) {
         const QString keyword = piece.trimmed();
-        if (!keyword.isEmpty() && !items.contains(keyword))
-            items.append(keyword);
+        if (!keyword.isEmpty() && !items.contains(keyword)) items.append(keyword);
     }
     return items;
 }
@@ -149,8 +135,7 @@ QString WriteValueForms::xmpDateText(const QString& value) {
     static thread_local const QRegularExpression exifForm(
         QStringLiteral("^(\\d{4}):(\\d{2}):(\\d{2}) (\\d{2}:\\d{2}:\\d{2})$"));
     const QRegularExpressionMatch match = exifForm.match(value);
-    if (!match.hasMatch())
-        return value;
+    if (!match.hasMatch()) return value;
     return QStringLiteral("%1-%2-%3T%4")
         .arg(match.captured(1), match.captured(2), match.captured(3), match.captured(4));
 }
@@ -162,8 +147,7 @@ QString WriteValueForms::userCommentText(const QString& value) {
 
 bool WriteValueForms::isAscii(const QString& value) {
     for (const QChar c : value) {
-        if (c.unicode() > 0x7F)
-            return false;
+        if (c.unicode() > 0x7F) return false;
     }
     return true;
 }

@@ -25,7 +25,7 @@ double steadySeconds() {
 // The work of one run, off the main thread. Photos are started strictly in order here (name, place,
 // free space, collision-free path); only the copy-and-write of started photos runs side by side.
 class BatchRunner::Coordinator {
-public:
+  public:
     Coordinator(BatchRunner* owner, BatchRunRequest request, const Services& services, OutputNameBuilder& builder,
                 std::atomic<bool>& processing)
         : m_owner(owner),
@@ -41,7 +41,7 @@ public:
         if (m_thread.joinable()) m_thread.join();
     }
 
-private:
+  private:
     struct Job {
         int index;
         qint64 bytes;
@@ -107,7 +107,8 @@ void BatchRunner::Coordinator::run() {
         if (!m_processing.load()) break;
         postToMain([owner = m_owner, i, path = photo.filePath] { emit owner->photoStarted(i, path); });
         const std::size_t before = m_builder.arrProccesedWithWarning.size();
-        const QString newPath = m_builder.updatedPathWithSelectedSetting(m_request.selectedOutputFolder, photo, m_settings);
+        const QString newPath =
+            m_builder.updatedPathWithSelectedSetting(m_request.selectedOutputFolder, photo, m_settings);
         std::vector<PhotoFile> warnings(m_builder.arrProccesedWithWarning.begin() + static_cast<long>(before),
                                         m_builder.arrProccesedWithWarning.end());
         platform::log(newPath);
@@ -152,9 +153,9 @@ bool BatchRunner::Coordinator::checkFreeSpace(const QString& path) {
 
 QString BatchRunner::Coordinator::reservePath(const QString& path) {
     // Names taken by photos still being written count as taken, so suffixes come out as in a one-by-one run.
-    const QString unique = Utils::stringToAvoidNameCollisionForPath(
-        path, [this](const QString& candidate) { return m_reserved.count(candidate) > 0 ||
-                                                        QFileInfo::exists(candidate); });
+    const QString unique = Utils::stringToAvoidNameCollisionForPath(path, [this](const QString& candidate) {
+        return m_reserved.count(candidate) > 0 || QFileInfo::exists(candidate);
+    });
     m_reserved.insert(unique);
     return unique;
 }
@@ -269,7 +270,9 @@ bool BatchRunner::start(BatchRunRequest request) {
     return true;
 }
 
-void BatchRunner::stop() { m_processing.store(false); }
+void BatchRunner::stop() {
+    m_processing.store(false);
+}
 
 void BatchRunner::resetPlaceCache() {
     if (!m_running) m_builder->resetPlaceCache();
@@ -304,7 +307,9 @@ void BatchRunner::endRun() {
     emit runEnded();
 }
 
-double BatchRunner::elapsedSeconds() const { return m_services.now() - m_startedAt; }
+double BatchRunner::elapsedSeconds() const {
+    return m_services.now() - m_startedAt;
+}
 
 QString BatchRunner::summaryTitle() const {
     return m_state.counterSkipped <= 0 ? QStringLiteral("Batch Process Finished")

@@ -25,8 +25,8 @@ struct PhotoWriteOutcome {
 
 // Writes one processed copy. Takes values only; may run on several threads at once.
 using PhotoWriter = std::function<std::optional<PhotoWriteOutcome>(
-    const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath,
-    const MetaDataObject& changedFields, bool restore)>;
+    const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath, const MetaDataObject& changedFields,
+    bool restore)>;
 
 // Everything a run needs, fixed when it starts.
 struct BatchRunRequest {
@@ -69,16 +69,16 @@ struct BatchRunState {
 // collision suffixes, statuses, counters and the summary are those of a one-by-one run.
 class BatchRunner : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr qint64 kMinimumFreeSpace = 0x6500000;  // 101 MiB
 
     struct Services {
         PhotoWriter writer;
         platform::FileManager* files = &platform::FileManager::defaultManager();
         platform::ReverseGeocoding* geocoder = nullptr;
-        int parallelWrites = 0;  // 0: one per core
+        int parallelWrites = 0;                       // 0: one per core
         qint64 bytesInHandLimit = qint64(256) << 20;  // photo bytes the writers may hold at once
-        std::function<double()> now;  // seconds; steady clock by default
+        std::function<double()> now;                  // seconds; steady clock by default
     };
 
     explicit BatchRunner(Services services, QObject* parent = nullptr);
@@ -102,14 +102,14 @@ public:
     // The place cache lives until the batch changes.
     void resetPlaceCache();
 
-signals:
+  signals:
     void photoStarted(int index, const QString& filePath);
     void lowSpace();
     void photoHandled(const BatchPhotoResult& result);
     void progressChanged(int percent);
     void runEnded();
 
-private:
+  private:
     class Coordinator;
     void handleResult(const BatchPhotoResult& result);
     void endRun();

@@ -25,15 +25,13 @@ QString usedParts(const std::array<Part, 3>& parts) {
 }
 
 QString updateSummary(const Config& c) {
-    const QString parts = usedParts({{{"Day", Config::flag(c.isUpdateDayKeepOriginal), Config::text(c.stringUpdateDay)},
-                                      {"Month", Config::flag(c.isUpdateMonthKeepOriginal),
-                                       Config::text(c.stringUpdateMonth)},
-                                      {"Year", Config::flag(c.isUpdateYearKeepOriginal),
-                                       Config::text(c.stringUpdateYear)}}});
+    const QString parts =
+        usedParts({{{"Day", Config::flag(c.isUpdateDayKeepOriginal), Config::text(c.stringUpdateDay)},
+                    {"Month", Config::flag(c.isUpdateMonthKeepOriginal), Config::text(c.stringUpdateMonth)},
+                    {"Year", Config::flag(c.isUpdateYearKeepOriginal), Config::text(c.stringUpdateYear)}}});
     const QString datePart = parts.isEmpty() ? QStringLiteral("Date: Keep Original") : "Update: " + parts;
     if (Config::flag(c.isUpdateTimeKeepOriginal)) return datePart + QStringLiteral("  Time: Keep Original");
-    const QString time =
-        Utils::sharedUtils().convertedDate(Config::text(c.stringUpdateTime), "HH:mm:ss", "hh:mm:ss a");
+    const QString time = Utils::sharedUtils().convertedDate(Config::text(c.stringUpdateTime), "HH:mm:ss", "hh:mm:ss a");
     return datePart + QStringLiteral("  time: ") + time;
 }
 
@@ -64,17 +62,15 @@ QString DateRuleChecks::getUpdatedOutputDateTimeStringWithConfig(const DateTimeC
         case Config::UpdateDate:
             return updateSummary(c);
         case Config::IncDecDate:
-            return shiftSummary({{{"Day", Config::flag(c.isIncDecDayKeepOriginal), Config::text(c.stringIncDecDay)},
-                                  {"Month", Config::flag(c.isIncDecMonthKeepOriginal),
-                                   Config::text(c.stringIncDecMonth)},
-                                  {"Year", Config::flag(c.isIncDecYearKeepOriginal),
-                                   Config::text(c.stringIncDecYear)}}});
+            return shiftSummary(
+                {{{"Day", Config::flag(c.isIncDecDayKeepOriginal), Config::text(c.stringIncDecDay)},
+                  {"Month", Config::flag(c.isIncDecMonthKeepOriginal), Config::text(c.stringIncDecMonth)},
+                  {"Year", Config::flag(c.isIncDecYearKeepOriginal), Config::text(c.stringIncDecYear)}}});
         case Config::IncDecTime:
-            return shiftSummary({{{"Hour", Config::flag(c.isIncDecHourKeepOriginal), Config::text(c.stringIncDecHour)},
-                                  {"Minute", Config::flag(c.isIncDecMinuteKeepOriginal),
-                                   Config::text(c.stringIncDecMinute)},
-                                  {"Second", Config::flag(c.isIncDecSecondKeepOriginal),
-                                   Config::text(c.stringIncDecSecond)}}});
+            return shiftSummary(
+                {{{"Hour", Config::flag(c.isIncDecHourKeepOriginal), Config::text(c.stringIncDecHour)},
+                  {"Minute", Config::flag(c.isIncDecMinuteKeepOriginal), Config::text(c.stringIncDecMinute)},
+                  {"Second", Config::flag(c.isIncDecSecondKeepOriginal), Config::text(c.stringIncDecSecond)}}});
         default:
             return {};
     }
@@ -113,4 +109,6 @@ DateRuleChecks::Label DateRuleChecks::nonExistingDateCheck(const DateTimeConfigu
     return Label::Hidden;
 }
 
-bool DateRuleChecks::isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool DateRuleChecks::isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}

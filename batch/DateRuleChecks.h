@@ -8,7 +8,7 @@
 // What the editing form shows under a date field: a short text saying what the field's rule will do, a
 // warning for a picked date in the future and an error for an update to a day its month cannot have.
 class DateRuleChecks {
-public:
+  public:
     enum class Label { Unchanged, Hidden, FutureDateWarning, NonExistingDateError };
 
     static QString futureDateWarningText();

@@ -4,6 +4,6 @@
 
 // The batch's writer: the shared Exiv2 writer, answering in the batch's terms.
 class ExifPhotoWriter {
-public:
+  public:
     static PhotoWriter make();
 };

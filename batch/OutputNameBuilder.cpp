@@ -20,7 +20,9 @@ QString namePart(QString text) {
     return text;
 }
 
-void removeNull(QString& name) { name.remove(QStringLiteral("(null)")); }
+void removeNull(QString& name) {
+    name.remove(QStringLiteral("(null)"));
+}
 
 // The record the photo was read with; a bare entry without one reads as a photo without metadata.
 const MetaDataObject& originalOf(const PhotoFile& photo) {
@@ -165,7 +167,8 @@ bool OutputNameBuilder::usablePosition(const PhotoFile& photo, const MetaDataObj
     const MetaDataObject& original = originalOf(photo);
     QString latitude = signedText(original.GPS_Lattitude, original.GPS_LattitudeRef, u'S');
     QString longitude = signedText(original.GPS_Longitude, original.GPS_LongitudeRef, u'W');
-    if (!settings.GPS_Lattitude.isEmpty()) latitude = signedText(settings.GPS_Lattitude, settings.GPS_LattitudeRef, u'S');
+    if (!settings.GPS_Lattitude.isEmpty())
+        latitude = signedText(settings.GPS_Lattitude, settings.GPS_LattitudeRef, u'S');
     if (!settings.GPS_Longitude.isEmpty()) {
         longitude = signedText(settings.GPS_Longitude, settings.GPS_LongitudeRef, u'W');
     }
@@ -248,8 +251,8 @@ void OutputNameBuilder::reverseGeocode(double latitude, double longitude) {
     }
     if (!pending->done) {
         pending->done = true;  // a late answer is dropped
-        const QString why = m_stop && m_stop->load() ? QStringLiteral("the run was stopped")
-                                                     : QStringLiteral("no answer in time");
+        const QString why =
+            m_stop && m_stop->load() ? QStringLiteral("the run was stopped") : QStringLiteral("no answer in time");
         platform::log(QStringLiteral("Geocode failed with error: %1").arg(why));
         locationName.clear();
         return;

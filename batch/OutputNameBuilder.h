@@ -18,7 +18,7 @@
 // prefix and suffix, the EXIF date, the place name of the GPS position and the pixel size. Runs on the
 // batch thread, one photo at a time; the place cache lives until the batch changes.
 class OutputNameBuilder {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
     explicit OutputNameBuilder(platform::ReverseGeocoding& geocoder);
@@ -55,7 +55,7 @@ public:
 
     static QString placeKey(double latitude, double longitude);
 
-private:
+  private:
     void resetState();
     QString dateText(const PhotoFile& photo, const MetaDataObject& settings);
     bool usablePosition(const PhotoFile& photo, const MetaDataObject& settings);

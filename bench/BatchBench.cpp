@@ -9,10 +9,10 @@
 
 #include <cstdio>
 
-#include "bench/BenchSettings.h"
 #include "Helper/ExifMetadataReading.h"
 #include "batch/BatchRunner.h"
 #include "batch/ExifPhotoWriter.h"
+#include "bench/BenchSettings.h"
 #include "intake/PhotoIntake.h"
 
 int main(int argc, char** argv) {

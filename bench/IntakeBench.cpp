@@ -37,7 +37,8 @@ QStringList samplePhotos(const QString& corpus) {
     if (!manifest.open(QIODevice::ReadOnly)) return photos;
     for (const QByteArray& line : manifest.readAll().split('\n')) {
         const QList<QByteArray> columns = line.split('\t');
-        if (columns.size() > 18 && columns.at(18).startsWith("jpeg")) photos.append(corpus + "/" + QString::fromUtf8(columns.at(0)));
+        if (columns.size() > 18 && columns.at(18).startsWith("jpeg"))
+            photos.append(corpus + "/" + QString::fromUtf8(columns.at(0)));
     }
     return photos;
 }
@@ -46,7 +47,8 @@ QStringList generateCopies(const QStringList& samples, int count, const QString&
     QStringList files;
     for (int i = 0; i < count; ++i) {
         const QString sample = samples.at(i % samples.size());
-        const QString target = QString("%1/%2/%3.jpg").arg(folder).arg(i / 1000, 2, 10, QChar('0')).arg(i, 5, 10, QChar('0'));
+        const QString target =
+            QString("%1/%2/%3.jpg").arg(folder).arg(i / 1000, 2, 10, QChar('0')).arg(i, 5, 10, QChar('0'));
         QDir().mkpath(QFileInfo(target).path());
         QFile::copy(sample, target);
         files.append(target);
@@ -72,9 +74,7 @@ IntakeRun runIntake(const QString& folder, int threads, QList<PhotoFile>& batch)
     qint64 longestStall = 0;
     QTimer tick;
     tick.setInterval(5);
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-        longestStall = std::max(longestStall, sinceTick.restart());
-    });
+    QObject::connect(&tick, &QTimer::timeout, [&] { longestStall = std::max(longestStall, sinceTick.restart()); });
     QEventLoop loop;
     QObject::connect(&intake, &PhotoIntake::importHandedBack, &loop, &QEventLoop::quit);
 
@@ -138,13 +138,15 @@ int main(int argc, char** argv) {
     out << Qt::fixed;
     out.setRealNumberPrecision(1);
     out << "exiv2 -pa (one process):      " << exiv2Seconds << " s, " << files.size() / exiv2Seconds << " photos/s\n";
-    out << "intake, " << (threads > 0 ? QString::number(threads).rightJustified(2) + " reading threads: " : QString("all processors:       ")) << parallel.seconds << " s, " << parallel.photos / parallel.seconds
-        << " photos/s, longest main-thread stall " << parallel.longestStallMs << " ms\n";
+    out << "intake, "
+        << (threads > 0 ? QString::number(threads).rightJustified(2) + " reading threads: "
+                        : QString("all processors:       "))
+        << parallel.seconds << " s, " << parallel.photos / parallel.seconds << " photos/s, longest main-thread stall "
+        << parallel.longestStallMs << " ms\n";
     out << "intake, one reading thread:   " << single.seconds << " s, " << single.photos / single.seconds
         << " photos/s, longest main-thread stall " << single.longestStallMs << " ms\n";
-    out << "memory: baseline " << baselineKb / 1024.0 << " MiB, peak " << peakKb / 1024.0 << " MiB, "
-        << perPhotoKb << " KiB per photo; 100000 photos ~ "
-        << (baselineKb + perPhotoKb * 100000) / 1024.0 << " MiB\n";
+    out << "memory: baseline " << baselineKb / 1024.0 << " MiB, peak " << peakKb / 1024.0 << " MiB, " << perPhotoKb
+        << " KiB per photo; 100000 photos ~ " << (baselineKb + perPhotoKb * 100000) / 1024.0 << " MiB\n";
     out << "held after the add: " << heldKb / 1024.0 << " MiB, " << heldPerPhotoKb << " KiB per photo\n";
     return 0;
 }

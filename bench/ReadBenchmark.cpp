@@ -97,8 +97,9 @@ int main(int argc, char** argv) {
         if (!photo.metadataObject->Cam_Make.isEmpty()) ++withMake;
     }
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
-    std::printf("Read %d photos (%d distinct samples, %.1f MB, %d with a camera make) in %.2f s: %.0f photos per second\n",
-                count, int(samples.size()), double(bytes) / 1e6, withMake, seconds, count / seconds);
+    std::printf(
+        "Read %d photos (%d distinct samples, %.1f MB, %d with a camera make) in %.2f s: %.0f photos per second\n",
+        count, int(samples.size()), double(bytes) / 1e6, withMake, seconds, count / seconds);
     reportDecodeMemory(dir.path());
     return 0;
 }

@@ -20,15 +20,16 @@ int main(int argc, char** argv) {
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const int count = QString::fromLocal8Bit(argv[2]).toInt();
-    const QString camera = argc > 3 ? QString::fromLocal8Bit(argv[3])
-                                    : QStringLiteral(LUMARIND_CORPUS_DIR "/Canon EOS 7D.jpg");
+    const QString camera =
+        argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral(LUMARIND_CORPUS_DIR "/Canon EOS 7D.jpg");
     QDir().mkpath(folder);
     QImage image(camera);
     if (image.isNull()) {
         std::fprintf(stderr, "cannot read %s\n", qPrintable(camera));
         return 1;
     }
-    image = image.scaled(4000, 3000, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
+    image =
+        image.scaled(4000, 3000, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
     // A little grain so the picture compresses like a photo, not like a smooth gradient.
     QRandomGenerator random(7);
     for (int y = 0; y < image.height(); ++y) {
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     for (int i = 2; i <= count; ++i) {
         QFile::copy(first, QDir(folder).filePath(QStringLiteral("IMG_%1.JPG").arg(i, 5, 10, QLatin1Char('0'))));
     }
-    std::printf("%d photos of %lld bytes in %s\n", count, static_cast<long long>(QFile(first).size()), qPrintable(folder));
+    std::printf("%d photos of %lld bytes in %s\n", count, static_cast<long long>(QFile(first).size()),
+                qPrintable(folder));
     return 0;
 }

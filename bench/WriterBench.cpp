@@ -5,9 +5,9 @@
 //
 // Without a folder it makes count (default 300) copies of a 12-megapixel JPEG of about 3 MB carrying a real
 // camera's metadata. Reading the photos into batch items is not timed: intake does that.
-#include "bench/BenchSettings.h"
 #include "Helper/ExifMetadataReading.h"
 #include "Helper/ExifWriter.h"
+#include "bench/BenchSettings.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
 
@@ -34,8 +34,7 @@ QString makeSamplePhoto(const QString& folder) {
     QRandomGenerator random(7);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<quint32*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            line[x] = 0xff000000u | (random.generate() & 0x3f3f3fu) | 0x404040u;
+        for (int x = 0; x < image.width(); ++x) line[x] = 0xff000000u | (random.generate() & 0x3f3f3fu) | 0x404040u;
     }
     const QString path = folder + "/sample.jpg";
     image.save(path, "JPEG", 75);
@@ -61,8 +60,7 @@ QStringList makeSources(const QString& folder, int count) {
 QStringList photosIn(const QString& folder, int limit) {
     QStringList sources;
     for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files, QDir::Name)) {
-        if (sources.size() >= limit)
-            break;
+        if (sources.size() >= limit) break;
         sources.append(info.absoluteFilePath());
     }
     return sources;
@@ -75,8 +73,7 @@ std::vector<PhotoFile> readPhotos(const QStringList& sources) {
         photos.push_back(PhotoFile::initWithFileUrl(path, QFileInfo(path).fileName(), false));
         // Warm the cache for both contenders.
         QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            file.readAll();
+        if (file.open(QIODevice::ReadOnly)) file.readAll();
     }
     return photos;
 }
@@ -105,10 +102,8 @@ Run writeAll(const std::vector<PhotoFile>& photos, const QString& outFolder, uns
     QElapsedTimer timer;
     timer.start();
     std::vector<std::thread> pool;
-    for (unsigned t = 0; t < threads; ++t)
-        pool.emplace_back(worker);
-    for (std::thread& thread : pool)
-        thread.join();
+    for (unsigned t = 0; t < threads; ++t) pool.emplace_back(worker);
+    for (std::thread& thread : pool) thread.join();
     return {timer.nsecsElapsed() / 1e9, written.load(), failed.load()};
 }
 
@@ -139,8 +134,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     qint64 bytes = 0;
-    for (const QString& path : sources)
-        bytes += QFileInfo(path).size();
+    for (const QString& path : sources) bytes += QFileInfo(path).size();
     std::printf("%lld photos, %.1f MB\n", static_cast<long long>(sources.size()), bytes / 1e6);
 
     const std::vector<PhotoFile> photos = readPhotos(sources);

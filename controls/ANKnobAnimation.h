@@ -9,16 +9,16 @@ class ANSegmentedControl;
 // knob position to the control, which redraws at once.
 class ANKnobAnimation : public QVariantAnimation {
     Q_OBJECT
-public:
+  public:
     ANKnobAnimation(int start, int end, ANSegmentedControl* delegate);
 
     int start() const { return m_start; }
     int range() const { return m_range; }
 
-protected:
+  protected:
     void updateCurrentValue(const QVariant& value) override;
 
-private:
+  private:
     int m_start;
     int m_range;
     QPointer<ANSegmentedControl> m_delegate;

@@ -73,8 +73,8 @@ void ANSegmentedControl::setSelectedSegment(int index, bool animate) {
 
 void ANSegmentedControl::animateTo(int x) {
     ANKnobAnimation animation(static_cast<int>(m_location), x, this);
-    const auto timing = SegmentGeometry::slideTiming(m_location, x, width(), m_segmentCount,
-                                                     m_fastAnimationDuration, m_slowAnimationDuration);
+    const auto timing = SegmentGeometry::slideTiming(m_location, x, width(), m_segmentCount, m_fastAnimationDuration,
+                                                     m_slowAnimationDuration);
     animation.setDuration(static_cast<int>(std::lround(timing.seconds * 1000)));
     animation.setEasingCurve(timing.curve);
     m_runner(animation);
@@ -122,8 +122,8 @@ void ANSegmentedControl::mouseMoveEvent(QMouseEvent* event) {
 void ANSegmentedControl::mouseReleaseEvent(QMouseEvent* event) {
     if (!m_tracking || event->button() != Qt::LeftButton) return;
     m_tracking = false;
-    int index = SegmentGeometry::chosenIndex(m_clickIndex, m_pressPoint, m_lastPoint, m_location, width(),
-                                             m_segmentCount);
+    int index =
+        SegmentGeometry::chosenIndex(m_clickIndex, m_pressPoint, m_lastPoint, m_location, width(), m_segmentCount);
     index = std::clamp(index, 0, m_segmentCount - 1);
     const float segment = static_cast<float>(SegmentGeometry::segmentWidth(width(), m_segmentCount));
     animateTo(static_cast<int>(segment * index));

@@ -12,7 +12,7 @@ class ANKnobAnimation;
 // its action. It draws neither labels nor images: the screen that places it shows them by other means.
 class ANSegmentedControl : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kHeight = 25;
 
     explicit ANSegmentedControl(int segmentCount = 2, QWidget* parent = nullptr);
@@ -43,18 +43,18 @@ public:
 
     QSize sizeHint() const override;
 
-signals:
+  signals:
     // The control's action: a segment was chosen with the pointer.
     void actionTriggered();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void drawBackground(QPainter& painter, const QRectF& rect, bool key);
     void drawKnob(QPainter& painter, const QRectF& rect, bool key);
 

@@ -108,24 +108,37 @@ QPointF windowOrigin(const QPointF& point, const QSizeF& windowSize, int side, f
     const double halfW = static_cast<float>(w / 2), halfH = static_cast<float>(h / 2);
     const double d = distance, i = inset;
     switch (side) {
-        case 0: return {px - w - d, py - halfH};
-        case 1: return {px - halfW, py - h - d};
-        case 2: return {px + d, py - halfH};
-        case 3: return {px - halfW, py + d};
-        case 4: return {px - w - d, py - i};
-        case 5: return {px - w - d, py - (h - i)};
-        case 6: return {px + d, py - i};
-        case 7: return {px + d, py - (h - i)};
-        case 8: return {px - (w - i), py + d};
-        case 9: return {px - i, py + d};
-        case 10: return {px - (w - i), py - h - d};
-        case 11: return {px - i, py - h - d};
-        default: return {px - halfW, py - h - d};
+        case 0:
+            return {px - w - d, py - halfH};
+        case 1:
+            return {px - halfW, py - h - d};
+        case 2:
+            return {px + d, py - halfH};
+        case 3:
+            return {px - halfW, py + d};
+        case 4:
+            return {px - w - d, py - i};
+        case 5:
+            return {px - w - d, py - (h - i)};
+        case 6:
+            return {px + d, py - i};
+        case 7:
+            return {px + d, py - (h - i)};
+        case 8:
+            return {px - (w - i), py + d};
+        case 9:
+            return {px - i, py + d};
+        case 10:
+            return {px - (w - i), py - h - d};
+        case 11:
+            return {px - i, py - h - d};
+        default:
+            return {px - halfW, py - h - d};
     }
 }
 
-int bestSide(const QPointF& point, const QSizeF& viewSize, const Look& look, float distance,
-             const QRectF& screenArea, const QRectF& parentArea, double s) {
+int bestSide(const QPointF& point, const QSizeF& viewSize, const Look& look, float distance, const QRectF& screenArea,
+             const QRectF& parentArea, double s) {
     const double px = point.x(), py = point.y();
     const double w = viewSize.width() + 2 * look.viewMargin * s;
     const double h = viewSize.height() + 2 * look.viewMargin * s;
@@ -134,10 +147,14 @@ int bestSide(const QPointF& point, const QSizeF& viewSize, const Look& look, flo
     const double sBottom = screenArea.top(), sTop = screenArea.bottom();  // y-up: top() is the low edge
 
     int side = 1;
-    if (sBottom <= py - h - d) side = 1;
-    else if (px + w + d < sRight) side = 2;
-    else if (sLeft <= px - w - d) side = 0;
-    else if (py + h + d < sTop) side = 3;
+    if (sBottom <= py - h - d)
+        side = 1;
+    else if (px + w + d < sRight)
+        side = 2;
+    else if (sLeft <= px - w - d)
+        side = 0;
+    else if (py + h + d < sTop)
+        side = 3;
 
     const double i = arrowInset(look.arrowBaseWidth, look.cornerRadius, look.drawsRoundCornerBesideArrow, s);
     const double halfW = static_cast<float>(w / 2), halfH = static_cast<float>(h / 2);
@@ -180,8 +197,8 @@ float clampArrowBaseWidth(float value, float viewMargin, double viewW, double vi
 QPainterPath outlinePath(const QRectF& viewFrame, const Look& look, int side, double s) {
     const double r = look.cornerRadius * s, b = look.arrowBaseWidth * s, a = look.arrowHeight * s;
     const Arrow arrow{a, b, b / 2, look.hasArrow};
-    const QRectF box = viewFrame.adjusted(-look.viewMargin * s, -look.viewMargin * s, look.viewMargin * s,
-                                          look.viewMargin * s);
+    const QRectF box =
+        viewFrame.adjusted(-look.viewMargin * s, -look.viewMargin * s, look.viewMargin * s, look.viewMargin * s);
     const double minX = std::ceil(box.left() * s + 0.5), maxX = std::floor((box.left() + box.width()) * s - 0.5);
     const double minY = std::ceil(box.top() * s + 0.5), maxY = std::floor((box.top() + box.height()) * s - 0.5);
     const double midX = (box.left() + box.width() / 2) * s, midY = (box.top() + box.height() / 2) * s;
@@ -218,8 +235,7 @@ QPainterPath outlinePath(const QRectF& viewFrame, const Look& look, int side, do
     return path;
 }
 
-QPainterPath outlinePathYDown(const QRectF& viewFrame, const QSizeF& windowSize, const Look& look, int side,
-                              double s) {
+QPainterPath outlinePathYDown(const QRectF& viewFrame, const QSizeF& windowSize, const Look& look, int side, double s) {
     const QTransform flip(1, 0, 0, -1, 0, windowSize.height());
     return flip.map(outlinePath(viewFrame, look, side, s));
 }

@@ -41,8 +41,8 @@ QPointF windowOrigin(const QPointF& point, const QSizeF& windowSize, int side, f
 
 // The side of automatic placement: the first of below, right, left and above that fits on the screen,
 // turned into a corner code where the centred popup would leave the parent area and the screen has room.
-int bestSide(const QPointF& point, const QSizeF& viewSize, const Look& look, float distance,
-             const QRectF& screenArea, const QRectF& parentArea, double s = 1.0);
+int bestSide(const QPointF& point, const QSizeF& viewSize, const Look& look, float distance, const QRectF& screenArea,
+             const QRectF& parentArea, double s = 1.0);
 
 // The setters' limits. viewW and viewH are the view's size from the last layout.
 float clampBorderWidth(float value, float viewMargin);

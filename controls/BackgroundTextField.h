@@ -7,15 +7,15 @@
 // its border colour (none: no visible outline). Setting the colour does not redraw by itself.
 class BackgroundTextField : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit BackgroundTextField(QWidget* parent = nullptr);
 
     QColor borderColor() const { return m_borderColor; }
     void setBorderColor(const QColor& color) { m_borderColor = color; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QColor m_borderColor;
 };

@@ -5,9 +5,9 @@
 // A translucent black backdrop (black at 80 %) behind overlays.
 class BlackView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit BlackView(QWidget* parent = nullptr);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };

@@ -5,7 +5,7 @@
 // Numbers the presses of a click series (1 single, 2 double, 3 triple, ...). The toolkit itself only tells
 // a double click apart, so a press that follows a double click closely enough continues the series.
 class ClickCounter {
-public:
+  public:
     // intervalMs: the longest pause between presses of one series; slop: how far the pointer may move.
     explicit ClickCounter(int intervalMs = 400, qreal slop = 4.0);
 
@@ -14,7 +14,7 @@ public:
 
     int intervalMs() const { return m_intervalMs; }
 
-private:
+  private:
     int m_intervalMs;
     qreal m_slop;
     int m_count = 0;

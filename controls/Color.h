@@ -7,7 +7,7 @@
 // either colour it looks like a plain button.
 class Color : public QPushButton {
     Q_OBJECT
-public:
+  public:
     explicit Color(QWidget* parent = nullptr);
 
     QColor BGColor() const { return m_bgColor; }
@@ -15,10 +15,10 @@ public:
     QColor TextColor() const { return m_textColor; }
     void setTextColor(const QColor& color);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QColor m_bgColor;
     QColor m_textColor;
 };

@@ -6,12 +6,12 @@
 // colour is kept black whatever palette the field inherits.
 class ColoredCusrsorTextField : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit ColoredCusrsorTextField(QWidget* parent = nullptr);
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void keepCaretBlack();
 };

@@ -8,7 +8,7 @@
 // cells. The row's cells are its children.
 class ColoredTableCell : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum class SelectionHighlightStyle { Regular, None };
 
     explicit ColoredTableCell(QWidget* parent = nullptr);
@@ -21,10 +21,10 @@ public:
     // The band: the row's bounds less 2 points at the top and bottom.
     static QRectF selectionRect(const QRectF& bounds);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     bool m_selected = false;
     SelectionHighlightStyle m_style = SelectionHighlightStyle::Regular;
 };

@@ -5,6 +5,6 @@
 // A push button that shows the pointing-hand cursor.
 class CustomButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     explicit CustomButton(QWidget* parent = nullptr);
 };

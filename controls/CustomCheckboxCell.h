@@ -6,7 +6,7 @@
 // unchecked (the mixed state included).
 class CustomCheckboxCell : public QCheckBox {
     Q_OBJECT
-public:
+  public:
     explicit CustomCheckboxCell(QWidget* parent = nullptr);
 
     static QString imageNameFor(Qt::CheckState state);
@@ -14,7 +14,7 @@ public:
 
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
 };

@@ -7,15 +7,15 @@
 // kept for the screens but not drawn.
 class CustomDropDownTextField : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit CustomDropDownTextField(QWidget* parent = nullptr);
 
     QColor borderColor() const { return m_borderColor; }
     void setBorderColor(const QColor& color);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QColor m_borderColor;
 };

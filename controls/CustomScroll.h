@@ -7,15 +7,15 @@
 // The knob is drawn rounded, 2 points inside its part of the scroller.
 class CustomScroll : public QScrollBar {
     Q_OBJECT
-public:
+  public:
     explicit CustomScroll(Qt::Orientation orientation, QWidget* parent = nullptr);
 
     int tag() const { return m_tag; }
     void setTag(int tag);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     int m_tag = 0;
 };

@@ -5,12 +5,12 @@
 // A label whose text is always drawn white.
 class CustomTextcoloredTextField : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit CustomTextcoloredTextField(QWidget* parent = nullptr);
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void keepWhite();
 };

@@ -11,7 +11,7 @@ class QMimeData;
 // happens to them is the listeners' business. Its owners switch it on and off as a drop target.
 class DragDropBox : public QFrame {
     Q_OBJECT
-public:
+  public:
     static const char* const kNotificationName;
 
     explicit DragDropBox(QWidget* parent = nullptr);
@@ -24,12 +24,12 @@ public:
     using AlertPresenter = std::function<void(const QString& title, const QString& text)>;
     void setAlertPresenter(AlertPresenter presenter);
 
-protected:
+  protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     bool performDragOperation(const QMimeData* data);
 
     AlertPresenter m_alert;

@@ -8,7 +8,7 @@ class QPushButton;
 // A row of the run summary's list of failed and warned files; its owner fills the four parts.
 class ErrorFileTableCall : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ErrorFileTableCall(QWidget* parent = nullptr);
 
     QLabel* fileName() const { return m_fileName; }
@@ -16,7 +16,7 @@ public:
     QPushButton* btnDelete() const { return m_btnDelete; }
     QLabel* errorImage() const { return m_errorImage; }
 
-private:
+  private:
     QLabel* m_fileName;
     QLabel* m_errorName;
     QPushButton* m_btnDelete;

@@ -68,11 +68,11 @@ void GRProgressIndicator::changeEvent(QEvent* event) {
 void GRProgressIndicator::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    NinePartImage::draw(painter, rect(),
-                        {QStringLiteral("pi_topLeft"), QStringLiteral("pi_topFill"), QStringLiteral("pi_topRight"),
-                         QStringLiteral("pi_leftFill"), QStringLiteral("pi_centerFill"),
-                         QStringLiteral("pi_rightFill"), QStringLiteral("pi_bottomLeft"),
-                         QStringLiteral("pi_bottomFill"), QStringLiteral("pi_bottomRight")});
+    NinePartImage::draw(
+        painter, rect(),
+        {QStringLiteral("pi_topLeft"), QStringLiteral("pi_topFill"), QStringLiteral("pi_topRight"),
+         QStringLiteral("pi_leftFill"), QStringLiteral("pi_centerFill"), QStringLiteral("pi_rightFill"),
+         QStringLiteral("pi_bottomLeft"), QStringLiteral("pi_bottomFill"), QStringLiteral("pi_bottomRight")});
     QPainterPath clip;
     clip.addRoundedRect(ProgressBarGeometry::clipRect(size()), 3.0, 3.0);
     painter.setClipPath(clip);

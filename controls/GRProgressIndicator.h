@@ -12,7 +12,7 @@ class QPropertyAnimation;
 class GRProgressIndicator : public QWidget {
     Q_OBJECT
     Q_PROPERTY(double internalDoubleValue READ internalDoubleValue WRITE setInternalDoubleValue)
-public:
+  public:
     static constexpr int kGlideMs = 300;
 
     explicit GRProgressIndicator(QWidget* parent = nullptr);
@@ -35,11 +35,11 @@ public:
 
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void drawProgressBar(QPainter& painter);
 
     int m_theme = 0;

@@ -5,6 +5,6 @@
 // A push button that shows the pointing-hand cursor; the twin of CustomButton for the screens that name it.
 class HandCusorButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     explicit HandCusorButton(QWidget* parent = nullptr);
 };

@@ -72,8 +72,8 @@ void HighlightedButton::changeEvent(QEvent* event) {
 void HighlightedButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF box = QRectF(rect()).adjusted(m_borderWidth / 2, m_borderWidth / 2, -m_borderWidth / 2,
-                                               -m_borderWidth / 2);
+    const QRectF box =
+        QRectF(rect()).adjusted(m_borderWidth / 2, m_borderWidth / 2, -m_borderWidth / 2, -m_borderWidth / 2);
     QPainterPath path;
     path.addRoundedRect(box, m_cornerRadius, m_cornerRadius);
     if (m_layerBackground.isValid()) painter.fillPath(path, m_layerBackground);

@@ -12,7 +12,7 @@ class SubWindowState;
 // the disabled look is applied in any case.
 class HighlightedButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     explicit HighlightedButton(int tag = 0, QWidget* parent = nullptr);
 
     int tag() const { return m_tag; }
@@ -45,12 +45,12 @@ public:
     QColor titleColor() const { return m_titleColor; }
     bool titleIsBold() const { return m_titleBold; }
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     bool gateOpen() const;
     void apply(const std::optional<HighlightedButtonLook>& look);
 

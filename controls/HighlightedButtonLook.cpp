@@ -47,8 +47,8 @@ std::optional<HighlightedButtonLook> HighlightedButtonLook::forTag(int tag, Kind
         case 104: {
             if (kind == Kind::Disabled) return std::nullopt;
             const bool hover = kind == Kind::Hover;
-            Look look = layered(hover ? Image::Selected : Image::Normal, hover ? rgb(20, 20, 20) : rgb(16, 16, 16),
-                                1.0, white);
+            Look look =
+                layered(hover ? Image::Selected : Image::Normal, hover ? rgb(20, 20, 20) : rgb(16, 16, 16), 1.0, white);
             look.borderColor = hover ? rgb(34, 37, 37) : rgb(24, 27, 27);
             look.borderWidth = 2.0;
             return look;

@@ -71,8 +71,8 @@ IMGButton::TitleChoice IMGButton::titleChoice(const TitleFitting::Measure& measu
     TitleChoice choice;
     choice.text = title;
     choice.layout = TitleFitting::fit(
-        title, TitleFitting::textArea(bounds, m_marginLeft, m_marginRight, m_marginTop, m_marginBottom),
-        m_makeBoldFont, measure, font());
+        title, TitleFitting::textArea(bounds, m_marginLeft, m_marginRight, m_marginTop, m_marginBottom), m_makeBoldFont,
+        measure, font());
     if (!isBreakable(title)) return choice;
     const QString twoLine = TitleFitting::twoLineTitle(title, m_multiLineStr);
     const TitleFitting::Layout two = TitleFitting::fit(

@@ -16,7 +16,7 @@
 // action; while held it is disabled, so a second press cannot send the action twice.
 class IMGButton : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     enum class Look { OffState, OffStateDwn, OffStateDis, OnState, OnStateDwn, OnStateDis };
     enum class Slice { Md, St, En };
 
@@ -126,14 +126,14 @@ public:
 
     QSize sizeHint() const override;
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void handleRelease(const QPointF& pos);
     QColor currentTitleColour() const;
     // A title holding the separator or a line feed may be set on two lines.

@@ -9,7 +9,7 @@ class QPainter;
 // The application's named artwork. Names are looked up at each use, as the screens give them: a trailing
 // ".png" or ".svg" is ignored, so "place_holder.png" and "place_holder" are the same picture.
 class ImageLibrary {
-public:
+  public:
     // The picture's own size in points; empty for a missing name.
     static QSizeF naturalSize(const QString& name);
     // Draws the whole picture scaled into target; a missing name draws nothing.

@@ -50,7 +50,6 @@ void LinkButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setFont(m_font);
     painter.setPen(m_color);
-    const QString shown = m_truncateTail ? QFontMetricsF(m_font).elidedText(text(), Qt::ElideRight, width())
-                                         : text();
+    const QString shown = m_truncateTail ? QFontMetricsF(m_font).elidedText(text(), Qt::ElideRight, width()) : text();
     painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, shown);
 }

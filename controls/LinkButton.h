@@ -8,7 +8,7 @@
 // white, underlined and cut at the tail when it does not fit.
 class LinkButton : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     explicit LinkButton(const QString& title = QString(), QWidget* parent = nullptr);
 
     // Blue and underlined, in the button's font.
@@ -20,10 +20,10 @@ public:
 
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QColor m_color;
     QFont m_font;
     bool m_truncateTail = false;

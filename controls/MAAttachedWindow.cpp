@@ -16,8 +16,7 @@ MAAttachedWindow* MAAttachedWindow::create(QWidget* view, const QPointF& point, 
     return new MAAttachedWindow(view, point, parentWindow, side, distance);
 }
 
-MAAttachedWindow::MAAttachedWindow(QWidget* view, const QPointF& point, QWidget* parentWindow, int side,
-                                   float distance)
+MAAttachedWindow::MAAttachedWindow(QWidget* view, const QPointF& point, QWidget* parentWindow, int side, float distance)
     : QWidget(parentWindow ? parentWindow->window() : nullptr, Qt::Tool | Qt::FramelessWindowHint),
       m_background(QColor::fromRgbF(0.1f, 0.1f, 0.1f, 0.75f)),
       m_view(view),
@@ -138,9 +137,8 @@ void MAAttachedWindow::setCornerRadius(float radius) {
 }
 
 void MAAttachedWindow::setArrowBaseWidth(float width) {
-    m_look.arrowBaseWidth = G::clampArrowBaseWidth(width, m_look.viewMargin, m_viewFrame.width(),
-                                                   m_viewFrame.height(), m_look.cornerRadius,
-                                                   m_look.drawsRoundCornerBesideArrow);
+    m_look.arrowBaseWidth = G::clampArrowBaseWidth(width, m_look.viewMargin, m_viewFrame.width(), m_viewFrame.height(),
+                                                   m_look.cornerRadius, m_look.drawsRoundCornerBesideArrow);
     redisplay();
 }
 

@@ -14,7 +14,7 @@
 // the view then goes back to the parent it had before (or goes with the popup when it had none).
 class MAAttachedWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     // point: in parentWindow's coordinates, or in screen coordinates without a parent window. side: an
     // AttachedWindowSide; automatic placement is resolved here. No view gives no popup.
     static MAAttachedWindow* create(QWidget* view, const QPointF& point, QWidget* parentWindow, int side,
@@ -51,11 +51,11 @@ public:
     // The scale factor applied to the stored lengths (logical points already are device independent).
     static constexpr double kScale = 1.0;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     MAAttachedWindow(QWidget* view, const QPointF& point, QWidget* parentWindow, int side, float distance);
     int automaticSide() const;
     void updateGeometryPass();

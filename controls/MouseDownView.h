@@ -10,7 +10,7 @@ class MouseDownViewDelegate;
 // a double click) and swallows key presses. Nothing is passed on to the views behind it.
 class MouseDownView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit MouseDownView(QWidget* parent = nullptr);
 
     // Not owned; the owner clears it before it goes away.
@@ -20,7 +20,7 @@ public:
     enum class PressMessage { None, MouseDown, DoubleClicked };
     static PressMessage messageForClickCount(int clickCount);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -29,7 +29,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void press(QMouseEvent* event, bool toolkitDoubleClick);
 
     MouseDownViewDelegate* m_delegate = nullptr;

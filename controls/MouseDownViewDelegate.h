@@ -7,7 +7,7 @@ class MouseDownView;
 
 // What a MouseDownView hands on. Every message is optional: a delegate overrides only what it wants.
 class MouseDownViewDelegate {
-public:
+  public:
     virtual ~MouseDownViewDelegate() = default;
     virtual void mouseDown(QMouseEvent* event, MouseDownView* view) { (void)event, (void)view; }
     virtual void mouseDoubbleClicked(QMouseEvent* event, MouseDownView* view) { (void)event, (void)view; }

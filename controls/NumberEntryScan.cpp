@@ -32,8 +32,8 @@ struct Cursor {
 // The digits' value with its sign when it fits 32 bits; never converts an out-of-range value.
 bool toInt32(const QString& digits, bool negative, int* value) {
     long long v = 0;
-    const long long limit = negative ? -static_cast<long long>(std::numeric_limits<int>::min())
-                                     : std::numeric_limits<int>::max();
+    const long long limit =
+        negative ? -static_cast<long long>(std::numeric_limits<int>::min()) : std::numeric_limits<int>::max();
     for (QChar c : digits) {
         v = v * 10 + (c.unicode() - '0');
         if (v > limit) return false;

@@ -9,7 +9,7 @@
 // the screens but plays no part in the check.
 class OnlyDecimalNumberFormatter : public QValidator {
     Q_OBJECT
-public:
+  public:
     explicit OnlyDecimalNumberFormatter(QObject* parent = nullptr);
 
     int maximumLength() const { return m_maxLength; }
@@ -24,7 +24,7 @@ public:
 
     State validate(QString& input, int& pos) const override;
 
-private:
+  private:
     int m_maxLength = INT_MAX;
     int m_maxValue = INT_MAX;
     int m_minValue = -INT_MAX;

@@ -9,7 +9,7 @@
 // as white balance takes 0, a day, month or year does not. Leading zeros ("05") are always refused.
 class OnlyIntegerValueFormatter : public QValidator {
     Q_OBJECT
-public:
+  public:
     enum class ZeroRule { Refuse, AcceptLoneZero };
 
     explicit OnlyIntegerValueFormatter(ZeroRule zeroRule, QObject* parent = nullptr);
@@ -27,7 +27,7 @@ public:
     // Acceptable or Invalid only: a refused keystroke never reaches the field.
     State validate(QString& input, int& pos) const override;
 
-private:
+  private:
     int m_maxLength = INT_MAX;
     int m_maxValue = INT_MAX;
     ZeroRule m_zeroRule;

@@ -17,7 +17,7 @@ class PhotoThumbnailCellDelegate;
 // for the row's menu at once.
 class PhotoThumbnailCell : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kClickWaitMs = 200;
 
     explicit PhotoThumbnailCell(QWidget* parent = nullptr);
@@ -47,11 +47,11 @@ public:
     qint64 row() const;
     QWidget* referenceView() const;
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void press(QMouseEvent* event, bool toolkitDoubleClick);
     void btnClicked(int clickCount);
 

@@ -6,7 +6,7 @@ class PhotoThumbnailCell;
 
 // Hears a photo row. Every message is optional: the defaults do nothing.
 class PhotoThumbnailCellDelegate {
-public:
+  public:
     virtual ~PhotoThumbnailCellDelegate() = default;
     virtual void btnCheckBoxSelect(PhotoThumbnailCell* cell) { (void)cell; }
     virtual void cellDoubleClicked(PhotoThumbnailCell* cell) { (void)cell; }

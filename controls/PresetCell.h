@@ -10,7 +10,7 @@ class PresetCellDelegate;
 // row had before editing, and the delegate hears the name the row ends up with.
 class PresetCell : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PresetCell(QWidget* parent = nullptr);
 
     PresetCellDelegate* delegate() const { return m_delegate; }
@@ -24,7 +24,7 @@ public:
     // The end of editing of a field; only the row's own name field counts.
     void controlTextDidEndEditing(QObject* field);
 
-private:
+  private:
     PresetCellDelegate* m_delegate = nullptr;
     QLineEdit* m_txtName;
     QWidget* m_vwSelectedState;

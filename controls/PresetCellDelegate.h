@@ -4,7 +4,7 @@
 
 // Hears a preset row's new name. Optional: the default does nothing.
 class PresetCellDelegate {
-public:
+  public:
     virtual ~PresetCellDelegate() = default;
     virtual void presetNameUpdated(const QString& name) { (void)name; }
 };

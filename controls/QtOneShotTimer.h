@@ -6,13 +6,13 @@
 
 // The real-time delayed call, on the thread's event loop.
 class QtOneShotTimer : public OneShotTimer {
-public:
+  public:
     QtOneShotTimer();
     void start(int milliseconds, std::function<void()> callback) override;
     void stop() override;
     bool isActive() const override;
 
-private:
+  private:
     QTimer m_timer;
     std::function<void()> m_callback;
 };

@@ -4,7 +4,7 @@
 // is shown; alerts of the editing screen, the feedback menu item and the highlighted buttons read it. The
 // application delegate owns the instance of a run; until it installs its own, shared() is a process-wide one.
 class SubWindowState {
-public:
+  public:
     bool isSubWindowOpened() const { return m_opened; }
     void setIsSubWindowOpened(bool opened) { m_opened = opened; }
 
@@ -13,6 +13,6 @@ public:
     // The owner installs its instance (nullptr goes back to the default); it must outlive every reader.
     static void install(SubWindowState* state);
 
-private:
+  private:
     bool m_opened = false;
 };

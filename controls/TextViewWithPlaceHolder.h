@@ -6,12 +6,12 @@
 // itself when it loses the focus.
 class TextViewWithPlaceHolder : public QPlainTextEdit {
     Q_OBJECT
-public:
+  public:
     explicit TextViewWithPlaceHolder(QWidget* parent = nullptr);
 
     QString placeholderString() const { return QString(); }
     void setPlaceholderString(const QString& placeholder) { (void)placeholder; }
 
-protected:
+  protected:
     void focusOutEvent(QFocusEvent* event) override;
 };

@@ -12,8 +12,7 @@ Rects layout(const QRectF& frame, const QSizeF& startSize, const QSizeF& endSize
     Rects r;
     r.start = QRectF(frame.left(), frame.top(), startW, frame.height());
     r.end = QRectF(frame.right() - endW, frame.top(), endW, frame.height());
-    r.middle = QRectF(r.start.right(), frame.top(), std::max<qreal>(0, r.end.left() - r.start.right()),
-                      frame.height());
+    r.middle = QRectF(r.start.right(), frame.top(), std::max<qreal>(0, r.end.left() - r.start.right()), frame.height());
     return r;
 }
 

@@ -21,8 +21,7 @@ struct TitleBarAppearance {
     std::optional<QFont> titleFont;
     QColor titleBarStartColor, titleBarEndColor, baselineSeparatorColor, titleTextColor;
     std::optional<TitleTextShadow> titleTextShadow;
-    QColor inactiveTitleBarStartColor, inactiveTitleBarEndColor, inactiveBaselineSeparatorColor,
-        inactiveTitleTextColor;
+    QColor inactiveTitleBarStartColor, inactiveTitleBarEndColor, inactiveBaselineSeparatorColor, inactiveTitleTextColor;
     std::optional<TitleTextShadow> inactiveTitleTextShadow;
     // When set, it paints the bar's background instead of the gradient, separator and noise.
     DrawingBlock titleBarDrawingBlock;

@@ -32,8 +32,7 @@ QRectF textArea(const QRectF& bounds, int left, int right, int top, int bottom);
 // system font one point smaller, or a bold 20-point face when makeBoldFont is set and the overflowing
 // width lies strictly between 200 and 245. The text rectangle is the area moved down by half of the height
 // it does not need.
-Layout fit(const QString& text, const QRectF& area, bool makeBoldFont, const Measure& measure,
-           const QFont& systemFont);
+Layout fit(const QString& text, const QRectF& area, bool makeBoldFont, const Measure& measure, const QFont& systemFont);
 
 // The two-line layout wins only when it shows the title larger.
 bool prefersTwoLines(const QSizeF& oneLine, const QSizeF& twoLines);

@@ -22,8 +22,8 @@ TrafficLightFrames layoutTrafficLights(const QRectF& container, const TrafficLig
     const qreal h = container.height();
     TrafficLightFrames out;
     if (!in.vertical) {
-        const qreal bottom = in.centered ? std::round(h / 2 - in.close.height() / 2)
-                                         : h - in.close.height() - in.topMargin;
+        const qreal bottom =
+            in.centered ? std::round(h / 2 - in.close.height() / 2) : h - in.close.height() - in.topMargin;
         const qreal closeX = container.left() + in.leftMargin;
         const qreal minX = closeX + in.close.width() + in.separation;
         const qreal zoomX = minX + in.minimise.width() + in.separation;

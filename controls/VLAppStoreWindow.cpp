@@ -81,7 +81,8 @@ void VLAppStoreWindow::createStandardButtons() {
     setButtonImages(m_zoomButton, QStringLiteral("max"));
     // An image button flips its state after its action; these buttons always show their off look again.
     auto resetAfterClick = [](IMGButton* button) {
-        QMetaObject::invokeMethod(button, [button] { button->setState(ControlStateOff); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            button, [button] { button->setState(ControlStateOff); }, Qt::QueuedConnection);
     };
     connect(m_closeButton, &QAbstractButton::clicked, this, [this, resetAfterClick] {
         resetAfterClick(m_closeButton);

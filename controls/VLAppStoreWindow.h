@@ -16,7 +16,7 @@ class VLTitlebarContainer;
 // through the window system.
 class VLAppStoreWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit VLAppStoreWindow(QWidget* parent = nullptr);
     ~VLAppStoreWindow() override;
 
@@ -95,14 +95,14 @@ public:
     static qreal minimumTitlebarHeight();
     static qreal defaultTrafficLightSeparation();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void createTitlebarView();
     void createStandardButtons();
     void repositionContentView();

@@ -10,7 +10,7 @@ class VLAppStoreWindow;
 // What the users of a VLAppStoreWindow may hear from it. Every message is optional: the defaults do
 // nothing and answer "no opinion".
 class VLAppStoreWindowDelegate {
-public:
+  public:
     virtual ~VLAppStoreWindowDelegate() = default;
 
     // The rectangle whose top edge a sheet hangs from, in window coordinates; nothing lets the window decide.

@@ -8,8 +8,7 @@ QRectF VLAppStoreWindowDelegateProxy::sheetRect(VLAppStoreWindow* window, QWidge
     return TitlebarGeometry::defaultSheetRect(proposed, titleBarHeight);
 }
 
-std::optional<QRectF> VLAppStoreWindowDelegateProxy::windowWillPositionSheet(VLAppStoreWindow* window,
-                                                                             QWidget* sheet,
+std::optional<QRectF> VLAppStoreWindowDelegateProxy::windowWillPositionSheet(VLAppStoreWindow* window, QWidget* sheet,
                                                                              const QRectF& proposed) {
     return m_secondary ? m_secondary->windowWillPositionSheet(window, sheet, proposed) : std::nullopt;
 }

@@ -5,7 +5,7 @@
 // The delegate the window talks to: it places sheets under the tall bar unless the user's delegate (the
 // secondary one, not owned) places them, and passes every other message on when there is someone to hear it.
 class VLAppStoreWindowDelegateProxy : public VLAppStoreWindowDelegate {
-public:
+  public:
     VLAppStoreWindowDelegate* secondaryDelegate() const { return m_secondary; }
     void setSecondaryDelegate(VLAppStoreWindowDelegate* delegate) { m_secondary = delegate; }
 
@@ -20,6 +20,6 @@ public:
     void windowDidEnterFullScreen(VLAppStoreWindow* window) override;
     void windowDidExitFullScreen(VLAppStoreWindow* window) override;
 
-private:
+  private:
     VLAppStoreWindowDelegate* m_secondary = nullptr;
 };

@@ -98,8 +98,8 @@ void VLTitlebarView::drawBackground(QPainter& painter, bool asMain, bool fullScr
     const VLAppStoreWindow* w = appStoreWindow();
     const TitleBarAppearance& a = appearanceOf(w);
     const QRectF bounds = rect();
-    const QColor start = orDefault(asMain ? a.titleBarStartColor : a.inactiveTitleBarStartColor,
-                                   defaultStartColor(asMain));
+    const QColor start =
+        orDefault(asMain ? a.titleBarStartColor : a.inactiveTitleBarStartColor, defaultStartColor(asMain));
     const QColor end = orDefault(asMain ? a.titleBarEndColor : a.inactiveTitleBarEndColor, defaultEndColor(asMain));
     if (fullScreen) painter.fillRect(bounds, Qt::black);
 

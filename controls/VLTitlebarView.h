@@ -11,7 +11,7 @@ class VLAppStoreWindow;
 // and, when the window shows its title, the title. Dragging it moves the window; a double click minimises it.
 class VLTitlebarView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit VLTitlebarView(QWidget* parent = nullptr);
 
     // The title's rectangle in the view and the look it is drawn with.
@@ -23,14 +23,14 @@ public:
     };
     TitleLook titleLook(const QString& title) const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-private:
+  private:
     VLAppStoreWindow* appStoreWindow() const;
     bool drawsAsMain() const;
     void drawBackground(QPainter& painter, bool asMain, bool fullScreen);

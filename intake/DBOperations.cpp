@@ -32,8 +32,7 @@ std::unique_ptr<LibraryDatabase> openLibraryTable(const QString& dbPath, const Q
         return nullptr;
     }
     QString error;
-    auto database =
-        LibraryDatabase::open(dbPath, LibraryDatabase::Placement::InPlaceWhenSafe, cachesFolder, &error);
+    auto database = LibraryDatabase::open(dbPath, LibraryDatabase::Placement::InPlaceWhenSafe, cachesFolder, &error);
     if (!database) platform::log(QStringLiteral("Cannot open library database %1: %2").arg(dbPath, error));
     return database;
 }
@@ -55,8 +54,7 @@ std::optional<QList<PhotoLibraryImageRecord>> DBOperations::getPhotoslibraryPath
 
 QString DBOperations::getDataBasePathForPhotosLib(const QString& libraryPath) {
     static const char* const candidates[] = {"database/apdb/Library.apdb", "database/Library.apdb",
-                                             "database/Photos.sqlite", "database/apdb/photos.db",
-                                             "database/photos.db"};
+                                             "database/Photos.sqlite", "database/apdb/photos.db", "database/photos.db"};
     for (const char* candidate : candidates) {
         const QString found = LibraryFileLocator::locate(libraryPath, QLatin1String(candidate));
         if (!found.isEmpty() && QFileInfo(found).isFile()) return found;
@@ -69,8 +67,8 @@ std::optional<QList<PhotoLibraryImageRecord>> DBOperations::getImagesFromlibrary
     const QString databasePath = getDataBasePathForPhotosLib(libraryPath);
     QString error;
     bool copyFailed = false;
-    auto database = LibraryDatabase::open(databasePath, LibraryDatabase::Placement::PrivateCopy, cachesFolder,
-                                          &error, &copyFailed);
+    auto database =
+        LibraryDatabase::open(databasePath, LibraryDatabase::Placement::PrivateCopy, cachesFolder, &error, &copyFailed);
     QList<PhotoLibraryImageRecord> records;
     if (!database) {
         if (copyFailed) {
@@ -108,7 +106,8 @@ QList<LibraryVersionRow> DBOperations::getAllVersionPhotos(const QString& dbPath
             rows.append(version);
         }
     } catch (const std::exception& failure) {
-        platform::log(QStringLiteral("Exception in getAllVersionPhotos: %1").arg(QString::fromLocal8Bit(failure.what())));
+        platform::log(
+            QStringLiteral("Exception in getAllVersionPhotos: %1").arg(QString::fromLocal8Bit(failure.what())));
     }
     return rows;
 }
@@ -129,7 +128,8 @@ void DBOperations::getAllMasterPhotos(const QString& dbPath, const QString& dbPr
             if (!path.isEmpty()) updateDict->insert(row.text(0), LibraryMasterInfo{path, 0});
         }
     } catch (const std::exception& failure) {
-        platform::log(QStringLiteral("Exception in getAllMasterPhotos: %1").arg(QString::fromLocal8Bit(failure.what())));
+        platform::log(
+            QStringLiteral("Exception in getAllMasterPhotos: %1").arg(QString::fromLocal8Bit(failure.what())));
     }
 }
 
@@ -148,8 +148,10 @@ void DBOperations::getAllFolders(const QString& dbPath, const QString& tableName
             QString name;
             if (!row.isNull(1)) {
                 const QByteArray bytes = row.bytes(1);
-                if (!platform::isValidUtf8(bytes)) name = QStringLiteral("Untitled Event");
-                else name = bytes.isEmpty() ? QStringLiteral("untitled event") : QString::fromUtf8(bytes);
+                if (!platform::isValidUtf8(bytes))
+                    name = QStringLiteral("Untitled Event");
+                else
+                    name = bytes.isEmpty() ? QStringLiteral("untitled event") : QString::fromUtf8(bytes);
             }
             updateDict->insert(row.text(0), LibraryFolderInfo{name, 0});
         }

@@ -15,7 +15,7 @@
 // to a library: a Photos library is read from a private copy, an iPhoto or Aperture database read-only.
 // cachesFolder: where private copies are made ("" for the application's caches folder).
 class DBOperations {
-public:
+  public:
     // The image records of a Photos library package; nothing when its database could not be copied.
     static std::optional<QList<PhotoLibraryImageRecord>> getPhotoslibraryPath(const QString& libraryPath,
                                                                               const QString& cachesFolder = {});

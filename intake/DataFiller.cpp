@@ -88,8 +88,8 @@ bool DataFiller::isInPlace(const QVariantMap& xmlDict, const QString& root, QStr
     return root.toUpper() == archivePath->toUpper();
 }
 
-QString DataFiller::pathFromList(const QVariantMap& entry, const char* key, bool inPlace,
-                                 const QString& archivePath, const QString& root) const {
+QString DataFiller::pathFromList(const QVariantMap& entry, const char* key, bool inPlace, const QString& archivePath,
+                                 const QString& root) const {
     QString path = entry.value(QLatin1String(key)).toString();
     if (!inPlace) path.replace(archivePath, root, Qt::CaseSensitive);
     return path;

@@ -17,7 +17,7 @@
 // "ApertureData.xml"). One reader serves one package on the import thread; nothing of the library is
 // ever written.
 class DataFiller {
-public:
+  public:
     DataFiller();
 
     // Shown when the album list names no "Archive Path" (or cannot be read); the read goes on afterwards.
@@ -44,7 +44,7 @@ public:
     QHash<QString, LibraryMasterInfo> dictMasterInfo;
     QHash<QString, LibraryFolderInfo> dictFolderInfo;
 
-private:
+  private:
     QString libraryRoot() const;
     QString mastersFolder(const QString& root) const;
     bool isInPlace(const QVariantMap& xmlDict, const QString& root, QString* archivePath);

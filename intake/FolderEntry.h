@@ -6,7 +6,7 @@
 // One entry of a folder listing.
 struct FolderEntry {
     enum class Kind {
-        File,          // anything that is not a folder: files, links to files, dangling links, pipes
+        File,  // anything that is not a folder: files, links to files, dangling links, pipes
         Folder,
         LinkedFolder,  // a symbolic link to a folder; never entered, so link cycles cannot trap a walk
     };

@@ -8,7 +8,7 @@
 // Lists one folder. Virtual so that tests can stand in for folders the disk will not refuse to a
 // privileged user.
 class FolderLister {
-public:
+  public:
     virtual ~FolderLister() = default;
     static const FolderLister& defaultLister();
 

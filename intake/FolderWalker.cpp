@@ -49,20 +49,20 @@ QStringList FolderWalker::gatherFiles(const QString& folder) const {
         if (entry.name.startsWith(QLatin1Char('.'))) continue;
         const QString path = LibraryFileLocator::join(current.path, entry.name);
         switch (entry.kind) {
-        case FolderEntry::Kind::File:
-            files.append(path);
-            break;
-        case FolderEntry::Kind::Folder:
-            if (platform::UniformTypes::isFilePackage(path)) break;
-            if (entry.inode != 0) {
-                const auto identity = std::make_pair(entry.device, entry.inode);
-                if (entered.contains(identity)) break;
-                entered.insert(identity);
-            }
-            enter(path);  // invalidates current
-            break;
-        case FolderEntry::Kind::LinkedFolder:
-            break;
+            case FolderEntry::Kind::File:
+                files.append(path);
+                break;
+            case FolderEntry::Kind::Folder:
+                if (platform::UniformTypes::isFilePackage(path)) break;
+                if (entry.inode != 0) {
+                    const auto identity = std::make_pair(entry.device, entry.inode);
+                    if (entered.contains(identity)) break;
+                    entered.insert(identity);
+                }
+                enter(path);  // invalidates current
+                break;
+            case FolderEntry::Kind::LinkedFolder:
+                break;
         }
     }
     return files;

@@ -11,13 +11,13 @@
 // in name order, hidden entries (names starting with ".") and library packages passed over, linked
 // folders not followed. A folder that cannot be read is logged and skipped; its siblings are still walked.
 class FolderWalker {
-public:
+  public:
     // stop may be null. When it turns true the gathering ends at once with what it holds.
     FolderWalker(const FolderLister& lister, const std::atomic<bool>* stop);
 
     QStringList gatherFiles(const QString& folder) const;
 
-private:
+  private:
     bool stopped() const { return m_stop && m_stop->load(std::memory_order_relaxed); }
 
     const FolderLister& m_lister;

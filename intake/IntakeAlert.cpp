@@ -24,7 +24,8 @@ IntakeAlert IntakeAlert::photosExist(const IntakeCounters& counters) {
 }
 
 IntakeAlert IntakeAlert::noPhotosToAdd() {
-    return {NoPhotosToAdd, QStringLiteral("No Photos to Add").toUpper(), QStringLiteral("There are no new photos to add")};
+    return {NoPhotosToAdd, QStringLiteral("No Photos to Add").toUpper(),
+            QStringLiteral("There are no new photos to add")};
 }
 
 IntakeAlert IntakeAlert::showPromtForDamagedFiles(const IntakeCounters& counters) {

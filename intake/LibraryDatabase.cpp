@@ -36,8 +36,7 @@ bool LibraryDatabase::needsPrivateCopy(const QString& path) {
 }
 
 std::unique_ptr<LibraryDatabase> LibraryDatabase::open(const QString& path, Placement placement,
-                                                       const QString& cachesFolder, QString* error,
-                                                       bool* copyFailed) {
+                                                       const QString& cachesFolder, QString* error, bool* copyFailed) {
     ensureInitialised();
     if (copyFailed) *copyFailed = false;
     std::unique_ptr<LibraryDatabase> database(new LibraryDatabase);
@@ -60,8 +59,7 @@ std::unique_ptr<LibraryDatabase> LibraryDatabase::open(const QString& path, Plac
     return database;
 }
 
-bool LibraryDatabase::copyInto(const QString& source, const QString& cachesFolder, QString* copyPath,
-                               QString* error) {
+bool LibraryDatabase::copyInto(const QString& source, const QString& cachesFolder, QString* copyPath, QString* error) {
     const QString caches = cachesFolder.isEmpty() ? platform::StandardPaths::cachesFolder() : cachesFolder;
     QDir().mkpath(caches);
     m_copyFolder = std::make_unique<QTemporaryDir>(caches + QStringLiteral("/library-read-XXXXXX"));

@@ -12,13 +12,12 @@ struct sqlite3;
 // files) is read where it lies; any other is copied with its "-wal", "-shm" and ".lock" companions into a
 // fresh private folder under the caches folder, read there, and the folder is removed when this object ends.
 class LibraryDatabase {
-public:
+  public:
     enum class Placement { InPlaceWhenSafe, PrivateCopy };
 
     // Nothing when the database could not be copied or opened; *error says why and *copyFailed which.
-    static std::unique_ptr<LibraryDatabase> open(const QString& path, Placement placement,
-                                                 const QString& cachesFolder, QString* error,
-                                                 bool* copyFailed = nullptr);
+    static std::unique_ptr<LibraryDatabase> open(const QString& path, Placement placement, const QString& cachesFolder,
+                                                 QString* error, bool* copyFailed = nullptr);
     ~LibraryDatabase();
     LibraryDatabase(const LibraryDatabase&) = delete;
     LibraryDatabase& operator=(const LibraryDatabase&) = delete;
@@ -27,7 +26,7 @@ public:
     bool hasTable(const QString& name) const;
     bool isPrivateCopy() const { return m_copyFolder != nullptr; }
 
-private:
+  private:
     LibraryDatabase() = default;
     // SQLite is set up once for the whole run and never shut down while other threads may use it.
     static void ensureInitialised();

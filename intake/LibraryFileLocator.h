@@ -7,7 +7,7 @@
 // path component is taken by its exact name first, else the first entry of its folder (in name order)
 // that matches it ignoring case.
 class LibraryFileLocator {
-public:
+  public:
     // The path of relativePath (components separated by "/") inside root; "" when some component has no
     // match. The root itself is kept exactly as given.
     static QString locate(const QString& root, const QString& relativePath);

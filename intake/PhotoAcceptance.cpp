@@ -11,16 +11,16 @@ const QStringList& PhotoAcceptance::ExtraImageExtensions() {
 }
 
 const QStringList& PhotoAcceptance::UnsupportedImageExtensions() {
-    static const QStringList list{"CRW", "3FR", "KDC", "MEF", "RW2", "X3F", "SIT", "AI",  "PS",   "EPS", "ICO",
-                                  "ICNS", "TGA", "PCT", "PICT", "BMP", "GIF", "PDF", "SGI", "TGA", "WMBP",
-                                  "ERF", "ARW", "DCR", "PPM", "RAW", "RAF", "MRW", "ORF", "WEBP", "XBM"};
+    static const QStringList list{"CRW",  "3FR", "KDC", "MEF",  "RW2", "X3F", "SIT", "AI",   "PS",  "EPS",  "ICO",
+                                  "ICNS", "TGA", "PCT", "PICT", "BMP", "GIF", "PDF", "SGI",  "TGA", "WMBP", "ERF",
+                                  "ARW",  "DCR", "PPM", "RAW",  "RAF", "MRW", "ORF", "WEBP", "XBM"};
     return list;
 }
 
 bool PhotoAcceptance::isSupportedImagePath(const QString& path) {
     const QString extension = platform::UniformTypes::pathExtension(path);
-    const bool isImage = platform::UniformTypes::extensionConformsToImage(extension) ||
-                         ExtraImageExtensions().contains(extension);
+    const bool isImage =
+        platform::UniformTypes::extensionConformsToImage(extension) || ExtraImageExtensions().contains(extension);
     return isImage && !UnsupportedImageExtensions().contains(extension.toUpper());
 }
 

@@ -9,7 +9,7 @@ inline constexpr int MAX_PHOTOS_LIMIT = 100000;
 
 // Which files may join the batch, judged by name and kind of file before anything is read from them.
 class PhotoAcceptance {
-public:
+  public:
     enum class Verdict {
         Accepted,
         AlreadyAdded,  // the path is in the batch already

@@ -42,8 +42,8 @@ void makePhotos(const QList<IntakeCandidate>& candidates, const PhotoImportTask:
 
 }  // namespace
 
-PhotoImportResult PhotoImportTask::run(const QStringList& urls, const QString& fileType,
-                                       QSet<QString> dictFileAdded, const Settings& settings) {
+PhotoImportResult PhotoImportTask::run(const QStringList& urls, const QString& fileType, QSet<QString> dictFileAdded,
+                                       const Settings& settings) {
     PhotoIntakeWalk walk(std::move(dictFileAdded), settings.walk);
     PhotoImportResult result;
     result.addedPaths = walk.photosUrlsToBeAddedFromUrls(urls, fileType);

@@ -14,7 +14,7 @@
 // (each reads its file) on a few threads at once, their order kept. Stop is honoured during both; photos
 // made after the first one left unmade are dropped, so the outcome is that of a walk that ended there.
 class PhotoImportTask {
-public:
+  public:
     using PhotoMaker = std::function<PhotoFile(const QString& path, const QString& displayName)>;
 
     struct Settings {

@@ -31,9 +31,8 @@ bool PhotoIntake::addPhotosFromPathUrls(const QStringList& paths, bool isiPhoto)
     settings.walk.archiveAlert = m_hooks.archivePathAlert;
     // The worker reads its own copy of the added paths; the batch itself stays with the main thread.
     const QSet<QString> added = m_dictFileAdded;
-    m_watcher.setFuture(QtConcurrent::run([paths, added, settings] {
-        return PhotoImportTask::run(paths, QStringLiteral("ALL"), added, settings);
-    }));
+    m_watcher.setFuture(QtConcurrent::run(
+        [paths, added, settings] { return PhotoImportTask::run(paths, QStringLiteral("ALL"), added, settings); }));
     return true;
 }
 
@@ -61,8 +60,10 @@ void PhotoIntake::handBack() {
 
     m_dictFileAdded.reserve(m_dictFileAdded.size() + result.addedPaths.size());
     for (const QString& path : std::as_const(result.addedPaths)) m_dictFileAdded.insert(path);
-    if (m_batch.isEmpty()) m_batch = std::move(result.photos);
-    else m_batch.append(std::move(result.photos));
+    if (m_batch.isEmpty())
+        m_batch = std::move(result.photos);
+    else
+        m_batch.append(std::move(result.photos));
     platform::log(QStringLiteral("is adding photos count = %1").arg(m_counters.totalPhotoToAdd));
 
     const int limit = m_settings.walk.limit;

@@ -21,7 +21,7 @@
 // screen fills the hooks; every hook is optional.
 class PhotoIntake : public QObject {
     Q_OBJECT
-public:
+  public:
     struct Hooks {
         std::function<void(bool show, const QString& text)> showLoading;
         std::function<void()> showStopButton;  // btnstopOnAddPhotos shown, btnNext enabled
@@ -55,10 +55,10 @@ public:
 
     static QString loadingText() { return QStringLiteral("Please Wait...\n Importing photos"); }
 
-signals:
+  signals:
     void importHandedBack();
 
-private:
+  private:
     void handBack();
 
     QList<PhotoFile>& m_batch;

@@ -21,10 +21,10 @@ QList<PhotoLibraryImageRecord> uniqueRecords(const QList<PhotoLibraryImageRecord
     QList<PhotoLibraryImageRecord> unique;
     QSet<QString> seen;
     for (const PhotoLibraryImageRecord& record : records) {
-        const QString key = QStringList{QString::number(record.fileSize), record.modelId, record.uuid,
-                                        record.uuidRKVersion, record.originalFileName, record.imagePath,
-                                        record.description}
-                                .join(QChar(0));
+        const QString key =
+            QStringList{QString::number(record.fileSize), record.modelId,   record.uuid,       record.uuidRKVersion,
+                        record.originalFileName,          record.imagePath, record.description}
+                .join(QChar(0));
         if (seen.contains(key)) continue;
         seen.insert(key);
         unique.append(record);
@@ -99,17 +99,17 @@ void PhotoIntakeWalk::walkOtherLibrary(const QString& package, const QString& fi
 bool PhotoIntakeWalk::isValidPhoto(const QString& path, const QString& fileName, const QString& fileType) {
     const IntakeCounters before = m_counters;
     switch (PhotoAcceptance::verdict(path, fileType, m_dictFileAdded)) {
-    case PhotoAcceptance::Verdict::AlreadyAdded:
-        ++m_counters.damagedFileCount;
-        ++m_counters.alreadyExistsPhotosCount;
-        m_counters.isPhotosAlreadyAdded = true;
-        return false;
-    case PhotoAcceptance::Verdict::Refused:
-        m_counters.isPhotoFormatNotSupported = true;
-        ++m_counters.damagedFileCount;
-        return false;
-    case PhotoAcceptance::Verdict::Accepted:
-        break;
+        case PhotoAcceptance::Verdict::AlreadyAdded:
+            ++m_counters.damagedFileCount;
+            ++m_counters.alreadyExistsPhotosCount;
+            m_counters.isPhotosAlreadyAdded = true;
+            return false;
+        case PhotoAcceptance::Verdict::Refused:
+            m_counters.isPhotoFormatNotSupported = true;
+            ++m_counters.damagedFileCount;
+            return false;
+        case PhotoAcceptance::Verdict::Accepted:
+            break;
     }
     if (!admit()) return false;
     m_candidates.append(IntakeCandidate{path, fileName, before});

@@ -17,7 +17,7 @@
 // packages become the list of photos that join, with the operation's counters. It works on its own copy
 // of the paths already in the batch and never touches the batch itself.
 class PhotoIntakeWalk {
-public:
+  public:
     struct Settings {
         int limit = MAX_PHOTOS_LIMIT;
         const std::atomic<bool>* stop = nullptr;  // isPHOTOS_PROCESSING_STOPPED, written by the Stop button
@@ -38,7 +38,7 @@ public:
     // Only the stop and limit test clears the flag, so a cleared flag means the walk has ended.
     bool hasEnded() const { return !m_counters.isPHOTOS_PROCESSING_IN_PROGERESS; }
 
-private:
+  private:
     void walkFolder(const QString& folder, const QString& fileType);
     void walkPhotosLibrary(const QString& package, const QString& fileType);
     void walkOtherLibrary(const QString& package, const QString& fileType);

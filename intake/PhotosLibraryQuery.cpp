@@ -9,9 +9,10 @@ namespace {
 
 // The current and the previous generation differ only in the name of the asset table.
 QByteArray assetsSql(const char* assetTable) {
-    return QByteArrayLiteral("SELECT COALESCE(attributes.ZORIGINALFILESIZE, 0), asset.ZUUID, "
-                             "COALESCE(attributes.ZORIGINALFILENAME, asset.ZFILENAME), asset.ZDIRECTORY, "
-                             "asset.ZFILENAME FROM ") +
+    return QByteArrayLiteral(
+               "SELECT COALESCE(attributes.ZORIGINALFILESIZE, 0), asset.ZUUID, "
+               "COALESCE(attributes.ZORIGINALFILENAME, asset.ZFILENAME), asset.ZDIRECTORY, "
+               "asset.ZFILENAME FROM ") +
            assetTable +
            " AS asset LEFT JOIN ZADDITIONALASSETATTRIBUTES AS attributes ON attributes.ZASSET = asset.Z_PK "
            "WHERE asset.ZKIND = 0 AND asset.ZTRASHEDSTATE = 0 ORDER BY asset.Z_PK";
@@ -28,9 +29,8 @@ const char* const kMastersSql =
     "WHERE master.isInTrash = 0 AND COALESCE(version.type, 2) <> 8 ORDER BY master.modelId";
 
 void logNull(int column, const QString& libraryPath) {
-    platform::log(QStringLiteral("Exception in getImagesFromlibraryPath: NULL in column %1 (%2)")
-                      .arg(column)
-                      .arg(libraryPath));
+    platform::log(
+        QStringLiteral("Exception in getImagesFromlibraryPath: NULL in column %1 (%2)").arg(column).arg(libraryPath));
 }
 
 void readAssetRows(SqliteStatement& row, const QString& libraryPath, QList<PhotoLibraryImageRecord>* records) {
@@ -92,6 +92,8 @@ void PhotosLibraryQuery::readImages(const LibraryDatabase& database, const QStri
         platform::log(QStringLiteral("Cannot read the photos of %1: %2").arg(libraryPath, row.errorMessage()));
         return;
     }
-    if (masters) readMasterRows(row, libraryPath, records);
-    else readAssetRows(row, libraryPath, records);
+    if (masters)
+        readMasterRows(row, libraryPath, records);
+    else
+        readAssetRows(row, libraryPath, records);
 }

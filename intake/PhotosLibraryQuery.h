@@ -11,7 +11,7 @@ class LibraryDatabase;
 // libraries), "ZGENERICASSET" (the generation before) or "RKMaster" (the oldest). Photos only, nothing
 // from the trash.
 class PhotosLibraryQuery {
-public:
+  public:
     // Appends one record per image row; libraryPath prefixes every image path exactly as given.
     static void readImages(const LibraryDatabase& database, const QString& libraryPath,
                            QList<PhotoLibraryImageRecord>* records);

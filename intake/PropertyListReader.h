@@ -7,7 +7,7 @@
 // dict → QVariantMap, array → QVariantList, string → QString, integer → qlonglong, real → double,
 // true/false → bool, date → QString as written, data → QByteArray.
 class PropertyListReader {
-public:
+  public:
     // An invalid QVariant when the file cannot be read or is no well-formed property list; *error says why.
     static QVariant readFile(const QString& path, QString* error = nullptr);
     static QVariant readData(const QByteArray& xml, QString* error = nullptr);

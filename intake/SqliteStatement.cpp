@@ -23,8 +23,8 @@ SqliteStatement::~SqliteStatement() {
 bool SqliteStatement::bind(int index, const QString& text) {
     if (!m_statement) return false;
     const QByteArray utf8 = text.toUtf8();
-    return sqlite3_bind_text(m_statement, index, utf8.constData(), static_cast<int>(utf8.size()),
-                             SQLITE_TRANSIENT) == SQLITE_OK;
+    return sqlite3_bind_text(m_statement, index, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT) ==
+           SQLITE_OK;
 }
 
 bool SqliteStatement::next() {

@@ -8,7 +8,7 @@ struct sqlite3_stmt;
 
 // One prepared statement over a constant SQL text; values only ever travel as bound parameters.
 class SqliteStatement {
-public:
+  public:
     SqliteStatement(sqlite3* database, const char* sql);
     ~SqliteStatement();
     SqliteStatement(const SqliteStatement&) = delete;
@@ -28,7 +28,7 @@ public:
     int intValue(int column) const;
     qint64 int64Value(int column) const;
 
-private:
+  private:
     sqlite3* m_database = nullptr;
     sqlite3_stmt* m_statement = nullptr;
     QString m_error;

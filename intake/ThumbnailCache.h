@@ -13,7 +13,7 @@
 // the most recently used few thousand: a batch of 100000 photos must not hold 100000 images, and a row
 // scrolled back into view simply loads again.
 class ThumbnailCache {
-public:
+  public:
     static constexpr int kDefaultCapacity = 3000;
 
     explicit ThumbnailCache(int capacity = kDefaultCapacity);
@@ -26,7 +26,7 @@ public:
 
     qsizetype size() const;
 
-private:
+  private:
     using Entry = std::pair<QString, QImage>;
 
     const int m_capacity;

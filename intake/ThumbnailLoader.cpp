@@ -41,7 +41,8 @@ void ThumbnailLoader::performImageOperation(const Row& row) {
     } else {
         image = Utils::sharedUtils().getThumbnailImageAtFilePath(row.filePath, thumbnailSize());
     }
-    QMetaObject::invokeMethod(this, [this, row, image] { deliver(row, image); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, row, image] { deliver(row, image); }, Qt::QueuedConnection);
 }
 
 void ThumbnailLoader::deliver(const Row& row, const QImage& image) {

@@ -17,7 +17,7 @@
 // there as signals.
 class ThumbnailLoader : public QObject {
     Q_OBJECT
-public:
+  public:
     using ThumbnailMaker = std::function<QImage(const QString& path, const QSizeF& size)>;
 
     struct Row {
@@ -51,13 +51,13 @@ public:
     // Blocks until every load started so far has finished and been answered (for tests and shutdown).
     void waitForLoads();
 
-signals:
+  signals:
     void loadRequested();
     void thumbnailReady(int row, const QString& filePath, const QImage& image);
     // No thumbnail could be made (the file is gone or unreadable); nothing was cached, so it is tried again.
     void thumbnailFailed(int row, const QString& filePath);
 
-private:
+  private:
     void performImageOperation(const Row& row);
     void deliver(const Row& row, const QImage& image);
 

@@ -69,8 +69,7 @@ QString AddEXIFDateTime::formatPattern(int formatIndex) {
 }
 
 QString AddEXIFDateTime::formattedDate(const QString& exifDateText) const {
-    if (!inTable(formatValue))
-        return {};
+    if (!inTable(formatValue)) return {};
     // Numeric patterns are written with Western digits in every locale: the text becomes part of a file name.
     return Utils::sharedUtils().convertedDate(exifDateText, Utils::exifDateFormat(), formatPattern(formatValue));
 }

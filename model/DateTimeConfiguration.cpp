@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QJsonValue>
 
-
 namespace {
 
 // The keyed-coding order of the properties; the key of each equals its name.
@@ -59,14 +58,16 @@ void decodeValue(const QJsonObject& coder, const char* key, std::optional<QStrin
 
 }  // namespace
 
-DateTimeConfiguration::DateTimeConfiguration() { commmonInit(); }
+DateTimeConfiguration::DateTimeConfiguration() {
+    commmonInit();
+}
 
 void DateTimeConfiguration::commmonInit() {
     tagConfigureOption = 0;
-    for (auto* flag : {&isUpdateDayKeepOriginal, &isUpdateMonthKeepOriginal, &isUpdateYearKeepOriginal,
-                       &isUpdateTimeKeepOriginal, &isIncDecDayKeepOriginal, &isIncDecMonthKeepOriginal,
-                       &isIncDecYearKeepOriginal, &isIncDecHourKeepOriginal, &isIncDecMinuteKeepOriginal,
-                       &isIncDecSecondKeepOriginal}) {
+    for (auto* flag :
+         {&isUpdateDayKeepOriginal, &isUpdateMonthKeepOriginal, &isUpdateYearKeepOriginal, &isUpdateTimeKeepOriginal,
+          &isIncDecDayKeepOriginal, &isIncDecMonthKeepOriginal, &isIncDecYearKeepOriginal, &isIncDecHourKeepOriginal,
+          &isIncDecMinuteKeepOriginal, &isIncDecSecondKeepOriginal}) {
         *flag = false;
     }
     stringUpdateDay = QStringLiteral("1");

@@ -9,7 +9,7 @@
 // What a batch run does to one date field. Filled once when made and never changed afterwards, so records
 // share it by reference (DateTimeConfigurationRef) and no copy is ever needed.
 class DateTimeConfiguration {
-public:
+  public:
     // The values of tagConfigureOption.
     enum DateTimeConfigureOption {
         KeepOriginal = 0,
@@ -58,7 +58,7 @@ public:
     std::optional<QString> stringIncDecMinute;
     std::optional<QString> stringIncDecSecond;
 
-private:
+  private:
     struct Uninitialised {};
     explicit DateTimeConfiguration(Uninitialised) {}
 };

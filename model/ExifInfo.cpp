@@ -10,7 +10,8 @@ namespace {
 // How a property value prints: whole numbers without a fraction, a missing value as "(null)".
 QString printed(const QVariant& value) {
     if (!value.isValid() || value.isNull()) return QStringLiteral("(null)");
-    if (value.typeId() == QMetaType::Double) return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    if (value.typeId() == QMetaType::Double)
+        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
     return value.toString();
 }
 
@@ -95,7 +96,8 @@ void ExifInfo::fillFromExif(const QVariantMap& exif) {
     if (exif.contains(QStringLiteral("FocalLength")))
         folcalLength = QStringLiteral("%1 mm").arg(printed(exif.value(QStringLiteral("FocalLength"))));
     if (exif.contains(QStringLiteral("ExposureBiasValue")))
-        exposureBias = QStringLiteral("%1 EV").arg(exif.value(QStringLiteral("ExposureBiasValue")).toDouble(), 0, 'f', 2);
+        exposureBias =
+            QStringLiteral("%1 EV").arg(exif.value(QStringLiteral("ExposureBiasValue")).toDouble(), 0, 'f', 2);
     if (exif.contains(QStringLiteral("ISOSpeedRatings")))
         isoSpeedRating = joinedPrinted(exif.value(QStringLiteral("ISOSpeedRatings")));
     exposureMode = exif.value(QStringLiteral("ExposureMode"));

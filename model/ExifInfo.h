@@ -12,7 +12,7 @@
 // metadata that is edited and written is MetaDataObject's. Made from a path, read, dropped.
 // Object fields are null (QString) or invalid (QVariant) when their source is absent.
 class ExifInfo {
-public:
+  public:
     // exifForFile, then resetAllWithDict with what it found.
     static ExifInfo initWithFile(const QString& path);
     // The image properties of the file's first image; nothing when the file is no readable image.
@@ -69,7 +69,7 @@ public:
     QString imageSizeToDisplay;  // "3000 x 4000" for a 4000 x 3000 picture turned a quarter
     QString userComment;
 
-private:
+  private:
     void fillFromTop(const QVariantMap& properties);
     void fillFromExif(const QVariantMap& exif);
     void fillFromTiff(const QVariantMap& tiff);

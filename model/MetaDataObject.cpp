@@ -38,23 +38,20 @@ QJsonValue encodeText(const QString& text) {
 
 // A value of the wrong kind reads like a missing one, as the rule records do.
 QString decodeText(const QJsonValue& value) {
-    if (!value.isString())
-        return QString();
+    if (!value.isString()) return QString();
     const QString text = value.toString();
     return text.isNull() ? emptyText() : text;
 }
 
 QJsonValue encodeRule(const DateTimeConfigurationRef& rule) {
-    if (!rule)
-        return QJsonValue::Null;
+    if (!rule) return QJsonValue::Null;
     QJsonObject coder = rule->encodeWithCoder();
     coder.insert(kClassKey, kRuleClassName);
     return coder;
 }
 
 DateTimeConfigurationRef decodeRule(const QJsonValue& value) {
-    if (!value.isObject())
-        return nullptr;
+    if (!value.isObject()) return nullptr;
     return std::make_shared<const DateTimeConfiguration>(DateTimeConfiguration::initWithCoder(value.toObject()));
 }
 
@@ -65,8 +62,7 @@ void copyMembersShared(MetaDataObject& target, const MetaDataObject& source) {
     target.clearGpsInfo = source.clearGpsInfo;
     target.clearIPTC = source.clearIPTC;
     target.clearXMP = source.clearXMP;
-    for (const auto& rule : MetadataKeyTable::ruleMembers())
-        target.*rule.member = source.*rule.member;
+    for (const auto& rule : MetadataKeyTable::ruleMembers()) target.*rule.member = source.*rule.member;
 }
 
 }  // namespace
@@ -93,10 +89,8 @@ MetaDataObject MetaDataObject::initWithObject(const MetaDataObject& source) {
     // Every member that the defaults would set is overwritten from the source, so the six default rules
     // (each reading the clock) are not made only to be dropped; flags and bookkeeping start at NO.
     MetaDataObject copy{Uninitialised{}};
-    for (const MetadataKeyRow& row : MetadataKeyTable::rows())
-        copy.*row.field = source.*row.field;
-    if (copy.XMP_Keyword.isNull())
-        copy.XMP_Keyword = emptyText();
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) copy.*row.field = source.*row.field;
+    if (copy.XMP_Keyword.isNull()) copy.XMP_Keyword = emptyText();
     copy.name = source.name;
     copyMembersShared(copy, source);
     return copy;
@@ -106,26 +100,21 @@ MetaDataObject& MetaDataObject::appendPresetObjectToMetaDataObject(MetaDataObjec
                                                                    const MetaDataObject& preset) {
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
         // The pixel size and resolution describe the photo itself; a preset never carries them over.
-        if (row.group == MetadataFieldGroup::DimResolution)
-            continue;
+        if (row.group == MetadataFieldGroup::DimResolution) continue;
         const QString& value = preset.*row.field;
-        if (!value.isEmpty() || preset.*row.updated)
-            target.*row.field = value;
+        if (!value.isEmpty() || preset.*row.updated) target.*row.field = value;
     }
     copyMembersShared(target, preset);
-    for (const MetadataKeyRow& row : MetadataKeyTable::rows())
-        target.*row.updated = preset.*row.updated;
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) target.*row.updated = preset.*row.updated;
     return target;
 }
 
 MetaDataObject& MetaDataObject::metadataObjectWithCleanInfoUpdation(MetaDataObject& record) {
-    if (record.editingOption != CleanMetadataInfo)
-        return record;
+    if (record.editingOption != CleanMetadataInfo) return record;
     const MetadataClearMask on = MetadataKeyTable::switchesOn(record);
     const QString empty = emptyText();
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (hasSwitch(on, row.clearSwitch))
-            record.*row.field = empty;
+        if (hasSwitch(on, row.clearSwitch)) record.*row.field = empty;
     }
     return record;
 }
@@ -148,8 +137,7 @@ QJsonObject MetaDataObject::encodeWithCoder() const {
 
 std::optional<MetaDataObject> MetaDataObject::initWithCoder(const QJsonObject& coder, QString* error) {
     if (coder.value(kClassKey).toString() != kClassName) {
-        if (error)
-            *error = QStringLiteral("not a MetaDataObject archive");
+        if (error) *error = QStringLiteral("not a MetaDataObject archive");
         return std::nullopt;
     }
     MetaDataObject record{Uninitialised{}};

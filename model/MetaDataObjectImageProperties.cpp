@@ -96,12 +96,10 @@ constexpr PropertyName kProperties[] = {
 QString propertyText(const QVariant& value) {
     if (value.typeId() == QMetaType::QVariantList || value.typeId() == QMetaType::QStringList) {
         QStringList parts;
-        for (const QVariant& item : value.toList())
-            parts << propertyText(item);
+        for (const QVariant& item : value.toList()) parts << propertyText(item);
         return parts.join(QLatin1Char(','));
     }
-    if (value.typeId() == QMetaType::Bool)
-        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    if (value.typeId() == QMetaType::Bool) return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
     return StringCategories::stringByTrimmingLeadingAndTrailingWhitespaceAndNewlineCharacters(value.toString());
 }
 
@@ -109,14 +107,12 @@ template <typename Visit>
 void forEachProperty(Visit&& visit) {
     for (const PropertyName& property : kProperties) {
         const MetadataKeyRow* row = MetadataKeyTable::rowForField(QLatin1String(property.field));
-        if (row)
-            visit(*row, QLatin1String(property.group), QLatin1String(property.property));
+        if (row) visit(*row, QLatin1String(property.group), QLatin1String(property.property));
     }
 }
 
 void removeProperty(QVariantMap& dict, const QString& group, const QString& property) {
-    if (!dict.contains(group))
-        return;
+    if (!dict.contains(group)) return;
     QVariantMap properties = dict.value(group).toMap();
     properties.remove(property);
     dict.insert(group, properties);
@@ -139,8 +135,7 @@ MetaDataObject MetaDataObject::initWithDict(const QVariantMap& dict) {
 void MetaDataObject::resetAllWithDict(const QVariantMap& dict) {
     forEachProperty([this, &dict](const MetadataKeyRow& row, const QString& group, const QString& property) {
         const QVariantMap properties = dict.value(group).toMap();
-        if (properties.contains(property))
-            this->*row.field = propertyText(properties.value(property));
+        if (properties.contains(property)) this->*row.field = propertyText(properties.value(property));
     });
 }
 
@@ -149,11 +144,9 @@ QVariantMap MetaDataObject::metadataDictFromObject(const MetaDataObject& object,
     QVariantMap dict = oldDict;
     if (object.editingOption == CleanMetadataInfo) {
         const MetadataClearMask on = MetadataKeyTable::switchesOn(object);
-        if (object.clearIPTC)
-            dict.remove(QStringLiteral("{IPTC}"));
+        if (object.clearIPTC) dict.remove(QStringLiteral("{IPTC}"));
         forEachProperty([&dict, on](const MetadataKeyRow& row, const QString& group, const QString& property) {
-            if (hasSwitch(on, row.clearSwitch))
-                removeProperty(dict, group, property);
+            if (hasSwitch(on, row.clearSwitch)) removeProperty(dict, group, property);
         });
         return dict;
     }

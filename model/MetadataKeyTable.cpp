@@ -226,8 +226,7 @@ bool MetaDataObject::*MetadataKeyTable::switchMember(MetadataClearSwitch clearSw
 MetadataClearMask MetadataKeyTable::switchesOn(const MetaDataObject& record) {
     MetadataClearMask mask = 0;
     for (Switch s : {Switch::Exif, Switch::Comment, Switch::GpsInfo, Switch::IPTC, Switch::XMP}) {
-        if (record.*switchMember(s))
-            mask |= static_cast<unsigned>(s);
+        if (record.*switchMember(s)) mask |= static_cast<unsigned>(s);
     }
     return mask;
 }

@@ -14,7 +14,7 @@ class MetaDataObject;
 // interface and installs it once at start-up, before any worker thread reads a photo; until then a photo
 // reads as one without metadata and only the image decoders answer.
 class MetadataReading {
-public:
+  public:
     virtual ~MetadataReading() = default;
 
     // Fills the record from the file and returns it; a file that cannot be read leaves it as it was.
@@ -36,7 +36,7 @@ public:
     static const MetadataReading* shared() { return slot().load(std::memory_order_acquire); }
     static void install(const MetadataReading* reader) { slot().store(reader, std::memory_order_release); }
 
-private:
+  private:
     static std::atomic<const MetadataReading*>& slot() {
         static std::atomic<const MetadataReading*> reader{nullptr};
         return reader;

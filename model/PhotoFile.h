@@ -13,7 +13,7 @@
 // it was added (with an untouched copy) and the outcome of the last batch run. Also the bare warning entry of
 // a run's results (made with the default constructor: no names, no size, no records).
 class PhotoFile {
-public:
+  public:
     // The codes of processStatus.
     enum PhotoProcessStatus {
         StatusNone = 0,
@@ -34,7 +34,7 @@ public:
     QString fileContainerFolderName;
     QString fileExtension;  // case kept, without the dot
     QString fileName;
-    QString fileURL;        // the path text again
+    QString fileURL;  // the path text again
     QImage thumbnailImg;
     double height = 0;
     double width = 0;
@@ -47,6 +47,6 @@ public:
     // dates from it.
     SharedRecord<MetaDataObject> metadataObjectOriginal;
 
-private:
+  private:
     void takeDisplayedSize(const std::optional<QVariantMap>& exifDict);
 };

@@ -8,11 +8,9 @@ PresetStore::PresetStore(platform::UserDefaults& defaults) : m_defaults(defaults
 
 void PresetStore::loadPresets() {
     m_arrayPresets.clear();
-    if (!m_defaults.contains(projectSessionKey()))
-        return;
+    if (!m_defaults.contains(projectSessionKey())) return;
     const QByteArray data = m_defaults.data(projectSessionKey());
-    if (data.isEmpty())
-        return;
+    if (data.isEmpty()) return;
     QString reason;
     std::optional<ProjectSession> session = ProjectSession::unarchive(data, &reason);
     if (session) {
@@ -29,8 +27,7 @@ bool PresetStore::saveProjectSession() {
     ProjectSession session;
     session.arrayPresets = m_arrayPresets;
     m_defaults.setValue(projectSessionKey(), session.archivedData());
-    if (m_defaults.synchronize())
-        return true;
+    if (m_defaults.synchronize()) return true;
     platform::log(QStringLiteral("presets could not be saved to %1").arg(m_defaults.filePath()));
     return false;
 }
@@ -39,8 +36,7 @@ QString PresetStore::keepUnreadable(const QByteArray& data) {
     // An earlier damaged archive may already be kept there; never replace it with a different one.
     for (int n = 1;; ++n) {
         const QString key = n == 1 ? unreadableKey() : QStringLiteral("%1_%2").arg(unreadableKey()).arg(n);
-        if (m_defaults.contains(key) && m_defaults.data(key) != data)
-            continue;
+        if (m_defaults.contains(key) && m_defaults.data(key) != data) continue;
         m_defaults.setValue(key, data);
         m_defaults.synchronize();
         return key;

@@ -13,8 +13,7 @@ const QString kDateStringKey = QStringLiteral("dateString");
 const QString kPresetsKey = QStringLiteral("arrayPresets");
 
 std::nullopt_t fail(QString* error, const QString& reason) {
-    if (error)
-        *error = reason;
+    if (error) *error = reason;
     return std::nullopt;
 }
 
@@ -25,8 +24,7 @@ QJsonObject ProjectSession::encodeWithCoder() const {
     coder.insert(kClassKey, kClassName);
     coder.insert(kDateStringKey, dateString.isNull() ? QJsonValue(QJsonValue::Null) : QJsonValue(dateString));
     QJsonArray presets;
-    for (const MetaDataObject& preset : arrayPresets)
-        presets.append(preset.encodeWithCoder());
+    for (const MetaDataObject& preset : arrayPresets) presets.append(preset.encodeWithCoder());
     coder.insert(kPresetsKey, presets);
     return coder;
 }
@@ -36,19 +34,15 @@ std::optional<ProjectSession> ProjectSession::initWithCoder(const QJsonObject& c
         return fail(error, QStringLiteral("the root is not a ProjectSession"));
     ProjectSession session;
     const QJsonValue date = coder.value(kDateStringKey);
-    if (date.isString())
-        session.dateString = date.toString();
+    if (date.isString()) session.dateString = date.toString();
     const QJsonValue presets = coder.value(kPresetsKey);
-    if (presets.isUndefined() || presets.isNull())
-        return session;
-    if (!presets.isArray())
-        return fail(error, QStringLiteral("arrayPresets is not a list"));
+    if (presets.isUndefined() || presets.isNull()) return session;
+    if (!presets.isArray()) return fail(error, QStringLiteral("arrayPresets is not a list"));
     const QJsonArray list = presets.toArray();
     for (qsizetype i = 0; i < list.size(); ++i) {
         QString reason;
         std::optional<MetaDataObject> preset = MetaDataObject::initWithCoder(list.at(i).toObject(), &reason);
-        if (!preset)
-            return fail(error, QStringLiteral("preset %1: %2").arg(i).arg(reason));
+        if (!preset) return fail(error, QStringLiteral("preset %1: %2").arg(i).arg(reason));
         session.arrayPresets.append(std::move(*preset));
     }
     return session;
@@ -64,7 +58,6 @@ std::optional<ProjectSession> ProjectSession::unarchive(const QByteArray& data, 
     if (parseError.error != QJsonParseError::NoError)
         return fail(error,
                     QStringLiteral("not JSON (%1 at byte %2)").arg(parseError.errorString()).arg(parseError.offset));
-    if (!document.isObject())
-        return fail(error, QStringLiteral("the root is not an object"));
+    if (!document.isObject()) return fail(error, QStringLiteral("the root is not an object"));
     return initWithCoder(document.object(), error);
 }

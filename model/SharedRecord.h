@@ -9,7 +9,7 @@
 // while every copy still behaves as its own value.
 template <typename T>
 class SharedRecord {
-public:
+  public:
     SharedRecord() = default;
     SharedRecord(std::nullopt_t) {}
     SharedRecord(T value) : m_value(std::make_shared<T>(std::move(value))) {}
@@ -41,7 +41,7 @@ public:
     // Whether two holders share one object (for tests of memory behaviour).
     bool sharesWith(const SharedRecord& other) const { return m_value && m_value == other.m_value; }
 
-private:
+  private:
     T* detached() {
         if (m_value && m_value.use_count() > 1) m_value = std::make_shared<T>(std::as_const(*m_value));
         return m_value.get();

@@ -30,7 +30,9 @@ QString stringByTrimmingLeadingAndTrailingWhitespaceAndNewlineCharacters(const Q
         stringByTrimmingLeadingWhitespaceAndNewlineCharacters(text));
 }
 
-QString trim(const QString& text) { return stringByTrimmingLeadingAndTrailingWhitespaceAndNewlineCharacters(text); }
+QString trim(const QString& text) {
+    return stringByTrimmingLeadingAndTrailingWhitespaceAndNewlineCharacters(text);
+}
 
 std::optional<QString> replacingWithPattern(const QString& text, const QString& pattern, const QString& templ,
                                             QString* error) {
@@ -109,6 +111,8 @@ QString URLEncodedString(const QString& text) {
     return QString::fromLatin1(QUrl::toPercentEncoding(text, QByteArray(), "!*'();:@&=+$,/?%#[]"));
 }
 
-QString URLDecodedString(const QString& text) { return QUrl::fromPercentEncoding(text.toUtf8()); }
+QString URLDecodedString(const QString& text) {
+    return QUrl::fromPercentEncoding(text.toUtf8());
+}
 
 }  // namespace StringCategories

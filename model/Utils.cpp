@@ -23,7 +23,8 @@ bool isPatternForPeople(const QString& pattern) {
 
 std::optional<platform::WallTime> parseWith(const QString& text, const QString& pattern) {
     if (isPatternForPeople(pattern)) {
-        if (auto time = platform::DateFormat::forThread(pattern, platform::DateFormat::userLocale()).parse(text)) return time;
+        if (auto time = platform::DateFormat::forThread(pattern, platform::DateFormat::userLocale()).parse(text))
+            return time;
     }
     return platform::DateFormat::forThread(pattern).parse(text);
 }

@@ -16,7 +16,7 @@
 // Its operations are grouped by source file: dates (Utils.cpp), the date-time rule engine
 // (UtilsRuleEngine.cpp), formatting and paths (UtilsFormatting.cpp), images (UtilsImage.cpp).
 class Utils {
-public:
+  public:
     static Utils& sharedUtils();
 
     // ---- Dates ----
@@ -28,10 +28,10 @@ public:
     // ---- Date-time rule engine ----
     QString getUpdatedOutputDateTimeStringWithConfig(const DateTimeConfiguration& config,
                                                      const QString& inputDateString) const;
-    QString dateByUpdatingDay(int day, int month, int year, int hour, int minute, int second,
-                              const QString& inDate, const QString& dateFormat, bool isUpdateTime) const;
-    QString dateByIncOrDecDay(int day, int month, int year, int hour, int minute, int second,
-                              const QString& inDate, const QString& dateFormat) const;
+    QString dateByUpdatingDay(int day, int month, int year, int hour, int minute, int second, const QString& inDate,
+                              const QString& dateFormat, bool isUpdateTime) const;
+    QString dateByIncOrDecDay(int day, int month, int year, int hour, int minute, int second, const QString& inDate,
+                              const QString& dateFormat) const;
 
     // The pattern of every date inside metadata values.
     static QString exifDateFormat() { return QStringLiteral("yyyy:MM:dd HH:mm:ss"); }
@@ -74,6 +74,6 @@ public:
     using JsonFields = QList<std::pair<QString, QVariant>>;
     static QString getJSONFromDict(const JsonFields& dict);
 
-private:
+  private:
     Utils() = default;
 };

@@ -51,8 +51,7 @@ QString jsonNumber(const QVariant& value) {
         case QMetaType::Float: {
             const double number = value.toDouble();
             // JSON has no spelling for these.
-            if (!std::isfinite(number))
-                return QStringLiteral("null");
+            if (!std::isfinite(number)) return QStringLiteral("null");
             return QString::number(number, 'g', QLocale::FloatingPointShortest);
         }
         default:
@@ -74,8 +73,7 @@ QString Utils::stringToAvoidNameCollisionForPath(const QString& path) {
 
 QString Utils::stringToAvoidNameCollisionForPath(const QString& path,
                                                  const std::function<bool(const QString&)>& isTaken) {
-    if (!isTaken(path))
-        return path;
+    if (!isTaken(path)) return path;
     const qsizetype slash = path.lastIndexOf(u'/');
     const QString folder = path.left(slash + 1);
     const QString name = path.mid(slash + 1);
@@ -86,8 +84,7 @@ QString Utils::stringToAvoidNameCollisionForPath(const QString& path,
     const QString extension = hasExtension ? name.mid(dot) : QString();
     for (qint64 n = 1;; ++n) {
         const QString candidate = QStringLiteral("%1%2 (%3)%4").arg(folder, stem).arg(n).arg(extension);
-        if (!isTaken(candidate))
-            return candidate;
+        if (!isTaken(candidate)) return candidate;
     }
 }
 
@@ -102,8 +99,7 @@ QString Utils::unitStringFromBytes(double bytes, quint8 flags) const {
         value /= 1000;
         ++unit;
     }
-    if (value == 0)
-        return QStringLiteral("0 %1").arg(QLatin1String(units[unit]));
+    if (value == 0) return QStringLiteral("0 %1").arg(QLatin1String(units[unit]));
     // The cut is downwards; the small nudge keeps 1.15 from reading as 1.14 through binary rounding.
     value = std::floor(value * 100 + 1e-7) / 100;
     if (value > 993 && unit < lastUnit) {
@@ -119,8 +115,7 @@ QString Utils::timeFormattedString(qint64 seconds) const {
     const qint64 hours = seconds / 3600;
     const qint64 minutes = (seconds / 60) % 60;
     const qint64 secs = seconds % 60;
-    if (hours < 1 && minutes < 1 && secs < 1)
-        return {};
+    if (hours < 1 && minutes < 1 && secs < 1) return {};
     QString text;
     if (hours >= 1) {
         text = pluralised(hours, "hour") + QLatin1Char(' ') + pluralised(minutes, "minute");
@@ -142,8 +137,7 @@ QString Utils::getJSONFromDict(const JsonFields& dict) {
     QString json = QStringLiteral("{");
     for (qsizetype i = 0; i < dict.size(); ++i) {
         const auto& [key, value] = dict.at(i);
-        if (i > 0)
-            json += u',';
+        if (i > 0) json += u',';
         json += jsonString(key) + u':';
         json += isJsonNumber(value) ? jsonNumber(value) : jsonString(value.toString());
     }

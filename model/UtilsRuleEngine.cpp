@@ -35,8 +35,8 @@ QString applyUpdate(const Config& c, const QString& input) {
     readTime(Config::text(c.stringUpdateTime), hour, minute, second);
     if (keepDay && keepMonth && keepYear && keepTime) return input;
     if (keepTime) hour = minute = second = 0;
-    return Utils::sharedUtils().dateByUpdatingDay(keepDay ? 0 : day, keepMonth ? 0 : month, keepYear ? 0 : year,
-                                                  hour, minute, second, normalised(input), Utils::exifDateFormat(),
+    return Utils::sharedUtils().dateByUpdatingDay(keepDay ? 0 : day, keepMonth ? 0 : month, keepYear ? 0 : year, hour,
+                                                  minute, second, normalised(input), Utils::exifDateFormat(),
                                                   !keepTime);
 }
 
@@ -68,7 +68,7 @@ QString applyTimeShift(const Config& c, const QString& input) {
 }  // namespace
 
 QString Utils::getUpdatedOutputDateTimeStringWithConfig(const DateTimeConfiguration& config,
-                                                         const QString& inputDateString) const {
+                                                        const QString& inputDateString) const {
     switch (config.option()) {
         case Config::KeepOriginal:
             return inputDateString;
@@ -94,8 +94,8 @@ QString Utils::getUpdatedOutputDateTimeStringWithConfig(const DateTimeConfigurat
     }
 }
 
-QString Utils::dateByUpdatingDay(int day, int month, int year, int hour, int minute, int second,
-                                 const QString& inDate, const QString& dateFormat, bool isUpdateTime) const {
+QString Utils::dateByUpdatingDay(int day, int month, int year, int hour, int minute, int second, const QString& inDate,
+                                 const QString& dateFormat, bool isUpdateTime) const {
     const platform::DateFormat& format = platform::DateFormat::forThread(dateFormat);
     const auto date = format.parse(inDate);
     if (!date) return {};
@@ -112,8 +112,8 @@ QString Utils::dateByUpdatingDay(int day, int month, int year, int hour, int min
     return built ? format.format(*built) : QString();
 }
 
-QString Utils::dateByIncOrDecDay(int day, int month, int year, int hour, int minute, int second,
-                                 const QString& inDate, const QString& dateFormat) const {
+QString Utils::dateByIncOrDecDay(int day, int month, int year, int hour, int minute, int second, const QString& inDate,
+                                 const QString& dateFormat) const {
     const platform::DateFormat& format = platform::DateFormat::forThread(dateFormat);
     const auto date = format.parse(inDate);
     if (!date) return {};

@@ -3,20 +3,20 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace platform {
 namespace {
 
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : m_fd(fd) {}
     ~FileDescriptor() {
         if (m_fd >= 0) ::close(m_fd);
@@ -31,7 +31,7 @@ public:
         return fd < 0 || ::close(fd) == 0;
     }
 
-private:
+  private:
     int m_fd;
 };
 
@@ -98,7 +98,9 @@ bool FileManager::fileExists(const QString& path) const {
     return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
-bool FileManager::isDirectory(const QString& path) const { return QFileInfo(path).isDir(); }
+bool FileManager::isDirectory(const QString& path) const {
+    return QFileInfo(path).isDir();
+}
 
 bool FileManager::isReadable(const QString& path) const {
     return !path.isEmpty() && ::access(QFile::encodeName(path).constData(), R_OK) == 0;
@@ -218,7 +220,9 @@ bool FileManager::removeItem(const QString& path) {
     return ::unlink(QFile::encodeName(path).constData()) == 0;
 }
 
-bool FileManager::createDirectory(const QString& path) { return QDir().mkpath(path); }
+bool FileManager::createDirectory(const QString& path) {
+    return QDir().mkpath(path);
+}
 
 bool FileManager::setModificationDate(const QString& path, const QDateTime& date) {
     if (!date.isValid()) return false;

@@ -13,7 +13,7 @@ namespace platform {
 
 // File-system services. Virtual so that tests can stand in for the disk (free space, failures).
 class FileManager {
-public:
+  public:
     virtual ~FileManager() = default;
     static FileManager& defaultManager();
 

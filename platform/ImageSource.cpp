@@ -15,14 +15,22 @@ namespace {
 
 int exifOrientation(QImageIOHandler::Transformations transformation) {
     switch (int(transformation)) {
-    case QImageIOHandler::TransformationMirror: return 2;
-    case QImageIOHandler::TransformationRotate180: return 3;
-    case QImageIOHandler::TransformationFlip: return 4;
-    case QImageIOHandler::TransformationMirrorAndRotate90: return 5;
-    case QImageIOHandler::TransformationRotate90: return 6;
-    case QImageIOHandler::TransformationFlipAndRotate90: return 7;
-    case QImageIOHandler::TransformationRotate270: return 8;
-    default: return 0;
+        case QImageIOHandler::TransformationMirror:
+            return 2;
+        case QImageIOHandler::TransformationRotate180:
+            return 3;
+        case QImageIOHandler::TransformationFlip:
+            return 4;
+        case QImageIOHandler::TransformationMirrorAndRotate90:
+            return 5;
+        case QImageIOHandler::TransformationRotate90:
+            return 6;
+        case QImageIOHandler::TransformationFlipAndRotate90:
+            return 7;
+        case QImageIOHandler::TransformationRotate270:
+            return 8;
+        default:
+            return 0;
     }
 }
 
@@ -99,14 +107,25 @@ QImage ImageSource::thumbnailFromData(const QByteArray& encoded, const QSize& ma
 QImage ImageSource::oriented(const QImage& image, int orientation) {
     QTransform turn;
     switch (orientation) {
-    case 2: return image.mirrored(true, false);
-    case 3: turn.rotate(180); break;
-    case 4: return image.mirrored(false, true);
-    case 5: return image.mirrored(true, false).transformed(QTransform().rotate(270));
-    case 6: turn.rotate(90); break;
-    case 7: return image.mirrored(true, false).transformed(QTransform().rotate(90));
-    case 8: turn.rotate(270); break;
-    default: return image;
+        case 2:
+            return image.mirrored(true, false);
+        case 3:
+            turn.rotate(180);
+            break;
+        case 4:
+            return image.mirrored(false, true);
+        case 5:
+            return image.mirrored(true, false).transformed(QTransform().rotate(270));
+        case 6:
+            turn.rotate(90);
+            break;
+        case 7:
+            return image.mirrored(true, false).transformed(QTransform().rotate(90));
+        case 8:
+            turn.rotate(270);
+            break;
+        default:
+            return image;
     }
     return image.transformed(turn);
 }

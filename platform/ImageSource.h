@@ -19,7 +19,7 @@ struct ImageHeader {
 // Pictures through Qt's image readers. Safe from any thread: every call has its own reader and returns
 // QImage values.
 class ImageSource {
-public:
+  public:
     static std::optional<ImageHeader> header(const QString& path);
 
     // The upright picture fitted inside maxSize (aspect kept, never enlarged). Formats that can decode at a

@@ -18,7 +18,7 @@ namespace platform {
 // goes away with it, so no handler ever runs for an object that no longer exists.
 class NotificationCenter : public QObject {
     Q_OBJECT
-public:
+  public:
     using Handler = std::function<void(const Notification&)>;
 
     NotificationCenter();
@@ -36,7 +36,7 @@ public:
 
     int observerCount() const;
 
-private:
+  private:
     struct Entry;
     void removeMatching(const QObject* owner, const QString* name);
 

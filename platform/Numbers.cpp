@@ -72,7 +72,9 @@ double doubleValue(const QString& text) {
     return error == std::errc() ? value : 0.0;
 }
 
-float floatValue(const QString& text) { return static_cast<float>(doubleValue(text)); }
+float floatValue(const QString& text) {
+    return static_cast<float>(doubleValue(text));
+}
 
 bool boolValue(const QString& text) {
     const QString trimmed = text.trimmed();
@@ -89,6 +91,8 @@ QString formatFixed(double value, int decimals) {
     return QString::number(value, 'f', decimals);
 }
 
-QString formatInt(long long value) { return QString::number(value); }
+QString formatInt(long long value) {
+    return QString::number(value);
+}
 
 }  // namespace platform

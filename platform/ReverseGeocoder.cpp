@@ -24,7 +24,9 @@ double distanceKm(double lat1, double lon1, double lat2, double lon2) {
     return 2 * kEarthRadiusKm * std::asin(std::min(1.0, std::sqrt(a)));
 }
 
-int cellOf(double degrees) { return static_cast<int>(std::floor(degrees / kCellDegrees)); }
+int cellOf(double degrees) {
+    return static_cast<int>(std::floor(degrees / kCellDegrees));
+}
 
 // The gazetteer names French regions in English with a trailing "Region"; people know them without it.
 QString stateName(const char* state, const char* countryCode) {

@@ -24,7 +24,7 @@ struct GeoPlace {
 // request: with an address dictionary (keys "Name", "City", "State", "Country"), with no address when no
 // place lies within reach, or with an error text.
 class ReverseGeocoding {
-public:
+  public:
     using Completion = std::function<void(const std::optional<QVariantMap>& address, const QString& error)>;
     virtual ~ReverseGeocoding() = default;
     virtual void reverseGeocodeLocation(double latitude, double longitude, Completion completion) = 0;
@@ -33,7 +33,7 @@ public:
 // Works offline from the cities the system's geonames data knows. The index is built once; each look-up
 // only visits the grid cells around the position.
 class ReverseGeocoder : public ReverseGeocoding {
-public:
+  public:
     // Places farther than this are not "here": a photo in mid-ocean has no place name.
     static constexpr double kDefaultReachKm = 100.0;
 
@@ -46,7 +46,7 @@ public:
     static QVariantMap addressDictionary(const GeoPlace& place);
     std::size_t placeCount() const { return m_places.size(); }
 
-private:
+  private:
     static long long cellKey(int latCell, int lonCell);
     static std::vector<GeoPlace> loadSystemPlaces();
 

@@ -21,11 +21,17 @@ QString homeOr(QStandardPaths::StandardLocation location, const QString& fallbac
 
 }  // namespace
 
-QString StandardPaths::homeFolder() { return QDir::homePath(); }
+QString StandardPaths::homeFolder() {
+    return QDir::homePath();
+}
 
-QString StandardPaths::picturesFolder() { return homeOr(QStandardPaths::PicturesLocation, "/Pictures"); }
+QString StandardPaths::picturesFolder() {
+    return homeOr(QStandardPaths::PicturesLocation, "/Pictures");
+}
 
-QString StandardPaths::documentsFolder() { return homeOr(QStandardPaths::DocumentsLocation, "/Documents"); }
+QString StandardPaths::documentsFolder() {
+    return homeOr(QStandardPaths::DocumentsLocation, "/Documents");
+}
 
 QString StandardPaths::cachesFolder() {
     return ensured(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/Lumarind");
@@ -39,10 +45,13 @@ QString StandardPaths::logsFolder() {
 }
 
 QString StandardPaths::userName() {
-    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_name) return QString::fromLocal8Bit(entry->pw_name);
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_name)
+        return QString::fromLocal8Bit(entry->pw_name);
     return qEnvironmentVariable("USER");
 }
 
-QString StandardPaths::defaultOutputFolder() { return picturesFolder() + "/Lumarind"; }
+QString StandardPaths::defaultOutputFolder() {
+    return picturesFolder() + "/Lumarind";
+}
 
 }  // namespace platform

@@ -14,11 +14,10 @@ namespace {
 // although every one of them is a picture.
 const QSet<QString>& ownImageExtensions() {
     static const QSet<QString> extensions{
-        "jpg",  "jpeg", "jpe",  "jfif", "png", "tif", "tiff", "gif", "bmp", "webp", "heic", "heif",
-        "avif", "jp2",  "j2k",  "jpf",  "jpx", "psd", "tga",  "ico", "icns", "pict", "pct", "eps",
-        "dng",  "cr2",  "cr3",  "crw",  "nef", "nrw", "arw",  "srf", "sr2", "orf",  "rw2", "raf",
-        "pef",  "srw",  "x3f",  "3fr",  "kdc", "dcr", "mrw",  "mef", "erf", "raw",  "rwl", "iiq",
-        "mos",  "exr",  "hdr",  "pgm",  "ppm", "pbm", "pnm",  "xbm", "sgi", "svg"};
+        "jpg", "jpeg", "jpe", "jfif", "png", "tif",  "tiff", "gif", "bmp", "webp", "heic", "heif", "avif", "jp2", "j2k",
+        "jpf", "jpx",  "psd", "tga",  "ico", "icns", "pict", "pct", "eps", "dng",  "cr2",  "cr3",  "crw",  "nef", "nrw",
+        "arw", "srf",  "sr2", "orf",  "rw2", "raf",  "pef",  "srw", "x3f", "3fr",  "kdc",  "dcr",  "mrw",  "mef", "erf",
+        "raw", "rwl",  "iiq", "mos",  "exr", "hdr",  "pgm",  "ppm", "pbm", "pnm",  "xbm",  "sgi",  "svg"};
     return extensions;
 }
 
@@ -56,8 +55,7 @@ bool UniformTypes::extensionConformsToImage(const QString& extension) {
 }
 
 bool UniformTypes::isFilePackage(const QString& path) {
-    static const QSet<QString> packageExtensions{"photoslibrary", "migratedphotolibrary", "photolibrary",
-                                                 "aplibrary"};
+    static const QSet<QString> packageExtensions{"photoslibrary", "migratedphotolibrary", "photolibrary", "aplibrary"};
     if (!packageExtensions.contains(pathExtension(path).toLower())) return false;
     return QFileInfo(path).isDir();
 }

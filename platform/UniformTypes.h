@@ -7,7 +7,7 @@ namespace platform {
 // Stands in for the system's type registry: what kind of content a file name extension announces, and
 // which folders are opened as one document (library packages) rather than browsed into.
 class UniformTypes {
-public:
+  public:
     // Whether the type preferred for the extension (without the dot, any letter case) is an image. Only the
     // extension is looked at; the bytes of the file are never read.
     static bool extensionConformsToImage(const QString& extension);

@@ -10,8 +10,8 @@ UserDefaults::UserDefaults(const QString& filePath)
 
 UserDefaults& UserDefaults::standardUserDefaults() {
     static UserDefaults defaults([] {
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                               QStringLiteral("/Lumarind");
+        const QString folder =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Lumarind");
         QDir().mkpath(folder);
         return folder + QStringLiteral("/Lumarind.conf");
     }());
@@ -34,9 +34,13 @@ QVariant UserDefaults::value(const QString& key) const {
     return m_registered.value(key);
 }
 
-QString UserDefaults::string(const QString& key) const { return value(key).toString(); }
+QString UserDefaults::string(const QString& key) const {
+    return value(key).toString();
+}
 
-QByteArray UserDefaults::data(const QString& key) const { return value(key).toByteArray(); }
+QByteArray UserDefaults::data(const QString& key) const {
+    return value(key).toByteArray();
+}
 
 bool UserDefaults::boolValue(const QString& key) const {
     const QVariant v = value(key);
@@ -63,6 +67,8 @@ bool UserDefaults::synchronize() {
     return m_settings->status() == QSettings::NoError;
 }
 
-QString UserDefaults::filePath() const { return m_settings->fileName(); }
+QString UserDefaults::filePath() const {
+    return m_settings->fileName();
+}
 
 }  // namespace platform

@@ -13,7 +13,7 @@ namespace platform {
 
 // Key-value settings that outlive the process, with registered in-memory defaults that are never stored.
 class UserDefaults {
-public:
+  public:
     // Stored in the given file; tests pass a temporary one.
     explicit UserDefaults(const QString& filePath);
     // The application's own store.
@@ -34,7 +34,7 @@ public:
 
     QString filePath() const;
 
-private:
+  private:
     mutable QMutex m_mutex;
     std::unique_ptr<QSettings> m_settings;
     QVariantMap m_registered;

@@ -64,7 +64,9 @@ DateFormat::DateFormat(const QString& pattern, const QString& locale, const QStr
 
 DateFormat::~DateFormat() = default;
 
-bool DateFormat::isValid() const { return d->format != nullptr; }
+bool DateFormat::isValid() const {
+    return d->format != nullptr;
+}
 
 std::optional<WallTime> DateFormat::parse(const QString& text) const {
     if (!d->format || text.isEmpty()) return std::nullopt;
@@ -110,9 +112,13 @@ const DateFormat& DateFormat::forThread(const QString& pattern, const QString& l
     return *found->second;
 }
 
-QString DateFormat::posixLocale() { return QStringLiteral("en_US_POSIX"); }
+QString DateFormat::posixLocale() {
+    return QStringLiteral("en_US_POSIX");
+}
 
-QString DateFormat::userLocale() { return QLocale().name(); }
+QString DateFormat::userLocale() {
+    return QLocale().name();
+}
 
 DateParts GregorianCalendar::split(WallTime time) {
     DateParts parts;

@@ -26,7 +26,7 @@ using WallTime = double;
 
 // Unicode TR35 date pattern formatting and strict whole-string parsing (ICU underneath).
 class DateFormat {
-public:
+  public:
     // locale: an ICU locale id; the Gregorian calendar is always forced. timeZone: an Olson id.
     explicit DateFormat(const QString& pattern, const QString& locale = posixLocale(),
                         const QString& timeZone = QStringLiteral("UTC"));
@@ -48,14 +48,14 @@ public:
     // The user's locale for texts shown on screen.
     static QString userLocale();
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
 
 // Gregorian calendar arithmetic on the UTC line.
 class GregorianCalendar {
-public:
+  public:
     static DateParts split(WallTime time);
     // Builds a moment from components; out-of-range values roll into the next larger unit (day 31 of a
     // 30-day month is the 1st of the next, hour 24 is 00 of the next day).

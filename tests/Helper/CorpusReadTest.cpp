@@ -32,8 +32,8 @@ std::vector<CorpusFile> corpusFiles() {
 QMap<QString, QJsonObject> exiftoolView() {
     QMap<QString, QJsonObject> view;
     const QString folder = testsupport::corpusDir();
-    const QByteArray json = testsupport::exiftool(
-        {"-json", "-n", "-charset", "UTF8", "-Make", "-Model", "-Composite:ImageSize", folder});
+    const QByteArray json =
+        testsupport::exiftool({"-json", "-n", "-charset", "UTF8", "-Make", "-Model", "-Composite:ImageSize", folder});
     for (const QJsonValue& entry : QJsonDocument::fromJson(json).array()) {
         const QJsonObject object = entry.toObject();
         view.insert(QFileInfo(object.value("SourceFile").toString()).fileName(), object);
@@ -46,7 +46,7 @@ QMap<QString, QJsonObject> exiftoolView() {
 const QStringList kSizeUnknownToExiv2 = {"FujiFilm.raf", "Sigma.x3f"};
 
 class ACorpusPhoto : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (testsupport::corpusDir().isEmpty()) GTEST_SKIP() << "the sample camera files (corpus A) are absent";
         helperfixtures::installReader();
@@ -89,9 +89,12 @@ TEST_F(ACorpusPhoto, hasExiftoolsPixelSize) {
     for (const CorpusFile& file : corpusFiles()) {
         const QString expected = view.value(file.name).value("ImageSize").toString();
         if (expected.isEmpty() || kSizeUnknownToExiv2.contains(file.name)) continue;
-        const QVariantMap properties =
-            Utils::sharedUtils().exifForFile(QDir(testsupport::corpusDir()).filePath(file.name)).value_or(QVariantMap());
-        const QString actual = QStringLiteral("%1 %2").arg(properties.value("PixelWidth").toInt()).arg(properties.value("PixelHeight").toInt());
+        const QVariantMap properties = Utils::sharedUtils()
+                                           .exifForFile(QDir(testsupport::corpusDir()).filePath(file.name))
+                                           .value_or(QVariantMap());
+        const QString actual = QStringLiteral("%1 %2")
+                                   .arg(properties.value("PixelWidth").toInt())
+                                   .arg(properties.value("PixelHeight").toInt());
         EXPECT_EQ(actual, expected) << file.name.toStdString();
     }
 }

@@ -23,7 +23,8 @@ namespace {
 TEST(ASharedWriter, isOneInstanceForEveryThread) {
     std::vector<const ExifWriter*> seen(16, nullptr);
     std::vector<std::thread> threads;
-    for (size_t i = 0; i < seen.size(); ++i) threads.emplace_back([&seen, i] { seen[i] = &ExifWriter::sharedInstance(); });
+    for (size_t i = 0; i < seen.size(); ++i)
+        threads.emplace_back([&seen, i] { seen[i] = &ExifWriter::sharedInstance(); });
     for (std::thread& thread : threads) thread.join();
     for (const ExifWriter* writer : seen) EXPECT_EQ(writer, &ExifWriter::sharedInstance());
 }
@@ -53,7 +54,8 @@ TEST(AnExifKeyRemoval, raisesExiv2sErrorForAnUnknownKey) {
 
 TEST(AnIptcKeyRemoval, removesEveryKeywordAndNothingElse) {
     Exiv2::IptcData iptc;
-    for (const char* word : {"sky", "sea"}) iptc.add(Exiv2::IptcKey("Iptc.Application2.Keywords"), new Exiv2::StringValue(word));
+    for (const char* word : {"sky", "sea"})
+        iptc.add(Exiv2::IptcKey("Iptc.Application2.Keywords"), new Exiv2::StringValue(word));
     iptc.add(Exiv2::IptcKey("Iptc.Application2.City"), new Exiv2::StringValue("Bern"));
     iptc.add(Exiv2::IptcKey("Iptc.Application2.Keywords"), new Exiv2::StringValue("sun"));
     iptc.add(Exiv2::IptcKey("Iptc.Application2.Byline"), new Exiv2::StringValue("A"));

@@ -28,4 +28,6 @@ QList<QMap<QString, QString>> corpusManifest();
 }  // namespace helperfixtures
 
 // Readable QString values in assertion messages.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}

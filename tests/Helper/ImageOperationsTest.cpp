@@ -18,7 +18,7 @@
 namespace {
 
 class AnImageFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { helperfixtures::installReader(); }
 
     QString writeImage(const QString& name, const QSize& size, const char* format) {

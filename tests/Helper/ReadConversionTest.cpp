@@ -15,7 +15,9 @@ struct TextCase {
     const char* expected;
 };
 
-void PrintTo(const TextCase& c, std::ostream* os) { *os << '"' << c.input << '"'; }
+void PrintTo(const TextCase& c, std::ostream* os) {
+    *os << '"' << c.input << '"';
+}
 
 class AnExifFractionRule : public ::testing::TestWithParam<TextCase> {};
 
@@ -24,10 +26,11 @@ TEST_P(AnExifFractionRule, turnsRationalTextIntoADecimal) {
               QString::fromUtf8(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, AnExifFractionRule, ::testing::Values(
-    TextCase{"1/4", "0.250000"}, TextCase{"0/5", "0.000000"}, TextCase{"2019/07/10", "2019.000000"},
-    TextCase{"AC/DC", "AC/DC"}, TextCase{"-1/3", "-1/3"}, TextCase{"6643856/1000000", "6.643856"},
-    TextCase{"5/0", "5/0"}, TextCase{"72", "72"}));
+INSTANTIATE_TEST_SUITE_P(Table, AnExifFractionRule,
+                         ::testing::Values(TextCase{"1/4", "0.250000"}, TextCase{"0/5", "0.000000"},
+                                           TextCase{"2019/07/10", "2019.000000"}, TextCase{"AC/DC", "AC/DC"},
+                                           TextCase{"-1/3", "-1/3"}, TextCase{"6643856/1000000", "6.643856"},
+                                           TextCase{"5/0", "5/0"}, TextCase{"72", "72"}));
 
 class AnIptcFractionRule : public ::testing::TestWithParam<TextCase> {};
 
@@ -36,9 +39,10 @@ TEST_P(AnIptcFractionRule, needsDigitsThroughout) {
               QString::fromUtf8(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, AnIptcFractionRule, ::testing::Values(
-    TextCase{"1/4", "0.250000"}, TextCase{"1/2/3", "1.000000"}, TextCase{"0/5", "0/5"}, TextCase{"5/0", "inf"},
-    TextCase{"Open 24/7", "Open 24/7"}));
+INSTANTIATE_TEST_SUITE_P(Table, AnIptcFractionRule,
+                         ::testing::Values(TextCase{"1/4", "0.250000"}, TextCase{"1/2/3", "1.000000"},
+                                           TextCase{"0/5", "0/5"}, TextCase{"5/0", "inf"},
+                                           TextCase{"Open 24/7", "Open 24/7"}));
 
 class AnXmpCoordinate : public ::testing::TestWithParam<TextCase> {};
 
@@ -47,10 +51,11 @@ TEST_P(AnXmpCoordinate, readsBothXmpForms) {
               QString::fromUtf8(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, AnXmpCoordinate, ::testing::Values(
-    TextCase{"51,30.5123N", "51.508538"}, TextCase{"51,30,15N", "51.504167"}, TextCase{"33,52.1234S", "-33.868723"},
-    TextCase{"0,7.66w", "-0.127667"}, TextCase{"51,30N", "51.500000"}, TextCase{"-33.87", "-33.87"},
-    TextCase{"", ""}));
+INSTANTIATE_TEST_SUITE_P(Table, AnXmpCoordinate,
+                         ::testing::Values(TextCase{"51,30.5123N", "51.508538"}, TextCase{"51,30,15N", "51.504167"},
+                                           TextCase{"33,52.1234S", "-33.868723"}, TextCase{"0,7.66w", "-0.127667"},
+                                           TextCase{"51,30N", "51.500000"}, TextCase{"-33.87", "-33.87"},
+                                           TextCase{"", ""}));
 
 TEST(AnExifCoordinate, keepsFractionalMinutes) {
     const QVariantList decimalMinutes{51.0, 30.5123, 0.0};
@@ -84,9 +89,9 @@ TEST(AFirstOrValueConversion, keepsANumberAsItsDecimalText) {
 }
 
 TEST(ACommentConversion, dropsADeclaredCharacterSet) {
-    EXPECT_EQ(ExifReadConversion::commentFromValue(QString("charset=\"Ascii\" Hello world"),
-                                                   "charset=\"Ascii\" Hello world"),
-              "Hello world");
+    EXPECT_EQ(
+        ExifReadConversion::commentFromValue(QString("charset=\"Ascii\" Hello world"), "charset=\"Ascii\" Hello world"),
+        "Hello world");
     EXPECT_EQ(ExifReadConversion::commentFromValue(QString("Hello world"), "Hello world"), "Hello world");
     EXPECT_EQ(ExifReadConversion::commentFromValue(QVariantList{}, ""), "(null)");
 }
@@ -105,10 +110,12 @@ TEST_P(ANumericOnlyTest, acceptsDigitsAndSlashes) {
               GetParam().second);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ANumericOnlyTest, ::testing::Values(
-    std::make_pair("", true), std::make_pair("   ", true), std::make_pair("/", true), std::make_pair(" 42\n", true),
-    std::make_pair("1/125", true), std::make_pair("٤٢", true), std::make_pair("2.8", false),
-    std::make_pair("-3", false), std::make_pair("1 2", false)));
+INSTANTIATE_TEST_SUITE_P(Table, ANumericOnlyTest,
+                         ::testing::Values(std::make_pair("", true), std::make_pair("   ", true),
+                                           std::make_pair("/", true), std::make_pair(" 42\n", true),
+                                           std::make_pair("1/125", true), std::make_pair("٤٢", true),
+                                           std::make_pair("2.8", false), std::make_pair("-3", false),
+                                           std::make_pair("1 2", false)));
 
 TEST(ANumericOnlyTestEdge, refusesAMissingText) {
     EXPECT_FALSE(ExifWriter::sharedInstance().isStringContansNumericValuesOnly(std::nullopt));

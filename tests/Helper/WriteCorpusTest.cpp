@@ -50,8 +50,7 @@ MetaDataObject fixedSettings() {
 
 QMap<QString, QJsonObject> exiftoolTagsOf(const QStringList& paths) {
     QMap<QString, QJsonObject> tags;
-    if (paths.isEmpty())
-        return tags;
+    if (paths.isEmpty()) return tags;
     const QByteArray out = testsupport::exiftool(QStringList{"-j", "-G1", "-n"} + paths);
     for (const QJsonValue& file : QJsonDocument::fromJson(out).array()) {
         tags.insert(file.toObject().value("SourceFile").toString(), file.toObject());
@@ -61,8 +60,7 @@ QMap<QString, QJsonObject> exiftoolTagsOf(const QStringList& paths) {
 
 QString anyGroup(const QJsonObject& tags, const QString& tag) {
     for (auto it = tags.begin(); it != tags.end(); ++it) {
-        if (it.key().endsWith(':' + tag))
-            return it.value().toVariant().toString();
+        if (it.key().endsWith(':' + tag)) return it.value().toVariant().toString();
     }
     return QString();
 }
@@ -71,8 +69,7 @@ QString anyGroup(const QJsonObject& tags, const QString& tag) {
 
 TEST(TheSampleCameraFiles, areWrittenOrRefusedCleanly) {
     const QString corpus = testsupport::corpusDir();
-    if (corpus.isEmpty())
-        GTEST_SKIP() << "the sample camera files are not here";
+    if (corpus.isEmpty()) GTEST_SKIP() << "the sample camera files are not here";
     const QList<CorpusFile> files = manifest();
     ASSERT_FALSE(files.isEmpty());
     QTemporaryDir out;

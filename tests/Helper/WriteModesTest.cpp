@@ -153,8 +153,7 @@ class CleanMode : public ::testing::Test {
         QFile::remove(target);
         const ExifWriteResult written =
             ExifWriter::sharedInstance().writeMetaDataToFilePath(photoAt(source), settings, target, {}, false);
-        if (result)
-            *result = written;
+        if (result) *result = written;
         return exiftoolTags(target);
     }
 };

@@ -15,8 +15,7 @@ void PrintTo(const FormRow& row, std::ostream* out) {
 }
 
 std::optional<QString> expected(const FormRow& row) {
-    if (!row.written)
-        return std::nullopt;
+    if (!row.written) return std::nullopt;
     return QString::fromUtf8(*row.written);
 }
 

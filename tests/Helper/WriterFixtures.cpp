@@ -118,8 +118,7 @@ QMap<QString, QString> exifFormats(const QString& path) {
     for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
         const QRegularExpressionMatch name = entry.match(lines[i]);
         const QRegularExpressionMatch match = format.match(lines[i + 1]);
-        if (name.hasMatch() && match.hasMatch())
-            formats.insert(name.captured(1), match.captured(1));
+        if (name.hasMatch() && match.hasMatch()) formats.insert(name.captured(1), match.captured(1));
     }
     return formats;
 }

@@ -13,7 +13,8 @@
 namespace {
 
 // Real camera files, copied so the run can go beside them too.
-const char* const kCameraFiles[] = {"Canon EOS 7D.jpg", "Nikon D5000.jpg", "Apple iPhone 4.jpg", "Olympus PEN E-P3.jpg"};
+const char* const kCameraFiles[] = {"Canon EOS 7D.jpg", "Nikon D5000.jpg", "Apple iPhone 4.jpg",
+                                    "Olympus PEN E-P3.jpg"};
 
 MetaDataObject editedSettings() {
     MetaDataObject settings;
@@ -31,7 +32,7 @@ MetaDataObject editedSettings() {
 }
 
 class ABatchOverCameraFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (testsupport::corpusDir().isEmpty()) GTEST_SKIP() << "the sample photo folder is absent";
         if (!helperfixtures::exiftoolAvailable()) GTEST_SKIP() << "exiftool is not installed";
@@ -61,9 +62,11 @@ protected:
     // Runs to the end and applies each result to the photos, as the editing screen does.
     void run(BatchRunner& runner, BatchRunRequest r) {
         QSignalSpy ended(&runner, &BatchRunner::runEnded);
-        QObject::connect(&runner, &BatchRunner::photoHandled, &runner, [this, restore = r.restore](const BatchPhotoResult& result) {
-            if (!restore) photos[static_cast<std::size_t>(result.index)].processedPath = result.processedPath;
-        });
+        QObject::connect(&runner, &BatchRunner::photoHandled, &runner,
+                         [this, restore = r.restore](const BatchPhotoResult& result) {
+                             if (!restore)
+                                 photos[static_cast<std::size_t>(result.index)].processedPath = result.processedPath;
+                         });
         ASSERT_TRUE(runner.start(std::move(r)));
         ASSERT_TRUE(ended.wait(120000));
     }

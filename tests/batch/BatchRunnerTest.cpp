@@ -6,28 +6,28 @@
 #include <QTemporaryDir>
 
 #include <condition_variable>
-#include <thread>
 #include <mutex>
+#include <thread>
 
 #include "batch/BatchRunner.h"
 
 namespace {
 
 class NoPlaces : public platform::ReverseGeocoding {
-public:
+  public:
     void reverseGeocodeLocation(double, double, Completion completion) override { completion(std::nullopt, {}); }
 };
 
 // Reports whatever free space the test sets, for every folder.
 class FixedSpaceFiles : public platform::FileManager {
-public:
+  public:
     std::optional<qint64> freeSpace(const QString&) const override { return space; }
     std::optional<qint64> space = qint64(1) << 40;
 };
 
 // Creates the copy as the real writer would (never over an existing file) and can hold a photo back.
 class FakeWriter {
-public:
+  public:
     std::optional<PhotoWriteOutcome> operator()(const PhotoFile& photo, const QString& path, bool restore) {
         {
             std::unique_lock lock(mutex);
@@ -72,7 +72,7 @@ PhotoFile photoNamed(const QString& folder, const QString& fileName) {
 }
 
 class ABatchRun : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(out.isValid());
         request.renaming.ouptputFolderPathName = out.path();
@@ -88,7 +88,8 @@ protected:
         return std::make_unique<BatchRunner>(services);
     }
     void addPhotos(int count, const QString& folder = "/photos") {
-        for (int i = 1; i <= count; ++i) request.runList.push_back(photoNamed(folder, QStringLiteral("P%1.JPG").arg(i)));
+        for (int i = 1; i <= count; ++i)
+            request.runList.push_back(photoNamed(folder, QStringLiteral("P%1.JPG").arg(i)));
     }
     void runToEnd(BatchRunner& runner, QSignalSpy& ended) {
         ASSERT_TRUE(runner.start(request));
@@ -132,7 +133,8 @@ TEST_F(ABatchRun, givesCollisionSuffixesInBatchOrderWhileWritingSideBySide) {
     runToEnd(*runner, ended);
     ASSERT_EQ(handled.count(), 5);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(handled[i][0].value<BatchPhotoResult>().processedPath, out.filePath(QStringLiteral("X (%1).JPG").arg(i + 1)));
+        EXPECT_EQ(handled[i][0].value<BatchPhotoResult>().processedPath,
+                  out.filePath(QStringLiteral("X (%1).JPG").arg(i + 1)));
     }
 }
 
@@ -215,8 +217,7 @@ TEST_F(ABatchRun, neverHandsAStaleProcessedPathToANormalWrite) {
     request.runList[0].processedPath = "/somewhere/old/P1.JPG";
     PhotoFile seen;
     BatchRunner::Services services;
-    services.writer = [&](const PhotoFile& photo, const MetaDataObject&, const QString&, const MetaDataObject&,
-                          bool) {
+    services.writer = [&](const PhotoFile& photo, const MetaDataObject&, const QString&, const MetaDataObject&, bool) {
         seen = photo;
         return std::optional<PhotoWriteOutcome>(PhotoWriteOutcome{});
     };

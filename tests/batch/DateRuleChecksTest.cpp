@@ -34,22 +34,21 @@ TEST_P(AnUpdateRule, isCheckedForADayItsMonthCannotHave) {
         << c.day << "/" << c.month << "/" << c.year;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Days, AnUpdateRule,
-    ::testing::Values(DateCase{"29", "2", "2023", false, Label::NonExistingDateError},
-                      DateCase{"29", "2", "2024", false, Label::Hidden},
-                      DateCase{"29", "2", "2000", false, Label::Hidden},
-                      DateCase{"29", "2", "1900", false, Label::NonExistingDateError},
-                      DateCase{"29", "2", "2023", true, Label::Hidden},
-                      DateCase{"30", "2", "2024", false, Label::NonExistingDateError},
-                      DateCase{"31", "2", "2024", true, Label::NonExistingDateError},
-                      DateCase{"31", "4", "2024", false, Label::NonExistingDateError},
-                      DateCase{"31", "6", "2024", false, Label::NonExistingDateError},
-                      DateCase{"31", "9", "2024", false, Label::NonExistingDateError},
-                      DateCase{"31", "11", "2024", false, Label::NonExistingDateError},
-                      DateCase{"31", "1", "2024", false, Label::Hidden},
-                      DateCase{"31", "12", "2024", false, Label::Hidden},
-                      DateCase{"", "", "", false, Label::Hidden}));
+INSTANTIATE_TEST_SUITE_P(Days, AnUpdateRule,
+                         ::testing::Values(DateCase{"29", "2", "2023", false, Label::NonExistingDateError},
+                                           DateCase{"29", "2", "2024", false, Label::Hidden},
+                                           DateCase{"29", "2", "2000", false, Label::Hidden},
+                                           DateCase{"29", "2", "1900", false, Label::NonExistingDateError},
+                                           DateCase{"29", "2", "2023", true, Label::Hidden},
+                                           DateCase{"30", "2", "2024", false, Label::NonExistingDateError},
+                                           DateCase{"31", "2", "2024", true, Label::NonExistingDateError},
+                                           DateCase{"31", "4", "2024", false, Label::NonExistingDateError},
+                                           DateCase{"31", "6", "2024", false, Label::NonExistingDateError},
+                                           DateCase{"31", "9", "2024", false, Label::NonExistingDateError},
+                                           DateCase{"31", "11", "2024", false, Label::NonExistingDateError},
+                                           DateCase{"31", "1", "2024", false, Label::Hidden},
+                                           DateCase{"31", "12", "2024", false, Label::Hidden},
+                                           DateCase{"", "", "", false, Label::Hidden}));
 
 TEST(AnUpdateRuleWithKeptParts, isNotChecked) {
     DateTimeConfiguration c = updateRule("31", "4", "2024");
@@ -90,7 +89,7 @@ struct SummaryCase {
 };
 
 class ARuleSummary : public ::testing::TestWithParam<SummaryCase> {
-protected:
+  protected:
     void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 };
@@ -103,61 +102,62 @@ TEST_P(ARuleSummary, saysWhatTheRuleDoes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, ARuleSummary,
-    ::testing::Values(
-        SummaryCase{"keep", [](auto& c) { c.tagConfigureOption = 0; }, "Keep Original"},
-        SummaryCase{"empty", [](auto& c) { c.tagConfigureOption = 1; }, "Empty Value"},
-        SummaryCase{"picked",
-                    [](auto& c) {
-                        c.tagConfigureOption = 2;
-                        c.stringSelectedDate = "2020:07:04 21:07:05";
-                    },
-                    "Jul 04,2020 09:07:05 PM"},
-        SummaryCase{"updateDayTimeKept",
-                    [](auto& c) {
-                        c.tagConfigureOption = 3;
-                        c.stringUpdateDay = "15";
-                        c.isUpdateMonthKeepOriginal = c.isUpdateYearKeepOriginal = c.isUpdateTimeKeepOriginal = true;
-                    },
-                    "Update: Day:15  Time: Keep Original"},
-        SummaryCase{"updateAllKept",
-                    [](auto& c) {
-                        c.tagConfigureOption = 3;
-                        c.isUpdateDayKeepOriginal = c.isUpdateMonthKeepOriginal = c.isUpdateYearKeepOriginal =
-                            c.isUpdateTimeKeepOriginal = true;
-                    },
-                    "Date: Keep Original  Time: Keep Original"},
-        SummaryCase{"updateMonthYearWithTime",
-                    [](auto& c) {
-                        c.tagConfigureOption = 3;
-                        c.isUpdateDayKeepOriginal = true;
-                        c.stringUpdateMonth = "4";
-                        c.stringUpdateYear = "2001";
-                        c.stringUpdateTime = "13:05:00";
-                    },
-                    "Update: Month:4 Year:2001  time: 01:05:00 PM"},
-        SummaryCase{"shiftDayAndYear",
-                    [](auto& c) {
-                        c.tagConfigureOption = 4;
-                        c.stringIncDecDay = "-2";
-                        c.isIncDecMonthKeepOriginal = true;
-                    },
-                    "Inc/Dec: Day:-2 Year:1"},
-        SummaryCase{"shiftDateAllKept",
-                    [](auto& c) {
-                        c.tagConfigureOption = 4;
-                        c.isIncDecDayKeepOriginal = c.isIncDecMonthKeepOriginal = c.isIncDecYearKeepOriginal = true;
-                    },
-                    "Keep Original"},
-        SummaryCase{"shiftSecondsOnly",
-                    [](auto& c) {
-                        c.tagConfigureOption = 5;
-                        c.isIncDecHourKeepOriginal = c.isIncDecMinuteKeepOriginal = true;
-                        c.stringIncDecSecond = "30";
-                    },
-                    "Inc/Dec: Second:30"},
-        SummaryCase{"shiftAllTime", [](auto& c) { c.tagConfigureOption = 5; },
-                    "Inc/Dec: Hour:1 Minute:1 Second:1"},
-        SummaryCase{"unknownKind", [](auto& c) { c.tagConfigureOption = 7; }, ""}),
+    ::testing::Values(SummaryCase{"keep", [](auto& c) { c.tagConfigureOption = 0; }, "Keep Original"},
+                      SummaryCase{"empty", [](auto& c) { c.tagConfigureOption = 1; }, "Empty Value"},
+                      SummaryCase{"picked",
+                                  [](auto& c) {
+                                      c.tagConfigureOption = 2;
+                                      c.stringSelectedDate = "2020:07:04 21:07:05";
+                                  },
+                                  "Jul 04,2020 09:07:05 PM"},
+                      SummaryCase{"updateDayTimeKept",
+                                  [](auto& c) {
+                                      c.tagConfigureOption = 3;
+                                      c.stringUpdateDay = "15";
+                                      c.isUpdateMonthKeepOriginal = c.isUpdateYearKeepOriginal =
+                                          c.isUpdateTimeKeepOriginal = true;
+                                  },
+                                  "Update: Day:15  Time: Keep Original"},
+                      SummaryCase{"updateAllKept",
+                                  [](auto& c) {
+                                      c.tagConfigureOption = 3;
+                                      c.isUpdateDayKeepOriginal = c.isUpdateMonthKeepOriginal =
+                                          c.isUpdateYearKeepOriginal = c.isUpdateTimeKeepOriginal = true;
+                                  },
+                                  "Date: Keep Original  Time: Keep Original"},
+                      SummaryCase{"updateMonthYearWithTime",
+                                  [](auto& c) {
+                                      c.tagConfigureOption = 3;
+                                      c.isUpdateDayKeepOriginal = true;
+                                      c.stringUpdateMonth = "4";
+                                      c.stringUpdateYear = "2001";
+                                      c.stringUpdateTime = "13:05:00";
+                                  },
+                                  "Update: Month:4 Year:2001  time: 01:05:00 PM"},
+                      SummaryCase{"shiftDayAndYear",
+                                  [](auto& c) {
+                                      c.tagConfigureOption = 4;
+                                      c.stringIncDecDay = "-2";
+                                      c.isIncDecMonthKeepOriginal = true;
+                                  },
+                                  "Inc/Dec: Day:-2 Year:1"},
+                      SummaryCase{"shiftDateAllKept",
+                                  [](auto& c) {
+                                      c.tagConfigureOption = 4;
+                                      c.isIncDecDayKeepOriginal = c.isIncDecMonthKeepOriginal =
+                                          c.isIncDecYearKeepOriginal = true;
+                                  },
+                                  "Keep Original"},
+                      SummaryCase{"shiftSecondsOnly",
+                                  [](auto& c) {
+                                      c.tagConfigureOption = 5;
+                                      c.isIncDecHourKeepOriginal = c.isIncDecMinuteKeepOriginal = true;
+                                      c.stringIncDecSecond = "30";
+                                  },
+                                  "Inc/Dec: Second:30"},
+                      SummaryCase{"shiftAllTime", [](auto& c) { c.tagConfigureOption = 5; },
+                                  "Inc/Dec: Hour:1 Minute:1 Second:1"},
+                      SummaryCase{"unknownKind", [](auto& c) { c.tagConfigureOption = 7; }, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

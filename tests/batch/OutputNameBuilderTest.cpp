@@ -8,7 +8,7 @@ namespace {
 
 // A geocoder whose answers the test chooses; counts the requests.
 class FakeGeocoder : public platform::ReverseGeocoding {
-public:
+  public:
     void reverseGeocodeLocation(double, double, Completion completion) override {
         ++requests;
         if (silent) {
@@ -20,9 +20,10 @@ public:
     int requests = 0;
     bool silent = false;
     Completion pending;
-    std::optional<QVariantMap> address =
-        QVariantMap{{"Name", "Eiffel Tower"}, {"City", "Paris"}, {"State", QString::fromUtf8("Île-de-France")},
-                    {"Country", "France"}};
+    std::optional<QVariantMap> address = QVariantMap{{"Name", "Eiffel Tower"},
+                                                     {"City", "Paris"},
+                                                     {"State", QString::fromUtf8("Île-de-France")},
+                                                     {"Country", "France"}};
     QString error;
 };
 
@@ -52,7 +53,7 @@ OutputRenamingOptions renaming() {
 }
 
 class TheNameBuilder : public ::testing::Test {
-protected:
+  protected:
     QString build(const OutputRenamingOptions& options, const PhotoFile& p = photo(),
                   const MetaDataObject& settings = MetaDataObject()) {
         builder.setOutputSetting(options);
@@ -107,19 +108,19 @@ TEST_P(TheTwentyDateFormats, printTheDateBeforeTheName) {
     EXPECT_EQ(build(o), QStringLiteral("/out/Chosen Folder/%1IMG_0001.JPG").arg(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, TheTwentyDateFormats,
-    ::testing::Values(FormatCase{0, "04072020"}, FormatCase{1, "04072020_2107"}, FormatCase{2, "04072020_21-07"},
-                      FormatCase{3, "04072020_210705"}, FormatCase{4, "04072020_21-07-05"},
-                      FormatCase{5, "04-07-2020"}, FormatCase{6, "04-07-2020_2107"},
-                      FormatCase{7, "04-07-2020_21-07"}, FormatCase{8, "04-07-2020_210705"},
-                      FormatCase{9, "04-07-2020_21-07-05"}, FormatCase{10, "07-04-2020"},
-                      FormatCase{11, "07-04-2020_2107"}, FormatCase{12, "07-04-2020_21-07"},
-                      FormatCase{13, "07-04-2020_210705"}, FormatCase{14, "07-04-2020_21-07-05"},
-                      FormatCase{15, "2020-07-04"}, FormatCase{16, "2020-07-04_2107"},
-                      FormatCase{17, "2020-07-04_21-07"}, FormatCase{18, "2020-07-04_210705"},
-                      FormatCase{19, "2020-07-04_21-07-05"}, FormatCase{20, ""}, FormatCase{-1, ""}),
-    [](const auto& info) { return "index" + std::to_string(info.param.index + 1); });
+INSTANTIATE_TEST_SUITE_P(Formats, TheTwentyDateFormats,
+                         ::testing::Values(FormatCase{0, "04072020"}, FormatCase{1, "04072020_2107"},
+                                           FormatCase{2, "04072020_21-07"}, FormatCase{3, "04072020_210705"},
+                                           FormatCase{4, "04072020_21-07-05"}, FormatCase{5, "04-07-2020"},
+                                           FormatCase{6, "04-07-2020_2107"}, FormatCase{7, "04-07-2020_21-07"},
+                                           FormatCase{8, "04-07-2020_210705"}, FormatCase{9, "04-07-2020_21-07-05"},
+                                           FormatCase{10, "07-04-2020"}, FormatCase{11, "07-04-2020_2107"},
+                                           FormatCase{12, "07-04-2020_21-07"}, FormatCase{13, "07-04-2020_210705"},
+                                           FormatCase{14, "07-04-2020_21-07-05"}, FormatCase{15, "2020-07-04"},
+                                           FormatCase{16, "2020-07-04_2107"}, FormatCase{17, "2020-07-04_21-07"},
+                                           FormatCase{18, "2020-07-04_210705"}, FormatCase{19, "2020-07-04_21-07-05"},
+                                           FormatCase{20, ""}, FormatCase{-1, ""}),
+                         [](const auto& info) { return "index" + std::to_string(info.param.index + 1); });
 
 TEST_F(TheNameBuilder, warnsWhenTheChosenDateIsMissing) {
     OutputRenamingOptions o = renaming();

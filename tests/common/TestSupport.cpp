@@ -1,9 +1,9 @@
 #include "tests/common/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
 

@@ -63,18 +63,13 @@ const QPointF kLeftTip(495, 400), kRightTip(505, 400), kBelowTip(500, 395), kAbo
 
 INSTANTIATE_TEST_SUITE_P(
     AllTwelve, AnAttachedPopupSide,
-    ::testing::Values(SideRow{0, {375, 373}, kWide, {2, 2}, kLeftTip},
-                      SideRow{1, {448, 325}, kTall, {2, 2}, kBelowTip},
-                      SideRow{2, {505, 373}, kWide, {18, 2}, kRightTip},
-                      SideRow{3, {448, 405}, kTall, {2, 18}, kAboveTip},
-                      SideRow{4, {375, 382}, kWide, {2, 2}, kLeftTip},
-                      SideRow{5, {375, 364}, kWide, {2, 2}, kLeftTip},
-                      SideRow{6, {505, 382}, kWide, {18, 2}, kRightTip},
-                      SideRow{7, {505, 364}, kWide, {18, 2}, kRightTip},
-                      SideRow{8, {414, 405}, kTall, {2, 18}, kAboveTip},
-                      SideRow{9, {482, 405}, kTall, {2, 18}, kAboveTip},
-                      SideRow{10, {414, 325}, kTall, {2, 2}, kBelowTip},
-                      SideRow{11, {482, 325}, kTall, {2, 2}, kBelowTip}));
+    ::testing::Values(
+        SideRow{0, {375, 373}, kWide, {2, 2}, kLeftTip}, SideRow{1, {448, 325}, kTall, {2, 2}, kBelowTip},
+        SideRow{2, {505, 373}, kWide, {18, 2}, kRightTip}, SideRow{3, {448, 405}, kTall, {2, 18}, kAboveTip},
+        SideRow{4, {375, 382}, kWide, {2, 2}, kLeftTip}, SideRow{5, {375, 364}, kWide, {2, 2}, kLeftTip},
+        SideRow{6, {505, 382}, kWide, {18, 2}, kRightTip}, SideRow{7, {505, 364}, kWide, {18, 2}, kRightTip},
+        SideRow{8, {414, 405}, kTall, {2, 18}, kAboveTip}, SideRow{9, {482, 405}, kTall, {2, 18}, kAboveTip},
+        SideRow{10, {414, 325}, kTall, {2, 2}, kBelowTip}, SideRow{11, {482, 325}, kTall, {2, 2}, kBelowTip}));
 
 struct AutoRow {
     const char* name;
@@ -145,4 +140,3 @@ TEST(AnAttachedPopupLook, drawsASquareCornerBesideACornerArrowWhenAsked) {
     EXPECT_EQ(start, QPointF(1, 53)) << "the top-left corner point itself";
     EXPECT_EQ(QPointF(path.elementAt(1)), QPointF(11, 69)) << "the arrow starts at that corner";
 }
-

@@ -26,8 +26,7 @@ class AnIntegerEntry : public ::testing::TestWithParam<IntegerRow> {};
 
 TEST_P(AnIntegerEntry, acceptsOnlyIntegersWithinTheLimits) {
     const IntegerRow& row = GetParam();
-    EXPECT_EQ(OnlyIntegerValueFormatter::isPartialStringValid(row.text, INT_MAX, row.maxValue, row.zero),
-              row.accepted);
+    EXPECT_EQ(OnlyIntegerValueFormatter::isPartialStringValid(row.text, INT_MAX, row.maxValue, row.zero), row.accepted);
 }
 
 constexpr int kAny = INT_MAX;
@@ -41,15 +40,14 @@ INSTANTIATE_TEST_SUITE_P(
                       IntegerRow{"3a", 31, Zero::Refuse, false}, IntegerRow{"10", 31, Zero::Refuse, true},
                       IntegerRow{"05", 31, Zero::Refuse, false}));
 
-INSTANTIATE_TEST_SUITE_P(
-    ExifSetting, AnIntegerEntry,
-    ::testing::Values(IntegerRow{"0", kExif, Zero::AcceptLoneZero, true},
-                      IntegerRow{"05", kExif, Zero::AcceptLoneZero, false},
-                      IntegerRow{"00", kExif, Zero::AcceptLoneZero, false},
-                      IntegerRow{"-0", kExif, Zero::AcceptLoneZero, false},
-                      IntegerRow{"400", kExif, Zero::AcceptLoneZero, true},
-                      IntegerRow{"9999999", kExif, Zero::AcceptLoneZero, true},
-                      IntegerRow{"10000000", kExif, Zero::AcceptLoneZero, false}));
+INSTANTIATE_TEST_SUITE_P(ExifSetting, AnIntegerEntry,
+                         ::testing::Values(IntegerRow{"0", kExif, Zero::AcceptLoneZero, true},
+                                           IntegerRow{"05", kExif, Zero::AcceptLoneZero, false},
+                                           IntegerRow{"00", kExif, Zero::AcceptLoneZero, false},
+                                           IntegerRow{"-0", kExif, Zero::AcceptLoneZero, false},
+                                           IntegerRow{"400", kExif, Zero::AcceptLoneZero, true},
+                                           IntegerRow{"9999999", kExif, Zero::AcceptLoneZero, true},
+                                           IntegerRow{"10000000", kExif, Zero::AcceptLoneZero, false}));
 
 INSTANTIATE_TEST_SUITE_P(
     DefaultLimits, AnIntegerEntry,
@@ -77,16 +75,15 @@ TEST_P(ADecimalEntry, comparesOnlyTheIntegerPart) {
     EXPECT_EQ(OnlyDecimalNumberFormatter::isPartialStringValid(row.text, row.maxValue, row.minValue), row.accepted);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ADecimalEntry,
-    ::testing::Values(DecimalRow{"", kAny, -kAny, true}, DecimalRow{"12", kAny, -kAny, true},
-                      DecimalRow{"12.5", kAny, -kAny, true}, DecimalRow{"-3", kAny, -kAny, true},
-                      DecimalRow{"12.", kAny, -kAny, true}, DecimalRow{"-", kAny, -kAny, false},
-                      DecimalRow{".", kAny, -kAny, false}, DecimalRow{"12a", kAny, -kAny, false},
-                      DecimalRow{"1.2.3", kAny, -kAny, false}, DecimalRow{"99.9", 99, -kAny, true},
-                      DecimalRow{"100", 99, -kAny, false}, DecimalRow{"-91", 90, -90, false},
-                      DecimalRow{"-90.5", 90, -90, true}, DecimalRow{"1e99", kAny, -kAny, false},
-                      DecimalRow{"3000000000.5", kAny, -kAny, false}));
+INSTANTIATE_TEST_SUITE_P(Rows, ADecimalEntry,
+                         ::testing::Values(DecimalRow{"", kAny, -kAny, true}, DecimalRow{"12", kAny, -kAny, true},
+                                           DecimalRow{"12.5", kAny, -kAny, true}, DecimalRow{"-3", kAny, -kAny, true},
+                                           DecimalRow{"12.", kAny, -kAny, true}, DecimalRow{"-", kAny, -kAny, false},
+                                           DecimalRow{".", kAny, -kAny, false}, DecimalRow{"12a", kAny, -kAny, false},
+                                           DecimalRow{"1.2.3", kAny, -kAny, false}, DecimalRow{"99.9", 99, -kAny, true},
+                                           DecimalRow{"100", 99, -kAny, false}, DecimalRow{"-91", 90, -90, false},
+                                           DecimalRow{"-90.5", 90, -90, true}, DecimalRow{"1e99", kAny, -kAny, false},
+                                           DecimalRow{"3000000000.5", kAny, -kAny, false}));
 
 }  // namespace
 

@@ -116,8 +116,7 @@ TEST(ATitleFitting, breaksATitleOnceAtItsSeparator) {
 
 TEST(ATitleFitting, takesOnePointLessThanTheFirstSizeThatOverflows) {
     // "Start" is 3 × size wide: 100 points of width overflow first at size 34.
-    const auto layout =
-        TitleFitting::fit("Start", QRectF(0, 0, 100, 200), false, fakeMeasure, QApplication::font());
+    const auto layout = TitleFitting::fit("Start", QRectF(0, 0, 100, 200), false, fakeMeasure, QApplication::font());
     ASSERT_TRUE(layout.hasAttributes);
     EXPECT_EQ(layout.font.pointSizeF(), 33);
     EXPECT_FALSE(layout.font.bold());

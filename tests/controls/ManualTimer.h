@@ -4,7 +4,7 @@
 
 // A delayed call that fires only when the test says so.
 class ManualTimer : public OneShotTimer {
-public:
+  public:
     void start(int milliseconds, std::function<void()> callback) override {
         lastInterval = milliseconds;
         pending = std::move(callback);

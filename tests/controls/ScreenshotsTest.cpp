@@ -145,8 +145,9 @@ TEST(Screenshots, attachedPopupOnEverySide) {
         painter.setBrush(Qt::red);
         painter.drawEllipse(QPointF(centre), 3, 3);
         painter.setPen(Qt::darkGray);
-        painter.drawText(cell + QPoint(6, 14),
-                         callersLook ? "form dropdown look" : QString("code %1 (resolved %2)").arg(side).arg(popup->side()));
+        painter.drawText(cell + QPoint(6, 14), callersLook
+                                                   ? "form dropdown look"
+                                                   : QString("code %1 (resolved %2)").arg(side).arg(popup->side()));
     }
     painter.end();
     save(canvas, "attached_window_sides");

@@ -148,8 +148,8 @@ TEST(AScrollViewThatCanStop, ignoresTheWheelWhileSwitchedOff) {
     scroll.resize(200, 200);
     scroll.show();
     auto wheel = [&] {
-        QWheelEvent event(QPointF(50, 50), scroll.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(QPointF(50, 50), scroll.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(scroll.viewport(), &event);
     };
     scroll.setScrollingEnabled(false);

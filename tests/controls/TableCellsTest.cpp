@@ -5,10 +5,10 @@
 #include "controls/PresetCell.h"
 #include "controls/PresetCellDelegate.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QHeaderView>
 #include <QTableWidget>
 #include <QTest>
 #include <QVBoxLayout>

@@ -42,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
         LightsRow{"mainWindowBar", 50, false, false, 7, 3, 6, {7, 3, 14, 16}, {27, 3, 14, 16}, {47, 3, 14, 16}},
         LightsRow{"centredInTallBar", 50, true, false, 3, 0, 6, {3, 17, 14, 16}, {23, 17, 14, 16}, {43, 17, 14, 16}},
         LightsRow{"centredHalfRoundsUp", 25, true, false, 3, 0, 6, {3, 4, 14, 16}, {23, 4, 14, 16}, {43, 4, 14, 16}},
-        LightsRow{"columnCentredCloseOnTop", 100, true, true, 5, 0, 6, {5, 22, 14, 16}, {5, 42, 14, 16}, {5, 62, 14, 16}},
+        LightsRow{
+            "columnCentredCloseOnTop", 100, true, true, 5, 0, 6, {5, 22, 14, 16}, {5, 42, 14, 16}, {5, 62, 14, 16}},
         LightsRow{"columnTopMargin", 100, false, true, 5, 4, 6, {5, 4, 14, 16}, {5, 24, 14, 16}, {5, 44, 14, 16}}));
 
 }  // namespace

@@ -17,7 +17,7 @@ struct BarWithButton {
 };
 
 class SheetPlacingDelegate : public VLAppStoreWindowDelegate {
-public:
+  public:
     std::optional<QRectF> windowWillPositionSheet(VLAppStoreWindow*, QWidget*, const QRectF& proposed) override {
         QRectF r(proposed);
         r.moveTop(10);
@@ -26,7 +26,7 @@ public:
 };
 
 class ClosingDelegate : public VLAppStoreWindowDelegate {
-public:
+  public:
     bool allow = false;
     int willClose = 0;
     bool windowShouldClose(VLAppStoreWindow*) override { return allow; }
@@ -189,4 +189,3 @@ TEST(ATallTitleBarWindow, keepsStandardButtonsHiddenByItsOwnerAcrossLayouts) {
     w.setTitleBarHeight(60);
     EXPECT_FALSE(w.closeButton()->isVisible());
 }
-

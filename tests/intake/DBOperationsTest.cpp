@@ -18,7 +18,7 @@ struct LibraryCase {
 };
 
 class APhotosLibrary : public ::testing::TestWithParam<LibraryCase> {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
         package = home.path() + "/Pictures/Photos Library.photoslibrary";
@@ -58,7 +58,8 @@ TEST_P(APhotosLibrary, isAddedWithExactlyItsExistingPhotos) {
 
 TEST_P(APhotosLibrary, isLeftByteForByteAsItWasAndLeavesNothingInTheCaches) {
     const auto before = snapshot(package);
-    ASSERT_TRUE(before.contains("database/" + QFileInfo(DBOperations::getDataBasePathForPhotosLib(package)).fileName() + "-wal"));
+    ASSERT_TRUE(before.contains("database/" + QFileInfo(DBOperations::getDataBasePathForPhotosLib(package)).fileName() +
+                                "-wal"));
     ASSERT_TRUE(DBOperations::getPhotoslibraryPath(package, caches).has_value());
     EXPECT_EQ(snapshot(package), before);
     EXPECT_EQ(entriesBelow(caches), QStringList());
@@ -103,12 +104,13 @@ TEST(APhotosLibraryRecord, withNullTextIsKeptWithEmptyFields) {
     QTemporaryDir home;
     const QString package = home.path() + "/L.photoslibrary";
     Database db(package + "/database/Photos.sqlite", false);
-    db.exec("CREATE TABLE ZASSET (Z_PK INTEGER PRIMARY KEY, ZUUID VARCHAR, ZDIRECTORY VARCHAR, ZFILENAME VARCHAR, "
-            "ZKIND INTEGER, ZTRASHEDSTATE INTEGER);"
-            "CREATE TABLE ZADDITIONALASSETATTRIBUTES (Z_PK INTEGER PRIMARY KEY, ZASSET INTEGER, "
-            "ZORIGINALFILENAME VARCHAR, ZORIGINALFILESIZE INTEGER);"
-            "INSERT INTO ZASSET VALUES (1, NULL, 'A', NULL, 0, 0);"
-            "INSERT INTO ZASSET VALUES (2, 'U2', 'B', 'x.jpg', 0, 0);");
+    db.exec(
+        "CREATE TABLE ZASSET (Z_PK INTEGER PRIMARY KEY, ZUUID VARCHAR, ZDIRECTORY VARCHAR, ZFILENAME VARCHAR, "
+        "ZKIND INTEGER, ZTRASHEDSTATE INTEGER);"
+        "CREATE TABLE ZADDITIONALASSETATTRIBUTES (Z_PK INTEGER PRIMARY KEY, ZASSET INTEGER, "
+        "ZORIGINALFILENAME VARCHAR, ZORIGINALFILESIZE INTEGER);"
+        "INSERT INTO ZASSET VALUES (1, NULL, 'A', NULL, 0, 0);"
+        "INSERT INTO ZASSET VALUES (2, 'U2', 'B', 'x.jpg', 0, 0);");
     db.place();
     const auto records = DBOperations::getImagesFromlibraryPath(package, home.path() + "/caches");
     ASSERT_TRUE(records && records->size() == 2);

@@ -14,7 +14,7 @@ using namespace intakefixtures;
 namespace {
 
 class AnApertureLibrary : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
         package = home.path() + "/Pictures/Aperture Library.aplibrary";

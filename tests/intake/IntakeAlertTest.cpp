@@ -69,22 +69,21 @@ TEST_P(AnImageType, isAcceptedOrRefusedByItsExtension) {
     EXPECT_EQ(verdict == PhotoAcceptance::Verdict::Accepted, GetParam().accepted);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Extensions, AnImageType,
-    ::testing::Values(TypeCase{"a.jpg", true}, TypeCase{"a.JPEG", true}, TypeCase{"a.heic", true},
-                      TypeCase{"a.CR2", true}, TypeCase{"a.ptif", true}, TypeCase{"a.PTIF", true},
-                      TypeCase{"a.jpc", true}, TypeCase{"a.EPS", false}, TypeCase{"a.eps", false},
-                      TypeCase{"a.Eps", false}, TypeCase{"a.pct", false}, TypeCase{"a.PPM", false},
-                      TypeCase{"a.ppm", false}, TypeCase{"a.gif", false}, TypeCase{"a.crw", false},
-                      TypeCase{"a.txt", false}, TypeCase{"a.mov", false}, TypeCase{"a.pdf", false},
-                      TypeCase{"noextension", false}, TypeCase{"a.", false}),
-    [](const auto& info) {
-        std::string name = info.param.fileName;
-        for (char& c : name) {
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        }
-        return name + (info.param.accepted ? "_accepted" : "_refused");
-    });
+INSTANTIATE_TEST_SUITE_P(Extensions, AnImageType,
+                         ::testing::Values(TypeCase{"a.jpg", true}, TypeCase{"a.JPEG", true}, TypeCase{"a.heic", true},
+                                           TypeCase{"a.CR2", true}, TypeCase{"a.ptif", true}, TypeCase{"a.PTIF", true},
+                                           TypeCase{"a.jpc", true}, TypeCase{"a.EPS", false}, TypeCase{"a.eps", false},
+                                           TypeCase{"a.Eps", false}, TypeCase{"a.pct", false}, TypeCase{"a.PPM", false},
+                                           TypeCase{"a.ppm", false}, TypeCase{"a.gif", false}, TypeCase{"a.crw", false},
+                                           TypeCase{"a.txt", false}, TypeCase{"a.mov", false}, TypeCase{"a.pdf", false},
+                                           TypeCase{"noextension", false}, TypeCase{"a.", false}),
+                         [](const auto& info) {
+                             std::string name = info.param.fileName;
+                             for (char& c : name) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             }
+                             return name + (info.param.accepted ? "_accepted" : "_refused");
+                         });
 
 TEST(AnAcceptanceTest, honoursTheFilterAndTheAddedPaths) {
     QTemporaryDir dir;

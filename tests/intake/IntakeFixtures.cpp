@@ -33,9 +33,12 @@ QMap<QString, QByteArray> snapshot(const QString& root) {
         const QString path = it.next();
         const QFileInfo info(path);
         const QString relative = QDir(root).relativeFilePath(path);
-        if (info.isSymLink()) entries.insert(relative, info.symLinkTarget().toUtf8());
-        else if (info.isDir()) entries.insert(relative, "<folder>");
-        else entries.insert(relative, testsupport::fileHash(path));
+        if (info.isSymLink())
+            entries.insert(relative, info.symLinkTarget().toUtf8());
+        else if (info.isDir())
+            entries.insert(relative, "<folder>");
+        else
+            entries.insert(relative, testsupport::fileHash(path));
     }
     return entries;
 }

@@ -28,7 +28,7 @@ QStringList entriesBelow(const QString& folder);
 // A database built in a staging folder and then placed with its companions, the way a library copied
 // from another computer while its application was running arrives.
 class Database {
-public:
+  public:
     // wal: the rows stay in the write-ahead log (no checkpoint) and the "-wal" and "-shm" files are
     // placed beside the database.
     Database(const QString& targetPath, bool wal);
@@ -37,7 +37,7 @@ public:
     // Places the files at the target path and closes the staging database.
     void place();
 
-private:
+  private:
     QString m_target;
     QString m_staging;
     QString m_stagingFolder;

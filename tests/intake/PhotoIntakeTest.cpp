@@ -28,7 +28,7 @@ QStringList pathsOf(const QList<PhotoFile>& photos) {
 }
 
 class AnIntake : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         PhotoImportTask::Settings settings;
@@ -44,7 +44,9 @@ protected:
         };
         hooks.showStopButton = [this] { events.append("stop button"); };
         hooks.isMetadataParamChanged = [this](bool changed) { events.append(QString("changed %1").arg(changed)); };
-        hooks.showAlertWithTag = [this](const IntakeAlert& alert) { events.append(QString("alert %1").arg(alert.tag)); };
+        hooks.showAlertWithTag = [this](const IntakeAlert& alert) {
+            events.append(QString("alert %1").arg(alert.tag));
+        };
         hooks.disableRemoveButton = [this] { events.append("remove off"); };
         hooks.processAfterAllPhotosAdded = [this] { events.append("refresh"); };
         intake.setHooks(hooks);

@@ -18,7 +18,7 @@ namespace {
 
 // Refuses the folders named "locked", as the disk does to a user without the right to read them.
 class LockingLister : public FolderLister {
-public:
+  public:
     bool list(const QString& folder, QList<FolderEntry>* entries, QString* error) const override {
         if (folder.endsWith("/locked")) {
             *error = "Permission denied";
@@ -32,11 +32,11 @@ public:
 // a pipe named like a photo, an unreadable folder and files of refused types.
 void makeTree(const QString& root) {
     for (const char* name : {"a.jpg", "b.JPG", "notes.txt", ".hidden.jpg", ".hiddendir/c.jpg", "sub/d.png",
-                             "sub/deeper/e.tif", "Lib.photoslibrary/originals/A/x.jpg", "locked/f.jpg",
-                             "mixed/a.EPS", "mixed/b.pct", "mixed/c.PPM", "mixed/d.ptif", "mixed/e.Eps"}) {
+                             "sub/deeper/e.tif", "Lib.photoslibrary/originals/A/x.jpg", "locked/f.jpg", "mixed/a.EPS",
+                             "mixed/b.pct", "mixed/c.PPM", "mixed/d.ptif", "mixed/e.Eps"}) {
         writeFile(root + "/" + name);
     }
-    QFile::link(root + "/sub", root + "/sub/loop");          // a folder holding a link to itself
+    QFile::link(root + "/sub", root + "/sub/loop");  // a folder holding a link to itself
     QFile::link(root + "/nowhere.jpg", root + "/sub/broken.jpg");
     ASSERT_EQ(mkfifo(QFile::encodeName(root + "/sub/pipe.jpg").constData(), 0600), 0);
     QDir().mkpath(root + "/empty");
@@ -44,19 +44,21 @@ void makeTree(const QString& root) {
 
 struct WalkCase {
     const char* name;
-    QStringList urls;            // relative to the tree; "" is the tree itself
-    QStringList alreadyAdded;    // relative paths in the batch before the add
-    QStringList expectedAdded;   // relative
+    QStringList urls;           // relative to the tree; "" is the tree itself
+    QStringList alreadyAdded;   // relative paths in the batch before the add
+    QStringList expectedAdded;  // relative
     int damaged;
     int alreadyExists;
-    int alertTag;                // 0: no alert
-    bool refreshes;              // processAfterAllPhotosAdded runs
+    int alertTag;    // 0: no alert
+    bool refreshes;  // processAfterAllPhotosAdded runs
 };
 
-void PrintTo(const WalkCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const WalkCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AFolderWalk : public ::testing::TestWithParam<WalkCase> {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         root = dir.path() + "/tree";
@@ -106,7 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
         WalkCase{"wholeTree", {""}, {}, kTreePhotos, 7, 0, 108, true},
         WalkCase{"samePathTwice", {"a.jpg", "a.jpg"}, {}, {"a.jpg"}, 1, 1, 109, true},
         WalkCase{"secondAddOfTheTree", {""}, kTreePhotos, {}, 12, 5, 109, false},
-        WalkCase{"oneDuplicateAmongNew", {"a.jpg", "sub"}, {"a.jpg"}, {"sub/d.png", "sub/deeper/e.tif"}, 3, 1, 109, true},
+        WalkCase{
+            "oneDuplicateAmongNew", {"a.jpg", "sub"}, {"a.jpg"}, {"sub/d.png", "sub/deeper/e.tif"}, 3, 1, 109, true},
         WalkCase{"emptyFolder", {"empty"}, {}, {}, 0, 0, 110, false},
         WalkCase{"nothingAtAll", {}, {}, {}, 0, 0, 110, false},
         WalkCase{"onlyATextFile", {"notes.txt"}, {}, {}, 1, 0, 108, false},
@@ -114,7 +117,14 @@ INSTANTIATE_TEST_SUITE_P(
         WalkCase{"onlyPhotos", {"sub/deeper", "a.jpg"}, {}, {"sub/deeper/e.tif", "a.jpg"}, 0, 0, 0, true},
         WalkCase{"unreadableFolderItself", {"locked"}, {}, {}, 0, 0, 110, false},
         WalkCase{"packageDroppedByItselfWithoutDatabase", {"Lib.photoslibrary"}, {}, {}, 0, 0, 110, false},
-        WalkCase{"linkedFolderGivenDirectly", {"sub/loop"}, {}, {"sub/loop/d.png", "sub/loop/deeper/e.tif"}, 2, 0, 108, true}),
+        WalkCase{"linkedFolderGivenDirectly",
+                 {"sub/loop"},
+                 {},
+                 {"sub/loop/d.png", "sub/loop/deeper/e.tif"},
+                 2,
+                 0,
+                 108,
+                 true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AFolderWalkOnDisk, skipsOnlyTheFolderItCannotRead) {
@@ -139,7 +149,8 @@ TEST(AFolderWalkLimit, stopsAtTheLimitAndWalksNoFurtherUrl) {
     for (int i = 0; i < 5; ++i) writeFile(dir.path() + QString("/many/%1.jpg").arg(i));
     writeFile(dir.path() + "/later.txt");
     PhotoIntakeWalk walk({}, {.limit = 3});
-    const QStringList added = walk.photosUrlsToBeAddedFromUrls({dir.path() + "/many", dir.path() + "/later.txt"}, "ALL");
+    const QStringList added =
+        walk.photosUrlsToBeAddedFromUrls({dir.path() + "/many", dir.path() + "/later.txt"}, "ALL");
     EXPECT_EQ(added.size(), 3);
     EXPECT_TRUE(walk.counters().isMAX_PHOTOS_LIMIT_EXCEEDED);
     EXPECT_FALSE(walk.counters().isPHOTOS_PROCESSING_IN_PROGERESS);
@@ -167,8 +178,8 @@ TEST(AFolderWalkStop, beforeTheFirstPhotoEndsWithTheFlagsMetSoFar) {
     std::atomic<bool> stop{true};
     PhotoIntakeWalk walk({}, {.stop = &stop});
     // Nothing of the folder is gathered; the two files named directly are still tested.
-    EXPECT_TRUE(walk.photosUrlsToBeAddedFromUrls({dir.path(), dir.path() + "/a.txt", dir.path() + "/b.jpg"}, "ALL")
-                    .isEmpty());
+    EXPECT_TRUE(
+        walk.photosUrlsToBeAddedFromUrls({dir.path(), dir.path() + "/a.txt", dir.path() + "/b.jpg"}, "ALL").isEmpty());
     EXPECT_EQ(walk.counters().damagedFileCount, 1);
     EXPECT_FALSE(walk.counters().isPHOTOS_PROCESSING_IN_PROGERESS);
     EXPECT_FALSE(walk.counters().isMAX_PHOTOS_LIMIT_EXCEEDED);
@@ -179,7 +190,7 @@ namespace {
 
 // Presses Stop when the walk reaches a given folder and counts the folders it is asked for afterwards.
 class StoppingLister : public FolderLister {
-public:
+  public:
     StoppingLister(std::atomic<bool>& stop, QString at) : m_stop(stop), m_at(std::move(at)) {}
     bool list(const QString& folder, QList<FolderEntry>* entries, QString* error) const override {
         if (m_stop) ++listedAfterStop;
@@ -188,7 +199,7 @@ public:
     }
     mutable int listedAfterStop = 0;
 
-private:
+  private:
     std::atomic<bool>& m_stop;
     QString m_at;
 };
@@ -198,7 +209,8 @@ private:
 TEST(AFolderWalkStop, duringTheGatheringOfALargeTreeEndsItPromptly) {
     QTemporaryDir dir;
     for (int folder = 0; folder < 50; ++folder) {
-        for (int file = 0; file < 20; ++file) writeFile(dir.path() + QString("/f%1/%2.jpg").arg(folder, 2, 10, QChar('0')).arg(file));
+        for (int file = 0; file < 20; ++file)
+            writeFile(dir.path() + QString("/f%1/%2.jpg").arg(folder, 2, 10, QChar('0')).arg(file));
     }
     std::atomic<bool> stop{false};
     StoppingLister lister(stop, "/f03");

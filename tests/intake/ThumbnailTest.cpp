@@ -66,7 +66,8 @@ TEST(AThumbnailLoader, answersCachedRowsAtOnceAndLoadsTheOthersOffTheMainThread)
     });
     QList<int> ready;
     QList<int> failed;
-    QObject::connect(&loader, &ThumbnailLoader::thumbnailReady, [&](int row, const QString&, const QImage&) { ready.append(row); });
+    QObject::connect(&loader, &ThumbnailLoader::thumbnailReady,
+                     [&](int row, const QString&, const QImage&) { ready.append(row); });
     QObject::connect(&loader, &ThumbnailLoader::thumbnailFailed, [&](int row, const QString&) { failed.append(row); });
 
     const auto cached = loader.loadTableViewThumbnailImages({{0, "/cached.jpg"}, {1, "/new.jpg"}, {2, "/gone.jpg"}});

@@ -16,7 +16,7 @@ struct ReformatCase {
 };
 
 class TheDateReformatter : public ::testing::TestWithParam<ReformatCase> {
-protected:
+  protected:
     void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 };
@@ -32,19 +32,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReformatCase{"13:05:00", "HH:mm:ss", "hh:mm:ss a", "01:05:00 PM"},
         ReformatCase{"12:00:00 AM", "hh:mm:ss a", "HH:mm:ss", "00:00:00"},
-        ReformatCase{"2019:07:10 08:30:00", "yyyy:MM:dd HH:mm:ss", "MMM dd,yyyy hh:mm:ss a",
-                     "Jul 10,2019 08:30:00 AM"},
-        ReformatCase{"2019:07:10 20:30:00", "yyyy:MM:dd HH:mm:ss", "yyyy:MM:dd hh:mm:ss a",
-                     "2019:07:10 08:30:00 PM"},
+        ReformatCase{"2019:07:10 08:30:00", "yyyy:MM:dd HH:mm:ss", "MMM dd,yyyy hh:mm:ss a", "Jul 10,2019 08:30:00 AM"},
+        ReformatCase{"2019:07:10 20:30:00", "yyyy:MM:dd HH:mm:ss", "yyyy:MM:dd hh:mm:ss a", "2019:07:10 08:30:00 PM"},
         // The "Z" is dropped, not taken as a zone.
         ReformatCase{"2019-07-10 08:30:00Z", "yyyy:MM:dd HH:mm:ss", "yyyy:MM:dd HH:mm:ss", "2019:07:10 08:30:00"},
-        ReformatCase{"2019-07-10 08:30:00.250", "yyyy:MM:dd HH:mm:ss", "yyyy:MM:dd HH:mm:ss",
-                     "2019:07:10 08:30:00"},
+        ReformatCase{"2019-07-10 08:30:00.250", "yyyy:MM:dd HH:mm:ss", "yyyy:MM:dd HH:mm:ss", "2019:07:10 08:30:00"},
         ReformatCase{"2019-07-10T08:30:00", "yyyy:MM:dd HH:mm:ss", "yyyy:MM:dd HH:mm:ss", "2019:07:10 08:30:00"},
         ReformatCase{"2019-07-10T08:30:00Z", "yyyy:MM:dd HH:mm:ss", "yyyy:MM:dd HH:mm:ss", "2019:07:10 08:30:00"},
         // An offset keeps the photo's own wall-clock reading.
-        ReformatCase{"2019-07-10T08:30:00+02:00", "yyyy:MM:dd HH:mm:ss", "yyyy:MM:dd HH:mm:ss",
-                     "2019:07:10 08:30:00"},
+        ReformatCase{"2019-07-10T08:30:00+02:00", "yyyy:MM:dd HH:mm:ss", "yyyy:MM:dd HH:mm:ss", "2019:07:10 08:30:00"},
         ReformatCase{"2019-07-10T08:30:00.120-05:00", "yyyy:MM:dd HH:mm:ss", "yyyy:MM:dd HH:mm:ss",
                      "2019:07:10 08:30:00"},
         ReformatCase{"2019:07:10 08:30:00", "HH:mm:ss", "MMM dd,yyyy", "Jul 10,2019"},

@@ -18,7 +18,9 @@ struct RuleCase {
     std::function<void(DateTimeConfiguration&)> configure;
 };
 
-void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RuleCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 void keepAllUpdateBut(DateTimeConfiguration& c, std::optional<bool>* notKept) {
     for (auto* flag : {&c.isUpdateDayKeepOriginal, &c.isUpdateMonthKeepOriginal, &c.isUpdateYearKeepOriginal,
@@ -39,8 +41,8 @@ const RuleCase kRuleCases[] = {
     {"unknownOptionNormalises", 7, "2019-07-10T08:30:00", "2019:07:10 08:30:00", {}},
     {"emptyValueForAnyInput", 1, "2019:07:10 08:30:00", "", {}},
     {"emptyValueForEmptyInput", 1, "", "", {}},
-    {"selectedDateIgnoresInput", 2, "",
-     "2001:02:03 04:05:06", [](auto& c) { c.stringSelectedDate = QStringLiteral("2001:02:03 04:05:06"); }},
+    {"selectedDateIgnoresInput", 2, "", "2001:02:03 04:05:06",
+     [](auto& c) { c.stringSelectedDate = QStringLiteral("2001:02:03 04:05:06"); }},
     {"updateWithEmptyInputIsEmpty", 3, "", "", {}},
     {"dateShiftWithEmptyInputIsEmpty", 4, "", "", {}},
     {"timeShiftWithEmptyInputIsEmpty", 5, "", "", {}},
@@ -142,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, ADateRule, ::testing::ValuesIn(kRuleCases),
 
 // The rule arithmetic must not depend on the zone, language or calendar the user runs under.
 class ADateRuleUnderAnotherUserSetting : public ::testing::TestWithParam<std::pair<const char*, const char*>> {
-protected:
+  protected:
     void SetUp() override {
         m_oldTz = qgetenv("TZ");
         m_oldLang = qgetenv("LANG");

@@ -272,6 +272,5 @@ TEST(ARecordArchive, decodesMissingKeysAsNullAndZeroWithoutDefaults) {
     EXPECT_EQ(back->editingOption, 0);
     EXPECT_TRUE(back->Artist.isNull());
     EXPECT_TRUE(back->name.isNull());
-    for (const auto& rule : MetadataKeyTable::ruleMembers())
-        EXPECT_EQ((*back).*rule.member, nullptr) << rule.name;
+    for (const auto& rule : MetadataKeyTable::ruleMembers()) EXPECT_EQ((*back).*rule.member, nullptr) << rule.name;
 }

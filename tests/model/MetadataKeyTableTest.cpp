@@ -11,8 +11,7 @@ namespace {
 QStringList fieldsWhere(const std::function<bool(const MetadataKeyRow&)>& test) {
     QStringList names;
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (test(row))
-            names << row.fieldName();
+        if (test(row)) names << row.fieldName();
     }
     return names;
 }
@@ -27,8 +26,7 @@ TEST(TheKeyTable, pointsEveryRowAtItsOwnFieldAndFlag) {
         record.*row.field = row.fieldName();
         record.*row.updated = true;
     }
-    for (const MetadataKeyRow& row : MetadataKeyTable::rows())
-        EXPECT_EQ(record.*row.field, row.fieldName());
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) EXPECT_EQ(record.*row.field, row.fieldName());
     EXPECT_EQ(record.Cam_Make, "Cam_Make");
     EXPECT_EQ(record.GPS_Lattitude, "GPS_Lattitude");
     EXPECT_EQ(record.XMP_PhotoshopDateCreated, "XMP_PhotoshopDateCreated");
@@ -55,8 +53,7 @@ TEST(TheKeyTable, writesExactlySixtySixFieldsInTheFieldPass) {
 TEST(TheKeyTable, givesEveryKeyTheFamilyOfItsGroupAndCleansItUnderItsOwnSwitch) {
     QSet<QString> keys;
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (!row.key)
-            continue;
+        if (!row.key) continue;
         const QString key = row.keyText();
         keys.insert(key);
         const char* family = row.group == MetadataFieldGroup::IPTC  ? "Iptc.Application2."

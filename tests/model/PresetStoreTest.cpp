@@ -30,8 +30,7 @@ MetaDataObject preset(const QString& name) {
     record.editingOption = 2;
     record.clearExif = record.clearIPTC = record.clearComment = record.clearGpsInfo = record.clearXMP = true;
     int option = 0;
-    for (const auto& rule : MetadataKeyTable::ruleMembers())
-        record.*rule.member = ruleWithOption(option++);
+    for (const auto& rule : MetadataKeyTable::ruleMembers()) record.*rule.member = ruleWithOption(option++);
     return record;
 }
 

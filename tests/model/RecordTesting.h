@@ -12,8 +12,7 @@ namespace recordtesting {
 // Every text field holds a value of its own ("<tag>:<field>").
 inline MetaDataObject filledRecord(const QString& tag) {
     MetaDataObject record;
-    for (const MetadataKeyRow& row : MetadataKeyTable::rows())
-        record.*row.field = tag + u':' + row.fieldName();
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) record.*row.field = tag + u':' + row.fieldName();
     record.name = tag;
     return record;
 }
@@ -38,14 +37,12 @@ inline void expectSameArchivedValues(const MetaDataObject& a, const MetaDataObje
     EXPECT_EQ(a.clearGpsInfo, b.clearGpsInfo);
     EXPECT_EQ(a.clearIPTC, b.clearIPTC);
     EXPECT_EQ(a.clearXMP, b.clearXMP);
-    for (const auto& rule : MetadataKeyTable::ruleMembers())
-        expectSameRule(a.*rule.member, b.*rule.member, rule.name);
+    for (const auto& rule : MetadataKeyTable::ruleMembers()) expectSameRule(a.*rule.member, b.*rule.member, rule.name);
 }
 
 inline int flagsSet(const MetaDataObject& record) {
     int count = 0;
-    for (const MetadataKeyRow& row : MetadataKeyTable::rows())
-        count += record.*row.updated ? 1 : 0;
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) count += record.*row.updated ? 1 : 0;
     return count;
 }
 

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDir>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 
 #include "platform/FileManager.h"
 
@@ -66,7 +66,7 @@ TEST(TheFileManager, leavesNothingBehindWhenACopyFails) {
 
 // A file-size limit makes every write past it fail, as a full disk does.
 class UnderAFileSizeLimit : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &m_old);

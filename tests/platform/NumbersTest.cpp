@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <climits>
+#include <clocale>
 
 #include "platform/Numbers.h"
 
@@ -11,7 +11,7 @@ namespace {
 
 // printf and strtod follow LC_NUMERIC; ours must not.
 class UnderADecimalCommaLocale : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         m_previous = std::setlocale(LC_NUMERIC, nullptr);
         m_switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
