@@ -18,7 +18,7 @@ bool hasAsciiLetter(const QString& text) {
 }
 
 bool isNumericOnly(const QString& text) {
-    return ExifWriter::sharedInstance().isStringContansNumericValuesOnly(text);
+    return ExifWriter::sharedInstance().isStringContainsNumericValuesOnly(text);
 }
 
 QString fixed(double value) {

@@ -16,7 +16,7 @@ ExifWriter& ExifWriter::sharedInstance() {
     return instance;
 }
 
-Exiv2::ExifData ExifWriter::deleteKeysValuesFormExifData(Exiv2::ExifData data, const QString& key) const {
+Exiv2::ExifData ExifWriter::deleteKeysValuesFromExifData(Exiv2::ExifData data, const QString& key) const {
     const Exiv2::ExifKey exifKey(key.toStdString());
     const auto found = data.findKey(exifKey);
     if (found != data.end()) {
@@ -26,7 +26,7 @@ Exiv2::ExifData ExifWriter::deleteKeysValuesFormExifData(Exiv2::ExifData data, c
     return data;
 }
 
-Exiv2::IptcData ExifWriter::deleteKeysValuesFormIptcData(Exiv2::IptcData data, const QString& key) const {
+Exiv2::IptcData ExifWriter::deleteKeysValuesFromIptcData(Exiv2::IptcData data, const QString& key) const {
     const Exiv2::IptcKey iptcKey(key.toStdString());
     auto found = data.findKey(iptcKey);
     if (found != data.end()) data.erase(found);
@@ -37,14 +37,14 @@ Exiv2::IptcData ExifWriter::deleteKeysValuesFormIptcData(Exiv2::IptcData data, c
     return data;
 }
 
-Exiv2::XmpData ExifWriter::deleteKeysValuesFormXmpData(Exiv2::XmpData data, const QString& key) const {
+Exiv2::XmpData ExifWriter::deleteKeysValuesFromXmpData(Exiv2::XmpData data, const QString& key) const {
     const Exiv2::XmpKey xmpKey(key.toStdString());
     const auto found = data.findKey(xmpKey);
     if (found != data.end()) data.erase(found);
     return data;
 }
 
-bool ExifWriter::isStringContansNumericValuesOnly(const std::optional<QString>& text) const {
+bool ExifWriter::isStringContainsNumericValuesOnly(const std::optional<QString>& text) const {
     if (!text) return false;
     QString rest = StringCategories::stringByTrimmingLeadingAndTrailingWhitespaceAndNewlineCharacters(*text);
     rest.remove(QLatin1Char('/'));

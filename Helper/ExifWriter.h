@@ -48,14 +48,14 @@ class ExifWriter {
         platform::FileManager& files = platform::FileManager::defaultManager()) const;
 
     // ---- Key removal (containers by value; an unknown key text raises Exiv2's error) ----
-    Exiv2::ExifData deleteKeysValuesFormExifData(Exiv2::ExifData data, const QString& key) const;
+    Exiv2::ExifData deleteKeysValuesFromExifData(Exiv2::ExifData data, const QString& key) const;
     // Every keyword dataset goes when the key is "Iptc.Application2.Keywords".
-    Exiv2::IptcData deleteKeysValuesFormIptcData(Exiv2::IptcData data, const QString& key) const;
-    Exiv2::XmpData deleteKeysValuesFormXmpData(Exiv2::XmpData data, const QString& key) const;
+    Exiv2::IptcData deleteKeysValuesFromIptcData(Exiv2::IptcData data, const QString& key) const;
+    Exiv2::XmpData deleteKeysValuesFromXmpData(Exiv2::XmpData data, const QString& key) const;
 
     // ---- Record and text helpers ----
     // Trimmed, without "/", only decimal digits left (an empty remainder counts); a missing text answers NO.
-    bool isStringContansNumericValuesOnly(const std::optional<QString>& text) const;
+    bool isStringContainsNumericValuesOnly(const std::optional<QString>& text) const;
     // Every "," becomes "." in the thirteen decimal fields; the record is changed in place.
     MetaDataObject& replaceCommaValueToDot(MetaDataObject& record) const;
 
@@ -71,7 +71,7 @@ class ExifWriter {
     // Sets the file's modification date from the modify text ("yyyy:MM:dd HH:mm:ss" read as wall-clock
     // time). A file's creation date cannot be set on Linux, so the creation text changes nothing here.
     // Empty or unreadable texts and file-system errors leave the file's dates as they were.
-    void upadteDateTimeOffileInSystem(const QString& path, const MetaDataObject& metadata, const QString& creationDate,
+    void updateDateTimeOfFileInSystem(const QString& path, const MetaDataObject& metadata, const QString& creationDate,
                                       const QString& modifyDate) const;
 
   private:

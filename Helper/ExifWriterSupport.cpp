@@ -70,7 +70,7 @@ bool ExifWriter::isPrismKeyExist(const Exiv2::XmpData& data, const FLTImageMetad
     return false;
 }
 
-void ExifWriter::upadteDateTimeOffileInSystem(const QString& path, const MetaDataObject& /*metadata*/,
+void ExifWriter::updateDateTimeOfFileInSystem(const QString& path, const MetaDataObject& /*metadata*/,
                                               const QString& /*creationDate*/, const QString& modifyDate) const {
     if (const std::optional<QDateTime> modified = wallClockDate(modifyDate)) {
         platform::FileManager::defaultManager().setModificationDate(path, *modified);

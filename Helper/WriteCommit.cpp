@@ -37,7 +37,7 @@ void WriteCommit::setFileDates(const PhotoFile& photo, const MetaDataObject& set
         WriteDatePass::ruleResult(settings.dateTimeConfigCreationDate, photo, &MetaDataObject::Date_Creation);
     const QString modify =
         WriteDatePass::ruleResult(settings.dateTimeConfigModifyDate, photo, &MetaDataObject::Date_Modify);
-    ExifWriter::sharedInstance().upadteDateTimeOffileInSystem(targetPath, settings, creation, modify);
+    ExifWriter::sharedInstance().updateDateTimeOfFileInSystem(targetPath, settings, creation, modify);
 }
 
 void WriteCommit::keepUnreadableXmpPacket(WriteSession& session) {

@@ -218,11 +218,11 @@ void WriteSession::erase(const QString& key) {
     if (key.startsWith(QLatin1String("Exif."))) {
         const Exiv2::ExifKey exifKey(name);
         while (exif().findKey(exifKey) != exif().end())
-            exif() = writer.deleteKeysValuesFormExifData(std::move(exif()), key);
+            exif() = writer.deleteKeysValuesFromExifData(std::move(exif()), key);
     } else if (key.startsWith(QLatin1String("Iptc."))) {
         const Exiv2::IptcKey iptcKey(name);
         while (iptc().findKey(iptcKey) != iptc().end())
-            iptc() = writer.deleteKeysValuesFormIptcData(std::move(iptc()), key);
+            iptc() = writer.deleteKeysValuesFromIptcData(std::move(iptc()), key);
     } else {
         const Exiv2::XmpKey xmpKey(name);
         // Whether an unreadable packet holds the property can only be told from its text.
@@ -232,7 +232,7 @@ void WriteSession::erase(const QString& key) {
             }
             return;
         }
-        while (xmp().findKey(xmpKey) != xmp().end()) xmp() = writer.deleteKeysValuesFormXmpData(std::move(xmp()), key);
+        while (xmp().findKey(xmpKey) != xmp().end()) xmp() = writer.deleteKeysValuesFromXmpData(std::move(xmp()), key);
     }
 }
 

@@ -94,7 +94,7 @@ void BatchRunner::Coordinator::run() {
     MetaDataObject::metadataObjectWithCleanInfoUpdation(m_settings);
     m_builder.setOutputSetting(m_request.renaming);
     m_builder.setStopFlag(&m_processing);
-    m_builder.arrProccesedWithWarning.clear();
+    m_builder.arrProcessedWithWarning.clear();
     const int threads = m_services.parallelWrites > 0 ? m_services.parallelWrites : QThread::idealThreadCount();
     startWorkers(std::max(1, threads));
 
@@ -106,11 +106,11 @@ void BatchRunner::Coordinator::run() {
         waitForFreeWriter(bytes);
         if (!m_processing.load()) break;
         postToMain([owner = m_owner, i, path = photo.filePath] { emit owner->photoStarted(i, path); });
-        const std::size_t before = m_builder.arrProccesedWithWarning.size();
+        const std::size_t before = m_builder.arrProcessedWithWarning.size();
         const QString newPath =
             m_builder.updatedPathWithSelectedSetting(m_request.selectedOutputFolder, photo, m_settings);
-        std::vector<PhotoFile> warnings(m_builder.arrProccesedWithWarning.begin() + static_cast<long>(before),
-                                        m_builder.arrProccesedWithWarning.end());
+        std::vector<PhotoFile> warnings(m_builder.arrProcessedWithWarning.begin() + static_cast<long>(before),
+                                        m_builder.arrProcessedWithWarning.end());
         platform::log(newPath);
         if (m_request.restore) {
             checkFreeSpace(photo.processedPath.isEmpty() ? newPath : photo.processedPath);
@@ -283,9 +283,9 @@ void BatchRunner::handleResult(const BatchPhotoResult& result) {
         PhotoFile failed = m_runList.at(static_cast<std::size_t>(result.index));
         failed.processStatus = result.errorFlag;
         failed.processMsg = result.errorMsg;
-        m_state.arrProccesedWithhError.push_back(std::move(failed));
+        m_state.arrProcessedWithError.push_back(std::move(failed));
     }
-    for (const PhotoFile& warning : result.warnings) m_state.arrProccesedWithWarning.push_back(warning);
+    for (const PhotoFile& warning : result.warnings) m_state.arrProcessedWithWarning.push_back(warning);
     m_state.counterTotalProgressedFiles += 1;
     if (result.errorFlag == 0) {
         m_state.counterProcessedSuccessfully += 1;
@@ -318,7 +318,7 @@ QString BatchRunner::summaryTitle() const {
 
 QString BatchRunner::errorsSummaryText() const {
     const qint64 errors = m_state.counterProcessedWithError;
-    const auto warnings = static_cast<qint64>(m_state.arrProccesedWithWarning.size());
+    const auto warnings = static_cast<qint64>(m_state.arrProcessedWithWarning.size());
     return QStringLiteral("Error%1 Found(%2) Warning%3 Found(%4)")
         .arg(errors >= 2 ? "s" : "")
         .arg(errors)

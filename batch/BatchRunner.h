@@ -59,8 +59,8 @@ struct BatchRunState {
     bool isEnoughSpaceWarning = false;
     bool restore = false;
     QString selectedOutputFolder;
-    std::vector<PhotoFile> arrProccesedWithhError;
-    std::vector<PhotoFile> arrProccesedWithWarning;
+    std::vector<PhotoFile> arrProcessedWithError;
+    std::vector<PhotoFile> arrProcessedWithWarning;
 };
 
 // Runs a batch: builds each photo's output path, checks free space and has the writer make the copy.

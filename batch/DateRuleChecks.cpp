@@ -50,7 +50,7 @@ QString DateRuleChecks::nonExistingDateErrorText() {
     return QStringLiteral("* Error: Update date is not valid. Please check.");
 }
 
-QString DateRuleChecks::getUpdatedOutputDateTimeStringWithConfig(const DateTimeConfiguration& c) {
+QString DateRuleChecks::ruleSummary(const DateTimeConfiguration& c) {
     switch (c.option()) {
         case Config::KeepOriginal:
             return QStringLiteral("Keep Original");
@@ -76,7 +76,7 @@ QString DateRuleChecks::getUpdatedOutputDateTimeStringWithConfig(const DateTimeC
     }
 }
 
-bool DateRuleChecks::isDateGreaterThenToday(const QString& text, const QString& format, platform::WallTime now) {
+bool DateRuleChecks::isDateGreaterThanToday(const QString& text, const QString& format, platform::WallTime now) {
     QString source = text;
     source.replace(u'T', u' ');
     const platform::DateFormat& formatter = platform::DateFormat::forThread(format);
@@ -88,7 +88,7 @@ bool DateRuleChecks::isDateGreaterThenToday(const QString& text, const QString& 
 DateRuleChecks::Label DateRuleChecks::futureDateCheck(const DateTimeConfiguration& c, platform::WallTime now) {
     if (c.option() != Config::SelectDate) return Label::Hidden;
     const QString picked = Config::text(c.stringSelectedDate);
-    if (!picked.isEmpty() && isDateGreaterThenToday(picked, Utils::exifDateFormat(), now)) {
+    if (!picked.isEmpty() && isDateGreaterThanToday(picked, Utils::exifDateFormat(), now)) {
         return Label::FutureDateWarning;
     }
     return Label::Hidden;

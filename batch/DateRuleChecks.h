@@ -15,10 +15,10 @@ class DateRuleChecks {
     static QString nonExistingDateErrorText();
 
     // The summary of a rule ("Keep Original", "Inc/Dec: Day:-2 Year:1", ...); "" for an unknown kind.
-    static QString getUpdatedOutputDateTimeStringWithConfig(const DateTimeConfiguration& config);
+    static QString ruleSummary(const DateTimeConfiguration& config);
 
     // Whether a date text is later than now, both cut to the grain of the pattern.
-    static bool isDateGreaterThenToday(const QString& text, const QString& format, platform::WallTime now);
+    static bool isDateGreaterThanToday(const QString& text, const QString& format, platform::WallTime now);
 
     // The label of one date field after the future-date check; only picked dates can warn.
     static Label futureDateCheck(const DateTimeConfiguration& config, platform::WallTime now);

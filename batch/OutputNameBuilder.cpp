@@ -55,8 +55,8 @@ OutputRenamingOptions OutputNameBuilder::getOutputFileRenamingSetting(const Outp
     record.addEXIFLocationCheck = page.addEXIFLocationCheck;
     record.appendWidthHeightCheck = page.appendWidthHeightCheck;
     record.replaceFilenameCheck = page.replaceFilenameCheck;
-    record.sourseFolderSelected = page.sourseFolderSelected;
-    record.ouptputFolderPathName = page.ouptputFolderPathName;
+    record.sourceFolderSelected = page.sourceFolderSelected;
+    record.outputFolderPathName = page.outputFolderPathName;
     if (page.addStringCheck != 0) record.addString = page.addString;
     if (page.addEXIFDateTimeCheck != 0) {
         record.addEXIFDateTime.asValue = page.addEXIFDateTime.asValue;
@@ -92,7 +92,7 @@ QString OutputNameBuilder::updatedPathWithSelectedSetting(const QString& /*outpu
     resetState();
     const OutputRenamingOptions& o = outputSettingObject;
     // Paths are kept exactly as chosen: Linux file names are case-sensitive.
-    const QString folder = o.sourseFolderSelected == 1 ? QFileInfo(photo.filePath).path() : o.ouptputFolderPathName;
+    const QString folder = o.sourceFolderSelected == 1 ? QFileInfo(photo.filePath).path() : o.outputFolderPathName;
     const QString originalBase = QFileInfo(photo.fileName).completeBaseName();
     QString name = originalBase;
     if (o.renamingOptionIndex == OutputRenamingOptions::NewFileName) {
@@ -201,7 +201,7 @@ void OutputNameBuilder::recordWarnings(const PhotoFile& photo) {
         warning.filePath = photo.filePath;
         warning.processStatus = status;
         warning.processMsg = message;
-        arrProccesedWithWarning.push_back(std::move(warning));
+        arrProcessedWithWarning.push_back(std::move(warning));
     };
     if (outputSettingObject.addEXIFDateTimeCheck == 1 && !infoMessageForDateTime.isEmpty()) {
         warn(PhotoFile::StatusDateNotFoundForRenaming, infoMessageForDateTime);

@@ -28,7 +28,7 @@ class OutputNameBuilder {
     void setOutputSetting(const OutputRenamingOptions& options) { m_pageState = options; }
 
     // The full output path of one photo. Renaming warnings (status 10 and 11) are appended to
-    // arrProccesedWithWarning.
+    // arrProcessedWithWarning.
     QString updatedPathWithSelectedSetting(const QString& outputFolder, const PhotoFile& photo,
                                            const MetaDataObject& settings);
 
@@ -51,7 +51,7 @@ class OutputNameBuilder {
     QString infoMessageForDateTime, infoMessageForGPS;
     float latFloat = 0, lngFloat = 0;
     QString locationName;
-    std::vector<PhotoFile> arrProccesedWithWarning;
+    std::vector<PhotoFile> arrProcessedWithWarning;
 
     static QString placeKey(double latitude, double longitude);
 

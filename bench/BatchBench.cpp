@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     }
     request.settings = benchSettings();
     request.changedFields = request.settings;
-    request.renaming.ouptputFolderPathName = output;
+    request.renaming.outputFolderPathName = output;
     request.selectedOutputFolder = output;
 
     BatchRunner::Services services;
@@ -65,6 +65,6 @@ int main(int argc, char** argv) {
     std::printf("%lld photos in %.2f s (%.1f photos/s), processed %lld, failed %lld, warnings %zu\n",
                 static_cast<long long>(state.runCount), seconds, state.runCount / std::max(seconds, 1e-9),
                 static_cast<long long>(state.counterProcessedSuccessfully),
-                static_cast<long long>(state.counterProcessedWithError), state.arrProccesedWithWarning.size());
+                static_cast<long long>(state.counterProcessedWithError), state.arrProcessedWithWarning.size());
     return state.counterProcessedWithError == 0 ? 0 : 3;
 }

@@ -9,5 +9,5 @@ struct IntakeCounters {
     bool isPhotosAlreadyAdded = false;
     bool isPhotoFormatNotSupported = false;
     bool isMAX_PHOTOS_LIMIT_EXCEEDED = false;
-    bool isPHOTOS_PROCESSING_IN_PROGERESS = false;
+    bool isPHOTOS_PROCESSING_IN_PROGRESS = false;
 };

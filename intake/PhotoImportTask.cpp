@@ -58,7 +58,7 @@ PhotoImportResult PhotoImportTask::run(const QStringList& urls, const QString& f
         const auto kept = static_cast<qsizetype>(firstUnmade - made.begin());
         result.photos.resize(kept);
         result.counters = walk.candidates().at(kept).countersBefore;
-        result.counters.isPHOTOS_PROCESSING_IN_PROGERESS = false;
+        result.counters.isPHOTOS_PROCESSING_IN_PROGRESS = false;
         result.addedPaths.resize(kept);
         platform::log(QStringLiteral("Import stopped after %1 photos").arg(kept));
     }

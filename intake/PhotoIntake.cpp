@@ -21,7 +21,7 @@ bool PhotoIntake::addPhotosFromPathUrls(const QStringList& paths, bool isiPhoto)
     if (isImporting()) return false;
     m_handBackPending = true;
     m_counters = IntakeCounters{};
-    m_counters.isPHOTOS_PROCESSING_IN_PROGERESS = true;
+    m_counters.isPHOTOS_PROCESSING_IN_PROGRESS = true;
     m_stop.store(false);
     if (m_hooks.showStopButton) m_hooks.showStopButton();
     if (m_hooks.showLoading) m_hooks.showLoading(true, loadingText());
@@ -38,7 +38,7 @@ bool PhotoIntake::addPhotosFromPathUrls(const QStringList& paths, bool isiPhoto)
 
 void PhotoIntake::stopImport() {
     m_stop.store(true);
-    m_counters.isPHOTOS_PROCESSING_IN_PROGERESS = false;
+    m_counters.isPHOTOS_PROCESSING_IN_PROGRESS = false;
 }
 
 void PhotoIntake::waitForImport() {
@@ -56,7 +56,7 @@ void PhotoIntake::handBack() {
     m_watcher.setFuture(QFuture<PhotoImportResult>());
     const bool stoppedMeanwhile = m_stop.load();
     m_counters = result.counters;
-    if (stoppedMeanwhile) m_counters.isPHOTOS_PROCESSING_IN_PROGERESS = false;
+    if (stoppedMeanwhile) m_counters.isPHOTOS_PROCESSING_IN_PROGRESS = false;
 
     m_dictFileAdded.reserve(m_dictFileAdded.size() + result.addedPaths.size());
     for (const QString& path : std::as_const(result.addedPaths)) m_dictFileAdded.insert(path);

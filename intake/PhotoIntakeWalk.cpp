@@ -36,7 +36,7 @@ QList<PhotoLibraryImageRecord> uniqueRecords(const QList<PhotoLibraryImageRecord
 
 PhotoIntakeWalk::PhotoIntakeWalk(QSet<QString> dictFileAdded, Settings settings)
     : m_dictFileAdded(std::move(dictFileAdded)), m_settings(std::move(settings)) {
-    m_counters.isPHOTOS_PROCESSING_IN_PROGERESS = true;
+    m_counters.isPHOTOS_PROCESSING_IN_PROGRESS = true;
 }
 
 QStringList PhotoIntakeWalk::photosUrlsToBeAddedFromUrls(const QStringList& urls, const QString& fileType) {
@@ -121,7 +121,7 @@ bool PhotoIntakeWalk::isValidPhoto(const QString& path, const QString& fileName,
 bool PhotoIntakeWalk::admit() {
     const bool limitReached = m_counters.totalPhotoToAdd >= m_settings.limit;
     if (!stopRequested() && !limitReached) return true;
-    m_counters.isPHOTOS_PROCESSING_IN_PROGERESS = false;
+    m_counters.isPHOTOS_PROCESSING_IN_PROGRESS = false;
     m_counters.isMAX_PHOTOS_LIMIT_EXCEEDED = limitReached;
     return false;
 }

@@ -36,7 +36,7 @@ class PhotoIntakeWalk {
     const IntakeCounters& counters() const { return m_counters; }
     const QList<IntakeCandidate>& candidates() const { return m_candidates; }
     // Only the stop and limit test clears the flag, so a cleared flag means the walk has ended.
-    bool hasEnded() const { return !m_counters.isPHOTOS_PROCESSING_IN_PROGERESS; }
+    bool hasEnded() const { return !m_counters.isPHOTOS_PROCESSING_IN_PROGRESS; }
 
   private:
     void walkFolder(const QString& folder, const QString& fileType);

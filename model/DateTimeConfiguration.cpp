@@ -59,10 +59,10 @@ void decodeValue(const QJsonObject& coder, const char* key, std::optional<QStrin
 }  // namespace
 
 DateTimeConfiguration::DateTimeConfiguration() {
-    commmonInit();
+    commonInit();
 }
 
-void DateTimeConfiguration::commmonInit() {
+void DateTimeConfiguration::commonInit() {
     tagConfigureOption = 0;
     for (auto* flag :
          {&isUpdateDayKeepOriginal, &isUpdateMonthKeepOriginal, &isUpdateYearKeepOriginal, &isUpdateTimeKeepOriginal,

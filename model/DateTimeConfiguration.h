@@ -20,9 +20,9 @@ class DateTimeConfiguration {
         IncDecTime = 5,
     };
 
-    // Defaults (commmonInit). A decoded record starts with every value absent instead.
+    // Defaults (commonInit). A decoded record starts with every value absent instead.
     DateTimeConfiguration();
-    void commmonInit();
+    void commonInit();
 
     // Keyed coding: one key per property, named as the property; absent values are left out.
     QJsonObject encodeWithCoder() const;

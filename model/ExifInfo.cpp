@@ -94,7 +94,7 @@ void ExifInfo::fillFromExif(const QVariantMap& exif) {
     captureDate = getDateFromString(text(exif, "DateTimeOriginal"));
     rating = exif.value(QStringLiteral("Rating"));
     if (exif.contains(QStringLiteral("FocalLength")))
-        folcalLength = QStringLiteral("%1 mm").arg(printed(exif.value(QStringLiteral("FocalLength"))));
+        focalLength = QStringLiteral("%1 mm").arg(printed(exif.value(QStringLiteral("FocalLength"))));
     if (exif.contains(QStringLiteral("ExposureBiasValue")))
         exposureBias =
             QStringLiteral("%1 EV").arg(exif.value(QStringLiteral("ExposureBiasValue")).toDouble(), 0, 'f', 2);

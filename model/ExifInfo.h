@@ -33,7 +33,7 @@ class ExifInfo {
     int orientation = 0;
     QString editingSoftware;
     QString exposure;
-    QString folcalLength;
+    QString focalLength;
     QString exposureBias;
     QString isoSpeedRating;
     QVariant exposureMode;

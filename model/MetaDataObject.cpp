@@ -68,10 +68,10 @@ void copyMembersShared(MetaDataObject& target, const MetaDataObject& source) {
 }  // namespace
 
 MetaDataObject::MetaDataObject() {
-    commmonInit();
+    commonInit();
 }
 
-void MetaDataObject::commmonInit() {
+void MetaDataObject::commonInit() {
     const QString empty = emptyText();
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
         this->*row.field = empty;

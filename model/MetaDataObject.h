@@ -29,7 +29,7 @@ class MetaDataObject {
     MetaDataObject();
     // Sets the text fields and name to "", the change flags to NO and six new default rules; leaves the
     // editing option and the switches alone.
-    void commmonInit();
+    void commonInit();
 
     // A fresh record filled from the photo at path by the metadata reader.
     static MetaDataObject initWithFile(const QString& path);
@@ -56,7 +56,7 @@ class MetaDataObject {
     static MetaDataObject initWithDict(const QVariantMap& dict);
     void resetAllWithDict(const QVariantMap& dict);
     static QVariantMap metadataDictFromObject(const MetaDataObject& object, const QVariantMap& oldDict,
-                                              const MetaDataObject& updatedMetadatObject);
+                                              const MetaDataObject& updatedMetadataObject);
 
     // ---- Text fields ----
     QString Artist, ImageDescription, Copyright, Software, UserComment;

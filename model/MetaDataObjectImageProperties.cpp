@@ -140,7 +140,7 @@ void MetaDataObject::resetAllWithDict(const QVariantMap& dict) {
 }
 
 QVariantMap MetaDataObject::metadataDictFromObject(const MetaDataObject& object, const QVariantMap& oldDict,
-                                                   const MetaDataObject& updatedMetadatObject) {
+                                                   const MetaDataObject& updatedMetadataObject) {
     QVariantMap dict = oldDict;
     if (object.editingOption == CleanMetadataInfo) {
         const MetadataClearMask on = MetadataKeyTable::switchesOn(object);
@@ -153,7 +153,7 @@ QVariantMap MetaDataObject::metadataDictFromObject(const MetaDataObject& object,
     const bool clearOthers = object.editingOption == ModifyEditedClearOthers;
     forEachProperty([&](const MetadataKeyRow& row, const QString& group, const QString& property) {
         const QString& value = object.*row.field;
-        const bool edited = updatedMetadatObject.*row.updated;
+        const bool edited = updatedMetadataObject.*row.updated;
         if (value == MetadataKeyTable::leaveBlankText() || (clearOthers && !edited) || (value.isEmpty() && edited)) {
             removeProperty(dict, group, property);
         } else if (!value.isEmpty()) {

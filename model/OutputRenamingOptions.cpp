@@ -2,5 +2,4 @@
 
 #include "platform/StandardPaths.h"
 
-OutputRenamingOptions::OutputRenamingOptions()
-    : ouptputFolderPathName(platform::StandardPaths::defaultOutputFolder()) {}
+OutputRenamingOptions::OutputRenamingOptions() : outputFolderPathName(platform::StandardPaths::defaultOutputFolder()) {}

@@ -24,12 +24,12 @@ class OutputRenamingOptions {
     int addEXIFLocationCheck = 0;
     int appendWidthHeightCheck = 0;
     int replaceFilenameCheck = 0;
-    // 1: each copy goes beside its source; otherwise into ouptputFolderPathName.
-    int sourseFolderSelected = 0;
+    // 1: each copy goes beside its source; otherwise into outputFolderPathName.
+    int sourceFolderSelected = 0;
     AddEXIFDateTime addEXIFDateTime;
     AddEXIFLocation addEXIFLocation;
     AppendWidthHeight appendWidthHeight;
     ReplaceFilename replaceFilename;
     AddString addString;
-    QString ouptputFolderPathName;
+    QString outputFolderPathName;
 };

@@ -34,7 +34,7 @@ TEST(AnExifKeyRemoval, removesOnlyTheFirstOfTwoEntries) {
     exif.add(Exiv2::ExifKey("Exif.Image.Artist"), new Exiv2::AsciiValue("first"));
     exif.add(Exiv2::ExifKey("Exif.Image.Artist"), new Exiv2::AsciiValue("second"));
     exif["Exif.Image.Make"] = "Canon";
-    const Exiv2::ExifData result = ExifWriter::sharedInstance().deleteKeysValuesFormExifData(exif, "Exif.Image.Artist");
+    const Exiv2::ExifData result = ExifWriter::sharedInstance().deleteKeysValuesFromExifData(exif, "Exif.Image.Artist");
     ASSERT_EQ(result.count(), 2);
     EXPECT_EQ(result.findKey(Exiv2::ExifKey("Exif.Image.Artist"))->toString(), "second");
     EXPECT_EQ(exif.count(), 3) << "the caller's container is untouched";
@@ -43,12 +43,12 @@ TEST(AnExifKeyRemoval, removesOnlyTheFirstOfTwoEntries) {
 TEST(AnExifKeyRemoval, leavesAContainerWithoutTheKeyAsItWas) {
     Exiv2::ExifData exif;
     exif["Exif.Image.Make"] = "Canon";
-    const Exiv2::ExifData result = ExifWriter::sharedInstance().deleteKeysValuesFormExifData(exif, "Exif.Image.Artist");
+    const Exiv2::ExifData result = ExifWriter::sharedInstance().deleteKeysValuesFromExifData(exif, "Exif.Image.Artist");
     EXPECT_EQ(result.count(), 1);
 }
 
 TEST(AnExifKeyRemoval, raisesExiv2sErrorForAnUnknownKey) {
-    EXPECT_THROW(ExifWriter::sharedInstance().deleteKeysValuesFormExifData(Exiv2::ExifData(), "Exif.Nowhere.Nothing"),
+    EXPECT_THROW(ExifWriter::sharedInstance().deleteKeysValuesFromExifData(Exiv2::ExifData(), "Exif.Nowhere.Nothing"),
                  Exiv2::AnyError);
 }
 
@@ -61,10 +61,10 @@ TEST(AnIptcKeyRemoval, removesEveryKeywordAndNothingElse) {
     iptc.add(Exiv2::IptcKey("Iptc.Application2.Byline"), new Exiv2::StringValue("A"));
     iptc.add(Exiv2::IptcKey("Iptc.Application2.Byline"), new Exiv2::StringValue("B"));
     const ExifWriter& writer = ExifWriter::sharedInstance();
-    const Exiv2::IptcData noKeywords = writer.deleteKeysValuesFormIptcData(iptc, "Iptc.Application2.Keywords");
+    const Exiv2::IptcData noKeywords = writer.deleteKeysValuesFromIptcData(iptc, "Iptc.Application2.Keywords");
     EXPECT_EQ(noKeywords.count(), 3);
     EXPECT_EQ(noKeywords.findKey(Exiv2::IptcKey("Iptc.Application2.Keywords")), noKeywords.end());
-    const Exiv2::IptcData oneByline = writer.deleteKeysValuesFormIptcData(iptc, "Iptc.Application2.Byline");
+    const Exiv2::IptcData oneByline = writer.deleteKeysValuesFromIptcData(iptc, "Iptc.Application2.Byline");
     EXPECT_EQ(oneByline.count(), 5);
 }
 
@@ -75,7 +75,7 @@ TEST(AnXmpKeyRemoval, keepsThePacketAndOtherProperties) {
     xmp["Xmp.aux.SerialNumber"] = "123";
     xmp.setPacket("<packet/>");
     xmp.usePacket(true);
-    const Exiv2::XmpData result = ExifWriter::sharedInstance().deleteKeysValuesFormXmpData(xmp, "Xmp.aux.Lens");
+    const Exiv2::XmpData result = ExifWriter::sharedInstance().deleteKeysValuesFromXmpData(xmp, "Xmp.aux.Lens");
     EXPECT_EQ(result.count(), 1);
     EXPECT_EQ(result.xmpPacket(), "<packet/>");
     EXPECT_TRUE(result.usePacket());
@@ -175,10 +175,10 @@ TEST(AFileDateUpdate, setsTheModificationDateAsWallClockTime) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     const ExifWriter& writer = ExifWriter::sharedInstance();
-    writer.upadteDateTimeOffileInSystem(path, MetaDataObject(), "2020:05:01 10:00:00", "2020:04:01 10:00:00");
+    writer.updateDateTimeOfFileInSystem(path, MetaDataObject(), "2020:05:01 10:00:00", "2020:04:01 10:00:00");
     EXPECT_EQ(QFileInfo(path).lastModified(), QDateTime(QDate(2020, 4, 1), QTime(10, 0)));
-    writer.upadteDateTimeOffileInSystem(path, MetaDataObject(), "", "2020-05-01 10:00:00");
-    writer.upadteDateTimeOffileInSystem(path, MetaDataObject(), "", "");
+    writer.updateDateTimeOfFileInSystem(path, MetaDataObject(), "", "2020-05-01 10:00:00");
+    writer.updateDateTimeOfFileInSystem(path, MetaDataObject(), "", "");
     EXPECT_EQ(QFileInfo(path).lastModified(), QDateTime(QDate(2020, 4, 1), QTime(10, 0)));
 }
 

@@ -190,7 +190,7 @@ TEST(AnImageInformationRecord, formatsItsDisplayTexts) {
     EXPECT_EQ(info.imageDPI, "72.0 x 300.0");
     EXPECT_EQ(info.isoSpeedRating, "100,200");
     EXPECT_EQ(info.exposureBias, "-0.33 EV");
-    EXPECT_EQ(info.folcalLength, "4.2 mm");
+    EXPECT_EQ(info.focalLength, "4.2 mm");
     EXPECT_TRUE(info.flashFired);
     EXPECT_TRUE(info.captureDate.has_value());
     EXPECT_EQ(info.orientation, 0) << "no {TIFF} group";

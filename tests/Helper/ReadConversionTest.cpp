@@ -106,7 +106,7 @@ TEST(AnArrayValue, comesBackUnchangedWhenItIsNoList) {
 class ANumericOnlyTest : public ::testing::TestWithParam<std::pair<const char*, bool>> {};
 
 TEST_P(ANumericOnlyTest, acceptsDigitsAndSlashes) {
-    EXPECT_EQ(ExifWriter::sharedInstance().isStringContansNumericValuesOnly(QString::fromUtf8(GetParam().first)),
+    EXPECT_EQ(ExifWriter::sharedInstance().isStringContainsNumericValuesOnly(QString::fromUtf8(GetParam().first)),
               GetParam().second);
 }
 
@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ANumericOnlyTest,
                                            std::make_pair("1 2", false)));
 
 TEST(ANumericOnlyTestEdge, refusesAMissingText) {
-    EXPECT_FALSE(ExifWriter::sharedInstance().isStringContansNumericValuesOnly(std::nullopt));
+    EXPECT_FALSE(ExifWriter::sharedInstance().isStringContainsNumericValuesOnly(std::nullopt));
 }
 
 }  // namespace

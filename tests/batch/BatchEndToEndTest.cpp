@@ -53,7 +53,7 @@ class ABatchOverCameraFiles : public ::testing::Test {
         r.runList = photos;
         r.settings = settings;
         r.changedFields = settings;
-        r.renaming.ouptputFolderPathName = out.path();
+        r.renaming.outputFolderPathName = out.path();
         r.selectedOutputFolder = out.path();
         r.restore = restore;
         return r;

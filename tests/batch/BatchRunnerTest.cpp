@@ -75,7 +75,7 @@ class ABatchRun : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(out.isValid());
-        request.renaming.ouptputFolderPathName = out.path();
+        request.renaming.outputFolderPathName = out.path();
         request.selectedOutputFolder = out.path();
     }
     std::unique_ptr<BatchRunner> makeRunner(int parallel) {
@@ -189,11 +189,11 @@ TEST_F(ABatchRun, countsFailuresRawKeepsAndSilenceAsErrors) {
     const BatchRunState& state = runner->state();
     EXPECT_EQ(state.counterProcessedSuccessfully, 1);
     EXPECT_EQ(state.counterProcessedWithError, 3);
-    ASSERT_EQ(state.arrProccesedWithhError.size(), 3u);
-    EXPECT_EQ(state.arrProccesedWithhError[0].processStatus, 7);
-    EXPECT_EQ(state.arrProccesedWithhError[1].processStatus, 8);
-    EXPECT_EQ(state.arrProccesedWithhError[2].processStatus, 2);
-    EXPECT_EQ(state.arrProccesedWithhError[2].filePath, "/photos/P4.JPG");
+    ASSERT_EQ(state.arrProcessedWithError.size(), 3u);
+    EXPECT_EQ(state.arrProcessedWithError[0].processStatus, 7);
+    EXPECT_EQ(state.arrProcessedWithError[1].processStatus, 8);
+    EXPECT_EQ(state.arrProcessedWithError[2].processStatus, 2);
+    EXPECT_EQ(state.arrProcessedWithError[2].filePath, "/photos/P4.JPG");
     EXPECT_EQ(runner->summaryTitle(), "Batch Process Finished");
     EXPECT_EQ(runner->errorsSummaryText(), "Errors Found(3) Warning Found(0)");
 }
@@ -207,9 +207,9 @@ TEST_F(ABatchRun, restoresOnlyPhotosWithACopyFromTheLastRun) {
     QSignalSpy ended(runner.get(), &BatchRunner::runEnded);
     runToEnd(*runner, ended);
     EXPECT_EQ(writer.started, QStringList({"P1.JPG"}));
-    ASSERT_EQ(runner->state().arrProccesedWithhError.size(), 1u);
-    EXPECT_EQ(runner->state().arrProccesedWithhError[0].fileName, "P2.JPG");
-    EXPECT_FALSE(runner->state().arrProccesedWithhError[0].processMsg.isEmpty());
+    ASSERT_EQ(runner->state().arrProcessedWithError.size(), 1u);
+    EXPECT_EQ(runner->state().arrProcessedWithError[0].fileName, "P2.JPG");
+    EXPECT_FALSE(runner->state().arrProcessedWithError[0].processMsg.isEmpty());
 }
 
 TEST_F(ABatchRun, neverHandsAStaleProcessedPathToANormalWrite) {

@@ -48,7 +48,7 @@ PhotoFile photo(const QString& fileName = "IMG_0001.JPG") {
 OutputRenamingOptions renaming() {
     OutputRenamingOptions o;
     o.renamingOptionIndex = OutputRenamingOptions::NewFileName;
-    o.ouptputFolderPathName = "/out/Chosen Folder";
+    o.outputFolderPathName = "/out/Chosen Folder";
     return o;
 }
 
@@ -68,7 +68,7 @@ TEST_F(TheNameBuilder, keepsTheNameInModeZeroWhateverIsTicked) {
     o.renamingOptionIndex = OutputRenamingOptions::KeepFileName;
     o.addEXIFDateTimeCheck = o.addStringCheck = 1;
     EXPECT_EQ(build(o, photo("a.b.(null).jpg")), "/out/Chosen Folder/a.b.(null).jpg");
-    EXPECT_TRUE(builder.arrProccesedWithWarning.empty());
+    EXPECT_TRUE(builder.arrProcessedWithWarning.empty());
 }
 
 TEST_F(TheNameBuilder, buildsTheWorkedExample) {
@@ -81,12 +81,12 @@ TEST_F(TheNameBuilder, buildsTheWorkedExample) {
     o.addEXIFDateTime.formatValue = 15;
     o.addEXIFLocation.placeTick = o.addEXIFLocation.stateTick = 0;
     EXPECT_EQ(build(o), "/out/Chosen Folder/A_Trip_B2020-07-14Paris_France4000X3000.JPG");
-    EXPECT_TRUE(builder.arrProccesedWithWarning.empty());
+    EXPECT_TRUE(builder.arrProcessedWithWarning.empty());
 }
 
 TEST_F(TheNameBuilder, writesBesideTheSourceWhenAsked) {
     OutputRenamingOptions o = renaming();
-    o.sourseFolderSelected = 1;
+    o.sourceFolderSelected = 1;
     o.appendWidthHeightCheck = 1;
     PhotoFile p = photo();
     p.width = 4000.5;
@@ -127,11 +127,11 @@ TEST_F(TheNameBuilder, warnsWhenTheChosenDateIsMissing) {
     o.addEXIFDateTimeCheck = 1;
     o.addEXIFDateTime.typeValue = AddEXIFDateTime::ModifyDate;
     EXPECT_EQ(build(o), "/out/Chosen Folder/IMG_0001.JPG");
-    ASSERT_EQ(builder.arrProccesedWithWarning.size(), 1u);
-    EXPECT_EQ(builder.arrProccesedWithWarning[0].processStatus, 10);
-    EXPECT_EQ(builder.arrProccesedWithWarning[0].processMsg,
+    ASSERT_EQ(builder.arrProcessedWithWarning.size(), 1u);
+    EXPECT_EQ(builder.arrProcessedWithWarning[0].processStatus, 10);
+    EXPECT_EQ(builder.arrProcessedWithWarning[0].processMsg,
               "EXIF Modify Date/Time not found at the time of renaming!");
-    EXPECT_EQ(builder.arrProccesedWithWarning[0].filePath, "/photos/trip/IMG_0001.JPG");
+    EXPECT_EQ(builder.arrProcessedWithWarning[0].filePath, "/photos/trip/IMG_0001.JPG");
 }
 
 TEST_F(TheNameBuilder, warnsWhenTheRuleEmptiesTheDate) {
@@ -142,8 +142,8 @@ TEST_F(TheNameBuilder, warnsWhenTheRuleEmptiesTheDate) {
     rule->tagConfigureOption = DateTimeConfiguration::EmptyValue;
     settings.dateTimeConfigOriginalDate = rule;
     build(o, photo(), settings);
-    ASSERT_EQ(builder.arrProccesedWithWarning.size(), 1u);
-    EXPECT_EQ(builder.arrProccesedWithWarning[0].processMsg,
+    ASSERT_EQ(builder.arrProcessedWithWarning.size(), 1u);
+    EXPECT_EQ(builder.arrProcessedWithWarning[0].processMsg,
               "EXIF Original Date/Time not found at the time of renaming!");
 }
 
@@ -160,7 +160,7 @@ TEST_F(TheNameBuilder, appliesTheDateRuleAndSkipsAnUnreadableDateSilently) {
     PhotoFile zeros = photo();
     zeros.metadataObjectOriginal.edit().Date_Original = "0000:00:00 00:00:00";
     EXPECT_EQ(build(o, zeros), "/out/Chosen Folder/IMG_0001.JPG");
-    EXPECT_TRUE(builder.arrProccesedWithWarning.empty());
+    EXPECT_TRUE(builder.arrProcessedWithWarning.empty());
 }
 
 TEST_F(TheNameBuilder, composesPlaceNamesWithDashesAndUnderscores) {
@@ -168,7 +168,7 @@ TEST_F(TheNameBuilder, composesPlaceNamesWithDashesAndUnderscores) {
     o.addEXIFLocationCheck = 1;
     EXPECT_EQ(build(o, photo("IMG_1.jpg")),
               QString::fromUtf8("/out/Chosen Folder/IMG_1Eiffel-Tower_Paris_Île-de-France_France.jpg"));
-    EXPECT_TRUE(builder.arrProccesedWithWarning.empty());
+    EXPECT_TRUE(builder.arrProcessedWithWarning.empty());
 }
 
 TEST_F(TheNameBuilder, asksTheGeocoderOncePerPosition) {
@@ -192,9 +192,9 @@ TEST_F(TheNameBuilder, doesNotCacheErrorsAndListsMissingParts) {
     EXPECT_EQ(build(o), "/out/Chosen Folder/IMG_0001.JPG");
     build(o);
     EXPECT_EQ(geocoder.requests, 2);
-    ASSERT_EQ(builder.arrProccesedWithWarning.size(), 2u);
-    EXPECT_EQ(builder.arrProccesedWithWarning[0].processStatus, 11);
-    EXPECT_EQ(builder.arrProccesedWithWarning[0].processMsg,
+    ASSERT_EQ(builder.arrProcessedWithWarning.size(), 2u);
+    EXPECT_EQ(builder.arrProcessedWithWarning[0].processStatus, 11);
+    EXPECT_EQ(builder.arrProcessedWithWarning[0].processMsg,
               "EXIF GPS - Place,City,State,Country not found at the time of renaming!");
 }
 
@@ -204,8 +204,8 @@ TEST_F(TheNameBuilder, listsOnlyTheTickedPartsTheAddressLacks) {
     o.addEXIFLocation.placeTick = 0;
     geocoder.address = QVariantMap{{"City", "Paris"}, {"Country", "France"}};
     EXPECT_EQ(build(o), "/out/Chosen Folder/IMG_0001Paris_France.JPG");
-    ASSERT_EQ(builder.arrProccesedWithWarning.size(), 1u);
-    EXPECT_EQ(builder.arrProccesedWithWarning[0].processMsg, "EXIF GPS - State not found at the time of renaming!");
+    ASSERT_EQ(builder.arrProcessedWithWarning.size(), 1u);
+    EXPECT_EQ(builder.arrProcessedWithWarning[0].processMsg, "EXIF GPS - State not found at the time of renaming!");
 }
 
 TEST_F(TheNameBuilder, needsAPositionOfAtLeastOneDegreeEachWay) {
@@ -220,7 +220,7 @@ TEST_F(TheNameBuilder, needsAPositionOfAtLeastOneDegreeEachWay) {
     doubleSign.metadataObjectOriginal.edit().GPS_LattitudeRef = "S";
     build(o, doubleSign);
     EXPECT_EQ(geocoder.requests, 0);
-    EXPECT_EQ(builder.arrProccesedWithWarning.size(), 2u);
+    EXPECT_EQ(builder.arrProcessedWithWarning.size(), 2u);
 }
 
 TEST_F(TheNameBuilder, letsTheSettingsPositionWinWithItsSign) {
@@ -241,7 +241,7 @@ TEST_F(TheNameBuilder, givesUpOnASilentGeocoderAndOnStop) {
     geocoder.silent = true;
     builder.setGeocoderWaitLimit(std::chrono::milliseconds(120));
     EXPECT_EQ(build(o), "/out/Chosen Folder/IMG_0001.JPG");
-    EXPECT_EQ(builder.arrProccesedWithWarning.size(), 1u);
+    EXPECT_EQ(builder.arrProcessedWithWarning.size(), 1u);
     // The late answer finds nobody waiting and changes nothing.
     geocoder.pending(QVariantMap{{"City", "Late"}}, QString());
     std::atomic<bool> stop{true};
@@ -265,7 +265,7 @@ TEST_F(TheNameBuilder, fallsBackToTheOriginalNameWhenNothingIsLeft) {
     o.replaceFilename.customNameValue = "(null)";
     o.addEXIFDateTime.typeValue = AddEXIFDateTime::ModifyDate;
     EXPECT_EQ(build(o), "/out/Chosen Folder/IMG_0001.JPG");
-    EXPECT_EQ(builder.arrProccesedWithWarning.size(), 1u);
+    EXPECT_EQ(builder.arrProcessedWithWarning.size(), 1u);
 }
 
 TEST_F(TheNameBuilder, takesOnlyTheValuesOfTickedOptions) {
@@ -277,7 +277,7 @@ TEST_F(TheNameBuilder, takesOnlyTheValuesOfTickedOptions) {
     EXPECT_TRUE(record.addString.addStringPrefixValue.isEmpty());
     EXPECT_TRUE(record.replaceFilename.customNameValue.isEmpty());
     EXPECT_EQ(record.addEXIFLocation.cityTick, 1);
-    EXPECT_EQ(record.ouptputFolderPathName, "/out/Chosen Folder");
+    EXPECT_EQ(record.outputFolderPathName, "/out/Chosen Folder");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #include "controls/BezierPathAdditions.h"
-#include "controls/ColoredCusrsorTextField.h"
+#include "controls/ColoredCursorTextField.h"
 #include "controls/ColoredTableCell.h"
 #include "controls/CustomCheckboxCell.h"
 #include "controls/CustomTextcoloredTextField.h"
@@ -186,6 +186,6 @@ TEST(TextColouredFields, keepTheirFixedColours) {
     p.setColor(QPalette::WindowText, Qt::red);
     label.setPalette(p);
     EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(Qt::white));
-    ColoredCusrsorTextField field;
+    ColoredCursorTextField field;
     EXPECT_EQ(field.palette().color(QPalette::Text), QColor(Qt::black));
 }

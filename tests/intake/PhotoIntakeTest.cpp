@@ -135,7 +135,7 @@ TEST(AnImportTask, stoppedDuringALargeAddKeepsThePhotosMadeSoFar) {
     EXPECT_EQ(result.addedPaths, pathsOf(result.photos));
     EXPECT_EQ(result.counters.totalPhotoToAdd, 10);
     EXPECT_EQ(result.counters.damagedFileCount, 0);  // zz.txt lies past the stop
-    EXPECT_FALSE(result.counters.isPHOTOS_PROCESSING_IN_PROGERESS);
+    EXPECT_FALSE(result.counters.isPHOTOS_PROCESSING_IN_PROGRESS);
     EXPECT_FALSE(result.counters.isMAX_PHOTOS_LIMIT_EXCEEDED);
 }
 

@@ -90,7 +90,7 @@ TEST_P(AFolderWalk, addsCountsAndChoosesItsAlert) {
     EXPECT_EQ(counters.alreadyExistsPhotosCount, c.alreadyExists);
     EXPECT_EQ(counters.isPhotosAlreadyAdded, c.alreadyExists > 0);
     EXPECT_EQ(counters.isPhotoFormatNotSupported, c.damaged > c.alreadyExists);
-    EXPECT_TRUE(counters.isPHOTOS_PROCESSING_IN_PROGERESS);
+    EXPECT_TRUE(counters.isPHOTOS_PROCESSING_IN_PROGRESS);
 
     const IntakeHandBackPlan plan =
         IntakeHandBackPlan::choose(counters, c.alreadyAdded.isEmpty() && expected.isEmpty(), MAX_PHOTOS_LIMIT);
@@ -153,7 +153,7 @@ TEST(AFolderWalkLimit, stopsAtTheLimitAndWalksNoFurtherUrl) {
         walk.photosUrlsToBeAddedFromUrls({dir.path() + "/many", dir.path() + "/later.txt"}, "ALL");
     EXPECT_EQ(added.size(), 3);
     EXPECT_TRUE(walk.counters().isMAX_PHOTOS_LIMIT_EXCEEDED);
-    EXPECT_FALSE(walk.counters().isPHOTOS_PROCESSING_IN_PROGERESS);
+    EXPECT_FALSE(walk.counters().isPHOTOS_PROCESSING_IN_PROGRESS);
     EXPECT_EQ(walk.counters().damagedFileCount, 0);  // later.txt was never looked at
     const IntakeHandBackPlan plan = IntakeHandBackPlan::choose(walk.counters(), false, 3);
     ASSERT_TRUE(plan.alert);
@@ -181,7 +181,7 @@ TEST(AFolderWalkStop, beforeTheFirstPhotoEndsWithTheFlagsMetSoFar) {
     EXPECT_TRUE(
         walk.photosUrlsToBeAddedFromUrls({dir.path(), dir.path() + "/a.txt", dir.path() + "/b.jpg"}, "ALL").isEmpty());
     EXPECT_EQ(walk.counters().damagedFileCount, 1);
-    EXPECT_FALSE(walk.counters().isPHOTOS_PROCESSING_IN_PROGERESS);
+    EXPECT_FALSE(walk.counters().isPHOTOS_PROCESSING_IN_PROGRESS);
     EXPECT_FALSE(walk.counters().isMAX_PHOTOS_LIMIT_EXCEEDED);
     EXPECT_EQ(IntakeHandBackPlan::choose(walk.counters(), true, MAX_PHOTOS_LIMIT).alert->tag, 108);
 }

@@ -43,7 +43,7 @@ TEST(ACommonInit, resetsTextsFlagsAndRulesButKeepsOptionAndSwitches) {
     record.editingOption = 2;
     record.clearIPTC = true;
     const DateTimeConfigurationRef oldRule = record.dateTimeConfigModifyDate;
-    record.commmonInit();
+    record.commonInit();
     EXPECT_EQ(record.Artist, "");
     EXPECT_EQ(record.name, "");
     EXPECT_FALSE(record.isupdated_Artist);

@@ -7,10 +7,10 @@ TEST(FreshRenamingOptions, keepNamesAndWriteIntoTheLumarindPicturesFolder) {
     const OutputRenamingOptions options;
     EXPECT_EQ(options.renamingOptionIndex, OutputRenamingOptions::KeepFileName);
     for (int tick : {options.addStringCheck, options.addEXIFDateTimeCheck, options.addEXIFLocationCheck,
-                     options.appendWidthHeightCheck, options.replaceFilenameCheck, options.sourseFolderSelected}) {
+                     options.appendWidthHeightCheck, options.replaceFilenameCheck, options.sourceFolderSelected}) {
         EXPECT_EQ(tick, 0);
     }
-    EXPECT_EQ(options.ouptputFolderPathName, platform::StandardPaths::picturesFolder() + "/Lumarind");
+    EXPECT_EQ(options.outputFolderPathName, platform::StandardPaths::picturesFolder() + "/Lumarind");
     EXPECT_EQ(options.addEXIFDateTime.formatValue, 0);
     EXPECT_EQ(options.addEXIFLocation.stateTick, 1);
 }

@@ -1,12 +1,12 @@
-#include "controls/ColoredCusrsorTextField.h"
+#include "controls/ColoredCursorTextField.h"
 
 #include <QEvent>
 
-ColoredCusrsorTextField::ColoredCusrsorTextField(QWidget* parent) : QLineEdit(parent) {
+ColoredCursorTextField::ColoredCursorTextField(QWidget* parent) : QLineEdit(parent) {
     keepCaretBlack();
 }
 
-void ColoredCusrsorTextField::keepCaretBlack() {
+void ColoredCursorTextField::keepCaretBlack() {
     QPalette p = palette();
     // Already black: also ends the palette change that setting it here raises.
     if (p.color(QPalette::Text) == Qt::black) return;
@@ -14,7 +14,7 @@ void ColoredCusrsorTextField::keepCaretBlack() {
     setPalette(p);
 }
 
-void ColoredCusrsorTextField::changeEvent(QEvent* event) {
+void ColoredCursorTextField::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
     if (event->type() == QEvent::PaletteChange) keepCaretBlack();
 }

@@ -1,11 +1,11 @@
-#include "controls/ErrorFileTableCall.h"
+#include "controls/ErrorFileTableCell.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ErrorFileTableCall::ErrorFileTableCall(QWidget* parent)
+ErrorFileTableCell::ErrorFileTableCell(QWidget* parent)
     : QWidget(parent),
       m_fileName(new QLabel(this)),
       m_errorName(new QLabel(this)),

@@ -6,10 +6,10 @@ class QLabel;
 class QPushButton;
 
 // A row of the run summary's list of failed and warned files; its owner fills the four parts.
-class ErrorFileTableCall : public QWidget {
+class ErrorFileTableCell : public QWidget {
     Q_OBJECT
   public:
-    explicit ErrorFileTableCall(QWidget* parent = nullptr);
+    explicit ErrorFileTableCell(QWidget* parent = nullptr);
 
     QLabel* fileName() const { return m_fileName; }
     QLabel* errorName() const { return m_errorName; }

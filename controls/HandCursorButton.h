@@ -3,8 +3,8 @@
 #include <QPushButton>
 
 // A push button that shows the pointing-hand cursor; the twin of CustomButton for the screens that name it.
-class HandCusorButton : public QPushButton {
+class HandCursorButton : public QPushButton {
     Q_OBJECT
   public:
-    explicit HandCusorButton(QWidget* parent = nullptr);
+    explicit HandCursorButton(QWidget* parent = nullptr);
 };

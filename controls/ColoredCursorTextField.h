@@ -4,10 +4,10 @@
 
 // A text field whose insertion point is always black. The caret takes the field's text colour, so that
 // colour is kept black whatever palette the field inherits.
-class ColoredCusrsorTextField : public QLineEdit {
+class ColoredCursorTextField : public QLineEdit {
     Q_OBJECT
   public:
-    explicit ColoredCusrsorTextField(QWidget* parent = nullptr);
+    explicit ColoredCursorTextField(QWidget* parent = nullptr);
 
   protected:
     void changeEvent(QEvent* event) override;

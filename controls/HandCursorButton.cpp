@@ -1,0 +1,5 @@
+#include "controls/HandCursorButton.h"
+
+HandCursorButton::HandCursorButton(QWidget* parent) : QPushButton(parent) {
+    setCursor(Qt::PointingHandCursor);
+}

@@ -1,5 +1,0 @@
-#include "controls/HandCusorButton.h"
-
-HandCusorButton::HandCusorButton(QWidget* parent) : QPushButton(parent) {
-    setCursor(Qt::PointingHandCursor);
-}
