@@ -1,7 +1,7 @@
 #include "Helper/ExifImageProperties.h"
 
+#include "Helper/Logging.h"
 #include "platform/ImageSource.h"
-#include "platform/Log.h"
 #include "platform/TextEncoding.h"
 
 #include <exiv2/exiv2.hpp>
@@ -138,7 +138,8 @@ void addKeywords(const Exiv2::IptcData& iptc, QVariantMap& properties) {
 }
 
 void logUnread(const QString& path, const Exiv2::AnyError& error) {
-    platform::log(QStringLiteral("No image properties from %1: %2").arg(path, QString::fromUtf8(error.what())));
+    qCInfo(lcHelper).noquote()
+        << QStringLiteral("No image properties from %1: %2").arg(path, QString::fromUtf8(error.what()));
 }
 
 Exiv2::Image::AutoPtr openImage(const QString& path) {
@@ -210,7 +211,8 @@ QByteArray ExifImageProperties::embeddedPreview(const QString& path, const QSize
         const Exiv2::PreviewImage preview = previews.getPreviewImage(*chosen);
         return QByteArray(reinterpret_cast<const char*>(preview.pData()), qsizetype(preview.size()));
     } catch (const Exiv2::AnyError& error) {
-        platform::log(QStringLiteral("No preview from %1: %2").arg(path, QString::fromUtf8(error.what())));
+        qCInfo(lcHelper).noquote()
+            << QStringLiteral("No preview from %1: %2").arg(path, QString::fromUtf8(error.what()));
         return {};
     }
 }

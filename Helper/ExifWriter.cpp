@@ -1,8 +1,8 @@
 #include "Helper/ExifWriter.h"
 
 #include "Helper/Exiv2Runtime.h"
+#include "Helper/Logging.h"
 #include "model/StringCategories.h"
-#include "platform/Log.h"
 
 #include <exiv2/exiv2.hpp>
 
@@ -21,7 +21,7 @@ Exiv2::ExifData ExifWriter::deleteKeysValuesFromExifData(Exiv2::ExifData data, c
     const auto found = data.findKey(exifKey);
     if (found != data.end()) {
         data.erase(found);
-        platform::log(QStringLiteral("deleted key = %1 \n").arg(key));
+        qCInfo(lcHelper).noquote() << QStringLiteral("deleted key = %1 \n").arg(key);
     }
     return data;
 }

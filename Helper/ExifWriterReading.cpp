@@ -4,9 +4,9 @@
 #include "Helper/ExifImageProperties.h"
 #include "Helper/ExifReadConversion.h"
 #include "Helper/FLTImageMetadata.h"
+#include "Helper/Logging.h"
 #include "model/MetaDataObject.h"
 #include "model/MetadataKeyTable.h"
-#include "platform/Log.h"
 #include "platform/TextEncoding.h"
 
 #include <exiv2/exiv2.hpp>
@@ -122,7 +122,8 @@ void readXmp(const Exiv2::XmpData& xmp, const FLTImageMetadata& converter, MetaD
 }
 
 void logUnread(const QString& path, const std::exception& error) {
-    platform::log(QStringLiteral("No metadata read from %1: %2").arg(path, QString::fromUtf8(error.what())));
+    qCInfo(lcHelper).noquote()
+        << QStringLiteral("No metadata read from %1: %2").arg(path, QString::fromUtf8(error.what()));
 }
 
 // The photo opened and parsed; nothing when Exiv2 cannot open or parse it.

@@ -1,6 +1,7 @@
 // Writing a processed copy: the frame around the editing passes.
 #include "Helper/ExifWriter.h"
 
+#include "Helper/Logging.h"
 #include "Helper/WriteBlankAndClearPass.h"
 #include "Helper/WriteCleanMode.h"
 #include "Helper/WriteCommit.h"
@@ -11,7 +12,6 @@
 #include "Helper/WriteSession.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
-#include "platform/Log.h"
 
 #include <exiv2/exiv2.hpp>
 
@@ -46,7 +46,7 @@ ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const 
     QString error;
     std::optional<QByteArray> source = files.readFile(photo.filePath, &error);
     if (!source) {
-        platform::log(QStringLiteral("Reading %1 failed: %2").arg(photo.filePath, error));
+        qCInfo(lcHelper).noquote() << QStringLiteral("Reading %1 failed: %2").arg(photo.filePath, error);
         return failed(error);
     }
     edited.source = std::move(*source);
@@ -97,7 +97,7 @@ ExifWriteResult guardedWrite(const QString& target, const PhotoFile& photo, cons
         if (!result.isWritten()) return result;
         QString error;
         if (!writeOut(edited, target, isForRestore, files, &error)) {
-            platform::log(QStringLiteral("Writing %1 failed: %2").arg(target, error));
+            qCInfo(lcHelper).noquote() << QStringLiteral("Writing %1 failed: %2").arg(target, error);
             return failed(error);
         }
         result.processedPath = target;
@@ -106,18 +106,18 @@ ExifWriteResult guardedWrite(const QString& target, const PhotoFile& photo, cons
             WriteCommit::setFileDates(photo, settings, target);
         return result;
     } catch (const WriteRefusal& refusal) {
-        platform::log(QStringLiteral("Not written: %1: %2").arg(photo.filePath, refusal.message()));
+        qCInfo(lcHelper).noquote() << QStringLiteral("Not written: %1: %2").arg(photo.filePath, refusal.message());
         return failed(refusal.message());
     } catch (const Exiv2::AnyError& error) {
-        std::fprintf(stdout, "Caught Exiv2 exception '%s'\n", error.what());
-        std::fflush(stdout);
+        qCWarning(lcHelper).noquote() << "Caught Exiv2 exception '" + QString::fromUtf8(error.what()) + "'";
         return failed(ExifWriteResult::cleanedExiv2Message(QString::fromUtf8(error.what())));
     } catch (const std::exception& error) {
-        platform::log(QStringLiteral("Writing %1 failed: %2").arg(target, QString::fromUtf8(error.what())));
+        qCInfo(lcHelper).noquote()
+            << QStringLiteral("Writing %1 failed: %2").arg(target, QString::fromUtf8(error.what()));
         return failed(ExifWriteResult::corruptImage());
     } catch (...) {
         // Whatever else goes wrong inside the libraries, the batch goes on and the user sees why.
-        platform::log(QStringLiteral("Writing %1 failed with an unknown error").arg(target));
+        qCInfo(lcHelper).noquote() << QStringLiteral("Writing %1 failed with an unknown error").arg(target);
         return failed(ExifWriteResult::corruptImage());
     }
 }

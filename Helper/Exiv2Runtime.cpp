@@ -1,6 +1,6 @@
 #include "Helper/Exiv2Runtime.h"
 
-#include "platform/Log.h"
+#include "Helper/Logging.h"
 
 #include <exiv2/exiv2.hpp>
 
@@ -38,7 +38,18 @@ const char* levelName(int level) {
 void logExiv2Message(int level, const char* message) {
     QString text = QString::fromUtf8(message ? message : "");
     while (text.endsWith(QLatin1Char('\n'))) text.chop(1);
-    platform::log(QStringLiteral("Exiv2 %1: %2").arg(QLatin1String(levelName(level)), text));
+    const QString line = QStringLiteral("Exiv2 ") + QLatin1String(levelName(level)) + QStringLiteral(": ") + text;
+    switch (level) {
+        case Exiv2::LogMsg::debug:
+            qCDebug(lcHelper).noquote() << line;
+            break;
+        case Exiv2::LogMsg::info:
+            qCInfo(lcHelper).noquote() << line;
+            break;
+        default:
+            qCWarning(lcHelper).noquote() << line;
+            break;
+    }
 }
 
 // The namespace of the "Xmp.prism." keys, which Exiv2 does not know.

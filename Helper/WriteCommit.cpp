@@ -1,12 +1,12 @@
 #include "Helper/WriteCommit.h"
 
 #include "Helper/ExifWriter.h"
+#include "Helper/Logging.h"
 #include "Helper/WriteDatePass.h"
 #include "Helper/WriteRefusal.h"
 #include "Helper/WriteSession.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
-#include "platform/Log.h"
 
 #include <exiv2/exiv2.hpp>
 
@@ -64,8 +64,8 @@ void WriteCommit::dropEntriesOfUnknownType(WriteSession& session) {
     }
     unknown.removeDuplicates();
     for (const QString& key : unknown) {
-        platform::log(QStringLiteral("Dropped %1 from the copy of %2: its TIFF type is unknown")
-                          .arg(key, session.photo().filePath));
+        qCInfo(lcHelper).noquote() << QStringLiteral("Dropped %1 from the copy of %2: its TIFF type is unknown")
+                                          .arg(key, session.photo().filePath);
         session.erase(key);
     }
 }

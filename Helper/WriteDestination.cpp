@@ -1,8 +1,8 @@
 #include "Helper/WriteDestination.h"
 
+#include "Helper/Logging.h"
 #include "model/Utils.h"
 #include "platform/FileManager.h"
-#include "platform/Log.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -46,7 +46,7 @@ std::optional<ExifWriteResult> WriteDestination::checkAccess(const QString& sour
     // Only a copy is written, so the source needs to be readable, not writable.
     const bool sourceReadable = m_files.isReadable(sourcePath);
     const bool sourceLocked = m_files.isLocked(sourcePath);
-    if (sourceLocked) platform::log(QStringLiteral("File is locked"));
+    if (sourceLocked) qCInfo(lcHelper).noquote() << QStringLiteral("File is locked");
     bool destinationDenied = target.isEmpty() || !m_files.isWritable(QFileInfo(target).path());
     if (!destinationDenied && isForRestore) destinationDenied = !isReplaceableOutput(sourcePath, target);
     if (!sourceReadable || sourceLocked) {

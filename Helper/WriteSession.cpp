@@ -1,11 +1,11 @@
 #include "Helper/WriteSession.h"
 
 #include "Helper/ExifWriter.h"
+#include "Helper/Logging.h"
 #include "Helper/WriteValueForms.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
 #include "model/StringCategories.h"
-#include "platform/Log.h"
 
 #include <exiv2/exiv2.hpp>
 
@@ -274,6 +274,6 @@ std::optional<double> WriteSession::exifNumber(const QString& key) const {
 }
 
 void WriteSession::reportNotWritten(const QString& key, const QString& text) const {
-    platform::log(QStringLiteral("Not written to %1: %2 cannot hold \"%3\"; the file's value stays")
-                      .arg(m_photo.filePath, key, text));
+    qCInfo(lcHelper).noquote() << QStringLiteral("Not written to %1: %2 cannot hold \"%3\"; the file's value stays")
+                                      .arg(m_photo.filePath, key, text);
 }

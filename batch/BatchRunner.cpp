@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QThread>
+#include "batch/Logging.h"
 
 #include <condition_variable>
 #include <deque>
@@ -12,7 +13,6 @@
 
 #include "batch/OutputNameBuilder.h"
 #include "model/Utils.h"
-#include "platform/Log.h"
 
 namespace {
 
@@ -111,7 +111,7 @@ void BatchRunner::Coordinator::run() {
             m_builder.updatedPathWithSelectedSetting(m_request.selectedOutputFolder, photo, m_settings);
         std::vector<PhotoFile> warnings(m_builder.arrProcessedWithWarning.begin() + static_cast<long>(before),
                                         m_builder.arrProcessedWithWarning.end());
-        platform::log(newPath);
+        qCInfo(lcBatch).noquote() << newPath;
         if (m_request.restore) {
             checkFreeSpace(photo.processedPath.isEmpty() ? newPath : photo.processedPath);
             if (photo.processedPath.isEmpty()) {
@@ -136,9 +136,9 @@ bool BatchRunner::Coordinator::checkFreeSpace(const QString& path) {
     // The volume that is written is the one measured, also when copies go beside their sources.
     const std::optional<qint64> space = m_services.files->freeSpace(QFileInfo(path).path());
     if (!space) {
-        platform::log(QStringLiteral("Error Obtaining System Memory Info: Domain = %1, Code = %2")
-                          .arg(QStringLiteral("statvfs"))
-                          .arg(errno));
+        qCInfo(lcBatch).noquote() << QStringLiteral("Error Obtaining System Memory Info: Domain = %1, Code = %2")
+                                         .arg(QStringLiteral("statvfs"))
+                                         .arg(errno);
         return true;
     }
     if (*space >= kMinimumFreeSpace) return true;

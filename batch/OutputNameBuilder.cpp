@@ -1,6 +1,7 @@
 #include "batch/OutputNameBuilder.h"
 
 #include <QFileInfo>
+#include "batch/Logging.h"
 
 #include <cmath>
 #include <condition_variable>
@@ -8,7 +9,6 @@
 #include <mutex>
 
 #include "model/Utils.h"
-#include "platform/Log.h"
 #include "platform/Numbers.h"
 
 namespace {
@@ -159,7 +159,7 @@ QString OutputNameBuilder::dateText(const PhotoFile& photo, const MetaDataObject
         return {};
     }
     const QString converted = outputSettingObject.addEXIFDateTime.formattedDate(date);
-    if (!converted.isEmpty()) platform::log(QStringLiteral("Converted String : %1").arg(converted));
+    if (!converted.isEmpty()) qCInfo(lcBatch).noquote() << QStringLiteral("Converted String : %1").arg(converted);
     return converted;
 }
 
@@ -253,12 +253,12 @@ void OutputNameBuilder::reverseGeocode(double latitude, double longitude) {
         pending->done = true;  // a late answer is dropped
         const QString why =
             m_stop && m_stop->load() ? QStringLiteral("the run was stopped") : QStringLiteral("no answer in time");
-        platform::log(QStringLiteral("Geocode failed with error: %1").arg(why));
+        qCInfo(lcBatch).noquote() << QStringLiteral("Geocode failed with error: %1").arg(why);
         locationName.clear();
         return;
     }
     if (!pending->error.isEmpty()) {
-        platform::log(QStringLiteral("Geocode failed with error: %1").arg(pending->error));
+        qCInfo(lcBatch).noquote() << QStringLiteral("Geocode failed with error: %1").arg(pending->error);
         locationName.clear();
         return;
     }

@@ -1,7 +1,7 @@
 #include "controls/DragDropBox.h"
 
 #include "controls/DropDecision.h"
-#include "platform/Log.h"
+#include "controls/Logging.h"
 #include "platform/NotificationCenter.h"
 
 #include <QDragEnterEvent>
@@ -63,7 +63,7 @@ bool DragDropBox::performDragOperation(const QMimeData* data) {
         case DropDecision::Action::PostPaths:
             break;
     }
-    platform::log(QStringLiteral("drag drop path = %1").arg(decision.paths.value(0)));
+    qCInfo(lcControls).noquote() << QStringLiteral("drag drop path = %1").arg(decision.paths.value(0));
     platform::NotificationCenter::defaultCenter().post(QString::fromLatin1(kNotificationName), nullptr,
                                                        {{QStringLiteral("paths"), decision.paths}});
     unsetCursor();

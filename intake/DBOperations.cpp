@@ -2,9 +2,9 @@
 
 #include "intake/LibraryDatabase.h"
 #include "intake/LibraryFileLocator.h"
+#include "intake/Logging.h"
 #include "intake/PhotosLibraryQuery.h"
 #include "intake/SqliteStatement.h"
-#include "platform/Log.h"
 #include "platform/TextEncoding.h"
 
 #include <QFileInfo>
@@ -28,12 +28,13 @@ std::unique_ptr<LibraryDatabase> openLibraryTable(const QString& dbPath, const Q
                                                   const QString& cachesFolder, const char** sql) {
     *sql = librarySql(tableName);
     if (!*sql) {
-        platform::log(QStringLiteral("No query for table %1 of %2").arg(tableName, dbPath));
+        qCInfo(lcIntake).noquote() << QStringLiteral("No query for table %1 of %2").arg(tableName, dbPath);
         return nullptr;
     }
     QString error;
     auto database = LibraryDatabase::open(dbPath, LibraryDatabase::Placement::InPlaceWhenSafe, cachesFolder, &error);
-    if (!database) platform::log(QStringLiteral("Cannot open library database %1: %2").arg(dbPath, error));
+    if (!database)
+        qCInfo(lcIntake).noquote() << QStringLiteral("Cannot open library database %1: %2").arg(dbPath, error);
     return database;
 }
 
@@ -72,17 +73,17 @@ std::optional<QList<PhotoLibraryImageRecord>> DBOperations::getImagesFromlibrary
     QList<PhotoLibraryImageRecord> records;
     if (!database) {
         if (copyFailed) {
-            platform::log(QStringLiteral("Error in copy Data Base %1").arg(error));
+            qCInfo(lcIntake).noquote() << QStringLiteral("Error in copy Data Base %1").arg(error);
             return std::nullopt;
         }
-        platform::log(QStringLiteral("Cannot open library database %1: %2").arg(databasePath, error));
+        qCInfo(lcIntake).noquote() << QStringLiteral("Cannot open library database %1: %2").arg(databasePath, error);
         return records;
     }
     try {
         PhotosLibraryQuery::readImages(*database, libraryPath, &records);
     } catch (const std::exception& failure) {
-        platform::log(QStringLiteral("Exception in getImagesFromlibraryPath: %1 (%2)")
-                          .arg(QString::fromLocal8Bit(failure.what()), libraryPath));
+        qCInfo(lcIntake).noquote() << QStringLiteral("Exception in getImagesFromlibraryPath: %1 (%2)")
+                                          .arg(QString::fromLocal8Bit(failure.what()), libraryPath);
     }
     return records;
 }
@@ -97,7 +98,8 @@ QList<LibraryVersionRow> DBOperations::getAllVersionPhotos(const QString& dbPath
         SqliteStatement row(database->handle(), sql);
         while (row.next()) {
             if (const int column = firstNull(row, {1, 2, 3, 4}); column >= 0) {
-                platform::log(QStringLiteral("Exception in getAllVersionPhotos: NULL in column %1").arg(column));
+                qCInfo(lcIntake).noquote()
+                    << QStringLiteral("Exception in getAllVersionPhotos: NULL in column %1").arg(column);
                 continue;
             }
             LibraryVersionRow version{QString::number(row.intValue(0)), row.text(1), row.text(2), row.text(3),
@@ -106,8 +108,8 @@ QList<LibraryVersionRow> DBOperations::getAllVersionPhotos(const QString& dbPath
             rows.append(version);
         }
     } catch (const std::exception& failure) {
-        platform::log(
-            QStringLiteral("Exception in getAllVersionPhotos: %1").arg(QString::fromLocal8Bit(failure.what())));
+        qCInfo(lcIntake).noquote()
+            << QStringLiteral("Exception in getAllVersionPhotos: %1").arg(QString::fromLocal8Bit(failure.what()));
     }
     return rows;
 }
@@ -121,15 +123,16 @@ void DBOperations::getAllMasterPhotos(const QString& dbPath, const QString& dbPr
         SqliteStatement row(database->handle(), sql);
         while (row.next()) {
             if (const int column = firstNull(row, {0, 1}); column >= 0) {
-                platform::log(QStringLiteral("Exception in getAllMasterPhotos: NULL in column %1").arg(column));
+                qCInfo(lcIntake).noquote()
+                    << QStringLiteral("Exception in getAllMasterPhotos: NULL in column %1").arg(column);
                 continue;
             }
             const QString path = LibraryFileLocator::join(dbPrefix, row.text(1));
             if (!path.isEmpty()) updateDict->insert(row.text(0), LibraryMasterInfo{path, 0});
         }
     } catch (const std::exception& failure) {
-        platform::log(
-            QStringLiteral("Exception in getAllMasterPhotos: %1").arg(QString::fromLocal8Bit(failure.what())));
+        qCInfo(lcIntake).noquote()
+            << QStringLiteral("Exception in getAllMasterPhotos: %1").arg(QString::fromLocal8Bit(failure.what()));
     }
 }
 
@@ -142,7 +145,7 @@ void DBOperations::getAllFolders(const QString& dbPath, const QString& tableName
         SqliteStatement row(database->handle(), sql);
         while (row.next()) {
             if (row.isNull(0)) {
-                platform::log(QStringLiteral("Exception in getAllFolders: NULL in column 0"));
+                qCInfo(lcIntake).noquote() << QStringLiteral("Exception in getAllFolders: NULL in column 0");
                 continue;
             }
             QString name;
@@ -156,6 +159,7 @@ void DBOperations::getAllFolders(const QString& dbPath, const QString& tableName
             updateDict->insert(row.text(0), LibraryFolderInfo{name, 0});
         }
     } catch (const std::exception& failure) {
-        platform::log(QStringLiteral("Exception in getAllFolders: %1").arg(QString::fromLocal8Bit(failure.what())));
+        qCInfo(lcIntake).noquote()
+            << QStringLiteral("Exception in getAllFolders: %1").arg(QString::fromLocal8Bit(failure.what()));
     }
 }

@@ -2,8 +2,8 @@
 
 #include "intake/DBOperations.h"
 #include "intake/LibraryFileLocator.h"
+#include "intake/Logging.h"
 #include "intake/PropertyListReader.h"
-#include "platform/Log.h"
 
 #include <QFileInfo>
 
@@ -11,7 +11,7 @@
 
 DataFiller::DataFiller() {
     // No iPhoto application exists on this system to take a version from.
-    platform::log(QStringLiteral("com.apple.iPhoto bundleVersion=(null)"));
+    qCInfo(lcIntake).noquote() << QStringLiteral("com.apple.iPhoto bundleVersion=(null)");
 }
 
 bool DataFiller::checkValidLibAndUpdateIfAperture(const QString& path) {
@@ -29,7 +29,7 @@ bool DataFiller::checkIfLibrary9X(const QString& path) {
     const QString found = LibraryFileLocator::locate(path, QStringLiteral("Database/apdb/Library.apdb"));
     if (found.isEmpty() || !QFileInfo(found).isFile()) return false;
     dbPath = found;
-    platform::log(QStringLiteral("is9X"));
+    qCInfo(lcIntake).noquote() << QStringLiteral("is9X");
     return true;
 }
 
@@ -44,7 +44,8 @@ QString DataFiller::mastersFolder(const QString& root) const {
     const QString masters = LibraryFileLocator::locate(root, QStringLiteral("Masters"));
     if (!masters.isEmpty()) return masters;
     const QString originals = LibraryFileLocator::locateOrExact(root, QStringLiteral("Originals"));
-    platform::log(QStringLiteral("Masters NOT present. New: %1").arg(dbPath.isEmpty() ? QString() : originals));
+    qCInfo(lcIntake).noquote()
+        << QStringLiteral("Masters NOT present. New: %1").arg(dbPath.isEmpty() ? QString() : originals);
     return originals;
 }
 
@@ -52,8 +53,8 @@ void DataFiller::fetchImagesFromLib(const QString& path) {
     if (libPath.isEmpty()) libPath = path;
     if (!checkValidLibAndUpdateIfAperture(path)) return;
     checkIfLibrary9X(path);
-    platform::log(QStringLiteral("Into Fill Duplicates"));
-    platform::log(dbPath);
+    qCInfo(lcIntake).noquote() << QStringLiteral("Into Fill Duplicates");
+    qCInfo(lcIntake).noquote() << dbPath;
 
     const QString root = libraryRoot();
     const QString masters = mastersFolder(root);
@@ -70,10 +71,10 @@ void DataFiller::fetchImagesFromLib(const QString& path) {
     const QList<LibraryVersionRow> kept =
         makeMastersListFor(versions, originalPaths, arrImagePaths, thumbnailPaths, xmlDict);
 
-    platform::log(QStringLiteral("Total Photos in iPhoto %1").arg(kept.size()));
-    platform::log(QStringLiteral("Original count=%1").arg(originalPaths.size()));
-    platform::log(QStringLiteral("Thumbnail count%1").arg(thumbnailPaths.size()));
-    platform::log(QStringLiteral("Image count%1").arg(arrImagePaths.size()));
+    qCInfo(lcIntake).noquote() << QStringLiteral("Total Photos in iPhoto %1").arg(kept.size());
+    qCInfo(lcIntake).noquote() << QStringLiteral("Original count=%1").arg(originalPaths.size());
+    qCInfo(lcIntake).noquote() << QStringLiteral("Thumbnail count%1").arg(thumbnailPaths.size());
+    qCInfo(lcIntake).noquote() << QStringLiteral("Image count%1").arg(arrImagePaths.size());
 }
 
 bool DataFiller::isInPlace(const QVariantMap& xmlDict, const QString& root, QString* archivePath) {
@@ -81,7 +82,7 @@ bool DataFiller::isInPlace(const QVariantMap& xmlDict, const QString& root, QStr
     // A trailing separator is not part of the folder's name; kept, it would glue the root to what follows.
     while (archivePath->size() > 1 && archivePath->endsWith(QLatin1Char('/'))) archivePath->chop(1);
     if (archivePath->isEmpty()) {
-        platform::log(QStringLiteral("Archive is nil"));
+        qCInfo(lcIntake).noquote() << QStringLiteral("Archive is nil");
         if (m_archiveAlert) m_archiveAlert();
         return true;
     }

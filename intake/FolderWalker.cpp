@@ -1,7 +1,7 @@
 #include "intake/FolderWalker.h"
 
 #include "intake/LibraryFileLocator.h"
-#include "platform/Log.h"
+#include "intake/Logging.h"
 #include "platform/UniformTypes.h"
 
 #include <QSet>
@@ -28,15 +28,17 @@ QStringList FolderWalker::gatherFiles(const QString& folder) const {
     QSet<std::pair<quint64, quint64>> entered;
     std::vector<OpenFolder> stack;
 
-    auto enter = [&](const QString& path) {
-        OpenFolder opened{path, {}, 0};
-        QString error;
-        if (!m_lister.list(path, &opened.entries, &error)) {
-            platform::log(QStringLiteral("[Error] %1 (%2)").arg(error, QUrl::fromLocalFile(path).toString()));
-            return;
-        }
-        stack.push_back(std::move(opened));
-    };
+    auto enter =
+        [&](const QString& path) {
+            OpenFolder opened{path, {}, 0};
+            QString error;
+            if (!m_lister.list(path, &opened.entries, &error)) {
+                qCInfo(lcIntake).noquote()
+                    << QStringLiteral("[Error] %1 (%2)").arg(error, QUrl::fromLocalFile(path).toString());
+                return;
+            }
+            stack.push_back(std::move(opened));
+        };
 
     enter(folder);
     while (!stack.empty() && !stopped()) {

@@ -1,6 +1,6 @@
 #include "intake/PhotoImportTask.h"
 
-#include "platform/Log.h"
+#include "intake/Logging.h"
 
 #include <QThread>
 #include <QThreadPool>
@@ -60,7 +60,7 @@ PhotoImportResult PhotoImportTask::run(const QStringList& urls, const QString& f
         result.counters = walk.candidates().at(kept).countersBefore;
         result.counters.isPHOTOS_PROCESSING_IN_PROGRESS = false;
         result.addedPaths.resize(kept);
-        platform::log(QStringLiteral("Import stopped after %1 photos").arg(kept));
+        qCInfo(lcIntake).noquote() << QStringLiteral("Import stopped after %1 photos").arg(kept);
     }
     return result;
 }

@@ -1,6 +1,6 @@
 #include "intake/PhotoIntake.h"
 
-#include "platform/Log.h"
+#include "intake/Logging.h"
 
 #include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentRun>
@@ -64,7 +64,7 @@ void PhotoIntake::handBack() {
         m_batch = std::move(result.photos);
     else
         m_batch.append(std::move(result.photos));
-    platform::log(QStringLiteral("is adding photos count = %1").arg(m_counters.totalPhotoToAdd));
+    qCInfo(lcIntake).noquote() << QStringLiteral("is adding photos count = %1").arg(m_counters.totalPhotoToAdd);
 
     const int limit = m_settings.walk.limit;
     const IntakeHandBackPlan plan = IntakeHandBackPlan::choose(m_counters, m_batch.isEmpty(), limit);

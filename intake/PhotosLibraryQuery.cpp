@@ -2,8 +2,8 @@
 
 #include "intake/LibraryDatabase.h"
 #include "intake/LibraryFileLocator.h"
+#include "intake/Logging.h"
 #include "intake/SqliteStatement.h"
-#include "platform/Log.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ const char* const kMastersSql =
     "WHERE master.isInTrash = 0 AND COALESCE(version.type, 2) <> 8 ORDER BY master.modelId";
 
 void logNull(int column, const QString& libraryPath) {
-    platform::log(
-        QStringLiteral("Exception in getImagesFromlibraryPath: NULL in column %1 (%2)").arg(column).arg(libraryPath));
+    qCInfo(lcIntake).noquote()
+        << QStringLiteral("Exception in getImagesFromlibraryPath: NULL in column %1 (%2)").arg(column).arg(libraryPath);
 }
 
 void readAssetRows(SqliteStatement& row, const QString& libraryPath, QList<PhotoLibraryImageRecord>* records) {
@@ -84,12 +84,13 @@ void PhotosLibraryQuery::readImages(const LibraryDatabase& database, const QStri
     bool masters = false;
     const QByteArray sql = imagesSql(database, &masters);
     if (sql.isEmpty()) {
-        platform::log(QStringLiteral("No photo table in the database of %1").arg(libraryPath));
+        qCInfo(lcIntake).noquote() << QStringLiteral("No photo table in the database of %1").arg(libraryPath);
         return;
     }
     SqliteStatement row(database.handle(), sql.constData());
     if (!row.isValid()) {
-        platform::log(QStringLiteral("Cannot read the photos of %1: %2").arg(libraryPath, row.errorMessage()));
+        qCInfo(lcIntake).noquote()
+            << QStringLiteral("Cannot read the photos of %1: %2").arg(libraryPath, row.errorMessage());
         return;
     }
     if (masters)

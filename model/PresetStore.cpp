@@ -1,7 +1,7 @@
 #include "model/PresetStore.h"
 
+#include "model/Logging.h"
 #include "model/ProjectSession.h"
-#include "platform/Log.h"
 #include "platform/UserDefaults.h"
 
 PresetStore::PresetStore(platform::UserDefaults& defaults) : m_defaults(defaults) {}
@@ -18,9 +18,11 @@ void PresetStore::loadPresets() {
         return;
     }
     const QString keptUnder = keepUnreadable(data);
-    platform::log(QStringLiteral("presets archive could not be read (%1); starting without presets, the stored bytes "
-                                 "are kept under %2")
-                      .arg(reason, keptUnder));
+    qCInfo(lcModel).noquote()
+        << QStringLiteral(
+               "presets archive could not be read (%1); starting without presets, the stored bytes "
+               "are kept under %2")
+               .arg(reason, keptUnder);
 }
 
 bool PresetStore::saveProjectSession() {
@@ -28,7 +30,7 @@ bool PresetStore::saveProjectSession() {
     session.arrayPresets = m_arrayPresets;
     m_defaults.setValue(projectSessionKey(), session.archivedData());
     if (m_defaults.synchronize()) return true;
-    platform::log(QStringLiteral("presets could not be saved to %1").arg(m_defaults.filePath()));
+    qCInfo(lcModel).noquote() << QStringLiteral("presets could not be saved to %1").arg(m_defaults.filePath());
     return false;
 }
 

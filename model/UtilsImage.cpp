@@ -2,9 +2,9 @@
 #include "model/Utils.h"
 
 #include "model/ExifInfo.h"
+#include "model/Logging.h"
 #include "model/MetadataReading.h"
 #include "platform/ImageSource.h"
-#include "platform/Log.h"
 #include "platform/Numbers.h"
 
 #include <QFileInfo>
@@ -170,7 +170,7 @@ std::optional<QSizeF> Utils::vectorImageSize(const QString& path) const {
         return std::nullopt;
     }
     const QSizeF reported = size.value_or(QSizeF(0, 0));
-    platform::log(QStringLiteral("epsDict = %1 x %2").arg(reported.width()).arg(reported.height()));
+    qCDebug(lcModel).noquote() << QStringLiteral("epsDict = %1 x %2").arg(reported.width()).arg(reported.height());
     return reported;
 }
 

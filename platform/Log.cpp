@@ -1,15 +1,19 @@
 #include "platform/Log.h"
 
-#include <cstdio>
+#include "platform/StandardPaths.h"
+
+Q_LOGGING_CATEGORY(lcPlatform, "lumarind.platform")
 
 namespace platform {
 
-void log(const QString& line) {
-    QByteArray bytes = line.toUtf8();
-    if (!bytes.endsWith('\n')) bytes.append('\n');
-    // One write per line keeps lines from different threads whole.
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
-    std::fflush(stderr);
+QString logFilePath() {
+    return StandardPaths::logsFolder() + QStringLiteral("/Lumarind.log");
+}
+
+void useLogLineFormat() {
+    qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd HH:mm:ss.zzz} %{if-category}%{category}: %{endif}%{message}"));
+    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("lumarind.*.debug=false"));
 }
 
 }  // namespace platform

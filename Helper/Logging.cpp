@@ -1,0 +1,3 @@
+#include "Helper/Logging.h"
+
+Q_LOGGING_CATEGORY(lcHelper, "lumarind.helper")

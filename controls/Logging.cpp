@@ -1,0 +1,3 @@
+#include "controls/Logging.h"
+
+Q_LOGGING_CATEGORY(lcControls, "lumarind.controls")

@@ -1,0 +1,3 @@
+#include "intake/Logging.h"
+
+Q_LOGGING_CATEGORY(lcIntake, "lumarind.intake")
