@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+struct OpenPanelOptions {
+    bool canChooseFiles = true;
+    bool canChooseDirectories = false;
+    bool allowsMultipleSelection = false;
+    bool canCreateDirectories = false;
+    QString title;
+    QString prompt;   // the text of the confirming button
+    QString message;  // a line above the file list
+    QString directory;
+    QStringList allowedExtensions;  // empty: every file
+    // A check box under the file list (for example "Keep Source Folder Path"); none when empty.
+    QString accessoryCheckBox;
+    bool accessoryChecked = false;
+};
+
+struct OpenPanelResult {
+    bool accepted = false;
+    QStringList paths;  // absolute, in the order chosen; the panel's first path first
+    bool accessoryChecked = false;
+};
+
+// Lets the user choose files or folders. Screens ask the installed presenter; tests install a scripted one.
+class OpenPanelPresenter {
+  public:
+    using Done = std::function<void(const OpenPanelResult&)>;
+    virtual ~OpenPanelPresenter() = default;
+
+    // Shows the panel as a sheet over parent's window and returns at once; done runs on the main thread.
+    virtual void beginSheet(const OpenPanelOptions& options, QWidget* parent, Done done) = 0;
+
+    static OpenPanelPresenter& shared();
+    static void install(OpenPanelPresenter* presenter);
+};
+
+}  // namespace platform
