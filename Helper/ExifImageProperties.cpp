@@ -98,9 +98,10 @@ double decimalDegrees(const Exiv2::ExifData& exif, const char* key, bool* found)
 void addResolution(const Exiv2::ExifData& exif, QVariantMap& properties) {
     const auto x = exif.findKey(Exiv2::ExifKey("Exif.Image.XResolution"));
     const auto y = exif.findKey(Exiv2::ExifKey("Exif.Image.YResolution"));
-    if (x == exif.end() || y == exif.end()) return;
+    // A damaged entry may hold no value at all; Exiv2 then throws a standard exception on the first read.
+    if (x == exif.end() || y == exif.end() || x->count() == 0 || y->count() == 0) return;
     const auto unit = exif.findKey(Exiv2::ExifKey("Exif.Image.ResolutionUnit"));
-    const double perInch = unit != exif.end() && unit->toLong(0) == 3 ? 2.54 : 1.0;
+    const double perInch = unit != exif.end() && unit->count() > 0 && unit->toLong(0) == 3 ? 2.54 : 1.0;
     const double dpiX = double(x->toFloat(0)) * perInch;
     const double dpiY = double(y->toFloat(0)) * perInch;
     if (!std::isfinite(dpiX) || !std::isfinite(dpiY)) return;
@@ -137,7 +138,7 @@ void addKeywords(const Exiv2::IptcData& iptc, QVariantMap& properties) {
         properties.insert(QStringLiteral("{IPTC}"), QVariantMap{{QStringLiteral("Keywords"), keywords}});
 }
 
-void logUnread(const QString& path, const Exiv2::AnyError& error) {
+void logUnread(const QString& path, const std::exception& error) {
     qCInfo(lcHelper).noquote()
         << QStringLiteral("No image properties from %1: %2").arg(path, QString::fromUtf8(error.what()));
 }
@@ -154,7 +155,7 @@ std::optional<QVariantMap> ExifImageProperties::propertiesForFile(const QString&
     Exiv2::Image::AutoPtr image;
     try {
         image = openImage(path);
-    } catch (const Exiv2::AnyError& error) {
+    } catch (const std::exception& error) {
         logUnread(path, error);
     }
     return propertiesOf(image.get(), path);
@@ -168,7 +169,7 @@ std::optional<QVariantMap> ExifImageProperties::propertiesOf(const Exiv2::Image*
             size = QSize(image->pixelWidth(), image->pixelHeight());
             addExifGroups(*image, properties);
             addKeywords(image->iptcData(), properties);
-        } catch (const Exiv2::AnyError& error) {
+        } catch (const std::exception& error) {
             logUnread(path, error);
         }
     }
@@ -210,7 +211,7 @@ QByteArray ExifImageProperties::embeddedPreview(const QString& path, const QSize
         }
         const Exiv2::PreviewImage preview = previews.getPreviewImage(*chosen);
         return QByteArray(reinterpret_cast<const char*>(preview.pData()), qsizetype(preview.size()));
-    } catch (const Exiv2::AnyError& error) {
+    } catch (const std::exception& error) {
         qCInfo(lcHelper).noquote()
             << QStringLiteral("No preview from %1: %2").arg(path, QString::fromUtf8(error.what()));
         return {};

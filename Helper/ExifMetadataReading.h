@@ -2,8 +2,9 @@
 
 #include "model/MetadataReading.h"
 
-// The model's way into photo files, through Exiv2. install() sets Exiv2 up and makes this the reader every
-// MetaDataObject::initWithFile, PhotoFile and thumbnail uses; call it once on the main thread at start-up.
+// The model's way into photo files straight through Exiv2, for a process with one thread: the metadata
+// worker and the Helper tests. install() sets Exiv2 up and makes this the reader every
+// MetaDataObject::initWithFile, PhotoFile and thumbnail uses. Everywhere else MetadataWorkerPool reads.
 class ExifMetadataReading : public MetadataReading {
   public:
     static void install();

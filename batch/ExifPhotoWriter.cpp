@@ -1,12 +1,12 @@
 #include "batch/ExifPhotoWriter.h"
 
-#include "Helper/ExifWriter.h"
+#include "Helper/MetadataWorkerPool.h"
 
 PhotoWriter ExifPhotoWriter::make() {
-    return [](const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath,
-              const MetaDataObject& changedFields, bool restore) -> std::optional<PhotoWriteOutcome> {
-        const ExifWriteResult result =
-            ExifWriter::sharedInstance().writeMetaDataToFilePath(photo, settings, newPath, changedFields, restore);
+    MetadataWorkerPool& pool = MetadataWorkerPool::shared();
+    return [&pool](const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath,
+                   const MetaDataObject& changedFields, bool restore) -> std::optional<PhotoWriteOutcome> {
+        const ExifWriteResult result = pool.writeProcessedCopy(photo, settings, newPath, changedFields, restore);
         return PhotoWriteOutcome{result.errorFlag, result.errorMsg, result.processedPath.value_or(QString())};
     };
 }

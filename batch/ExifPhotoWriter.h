@@ -2,7 +2,7 @@
 
 #include "batch/BatchRunner.h"
 
-// The batch's writer: the shared Exiv2 writer, answering in the batch's terms.
+// The batch's writer: the shared pool of metadata worker processes, answering in the batch's terms.
 class ExifPhotoWriter {
   public:
     static PhotoWriter make();

@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include "Helper/ExifMetadataReading.h"
+#include "Helper/MetadataWorkerPool.h"
 #include "batch/BatchRunner.h"
 #include "batch/ExifPhotoWriter.h"
 #include "bench/BenchSettings.h"
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: lumarind-batch-bench <photo folder> <output folder>\n");
         return 2;
     }
-    ExifMetadataReading::install();
+    MetadataWorkerPool::install();
     const QString input = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     const QString output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     QDir().mkpath(output);

@@ -4,7 +4,7 @@
 //
 //   lumarind-intake-bench [count=10000] [corpus folder] [reading threads of the measured add, 0 = all]
 
-#include "Helper/ExifMetadataReading.h"
+#include "Helper/MetadataWorkerPool.h"
 #include "intake/PhotoIntake.h"
 
 #include <QCoreApplication>
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
         out << "No sample photos in " << corpus << "\n";
         return 1;
     }
-    ExifMetadataReading::install();
+    MetadataWorkerPool::install();
     QTemporaryDir dir;
     const QStringList files = generateCopies(samples, count, dir.path());
     out << "photos: " << files.size() << " copies of " << samples.size() << " sample JPEGs\n";

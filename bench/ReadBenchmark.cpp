@@ -2,7 +2,7 @@
 // Copies sample JPEGs round-robin into a temporary folder until there are <count> photos (default 1000),
 // reads every one into a PhotoFile as the intake does, and prints photos per second. Then measures, in a
 // fresh process each, the peak memory of a thumbnail and of a whole decode of a 6000x4000 JPEG.
-#include "Helper/ExifMetadataReading.h"
+#include "Helper/MetadataWorkerPool.h"
 #include "model/PhotoFile.h"
 #include "model/Utils.h"
 #include "platform/ImageSource.h"
@@ -39,7 +39,7 @@ QStringList sampleJpegs(const QString& folder) {
 }
 
 int measureDecode(const QString& mode, const QString& path) {
-    ExifMetadataReading::install();
+    MetadataWorkerPool::install();
     const long before = peakKilobytes();
     const QImage image = mode == "--thumbnail" ? Utils::sharedUtils().getThumbnailImageAtFilePath(path, QSizeF(96, 70))
                                                : platform::ImageSource::image(path);
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
         paths << target;
     }
 
-    ExifMetadataReading::install();
+    MetadataWorkerPool::install();
     QElapsedTimer timer;
     timer.start();
     int withMake = 0;

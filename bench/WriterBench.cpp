@@ -1,12 +1,11 @@
-// The writer alone: N photos written with the batch's usual settings (one thread, then one per core), and
+// The writer alone: N photos written with the batch's usual settings (one worker process, then one per core), and
 // `cp` of the same files beside it.
 //
 //   lumarind-write-bench [photo folder] [count]
 //
 // Without a folder it makes count (default 300) copies of a 12-megapixel JPEG of about 3 MB carrying a real
 // camera's metadata. Reading the photos into batch items is not timed: intake does that.
-#include "Helper/ExifMetadataReading.h"
-#include "Helper/ExifWriter.h"
+#include "Helper/MetadataWorkerPool.h"
 #include "bench/BenchSettings.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
@@ -67,7 +66,7 @@ QStringList photosIn(const QString& folder, int limit) {
 }
 
 std::vector<PhotoFile> readPhotos(const QStringList& sources) {
-    ExifMetadataReading::install();
+    MetadataWorkerPool::install();
     std::vector<PhotoFile> photos;
     for (const QString& path : sources) {
         photos.push_back(PhotoFile::initWithFileUrl(path, QFileInfo(path).fileName(), false));
@@ -88,14 +87,17 @@ Run writeAll(const std::vector<PhotoFile>& photos, const QString& outFolder, uns
     QDir(outFolder).removeRecursively();
     QDir().mkpath(outFolder);
     const MetaDataObject settings = benchSettings();
+    MetadataWorkerPool::Settings poolSettings;
+    poolSettings.workers = int(threads);
+    const MetadataWorkerPool workers(poolSettings);
     std::atomic<size_t> next{0};
     std::atomic<int> written{0};
     std::atomic<int> failed{0};
     auto worker = [&] {
         for (size_t i = next++; i < photos.size(); i = next++) {
             const QString target = outFolder + '/' + photos[i].fileName;
-            const ExifWriteResult result = ExifWriter::sharedInstance().writeMetaDataToFilePath(
-                photos[i], settings, target, MetaDataObject(), false);
+            const ExifWriteResult result =
+                workers.writeProcessedCopy(photos[i], settings, target, MetaDataObject(), false);
             (result.isWritten() ? written : failed)++;
         }
     };

@@ -5,6 +5,6 @@
 
 MetaDataObject MetaDataObject::initWithFile(const QString& path) {
     MetaDataObject record;
-    if (const MetadataReading* reader = MetadataReading::shared()) reader->readMetadata(path, record);
+    if (const MetadataReading* reader = MetadataReading::required()) reader->readMetadata(path, record);
     return record;
 }

@@ -11,8 +11,10 @@
 class MetaDataObject;
 
 // How the model reads a photo file. The metadata library lives in a higher layer, which implements this
-// interface and installs it once at start-up, before any worker thread reads a photo; until then a photo
-// reads as one without metadata and only the image decoders answer.
+// interface; every program that reads photos installs it once at start-up, before any thread reads a photo
+// (the application and the benchmarks: the worker pool; the metadata worker itself: the library directly).
+// A read without a reader is a programming error: it stops a debug build and is logged once otherwise,
+// and the photo then reads as one without metadata, only the image decoders answering.
 class MetadataReading {
   public:
     virtual ~MetadataReading() = default;
@@ -34,6 +36,8 @@ class MetadataReading {
 
     // The installed reader, or nullptr. The reader must outlive every use.
     static const MetadataReading* shared() { return slot().load(std::memory_order_acquire); }
+    // The installed reader for a read that needs one; nullptr (reported as above) when none is installed.
+    static const MetadataReading* required();
     static void install(const MetadataReading* reader) { slot().store(reader, std::memory_order_release); }
 
   private:

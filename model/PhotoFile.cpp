@@ -34,7 +34,7 @@ PhotoFile PhotoFile::initWithFileUrl(const QString& path, const QString& display
     // Intake makes thousands of these, so the file is opened once for the metadata and the image properties.
     MetaDataObject read;
     std::optional<QVariantMap> properties;
-    if (const MetadataReading* reader = MetadataReading::shared()) {
+    if (const MetadataReading* reader = MetadataReading::required()) {
         properties = reader->readMetadataAndProperties(path, read);
     } else {
         properties = Utils::sharedUtils().exifForFile(path);

@@ -31,7 +31,7 @@ bool decodedByExtension(const QString& path) {
 }
 
 QImage embeddedPreview(const QString& path, const QSize& maxSize, int orientation) {
-    const MetadataReading* reader = MetadataReading::shared();
+    const MetadataReading* reader = MetadataReading::required();
     if (!reader) return {};
     const QByteArray preview = reader->embeddedPreview(path, maxSize);
     if (preview.isEmpty()) return {};
@@ -145,7 +145,7 @@ QImage Utils::addBackgroundToImage(const QImage& image, const QColor& color) con
 }
 
 std::optional<QVariantMap> Utils::exifForFile(const QString& path) const {
-    if (const MetadataReading* reader = MetadataReading::shared()) return reader->imageProperties(path);
+    if (const MetadataReading* reader = MetadataReading::required()) return reader->imageProperties(path);
     const std::optional<platform::ImageHeader> header = platform::ImageSource::header(path);
     if (!header) return std::nullopt;
     QVariantMap properties;

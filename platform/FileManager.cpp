@@ -139,6 +139,7 @@ bool FileManager::copyItem(const QString& source, const QString& target, QString
         message = systemError(QStringLiteral("Could not create the copy"), errno);
         return false;
     }
+    didCreate(target);
     bool ok = copyBytes(from.get(), to.get(), info.st_size, &message);
     struct stat written {};
     if (ok && (::fstat(to.get(), &written) != 0 || written.st_size != info.st_size)) {
@@ -199,6 +200,7 @@ bool FileManager::writeFile(const QString& target, QByteArrayView bytes, WriteMo
         return false;
     }
     FileDescriptor out(fd);
+    didCreate(QFile::decodeName(path));
     bool ok = writeAll(fd, bytes.data(), bytes.size(), 0, &message);
     // The requested bits, not the umask's, so a copy keeps its source's access.
     if (ok) ::fchmod(fd, permissions & 07777);

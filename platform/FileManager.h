@@ -42,6 +42,11 @@ class FileManager {
     // Bytes available to an unprivileged user on the file system holding path (or its nearest existing
     // ancestor); nothing when it cannot be measured.
     virtual std::optional<qint64> freeSpace(const QString& path) const;
+
+  protected:
+    // Called as soon as copyItem or writeFile has created a file (the target, or the temporary file of a
+    // replacement), before any byte is in it: a caller that may be stopped midway learns what to clean up.
+    virtual void didCreate(const QString& path) { Q_UNUSED(path); }
 };
 
 }  // namespace platform

@@ -1,6 +1,5 @@
 #include "tests/Helper/HelperFixtures.h"
 
-#include "Helper/ExifMetadataReading.h"
 #include "tests/common/TestSupport.h"
 
 #include <QDir>
@@ -9,10 +8,6 @@
 #include <QStandardPaths>
 
 namespace helperfixtures {
-
-void installReader() {
-    ExifMetadataReading::install();
-}
 
 bool exiftoolAvailable() {
     return !QStandardPaths::findExecutable(QStringLiteral("exiftool")).isEmpty();
@@ -23,6 +18,28 @@ QString makeJpeg(const QString& folder, const QString& name, const QSize& size) 
     image.fill(QColor(40, 120, 200));
     const QString path = folder + QLatin1Char('/') + name;
     return image.save(path, "JPEG", 85) ? path : QString();
+}
+
+QString makeJpegWithEmptyResolution(const QString& folder, const QString& name) {
+    const QString path = makeJpeg(folder, name, QSize(64, 48));
+    if (path.isEmpty() || !exiftoolWrite(path, {"-XResolution=72", "-YResolution=72", "-ResolutionUnit=inches"}))
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) return {};
+    QByteArray bytes = file.readAll();
+    const qsizetype tiff = bytes.indexOf(QByteArray("Exif\0\0", 6)) + 6;
+    if (tiff < 6 || bytes.mid(tiff, 2) != "MM") return {};  // exiftool writes big-endian directories
+    const auto read16 = [&](qsizetype at) { return (quint8(bytes[at]) << 8) | quint8(bytes[at + 1]); };
+    const qsizetype ifd0 = tiff + ((qsizetype(read16(tiff + 4)) << 16) | read16(tiff + 6));
+    for (int entry = 0; entry < read16(ifd0); ++entry) {
+        const qsizetype at = ifd0 + 2 + entry * 12;
+        if (read16(at) != 0x011A) continue;
+        for (int i = 4; i < 8; ++i) bytes[at + i] = 0;  // count: no components
+        file.seek(0);
+        file.write(bytes);
+        return path;
+    }
+    return {};
 }
 
 bool exiftoolWrite(const QString& path, const QStringList& arguments) {

@@ -1,5 +1,6 @@
 // Image sizes, thumbnails, the image information record and the batch item, over real files.
 #include "model/ExifInfo.h"
+#include "model/MetadataReading.h"
 #include "model/PhotoFile.h"
 #include "model/Utils.h"
 #include "platform/ImageSource.h"
@@ -203,6 +204,20 @@ TEST(AnImageInformationRecord, leavesTheResolutionUnsetWithOnlyOneValue) {
     EXPECT_EQ(info.dpiWidth, 0);
     info.resetAllWithDict(std::nullopt);
     EXPECT_EQ(info.imageSize, "(null) x (null)");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AnImageFile, withAnEmptyResolutionEntryKeepsItsSizeAndSkipsTheResolution) {
+    if (!helperfixtures::exiftoolAvailable()) GTEST_SKIP() << "exiftool is not installed";
+    const QString path = helperfixtures::makeJpegWithEmptyResolution(m_dir.path(), "damaged.jpg");
+    ASSERT_FALSE(path.isEmpty());
+    const std::optional<QVariantMap> properties = MetadataReading::shared()->imageProperties(path);
+    ASSERT_TRUE(properties);
+    EXPECT_EQ(properties->value("PixelWidth").toInt(), 64);
+    EXPECT_FALSE(properties->contains("DPIWidth"));
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Helper/WorkerChannel.h"
+
+#include <functional>
+
+// The worker side of MetadataWorkerPool: a process with one thread that answers requests on its standard
+// input and output, one after the other, until its input closes. It alone calls Exiv2.
+class MetadataWorker {
+  public:
+    using Send = std::function<void(const WorkerMessage& message)>;
+
+    // Points where tests make a worker crash or hang on cue.
+    struct Hooks {
+        std::function<void(const QJsonObject& request)> beforeRequest;
+        std::function<void(const QString& path)> afterCreate;  // a write has created this file
+    };
+
+    // The worker's main: sets the process up, then serves until the input closes (0) or holds garbage (2).
+    static int run(int argc, char** argv, const Hooks& hooks = {});
+
+    // The answer to one request. A write first reports each file it creates through send, so that the
+    // application can remove an unfinished copy if this process dies midway.
+    static WorkerMessage answer(const WorkerMessage& request, const Send& send, const Hooks& hooks = {});
+};

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "Helper/ExifWriteResult.h"
+#include "Helper/WorkerChannel.h"
+#include "model/MetadataReading.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+class MetaDataObject;
+class PhotoFile;
+
+// The application's way to the metadata library. Exiv2 keeps process-wide state that is not safe to use
+// from several threads (its XMP toolkit above all), and a damaged photo can crash it; so every read and
+// write runs in a worker process with one thread, and the application only talks to workers. Callers on
+// any thread borrow one worker for one request; the workers are started when first needed, up to one per
+// core, and reused. A worker that crashes, exits or overruns the time limit on a photo is ended and
+// replaced: that photo alone fails, and whatever it had begun to write is removed.
+class MetadataWorkerPool final : public MetadataReading {
+  public:
+    struct Settings {
+        QString program;  // the worker executable; empty: defaultProgram()
+        int workers = 0;  // 0: one per core, at least two
+        std::chrono::milliseconds timeLimit{60000};  // for one photo
+    };
+
+    MetadataWorkerPool();
+    explicit MetadataWorkerPool(Settings settings);
+    ~MetadataWorkerPool() override;
+    MetadataWorkerPool(const MetadataWorkerPool&) = delete;
+    MetadataWorkerPool& operator=(const MetadataWorkerPool&) = delete;
+
+    // Makes the process's pool and installs it as the reader of every record, batch item and thumbnail.
+    // Call once on the main thread before anything reads a photo; later calls do nothing.
+    static void install();
+    // The installed pool (made by install()).
+    static MetadataWorkerPool& shared();
+    // $LUMARIND_METADATA_WORKER, else lumarind-metadata-worker beside the running program, else the one
+    // of the build tree.
+    static QString defaultProgram();
+
+    // The message of a photo on which a worker stopped.
+    static QString workerStoppedMessage() {
+        return QStringLiteral("The metadata library stopped on this photo; it may be damaged.");
+    }
+
+    static QString workerMissingMessage() {
+        return QStringLiteral("The metadata library could not be started; no photo can be written.");
+    }
+
+    MetaDataObject& readMetadata(const QString& path, MetaDataObject& record) const override;
+    std::optional<QVariantMap> imageProperties(const QString& path) const override;
+    std::optional<QVariantMap> readMetadataAndProperties(const QString& path, MetaDataObject& record) const override;
+    QByteArray embeddedPreview(const QString& path, const QSize& atLeast) const override;
+
+    // The writer's processed copy, made by a worker (see ExifWriter::writeMetaDataToFilePath).
+    ExifWriteResult writeProcessedCopy(const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath,
+                                       const MetaDataObject& changedFields, bool isForRestore) const;
+
+    // Ends every worker; requests made afterwards start new ones.
+    void shutDown();
+    int startedWorkers() const;
+
+  private:
+    class Worker;
+    struct Exchange {
+        bool started = true;
+        bool answered = false;
+        WorkerMessage answer;
+    };
+
+    Exchange exchange(const WorkerMessage& request, const QString& photoPath) const;
+    std::unique_ptr<Worker> checkOut() const;
+    void checkIn(std::unique_ptr<Worker> worker) const;
+    void retire(std::unique_ptr<Worker> worker) const;
+    std::optional<QVariantMap> read(const QString& path, MetaDataObject* record, bool properties) const;
+
+    Settings m_settings;
+    int m_limit;
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_available;
+    mutable std::vector<std::unique_ptr<Worker>> m_idle;
+    mutable int m_started = 0;  // workers alive, idle or lent
+};

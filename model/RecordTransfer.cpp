@@ -1,0 +1,114 @@
+#include "model/RecordTransfer.h"
+
+#include "model/MetadataKeyTable.h"
+
+#include <QJsonArray>
+
+namespace {
+
+const QLatin1String kChangedKey("changedFields");
+
+// The plain members of a photo; the two records travel in full beside them.
+struct PhotoText {
+    const char* name;
+    QString PhotoFile::*member;
+};
+const PhotoText kPhotoTexts[] = {
+    {"filePath", &PhotoFile::filePath},
+    {"fileContainerFolderName", &PhotoFile::fileContainerFolderName},
+    {"fileExtension", &PhotoFile::fileExtension},
+    {"fileName", &PhotoFile::fileName},
+    {"fileURL", &PhotoFile::fileURL},
+    {"processMsg", &PhotoFile::processMsg},
+    {"processedPath", &PhotoFile::processedPath},
+    {"originalFileName", &PhotoFile::originalFileName},
+};
+struct PhotoNumber {
+    const char* name;
+    double PhotoFile::*member;
+};
+const PhotoNumber kPhotoNumbers[] = {
+    {"height", &PhotoFile::height},
+    {"width", &PhotoFile::width},
+    {"fileSizeInBytes", &PhotoFile::fileSizeInBytes},
+};
+
+QJsonValue optionalRecord(const SharedRecord<MetaDataObject>& record) {
+    return record ? QJsonValue(RecordTransfer::record(*record)) : QJsonValue();
+}
+
+}  // namespace
+
+QJsonObject RecordTransfer::record(const MetaDataObject& record) {
+    QJsonObject form = record.encodeWithCoder();
+    QJsonArray changed;
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
+        if (record.*row.updated) changed.append(row.fieldName());
+    }
+    form.insert(kChangedKey, changed);
+    return form;
+}
+
+std::optional<MetaDataObject> RecordTransfer::recordFrom(const QJsonObject& form) {
+    std::optional<MetaDataObject> record = MetaDataObject::initWithCoder(form);
+    if (!record) return std::nullopt;
+    for (const QJsonValue& name : form.value(kChangedKey).toArray()) {
+        if (const MetadataKeyRow* row = MetadataKeyTable::rowForField(name.toString())) *record.*row->updated = true;
+    }
+    return record;
+}
+
+QJsonObject RecordTransfer::fields(const MetaDataObject& record) {
+    QJsonObject form;
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
+        const QString& value = record.*row.field;
+        if (!value.isEmpty()) form.insert(row.fieldName(), value);
+    }
+    return form;
+}
+
+void RecordTransfer::applyFields(const QJsonObject& form, MetaDataObject& record) {
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
+        QString& field = record.*row.field;
+        const QJsonValue value = form.value(QLatin1String(row.name));
+        if (value.isString()) {
+            field = value.toString();
+        } else if (field.isNull()) {
+            field = QLatin1String("");
+        }
+    }
+}
+
+QJsonObject RecordTransfer::photo(const PhotoFile& photo) {
+    QJsonObject form;
+    for (const PhotoText& text : kPhotoTexts) form.insert(QLatin1String(text.name), photo.*text.member);
+    for (const PhotoNumber& number : kPhotoNumbers) form.insert(QLatin1String(number.name), photo.*number.member);
+    form.insert(QStringLiteral("isIphotosNode"), photo.isIphotosNode);
+    form.insert(QStringLiteral("isSelected"), photo.isSelected);
+    form.insert(QStringLiteral("processStatus"), photo.processStatus);
+    form.insert(QStringLiteral("metadataObject"), optionalRecord(photo.metadataObject));
+    form.insert(QStringLiteral("metadataObjectOriginal"), optionalRecord(photo.metadataObjectOriginal));
+    return form;
+}
+
+std::optional<PhotoFile> RecordTransfer::photoFrom(const QJsonObject& form) {
+    PhotoFile photo;
+    for (const PhotoText& text : kPhotoTexts) photo.*text.member = form.value(QLatin1String(text.name)).toString();
+    for (const PhotoNumber& number : kPhotoNumbers)
+        photo.*number.member = form.value(QLatin1String(number.name)).toDouble();
+    photo.isIphotosNode = form.value(QStringLiteral("isIphotosNode")).toBool();
+    photo.isSelected = form.value(QStringLiteral("isSelected")).toBool();
+    photo.processStatus = form.value(QStringLiteral("processStatus")).toInt();
+    const auto takeRecord = [&form](const char* key, SharedRecord<MetaDataObject>& target) {
+        const QJsonValue value = form.value(QLatin1String(key));
+        if (!value.isObject()) return true;
+        std::optional<MetaDataObject> record = recordFrom(value.toObject());
+        if (!record) return false;
+        target = std::move(*record);
+        return true;
+    };
+    if (!takeRecord("metadataObject", photo.metadataObject) ||
+        !takeRecord("metadataObjectOriginal", photo.metadataObjectOriginal))
+        return std::nullopt;
+    return photo;
+}

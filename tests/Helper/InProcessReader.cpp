@@ -1,0 +1,6 @@
+#include "Helper/ExifMetadataReading.h"
+#include "tests/Helper/HelperFixtures.h"
+
+void helperfixtures::installReader() {
+    ExifMetadataReading::install();
+}
