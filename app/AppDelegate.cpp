@@ -52,14 +52,10 @@ AppDelegate::AppDelegate(platform::UserDefaults& defaults, QObject* parent)
     SubWindowState::install(&m_subWindowState);
     m_photoIntake = std::make_unique<PhotoIntake>(arraySelectedImagesToProcess, dictFileAdded);
     // Until the editing screen drives the intake, its busy overlay and its closing alerts are the main
-    // window's.
+    // window's, and nothing else is set up again once the photos are in.
     PhotoIntake::Hooks hooks;
-    hooks.showLoading = [this](bool show, const QString& text) {
-        setIsSubWindowOpened(show);
-        if (m_windowController) m_windowController->showLoading(show, text);
-        platform::NotificationCenter::defaultCenter().post(show ? AppNotifications::showLoading()
-                                                                : AppNotifications::hideLoading());
-    };
+    hooks.showLoading = [this](bool show, const QString& text) { showIntakeLoading(show, text); };
+    hooks.processAfterAllPhotosAdded = [this] { showIntakeLoading(false, QString()); };
     hooks.showAlertWithTag = [this](const IntakeAlert& intakeAlert) {
         platform::Alert alert;
         alert.messageText = intakeAlert.title;
@@ -189,6 +185,7 @@ bool AppDelegate::saveProjectSession() {
 void AppDelegate::openMainWindow() {
     if (!m_windowController) {
         m_windowController = std::make_unique<MainWindowController>(*this);
+        if (m_delayedCall) m_windowController->setDelayedCall(m_delayedCall);
         if (m_editingScreenFactory && !m_editingScreen)
             setEditingScreen(m_editingScreenFactory(*this));
         else if (m_editingScreenView)
@@ -253,6 +250,13 @@ void AppDelegate::addPhotosFromPathUrls(const QStringList& paths) {
         return;
     }
     m_photoIntake->addPhotosFromPathUrls(paths, false);
+}
+
+void AppDelegate::showIntakeLoading(bool show, const QString& text) {
+    setIsSubWindowOpened(show);
+    if (m_windowController) m_windowController->showLoading(show, text);
+    platform::NotificationCenter::defaultCenter().post(show ? AppNotifications::showLoading()
+                                                            : AppNotifications::hideLoading());
 }
 
 void AppDelegate::handleDropWithoutEditingScreen(const platform::Notification& notification) {
