@@ -23,6 +23,7 @@ AddPhotosWindow::AddPhotosWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::
     setWindowTitle(QStringLiteral("Add Photos"));
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(kWindowSize);
+    ArtworkViews::roundWindowCorners(this, 10);
 
     m_dragArea = new MouseDownView(this);
     m_dragArea->setGeometry(0, 0, width(), kDragStripHeight);
@@ -49,10 +50,12 @@ AddPhotosWindow::AddPhotosWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::
     auto* dropLayout = new QVBoxLayout(m_dropBox);
     dropLayout->setContentsMargins(12, 16, 12, 14);
     dropLayout->setSpacing(8);
+    dropLayout->addStretch(1);
     dropLayout->addWidget(ArtworkViews::picture(QStringLiteral("drop_photos"), m_dropBox), 0, Qt::AlignHCenter);
     auto* dropText = ArtworkViews::label(QStringLiteral("Drop photos or folders here"), 12, false, m_dropBox);
     dropText->setAlignment(Qt::AlignHCenter);
     dropLayout->addWidget(dropText);
+    dropLayout->addStretch(1);
     layout->addWidget(m_dropBox, 1);
 
     auto* row = new QWidget(this);

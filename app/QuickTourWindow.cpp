@@ -25,6 +25,7 @@ QuickTourWindow::QuickTourWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::
     setWindowTitle(QStringLiteral("Quick Tour"));
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(kWindowSize);
+    ArtworkViews::roundWindowCorners(this, 8);
 
     m_dragArea = new MouseDownView(this);
     m_dragArea->setObjectName(QStringLiteral("vwMouseDownTips"));
@@ -43,6 +44,7 @@ QuickTourWindow::QuickTourWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::
     m_page->setObjectName(QStringLiteral("webViewTips"));
     m_page->setGeometry(kInset, kDragStripHeight, width() - 2 * kInset, height() - kDragStripHeight - kInset);
     m_page->setFrameShape(QFrame::NoFrame);
+    m_page->document()->setDocumentMargin(18);
     // Every link comes here first: "app:" links are calls into the application, not pages.
     m_page->setOpenLinks(false);
     m_page->setOpenExternalLinks(false);
