@@ -38,9 +38,16 @@ const QString kPhoneNumber = QStringLiteral("phonenumber");
 const QString kNotShowPromotionWindow = QStringLiteral("notShowPromotionWindow");
 const QString kAppVersion = QStringLiteral("appVersion");
 
-// Select All and Deselect All act on whatever holds the keyboard focus: a text field or a list.
-void invokeOnFocus(const char* method) {
-    if (QWidget* focus = QApplication::focusWidget()) QMetaObject::invokeMethod(focus, method);
+// Select All and Deselect All act on whatever holds the keyboard focus (a text field, a list), through
+// the first of the slots it has.
+void invokeOnFocus(std::initializer_list<const char*> slotNames) {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus) return;
+    for (const char* slot : slotNames) {
+        if (focus->metaObject()->indexOfSlot(QByteArray(slot) + "()") < 0) continue;
+        QMetaObject::invokeMethod(focus, slot);
+        return;
+    }
 }
 
 }  // namespace
@@ -94,13 +101,10 @@ AppDelegate* AppDelegate::shared() {
 void AppDelegate::createMenuActions() {
     m_menuSelectAll = new QAction(QStringLiteral("Select All"), this);
     m_menuSelectAll->setShortcut(QKeySequence::SelectAll);
-    connect(m_menuSelectAll, &QAction::triggered, this, [] { invokeOnFocus("selectAll"); });
+    connect(m_menuSelectAll, &QAction::triggered, this, [] { invokeOnFocus({"selectAll"}); });
     m_menuDeselectAll = new QAction(QStringLiteral("Deselect All"), this);
     m_menuDeselectAll->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+A")));
-    connect(m_menuDeselectAll, &QAction::triggered, this, [] {
-        invokeOnFocus("clearSelection");
-        invokeOnFocus("deselect");
-    });
+    connect(m_menuDeselectAll, &QAction::triggered, this, [] { invokeOnFocus({"clearSelection", "deselect"}); });
 }
 
 void AppDelegate::setEditingScreen(EditingScreen* screen) {

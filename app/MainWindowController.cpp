@@ -319,13 +319,18 @@ void MainWindowController::windowDidExitFullScreen(VLAppStoreWindow*) {
     platform::NotificationCenter::defaultCenter().post(AppNotifications::windowEndResizing());
 }
 
+QWidget* MainWindowController::windowDraggedBy(const MouseDownView* view) const {
+    // The tour's strip moves the main window, and the tour with it.
+    if (view == m_addPhotos->vwContainerLoadImage()) return m_addPhotos;
+    return m_windowMain;
+}
+
 void MainWindowController::mouseDown(QMouseEvent* event, MouseDownView* view) {
-    m_initialLocation = view->mapTo(view->window(), event->position().toPoint());
+    m_initialLocation = event->globalPosition().toPoint() - windowDraggedBy(view)->pos();
 }
 
 void MainWindowController::mouseDragged(QMouseEvent* event, MouseDownView* view) {
-    QWidget* moved = view == m_addPhotos->vwContainerLoadImage() ? static_cast<QWidget*>(m_addPhotos)
-                                                                 : static_cast<QWidget*>(m_windowMain);
+    QWidget* moved = windowDraggedBy(view);
     if (moved == m_windowMain && (m_windowMain->isMaximized() || m_windowMain->isFullScreen())) return;
     QPoint origin = event->globalPosition().toPoint() - m_initialLocation;
     // The top edge never goes above the screen, where it could no longer be grabbed.

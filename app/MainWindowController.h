@@ -107,6 +107,7 @@ class MainWindowController : public QObject, public VLAppStoreWindowDelegate, pu
     void closeMainWindow();
     void continueClosing();
     void centreOnMainWindow(QWidget* child) const;
+    QWidget* windowDraggedBy(const MouseDownView* view) const;
 
     AppDelegate& m_app;
     DelayedCall m_schedule;
@@ -118,10 +119,11 @@ class MainWindowController : public QObject, public VLAppStoreWindowDelegate, pu
     AddPhotosWindow* m_addPhotos = nullptr;
     QuickTourWindow* m_tips = nullptr;
 
-    QPoint m_initialLocation;
     QPoint m_lastMainPosition;
     bool m_isFullscreenEnable = false;
     bool m_isTipsFromNotification = false;
+    // Where the pointer grabbed the dragged window, from the window's top-left corner.
+    QPoint m_initialLocation;
     // Set by the close flow when the window may really close; any other close request runs the flow.
     bool m_closeApproved = false;
 };

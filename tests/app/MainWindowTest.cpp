@@ -2,10 +2,12 @@
 #include "app/AddPhotosWindow.h"
 #include "app/AppNotifications.h"
 #include "app/LoadingOverlay.h"
+#include "app/MainTitleBar.h"
 #include "app/MainWindowController.h"
 #include "app/ProductInfo.h"
 #include "app/QuickTourWindow.h"
 #include "controls/IMGButton.h"
+#include "controls/MouseDownView.h"
 #include "controls/VLAppStoreWindow.h"
 #include "intake/PhotoIntake.h"
 #include "platform/NotificationCenter.h"
@@ -14,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
@@ -287,4 +290,30 @@ TEST(TheMainWindow, mountsTheEditingScreenBelowItsTitleBar) {
     ASSERT_EQ(editor, shell.screen.widget);
     EXPECT_EQ(editor->mapTo(main, QPoint(0, 0)), QPoint(0, 50));
     EXPECT_EQ(editor->size(), QSize(1050, 650));
+}
+
+TEST(TheDragAreas, moveTheirWindowByThePointerAndKeepItsTopOnTheScreen) {
+    Shell shell({{QStringLiteral("isFirstTime"), QStringLiteral("yes")}});
+    shell.launch();
+    shell.delays.runAll();  // the tour shows
+    MainWindowController& window = shell.window();
+    QWidget* main = window.windowMain();
+    QWidget* tips = window.winTips();
+    auto drag = [](QWidget* strip, QPoint by) {
+        const QPoint from(40, 10);
+        QTest::mousePress(strip, Qt::LeftButton, {}, from);
+        QTest::mouseMove(strip, from + by);
+        QTest::mouseRelease(strip, Qt::LeftButton, {}, from + by);
+    };
+    const QPoint mainBefore = main->pos();
+    const QPoint tipsBefore = tips->pos();
+    drag(window.winTips()->vwMouseDownTips(), QPoint(30, 20));
+    EXPECT_EQ(main->pos(), mainBefore + QPoint(30, 20));
+    EXPECT_EQ(tips->pos(), tipsBefore + QPoint(30, 20));
+
+    const QPoint tipsNow = tips->pos();
+    drag(window.vwTopContainer()->vwMouseDownLintener(), QPoint(-10, -5000));
+    EXPECT_EQ(main->pos().x(), mainBefore.x() + 20);
+    EXPECT_EQ(main->pos().y(), main->screen()->geometry().top());
+    EXPECT_EQ(tips->pos().x(), tipsNow.x() - 10);
 }
