@@ -267,7 +267,10 @@ void AppDelegate::handleDropWithoutEditingScreen(const platform::Notification& n
     // An editing screen asks its renaming question first and starts the import itself.
     if (editingScreen()) return;
     const QStringList paths = notification.userInfo.value(QStringLiteral("paths")).toStringList();
-    if (!paths.isEmpty()) m_photoIntake->addPhotosFromPathUrls(paths, false);
+    if (paths.isEmpty()) return;
+    // After the main window has put the add-photos window away, which frees the screen: the import then
+    // marks it busy for as long as it runs.
+    platform::dispatch::onMain(this, [this, paths] { m_photoIntake->addPhotosFromPathUrls(paths, false); });
 }
 
 void AppDelegate::applicationWillTerminate() {

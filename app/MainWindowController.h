@@ -70,6 +70,8 @@ class MainWindowController : public QObject, public VLAppStoreWindowDelegate, pu
     void showAddPhotosPanel(int type);
     void showIphotosPanel();
     void btnCloseAddPhotoWinTapped();
+    // Puts the add-photos window away and brings the main window forward.
+    void showExifEditorWindow();
 
     // ---- quick tour ----
     QuickTourWindow* winTips() const { return m_tips; }

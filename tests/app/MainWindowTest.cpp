@@ -247,10 +247,13 @@ TEST(TheAddPhotosWindow, bringsAPhotoIntoTheBatchWithItsMetadataRead) {
     EXPECT_FALSE(shell.window().vwLoading()->isVisible());
 
     // The same photo dropped again is already in the batch: the intake says so and adds nothing.
+    shell.window().addPhotoWindow();
     platform::NotificationCenter::defaultCenter().post(AppNotifications::fileDragDrop(), nullptr,
                                                        {{"paths", QStringList{photo}}});
+    EXPECT_FALSE(shell.window().winAddPhotos()->isVisible());
     ASSERT_TRUE(handedBack.count() == 2 || handedBack.wait(20000));
     EXPECT_EQ(shell.app->arraySelectedImagesToProcess.size(), 1);
+    EXPECT_FALSE(shell.app->isSubWindowOpened());
     ASSERT_EQ(shell.alerts.shown.size(), 1);
     EXPECT_EQ(shell.alerts.shown.first().tag, IntakeAlert::PhotosExist);
 }
