@@ -92,24 +92,26 @@ WorkerMessage writeAnswer(const QJsonObject& request, const MetadataWorker::Send
 }
 
 WorkerMessage previewAnswer(const QJsonObject& request) {
-    const QSize atLeast(request.value(QStringLiteral("width")).toInt(), request.value(QStringLiteral("height")).toInt());
+    const QSize atLeast(request.value(QStringLiteral("width")).toInt(),
+                        request.value(QStringLiteral("height")).toInt());
     return WorkerMessage{QJsonObject{}, ExifImageProperties::embeddedPreview(request.value(kPath).toString(), atLeast)};
 }
 
 // A failure no catch below the boundary knew about: a write answers that the photo could not be written,
 // a read answers nothing.
 WorkerMessage failedAnswer(const QJsonObject& request, const QString& why) {
-    qCWarning(lcHelper).noquote() << "Request on " + request.value(kPath).toString() +
-                                         request.value(QStringLiteral("photo")).toObject().value(QStringLiteral("filePath")).toString() +
-                                         " failed: " + why;
+    qCWarning(lcHelper).noquote()
+        << "Request on " + request.value(kPath).toString() +
+               request.value(QStringLiteral("photo")).toObject().value(QStringLiteral("filePath")).toString() +
+               " failed: " + why;
     if (request.value(kRequest).toString() == QLatin1String("write")) {
         return WorkerMessage{QJsonObject{{QStringLiteral("errorFlag"), int(ExifWriteFailed)},
                                          {QStringLiteral("errorMsg"), ExifWriteResult::corruptImage()},
                                          {QStringLiteral("processedPath"), QJsonValue(QJsonValue::Null)}},
                              {}};
     }
-    return WorkerMessage{QJsonObject{{QStringLiteral("fields"), QJsonObject()}, {QStringLiteral("hasProperties"), false}},
-                         {}};
+    return WorkerMessage{
+        QJsonObject{{QStringLiteral("fields"), QJsonObject()}, {QStringLiteral("hasProperties"), false}}, {}};
 }
 
 int g_input = -1;

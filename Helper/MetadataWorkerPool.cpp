@@ -35,7 +35,8 @@ class MetadataWorkerPool::Worker {
     static std::unique_ptr<Worker> start(const QString& program) {
         int ends[2];
         if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
-            qCWarning(lcHelper).noquote() << "No socket for a metadata worker: " + QString::fromLocal8Bit(std::strerror(errno));
+            qCWarning(lcHelper).noquote()
+                << "No socket for a metadata worker: " + QString::fromLocal8Bit(std::strerror(errno));
             return nullptr;
         }
         // The worker's standard input and output are its end of the socket.
@@ -51,8 +52,9 @@ class MetadataWorkerPool::Worker {
         ::close(ends[1]);
         if (failed != 0) {
             ::close(ends[0]);
-            qCWarning(lcHelper).noquote() << "The metadata worker " + program +
-                                                 " could not be started: " + QString::fromLocal8Bit(std::strerror(failed));
+            qCWarning(lcHelper).noquote()
+                << "The metadata worker " + program +
+                       " could not be started: " + QString::fromLocal8Bit(std::strerror(failed));
             return nullptr;
         }
         return std::unique_ptr<Worker>(new Worker(pid, ends[0]));
@@ -193,8 +195,8 @@ MetadataWorkerPool::Exchange MetadataWorkerPool::exchange(const WorkerMessage& r
     // Files the worker made for this request; they are removed if it stops before answering.
     QStringList created;
     const auto deadline = std::chrono::steady_clock::now() + m_settings.timeLimit;
-    WorkerChannel::Received got = worker->channel().send(request) ? WorkerChannel::Received::Message
-                                                                  : WorkerChannel::Received::Closed;
+    WorkerChannel::Received got =
+        worker->channel().send(request) ? WorkerChannel::Received::Message : WorkerChannel::Received::Closed;
     while (got == WorkerChannel::Received::Message) {
         WorkerMessage message;
         got = worker->channel().receive(message, deadline);

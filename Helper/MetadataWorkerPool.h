@@ -25,8 +25,8 @@ class PhotoFile;
 class MetadataWorkerPool final : public MetadataReading {
   public:
     struct Settings {
-        QString program;  // the worker executable; empty: defaultProgram()
-        int workers = 0;  // 0: one per core, at least two
+        QString program;                             // the worker executable; empty: defaultProgram()
+        int workers = 0;                             // 0: one per core, at least two
         std::chrono::milliseconds timeLimit{60000};  // for one photo
     };
 

@@ -11,7 +11,6 @@ class WorkerPoolEnvironment : public ::testing::Environment {
     void SetUp() override { MetadataWorkerPool::install(); }
 };
 
-const ::testing::Environment* const g_environment =
-    ::testing::AddGlobalTestEnvironment(new WorkerPoolEnvironment);
+const ::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new WorkerPoolEnvironment);
 
 }  // namespace

@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
     ::setrlimit(RLIMIT_CORE, &noCore);
     MetadataWorker::Hooks hooks;
     hooks.beforeRequest = [](const QJsonObject& request) {
-        const QString path = request.value("path").toString() +
-                             request.value("photo").toObject().value("filePath").toString();
+        const QString path =
+            request.value("path").toString() + request.value("photo").toObject().value("filePath").toString();
         if (path.contains("abort-here")) std::abort();
         if (path.contains("hang-here")) {
             for (;;) ::pause();

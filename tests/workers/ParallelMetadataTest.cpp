@@ -142,7 +142,8 @@ TEST_F(PhotosSideBySide, readOnAllCoresEqualOneAtATime) {
         ASSERT_FALSE(oneByOne.back().isEmpty()) << path.toStdString();
     }
     const QList<QJsonObject> together = QtConcurrent::blockingMapped(many, [](const QString& path) {
-        return RecordTransfer::fields(*PhotoFile::initWithFileUrl(path, QFileInfo(path).fileName(), false).metadataObject);
+        return RecordTransfer::fields(
+            *PhotoFile::initWithFileUrl(path, QFileInfo(path).fileName(), false).metadataObject);
     });
     int mismatches = 0;
     for (int i = 0; i < many.size(); ++i) mismatches += together[i] != oneByOne[std::size_t(i)] ? 1 : 0;

@@ -91,7 +91,8 @@ TEST_P(AWorkerThatFails, costsOnlyThatPhoto) {
     EXPECT_TRUE(results[1].processedPath.isEmpty());
     EXPECT_EQ(results[2].errorFlag, 0) << results[2].errorMsg.toStdString();
     // Nothing half-written is left where the failed copy would have gone.
-    EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden), (QStringList{"after.jpg", "before.jpg"}));
+    EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"after.jpg", "before.jpg"}));
     EXPECT_EQ(helperfixtures::exiftoolValue(dir.filePath("out/after.jpg"), "Artist"), "Pool Test");
 }
 
@@ -172,8 +173,8 @@ TEST(APhotoWithAnEmptyResolutionEntry, isAddedAndWrittenOrRefusedWithoutACrash) 
     const PhotoFile photo = photoAt(path);
     EXPECT_EQ(photo.width, 64);
     EXPECT_EQ(photo.height, 48);
-    const ExifWriteResult result =
-        MetadataWorkerPool::shared().writeProcessedCopy(photo, artistEdit(), dir.filePath("copy.jpg"), artistEdit(), false);
+    const ExifWriteResult result = MetadataWorkerPool::shared().writeProcessedCopy(
+        photo, artistEdit(), dir.filePath("copy.jpg"), artistEdit(), false);
     EXPECT_NE(result.errorMsg, MetadataWorkerPool::workerStoppedMessage());
     EXPECT_TRUE(result.errorFlag == 0 || result.errorFlag == 2) << result.errorFlag;
 }
