@@ -1,6 +1,7 @@
 #include "Helper/ExifMetadataReading.h"
 #include "app/AppDelegate.h"
 #include "app/Logging.h"
+#include "app/OnlineServices.h"
 #include "app/ProductInfo.h"
 #include "platform/Log.h"
 #include "platform/QuitSignals.h"
@@ -47,6 +48,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     AppDelegate delegate(platform::UserDefaults::standardUserDefaults());
+    installOnlineServices(delegate);
     platform::QuitSignals::install(&delegate, [&delegate](int) { delegate.terminate(); });
     delegate.applicationDidFinishLaunching();
     return app.exec();

@@ -1,5 +1,6 @@
 #include "app/online/FeedbackUploader.h"
 
+#include "app/AppNotifications.h"
 #include "app/online/FeedbackAttachments.h"
 #include "app/online/Logging.h"
 #include "app/online/SystemInfo.h"
@@ -74,7 +75,7 @@ void FeedbackUploader::answered(QNetworkReply* reply) {
         return;
     }
     qCInfo(lcOnline).noquote() << "feedback uploaded";
-    platform::NotificationCenter::defaultCenter().post(QString::fromLatin1(kSubmittedNotification));
+    platform::NotificationCenter::defaultCenter().post(AppNotifications::submitFeedback());
     emit finished(true);
 }
 

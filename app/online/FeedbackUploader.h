@@ -27,8 +27,6 @@ struct FeedbackSubmission {
 class FeedbackUploader : public QObject {
     Q_OBJECT
   public:
-    static constexpr const char* kSubmittedNotification = "notificationSubmitFeedback";
-
     explicit FeedbackUploader(const ServiceHosts& hosts, int timeoutMs = 60000, QObject* parent = nullptr);
 
     void send(const FeedbackSubmission& submission);

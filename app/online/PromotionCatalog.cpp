@@ -44,7 +44,7 @@ QList<PromotionCandidate> PromotionCatalog::candidates(const ServiceHosts& hosts
     for (const Entry& entry : kApplications) {
         list.append({QString::fromUtf8(entry.name), QString::fromLatin1(entry.desktopNames).split(QLatin1Char(',')),
                      QString::fromUtf8(entry.description), QString::fromLatin1(entry.logo),
-                     pageOn(hosts, QString::fromLatin1(entry.page))});
+                     pageOn(hosts, QStringLiteral("apps/") + QString::fromLatin1(entry.page))});
     }
     return list;
 }
@@ -59,11 +59,11 @@ std::optional<TrackName> PromotionCatalog::getAppTrackName(const QString& name) 
 
 QString PromotionCatalog::appCenterUrl(int tag, const ServiceHosts& hosts) {
     if (tag < 1 || tag > int(std::size(kApplications))) return QString();
-    return pageOn(hosts, QString::fromLatin1(kApplications[tag - 1].page));
+    return pageOn(hosts, QStringLiteral("apps/") + QString::fromLatin1(kApplications[tag - 1].page));
 }
 
 QString PromotionCatalog::phoneAppStoreUrl(const ServiceHosts& hosts) {
-    return pageOn(hosts, QStringLiteral("mobile"));
+    return pageOn(hosts, QStringLiteral("apps/mobile"));
 }
 
 TrackName PromotionCatalog::phoneAppTrackName() {

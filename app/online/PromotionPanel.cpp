@@ -5,7 +5,6 @@
 #include "app/online/SystemInfo.h"
 #include "app/online/Tracker.h"
 #include "controls/CustomButton.h"
-#include "platform/UserDefaults.h"
 #include "platform/Workspace.h"
 
 #include <QCheckBox>
@@ -74,8 +73,8 @@ QFrame* horizontalLine(QWidget* parent, const QRect& frame) {
 
 }  // namespace
 
-PromotionPanel::PromotionPanel(const ServiceHosts& hosts, platform::UserDefaults& defaults, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_hosts(hosts), m_defaults(defaults), m_isInstalled(isApplicationInstalledWithName) {
+PromotionPanel::PromotionPanel(const ServiceHosts& hosts, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_hosts(hosts), m_isInstalled(isApplicationInstalledWithName) {
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QString::fromLatin1(kStyle));
     setWindowTitle(QCoreApplication::applicationName());
@@ -269,22 +268,11 @@ void PromotionPanel::fireProductTracking(const QString& button, const TrackName&
     Tracker::openURLAsync(getURLForTATTracking(), m_lastTrackingRecord);
 }
 
-void PromotionPanel::storeDontShowChoice() {
-    if (!m_ui.btnCheckDontShow->isChecked()) return;
-    m_defaults.setValue(QString::fromLatin1(kNotShowKey), true);
-    m_defaults.synchronize();
-}
-
 void PromotionPanel::btnQuitApp() {
     close();
 }
 
 void PromotionPanel::closeEvent(QCloseEvent* event) {
-    // The window's close button and Quit end the same way; a second close while terminating changes nothing.
-    if (!m_terminating) {
-        m_terminating = true;
-        storeDontShowChoice();
-        emit terminateRequested();
-    }
     event->accept();
+    emit panelClosed();
 }

@@ -15,18 +15,12 @@ class QLabel;
 class QPushButton;
 class CustomButton;
 
-namespace platform {
-class UserDefaults;
-}
-
 // The panel shown at quit: up to two of the maker's applications that this machine lacks, the maker's
-// social pages, and a box that skips the panel at later quits. Closing it or pressing Quit stores the box
-// and asks the application to terminate.
+// social pages, and a box that skips the panel at later quits. Closing it and pressing Quit end the same
+// way: the owner hears panelClosed(), reads the box and terminates.
 class PromotionPanel : public QWidget {
     Q_OBJECT
   public:
-    static constexpr const char* kNotShowKey = "notShowPromotionWindow";
-
     struct Outlets {
         QLabel* lblAppName;
         QLabel* lblOurRecommendedApps;
@@ -52,7 +46,7 @@ class PromotionPanel : public QWidget {
         QPushButton* btnQuit;
     };
 
-    PromotionPanel(const ServiceHosts& hosts, platform::UserDefaults& defaults, QWidget* parent = nullptr);
+    explicit PromotionPanel(const ServiceHosts& hosts, QWidget* parent = nullptr);
 
     const Outlets& outlets() const { return m_ui; }
     // Where installed applications are looked for; tests give their own answer.
@@ -80,8 +74,8 @@ class PromotionPanel : public QWidget {
     QByteArray lastTrackingRecord() const { return m_lastTrackingRecord; }
 
   signals:
-    // The panel is done: the application should terminate now.
-    void terminateRequested();
+    // The panel was closed, by its window button or by Quit.
+    void panelClosed();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -92,11 +86,9 @@ class PromotionPanel : public QWidget {
     void placeSocialBlock(int shift);
     void openAndTrack(const QUrl& url, const QString& appName);
     void fireProductTracking(const QString& button, const TrackName& product, const QString& fromProductId);
-    void storeDontShowChoice();
 
     Outlets m_ui{};
     ServiceHosts m_hosts;
-    platform::UserDefaults& m_defaults;
     std::function<bool(const QString&)> m_isInstalled;
     QList<bool> m_installed;
     QList<QWidget*> m_belowRows;  // the social block and the bottom bar, which move up with fewer rows
@@ -106,5 +98,4 @@ class PromotionPanel : public QWidget {
     QString m_baseTrackURL;  // the cross-tracking service is not configured: records stay here
     QByteArray m_lastTrackingRecord;
     int m_shift = 0;
-    bool m_terminating = false;
 };

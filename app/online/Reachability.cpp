@@ -1,5 +1,6 @@
 #include "app/online/Reachability.h"
 
+#include "app/AppNotifications.h"
 #include "app/online/Logging.h"
 #include "platform/NotificationCenter.h"
 
@@ -35,12 +36,12 @@ std::unique_ptr<Reachability> Reachability::reachabilityForInternetConnection() 
 
 bool Reachability::startNotifier() {
     return m_reachabilityRef->scheduleWithMainRunLoop(
-        [this] { NotificationCenter::defaultCenter().post(QString::fromLatin1(kChangedNotification), this); });
+        [this] { NotificationCenter::defaultCenter().post(AppNotifications::reachabilityChanged(), this); });
 }
 
-NetworkStatus Reachability::currentReachabilityStatus() const {
+Reachability::NetworkStatus Reachability::currentReachabilityStatus() const {
     const auto flags = m_reachabilityRef->flags();
-    return flags ? networkStatusForFlags(*flags) : NetworkStatus::NotReachable;
+    return flags ? networkStatusForFlags(*flags) : NetworkFlags::NotReachable;
 }
 
 bool Reachability::connectionRequired() const {
@@ -57,23 +58,21 @@ QString Reachability::flagsDescription(quint32 flags) {
     return QStringLiteral("Reachability Flag Status: ") + letters + QStringLiteral(" networkStatusForFlags");
 }
 
-NetworkStatus Reachability::networkStatusForFlags(quint32 flags) {
+Reachability::NetworkStatus Reachability::networkStatusForFlags(quint32 flags) {
     qCInfo(lcOnline).noquote() << flagsDescription(flags);
-    if (!(flags & Reachable)) return NetworkStatus::NotReachable;
-    if (flags & IsDirect) return NetworkStatus::ReachableDirectly;
+    if (!(flags & Reachable)) return NetworkFlags::NotReachable;
+    if (flags & IsDirect) return NetworkFlags::ReachableDirectly;
     const bool onTrafficOrDemand = flags & (ConnectionOnTraffic | ConnectionOnDemand);
     if (!onTrafficOrDemand || (flags & InterventionRequired))
-        return (flags & ConnectionRequired) ? NetworkStatus::NotReachable : NetworkStatus::Reachable;
-    return NetworkStatus::Reachable;
+        return (flags & ConnectionRequired) ? NetworkFlags::NotReachable : NetworkFlags::Reachable;
+    return NetworkFlags::Reachable;
 }
 
-NetworkFlags NetworkFlags::fromReachability(const Reachability& reachability) {
-    NetworkFlags flags;
+void Reachability::updateInterfaceWithReachability(const Reachability& reachability, NetworkFlags& flags) {
     flags.networkStatus = reachability.currentReachabilityStatus();
-    flags.isInternetAvailable = flags.networkStatus != NetworkStatus::NotReachable;
-    flags.isInternetAvailableUsingDataProvider = flags.networkStatus == NetworkStatus::ReachableDirectly;
+    flags.isInternetAvailable = flags.networkStatus != NetworkFlags::NotReachable;
+    flags.isInternetAvailableUsingDataProvider = flags.networkStatus == NetworkFlags::ReachableDirectly;
     flags.connectionRequired = reachability.connectionRequired();
-    flags.isInternetAvailableUsingWiFi = flags.networkStatus == NetworkStatus::Reachable;
+    flags.isInternetAvailableUsingWiFi = flags.networkStatus == NetworkFlags::Reachable;
     qCInfo(lcOnline).noquote() << "Internet Available : " + QString(flags.isInternetAvailable ? "YES" : "NO");
-    return flags;
 }

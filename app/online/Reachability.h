@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/NetworkFlags.h"
 #include "platform/NetworkReachability.h"
 
 #include <QHostAddress>
@@ -7,15 +8,12 @@
 
 #include <memory>
 
-// How far the network reaches: 0 not at all, 1 reachable, 2 reachable directly.
-enum class NetworkStatus { NotReachable = 0, Reachable = 1, ReachableDirectly = 2 };
-
 // Watches one address (the any-address: the network in general) and announces every change with
 // "kNetworkReachabilityChangedNotification", this object being the notification's object.
 class Reachability : public QObject {
     Q_OBJECT
   public:
-    static constexpr const char* kChangedNotification = "kNetworkReachabilityChangedNotification";
+    using NetworkStatus = NetworkFlags::NetworkStatus;
 
     // Nothing when the address cannot be watched.
     static std::unique_ptr<Reachability> reachabilityWithAddress(const QHostAddress& address);
@@ -33,23 +31,13 @@ class Reachability : public QObject {
 
     bool localWiFiRef() const { return m_localWiFiRef; }
 
+    // Sets the application's network flags from the reachability as it reads now, and logs
+    // "Internet Available : YES" or "NO".
+    static void updateInterfaceWithReachability(const Reachability& reachability, NetworkFlags& flags);
+
   private:
     explicit Reachability(std::unique_ptr<platform::NetworkReachability> reachabilityRef);
 
     std::unique_ptr<platform::NetworkReachability> m_reachabilityRef;
     bool m_localWiFiRef = false;
-};
-
-// The network flags the application keeps, as one reading of a Reachability sets them.
-struct NetworkFlags {
-    NetworkStatus networkStatus = NetworkStatus::NotReachable;
-    bool isInternetAvailable = false;
-    bool isInternetAvailableUsingDataProvider = false;
-    bool isInternetAvailableUsingWiFi = false;
-    bool connectionRequired = false;
-
-    // Reads the reachability and logs "Internet Available : YES" or "NO".
-    static NetworkFlags fromReachability(const Reachability& reachability);
-
-    bool operator==(const NetworkFlags&) const = default;
 };

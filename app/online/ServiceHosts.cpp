@@ -11,13 +11,14 @@ QString withPath(const QUrl& server, const QString& path) {
 }  // namespace
 
 ServiceHosts ServiceHosts::product() {
-    // The maker's hosts. Plain HTTP, as the services are published.
+    // The maker's hosts. The services answer plain HTTP, as they are published; the web site is the one the
+    // help and review pages live on.
     ServiceHosts hosts;
-    hosts.feedbackService = QUrl(QStringLiteral("http://services.torvane.example"));
-    hosts.feedbackNamespace = QStringLiteral("http://services.torvane.example/");
-    hosts.contentHost = QUrl(QStringLiteral("http://content.torvane.example"));
-    hosts.trackingHost = QUrl(QStringLiteral("http://track.torvane.example"));
-    hosts.website = QUrl(QStringLiteral("http://www.torvane.example"));
+    hosts.feedbackService = QUrl(QStringLiteral("http://services.lumarind.app"));
+    hosts.feedbackNamespace = QStringLiteral("http://services.lumarind.app/");
+    hosts.contentHost = QUrl(QStringLiteral("http://content.lumarind.app"));
+    hosts.trackingHost = QUrl(QStringLiteral("http://track.lumarind.app"));
+    hosts.website = QUrl(QStringLiteral("https://lumarind.app"));
     return hosts;
 }
 

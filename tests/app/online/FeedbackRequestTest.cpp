@@ -1,5 +1,6 @@
 #include "LoopbackServer.h"
 
+#include "app/AppNotifications.h"
 #include "app/online/FeedbackAttachments.h"
 #include "app/online/FeedbackChecks.h"
 #include "app/online/FeedbackUploader.h"
@@ -145,7 +146,7 @@ TEST_F(AFeedbackUpload, succeedsOnlyOnA2xxAnswerWithoutFault) {
     };
     QObject observer;
     int announced = 0;
-    platform::NotificationCenter::defaultCenter().addObserver(&observer, FeedbackUploader::kSubmittedNotification,
+    platform::NotificationCenter::defaultCenter().addObserver(&observer, AppNotifications::submitFeedback(),
                                                               [&](const platform::Notification&) { ++announced; });
     int expectedAnnouncements = 0;
     for (const Row& row : rows) {

@@ -2,7 +2,6 @@
 // reviewer to look at; run the test program under a real X server to see them as a user does.
 #include "app/online/FeedbackWindowController.h"
 #include "app/online/PromotionPanel.h"
-#include "platform/UserDefaults.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -10,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -46,12 +44,10 @@ TEST(OnlineScreens, feedbackSheet) {
 
 TEST(OnlineScreens, promotionPanel) {
     ProductName product;
-    QTemporaryDir dir;
-    platform::UserDefaults defaults(dir.filePath("defaults.conf"));
     for (const auto& [name, installed] :
          {std::pair<QString, QStringList>{"online_promotion", {"clonewise"}},
           {"online_promotion_one_row", {"clonewise", "framefold", "tidyshelf", "resizely", "pixel-mender"}}}) {
-        PromotionPanel panel(ServiceHosts::product(), defaults);
+        PromotionPanel panel(ServiceHosts::product());
         panel.setInstalledCheck([installed](const QString& app) { return installed.contains(app); });
         panel.showPanel();
         save(panel, name);

@@ -21,6 +21,10 @@ struct IniRow {
     const char* number;
 };
 
+void PrintTo(const IniRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
 class ASupportPhoneFile : public testing::TestWithParam<IniRow> {};
 
 TEST_P(ASupportPhoneFile, yieldsTheNumberToShow) {

@@ -78,15 +78,13 @@ TEST(APromotionLayout, showsTheFirstTwoMissingCandidates) {
 
 class APromotionPanel : public testing::Test {
   protected:
-    APromotionPanel() : defaults(dir.filePath("defaults.conf")), panel(ServiceHosts::allOn(server.url()), defaults) {}
+    APromotionPanel() : panel(ServiceHosts::allOn(server.url())) {}
 
     void showWithInstalled(const QStringList& installed) {
         panel.setInstalledCheck([installed](const QString& name) { return installed.contains(name); });
         panel.showPanel();
     }
 
-    QTemporaryDir dir;
-    platform::UserDefaults defaults;
     LoopbackServer server;
     testsupport::ScriptedWorkspace workspace;
     PromotionPanel panel;
@@ -120,7 +118,7 @@ TEST_F(APromotionPanel, opensPagesAndKeepsClickRecordsOnTheMachine) {
     panel.outlets().btnSecond->click();
     ASSERT_EQ(workspace.openedUrls.size(), 1);
     EXPECT_EQ(panel.outlets().lblFirstAppName->text(), "Framefold");  // the first missing, then the next
-    EXPECT_EQ(workspace.openedUrls.first().path(), "/tidyshelf");
+    EXPECT_EQ(workspace.openedUrls.first().path(), "/apps/tidyshelf");
     const QJsonObject record = json(panel.lastTrackingRecord());
     EXPECT_EQ(record.value("from"), "qzv");
     EXPECT_EQ(record.value("to"), "tds");
@@ -135,27 +133,10 @@ TEST_F(APromotionPanel, opensPagesAndKeepsClickRecordsOnTheMachine) {
     panel.btnTorvaneAppcenterTapped(7);
     ASSERT_EQ(workspace.openedUrls.size(), 3);
     EXPECT_EQ(workspace.openedUrls.at(1).path(), "/social/twitter");
-    EXPECT_EQ(workspace.openedUrls.at(2).path(), "/sharpcapture");
+    EXPECT_EQ(workspace.openedUrls.at(2).path(), "/apps/sharpcapture");
     QCoreApplication::processEvents();
     EXPECT_EQ(server.connections, 0);
     panel.hide();
-}
-
-TEST_F(APromotionPanel, storesTheBoxAndTerminatesWhenClosed) {
-    QSignalSpy terminate(&panel, &PromotionPanel::terminateRequested);
-    showWithInstalled({});
-    panel.outlets().btnCheckDontShow->setChecked(true);
-    panel.close();
-    EXPECT_EQ(terminate.size(), 1);
-    EXPECT_TRUE(defaults.boolValue("notShowPromotionWindow"));
-
-    platform::UserDefaults other(dir.filePath("other.conf"));
-    PromotionPanel unticked(ServiceHosts::allOn(server.url()), other);
-    QSignalSpy quit(&unticked, &PromotionPanel::terminateRequested);
-    unticked.show();
-    unticked.outlets().btnQuit->click();
-    EXPECT_EQ(quit.size(), 1);
-    EXPECT_FALSE(other.contains("notShowPromotionWindow"));
 }
 
 }  // namespace

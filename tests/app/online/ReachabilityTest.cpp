@@ -1,3 +1,6 @@
+#include "ScriptedReachability.h"
+#include "app/AppNotifications.h"
+
 #include "app/online/Reachability.h"
 #include "platform/NotificationCenter.h"
 
@@ -9,27 +12,15 @@ using namespace platform;
 
 namespace {
 
-// The system's reachability, answered from the test: flags that may be unreadable, and a change that the
-// test fires.
-class ScriptedReachability : public NetworkReachability {
-  public:
-    explicit ScriptedReachability(std::optional<quint32>* flags) : m_flags(flags) {}
-    std::optional<quint32> flags() const override { return *m_flags; }
-    bool scheduleWithMainRunLoop(std::function<void()> onChange) override {
-        s_onChange = std::move(onChange);
-        return true;
-    }
-    static inline std::function<void()> s_onChange;
-
-  private:
-    std::optional<quint32>* m_flags;
-};
-
 struct StatusRow {
     const char* name;
     quint32 flags;
-    NetworkStatus status;
+    NetworkFlags::NetworkStatus status;
 };
+
+void PrintTo(const StatusRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class NetworkStatusForFlags : public testing::TestWithParam<StatusRow> {};
 
@@ -39,24 +30,24 @@ TEST_P(NetworkStatusForFlags, followsTheReachabilityRule) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, NetworkStatusForFlags,
-    testing::Values(StatusRow{"nothing", 0, NetworkStatus::NotReachable},
+    testing::Values(StatusRow{"nothing", 0, NetworkFlags::NotReachable},
                     StatusRow{"directWithoutReachable", IsDirect | IsLocalAddress | TransientConnection,
-                              NetworkStatus::NotReachable},
-                    StatusRow{"reachableDirect", Reachable | IsDirect, NetworkStatus::ReachableDirectly},
+                              NetworkFlags::NotReachable},
+                    StatusRow{"reachableDirect", Reachable | IsDirect, NetworkFlags::ReachableDirectly},
                     StatusRow{"directWinsOverConnectionRequired", Reachable | IsDirect | ConnectionRequired,
-                              NetworkStatus::ReachableDirectly},
-                    StatusRow{"reachableAlone", Reachable, NetworkStatus::Reachable},
-                    StatusRow{"connectionRequired", Reachable | ConnectionRequired, NetworkStatus::NotReachable},
+                              NetworkFlags::ReachableDirectly},
+                    StatusRow{"reachableAlone", Reachable, NetworkFlags::Reachable},
+                    StatusRow{"connectionRequired", Reachable | ConnectionRequired, NetworkFlags::NotReachable},
                     StatusRow{"requiredButOnTraffic", Reachable | ConnectionRequired | ConnectionOnTraffic,
-                              NetworkStatus::Reachable},
+                              NetworkFlags::Reachable},
                     StatusRow{"requiredOnDemand", Reachable | ConnectionRequired | ConnectionOnDemand,
-                              NetworkStatus::Reachable},
+                              NetworkFlags::Reachable},
                     StatusRow{"onDemandNeedsIntervention",
                               Reachable | ConnectionRequired | ConnectionOnDemand | InterventionRequired,
-                              NetworkStatus::NotReachable},
+                              NetworkFlags::NotReachable},
                     StatusRow{"interventionWithoutRequired", Reachable | InterventionRequired | ConnectionOnTraffic,
-                              NetworkStatus::Reachable},
-                    StatusRow{"transientReachable", Reachable | TransientConnection, NetworkStatus::Reachable}),
+                              NetworkFlags::Reachable},
+                    StatusRow{"transientReachable", Reachable | TransientConnection, NetworkFlags::Reachable}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AReachabilityLogLine, givesEveryFlagItsLetterInOrder) {
@@ -67,40 +58,44 @@ TEST(AReachabilityLogLine, givesEveryFlagItsLetterInOrder) {
 }
 
 TEST(AReachability, setsTheNetworkFlagsAndAnnouncesChanges) {
-    std::optional<quint32> flags = Reachable;
-    NetworkReachability::install([&flags](const QHostAddress& address) {
-        EXPECT_EQ(address, QHostAddress(QHostAddress::AnyIPv4));
-        return std::make_unique<ScriptedReachability>(&flags);
-    });
+    ScriptedReachability network;
     auto reachability = Reachability::reachabilityForInternetConnection();
     ASSERT_TRUE(reachability);
+    EXPECT_EQ(network.targets.front(), QHostAddress(QHostAddress::AnyIPv4));
     EXPECT_FALSE(reachability->localWiFiRef());
     ASSERT_TRUE(reachability->startNotifier());
 
+    // status, available, through the data provider, through Wi-Fi, connection required
     struct Row {
         std::optional<quint32> flags;
-        NetworkFlags expected;
+        NetworkFlags::NetworkStatus status;
+        bool available, dataProvider, wifi, required;
     };
     const Row rows[] = {
-        {Reachable, {NetworkStatus::Reachable, true, false, true, false}},
-        {Reachable | IsDirect, {NetworkStatus::ReachableDirectly, true, true, false, false}},
-        {Reachable | ConnectionRequired, {NetworkStatus::NotReachable, false, false, false, true}},
-        {std::nullopt, {NetworkStatus::NotReachable, false, false, false, false}},  // unreadable flags
+        {Reachable, NetworkFlags::Reachable, true, false, true, false},
+        {Reachable | IsDirect, NetworkFlags::ReachableDirectly, true, true, false, false},
+        {Reachable | ConnectionRequired, NetworkFlags::NotReachable, false, false, false, true},
+        {std::nullopt, NetworkFlags::NotReachable, false, false, false, false},  // unreadable flags
     };
     QObject observer;
     int announced = 0;
-    NotificationCenter::defaultCenter().addObserver(&observer, Reachability::kChangedNotification,
+    NotificationCenter::defaultCenter().addObserver(&observer, AppNotifications::reachabilityChanged(),
                                                     [&](const Notification& note) {
                                                         EXPECT_EQ(note.object, reachability.get());
                                                         ++announced;
                                                     });
     for (const Row& row : rows) {
-        flags = row.flags;
-        ScriptedReachability::s_onChange();
-        EXPECT_EQ(NetworkFlags::fromReachability(*reachability), row.expected);
+        network.change(row.flags);
+        NetworkFlags app;
+        app.isInternetAvailableUsingWiFi = app.isInternetAvailableUsingDataProvider = true;
+        Reachability::updateInterfaceWithReachability(*reachability, app);
+        EXPECT_EQ(app.networkStatus, row.status);
+        EXPECT_EQ(app.isInternetAvailable, row.available);
+        EXPECT_EQ(app.isInternetAvailableUsingDataProvider, row.dataProvider);
+        EXPECT_EQ(app.isInternetAvailableUsingWiFi, row.wifi);
+        EXPECT_EQ(app.connectionRequired, row.required);
     }
     EXPECT_EQ(announced, 4);
-    NetworkReachability::install({});
 }
 
 TEST(TheSystemReachabilityFlags, comeFromTheServiceElseTheInterfaces) {
