@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -24,7 +23,8 @@
 
 namespace {
 
-// The sheet is drawn as a dark rounded panel over the main window, like the rest of the application.
+// The sheet is drawn as a dark panel over the main window, like the rest of the application. Its corners
+// stay square: without a compositing window manager a transparent corner shows black.
 constexpr char kStyle[] = R"(
 QLabel { color: #e6e6e6; font-size: 13px; }
 QLabel#heading { font-size: 18px; font-weight: 600; color: #ffffff; }
@@ -72,7 +72,6 @@ FeedbackWindowController::FeedbackWindowController(const ServiceHosts& hosts, st
                                                    QWidget* parent)
     : QDialog(parent), m_hosts(hosts), m_isInternetAvailable(std::move(isInternetAvailable)) {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
     setWindowModality(Qt::WindowModal);
     Artwork::ensureRegistered();
     setStyleSheet(QString::fromLatin1(kStyle));
@@ -262,10 +261,7 @@ void FeedbackWindowController::hideEvent(QHideEvent* event) {
 
 void FeedbackWindowController::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath panel;
-    panel.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
-    painter.fillPath(panel, QColor(38, 38, 40, 250));
-    painter.setPen(QPen(QColor(80, 80, 84), 1));
-    painter.drawPath(panel);
+    painter.fillRect(rect(), QColor(38, 38, 40));
+    painter.setPen(QColor(80, 80, 84));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
