@@ -62,8 +62,11 @@ void PhoneNumberDownload::updatePhoneNumbersFromWebINI(bool isInternetAvailable)
     cancel();
     m_running = true;
     if (!isInternetAvailable) {
-        // Announced from the event loop like a download's answer, so callers see one order of events.
-        QTimer::singleShot(0, this, [this] { finish(QString(), false); });
+        // Announced from the event loop like a download's answer, so callers see one order of events; a
+        // cancel or a new start before then drops it.
+        QTimer::singleShot(0, this, [this, run = m_run] {
+            if (run == m_run) finish(QString(), false);
+        });
         return;
     }
     qCInfo(lcOnline).noquote() << "Firing (Encoded)URL Path " + m_url.toString(QUrl::FullyEncoded);
@@ -72,6 +75,7 @@ void PhoneNumberDownload::updatePhoneNumbersFromWebINI(bool isInternetAvailable)
 }
 
 void PhoneNumberDownload::cancel() {
+    ++m_run;
     m_pause->stop();
     if (m_reply) {
         m_reply->disconnect(this);

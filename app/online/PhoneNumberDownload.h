@@ -57,5 +57,6 @@ class PhoneNumberDownload : public QObject {
     QTimer* m_pause;
     QPointer<QNetworkReply> m_reply;
     int m_attempt = 0;
+    int m_run = 0;  // grows with every cancel, so answers of an earlier run are dropped
     bool m_running = false;
 };

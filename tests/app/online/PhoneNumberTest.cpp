@@ -126,6 +126,11 @@ TEST_F(APhoneNumberDownload, cancelledStoresAndAnnouncesNothing) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(updated.isEmpty());
     EXPECT_EQ(server.requests.size(), 1);
+
+    download.updatePhoneNumbersFromWebINI(false);  // quitting right after a start without a network
+    download.cancel();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(updated.isEmpty());
     EXPECT_EQ(defaults.string("phonenumber"), "555 0100");
 }
 
