@@ -107,7 +107,13 @@ void FeedbackWindowController::buildInterface() {
     ui.txtViewFBExp->setTabChangesFocus(true);
     ui.txtViewFBExp->setMinimumHeight(130);
     ui.btnFBSendLogs->setChecked(true);
+    layOutInterface();
+    connect(ui.btnFBSubmit, &QPushButton::clicked, this, &FeedbackWindowController::submitFeedback);
+    connect(ui.btnFBCancel, &QPushButton::clicked, this, &FeedbackWindowController::cancelFeedbackSheet);
+}
 
+void FeedbackWindowController::layOutInterface() {
+    const Outlets& ui = m_ui;
     auto* icon = new QLabel(this);
     icon->setPixmap(Artwork::pixmap(QStringLiteral("feedback_icon"), QSize(44, 44), devicePixelRatioF()));
     auto* titles = new QVBoxLayout;
@@ -149,9 +155,6 @@ void FeedbackWindowController::buildInterface() {
     layout->addSpacing(16);
     layout->addLayout(buttons);
     resize(540, 600);
-
-    connect(ui.btnFBSubmit, &QPushButton::clicked, this, &FeedbackWindowController::submitFeedback);
-    connect(ui.btnFBCancel, &QPushButton::clicked, this, &FeedbackWindowController::cancelFeedbackSheet);
 }
 
 void FeedbackWindowController::openFeedbackWindow() {

@@ -71,6 +71,7 @@ class FeedbackWindowController : public QDialog {
 
   private:
     void buildInterface();
+    void layOutInterface();
     void extractInfoAndSendFeedback();
 
     Outlets m_ui{};

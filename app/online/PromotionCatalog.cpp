@@ -31,12 +31,6 @@ constexpr Entry kApplications[] = {
      "sharpcapture", "shc", "23"},
 };
 
-QString pageOn(const ServiceHosts& hosts, const QString& page) {
-    QUrl url = hosts.website;
-    url.setPath(QLatin1Char('/') + page);
-    return url.toString();
-}
-
 }  // namespace
 
 QList<PromotionCandidate> PromotionCatalog::candidates(const ServiceHosts& hosts) {
@@ -44,7 +38,7 @@ QList<PromotionCandidate> PromotionCatalog::candidates(const ServiceHosts& hosts
     for (const Entry& entry : kApplications) {
         list.append({QString::fromUtf8(entry.name), QString::fromLatin1(entry.desktopNames).split(QLatin1Char(',')),
                      QString::fromUtf8(entry.description), QString::fromLatin1(entry.logo),
-                     pageOn(hosts, QStringLiteral("apps/") + QString::fromLatin1(entry.page))});
+                     hosts.websitePage(QStringLiteral("apps/") + QString::fromLatin1(entry.page))});
     }
     return list;
 }
@@ -59,11 +53,11 @@ std::optional<TrackName> PromotionCatalog::getAppTrackName(const QString& name) 
 
 QString PromotionCatalog::appCenterUrl(int tag, const ServiceHosts& hosts) {
     if (tag < 1 || tag > int(std::size(kApplications))) return QString();
-    return pageOn(hosts, QStringLiteral("apps/") + QString::fromLatin1(kApplications[tag - 1].page));
+    return hosts.websitePage(QStringLiteral("apps/") + QString::fromLatin1(kApplications[tag - 1].page));
 }
 
 QString PromotionCatalog::phoneAppStoreUrl(const ServiceHosts& hosts) {
-    return pageOn(hosts, QStringLiteral("apps/mobile"));
+    return hosts.websitePage(QStringLiteral("apps/mobile"));
 }
 
 TrackName PromotionCatalog::phoneAppTrackName() {
@@ -71,11 +65,11 @@ TrackName PromotionCatalog::phoneAppTrackName() {
 }
 
 QString PromotionCatalog::facebookPageUrl(const ServiceHosts& hosts) {
-    return pageOn(hosts, QStringLiteral("social/facebook"));
+    return hosts.websitePage(QStringLiteral("social/facebook"));
 }
 
 QString PromotionCatalog::twitterPageUrl(const ServiceHosts& hosts) {
-    return pageOn(hosts, QStringLiteral("social/twitter"));
+    return hosts.websitePage(QStringLiteral("social/twitter"));
 }
 
 QByteArray PromotionCatalog::clickRecord(const QString& button, const TrackName& to, const QString& fromId,

@@ -82,12 +82,25 @@ PromotionPanel::PromotionPanel(const ServiceHosts& hosts, QWidget* parent)
 }
 
 void PromotionPanel::buildInterface() {
-    Outlets& ui = m_ui;
     label("thanks", this, {kMargin, 22, 300, 18})->setText(QStringLiteral("Thank you for using"));
-    ui.lblAppName = label("appName", this, {kMargin, 40, kWidth - 2 * kMargin, 32});
-    ui.lblOurRecommendedApps = label("section", this, {kMargin, 88, 300, 18});
-    ui.lblOurRecommendedApps->setText(QStringLiteral("OUR RECOMMENDED APPS"));
+    m_ui.lblAppName = label("appName", this, {kMargin, 40, kWidth - 2 * kMargin, 32});
+    m_ui.lblOurRecommendedApps = label("section", this, {kMargin, 88, 300, 18});
+    m_ui.lblOurRecommendedApps->setText(QStringLiteral("OUR RECOMMENDED APPS"));
+    buildRows();
+    buildSocialBlockAndBottomBar();
+    setFixedSize(kWidth, kHeight);
 
+    const Outlets& ui = m_ui;
+    connect(ui.btnFirst, &QPushButton::clicked, this, &PromotionPanel::btnfirstAppClicked);
+    connect(ui.btnSecond, &QPushButton::clicked, this, &PromotionPanel::btnSecondAppClicked);
+    connect(ui.btnThird, &QPushButton::clicked, this, &PromotionPanel::btnThirdAppClicked);
+    for (QPushButton* social : {ui.btnFaceBookLike, ui.btnFaceBookShare, ui.btnTwitter})
+        connect(social, &QPushButton::clicked, this, [this, social] { btnFaceBookRightPanelClicked(social); });
+    connect(ui.btnQuit, &QPushButton::clicked, this, &PromotionPanel::btnQuitApp);
+}
+
+void PromotionPanel::buildRows() {
+    Outlets& ui = m_ui;
     QLabel** names[] = {&ui.lblFirstAppName, &ui.lblSecondAppName, &ui.lblThirdAppName};
     QLabel** descriptions[] = {&ui.lblFirstAppDesc, &ui.lblSecondAppDesc, &ui.lblThirdAppDesc};
     QLabel** logos[] = {&ui.imgViewFirst, &ui.imgViewSecond, &ui.imgViewThird};
@@ -112,7 +125,10 @@ void PromotionPanel::buildInterface() {
     ui.btnThird = buttons[2];
     ui.secondHorizontalLine = horizontalLine(this, {kMargin, kRowTop + kRowStep - 28, kWidth - 2 * kMargin, 1});
     ui.secondHorizontalLine->hide();
+}
 
+void PromotionPanel::buildSocialBlockAndBottomBar() {
+    Outlets& ui = m_ui;
     ui.lblConnectWithUs = label("section", this, {kMargin, kSocialTop, 200, 18});
     ui.lblConnectWithUs->setText(QStringLiteral("CONNECT WITH US"));
     ui.lblSpreadTheword = label("section", this, {kWidth / 2, kSocialTop, 200, 18});
@@ -130,16 +146,8 @@ void PromotionPanel::buildInterface() {
     ui.btnQuit = new QPushButton(QStringLiteral("Quit"), this);
     ui.btnQuit->setObjectName(QStringLiteral("quit"));
     ui.btnQuit->setGeometry(kWidth - kMargin - 84, kBottomTop + 18, 84, 30);
-    setFixedSize(kWidth, kHeight);
     m_belowRows = {ui.lblConnectWithUs, ui.lblSpreadTheword, ui.btnFaceBookLike,  ui.btnFaceBookShare,
                    ui.btnTwitter,       bottomLine,          ui.btnCheckDontShow, ui.btnQuit};
-
-    connect(ui.btnFirst, &QPushButton::clicked, this, &PromotionPanel::btnfirstAppClicked);
-    connect(ui.btnSecond, &QPushButton::clicked, this, &PromotionPanel::btnSecondAppClicked);
-    connect(ui.btnThird, &QPushButton::clicked, this, &PromotionPanel::btnThirdAppClicked);
-    for (QPushButton* social : {ui.btnFaceBookLike, ui.btnFaceBookShare, ui.btnTwitter})
-        connect(social, &QPushButton::clicked, this, [this, social] { btnFaceBookRightPanelClicked(social); });
-    connect(ui.btnQuit, &QPushButton::clicked, this, &PromotionPanel::btnQuitApp);
 }
 
 bool PromotionPanel::isApplicationInstalledWithName(const QString& name) {

@@ -82,6 +82,8 @@ class PromotionPanel : public QWidget {
 
   private:
     void buildInterface();
+    void buildRows();
+    void buildSocialBlockAndBottomBar();
     void setContent(const PromotionCandidate& candidate, int position);
     void placeSocialBlock(int shift);
     void openAndTrack(const QUrl& url, const QString& appName);

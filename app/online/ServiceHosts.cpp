@@ -48,6 +48,10 @@ QString ServiceHosts::installTrackingUrl() const {
     return withPath(trackingHost, QStringLiteral("/kestrack/KesParser.svc/registerAppInstalls"));
 }
 
+QString ServiceHosts::websitePage(const QString& path) const {
+    return withPath(website, QLatin1Char('/') + path);
+}
+
 QString ServiceHosts::productPageUrl(const QString& productName) const {
-    return withPath(website, QLatin1Char('/') + QString(productName).remove(QLatin1Char(' ')));
+    return websitePage(QString(productName).remove(QLatin1Char(' ')));
 }

@@ -21,6 +21,8 @@ struct ServiceHosts {
     QUrl supportPhoneFileUrl() const;    // the support-phone INI file
     QString trackingBase() const;        // the tracking service's base address
     QString installTrackingUrl() const;  // where install hits are registered
+    // A page of the maker's web site ("apps/framefold").
+    QString websitePage(const QString& path) const;
     // The product's page on the maker's site, named after the product without its blanks.
     QString productPageUrl(const QString& productName) const;
 };

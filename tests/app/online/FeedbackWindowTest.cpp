@@ -2,7 +2,6 @@
 #include "tests/common/ScriptedPlatform.h"
 
 #include "app/online/FeedbackWindowController.h"
-#include "controls/SubWindowState.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,21 +34,6 @@ class AFeedbackForm : public testing::Test {
     LoopbackServer server;
     testsupport::ScriptedAlerts alerts;
 };
-
-TEST_F(AFeedbackForm, opensEmptyWithItsTextsAndHiddenLabels) {
-    FeedbackWindowController* form = openForm();
-    const auto& ui = form->outlets();
-    EXPECT_TRUE(SubWindowState::shared().isSubWindowOpened());
-    EXPECT_EQ(ui.btnFBType->count(), 5);
-    EXPECT_EQ(ui.btnFBType->itemText(0), "*Please Select Feedback Type");
-    EXPECT_EQ(ui.btnFBSendScanLog->text(), "Send usage information for product improvment");
-    for (QWidget* hidden : {static_cast<QWidget*>(ui.lblFBInvalidEmail), static_cast<QWidget*>(ui.lblFBInvalidType),
-                            static_cast<QWidget*>(ui.lblFBInvalidExp), static_cast<QWidget*>(ui.lblFBWait)})
-        EXPECT_FALSE(hidden->isVisible());
-    EXPECT_TRUE(ui.txtViewFBExp->toPlainText().isEmpty());
-    form->close();
-    EXPECT_FALSE(SubWindowState::shared().isSubWindowOpened());
-}
 
 TEST_F(AFeedbackForm, staysOpenWithoutANetworkOrWithFailingFields) {
     FeedbackWindowController* form = openForm();
