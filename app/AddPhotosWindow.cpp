@@ -7,8 +7,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QVBoxLayout>
 
 namespace {
@@ -18,20 +16,13 @@ constexpr int kDragStripHeight = 44;
 
 }  // namespace
 
-AddPhotosWindow::AddPhotosWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint) {
+AddPhotosWindow::AddPhotosWindow(QWidget* mainWindow)
+    : FloatingPanel(mainWindow, kWindowSize, kDragStripHeight, 10, QColor(38, 38, 41)) {
     setObjectName(QStringLiteral("winAddPhotos"));
     setWindowTitle(QStringLiteral("Add Photos"));
-    setAttribute(Qt::WA_TranslucentBackground);
-    setFixedSize(kWindowSize);
-
-    m_dragArea = new MouseDownView(this);
-    m_dragArea->setGeometry(0, 0, width(), kDragStripHeight);
-
-    m_close = ArtworkViews::imageButton(QStringLiteral("close"), this);
-    m_close->setObjectName(QStringLiteral("btnCloseAddPhotoWin"));
-    m_close->setToolTip(QStringLiteral("Quit Lumarind"));
-    m_close->move(14, 14);
-    connect(m_close, &QAbstractButton::clicked, this, &AddPhotosWindow::closeTapped);
+    closeButton()->setObjectName(QStringLiteral("btnCloseAddPhotoWin"));
+    closeButton()->setToolTip(QStringLiteral("Quit Lumarind"));
+    connect(closeButton(), &QAbstractButton::clicked, this, &AddPhotosWindow::closeTapped);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(36, kDragStripHeight - 8, 36, 30);
@@ -49,10 +40,12 @@ AddPhotosWindow::AddPhotosWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::
     auto* dropLayout = new QVBoxLayout(m_dropBox);
     dropLayout->setContentsMargins(12, 16, 12, 14);
     dropLayout->setSpacing(8);
+    dropLayout->addStretch(1);
     dropLayout->addWidget(ArtworkViews::picture(QStringLiteral("drop_photos"), m_dropBox), 0, Qt::AlignHCenter);
     auto* dropText = ArtworkViews::label(QStringLiteral("Drop photos or folders here"), 12, false, m_dropBox);
     dropText->setAlignment(Qt::AlignHCenter);
     dropLayout->addWidget(dropText);
+    dropLayout->addStretch(1);
     layout->addWidget(m_dropBox, 1);
 
     auto* row = new QWidget(this);
@@ -73,7 +66,7 @@ AddPhotosWindow::AddPhotosWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::
     connect(m_addFolders, &QAbstractButton::clicked, this, &AddPhotosWindow::addFoldersTapped);
     connect(m_addLibrary, &QAbstractButton::clicked, this, &AddPhotosWindow::addiPhotosTapped);
     layout->addWidget(row, 0, Qt::AlignHCenter);
-    m_dragArea->lower();
+    dragStrip()->lower();
 }
 
 IMGButton* AddPhotosWindow::addTile(const QString& stem, const QString& title, QWidget* row) {
@@ -88,14 +81,4 @@ IMGButton* AddPhotosWindow::addTile(const QString& stem, const QString& title, Q
     tileLayout->addWidget(caption);
     row->layout()->addWidget(tile);
     return button;
-}
-
-void AddPhotosWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath panel;
-    panel.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
-    painter.fillPath(panel, QColor(38, 38, 41));
-    painter.setPen(QColor(70, 70, 74));
-    painter.drawPath(panel);
 }

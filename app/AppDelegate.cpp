@@ -38,9 +38,16 @@ const QString kPhoneNumber = QStringLiteral("phonenumber");
 const QString kNotShowPromotionWindow = QStringLiteral("notShowPromotionWindow");
 const QString kAppVersion = QStringLiteral("appVersion");
 
-// Select All and Deselect All act on whatever holds the keyboard focus: a text field or a list.
-void invokeOnFocus(const char* method) {
-    if (QWidget* focus = QApplication::focusWidget()) QMetaObject::invokeMethod(focus, method);
+// Select All and Deselect All act on whatever holds the keyboard focus (a text field, a list), through
+// the first of the slots it has.
+void invokeOnFocus(std::initializer_list<const char*> slotNames) {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus) return;
+    for (const char* slot : slotNames) {
+        if (focus->metaObject()->indexOfSlot(QByteArray(slot) + "()") < 0) continue;
+        QMetaObject::invokeMethod(focus, slot);
+        return;
+    }
 }
 
 }  // namespace
@@ -52,14 +59,10 @@ AppDelegate::AppDelegate(platform::UserDefaults& defaults, QObject* parent)
     SubWindowState::install(&m_subWindowState);
     m_photoIntake = std::make_unique<PhotoIntake>(arraySelectedImagesToProcess, dictFileAdded);
     // Until the editing screen drives the intake, its busy overlay and its closing alerts are the main
-    // window's.
+    // window's, and nothing else is set up again once the photos are in.
     PhotoIntake::Hooks hooks;
-    hooks.showLoading = [this](bool show, const QString& text) {
-        setIsSubWindowOpened(show);
-        if (m_windowController) m_windowController->showLoading(show, text);
-        platform::NotificationCenter::defaultCenter().post(show ? AppNotifications::showLoading()
-                                                                : AppNotifications::hideLoading());
-    };
+    hooks.showLoading = [this](bool show, const QString& text) { showIntakeLoading(show, text); };
+    hooks.processAfterAllPhotosAdded = [this] { showIntakeLoading(false, QString()); };
     hooks.showAlertWithTag = [this](const IntakeAlert& intakeAlert) {
         platform::Alert alert;
         alert.messageText = intakeAlert.title;
@@ -98,13 +101,10 @@ AppDelegate* AppDelegate::shared() {
 void AppDelegate::createMenuActions() {
     m_menuSelectAll = new QAction(QStringLiteral("Select All"), this);
     m_menuSelectAll->setShortcut(QKeySequence::SelectAll);
-    connect(m_menuSelectAll, &QAction::triggered, this, [] { invokeOnFocus("selectAll"); });
+    connect(m_menuSelectAll, &QAction::triggered, this, [] { invokeOnFocus({"selectAll"}); });
     m_menuDeselectAll = new QAction(QStringLiteral("Deselect All"), this);
     m_menuDeselectAll->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+A")));
-    connect(m_menuDeselectAll, &QAction::triggered, this, [] {
-        invokeOnFocus("clearSelection");
-        invokeOnFocus("deselect");
-    });
+    connect(m_menuDeselectAll, &QAction::triggered, this, [] { invokeOnFocus({"clearSelection", "deselect"}); });
 }
 
 void AppDelegate::setEditingScreen(EditingScreen* screen) {
@@ -189,6 +189,7 @@ bool AppDelegate::saveProjectSession() {
 void AppDelegate::openMainWindow() {
     if (!m_windowController) {
         m_windowController = std::make_unique<MainWindowController>(*this);
+        if (m_delayedCall) m_windowController->setDelayedCall(m_delayedCall);
         if (m_editingScreenFactory && !m_editingScreen)
             setEditingScreen(m_editingScreenFactory(*this));
         else if (m_editingScreenView)
@@ -255,11 +256,21 @@ void AppDelegate::addPhotosFromPathUrls(const QStringList& paths) {
     m_photoIntake->addPhotosFromPathUrls(paths, false);
 }
 
+void AppDelegate::showIntakeLoading(bool show, const QString& text) {
+    setIsSubWindowOpened(show);
+    if (m_windowController) m_windowController->showLoading(show, text);
+    platform::NotificationCenter::defaultCenter().post(show ? AppNotifications::showLoading()
+                                                            : AppNotifications::hideLoading());
+}
+
 void AppDelegate::handleDropWithoutEditingScreen(const platform::Notification& notification) {
     // An editing screen asks its renaming question first and starts the import itself.
     if (editingScreen()) return;
     const QStringList paths = notification.userInfo.value(QStringLiteral("paths")).toStringList();
-    if (!paths.isEmpty()) m_photoIntake->addPhotosFromPathUrls(paths, false);
+    if (paths.isEmpty()) return;
+    // After the main window has put the add-photos window away, which frees the screen: the import then
+    // marks it busy for as long as it runs.
+    platform::dispatch::onMain(this, [this, paths] { m_photoIntake->addPhotosFromPathUrls(paths, false); });
 }
 
 void AppDelegate::applicationWillTerminate() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DelayedCall.h"
 #include "app/NetworkFlags.h"
 #include "controls/SubWindowState.h"
 #include "model/MetaDataObject.h"
@@ -132,6 +133,8 @@ class AppDelegate : public QObject {
     // Ends the run through the normal path (presets saved). Tests replace what ends the event loop.
     void terminate();
     void setTerminateHandler(std::function<void()> handler) { m_terminateHandler = std::move(handler); }
+    // What the main window waits with; a real timer unless set before the window opens.
+    void setDelayedCall(DelayedCall delayedCall) { m_delayedCall = std::move(delayedCall); }
     // The second half of the close flow, for the main window closing or hidden and the promotion panel.
     void handleWindowClose_Main(const platform::Notification& notification);
 
@@ -143,6 +146,7 @@ class AppDelegate : public QObject {
     void useLightAppearance();
     void createMenuActions();
     void handleDropWithoutEditingScreen(const platform::Notification& notification);
+    void showIntakeLoading(bool show, const QString& text);
     bool isMainWindow(const QObject* object) const;
 
     platform::UserDefaults& m_defaults;
@@ -164,5 +168,6 @@ class AppDelegate : public QObject {
 
     std::function<void(LaunchStep)> m_launchObserver;
     std::function<void()> m_terminateHandler;
+    DelayedCall m_delayedCall;
     bool m_willTerminateDone = false;
 };

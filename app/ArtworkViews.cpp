@@ -4,6 +4,7 @@
 #include "controls/IMGButton.h"
 #include "controls/ImageLibrary.h"
 
+#include <QBitmap>
 #include <QLabel>
 #include <QPainter>
 
@@ -54,9 +55,11 @@ IMGButton* imageButton(const QString& stem, QWidget* parent) {
     const QString press = stem + QStringLiteral("-press");
     for (auto look : {IMGButton::Look::OffState, IMGButton::Look::OnState})
         button->setImageName(look, IMGButton::Slice::En, normal);
-    for (auto look : {IMGButton::Look::OffStateDwn, IMGButton::Look::OnStateDwn, IMGButton::Look::OffStateDis,
-                      IMGButton::Look::OnStateDis})
+    for (auto look : {IMGButton::Look::OffStateDwn, IMGButton::Look::OnStateDwn})
         button->setImageName(look, IMGButton::Slice::En, press);
+    // Disabled, a button keeps its normal picture: the pressed one would look active.
+    for (auto look : {IMGButton::Look::OffStateDis, IMGButton::Look::OnStateDis})
+        button->setImageName(look, IMGButton::Slice::En, normal);
     button->setImgMouseHover(stem + QStringLiteral("-hover"));
     button->setFixedSize(button->sizeHint());
     // An image button flips its state after each click; these act, they do not toggle.
@@ -65,6 +68,21 @@ IMGButton* imageButton(const QString& stem, QWidget* parent) {
             button, [button] { button->setState(ControlStateOff); }, Qt::QueuedConnection);
     });
     return button;
+}
+
+void roundWindowCorners(QWidget* window, int radius) {
+    if (radius <= 0) {
+        window->clearMask();
+        return;
+    }
+    QBitmap mask(window->size());
+    mask.fill(Qt::color0);
+    QPainter painter(&mask);
+    painter.setBrush(Qt::color1);
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(QRect(QPoint(0, 0), window->size()), radius, radius);
+    painter.end();
+    window->setMask(mask);
 }
 
 }  // namespace ArtworkViews

@@ -20,4 +20,9 @@ QLabel* label(const QString& text, int pointSize, bool bold, QWidget* parent,
 // It shows its normal picture again after each click.
 IMGButton* imageButton(const QString& stem, QWidget* parent);
 
+// Cuts the window to a rounded rectangle of its size (radius 0: the whole rectangle again). Without a
+// compositing window manager the transparent corners of a rounded window would show black; the cut keeps
+// them out. Call again after each resize.
+void roundWindowCorners(QWidget* window, int radius);
+
 }  // namespace ArtworkViews

@@ -107,6 +107,11 @@ void MainWindowController::btnCloseAddPhotoWinTapped() {
     closeWindowActionShowRate(false);
 }
 
+void MainWindowController::showExifEditorWindow() {
+    m_addPhotos->hide();
+    showWindow();
+}
+
 void MainWindowController::showTipsScreen() {
     centreOnMainWindow(m_tips);
     m_tips->showPage();

@@ -3,6 +3,7 @@
 #include "app/AddPhotosWindow.h"
 #include "app/AppDelegate.h"
 #include "app/AppNotifications.h"
+#include "app/ArtworkViews.h"
 #include "app/FeedbackService.h"
 #include "app/LoadingOverlay.h"
 #include "app/MainTitleBar.h"
@@ -32,6 +33,9 @@ namespace {
 const QSize kMainWindowSize(1050, 700);
 constexpr int kTitleBarHeight = 50;
 const QString kIsFirstTime = QStringLiteral("isFirstTime");
+// A neutral dark grey, as the window's dark translucent material shows over a desktop.
+const QColor kMainBackground(44, 44, 48);
+constexpr int kCornerRadius = 5;
 
 // An image button flips its state once its click is handled; these only act.
 void showsOffAfterClick(IMGButton* button) {
@@ -48,10 +52,11 @@ class MainScreenView : public QWidget {
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath path;
-        path.addRoundedRect(QRectF(rect()), 5, 5);
-        path.addRect(QRectF(0, 0, width(), 6));
-        painter.fillPath(path.simplified(), QColor(50, 44, 31, int(0.994 * 255)));
+        QPainterPath rounded;
+        rounded.addRoundedRect(QRectF(rect()), 5, 5);
+        QPainterPath top;
+        top.addRect(QRectF(0, 0, width(), 6));
+        painter.fillPath(rounded.united(top), kMainBackground);
     }
 };
 
@@ -150,8 +155,8 @@ void MainWindowController::setupTitleBarViewForWindow() {
     setupViewInitialSize();
     m_windowMain->setTitleBarView(m_titleBar);
     m_windowMain->setTitleBarHeight(kTitleBarHeight);
-    m_windowMain->setCenterTrafficLightButtons(false);
-    m_windowMain->setTrafficLightButtonsTopMargin(3);
+    // Centred in the tall bar: near its top edge they look misplaced beside the centred title.
+    m_windowMain->setCenterTrafficLightButtons(true);
     m_windowMain->setTrafficLightButtonsLeftMargin(7);
     m_windowMain->setShowsTitle(false);
     m_windowMain->setDelegate(this);
@@ -173,6 +178,9 @@ void MainWindowController::setupTitleBarViewForWindow() {
         button->setImgOffState_En(stem + QStringLiteral("-normal"));
         button->setImgOnState_En(stem + QStringLiteral("-press"));
         button->setImgMouseHover(stem + QStringLiteral("-hover"));
+        // Greyed while the add-photos window or a loader holds them, as the user expects of dead buttons.
+        button->setImgOffStateDis_En(QStringLiteral("traffic-disabled"));
+        button->setImgOnStateDis_En(QStringLiteral("traffic-disabled"));
     }
     btnCloseWindow()->setToolTip(QStringLiteral("Close"));
     btnMinimizeWindow()->setToolTip(QStringLiteral("Minimise"));
@@ -297,6 +305,8 @@ void MainWindowController::windowWillClose(VLAppStoreWindow* window) {
 }
 
 void MainWindowController::windowDidResize(VLAppStoreWindow*) {
+    const bool edgeToEdge = m_windowMain->isFullScreen() || m_windowMain->isMaximized();
+    ArtworkViews::roundWindowCorners(m_windowMain, edgeToEdge ? 0 : kCornerRadius);
     if (m_loading) m_loading->setGeometry(QRect(QPoint(0, 0), m_windowMain->size()));
     platform::NotificationCenter::defaultCenter().post(AppNotifications::windowResized());
 }
@@ -309,13 +319,18 @@ void MainWindowController::windowDidExitFullScreen(VLAppStoreWindow*) {
     platform::NotificationCenter::defaultCenter().post(AppNotifications::windowEndResizing());
 }
 
+QWidget* MainWindowController::windowDraggedBy(const MouseDownView* view) const {
+    // The tour's strip moves the main window, and the tour with it.
+    if (view == m_addPhotos->vwContainerLoadImage()) return m_addPhotos;
+    return m_windowMain;
+}
+
 void MainWindowController::mouseDown(QMouseEvent* event, MouseDownView* view) {
-    m_initialLocation = view->mapTo(view->window(), event->position().toPoint());
+    m_initialLocation = event->globalPosition().toPoint() - windowDraggedBy(view)->pos();
 }
 
 void MainWindowController::mouseDragged(QMouseEvent* event, MouseDownView* view) {
-    QWidget* moved = view == m_addPhotos->vwContainerLoadImage() ? static_cast<QWidget*>(m_addPhotos)
-                                                                 : static_cast<QWidget*>(m_windowMain);
+    QWidget* moved = windowDraggedBy(view);
     if (moved == m_windowMain && (m_windowMain->isMaximized() || m_windowMain->isFullScreen())) return;
     QPoint origin = event->globalPosition().toPoint() - m_initialLocation;
     // The top edge never goes above the screen, where it could no longer be grabbed.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DelayedCall.h"
 #include "controls/MouseDownViewDelegate.h"
 #include "controls/VLAppStoreWindowDelegate.h"
 
@@ -27,14 +28,12 @@ class QWidget;
 class MainWindowController : public QObject, public VLAppStoreWindowDelegate, public MouseDownViewDelegate {
     Q_OBJECT
   public:
-    // Runs work after a delay; tests drive the delays by hand.
-    using Scheduler = std::function<void(int milliseconds, std::function<void()> work)>;
-
     explicit MainWindowController(AppDelegate& app);
     ~MainWindowController() override;
 
     VLAppStoreWindow* windowMain() const { return m_windowMain; }
-    void setScheduler(Scheduler scheduler) { m_schedule = std::move(scheduler); }
+    // The 0.3 s and 0.2 s waits before the tour, the add-photos window and the rate prompt.
+    void setDelayedCall(DelayedCall delayedCall) { m_schedule = std::move(delayedCall); }
 
     // Observers, title bar, drag areas; then the quick tour at the first launch, else the add-photos window.
     void awakeFromNib();
@@ -71,6 +70,8 @@ class MainWindowController : public QObject, public VLAppStoreWindowDelegate, pu
     void showAddPhotosPanel(int type);
     void showIphotosPanel();
     void btnCloseAddPhotoWinTapped();
+    // Puts the add-photos window away and brings the main window forward.
+    void showExifEditorWindow();
 
     // ---- quick tour ----
     QuickTourWindow* winTips() const { return m_tips; }
@@ -108,9 +109,10 @@ class MainWindowController : public QObject, public VLAppStoreWindowDelegate, pu
     void closeMainWindow();
     void continueClosing();
     void centreOnMainWindow(QWidget* child) const;
+    QWidget* windowDraggedBy(const MouseDownView* view) const;
 
     AppDelegate& m_app;
-    Scheduler m_schedule;
+    DelayedCall m_schedule;
     VLAppStoreWindow* m_windowMain = nullptr;
     MainTitleBar* m_titleBar = nullptr;
     QWidget* m_mainScreenView = nullptr;
@@ -119,10 +121,11 @@ class MainWindowController : public QObject, public VLAppStoreWindowDelegate, pu
     AddPhotosWindow* m_addPhotos = nullptr;
     QuickTourWindow* m_tips = nullptr;
 
-    QPoint m_initialLocation;
     QPoint m_lastMainPosition;
     bool m_isFullscreenEnable = false;
     bool m_isTipsFromNotification = false;
+    // Where the pointer grabbed the dragged window, from the window's top-left corner.
+    QPoint m_initialLocation;
     // Set by the close flow when the window may really close; any other close request runs the flow.
     bool m_closeApproved = false;
 };

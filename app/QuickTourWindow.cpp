@@ -8,8 +8,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QTextBrowser>
 
 namespace {
@@ -20,29 +18,24 @@ constexpr int kInset = 1;
 
 }  // namespace
 
-QuickTourWindow::QuickTourWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint) {
+QuickTourWindow::QuickTourWindow(QWidget* mainWindow)
+    : FloatingPanel(mainWindow, kWindowSize, kDragStripHeight, 8, QColor(32, 32, 35)) {
     setObjectName(QStringLiteral("winTips"));
     setWindowTitle(QStringLiteral("Quick Tour"));
-    setAttribute(Qt::WA_TranslucentBackground);
-    setFixedSize(kWindowSize);
-
-    m_dragArea = new MouseDownView(this);
-    m_dragArea->setObjectName(QStringLiteral("vwMouseDownTips"));
-    m_dragArea->setGeometry(0, 0, width(), kDragStripHeight);
+    dragStrip()->setObjectName(QStringLiteral("vwMouseDownTips"));
     auto* title = ArtworkViews::label(QStringLiteral("Quick Tour"), 13, true, this);
     title->adjustSize();
     title->move((width() - title->width()) / 2, (kDragStripHeight - title->height()) / 2);
 
-    m_close = ArtworkViews::imageButton(QStringLiteral("close"), this);
-    m_close->setObjectName(QStringLiteral("btnCloseTips"));
-    m_close->setToolTip(QStringLiteral("Close the tour"));
-    m_close->move(14, (kDragStripHeight - m_close->height()) / 2);
-    connect(m_close, &QAbstractButton::clicked, this, &QuickTourWindow::closeQuickTourClicked);
+    closeButton()->setObjectName(QStringLiteral("btnCloseTips"));
+    closeButton()->setToolTip(QStringLiteral("Close the tour"));
+    connect(closeButton(), &QAbstractButton::clicked, this, &QuickTourWindow::closeQuickTourClicked);
 
     m_page = new QTextBrowser(this);
     m_page->setObjectName(QStringLiteral("webViewTips"));
     m_page->setGeometry(kInset, kDragStripHeight, width() - 2 * kInset, height() - kDragStripHeight - kInset);
     m_page->setFrameShape(QFrame::NoFrame);
+    m_page->document()->setDocumentMargin(18);
     // Every link comes here first: "app:" links are calls into the application, not pages.
     m_page->setOpenLinks(false);
     m_page->setOpenExternalLinks(false);
@@ -72,16 +65,6 @@ void QuickTourWindow::followLink(const QUrl& url) {
     }
     // Links within the tour: its sections and its other pages.
     m_page->setSource(m_page->source().resolved(url));
-}
-
-void QuickTourWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath panel;
-    panel.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
-    painter.fillPath(panel, QColor(32, 32, 35));
-    painter.setPen(QColor(70, 70, 74));
-    painter.drawPath(panel);
 }
 
 void QuickTourWindow::closeEvent(QCloseEvent* event) {

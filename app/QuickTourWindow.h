@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QUrl>
-#include <QWidget>
+#include "app/FloatingPanel.h"
 
 class IMGButton;
 class MouseDownView;
@@ -10,7 +10,7 @@ class QTextBrowser;
 // The quick tour (winTips): the tour page (webViewTips) in a window of its own over the main window. The
 // page calls the application through "app:" links: "app:torvanelinkClicked" opens the product's web site,
 // "app:closeQuickTourClicked" closes the tour. Other web links open in the user's browser.
-class QuickTourWindow : public QWidget {
+class QuickTourWindow : public FloatingPanel {
     Q_OBJECT
   public:
     explicit QuickTourWindow(QWidget* mainWindow);
@@ -18,8 +18,8 @@ class QuickTourWindow : public QWidget {
     static QUrl pageUrl() { return QUrl(QStringLiteral("qrc:/tour/index.html")); }
 
     QTextBrowser* webViewTips() const { return m_page; }
-    MouseDownView* vwMouseDownTips() const { return m_dragArea; }
-    IMGButton* btnClose() const { return m_close; }
+    MouseDownView* vwMouseDownTips() const { return dragStrip(); }
+    IMGButton* btnClose() const { return closeButton(); }
     // Loads the page the first time; later times goes back one page, as a browser would.
     void showPage();
     bool isTipsDisplayed() const { return m_loaded; }
@@ -29,15 +29,12 @@ class QuickTourWindow : public QWidget {
     void closeQuickTourClicked();
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void followLink(const QUrl& url);
 
-    MouseDownView* m_dragArea = nullptr;
-    IMGButton* m_close = nullptr;
     QTextBrowser* m_page = nullptr;
     bool m_loaded = false;
 };

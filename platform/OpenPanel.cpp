@@ -7,7 +7,9 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <QSet>
 
 #include <memory>
@@ -42,10 +44,18 @@ QStringList selectedPaths(const QListView* list) {
 // Qt's file dialog in files mode opens a chosen folder instead of returning it. For a panel that chooses
 // files and folders together, its confirming button takes the selection as it stands; a name typed into
 // the name field goes the dialog's own way.
-void chooseFilesAndFolders(QFileDialog* dialog, std::shared_ptr<QStringList> chosen) {
+void chooseFilesAndFolders(QFileDialog* dialog, const QString& prompt, std::shared_ptr<QStringList> chosen) {
     auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
     auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
-    if (!buttons || !list) return;
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QPushButton* confirm = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+    if (!buttons || !list || !confirm) return;
+    // The dialog names its button "Open" while a folder is selected; here that button adds the folder.
+    if (!prompt.isEmpty()) {
+        auto keepPrompt = [confirm, prompt] { confirm->setText(prompt); };
+        QObject::connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, confirm, keepPrompt);
+        if (name) QObject::connect(name, &QLineEdit::textChanged, confirm, keepPrompt);
+    }
     QObject::disconnect(buttons, &QDialogButtonBox::accepted, dialog, nullptr);
     QDialog* asDialog = dialog;  // the file dialog hides these behind protected overrides
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, [asDialog, list, chosen] {
@@ -67,6 +77,7 @@ class QtOpenPanelPresenter : public OpenPanelPresenter {
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->setOption(QFileDialog::DontUseNativeDialog, true);
         dialog->setOption(QFileDialog::ReadOnly, !options.canCreateDirectories);
+        if (!options.prompt.isEmpty()) dialog->setLabelText(QFileDialog::Accept, options.prompt);
         auto chosen = std::make_shared<QStringList>();
         if (options.canChooseDirectories && !options.canChooseFiles) {
             dialog->setFileMode(QFileDialog::Directory);
@@ -74,10 +85,9 @@ class QtOpenPanelPresenter : public OpenPanelPresenter {
         } else {
             dialog->setFileMode(options.allowsMultipleSelection ? QFileDialog::ExistingFiles
                                                                 : QFileDialog::ExistingFile);
-            if (options.canChooseDirectories) chooseFilesAndFolders(dialog, chosen);
+            if (options.canChooseDirectories) chooseFilesAndFolders(dialog, options.prompt, chosen);
         }
         if (const QString filter = nameFilter(options); !filter.isEmpty()) dialog->setNameFilter(filter);
-        if (!options.prompt.isEmpty()) dialog->setLabelText(QFileDialog::Accept, options.prompt);
         QCheckBox* accessory = nullptr;
         if (!options.accessoryCheckBox.isEmpty()) {
             accessory = new QCheckBox(options.accessoryCheckBox, dialog);

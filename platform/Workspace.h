@@ -26,4 +26,8 @@ class Workspace {
     static void install(Workspace* workspace);
 };
 
+// The arguments of the gdbus call that asks the desktop's file manager (org.freedesktop.FileManager1) to
+// show the files selected.
+QStringList fileManagerShowItemsArguments(const QStringList& paths);
+
 }  // namespace platform

@@ -1,0 +1,123 @@
+#include "platform/FileInfoDialog.h"
+#include "platform/OpenPanel.h"
+#include "platform/Workspace.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QListView>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+QFileDialog* openDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) return dialog;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(TheOpenPanel, choosesFilesAndFoldersTogetherAndHidesFilesThatAreNoPhotos) {
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath("Holiday"));
+    for (const char* name : {"a.jpg", "b.CR2", "notes.txt"}) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    platform::OpenPanelOptions options;
+    options.canChooseFiles = true;
+    options.canChooseDirectories = true;
+    options.allowsMultipleSelection = true;
+    options.allowsImageFiles = true;
+    options.prompt = "Add Photos";
+    options.directory = dir.path();
+    options.accessoryCheckBox = "Keep Source Folder Path";
+    std::optional<platform::OpenPanelResult> result;
+    platform::OpenPanelPresenter::shared().beginSheet(options, nullptr, [&](const auto& r) { result = r; });
+
+    QFileDialog* dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    auto* list = dialog->findChild<QListView*>("listView");
+    auto* model = qobject_cast<QFileSystemModel*>(list->model());
+    ASSERT_NE(model, nullptr);
+    const QModelIndex root = model->index(dir.path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(root) == 3; }, 10000)) << model->rowCount(root);
+    QStringList shown;
+    for (int row = 0; row < model->rowCount(root); ++row) shown.append(model->index(row, 0, root).data().toString());
+    shown.sort();
+    EXPECT_EQ(shown, (QStringList{"Holiday", "a.jpg", "b.CR2"}));
+
+    list->selectionModel()->select(model->index(dir.filePath("Holiday")),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->selectionModel()->select(model->index(dir.filePath("a.jpg")),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    dialog->findChild<QCheckBox*>()->setChecked(true);
+    auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+    QPushButton* confirm = buttons->button(QDialogButtonBox::Open);
+    ASSERT_NE(confirm, nullptr);
+    EXPECT_EQ(confirm->text(), "Add Photos");
+    EXPECT_TRUE(confirm->isEnabled());
+    confirm->click();
+
+    ASSERT_TRUE(result.has_value());
+    EXPECT_TRUE(result->accepted);
+    QStringList chosen = result->paths;
+    chosen.sort();
+    EXPECT_EQ(chosen, (QStringList{dir.filePath("Holiday"), dir.filePath("a.jpg")}));
+    EXPECT_TRUE(result->accessoryChecked);
+}
+
+TEST(TheFileManagerCall, carriesEveryPathAsOneQuotedFileUri) {
+    const struct {
+        QString path;
+        QString argument;
+    } rows[] = {
+        {"/photos/a.jpg", "['file:///photos/a.jpg']"},
+        {"/photos/summer 2024/a b.jpg", "['file:///photos/summer%202024/a%20b.jpg']"},
+        {"/photos/it's/x.jpg", "['file:///photos/it%27s/x.jpg']"},
+        {"/photos/back\\slash.jpg", "['file:///photos/back%5Cslash.jpg']"},
+        {"/photos/Zürich/ñ.jpg", "['file:///photos/Z%C3%BCrich/%C3%B1.jpg']"},
+        {"/photos/a.jpg\nb", "['file:///photos/a.jpg%0Ab']"},
+    };
+    for (const auto& row : rows) {
+        const QStringList args = platform::fileManagerShowItemsArguments({row.path});
+        ASSERT_GE(args.size(), 2);
+        EXPECT_EQ(args.at(args.size() - 2), row.argument) << row.path.toStdString();
+        EXPECT_EQ(args.last(), "''");
+    }
+    const QStringList two = platform::fileManagerShowItemsArguments({"/a.jpg", "/b.jpg"});
+    EXPECT_EQ(two.at(two.size() - 2), "['file:///a.jpg','file:///b.jpg']");
+    EXPECT_TRUE(two.contains("org.freedesktop.FileManager1.ShowItems"));
+}
+
+TEST(TheFileInformation, tellsNameKindSizeAndPlaceOrThatTheFileIsGone) {
+    QTemporaryDir dir;
+    QFile f(dir.filePath("a.jpg"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(2500, 'x'));
+    f.close();
+    QMap<QString, QString> rows;
+    for (const auto& [label, value] : FileInfoDialog::rowsFor(f.fileName())) rows.insert(label, value);
+    EXPECT_EQ(rows.value("Name:"), "a.jpg");
+    EXPECT_EQ(rows.value("Where:"), dir.path());
+    EXPECT_TRUE(rows.value("Size:").contains("2,500 bytes") || rows.value("Size:").contains("2500 bytes"))
+        << rows.value("Size:").toStdString();
+    EXPECT_FALSE(rows.value("Kind:").isEmpty());
+    EXPECT_TRUE(rows.value("Access:").startsWith("You can read and write"));
+
+    const auto gone = FileInfoDialog::rowsFor(dir.filePath("gone.jpg"));
+    ASSERT_EQ(gone.size(), 2);
+    EXPECT_EQ(gone.last().second, "The file is no longer there.");
+}
