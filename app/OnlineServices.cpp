@@ -3,11 +3,11 @@
 #include "app/AppDelegate.h"
 #include "app/AppNotifications.h"
 #include "app/FeedbackService.h"
+#include "app/FeedbackWindowController.h"
 #include "app/InstallTrackingService.h"
 #include "app/PromotionPanelService.h"
 #include "app/ReachabilityService.h"
 #include "app/SupportPhoneService.h"
-#include "app/online/FeedbackWindowController.h"
 #include "app/online/Logging.h"
 #include "app/online/PhoneNumberDownload.h"
 #include "app/online/PromotionPanel.h"
@@ -109,7 +109,7 @@ class FeedbackSheet : public FeedbackService {
             m_hosts, [&delegate] { return delegate.network.isInternetAvailable.load(); }, mainWindow);
         form->setAttribute(Qt::WA_DeleteOnClose);
         form->setWindowInCenterOfWindow(mainWindow);
-        form->open();
+        form->show();
     }
 
   private:

@@ -1,7 +1,7 @@
 #include "LoopbackServer.h"
 #include "tests/common/ScriptedPlatform.h"
 
-#include "app/online/FeedbackWindowController.h"
+#include "app/FeedbackWindowController.h"
 
 #include <QCheckBox>
 #include <QComboBox>

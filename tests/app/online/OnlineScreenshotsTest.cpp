@@ -1,9 +1,9 @@
 // Renders the feedback sheet and the promotion panel and saves the pictures into the build folder for a
 // reviewer to look at; run the test program under a real X server to see them as a user does.
 #include "app/AppDelegate.h"
+#include "app/FeedbackWindowController.h"
 #include "app/MainWindowController.h"
 #include "app/OnlineServices.h"
-#include "app/online/FeedbackWindowController.h"
 #include "app/online/PromotionPanel.h"
 #include "controls/VLAppStoreWindow.h"
 #include "platform/UserDefaults.h"

@@ -6,10 +6,10 @@
 
 #include "app/AppDelegate.h"
 #include "app/AppNotifications.h"
+#include "app/FeedbackWindowController.h"
 #include "app/MainTitleBar.h"
 #include "app/MainWindowController.h"
 #include "app/OnlineServices.h"
-#include "app/online/FeedbackWindowController.h"
 #include "app/online/PromotionPanel.h"
 #include "controls/VLAppStoreWindow.h"
 #include "platform/NotificationCenter.h"

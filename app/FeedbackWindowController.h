@@ -1,10 +1,9 @@
 #pragma once
 
+#include "app/CustomWindowNag.h"
 #include "app/online/FeedbackChecks.h"
 #include "app/online/FeedbackUploader.h"
 #include "app/online/ServiceHosts.h"
-
-#include <QDialog>
 
 #include <functional>
 
@@ -16,10 +15,10 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
-// The feedback sheet: an address, a feedback type and a text, with the choice to add the log and the usage
-// report. Submit checks the fields, hands the feedback to a FeedbackUploader that outlives the sheet, and
-// closes at once; the upload's success is announced by the uploader.
-class FeedbackWindowController : public QDialog {
+// The feedback sheet over the main window: an address, a feedback type and a text, with the choice to add
+// the log and the usage report. Submit checks the fields, hands the feedback to a FeedbackUploader that
+// outlives the sheet, and closes at once; the upload's success is announced by the uploader.
+class FeedbackWindowController : public CustomWindowNag {
     Q_OBJECT
   public:
     struct Outlets {
@@ -67,6 +66,7 @@ class FeedbackWindowController : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:

@@ -1,5 +1,6 @@
-#include "app/online/FeedbackWindowController.h"
+#include "app/FeedbackWindowController.h"
 
+#include "app/ArtworkViews.h"
 #include "app/online/Artwork.h"
 #include "app/online/FeedbackAttachments.h"
 #include "app/online/Logging.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -23,8 +25,9 @@
 
 namespace {
 
-// The sheet is drawn as a dark panel over the main window, like the rest of the application. Its corners
-// stay square: without a compositing window manager a transparent corner shows black.
+// The sheet is drawn as a dark rounded panel over the main window, like the shell's other windows.
+constexpr int kCornerRadius = 10;
+
 constexpr char kStyle[] = R"(
 QLabel { color: #e6e6e6; font-size: 13px; }
 QLabel#heading { font-size: 18px; font-weight: 600; color: #ffffff; }
@@ -70,8 +73,7 @@ QHBoxLayout* captionLine(QLabel* caption, QLabel* error) {
 
 FeedbackWindowController::FeedbackWindowController(const ServiceHosts& hosts, std::function<bool()> isInternetAvailable,
                                                    QWidget* parent)
-    : QDialog(parent), m_hosts(hosts), m_isInternetAvailable(std::move(isInternetAvailable)) {
-    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    : CustomWindowNag(parent), m_hosts(hosts), m_isInternetAvailable(std::move(isInternetAvailable)) {
     setWindowModality(Qt::WindowModal);
     Artwork::ensureRegistered();
     setStyleSheet(QString::fromLatin1(kStyle));
@@ -101,7 +103,6 @@ void FeedbackWindowController::buildInterface() {
     ui.btnFBCancel = new QPushButton(this);
     ui.btnFBSubmit = new QPushButton(this);
     ui.btnFBSubmit->setObjectName(QStringLiteral("submit"));
-    ui.btnFBSubmit->setDefault(true);
     ui.progressFB->setRange(0, 0);
     ui.progressFB->setTextVisible(false);
     ui.txtViewFBExp->setTabChangesFocus(true);
@@ -217,7 +218,7 @@ void FeedbackWindowController::submitFeedback() {
 void FeedbackWindowController::cancelFeedbackSheet() {
     m_ui.lblFBWait->hide();
     m_ui.progressFB->hide();
-    done(QDialog::Rejected);
+    close();
 }
 
 FeedbackSubmission FeedbackWindowController::prepareSubmission() const {
@@ -254,17 +255,25 @@ void FeedbackWindowController::setWindowInCenterOfWindow(QWidget* other) {
 
 void FeedbackWindowController::showEvent(QShowEvent* event) {
     SubWindowState::shared().setIsSubWindowOpened(true);
-    QDialog::showEvent(event);
+    CustomWindowNag::showEvent(event);
 }
 
 void FeedbackWindowController::hideEvent(QHideEvent* event) {
     SubWindowState::shared().setIsSubWindowOpened(false);
-    QDialog::hideEvent(event);
+    CustomWindowNag::hideEvent(event);
+}
+
+void FeedbackWindowController::resizeEvent(QResizeEvent* event) {
+    ArtworkViews::roundWindowCorners(this, kCornerRadius);
+    CustomWindowNag::resizeEvent(event);
 }
 
 void FeedbackWindowController::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(38, 38, 40));
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath panel;
+    panel.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius, kCornerRadius);
+    painter.fillPath(panel, QColor(38, 38, 40));
     painter.setPen(QColor(80, 80, 84));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.drawPath(panel);
 }
