@@ -1,6 +1,7 @@
 #include "Helper/MetadataWorkerPool.h"
 #include "app/AppDelegate.h"
 #include "app/Logging.h"
+#include "app/OnlineServices.h"
 #include "app/ProductInfo.h"
 #include "platform/Log.h"
 #include "platform/QuitSignals.h"
@@ -46,6 +47,7 @@ int main(int argc, char* argv[]) {
     MetadataWorkerPool::install();
 
     AppDelegate delegate(platform::UserDefaults::standardUserDefaults());
+    installOnlineServices(delegate);
     platform::QuitSignals::install(&delegate, [&delegate](int) { delegate.terminate(); });
     delegate.applicationDidFinishLaunching();
     return app.exec();

@@ -1,0 +1,3 @@
+#include "app/online/Logging.h"
+
+Q_LOGGING_CATEGORY(lcOnline, "lumarind.online")
