@@ -54,8 +54,8 @@ EditingOptionSection::EditingOptionSection(bool withXmpSwitch, QWidget* parent) 
     intro->setStyleSheet(QStringLiteral("color: #bdbdbd;"));
     ticks->addWidget(intro);
     const std::pair<MetadataClearSwitch, const char*> switches[] = {
-        {MetadataClearSwitch::Exif, "EXIF"},         {MetadataClearSwitch::IPTC, "IPTC"},
-        {MetadataClearSwitch::Comment, "Comment"},   {MetadataClearSwitch::GpsInfo, "GPS Info"},
+        {MetadataClearSwitch::Exif, "EXIF"},       {MetadataClearSwitch::IPTC, "IPTC"},
+        {MetadataClearSwitch::Comment, "Comment"}, {MetadataClearSwitch::GpsInfo, "GPS Info"},
         {MetadataClearSwitch::XMP, "XMP"},
     };
     const char* const names[] = {"checkClearExif", "checkClearIptc", "checkClearComment", "checkClearGps",

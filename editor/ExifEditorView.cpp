@@ -35,11 +35,11 @@ QPushButton* barButton(const QString& name, const QString& title, QWidget* paren
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::NoFocus);
     if (!image.isEmpty()) button->setIcon(EditorResources::icon(image, QSize(14, 14)));
-    button->setStyleSheet(QStringLiteral(
-        "QPushButton { color: white; background: #3d3d3d; border: 1px solid #555555; border-radius: 3px;"
-        " padding: 4px 12px; }"
-        "QPushButton:hover { background: #4a4a4a; }"
-        "QPushButton:disabled { color: #7a7a7a; background: #333333; border-color: #444444; }"));
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { color: white; background: #3d3d3d; border: 1px solid #555555; border-radius: 3px;"
+                       " padding: 4px 12px; }"
+                       "QPushButton:hover { background: #4a4a4a; }"
+                       "QPushButton:disabled { color: #7a7a7a; background: #333333; border-color: #444444; }"));
     return button;
 }
 
@@ -218,10 +218,10 @@ QWidget* ExifEditorView::buildForm() {
     m_btnRestore = barButton(QStringLiteral("btnRestore"), QStringLiteral("Restore"), form);
     m_btnNext = barButton(QStringLiteral("btnNext"), QStringLiteral("Rename"), form);
     m_btnProcess = barButton(QStringLiteral("btnProcess"), QStringLiteral("Start"), form);
-    m_btnProcess->setStyleSheet(QStringLiteral(
-        "QPushButton { color: white; background: #2ca01a; border: 1px solid #1f7a12; border-radius: 3px;"
-        " padding: 4px 18px; font-weight: bold; }"
-        "QPushButton:disabled { color: #9ab894; background: #35502f; border-color: #2f4429; }"));
+    m_btnProcess->setStyleSheet(
+        QStringLiteral("QPushButton { color: white; background: #2ca01a; border: 1px solid #1f7a12; border-radius: 3px;"
+                       " padding: 4px 18px; font-weight: bold; }"
+                       "QPushButton:disabled { color: #9ab894; background: #35502f; border-color: #2f4429; }"));
     bottom->addWidget(m_btnShowMap);
     bottom->addStretch(1);
     bottom->addWidget(m_btnReset);
@@ -296,7 +296,8 @@ void ExifEditorView::loadCountries() {
 }
 
 void ExifEditorView::loadYearsArrayValues() {
-    m_arrYearsValues = PopupLists::yearsList(platform::GregorianCalendar::split(platform::GregorianCalendar::nowOnWallClock()).year);
+    m_arrYearsValues =
+        PopupLists::yearsList(platform::GregorianCalendar::split(platform::GregorianCalendar::nowOnWallClock()).year);
 }
 
 void ExifEditorView::scrollViewToTop() {

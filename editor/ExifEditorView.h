@@ -49,8 +49,8 @@ class ExifEditorView : public QWidget {
         QList<PhotoFile>& arraySelectedImagesToProcess;  // the batch
         QSet<QString>& dictFileAdded;                    // the paths in the batch
         PresetStore& presets;
-        MetaDataObject& selectedMetatDataSettingObj;     // the merged record of the ticked photos
-        SubWindowState& subWindow;                       // isSubWindowOpened
+        MetaDataObject& selectedMetatDataSettingObj;  // the merged record of the ticked photos
+        SubWindowState& subWindow;                    // isSubWindowOpened
     };
 
     // Waits the screen keeps; tests shorten them (0 runs at the next turn of the event loop).
@@ -106,7 +106,9 @@ class ExifEditorView : public QWidget {
     // Tag 16 answers the preset names; every tag outside 0 to 14 and 16 answers nothing.
     QStringList getArrayForDropDownOptionsForTag(int tag) const;
     QStringList getArrayForDropDownOptionsValuesForTag(int tag) const;
-    QString getValueForOption(int tag, const MetaDataObject& record) const { return m_tables.labelForRecord(tag, record); }
+    QString getValueForOption(int tag, const MetaDataObject& record) const {
+        return m_tables.labelForRecord(tag, record);
+    }
     // Opens the shared list (its type and size set before) at point, in this screen's coordinates.
     void addAttachedPopupTableAtPoint(const QPointF& point);
     void addAttachedPopupTableAtPoint2(const QPointF& point);

@@ -34,8 +34,8 @@
 // ---- Adding photos ----
 
 bool ExifEditorView::isCustomRenamingAskingReset() const {
-    const bool notAgain = platform::UserDefaults::standardUserDefaults().boolValue(
-        AddPhotosOptions::notShowRenameResetPopupKey());
+    const bool notAgain =
+        platform::UserDefaults::standardUserDefaults().boolValue(AddPhotosOptions::notShowRenameResetPopupKey());
     return AddPhotosOptions::asksRenamingReset({m_editNameOptionOn, m_onImageRenameOptionPage, m_renameToastVisible},
                                                notAgain);
 }
@@ -66,8 +66,8 @@ void ExifEditorView::btnAddPhotosTapped() {
     m_popup->setRows(rows);
     m_popup->setViewSize(PopupLists::kAddMenuWidth, PopupLists::addMenuHeight(static_cast<int>(rows.size())));
     // Beside the button's right edge, level with its middle.
-    addAttachedPopupTableAtPoint(m_btnAddPhoto->mapTo(this, QPointF(m_btnAddPhoto->width(),
-                                                                    m_btnAddPhoto->height() / 2.0)));
+    addAttachedPopupTableAtPoint(
+        m_btnAddPhoto->mapTo(this, QPointF(m_btnAddPhoto->width(), m_btnAddPhoto->height() / 2.0)));
 }
 
 void ExifEditorView::popupAddPhotosTappedWithIndex(int index) {
@@ -275,8 +275,9 @@ void ExifEditorView::buildMetadataPopup() {
     bar->addStretch(1);
     auto* close = new QPushButton(QStringLiteral("Close"), m_winMetadataPopup);
     close->setObjectName(QStringLiteral("btnCloseMetadataPopup"));
-    close->setStyleSheet(QStringLiteral("QPushButton { color: white; background: #3d3d3d; border: 1px solid #555555;"
-                                        " border-radius: 3px; padding: 3px 12px; }"));
+    close->setStyleSheet(
+        QStringLiteral("QPushButton { color: white; background: #3d3d3d; border: 1px solid #555555;"
+                       " border-radius: 3px; padding: 3px 12px; }"));
     connect(close, &QPushButton::clicked, this, &ExifEditorView::removeInfoPopupWindow);
     bar->addWidget(close);
     column->addLayout(bar);
@@ -317,8 +318,8 @@ void ExifEditorView::addInfoPopupWindowAtPoint(const QPointF&) {
     // The popup keeps its own place over the window (the row does not move it), opened at its top.
     QWidget* host = window();
     const QSize size(std::min(780, host->width() - 40), std::min(600, host->height() - 60));
-    const QPoint topLeft = host->mapToGlobal(QPoint((host->width() - size.width()) / 2,
-                                                    (host->height() - size.height()) / 2));
+    const QPoint topLeft =
+        host->mapToGlobal(QPoint((host->width() - size.width()) / 2, (host->height() - size.height()) / 2));
     m_winMetadataPopup->setGeometry(QRect(topLeft, size));
     m_scrollViewMetadataPopup->verticalScrollBar()->setValue(0);
     m_winMetadataPopup->show();
@@ -360,8 +361,8 @@ void ExifEditorView::hideNoNewPhotosAlertWindow(bool hide) {
     sheet.informativeText = BatchRemoval::noPhotoToRemoveMessage();
     sheet.buttons = {QStringLiteral("OK")};
     sheet.tag = m_alertTag;
-    platform::AlertPresenter::shared().beginSheet(sheet, this,
-                                                  [this](const platform::AlertAnswer&) { hideNoNewPhotosAlertWindow(true); });
+    platform::AlertPresenter::shared().beginSheet(
+        sheet, this, [this](const platform::AlertAnswer&) { hideNoNewPhotosAlertWindow(true); });
 }
 
 void ExifEditorView::deleteSelectedPhotos() {

@@ -68,8 +68,9 @@ MetadataSection::MetadataSection(FormFieldTraits::Section section, const FormRul
     outer->setSpacing(6);
     auto* title = new QLabel(FormFieldTraits::sectionTitle(section), this);
     title->setObjectName(QStringLiteral("sectionTitle"));
-    title->setStyleSheet(QStringLiteral("color: white; font-weight: bold; border-bottom: 1px solid #4a4a4a;"
-                                        " padding-bottom: 3px;"));
+    title->setStyleSheet(
+        QStringLiteral("color: white; font-weight: bold; border-bottom: 1px solid #4a4a4a;"
+                       " padding-bottom: 3px;"));
     outer->addWidget(title);
 
     auto* grid = new QGridLayout;
@@ -196,8 +197,7 @@ bool MetadataSection::eventFilter(QObject* watched, QEvent* event) {
     for (Field* field : std::as_const(m_fields)) {
         if (field->line != watched || !field->button) continue;
         // The field's button sits inside its right end, wherever the layout makes the field end.
-        if (event->type() == QEvent::Resize)
-            field->button->move(field->line->width() - field->button->width() - 2, 2);
+        if (event->type() == QEvent::Resize) field->button->move(field->line->width() - field->button->width() - 2, 2);
         // A coded field is only ever chosen from its list: a click anywhere on it opens the list.
         if (event->type() == QEvent::MouseButtonPress && field->traits->control == FormFieldTraits::Control::Coded &&
             field->line->isEnabled()) {
@@ -326,9 +326,9 @@ void MetadataSection::setTextFieldValidations() {
         const bool takesZero = name == QLatin1String("AdvCamSetting_WhiteBalance") ||
                                name == QLatin1String("AdvCamSetting_Saturation") ||
                                name == QLatin1String("AdvCamSetting_Sharpness");
-        auto* formatter = new OnlyIntegerValueFormatter(
-            takesZero ? OnlyIntegerValueFormatter::ZeroRule::AcceptLoneZero : OnlyIntegerValueFormatter::ZeroRule::Refuse,
-            field->line);
+        auto* formatter = new OnlyIntegerValueFormatter(takesZero ? OnlyIntegerValueFormatter::ZeroRule::AcceptLoneZero
+                                                                  : OnlyIntegerValueFormatter::ZeroRule::Refuse,
+                                                        field->line);
         formatter->setMaximumValue(FieldValidation::kIntegerFormatterMaximum);
         const QValidator* old = field->line->validator();
         field->line->setValidator(formatter);

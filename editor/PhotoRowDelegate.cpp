@@ -48,8 +48,7 @@ QRect PhotoRowDelegate::pathRect(const QRect& row) {
 
 QRectF PhotoRowDelegate::backdropRect(const QRectF& imageView, const QSizeF& picture) {
     return QRectF(imageView.x() + (imageView.width() - picture.width()) * 0.5,
-                  imageView.y() + (imageView.height() - picture.height()) * 0.5, imageView.width(),
-                  imageView.height());
+                  imageView.y() + (imageView.height() - picture.height()) * 0.5, imageView.width(), imageView.height());
 }
 
 QRectF PhotoRowDelegate::pictureRect(const QRectF& imageView, const QSizeF& picture) {
@@ -92,9 +91,9 @@ void PhotoRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->setFont(nameFont);
     painter->setPen(kNameColour);
     const QRect name = nameRect(row);
-    painter->drawText(name, Qt::AlignLeft | Qt::AlignVCenter,
-                      painter->fontMetrics().elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideMiddle,
-                                                        name.width()));
+    painter->drawText(
+        name, Qt::AlignLeft | Qt::AlignVCenter,
+        painter->fontMetrics().elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideMiddle, name.width()));
     QFont pathFont = option.font;
     pathFont.setPointSizeF(std::max(7.0, option.font.pointSizeF() - 1));
     painter->setFont(pathFont);

@@ -20,7 +20,8 @@ TEST_F(AnEditingScreen, showsABatchOfCameraPhotosWithThumbnails) {
     ExifMetadataReading::install();
     view->setIntakeSettings({});
     QStringList photos;
-    for (const QString& name : QDir(corpus).entryList({"*.jpg"}, QDir::Files, QDir::Name)) photos.append(corpus + "/" + name);
+    for (const QString& name : QDir(corpus).entryList({"*.jpg"}, QDir::Files, QDir::Name))
+        photos.append(corpus + "/" + name);
     ASSERT_FALSE(photos.isEmpty());
     addAndWait(photos.mid(0, 12));
     ASSERT_EQ(view->photoModel()->rowCount(), std::min<qsizetype>(12, photos.size()));
