@@ -1,5 +1,6 @@
 #include "Helper/ExifMetadataReading.h"
 #include "app/AppDelegate.h"
+#include "app/ExifEditingScreen.h"
 #include "app/Logging.h"
 #include "app/ProductInfo.h"
 #include "platform/Log.h"
@@ -48,6 +49,7 @@ int main(int argc, char* argv[]) {
 
     AppDelegate delegate(platform::UserDefaults::standardUserDefaults());
     platform::QuitSignals::install(&delegate, [&delegate](int) { delegate.terminate(); });
+    delegate.setEditingScreenFactory([](AppDelegate& app) { return ExifEditingScreen::create(app); });
     delegate.applicationDidFinishLaunching();
     return app.exec();
 }

@@ -51,6 +51,8 @@ class ExifEditorView : public QWidget {
         PresetStore& presets;
         MetaDataObject& selectedMetatDataSettingObj;  // the merged record of the ticked photos
         SubWindowState& subWindow;                    // isSubWindowOpened
+        // The application's intake over the batch and the added paths; none: the screen makes its own.
+        PhotoIntake* intake = nullptr;
     };
 
     // Waits the screen keeps; tests shorten them (0 runs at the next turn of the event loop).
@@ -287,7 +289,7 @@ class ExifEditorView : public QWidget {
 
     // Workers and their helpers.
     ThumbnailCache m_dictPhotoImages;
-    PhotoIntake* m_intake = nullptr;
+    PhotoIntake* m_intake = nullptr;  // the application's, or one of the screen's own
     ThumbnailLoader* m_thumbnails = nullptr;
     SelectionReload* m_reload = nullptr;
     LoaderAnimation m_loaderAnimation;
