@@ -4,9 +4,9 @@
 #include "editor/ExifEditorView.h"
 
 ExifEditingScreen* ExifEditingScreen::create(AppDelegate& delegate) {
-    auto* view = new ExifEditorView({delegate.arraySelectedImagesToProcess, delegate.dictFileAdded,
-                                     delegate.presetStore(), delegate.selectedMetaDataSettingObj,
-                                     delegate.subWindowState(), &delegate.photoIntake()});
+    auto* view =
+        new ExifEditorView({delegate.arraySelectedImagesToProcess, delegate.dictFileAdded, delegate.presetStore(),
+                            delegate.selectedMetaDataSettingObj, delegate.subWindowState(), &delegate.photoIntake()});
     return new ExifEditingScreen(view);
 }
 

@@ -111,7 +111,12 @@ void ExifEditorView::buildScreen() {
     m_leftBox->setObjectName(QStringLiteral("leftBox"));
     m_leftBox->setFrameShape(QFrame::NoFrame);
     m_leftBox->setAttribute(Qt::WA_StyledBackground);
-    m_leftBox->setStyleSheet(QStringLiteral("#leftBox { background: #262626; }"));
+    m_leftBox->setStyleSheet(QStringLiteral(
+        "#leftBox { background: #262626; }"
+        "QScrollBar:vertical { background: #2b2b2b; width: 10px; margin: 0; }"
+        "QScrollBar::handle:vertical { background: #555555; border-radius: 4px; min-height: 30px; margin: 1px; }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
     outer->addWidget(m_leftBox);
 
     auto* column = new QVBoxLayout(m_leftBox);
