@@ -256,6 +256,7 @@ class ExifEditorView : public QWidget {
                          std::function<void()> answered);
     void placeOverlay();
     void refreshPhotosCount();
+    void tickAll();
     void setPresetsAndNextEnabled(bool enabled);
 
     SharedState m_shared;

@@ -130,11 +130,9 @@ void ExifEditorView::processAfterAllPhotosAdded() {
     m_btnStop->hide();
     enableDragAndDrop(true);
     m_editNameOptionOn = false;
-    // Ticked before the form's set-up takes its copy of the batch for the merge, so the batch is not
-    // copied once more when the ticks change.
-    for (PhotoFile& photo : m_shared.arraySelectedImagesToProcess) {
-        if (!photo.isSelected) photo.isSelected = true;
-    }
+    // Ticked before the form's set-up hands the batch to the merge: ticking a batch shared with a merge
+    // under way would copy all of it.
+    tickAll();
     initSetup();
     const bool hasPhotos = !m_shared.arraySelectedImagesToProcess.isEmpty();
     enableView(hasPhotos);
@@ -153,10 +151,15 @@ void ExifEditorView::processAfterAllPhotosAdded() {
 }
 
 void ExifEditorView::selectAllTableViewCellAndReload() {
-    for (PhotoFile& photo : m_shared.arraySelectedImagesToProcess) {
-        if (!photo.isSelected) photo.isSelected = true;
-    }
+    tickAll();
     m_photoModel->reload();
+}
+
+void ExifEditorView::tickAll() {
+    // Read first: writing through the list, even the same value, would copy a batch that a merge shares.
+    const QList<PhotoFile>& batch = std::as_const(m_shared.arraySelectedImagesToProcess);
+    if (std::all_of(batch.begin(), batch.end(), [](const PhotoFile& photo) { return photo.isSelected; })) return;
+    for (PhotoFile& photo : m_shared.arraySelectedImagesToProcess) photo.isSelected = true;
 }
 
 void ExifEditorView::refreshPhotosCount() {
