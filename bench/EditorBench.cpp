@@ -7,6 +7,7 @@
 // The photos are hard links to the corpus JPEGs (the disk holds every one under its own path).
 
 #include "Helper/ExifMetadataReading.h"
+#include "bench/ProcessMemory.h"
 #include "controls/SubWindowState.h"
 #include "editor/ExifEditorView.h"
 #include "editor/PhotoTableModel.h"
@@ -33,15 +34,6 @@
 
 namespace {
 
-long statusKilobytes(const char* key) {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key)) return line.mid(qstrlen(key) + 1).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
 QStringList corpusJpegs(const QString& corpus) {
     QStringList photos;
     for (const QString& name : QDir(corpus).entryList({"*.jpg", "*.JPG", "*.jpeg"}, QDir::Files, QDir::Name))
@@ -56,7 +48,8 @@ int linkCopies(const QStringList& samples, int count, const QString& folder) {
         const QString target =
             QString("%1/%2/%3.jpg").arg(folder).arg(i / 1000, 3, 10, QChar('0')).arg(i, 6, 10, QChar('0'));
         if (i % 1000 == 0) QDir().mkpath(QFileInfo(target).path());
-        if (::link(QFile::encodeName(samples.at(i % samples.size())).constData(), QFile::encodeName(target).constData()) == 0)
+        if (::link(QFile::encodeName(samples.at(i % samples.size())).constData(),
+                   QFile::encodeName(target).constData()) == 0)
             ++made;
     }
     return made;
@@ -175,7 +168,9 @@ int main(int argc, char** argv) {
     }
     const qint64 scrollStall = meter.stop();
     std::sort(frameMs.begin(), frameMs.end());
-    const auto percentile = [&](double p) { return frameMs.at(std::min<qsizetype>(frameMs.size() - 1, frameMs.size() * p)); };
+    const auto percentile = [&](double p) {
+        return frameMs.at(std::min<qsizetype>(frameMs.size() - 1, frameMs.size() * p));
+    };
 
     out << Qt::fixed;
     out.setRealNumberPrecision(1);

@@ -373,15 +373,15 @@ void ExifEditorView::setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos
         m_mergeLoaderShown = false;
         showLoading(false, QStringLiteral("Please Wait..."));
     }
-    m_shared.selectedMetatDataSettingObj = MetaDataObject();
-    m_metaDataObject = MetaDataObject::initWithObject(m_shared.selectedMetatDataSettingObj);
-    m_metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_shared.selectedMetatDataSettingObj);
+    m_shared.selectedMetaDataSettingObj = MetaDataObject();
+    m_metaDataObject = MetaDataObject::initWithObject(m_shared.selectedMetaDataSettingObj);
+    m_metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_shared.selectedMetaDataSettingObj);
     m_metaDataObjectWithUpdatedChange = MetaDataObject();
     if (m_isEditedMetadataObject)
         MetaDataObject::appendPresetObjectToMetaDataObject(m_metaDataObject, m_editedMetaDataObject);
     setTextFieldsPlaceholder(0, {});
     // Every field shows empty, even where edits are pending; their borders still mark them.
-    updateTextFieldsValues(m_shared.selectedMetatDataSettingObj);
+    updateTextFieldsValues(m_shared.selectedMetaDataSettingObj);
     setTextFieldValidations();
     enableExifDataView(false);
     m_btnRemovePhoto->setEnabled(false);
@@ -393,9 +393,9 @@ void ExifEditorView::setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos
 
 void ExifEditorView::applySelection(quint64, const SelectionMerge::Result& result) {
     // The worker only computed the record; the shared selection record changes here, on the main thread.
-    m_shared.selectedMetatDataSettingObj = result.merged;
-    m_metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_shared.selectedMetatDataSettingObj);
-    m_metaDataObject = MetaDataObject::initWithObject(m_shared.selectedMetatDataSettingObj);
+    m_shared.selectedMetaDataSettingObj = result.merged;
+    m_metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_shared.selectedMetaDataSettingObj);
+    m_metaDataObject = MetaDataObject::initWithObject(m_shared.selectedMetaDataSettingObj);
     m_metaDataObjectWithUpdatedChange = MetaDataObject();
     if (m_isEditedMetadataObject) {
         MetaDataObject::appendPresetObjectToMetaDataObject(m_metaDataObject, m_editedMetaDataObject);

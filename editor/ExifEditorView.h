@@ -49,8 +49,8 @@ class ExifEditorView : public QWidget {
         QList<PhotoFile>& arraySelectedImagesToProcess;  // the batch
         QSet<QString>& dictFileAdded;                    // the paths in the batch
         PresetStore& presets;
-        MetaDataObject& selectedMetatDataSettingObj;  // the merged record of the ticked photos
-        SubWindowState& subWindow;                    // isSubWindowOpened
+        MetaDataObject& selectedMetaDataSettingObj;  // the merged record of the ticked photos
+        SubWindowState& subWindow;                   // isSubWindowOpened
         // The application's intake over the batch and the added paths; none: the screen makes its own.
         PhotoIntake* intake = nullptr;
     };

@@ -207,7 +207,7 @@ TEST_F(AForm, followsTheFormsOwnRecordForTheEditingOptionAndSwitches) {
     view->metaDataObject().clearIPTC = true;
     view->updateTextFieldsValues(shown);
     EditingOptionSection* option = view->editingOptionSection();
-    EXPECT_EQ(option->txtMetatDataEditingOption()->text(), "Only modify fields that I edit and keep others as it is");
+    EXPECT_EQ(option->txtMetaDataEditingOption()->text(), "Only modify fields that I edit and keep others as it is");
     EXPECT_FALSE(option->clearCheck(MetadataClearSwitch::Exif)->isChecked());
     EXPECT_TRUE(option->clearCheck(MetadataClearSwitch::IPTC)->isChecked());
 }
