@@ -7,6 +7,7 @@ ExifEditingScreen* ExifEditingScreen::create(AppDelegate& delegate) {
     auto* view =
         new ExifEditorView({delegate.arraySelectedImagesToProcess, delegate.dictFileAdded, delegate.presetStore(),
                             delegate.selectedMetaDataSettingObj, delegate.subWindowState(), &delegate.photoIntake()});
+    QObject::connect(view, &ExifEditorView::addPanelOpened, &delegate, &AppDelegate::enableSelectAll);
     return new ExifEditingScreen(view);
 }
 

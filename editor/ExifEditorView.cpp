@@ -358,7 +358,7 @@ void ExifEditorView::setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos
     if (!photos.isEmpty()) {
         enableExifDataView(true);
         m_btnRemovePhoto->setEnabled(true);
-        if (photos.size() > 5000 && !m_mergeLoaderShown) {
+        if (photos.size() > 5000) {
             showLoading(true, QStringLiteral("Please Wait..."));
             m_mergeLoaderShown = true;
         }

@@ -239,6 +239,8 @@ class ExifEditorView : public QWidget {
     void editingOptionTapped(QWidget* button);
     // The answer to the alert of a photo whose file has gone (btnRemoveFromBatchTapped).
     void removeMissingPhotosRequested();
+    // An add panel opened or closed (the application's Select All menu item follows it).
+    void addPanelOpened(bool open);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -273,7 +275,8 @@ class ExifEditorView : public QWidget {
     bool m_isMetaDataResetEnable = false;
     bool m_previousResetEnable = false;
     bool m_isProcessingWithFileSystem = false;
-    bool m_mergeLoaderShown = false;
+    bool m_mergeLoaderShown = false;  // the loader went up for a large merge still to land
+    bool m_formEnabled = false;
     int m_totalPhotosSelected = 0;
     int m_flagCurrentAttachPopupType = 0;
     bool m_isPhotoMenuFromRightMouseDown = false;

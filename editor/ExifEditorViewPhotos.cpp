@@ -72,9 +72,11 @@ void ExifEditorView::btnAddPhotosTapped() {
 
 void ExifEditorView::popupAddPhotosTappedWithIndex(int index) {
     m_shared.subWindow.setIsSubWindowOpened(true);
+    emit addPanelOpened(true);
     platform::OpenPanelPresenter::shared().beginSheet(
         AddPhotosOptions::openPanelFor(index), this, [this](const platform::OpenPanelResult& result) {
             m_shared.subWindow.setIsSubWindowOpened(false);
+            emit addPanelOpened(false);
             if (!result.accepted || result.paths.isEmpty()) return;
             if (AddPhotosOptions::startsInTrash(result.paths)) {
                 platform::Alert alert;
@@ -188,6 +190,7 @@ void ExifEditorView::showLoading(bool show, const QString& text) {
         m_loaderAnimation.restart();
         m_loaderTimer.start();
     } else if (!show) {
+        m_mergeLoaderShown = false;
         m_shared.subWindow.setIsSubWindowOpened(false);
         m_loaderTimer.stop();
         m_vwLoading->hide();
@@ -207,6 +210,7 @@ void ExifEditorView::performLoaderAnimationWithCounter() {
 }
 
 void ExifEditorView::enableView(bool enabled) {
+    m_formEnabled = enabled;
     m_btnStop->hide();
     m_vwLoading->setBoxVisible(false);
     placeOverlay();
@@ -224,6 +228,7 @@ void ExifEditorView::enableView(bool enabled) {
 }
 
 void ExifEditorView::enableExifDataView(bool enabled) {
+    m_formEnabled = enabled;
     DisableSubviews::disableSubviews(m_scrollViewExifData, !enabled);
     DisableSubviews::disableSubviews(m_editingOption, !enabled);
     for (MetadataSection* section : std::as_const(m_sections)) {

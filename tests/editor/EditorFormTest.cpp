@@ -177,6 +177,11 @@ TEST_F(AForm, carriesPendingEditsToTheNextSelectionAndEmptiesForNone) {
     EXPECT_FALSE(view->btnPresets()->isEnabled());
     EXPECT_FALSE(view->textField("Artist")->isEnabled());
     EXPECT_FALSE(view->btnRestore()->isEnabled());
+    // A list opened and closed meanwhile leaves the switched-off form's buttons off.
+    view->btnAddPhotosTapped();
+    view->removeAttachedPopupWindow();
+    settle();
+    EXPECT_FALSE(view->viewWithTag(50)->isEnabled());
 }
 
 TEST_F(AForm, showsOnlyTheLatestOfOverlappingReloads) {
