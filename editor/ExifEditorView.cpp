@@ -82,6 +82,8 @@ ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent) : QWidget(pa
 
 ExifEditorView::~ExifEditorView() {
     platform::NotificationCenter::defaultCenter().removeObserver(this);
+    // A borrowed intake outlives the screen; its hooks must not call into a screen that is gone.
+    if (m_shared.intake) m_intake->setHooks({});
     removeInfoPopupWindow();
     delete m_winMetadataPopup;
     delete m_popup;
