@@ -88,6 +88,9 @@ ExifEditorView::~ExifEditorView() {
     delete m_winMetadataPopup;
     delete m_popup;
     delete m_popup2;
+    // Loads still running read the thumbnail cache, a member that goes before the screen's children do.
+    delete m_thumbnails;
+    m_thumbnails = nullptr;
 }
 
 void ExifEditorView::setTiming(const Timing& timing) {
