@@ -1,5 +1,6 @@
 #include "Helper/MetadataWorkerPool.h"
 #include "app/AppDelegate.h"
+#include "app/ExifEditingScreen.h"
 #include "app/Logging.h"
 #include "app/OnlineServices.h"
 #include "app/ProductInfo.h"
@@ -49,6 +50,7 @@ int main(int argc, char* argv[]) {
     AppDelegate delegate(platform::UserDefaults::standardUserDefaults());
     installOnlineServices(delegate);
     platform::QuitSignals::install(&delegate, [&delegate](int) { delegate.terminate(); });
+    delegate.setEditingScreenFactory([](AppDelegate& app) { return ExifEditingScreen::create(app); });
     delegate.applicationDidFinishLaunching();
     return app.exec();
 }

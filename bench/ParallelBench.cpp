@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     const int writeMismatches = parallelcheck::mismatches(alone, together, kindOf) + int(many.size() - together.size());
 
     const auto fieldsOf = [](const QString& path) {
-        return RecordTransfer::fields(*PhotoFile::initWithFileUrl(path, QFileInfo(path).fileName(), false).metadataObject);
+        return RecordTransfer::fields(
+            *PhotoFile::initWithFileUrl(path, QFileInfo(path).fileName(), false).metadataObject);
     };
     QList<QJsonObject> reference;
     for (const QString& single : singles) reference.append(fieldsOf(single));
