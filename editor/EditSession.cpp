@@ -95,7 +95,8 @@ void EditSession::dropPendingEdits() {
 void EditSession::copyToPendingEdits(std::initializer_list<QString MetaDataObject::*> fields) {
     const auto rows = MetadataKeyTable::rows();
     for (QString MetaDataObject::*field : fields) {
-        const auto row = std::find_if(rows.begin(), rows.end(), [field](const MetadataKeyRow& r) { return r.field == field; });
+        const auto row =
+            std::find_if(rows.begin(), rows.end(), [field](const MetadataKeyRow& r) { return r.field == field; });
         if (row == rows.end()) continue;
         m_editedMetaDataObject.*field = m_metaDataObject.*field;
         m_metaDataObject.*row->updated = true;

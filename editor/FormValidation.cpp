@@ -35,19 +35,57 @@ std::span<const FormValidation::CheckedField> FormValidation::checkedFields() {
 }
 
 const QStringList& FormValidation::errorLabelFields() {
-    static const QStringList fields = {
-        "Artist", "ImageDescription", "Copyright", "Software", "UserComment", "Cam_Make", "Cam_ModelName",
-        "Cam_OwnerName", "Cam_SerialNumber", "CamSetting_ISO", "CamSetting_FNumber", "CamSetting_Aperture",
-        "CamSetting_ShutterSpeed", "CamSetting_FocalLength", "CamSetting_FocalLengthIn35mmFormat",
-        "CamSetting_ExposureCompensation", "AdvCamSetting_ExposureTime", "AdvCamSetting_MateringMode",
-        "AdvCamSetting_WhiteBalance", "AdvCamSetting_Saturation", "AdvCamSetting_Sharpness", "Lens_Lens",
-        "Lens_LensModel", "Lens_LensSerialNumber", "DimResolution_ExifImageWidth", "DimResolution_ExifImageHeight",
-        "DimResolution_XResolution", "DimResolution_YResolution", "GPS_Lattitude", "GPS_Longitude", "GPS_Altitude",
-        "GPS_ImgDirection", "IPTC_ByLine", "IPTC_ByLineTitle", "IPTC_CopyrightNotice", "IPTC_Contact",
-        "IPTC_Headline", "IPTC_CaptionAbstract", "IPTC_WriterEditor", "IPTC_ObjectName", "IPTC_Category",
-        "IPTC_SupplementalCategories", "IPTC_Keywords", "IPTC_SubLocation", "IPTC_City", "IPTC_ProvinceState",
-        "IPTC_CountryPrimaryLocationName", "IPTC_OriginalTransmissionRef", "IPTC_SpecialInstructions",
-        "IPTC_Credit", "IPTC_Source"};
+    static const QStringList fields = {"Artist",
+                                       "ImageDescription",
+                                       "Copyright",
+                                       "Software",
+                                       "UserComment",
+                                       "Cam_Make",
+                                       "Cam_ModelName",
+                                       "Cam_OwnerName",
+                                       "Cam_SerialNumber",
+                                       "CamSetting_ISO",
+                                       "CamSetting_FNumber",
+                                       "CamSetting_Aperture",
+                                       "CamSetting_ShutterSpeed",
+                                       "CamSetting_FocalLength",
+                                       "CamSetting_FocalLengthIn35mmFormat",
+                                       "CamSetting_ExposureCompensation",
+                                       "AdvCamSetting_ExposureTime",
+                                       "AdvCamSetting_MateringMode",
+                                       "AdvCamSetting_WhiteBalance",
+                                       "AdvCamSetting_Saturation",
+                                       "AdvCamSetting_Sharpness",
+                                       "Lens_Lens",
+                                       "Lens_LensModel",
+                                       "Lens_LensSerialNumber",
+                                       "DimResolution_ExifImageWidth",
+                                       "DimResolution_ExifImageHeight",
+                                       "DimResolution_XResolution",
+                                       "DimResolution_YResolution",
+                                       "GPS_Lattitude",
+                                       "GPS_Longitude",
+                                       "GPS_Altitude",
+                                       "GPS_ImgDirection",
+                                       "IPTC_ByLine",
+                                       "IPTC_ByLineTitle",
+                                       "IPTC_CopyrightNotice",
+                                       "IPTC_Contact",
+                                       "IPTC_Headline",
+                                       "IPTC_CaptionAbstract",
+                                       "IPTC_WriterEditor",
+                                       "IPTC_ObjectName",
+                                       "IPTC_Category",
+                                       "IPTC_SupplementalCategories",
+                                       "IPTC_Keywords",
+                                       "IPTC_SubLocation",
+                                       "IPTC_City",
+                                       "IPTC_ProvinceState",
+                                       "IPTC_CountryPrimaryLocationName",
+                                       "IPTC_OriginalTransmissionRef",
+                                       "IPTC_SpecialInstructions",
+                                       "IPTC_Credit",
+                                       "IPTC_Source"};
     return fields;
 }
 
@@ -69,8 +107,7 @@ bool FormValidation::passesIntegerLimit(const QString& text) {
     const double rounded = std::ceil(static_cast<double>(narrowed));
     // Out of the 32-bit range the conversion would be undefined; such a value fails like any other too large
     // or negative one.
-    if (!(rounded >= std::numeric_limits<qint32>::min() && rounded <= std::numeric_limits<qint32>::max()))
-        return false;
+    if (!(rounded >= std::numeric_limits<qint32>::min() && rounded <= std::numeric_limits<qint32>::max())) return false;
     const auto value = static_cast<qint32>(rounded);
     return static_cast<quint32>(value) <= static_cast<quint32>(kIntegerLimit);
 }
@@ -80,14 +117,14 @@ std::optional<FormValidation::Failure> FormValidation::firstFailingField(
     for (const CheckedField& field : kCheckedFields) {
         const QString name = QString::fromLatin1(field.fieldName);
         switch (field.rule) {
-        case Rule::DecimalText:
-            if (!passesDecimalText(textOf(name))) return Failure{name, QString()};
-            break;
-        case Rule::IntegerLimit:
-            if (!passesIntegerLimit(textOf(name))) return Failure{name, integerLimitMessage()};
-            break;
-        case Rule::AlwaysPasses:
-            break;
+            case Rule::DecimalText:
+                if (!passesDecimalText(textOf(name))) return Failure{name, QString()};
+                break;
+            case Rule::IntegerLimit:
+                if (!passesIntegerLimit(textOf(name))) return Failure{name, integerLimitMessage()};
+                break;
+            case Rule::AlwaysPasses:
+                break;
         }
     }
     return std::nullopt;

@@ -10,10 +10,10 @@ class StartDecision {
   public:
     enum Outcome {
         OpenDestinationPanel = 0,
-        ErrorsFound = 112,           // the form failed its checks
+        ErrorsFound = 112,             // the form failed its checks
         NoRenamingOptionChosen = 113,  // new names asked for, no part ticked; its Yes opens the panel
-        FilenameBlank = 114,         // the replacement name is empty
-        PrefixSuffixBlank = 115,     // prefix and suffix are both empty
+        FilenameBlank = 114,           // the replacement name is empty
+        PrefixSuffixBlank = 115,       // prefix and suffix are both empty
     };
 
     // formIsValid: the answer of the form's checks. The three texts are the renaming page's replacement

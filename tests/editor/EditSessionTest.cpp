@@ -83,7 +83,8 @@ TEST(TheChangedFieldsRecord, takesPartForSeventyFourFieldsAndReceivesOnlyValues)
     MetaDataObject merged;
     merged.clearXMP = true;
     h.session.setupSelection(merged, true);
-    const DateTimeConfigurationRef defaultRule = h.session.metaDataObjectWithUpdatedChange()->dateTimeConfigOriginalDate;
+    const DateTimeConfigurationRef defaultRule =
+        h.session.metaDataObjectWithUpdatedChange()->dateTimeConfigOriginalDate;
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) h.session.editField(row, "x");
     h.session.setClearSwitch(MetadataClearSwitch::Exif, true);
     h.session.changeEditingOption(MetaDataObject::CleanMetadataInfo);

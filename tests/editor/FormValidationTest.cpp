@@ -56,7 +56,8 @@ TEST(TheFormGate, reportsOnlyTheFirstFailingFieldInItsOrder) {
         {{{"CamSetting_ISO", "70000"}, {"GPS_Altitude", "x"}}, "GPS_Altitude", QString()},
         {{{"CamSetting_ISO", "70000"}, {"AdvCamSetting_Sharpness", "-1"}}, "CamSetting_ISO", limit},
         {{{"CamSetting_FocalLengthIn35mmFormat", "1e9"}, {"AdvCamSetting_ExposureTime", "1/250"}},
-         "CamSetting_FocalLengthIn35mmFormat", limit},
+         "CamSetting_FocalLengthIn35mmFormat",
+         limit},
         {{{"AdvCamSetting_ExposureTime", "1/250"}}, "AdvCamSetting_ExposureTime", QString()},
         {{{"CamSetting_FNumber", "f/2.8"}, {"CamSetting_FocalLength", "x"}}, "CamSetting_FNumber", QString()},
     };
@@ -105,24 +106,24 @@ TEST_P(TheDateChecks, refuseDaysTheMonthCannotHaveInEveryRule) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, TheDateChecks,
-    testing::Values(DateCase{"april31", 3, "31", "4", "2020", false, false, false, false},
-                    DateCase{"december31", 3, "31", "12", "2020", false, false, false, true},
-                    DateCase{"january30", 3, "30", "1", "2020", false, false, false, true},
-                    DateCase{"leapDay2024", 3, "29", "2", "2024", false, false, false, true},
-                    DateCase{"leapDay2023", 3, "29", "2", "2023", false, false, false, false},
-                    DateCase{"leapDay1900", 3, "29", "2", "1900", false, false, false, false},
-                    DateCase{"leapDay2000", 3, "29", "2", "2000", false, false, false, true},
-                    DateCase{"leapDayYearKept", 3, "29", "2", "2023", false, false, true, true},
-                    DateCase{"february30YearKept", 3, "30", "2", "2024", false, false, true, false},
-                    DateCase{"february31", 3, "31", "2", "2024", false, false, false, false},
-                    DateCase{"dayFromPhoto", 3, "31", "4", "2020", true, false, false, true},
-                    DateCase{"monthFromPhoto", 3, "30", "2", "2020", false, true, false, true},
-                    DateCase{"otherMode", 2, "31", "4", "2020", false, false, false, true},
-                    DateCase{"dayAbove31", 3, "40", "1", "2020", false, false, false, true},
-                    DateCase{"textDay", 3, "x", "4", "2020", false, false, false, true}),
-    [](const testing::TestParamInfo<DateCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rules, TheDateChecks,
+                         testing::Values(DateCase{"april31", 3, "31", "4", "2020", false, false, false, false},
+                                         DateCase{"december31", 3, "31", "12", "2020", false, false, false, true},
+                                         DateCase{"january30", 3, "30", "1", "2020", false, false, false, true},
+                                         DateCase{"leapDay2024", 3, "29", "2", "2024", false, false, false, true},
+                                         DateCase{"leapDay2023", 3, "29", "2", "2023", false, false, false, false},
+                                         DateCase{"leapDay1900", 3, "29", "2", "1900", false, false, false, false},
+                                         DateCase{"leapDay2000", 3, "29", "2", "2000", false, false, false, true},
+                                         DateCase{"leapDayYearKept", 3, "29", "2", "2023", false, false, true, true},
+                                         DateCase{"february30YearKept", 3, "30", "2", "2024", false, false, true,
+                                                  false},
+                                         DateCase{"february31", 3, "31", "2", "2024", false, false, false, false},
+                                         DateCase{"dayFromPhoto", 3, "31", "4", "2020", true, false, false, true},
+                                         DateCase{"monthFromPhoto", 3, "30", "2", "2020", false, true, false, true},
+                                         DateCase{"otherMode", 2, "31", "4", "2020", false, false, false, true},
+                                         DateCase{"dayAbove31", 3, "40", "1", "2020", false, false, false, true},
+                                         DateCase{"textDay", 3, "x", "4", "2020", false, false, false, true}),
+                         [](const testing::TestParamInfo<DateCase>& info) { return std::string(info.param.name); });
 
 TEST(TheStartDecision, choosesBetweenThePanelAndAlerts112To115) {
     struct Case {
