@@ -191,8 +191,8 @@ void MapViewForExtension::annotationDragStateChanged(int index, platform::Annota
                                         [this](const QList<platform::Placemark>& marks, const QString& error) {
                                             QStringList names;
                                             for (const auto& mark : marks) names.append(placeText(mark));
-                                            qCInfo(lcEditor).noquote() << "Found placemarks:" << names.join("; ")
-                                                                       << ", error:" << error;
+                                            qCInfo(lcEditor).noquote()
+                                                << "Found placemarks:" << names.join("; ") << ", error:" << error;
                                             if (error.isEmpty() && !marks.isEmpty()) m_placemark = marks.last();
                                         });
     // The position is reported at once, whatever the place search answers.
@@ -289,8 +289,8 @@ void MapViewForExtension::btnCrossOnSearchTapped() {
 QString MapViewForExtension::placeText(const platform::Placemark& placemark) {
     const QVariant lines = placemark.addressDictionary.value(QStringLiteral("FormattedAddressLines"));
     if (lines.isValid()) return lines.toStringList().join(QStringLiteral(", "));
-    const QString area = placemark.subAdministrativeArea.isEmpty() ? placemark.locality
-                                                                   : placemark.subAdministrativeArea;
+    const QString area =
+        placemark.subAdministrativeArea.isEmpty() ? placemark.locality : placemark.subAdministrativeArea;
     QString text = placemark.thoroughfare;
     for (const QString& part : {placemark.subThoroughfare, area, placemark.country}) {
         if (part.isEmpty()) continue;

@@ -204,9 +204,12 @@ TEST(TheFormsGpsFields, takeThePickersPositionsAsEditsAndGiveTheFormsPositionToT
         GeoCoordinate expected;
     };
     const Case cases[] = {
-        {"48.85", "N", "2.35", "E", {48.85, 2.35}},   {"48.85", "S", "2.35", "W", {-48.85, -2.35}},
-        {"", "N", "2.35", "E", {0, 0}},               {"48.85", "South", "2.35", "West", {48.85, 2.35}},
-        {"abc", "N", "2.35", "", {0, 2.35}},          {"12.5x", "", "7", "W", {12.5, -7}},
+        {"48.85", "N", "2.35", "E", {48.85, 2.35}},
+        {"48.85", "S", "2.35", "W", {-48.85, -2.35}},
+        {"", "N", "2.35", "E", {0, 0}},
+        {"48.85", "South", "2.35", "West", {48.85, 2.35}},
+        {"abc", "N", "2.35", "", {0, 2.35}},
+        {"12.5x", "", "7", "W", {12.5, -7}},
     };
     for (const Case& c : cases) {
         MetaDataObject record;
@@ -232,7 +235,8 @@ TEST(TheFormsGpsFields, takeThePickersPositionsAsEditsAndGiveTheFormsPositionToT
     EXPECT_TRUE(session.isEditedMetadataObject());
     EXPECT_TRUE(session.isParamsChanged());
     const auto west = GpsFields::changeLocation(session, 37.77, -122.4701);
-    EXPECT_EQ(west.latitude + west.latitudeRef + west.longitude + west.longitudeRef, "37.77000000North122.47010000West");
+    EXPECT_EQ(west.latitude + west.latitudeRef + west.longitude + west.longitudeRef,
+              "37.77000000North122.47010000West");
 
     session.isMetadataParamChanged(false);
     const auto removed = GpsFields::removeLocation(session);
