@@ -38,10 +38,15 @@ QPointF PhotoTableActions::metadataMenuAnchor(const QRectF& containerFrame, cons
 bool PhotoTableActions::performDesktopRow(int row, const QString& filePath, platform::Workspace& workspace,
                                           QWidget* parent) {
     switch (row) {
-    case RevealInFinder: return workspace.revealInFileManager({filePath});
-    case OpenInPreview: return workspace.openFile(filePath);
-    case GetInfo: workspace.showFileInfo(filePath, parent); return true;
-    default: return false;
+        case RevealInFinder:
+            return workspace.revealInFileManager({filePath});
+        case OpenInPreview:
+            return workspace.openFile(filePath);
+        case GetInfo:
+            workspace.showFileInfo(filePath, parent);
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -77,17 +82,4 @@ int PhotoTableActions::removeMissingPhotos(QList<PhotoFile>& batch, QSet<QString
         return true;
     });
     return static_cast<int>(before - batch.size());
-}
-
-const QList<PhotoTableActions::ToolTip>& PhotoTableActions::toolTips() {
-    static const QList<ToolTip> tips = {
-        {"btnRemovePhoto", QStringLiteral("Click here to remove photos")},
-        {"btnAddPhoto", QStringLiteral("Click here to add photos.")},
-        {"btnProcess", QStringLiteral("Click here to start process")},
-        {"btnPresets", QStringLiteral("Click here to add/edit presets")},
-        {"btnRestore", QStringLiteral("Click here to restore exif data of processed files")},
-        {"btnReset", QStringLiteral("Click here to reset edited data")},
-        {"btnNext", QStringLiteral("Click for renaming option.")},
-    };
-    return tips;
 }
