@@ -5,10 +5,6 @@
 namespace {
 
 constexpr double kRowHeight = 30;
-// How far the field panel sits from the top of its superview with the option box above it; the clear
-// panel is taller.
-constexpr double kFieldsTopOffset = 147;
-constexpr double kClearTopOffset = 230;
 
 }  // namespace
 
@@ -21,12 +17,9 @@ QPointF EditingOptions::listAnchor(const QRectF& containerFrame, const QRectF& b
     return {containerFrame.x() + buttonFrame.x() + buttonFrame.width() / 2 + 30, buttonTopInForm - 16};
 }
 
-EditingOptions::PanelLayout EditingOptions::panelLayout(int editingOption, double superviewHeight,
-                                                        double fieldPanelHeight) {
+EditingOptions::PanelLayout EditingOptions::panelLayout(int editingOption) {
     PanelLayout layout;
     layout.showsClearOptions = editingOption == MetaDataObject::CleanMetadataInfo;
-    const double offset = layout.showsClearOptions ? kClearTopOffset : kFieldsTopOffset;
-    layout.fieldPanelOriginY = superviewHeight - fieldPanelHeight - offset;
     layout.scrollingEnabled = !layout.showsClearOptions;
     return layout;
 }

@@ -22,8 +22,7 @@ class EditingOptions {
     // form scrolled to its top and locked there), the fields otherwise.
     struct PanelLayout {
         bool showsClearOptions = false;
-        double fieldPanelOriginY = 0;
         bool scrollingEnabled = true;
     };
-    static PanelLayout panelLayout(int editingOption, double superviewHeight, double fieldPanelHeight);
+    static PanelLayout panelLayout(int editingOption);
 };

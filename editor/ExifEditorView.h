@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/DropdownCodeTables.h"
+#include "editor/EditSession.h"
 #include "editor/FormFieldTraits.h"
 #include "editor/LoaderAnimation.h"
 #include "editor/SelectionMerge.h"
@@ -20,6 +21,7 @@
 #include <functional>
 
 class DisableScrollView;
+class EditorFormActions;
 class DragDropBox;
 class EditingOptionSection;
 class LoaderOverlay;
@@ -152,6 +154,8 @@ class ExifEditorView : public QWidget {
     void deleteSelectedPhotos();
     void removePhotosForRemoveButton();
     void checkAllPhotosDeletedFromArray();
+    // Alert 103: the photo's file is gone; its one button removes every photo whose file is gone.
+    void showPhotoMissingAlert();
 
     // ---- State ----
     MetaDataObject& metaDataObject() { return m_metaDataObject; }
@@ -186,6 +190,10 @@ class ExifEditorView : public QWidget {
     void setRenameToastVisible(bool visible) { m_renameToastVisible = visible; }
     bool isCustomRenamingAskingReset() const;
     SharedState& shared() { return m_shared; }
+    // The form's records and flags for the edit session (Apply, Revert, options, the map, presets).
+    EditRecords editRecords();
+    // Apply and Revert, the options, the map, the preset popup and the photo list's actions.
+    EditorFormActions& formActions() const { return *m_formActions; }
 
     // ---- Controls ----
     DragDropBox* leftBox() const { return m_leftBox; }
@@ -260,7 +268,8 @@ class ExifEditorView : public QWidget {
     DropdownCodeTables m_tables;
     Timing m_timing;
 
-    // Records of the form.
+    // Records of the form. The copy of the last applied changes is read by nothing else; it lives here.
+    MetaDataObject m_selectedMetatDataSettingObjOnlyUpdatedFields;
     MetaDataObject m_metaDataObject;
     MetaDataObject m_editedMetaDataObject;
     MetaDataObject m_metaDataObjectBeforeSaving;
@@ -321,4 +330,5 @@ class ExifEditorView : public QWidget {
     OptionPopup* m_popup2 = nullptr;
     QPointer<QWidget> m_winMetadataPopup;
     DisableScrollView* m_scrollViewMetadataPopup = nullptr;
+    EditorFormActions* m_formActions = nullptr;
 };

@@ -50,12 +50,6 @@ bool PhotoTableActions::performDesktopRow(int row, const QString& filePath, plat
     }
 }
 
-bool PhotoTableActions::asksRenameResetBeforeRemoving(bool editNameOn, bool renamePageShown, bool renameToastShown,
-                                                      bool notShowRenameResetPopup) {
-    if ((!editNameOn || !renamePageShown) && !renameToastShown) return false;
-    return !notShowRenameResetPopup;
-}
-
 bool PhotoTableActions::removePhoto(QList<PhotoFile>& batch, QSet<QString>& dictFileAdded, const QString& filePath) {
     const auto it =
         std::find_if(batch.begin(), batch.end(), [&filePath](const PhotoFile& p) { return p.filePath == filePath; });

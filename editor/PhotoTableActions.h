@@ -49,9 +49,6 @@ class PhotoTableActions {
     // false when the desktop could not do it.
     static bool performDesktopRow(int row, const QString& filePath, platform::Workspace& workspace, QWidget* parent);
 
-    // "Remove Photo" asks the renaming-reset question first when the renaming page would lose its names.
-    static bool asksRenameResetBeforeRemoving(bool editNameOn, bool renamePageShown, bool renameToastShown,
-                                              bool notShowRenameResetPopup);
     // Removes the photo with this path when the batch still holds it (a photo removed meanwhile is not
     // removed again); its path leaves the added paths. Answers whether it was removed.
     static bool removePhoto(QList<PhotoFile>& batch, QSet<QString>& dictFileAdded, const QString& filePath);

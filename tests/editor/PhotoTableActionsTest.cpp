@@ -88,20 +88,6 @@ TEST(ThePhotoMenu, actsThroughTheDesktopAndSizesItsPopups) {
     EXPECT_EQ(PhotoTableActions::metadataMenuAnchor({10, 0, 500, 600}, {300, 20, 40, 20}, 120), QPointF(330, 108));
 }
 
-TEST(RemovingPhotos, asksTheRenamingQuestionOnlyWhenNamesWouldBeLost) {
-    struct Case {
-        bool editName, pageShown, toastShown, notShow, asks;
-    };
-    const Case cases[] = {
-        {false, false, false, false, false}, {true, false, false, false, false}, {false, true, false, false, false},
-        {true, true, false, false, true},    {true, true, false, true, false},   {false, false, true, false, true},
-        {false, false, true, true, false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(PhotoTableActions::asksRenameResetBeforeRemoving(c.editName, c.pageShown, c.toastShown, c.notShow),
-                  c.asks);
-}
-
 TEST(RemovingPhotos, takesOnePhotoOnceAndEveryMissingFileWithoutDisturbingTheRest) {
     QTemporaryDir dir;
     QList<PhotoFile> batch = batchOf({true, true, true}, dir.path());
