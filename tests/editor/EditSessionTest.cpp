@@ -29,6 +29,10 @@ struct ChangedFieldCase {
     bool expectNull = false;
 };
 
+void PrintTo(const ChangedFieldCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class TheChangedFieldsRule : public testing::TestWithParam<ChangedFieldCase> {};
 
 TEST_P(TheChangedFieldsRule, comparesExactlyAndOnlyGrows) {
@@ -175,6 +179,10 @@ struct OptionCase {
     bool showsChangedFieldsOnly;
     bool showsClearOptions;
 };
+
+void PrintTo(const OptionCase& c, std::ostream* os) {
+    *os << "option " << c.option;
+}
 
 class TheEditingOption : public testing::TestWithParam<OptionCase> {};
 
