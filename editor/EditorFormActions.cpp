@@ -42,7 +42,10 @@ QBoxLayout* layoutHolding(QLayout* layout, QWidget* widget) {
 }  // namespace
 
 EditorFormActions::EditorFormActions(ExifEditorView& view)
-    : QObject(&view), m_view(view), m_session(view.editRecords()), m_gpsMap(new GpsMapController(m_session, &view, this)) {
+    : QObject(&view),
+      m_view(view),
+      m_session(view.editRecords()),
+      m_gpsMap(new GpsMapController(m_session, &view, this)) {
     addApplyRevertButtons();
     m_gpsMap->enableView = [this](bool enabled) { m_view.enableView(enabled); };
     connect(m_gpsMap, &GpsMapController::gpsFieldsChanged, this, &EditorFormActions::showGpsFields);
@@ -57,8 +60,7 @@ EditorFormActions::EditorFormActions(ExifEditorView& view)
     connect(m_view.editingOptionSection(), &EditingOptionSection::clearSwitchTicked, this,
             &EditorFormActions::clearSwitchTicked);
     connect(&m_view, &ExifEditorView::photoRowClicked, this, &EditorFormActions::btnCheckBoxSelect);
-    connect(&m_view, &ExifEditorView::photoMenuRequested, this,
-            &EditorFormActions::btnInfoTappedAtLocationInTableView);
+    connect(&m_view, &ExifEditorView::photoMenuRequested, this, &EditorFormActions::btnInfoTappedAtLocationInTableView);
     connect(&m_view, &ExifEditorView::removeMissingPhotosRequested, this, &EditorFormActions::btnRemoveFromBatchTapped);
     m_view.installEventFilter(this);
     isMetadataParamChanged(m_session.isParamsChanged());
@@ -185,7 +187,7 @@ void EditorFormActions::resizeEditingOptionsViewWithAnimation() {
     if (layout.showsClearOptions) m_view.scrollViewToTop();
     m_view.enableScrollView(layout.scrollingEnabled);
     m_view.scrollViewExifData()->setVerticalScrollBarPolicy(layout.scrollingEnabled ? Qt::ScrollBarAsNeeded
-                                                                                      : Qt::ScrollBarAlwaysOff);
+                                                                                    : Qt::ScrollBarAlwaysOff);
 }
 
 // ---- Presets ----
@@ -256,17 +258,19 @@ void EditorFormActions::btnOnMenuOptionTapped(int row) {
     if (m_selectedMenuFileIndexPath < 0 || m_selectedMenuFileIndexPath >= batch.size()) return;
     const QString path = batch.at(m_selectedMenuFileIndexPath).filePath;
     switch (row) {
-    case PhotoTableActions::ShowMetaData: return m_view.addMetaDataPopupWithIndex(m_selectedMenuFileIndexPath);
-    case PhotoTableActions::MarkUnmarkAll: return markUnmarkAll();
-    case PhotoTableActions::RemovePhoto: {
-        if (!m_view.isCustomRenamingAskingReset()) return removePhotoForMenuOption();
-        m_view.setRemovalFlags(true, true);
-        m_view.showAlertForResetRename();
-        return;
-    }
-    default:
-        if (!PhotoTableActions::performDesktopRow(row, path, platform::Workspace::shared(), &m_view))
-            qCInfo(lcEditor).noquote() << "The desktop could not act on" << path;
+        case PhotoTableActions::ShowMetaData:
+            return m_view.addMetaDataPopupWithIndex(m_selectedMenuFileIndexPath);
+        case PhotoTableActions::MarkUnmarkAll:
+            return markUnmarkAll();
+        case PhotoTableActions::RemovePhoto: {
+            if (!m_view.isCustomRenamingAskingReset()) return removePhotoForMenuOption();
+            m_view.setRemovalFlags(true, true);
+            m_view.showAlertForResetRename();
+            return;
+        }
+        default:
+            if (!PhotoTableActions::performDesktopRow(row, path, platform::Workspace::shared(), &m_view))
+                qCInfo(lcEditor).noquote() << "The desktop could not act on" << path;
     }
 }
 
@@ -349,10 +353,15 @@ void EditorFormActions::showGpsFields(const GpsFields::Shown&, bool clearPlaceho
 
 void EditorFormActions::onPopupChoice(int type, int row) {
     switch (type) {
-    case PopupLists::EditingOptions: return changeViewAccordingToMetadataOtion(row);
-    case PopupLists::Presets: return changeViewAccordingToPresetSelected(row);
-    case PopupLists::PhotoMenu: return btnOnMenuOptionTapped(row);
-    case PopupLists::MetadataMenu: return btnOnMetadataMenuOptionTapped(row);
-    default: return;
+        case PopupLists::EditingOptions:
+            return changeViewAccordingToMetadataOtion(row);
+        case PopupLists::Presets:
+            return changeViewAccordingToPresetSelected(row);
+        case PopupLists::PhotoMenu:
+            return btnOnMenuOptionTapped(row);
+        case PopupLists::MetadataMenu:
+            return btnOnMetadataMenuOptionTapped(row);
+        default:
+            return;
     }
 }

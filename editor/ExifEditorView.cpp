@@ -49,7 +49,8 @@ QPushButton* barButton(const QString& name, const QString& title, QWidget* paren
 ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent) : QWidget(parent), m_shared(shared) {
     EditorResources::ensureRegistered();
     setObjectName(QStringLiteral("ExifEditorView"));
-    m_intake = new PhotoIntake(m_shared.arraySelectedImagesToProcess, m_shared.dictFileAdded, this);
+    m_intake = m_shared.intake ? m_shared.intake
+                               : new PhotoIntake(m_shared.arraySelectedImagesToProcess, m_shared.dictFileAdded, this);
     m_thumbnails = new ThumbnailLoader(m_dictPhotoImages, this);
     m_reload = new SelectionReload(this);
     m_loaderTimer.setInterval(m_timing.loaderFrameMs);
@@ -431,8 +432,9 @@ void ExifEditorView::isMetadataParamChanged(bool changed) {
 }
 
 EditRecords ExifEditorView::editRecords() {
+    MetaDataObject* applied = m_shared.selectedMetatDataSettingObjOnlyUpdatedFields;
     return {m_shared.selectedMetatDataSettingObj,
-            m_selectedMetatDataSettingObjOnlyUpdatedFields,
+            applied ? *applied : m_selectedMetatDataSettingObjOnlyUpdatedFields,
             m_metaDataObject,
             m_editedMetaDataObject,
             m_metaDataObjectBeforeSaving,

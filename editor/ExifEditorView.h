@@ -53,6 +53,10 @@ class ExifEditorView : public QWidget {
         PresetStore& presets;
         MetaDataObject& selectedMetatDataSettingObj;  // the merged record of the ticked photos
         SubWindowState& subWindow;                    // isSubWindowOpened
+        // The application's intake over the batch and the added paths; none: the screen makes its own.
+        PhotoIntake* intake = nullptr;
+        // The copy of the changes the last Apply took; none: the screen keeps its own.
+        MetaDataObject* selectedMetatDataSettingObjOnlyUpdatedFields = nullptr;
     };
 
     // Waits the screen keeps; tests shorten them (0 runs at the next turn of the event loop).
@@ -268,7 +272,7 @@ class ExifEditorView : public QWidget {
     DropdownCodeTables m_tables;
     Timing m_timing;
 
-    // Records of the form. The copy of the last applied changes is read by nothing else; it lives here.
+    // Records of the form (and the applied changes when the application keeps none).
     MetaDataObject m_selectedMetatDataSettingObjOnlyUpdatedFields;
     MetaDataObject m_metaDataObject;
     MetaDataObject m_editedMetaDataObject;
@@ -296,7 +300,7 @@ class ExifEditorView : public QWidget {
 
     // Workers and their helpers.
     ThumbnailCache m_dictPhotoImages;
-    PhotoIntake* m_intake = nullptr;
+    PhotoIntake* m_intake = nullptr;  // the application's, or one of the screen's own
     ThumbnailLoader* m_thumbnails = nullptr;
     SelectionReload* m_reload = nullptr;
     LoaderAnimation m_loaderAnimation;

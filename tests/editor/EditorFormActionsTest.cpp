@@ -19,9 +19,7 @@ namespace {
 class TheScreensActions : public EditorFixture {
   protected:
     EditorFormActions& actions() { return view->formActions(); }
-    void openPhotoMenu(int row) {
-        actions().btnInfoTappedAtLocationInTableView(QPointF(20, 40), row, false);
-    }
+    void openPhotoMenu(int row) { actions().btnInfoTappedAtLocationInTableView(QPointF(20, 40), row, false); }
     QList<bool> ticks() const {
         QList<bool> all;
         for (const PhotoFile& photo : batch) all.append(photo.isSelected);
