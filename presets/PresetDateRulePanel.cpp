@@ -6,7 +6,6 @@
 #include "batch/DateRuleChecks.h"
 #include "model/MetadataKeyTable.h"
 #include "model/Utils.h"
-#include "platform/Numbers.h"
 
 namespace {
 
@@ -159,23 +158,4 @@ QStringList PresetDateRulePanel::monthList() {
 
 QStringList PresetDateRulePanel::yearList(int currentYear) {
     return numbers(1905, currentYear);
-}
-
-std::optional<QString> PresetDateRulePanel::shiftFieldText(const QString& typed, int minimum, int maximum) {
-    QString digits;
-    for (const QChar c : typed) {
-        if (c.isDigit() && c.unicode() < 128)
-            digits += c;
-        else if (c == u'+')
-            digits += c;
-    }
-    if (typed.startsWith(u'-')) digits.prepend(u'-');
-    if (digits == QStringLiteral("-")) return std::nullopt;
-    // A paste can overshoot by several digits; typing overshoots by the last one.
-    while (!digits.isEmpty()) {
-        const int value = platform::intValue(digits);
-        if (value >= minimum && value <= maximum) break;
-        digits.chop(1);
-    }
-    return QString::number(platform::intValue(digits));
 }

@@ -70,9 +70,4 @@ class PresetDateRulePanel {
     static QStringList dayList();
     static QStringList monthList();
     static QStringList yearList(int currentYear);
-
-    // The text a shift field keeps after typing, by the limits of its stepper: only digits and one leading
-    // minus sign survive, a value beyond the limits loses its last character, and the number is written
-    // plainly. Nothing for a lone minus sign, which stays as typed until the user goes on.
-    static std::optional<QString> shiftFieldText(const QString& typed, int minimum, int maximum);
 };

@@ -181,24 +181,9 @@ TEST(ThePresetDatePanel, enablesTheControlsOfTheChosenKind) {
     }
 }
 
-TEST(APresetShiftField, keepsASignedWholeNumberWithinItsStepper) {
-    const struct {
-        const char* typed;
-        const char* kept;  // nullptr: left as typed, the rule not rebuilt
-    } cases[] = {
-        {"1a2", "12"}, {"1-2", "12"}, {"-3", "-3"},    {"-", nullptr},   {"+5", "5"},   {"007", "7"},
-        {"", "0"},     {"100", "10"}, {"-100", "-10"}, {"123456", "12"}, {"--4", "-4"}, {"٣", "0"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        const auto kept = PresetDateRulePanel::shiftFieldText(QString::fromUtf8(c.typed), -99, 99);
-        if (!c.kept) {
-            EXPECT_FALSE(kept.has_value());
-        } else {
-            ASSERT_TRUE(kept.has_value());
-            EXPECT_EQ(*kept, QString::fromUtf8(c.kept));
-        }
-    }
+TEST(ThePresetDatePanelLists, runFromTheFirstToTheLast) {
+    EXPECT_EQ(PresetDateRulePanel::dayList().size(), 31);
+    EXPECT_EQ(PresetDateRulePanel::monthList().last(), "12");
     EXPECT_EQ(PresetDateRulePanel::yearList(2026).size(), 122);
     EXPECT_EQ(PresetDateRulePanel::yearList(2026).first(), "1905");
 }
