@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "editor/DropdownCodeTables.h"
 #include "model/Utils.h"
 #include "platform/Numbers.h"
 
@@ -40,27 +41,28 @@ const std::array<RowSpec, MetaDataPopupContent::kRowCount> kRows = {{
     {"Focul Length", &M::CamSetting_FocalLength, T, -1},
     {"Focul Length in 35mm Format", &M::CamSetting_FocalLengthIn35mmFormat, T, -1},
     {"Exposure Compensation", &M::CamSetting_ExposureCompensation, T, -1},
-    {"Flash", &M::CamSetting_Flash, Shown::Coded, 0},
-    {"Orientation", &M::CamSetting_Orientation, Shown::Coded, 1},
-    {"Exposure Mode", &M::AdvCamSetting_ExposureMode, Shown::Coded, 3},
-    {"Exposure Program", &M::AdvCamSetting_ExposureProgram, Shown::Coded, 4},
+    {"Flash", &M::CamSetting_Flash, Shown::Coded, DropdownCodeTables::Flash},
+    {"Orientation", &M::CamSetting_Orientation, Shown::Coded, DropdownCodeTables::Orientation},
+    {"Exposure Mode", &M::AdvCamSetting_ExposureMode, Shown::Coded, DropdownCodeTables::ExposureMode},
+    {"Exposure Program", &M::AdvCamSetting_ExposureProgram, Shown::Coded, DropdownCodeTables::ExposureProgram},
     {"Exposure Time", &M::AdvCamSetting_ExposureTime, T, -1},
-    {"Metering Mode", &M::AdvCamSetting_MateringMode, Shown::Coded, 5},
-    {"Scene Capture Type", &M::AdvCamSetting_SceneCaptureType, Shown::Coded, 6},
+    {"Metering Mode", &M::AdvCamSetting_MateringMode, Shown::Coded, DropdownCodeTables::MeteringMode},
+    {"Scene Capture Type", &M::AdvCamSetting_SceneCaptureType, Shown::Coded, DropdownCodeTables::SceneCaptureType},
     {"White Balance", &M::AdvCamSetting_WhiteBalance, T, -1},
     {"Saturation", &M::AdvCamSetting_Saturation, T, -1},
-    {"Sensing Method", &M::AdvCamSetting_SensingMethod, Shown::Coded, 7},
+    {"Sensing Method", &M::AdvCamSetting_SensingMethod, Shown::Coded, DropdownCodeTables::SensingMethod},
     {"Sharpness", &M::AdvCamSetting_Sharpness, T, -1},
-    {"Subject Distance range", &M::AdvCamSetting_SubjectDistanceRange, Shown::Coded, 8},
+    {"Subject Distance range", &M::AdvCamSetting_SubjectDistanceRange, Shown::Coded,
+     DropdownCodeTables::SubjectDistanceRange},
     {"Lens Make", &M::Lens_LensMake, T, -1},
     {"Lens Model", &M::Lens_LensModel, T, -1},
     {"Lens Serial Number", &M::Lens_LensSerialNumber, T, -1},
     {"GPS Lattitude", &M::GPS_Lattitude, T, -1},
-    {"GPS Lattitude Ref", &M::GPS_LattitudeRef, Shown::Coded, 10},
+    {"GPS Lattitude Ref", &M::GPS_LattitudeRef, Shown::Coded, DropdownCodeTables::LatitudeRef},
     {"GPS Longitude", &M::GPS_Longitude, T, -1},
-    {"GPS Longitude Ref", &M::GPS_LongitudeRef, Shown::Coded, 11},
+    {"GPS Longitude Ref", &M::GPS_LongitudeRef, Shown::Coded, DropdownCodeTables::LongitudeRef},
     {"GPS Altitude", &M::GPS_Altitude, T, -1},
-    {"GPS Altitude Ref", &M::GPS_AltitudeRef, Shown::Coded, 12},
+    {"GPS Altitude Ref", &M::GPS_AltitudeRef, Shown::Coded, DropdownCodeTables::AltitudeRef},
     {"By-line", &M::IPTC_ByLine, T, -1},
     {"By-line Title", &M::IPTC_ByLineTitle, T, -1},
     {"Copyright Notice", &M::IPTC_CopyrightNotice, T, -1},
@@ -75,7 +77,8 @@ const std::array<RowSpec, MetaDataPopupContent::kRowCount> kRows = {{
     {"City", &M::IPTC_City, T, -1},
     {"Province-State", &M::IPTC_ProvinceState, T, -1},
     {"Country-Primary Location Name", &M::IPTC_CountryPrimaryLocationName, T, -1},
-    {"Country-Primary Location Code", &M::IPTC_CountryPrimaryLocationCode, Shown::Coded, 14},
+    {"Country-Primary Location Code", &M::IPTC_CountryPrimaryLocationCode, Shown::Coded,
+     DropdownCodeTables::CountryCode},
     {"Original Transmission Ref", &M::IPTC_OriginalTransmissionRef, T, -1},
     {"Special Instructions", &M::IPTC_SpecialInstructions, T, -1},
     {"Credit", &M::IPTC_Credit, T, -1},
@@ -94,7 +97,7 @@ QString peopleDate(const QString& text, const QString& inFormat) {
     return Utils::sharedUtils().convertedDate(text, inFormat, QStringLiteral("MMM dd,yyyy hh:mm:ss a"));
 }
 
-QString shownValue(const RowSpec& spec, const MetaDataObject& record, const MetaDataPopupContent::CodeLabel& label) {
+QString shownValue(const RowSpec& spec, const MetaDataObject& record, const DropdownCodeTables& tables) {
     const QString& value = record.*spec.field;
     switch (spec.shown) {
         case Shown::Text:
@@ -107,7 +110,7 @@ QString shownValue(const RowSpec& spec, const MetaDataObject& record, const Meta
             return peopleDate(spaced, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         }
         case Shown::Coded:
-            return value.isEmpty() || !label ? QString() : label(spec.dropdownTag, record);
+            return tables.labelForRecord(spec.dropdownTag, record);
     }
     return {};
 }
@@ -122,11 +125,12 @@ constexpr double kPinSpan = static_cast<double>(0.55f);
 
 }  // namespace
 
-QList<MetaDataPopupContent::Row> MetaDataPopupContent::rows(const MetaDataObject& record, const CodeLabel& codeLabel) {
+QList<MetaDataPopupContent::Row> MetaDataPopupContent::rows(const MetaDataObject& record,
+                                                            const DropdownCodeTables& tables) {
     QList<Row> rows;
     rows.reserve(kRowCount);
     for (const RowSpec& spec : kRows) {
-        const QString value = shownValue(spec, record, codeLabel);
+        const QString value = shownValue(spec, record, tables);
         rows.append({QString::fromLatin1(spec.title), value.isEmpty() ? emptyValueText() : value});
     }
     return rows;

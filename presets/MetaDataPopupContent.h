@@ -3,9 +3,9 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
-
 #include "model/MetaDataObject.h"
+
+class DropdownCodeTables;
 
 // What the metadata popup shows of one photo, without its widgets: the 67 labelled values read from the
 // photo's file, the size line of the left panel and the pin of the map.
@@ -24,11 +24,8 @@ class MetaDataPopupContent {
 
     static QString emptyValueText() { return QStringLiteral("---"); }
 
-    // The readable label of a coded field of the record by its dropdown tag; "" for an empty or unknown code.
-    using CodeLabel = std::function<QString(int dropdownTag, const MetaDataObject& record)>;
-
     // The rows in display order: texts as stored, coded values by their labels, dates for people.
-    static QList<Row> rows(const MetaDataObject& record, const CodeLabel& codeLabel);
+    static QList<Row> rows(const MetaDataObject& record, const DropdownCodeTables& tables);
 
     // "12.3 MB | 4000 X 3000": the size on disk and the pixel size.
     static QString sizeText(double bytesOnDisk, double width, double height);

@@ -20,12 +20,6 @@ const MetadataKeyRow* dateRow(int fieldIndex) {
     return MetadataKeyTable::rowForField(QLatin1String(kDateFields[fieldIndex]));
 }
 
-QStringList numbers(int first, int last) {
-    QStringList list;
-    for (int n = first; n <= last; ++n) list << QString::number(n);
-    return list;
-}
-
 }  // namespace
 
 std::optional<int> PresetDateRulePanel::fieldIndexForTag(int tag) {
@@ -146,16 +140,4 @@ std::optional<QString> PresetDateRulePanel::storeRule(MetaDataObject& record, in
     record.*row->dateRule = std::make_shared<const DateTimeConfiguration>(rule);
     record.*row->updated = true;
     return summary;
-}
-
-QStringList PresetDateRulePanel::dayList() {
-    return numbers(1, 31);
-}
-
-QStringList PresetDateRulePanel::monthList() {
-    return numbers(1, 12);
-}
-
-QStringList PresetDateRulePanel::yearList(int currentYear) {
-    return numbers(1905, currentYear);
 }

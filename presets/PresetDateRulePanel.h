@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -65,9 +64,4 @@ class PresetDateRulePanel {
     // replaces the field's rule and the field is marked as changed. Answers the summary, or nothing (and
     // changes nothing) for an index outside 0-5.
     static std::optional<QString> storeRule(MetaDataObject& record, int fieldIndex, const DateTimeConfiguration& rule);
-
-    // The texts of the day, month and year lists: "1" to "31", "1" to "12", "1905" to currentYear.
-    static QStringList dayList();
-    static QStringList monthList();
-    static QStringList yearList(int currentYear);
 };

@@ -12,6 +12,7 @@
 #include <QTimeEdit>
 
 #include "controls/OnlyIntegerValueFormatter.h"
+#include "editor/PopupLists.h"
 #include "model/Utils.h"
 #include "platform/WallClock.h"
 
@@ -79,10 +80,12 @@ void PresetDateRuleView::buildRadios() {
 }
 
 void PresetDateRuleView::buildUpdateRows() {
-    m_txtUpdateDay = listField(QStringLiteral("txtUpdateDay"), PresetDateRulePanel::dayList());
-    m_txtUpdateMonth = listField(QStringLiteral("txtUpdateMonth"), PresetDateRulePanel::monthList());
     const int year = platform::GregorianCalendar::split(platform::GregorianCalendar::nowOnWallClock()).year;
-    m_txtUpdateYear = listField(QStringLiteral("txtUpdateYear"), PresetDateRulePanel::yearList(year));
+    PopupLists::Context lists;
+    lists.years = PopupLists::yearsList(year);
+    m_txtUpdateDay = listField(QStringLiteral("txtUpdateDay"), PopupLists::rows(PopupLists::Days, lists));
+    m_txtUpdateMonth = listField(QStringLiteral("txtUpdateMonth"), PopupLists::rows(PopupLists::Months, lists));
+    m_txtUpdateYear = listField(QStringLiteral("txtUpdateYear"), PopupLists::rows(PopupLists::Years, lists));
     const int maxima[] = {31, 12, 2050};
     QComboBox* fields[] = {m_txtUpdateDay, m_txtUpdateMonth, m_txtUpdateYear};
     for (int i = 0; i < 3; ++i) {
@@ -169,7 +172,9 @@ QCheckBox* PresetDateRuleView::keepTick(const QString& name) {
 void PresetDateRuleView::resetToStartValues() {
     PresetDateRulePanel::State start;
     start.option = Config::KeepOriginal;
-    start.updateYear = m_txtUpdateYear->itemText(0);
+    QStringList years;
+    for (int i = 0; i < m_txtUpdateYear->count(); ++i) years << m_txtUpdateYear->itemText(i);
+    start.updateYear = PopupLists::initialUpdateYear(years);
     start.selectedDate = machineDate(fromWallTime(platform::GregorianCalendar::nowOnWallClock()));
     start.updateTime = QStringLiteral("00:00:00");
     show(start);

@@ -1,5 +1,7 @@
 #include "presets/PresetListController.h"
 
+#include "editor/DropdownCodeTables.h"
+#include "model/MetadataKeyTable.h"
 #include "model/PresetStore.h"
 #include "presets/Logging.h"
 
@@ -46,13 +48,12 @@ void PresetListController::addPreset() {
     presetSelectionDidChange(0);
 }
 
-QString PresetListController::presetNameUpdated(const QString& name) {
+QString PresetListController::presetNameUpdated(int row, const QString& name) {
     const QString kept = name.isEmpty() ? newPresetName() : name;
-    m_metaDataObject.name = kept;
-    if (isListIndex(m_selectedPresetIndex)) {
-        m_store.arrayPresets()[m_selectedPresetIndex].name = kept;
-        save();
-    }
+    if (!isListIndex(row)) return kept;
+    if (row == m_selectedPresetIndex) m_metaDataObject.name = kept;
+    m_store.arrayPresets()[row].name = kept;
+    save();
     return kept;
 }
 
@@ -82,15 +83,14 @@ bool PresetListController::setEditingOption(int option) {
     return true;
 }
 
-QString PresetListController::editingOptionText(int option) {
-    switch (option) {
-        case MetaDataObject::OnlyModifyEditedFields:
-            return QStringLiteral("Only modify fields that I edit and keep others as it is");
-        case MetaDataObject::ModifyEditedClearOthers:
-            return QStringLiteral("Modify fields that I edit and clear others");
-        case MetaDataObject::CleanMetadataInfo:
-            return QStringLiteral("Clean Metadata info");
-        default:
-            return {};
-    }
+std::optional<QString> PresetListController::storeDropdownPick(const DropdownCodeTables& tables, int tag, int row) {
+    const MetadataKeyRow* field = DropdownCodeTables::fieldRow(tag);
+    const QStringList labels = tables.labels(tag);
+    const QStringList codes = tables.codes(tag);
+    if (!field || row < 0 || row >= labels.size() || row >= codes.size()) return std::nullopt;
+    // A preset's "Leave Blank" is a value of its own: applied, it removes the tag from every photo.
+    const bool leaveBlank = labels.at(row) == DropdownCodeTables::leaveBlank();
+    m_metaDataObject.*field->field = leaveBlank ? DropdownCodeTables::leaveBlank() : codes.at(row);
+    m_isParamsChanged = true;
+    return leaveBlank ? QString() : labels.at(row);
 }

@@ -3,8 +3,11 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 #include "model/MetaDataObject.h"
 
+class DropdownCodeTables;
 class PresetStore;
 
 // The preset list of the presets window, without its widgets: which preset is being edited, the copy of it
@@ -39,9 +42,9 @@ class PresetListController {
     // Writes back the preset selected until now, puts a new preset named newPresetName() at index 0 and
     // selects it for editing.
     void addPreset();
-    // The user named the edited preset; an empty name becomes newPresetName(). The name is saved at once.
-    // Returns the name kept.
-    QString presetNameUpdated(const QString& name);
+    // The user named the preset at row; an empty name becomes newPresetName(). The name is saved at once and
+    // also given to the edited copy when that is the preset's. Returns the name kept.
+    QString presetNameUpdated(int row, const QString& name);
     // Removes the preset at row; its unsaved edits are dropped and no preset is selected afterwards. False
     // when row is not a row of the list.
     bool removePreset(int row);
@@ -51,9 +54,10 @@ class PresetListController {
     void windowWillClose();
     // Stores the option of the editing-option list (0 to 2) in the edited copy; false for any other row.
     bool setEditingOption(int option);
-
-    // The texts of the editing-option list, by option.
-    static QString editingOptionText(int option);
+    // Stores row of a coded field's list (tag 0 to 14) in the edited copy: the row's code, or the literal
+    // "Leave Blank" for the first row. Answers what the field shows ("" for "Leave Blank"), or nothing (and
+    // changes nothing) for a row outside the list.
+    std::optional<QString> storeDropdownPick(const DropdownCodeTables& tables, int tag, int row);
 
   private:
     bool isListIndex(int index) const;

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
+#include "editor/DropdownCodeTables.h"
 #include "presets/MetaDataPopupContent.h"
 #include "presets/PresetMapPosition.h"
 #include "tests/Helper/HelperFixtures.h"
@@ -10,10 +11,6 @@
 namespace {
 
 using Row = MetaDataPopupContent::Row;
-
-QString stubLabel(int tag, const MetaDataObject&) {
-    return QStringLiteral("tag %1").arg(tag);
-}
 
 class AMetadataPopup : public ::testing::Test {
   protected:
@@ -24,28 +21,29 @@ class AMetadataPopup : public ::testing::Test {
     }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
     QTemporaryDir m_dir;
+    DropdownCodeTables m_tables;
 };
 
 // The rows that show something for the fixture photo; every other row shows "---".
 const QList<Row> kShown = {
     {"Artist", "Ann"},
     {"Date/Time Original", "May 01,2019 02:03:09 PM"},
-    {"Flash", "tag 0"},
-    {"Orientation", "tag 1"},
-    {"Exposure Mode", "tag 3"},
-    {"Exposure Program", "tag 4"},
-    {"Metering Mode", "tag 5"},
-    {"Scene Capture Type", "tag 6"},
-    {"Sensing Method", "tag 7"},
-    {"Subject Distance range", "tag 8"},
+    {"Flash", "Auto, Did not fire"},
+    {"Orientation", "Rotate 90 CW"},
+    {"Exposure Mode", "Auto Bracket"},
+    {"Exposure Program", "Aperture-priority AE"},
+    {"Metering Mode", "Multi-segment"},
+    {"Scene Capture Type", "Night"},
+    {"Sensing Method", "One-chip color area"},
+    {"Subject Distance range", "Macro"},
     {"GPS Lattitude", "48.850000"},
-    {"GPS Lattitude Ref", "tag 10"},
+    {"GPS Lattitude Ref", "South"},
     {"GPS Longitude", "2.350000"},
-    {"GPS Longitude Ref", "tag 11"},
+    {"GPS Longitude Ref", "West"},
     {"GPS Altitude", "35.000000"},
-    {"GPS Altitude Ref", "tag 12"},
+    {"GPS Altitude Ref", "Below Sea Level"},
     {"Keywords", "sea,sky"},
-    {"Country-Primary Location Code", "tag 14"},
+    {"Country-Primary Location Code", "France"},
     {"Xmp Creation Date", "May 01,2019 02:03:09 PM"},
     {"Xmp Modify Date", "May 01,2019 02:03:09 PM"},
     {"Xmp Photoshop Creation Date", "Jan 02,2020 03:04:05 AM"},
@@ -76,12 +74,12 @@ TEST_F(AMetadataPopup, showsTheSixtySevenValuesOfAPhotoFile) {
                                                       "-GPSAltitudeRef=1",
                                                       "-IPTC:Keywords=sea",
                                                       "-IPTC:Keywords=sky",
-                                                      "-IPTC:Country-PrimaryLocationCode=FR"}));
+                                                      "-IPTC:Country-PrimaryLocationCode=FRA"}));
     ASSERT_TRUE(helperfixtures::exiftoolWrite(
         photo, {"-XMP-xmp:CreateDate=2019:05:01 14:03:09", "-XMP-xmp:ModifyDate=2019:05:01 14:03:09+02:00",
                 "-XMP-photoshop:DateCreated=2020:01:02 03:04:05Z"}));
 
-    const QList<Row> rows = MetaDataPopupContent::rows(MetaDataObject::initWithFile(photo), stubLabel);
+    const QList<Row> rows = MetaDataPopupContent::rows(MetaDataObject::initWithFile(photo), m_tables);
 
     ASSERT_EQ(rows.size(), MetaDataPopupContent::kRowCount);
     int shown = 0;
@@ -103,7 +101,7 @@ TEST_F(AMetadataPopup, showsTheSixtySevenValuesOfAPhotoFile) {
 TEST_F(AMetadataPopup, showsDashesForAPhotoWithoutMetadataOrAFileThatIsGone) {
     const QString bare = helperfixtures::makeJpeg(m_dir.path(), "bare.jpg", QSize(8, 8));
     for (const QString& path : {bare, m_dir.filePath("gone.jpg")}) {
-        const QList<Row> rows = MetaDataPopupContent::rows(MetaDataObject::initWithFile(path), stubLabel);
+        const QList<Row> rows = MetaDataPopupContent::rows(MetaDataObject::initWithFile(path), m_tables);
         ASSERT_EQ(rows.size(), MetaDataPopupContent::kRowCount);
         for (const Row& row : rows) EXPECT_EQ(row.value, "---") << row.title.toStdString();
     }

@@ -180,10 +180,3 @@ TEST(ThePresetDatePanel, enablesTheControlsOfTheChosenKind) {
         EXPECT_EQ(PresetDateRulePanel::enabledControls(c.state), c.enabled);
     }
 }
-
-TEST(ThePresetDatePanelLists, runFromTheFirstToTheLast) {
-    EXPECT_EQ(PresetDateRulePanel::dayList().size(), 31);
-    EXPECT_EQ(PresetDateRulePanel::monthList().last(), "12");
-    EXPECT_EQ(PresetDateRulePanel::yearList(2026).size(), 122);
-    EXPECT_EQ(PresetDateRulePanel::yearList(2026).first(), "1905");
-}

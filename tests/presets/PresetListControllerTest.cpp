@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "editor/DropdownCodeTables.h"
 #include "model/PresetStore.h"
 #include "platform/UserDefaults.h"
 #include "presets/PresetListController.h"
@@ -97,7 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {"A", "B"},
                  [](auto& l) {
                      l.presetSelectionDidChange(1);
-                     EXPECT_EQ(l.presetNameUpdated("Holiday"), "Holiday");
+                     EXPECT_EQ(l.presetNameUpdated(1, "Holiday"), "Holiday");
+                     EXPECT_EQ(l.metaDataObject().name, "Holiday");
                  },
                  {"A//0", "Holiday//0"},
                  1},
@@ -105,12 +107,22 @@ INSTANTIATE_TEST_SUITE_P(
                  {"A"},
                  [](auto& l) {
                      l.presetSelectionDidChange(0);
-                     EXPECT_EQ(l.presetNameUpdated(""), "New Configuration");
+                     EXPECT_EQ(l.presetNameUpdated(0, ""), "New Configuration");
                  },
                  {"New Configuration//0"},
                  0},
         ListCase{
-            "renameWithoutSelectionTouchesNoPreset", {"A"}, [](auto& l) { l.presetNameUpdated("B"); }, {"A//0"}, -1},
+            "renameOutsideTheListTouchesNoPreset", {"A"}, [](auto& l) { l.presetNameUpdated(1, "B"); }, {"A//0"}, -1},
+        ListCase{"renameAnUnselectedPreset",
+                 {"A", "B"},
+                 [](auto& l) {
+                     l.presetSelectionDidChange(1);
+                     l.presetNameUpdated(0, "C");
+                     EXPECT_EQ(l.metaDataObject().name, "B");
+                     l.windowWillClose();
+                 },
+                 {"C//0", "B//0"},
+                 1},
         ListCase{"selectionChangeWritesBack",
                  {"A", "B"},
                  [](auto& l) {
@@ -199,6 +211,27 @@ INSTANTIATE_TEST_SUITE_P(
                  {"A/x/0"},
                  -1}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(APresetDropdownPick, storesTheCodeOrTheLiteralLeaveBlankWithoutAChangeFlag) {
+    QTemporaryDir dir;
+    platform::UserDefaults defaults(dir.filePath("defaults.conf"));
+    PresetStore store(defaults);
+    store.arrayPresets().append(MetaDataObject());
+    PresetListController list(store);
+    list.presetSelectionDidChange(0);
+    const DropdownCodeTables tables;
+    EXPECT_EQ(list.storeDropdownPick(tables, DropdownCodeTables::Flash, 1), "Auto, Did not fire");
+    EXPECT_EQ(list.metaDataObject().CamSetting_Flash, "24");
+    EXPECT_TRUE(list.isParamsChanged());
+    EXPECT_EQ(list.storeDropdownPick(tables, DropdownCodeTables::Flash, 0), "");
+    EXPECT_EQ(list.metaDataObject().CamSetting_Flash, "Leave Blank");
+    EXPECT_EQ(list.storeDropdownPick(tables, DropdownCodeTables::LatitudeRef, 2), "South");
+    EXPECT_EQ(list.metaDataObject().GPS_LattitudeRef, "S");
+    EXPECT_FALSE(list.metaDataObject().isupdated_CamSetting_Flash);
+    EXPECT_FALSE(list.storeDropdownPick(tables, DropdownCodeTables::LatitudeRef, 3).has_value());
+    EXPECT_FALSE(list.storeDropdownPick(tables, 15, 0).has_value());
+    EXPECT_EQ(list.metaDataObject().GPS_LattitudeRef, "S");
+}
 
 TEST(APresetCopy, staysOutOfTheListUntilWrittenBack) {
     QTemporaryDir dir;
