@@ -13,9 +13,12 @@
 #include "controls/CustomScroll.h"
 #include "controls/ImageLibrary.h"
 #include "model/Utils.h"
+#include "platform/MapView.h"
 #include "platform/NotificationCenter.h"
 #include "presets/Logging.h"
+#include "presets/MapCalloutPin.h"
 #include "presets/MetaDataPopupRowsModel.h"
+#include "presets/PresetsResources.h"
 
 namespace {
 
@@ -116,9 +119,13 @@ QWidget* MetaDataPopupView::buildMapPanel() {
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
-    m_mapView = new QWidget(panel);
+    m_mapView = new platform::MapView(panel);
     m_mapView->setObjectName(QStringLiteral("mapView"));
     m_mapView->setMinimumHeight(150);
+    PresetsResources::ensureRegistered();
+    m_noLocationPin = new MapCalloutPin(QStringLiteral("pin_no_location.png"), m_mapView);
+    m_noLocationPin->hide();
+    connect(m_mapView, &platform::MapView::regionDidChange, this, [this] { placeNoLocationPin(); });
     column->addWidget(m_mapView, 1);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(0);
@@ -209,6 +216,35 @@ void MetaDataPopupView::createArrayToUpdateMetaDataWithNode(const MetaDataObject
 
 void MetaDataPopupView::setupMapView(const MetaDataObject& record) {
     m_pin = MetaDataPopupContent::pin(record);
+    addAnnotationToLocation();
+}
+
+void MetaDataPopupView::addAnnotationToLocation() {
+    m_mapView->removeAllAnnotations();
+    m_mapView->setShowsZoomControls(true);
+    m_mapView->setShowsCompass(true);
+    const platform::CoordinateRegion region{{m_pin.centerLatitude, m_pin.centerLongitude},
+                                            {m_pin.latitudeSpan, m_pin.longitudeSpan}};
+    if (m_pin.isNolocationFound) {
+        // Not the map's own pin: this one says, with its callout open, why the photo has no place.
+        m_noLocationPin->setTitle(m_pin.title);
+        m_noLocationPin->show();
+        m_noLocationPin->raise();
+    } else {
+        m_noLocationPin->hide();
+        m_mapView->addAnnotation({{m_pin.latitude, m_pin.longitude}, QString()});
+    }
+    m_mapView->setRegion(region, m_pin.animated);
+    placeNoLocationPin();
+}
+
+void MetaDataPopupView::placeNoLocationPin() {
+    if (!m_noLocationPin->isVisible()) return;
+    m_noLocationPin->placeTipAt(m_mapView->pointForCoordinate({m_pin.latitude, m_pin.longitude}));
+}
+
+const MapCalloutPin* MetaDataPopupView::noLocationPin() const {
+    return m_noLocationPin->isVisibleTo(m_mapView) ? m_noLocationPin : nullptr;
 }
 
 const QList<MetaDataPopupContent::Row>& MetaDataPopupView::rows() const {
@@ -222,6 +258,9 @@ void MetaDataPopupView::scrollViewToTop() {
 void MetaDataPopupView::btnMapTypeTapped(QAbstractButton* button) {
     const int tag = button ? button->property("tag").toInt() : 0;
     m_mapType = tag == MapStandard ? MapStandard : tag == MapSatellite ? MapSatellite : MapHybrid;
+    m_mapView->setMapType(m_mapType == MapStandard    ? platform::MapType::Standard
+                          : m_mapType == MapSatellite ? platform::MapType::Satellite
+                                                      : platform::MapType::Hybrid);
     changeSegmentUiForButton(m_btnRoad, button == m_btnRoad, true);
     changeSegmentUiForButton(m_btnSatellite, button == m_btnSatellite, false);
     changeSegmentUiForButton(m_btnHybrid, button == m_btnHybrid, true);

@@ -12,11 +12,16 @@
 #include "platform/Notification.h"
 #include "presets/MetaDataPopupContent.h"
 
+class MapCalloutPin;
 class QAbstractButton;
 class QLabel;
 class QPushButton;
 class QTableView;
 class MetaDataPopupRowsModel;
+
+namespace platform {
+class MapView;
+}
 
 // The read-only popup with one photo's metadata as its file holds it now: a left panel with the thumbnail,
 // name, size and path, the list of 67 values and a map with the photo's pin. It fills itself when
@@ -61,6 +66,9 @@ class MetaDataPopupView : public QWidget {
     QLabel* lblImageSizeOndisk() const { return m_lblImageSizeOndisk; }
     QLabel* lblImageDestinationPath() const { return m_lblImageDestinationPath; }
     QTableView* tableView() const { return m_rowsView; }
+    platform::MapView* mapView() const { return m_mapView; }
+    // The pin for a missing or unusable position, or nullptr while the photo's own pin shows.
+    const MapCalloutPin* noLocationPin() const;
 
   signals:
     // The values of the photo last asked for have arrived (the thumbnail may follow).
@@ -86,6 +94,8 @@ class MetaDataPopupView : public QWidget {
     void showReading(const PhotoFile& photo, const Reading& reading);
     void createArrayToUpdateMetaDataWithNode(const MetaDataObject& record);
     void setupMapView(const MetaDataObject& record);
+    void addAnnotationToLocation();
+    void placeNoLocationPin();
     void changeSegmentUiForButton(QPushButton* button, bool selected, bool rounded);
     void showThumbnail(const QImage& image);
     void showPlaceholder();
@@ -100,7 +110,8 @@ class MetaDataPopupView : public QWidget {
     QLabel* m_lblImageDestinationPath = nullptr;
     QTableView* m_rowsView = nullptr;
     MetaDataPopupRowsModel* m_rows = nullptr;
-    QWidget* m_mapView = nullptr;
+    platform::MapView* m_mapView = nullptr;
+    MapCalloutPin* m_noLocationPin = nullptr;
     QPushButton *m_btnRoad = nullptr, *m_btnSatellite = nullptr, *m_btnHybrid = nullptr;
 
     MetaDataPopupContent::Pin m_pin;

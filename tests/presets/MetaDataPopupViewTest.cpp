@@ -5,7 +5,9 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
+#include "platform/MapView.h"
 #include "platform/NotificationCenter.h"
+#include "presets/MapCalloutPin.h"
 #include "presets/MetaDataPopupView.h"
 #include "tests/Helper/HelperFixtures.h"
 
@@ -17,7 +19,10 @@ class AMetadataPopupView : public ::testing::Test {
         helperfixtures::installReader();
         ASSERT_TRUE(m_dir.isValid());
         if (!helperfixtures::exiftoolAvailable()) GTEST_SKIP() << "exiftool is not installed";
+        m_view.mapView()->setTileServers({}, {});
         m_photos = {photo("first.jpg", "Ann", QSize(64, 48)), photo("second.jpg", "Bob", QSize(30, 40))};
+        EXPECT_TRUE(helperfixtures::exiftoolWrite(m_photos[0].filePath, {"-GPSLatitude=48.85", "-GPSLatitudeRef=S",
+                                                                         "-GPSLongitude=2.35", "-GPSLongitudeRef=W"}));
         m_view.setPhotoSource([this](int index) -> std::optional<PhotoFile> {
             if (index < 0 || index >= m_photos.size()) return std::nullopt;
             return m_photos.at(index);
@@ -61,11 +66,16 @@ TEST_F(AMetadataPopupView, showsThePhotoTheNotificationNames) {
     EXPECT_EQ(m_view.lblImageDestinationPath()->toolTip(), m_photos[1].fileURL);
     EXPECT_FALSE(m_view.showsPlaceholder());
     EXPECT_FALSE(m_view.thumbnail().isNull());
-    EXPECT_EQ(m_view.pin().title, "No location found");
+    EXPECT_TRUE(m_view.mapView()->annotations().isEmpty());
+    ASSERT_NE(m_view.noLocationPin(), nullptr);
+    EXPECT_EQ(m_view.noLocationPin()->title(), "No location found");
 
     post({});
     settle();
     EXPECT_EQ(artistShown(), "Ann") << "no index names the first photo";
+    ASSERT_EQ(m_view.mapView()->annotations().size(), 1);
+    EXPECT_EQ(m_view.mapView()->annotations()[0].coordinate, (platform::GeoCoordinate{-48.85, -2.35}));
+    EXPECT_EQ(m_view.noLocationPin(), nullptr);
 }
 
 TEST_F(AMetadataPopupView, dropsTheLateAnswersAboutThePhotoShownBefore) {
