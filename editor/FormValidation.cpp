@@ -1,11 +1,8 @@
 #include "editor/FormValidation.h"
 
-#include <cmath>
-#include <limits>
-
 #include "batch/DateRuleChecks.h"
+#include "editor/FieldValidation.h"
 #include "model/MetadataKeyTable.h"
-#include "platform/Numbers.h"
 
 namespace {
 
@@ -89,39 +86,17 @@ const QStringList& FormValidation::errorLabelFields() {
     return fields;
 }
 
-QString FormValidation::integerLimitMessage() {
-    return QStringLiteral("* Value cannot be greater than ") + QString::number(kIntegerLimit);
-}
-
-bool FormValidation::passesDecimalText(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).isDigit()) ++begin;
-    while (end > begin && text.at(end - 1).isDigit()) --end;
-    const QStringView rest = QStringView(text).mid(begin, end - begin);
-    return rest.isEmpty() || rest == u"." || rest == u",";
-}
-
-bool FormValidation::passesIntegerLimit(const QString& text) {
-    const float narrowed = static_cast<float>(platform::doubleValue(text));
-    const double rounded = std::ceil(static_cast<double>(narrowed));
-    // Out of the 32-bit range the conversion would be undefined; such a value fails like any other too large
-    // or negative one.
-    if (!(rounded >= std::numeric_limits<qint32>::min() && rounded <= std::numeric_limits<qint32>::max())) return false;
-    const auto value = static_cast<qint32>(rounded);
-    return static_cast<quint32>(value) <= static_cast<quint32>(kIntegerLimit);
-}
-
 std::optional<FormValidation::Failure> FormValidation::firstFailingField(
     const std::function<QString(const QString& fieldName)>& textOf) {
     for (const CheckedField& field : kCheckedFields) {
         const QString name = QString::fromLatin1(field.fieldName);
         switch (field.rule) {
             case Rule::DecimalText:
-                if (!passesDecimalText(textOf(name))) return Failure{name, QString()};
+                if (!FieldValidation::isValidDecimalText(textOf(name))) return Failure{name, QString()};
                 break;
             case Rule::IntegerLimit:
-                if (!passesIntegerLimit(textOf(name))) return Failure{name, integerLimitMessage()};
+                if (!FieldValidation::isValidIntegerText(textOf(name)))
+                    return Failure{name, FieldValidation::greaterThanMessage(FieldValidation::kIntegerMaximum)};
                 break;
             case Rule::AlwaysPasses:
                 break;

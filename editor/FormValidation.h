@@ -24,15 +24,9 @@ class FormValidation {
     // The fields whose error labels hideAllErrorLabels hides, in that order.
     static const QStringList& errorLabelFields();
 
-    static constexpr int kIntegerLimit = 65535;
-    // "* Value cannot be greater than 65535".
-    static QString integerLimitMessage();
-
-    // Digits of any script trimmed from both ends must leave nothing, "." or ",".
-    static bool passesDecimalText(const QString& text);
-    // The leading number, rounded up, must lie between 0 and 65535.
-    static bool passesIntegerLimit(const QString& text);
-
+    // The rules themselves are the live checks' (FieldValidation): a decimal field's digits trimmed from
+    // both ends must leave nothing, "." or ","; an integer field's leading number, rounded up, must lie
+    // between 0 and 65535.
     struct Failure {
         QString fieldName;
         // The text the label gets; null: the label shows with the text it already holds.

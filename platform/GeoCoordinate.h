@@ -8,9 +8,7 @@ struct GeoCoordinate {
     double longitude = 0;
 
     // Within ±90 degrees of latitude and ±180 of longitude (NaN is never valid).
-    bool isValid() const {
-        return latitude >= -90 && latitude <= 90 && longitude >= -180 && longitude <= 180;
-    }
+    bool isValid() const { return latitude >= -90 && latitude <= 90 && longitude >= -180 && longitude <= 180; }
     bool operator==(const GeoCoordinate&) const = default;
 };
 

@@ -107,8 +107,8 @@ QList<TileKey> MapProjection::visibleTiles(const GeoCoordinate& center, double z
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             const TileKey key{tileZoom, ((x % count) + count) % count, y};
-            const bool seen = std::any_of(candidates.begin(), candidates.end(),
-                                          [&key](const Candidate& c) { return c.key == key; });
+            const bool seen =
+                std::any_of(candidates.begin(), candidates.end(), [&key](const Candidate& c) { return c.key == key; });
             if (seen) continue;
             const double dx = (x + 0.5) * kTileSize - middle.x();
             const double dy = (y + 0.5) * kTileSize - middle.y();

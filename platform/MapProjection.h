@@ -44,8 +44,7 @@ class MapProjection {
     // The tile level drawn for a zoom, and the tiles of that level the view needs (x wrapped into the grid,
     // each tile once, nearest the centre first).
     static int tileZoomFor(double zoom, int maxZoom = kMaxZoom);
-    static QList<TileKey> visibleTiles(const GeoCoordinate& center, double zoom, const QSizeF& viewSize,
-                                       int tileZoom);
+    static QList<TileKey> visibleTiles(const GeoCoordinate& center, double zoom, const QSizeF& viewSize, int tileZoom);
 };
 
 }  // namespace platform

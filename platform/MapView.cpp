@@ -308,24 +308,38 @@ void MapView::wheelEvent(QWheelEvent* event) {
 void MapView::keyPressEvent(QKeyEvent* event) {
     const QPointF step(width() * kKeyPanFraction, height() * kKeyPanFraction);
     switch (event->key()) {
-    case Qt::Key_Left: panBy({step.x(), 0}); break;
-    case Qt::Key_Right: panBy({-step.x(), 0}); break;
-    case Qt::Key_Up: panBy({0, step.y()}); break;
-    case Qt::Key_Down: panBy({0, -step.y()}); break;
-    case Qt::Key_Plus:
-    case Qt::Key_Equal: zoomBy(1, rect().center(), true); break;
-    case Qt::Key_Minus: zoomBy(-1, rect().center(), true); break;
-    case Qt::Key_Escape:
-        if (m_gesture == Gesture::PinDrag) {
-            m_annotations[m_dragIndex].coordinate = m_dragOrigin;
-            m_gesture = Gesture::None;
-            setDragState(AnnotationDragState::Canceling);
-            setDragState(AnnotationDragState::None);
-            update();
+        case Qt::Key_Left:
+            panBy({step.x(), 0});
             break;
-        }
-        [[fallthrough]];
-    default: QWidget::keyPressEvent(event); return;
+        case Qt::Key_Right:
+            panBy({-step.x(), 0});
+            break;
+        case Qt::Key_Up:
+            panBy({0, step.y()});
+            break;
+        case Qt::Key_Down:
+            panBy({0, -step.y()});
+            break;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            zoomBy(1, rect().center(), true);
+            break;
+        case Qt::Key_Minus:
+            zoomBy(-1, rect().center(), true);
+            break;
+        case Qt::Key_Escape:
+            if (m_gesture == Gesture::PinDrag) {
+                m_annotations[m_dragIndex].coordinate = m_dragOrigin;
+                m_gesture = Gesture::None;
+                setDragState(AnnotationDragState::Canceling);
+                setDragState(AnnotationDragState::None);
+                update();
+                break;
+            }
+            [[fallthrough]];
+        default:
+            QWidget::keyPressEvent(event);
+            return;
     }
     event->accept();
 }

@@ -26,7 +26,8 @@ double graticuleStep(double pixelsPerDegree) {
 
 QString degreeText(double value, char positive, char negative) {
     const double magnitude = std::fabs(value);
-    const int decimals = magnitude == std::floor(magnitude) ? 0 : (magnitude * 10 == std::floor(magnitude * 10) ? 1 : 2);
+    const int decimals =
+        magnitude == std::floor(magnitude) ? 0 : (magnitude * 10 == std::floor(magnitude * 10) ? 1 : 2);
     QString text = QString::number(magnitude, 'f', decimals) + QChar(0x00B0);
     if (value > 0) text += QLatin1Char(positive);
     if (value < 0) text += QLatin1Char(negative);
@@ -147,7 +148,8 @@ void MapView::paintGraticule(QPainter& painter) const {
     painter.setFont(font);
     const GeoCoordinate topLeft = coordinateForPoint({0, 0});
     const GeoCoordinate bottomRight = coordinateForPoint(QPointF(width(), height()));
-    // Meridians: walk the visible width in steps, labelled along the top edge.
+    // Meridians: walk the visible width in steps, labelled along the bottom edge (the top often holds
+    // the owner's controls).
     const double westmost = std::floor((m_view.center.longitude - width() / 2.0 / (world / 360)) / step) * step;
     for (double lon = westmost; lon <= westmost + width() / (world / 360) + step; lon += step) {
         const double x = width() / 2.0 + (lon - m_view.center.longitude) * world / 360;
@@ -155,7 +157,7 @@ void MapView::paintGraticule(QPainter& painter) const {
         painter.setPen(QPen(line, 1));
         painter.drawLine(QPointF(x, 0), QPointF(x, height()));
         painter.setPen(ink);
-        painter.drawText(QPointF(x + 3, 11), degreeText(std::remainder(lon, 360), 'E', 'W'));
+        painter.drawText(QPointF(x + 3, height() - 4), degreeText(std::remainder(lon, 360), 'E', 'W'));
     }
     // Parallels, labelled along the left edge.
     const double southmost = std::floor(bottomRight.latitude / step) * step;
@@ -239,8 +241,8 @@ void MapView::paintControls(QPainter& painter) const {
         }
     }
     if (m_showsCompass) {
-        // The map never turns, so north is always up.
-        const QPointF c(width() - 26.0, 26.0);
+        // The map never turns, so north is always up. It stands above the zoom controls.
+        const QPointF c(zoomInRect().center().x(), zoomInRect().top() - 22);
         painter.setPen(QPen(edge, 1));
         painter.setBrush(face);
         painter.drawEllipse(c, 14, 14);

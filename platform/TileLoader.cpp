@@ -22,20 +22,20 @@ constexpr int kMemoryTiles = 512;
 
 bool isConnectionFailure(QNetworkReply::NetworkError error) {
     switch (error) {
-    case QNetworkReply::ConnectionRefusedError:
-    case QNetworkReply::RemoteHostClosedError:
-    case QNetworkReply::HostNotFoundError:
-    case QNetworkReply::TimeoutError:
-    case QNetworkReply::SslHandshakeFailedError:
-    case QNetworkReply::TemporaryNetworkFailureError:
-    case QNetworkReply::NetworkSessionFailedError:
-    case QNetworkReply::UnknownNetworkError:
-    case QNetworkReply::ProxyConnectionRefusedError:
-    case QNetworkReply::ProxyNotFoundError:
-    case QNetworkReply::ProxyTimeoutError:
-        return true;
-    default:
-        return false;
+        case QNetworkReply::ConnectionRefusedError:
+        case QNetworkReply::RemoteHostClosedError:
+        case QNetworkReply::HostNotFoundError:
+        case QNetworkReply::TimeoutError:
+        case QNetworkReply::SslHandshakeFailedError:
+        case QNetworkReply::TemporaryNetworkFailureError:
+        case QNetworkReply::NetworkSessionFailedError:
+        case QNetworkReply::UnknownNetworkError:
+        case QNetworkReply::ProxyConnectionRefusedError:
+        case QNetworkReply::ProxyNotFoundError:
+        case QNetworkReply::ProxyTimeoutError:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -43,8 +43,8 @@ bool isConnectionFailure(QNetworkReply::NetworkError error) {
 
 TileLoader::TileLoader(const QString& cacheFolder, QObject* parent) : QObject(parent), m_images(kMemoryTiles) {
     auto* cache = new QNetworkDiskCache(this);
-    const QString folder = cacheFolder.isEmpty() ? StandardPaths::cachesFolder() + QStringLiteral("/map-tiles")
-                                                 : cacheFolder;
+    const QString folder =
+        cacheFolder.isEmpty() ? StandardPaths::cachesFolder() + QStringLiteral("/map-tiles") : cacheFolder;
     QDir().mkpath(folder);
     cache->setCacheDirectory(folder);
     cache->setMaximumCacheSize(kDiskCacheBytes);
@@ -103,7 +103,8 @@ void TileLoader::start(const TileServer& server, const TileKey& key, const QStri
     ++m_requestsStarted;
     m_running.insert(id, reply);
     const QString urlTemplate = server.urlTemplate;
-    connect(reply, &QNetworkReply::finished, this, [this, reply, urlTemplate, id] { finished(reply, urlTemplate, id); });
+    connect(reply, &QNetworkReply::finished, this,
+            [this, reply, urlTemplate, id] { finished(reply, urlTemplate, id); });
 }
 
 void TileLoader::finished(QNetworkReply* reply, const QString& urlTemplate, const QString& id) {
@@ -116,8 +117,8 @@ void TileLoader::finished(QNetworkReply* reply, const QString& urlTemplate, cons
                            m_clock() - m_serverFailedAt.value(urlTemplate) >= kServerRetryMs;
         m_serverFailedAt.insert(urlTemplate, m_clock());
         if (first) {
-            qCInfo(lcPlatform).noquote() << "Map tiles unavailable, showing the offline map:"
-                                         << reply->url().host() << reply->errorString();
+            qCInfo(lcPlatform).noquote() << "Map tiles unavailable, showing the offline map:" << reply->url().host()
+                                         << reply->errorString();
             emit serverUnreachable(urlTemplate);
         }
         return;

@@ -78,19 +78,20 @@ TEST(TheTileServer, fillsItsTemplateAndComesFromTheUserDefaults) {
 }
 
 TEST(TheOfflineGeocoder, findsPlacesByNameBiggestFirst) {
-    const ReverseGeocoder geocoder({{"Paris", QString::fromUtf8("Île-de-France"), "France", 48.85, 2.35, 2000000},
-                                    {"Paris", "Texas", "United States", 33.66, -95.56, 25000},
-                                    {"Cormeilles-en-Parisis", "IDF", "France", 48.97, 2.2, 22000},
-                                    {QString::fromUtf8("São Paulo"), QString::fromUtf8("São Paulo"), "Brazil", -23.5,
-                                     -46.6, 10000000},
-                                    {"Parisot", "Occitanie", "France", 44.26, 1.86, 500}});
+    const ReverseGeocoder geocoder(
+        {{"Paris", QString::fromUtf8("Île-de-France"), "France", 48.85, 2.35, 2000000},
+         {"Paris", "Texas", "United States", 33.66, -95.56, 25000},
+         {"Cormeilles-en-Parisis", "IDF", "France", 48.97, 2.2, 22000},
+         {QString::fromUtf8("São Paulo"), QString::fromUtf8("São Paulo"), "Brazil", -23.5, -46.6, 10000000},
+         {"Parisot", "Occitanie", "France", 44.26, 1.86, 500}});
     struct Case {
         QString query;
         QStringList lines;  // FormattedAddressLines of each result, joined
     };
     const Case cases[] = {
-        {"Paris", {QString::fromUtf8("Paris, Île-de-France, France"), "Paris, Texas, United States", "Parisot, Occitanie, France",
-                   "Cormeilles-en-Parisis, IDF, France"}},
+        {"Paris",
+         {QString::fromUtf8("Paris, Île-de-France, France"), "Paris, Texas, United States",
+          "Parisot, Occitanie, France", "Cormeilles-en-Parisis, IDF, France"}},
         {"paris, tex", {"Paris, Texas, United States"}},
         {"PARIS, united", {"Paris, Texas, United States"}},
         {"sao paulo", {QString::fromUtf8("São Paulo, Brazil")}},
