@@ -1,7 +1,5 @@
 #include "presets/PresetListController.h"
 
-#include "editor/DropdownCodeTables.h"
-#include "model/MetadataKeyTable.h"
 #include "model/PresetStore.h"
 #include "presets/Logging.h"
 
@@ -81,16 +79,4 @@ bool PresetListController::setEditingOption(int option) {
     m_metaDataObject.editingOption = option;
     m_isParamsChanged = true;
     return true;
-}
-
-std::optional<QString> PresetListController::storeDropdownPick(const DropdownCodeTables& tables, int tag, int row) {
-    const MetadataKeyRow* field = DropdownCodeTables::fieldRow(tag);
-    const QStringList labels = tables.labels(tag);
-    const QStringList codes = tables.codes(tag);
-    if (!field || row < 0 || row >= labels.size() || row >= codes.size()) return std::nullopt;
-    // A preset's "Leave Blank" is a value of its own: applied, it removes the tag from every photo.
-    const bool leaveBlank = labels.at(row) == DropdownCodeTables::leaveBlank();
-    m_metaDataObject.*field->field = leaveBlank ? DropdownCodeTables::leaveBlank() : codes.at(row);
-    m_isParamsChanged = true;
-    return leaveBlank ? QString() : labels.at(row);
 }

@@ -3,11 +3,8 @@
 #include <QList>
 #include <QString>
 
-#include <optional>
-
 #include "model/MetaDataObject.h"
 
-class DropdownCodeTables;
 class PresetStore;
 
 // The preset list of the presets window, without its widgets: which preset is being edited, the copy of it
@@ -54,10 +51,6 @@ class PresetListController {
     void windowWillClose();
     // Stores the option of the editing-option list (0 to 2) in the edited copy; false for any other row.
     bool setEditingOption(int option);
-    // Stores row of a coded field's list (tag 0 to 14) in the edited copy: the row's code, or the literal
-    // "Leave Blank" for the first row. Answers what the field shows ("" for "Leave Blank"), or nothing (and
-    // changes nothing) for a row outside the list.
-    std::optional<QString> storeDropdownPick(const DropdownCodeTables& tables, int tag, int row);
 
   private:
     bool isListIndex(int index) const;

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "editor/DropdownCodeTables.h"
+#include "editor/GpsFields.h"
 #include "presets/MetaDataPopupContent.h"
 #include "presets/PresetMapPosition.h"
 #include "tests/Helper/HelperFixtures.h"
@@ -154,7 +155,7 @@ TEST(APresetPosition, goesToTheMapSignedAndComesBackUnsigned) {
     EXPECT_EQ(preset.GPS_Lattitude, "33.86880000");
     EXPECT_EQ(preset.GPS_LongitudeRef, "E");
     EXPECT_EQ(preset.GPS_Longitude, "151.20930000");
-    PresetMapPosition::Coordinate back = PresetMapPosition::coordinateOf(preset);
+    platform::GeoCoordinate back = GpsFields::positionOf(preset);
     EXPECT_DOUBLE_EQ(back.latitude, -33.8688);
     EXPECT_DOUBLE_EQ(back.longitude, 151.2093);
 
@@ -163,12 +164,12 @@ TEST(APresetPosition, goesToTheMapSignedAndComesBackUnsigned) {
     EXPECT_EQ(preset.GPS_LongitudeRef, "W");
 
     preset.GPS_LongitudeRef = "Leave Blank";
-    EXPECT_DOUBLE_EQ(PresetMapPosition::coordinateOf(preset).longitude, 0.5);
+    EXPECT_DOUBLE_EQ(GpsFields::positionOf(preset).longitude, 0.5);
 
     PresetMapPosition::removeLocation(preset);
     EXPECT_TRUE(preset.GPS_Lattitude.isEmpty() && preset.GPS_Longitude.isEmpty());
     EXPECT_TRUE(preset.GPS_LattitudeRef.isEmpty() && preset.GPS_LongitudeRef.isEmpty());
     preset.GPS_Lattitude = "48.85837";
-    back = PresetMapPosition::coordinateOf(preset);
-    EXPECT_EQ(back.latitude, 0.0) << "a position without a longitude opens the map without a pin";
+    EXPECT_EQ(GpsFields::positionOf(preset).latitude, 0.0)
+        << "a position without a longitude opens the map without a pin";
 }

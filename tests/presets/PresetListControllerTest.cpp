@@ -5,7 +5,6 @@
 
 #include <functional>
 
-#include "editor/DropdownCodeTables.h"
 #include "model/PresetStore.h"
 #include "platform/UserDefaults.h"
 #include "presets/PresetListController.h"
@@ -211,27 +210,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {"A/x/0"},
                  -1}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(APresetDropdownPick, storesTheCodeOrTheLiteralLeaveBlankWithoutAChangeFlag) {
-    QTemporaryDir dir;
-    platform::UserDefaults defaults(dir.filePath("defaults.conf"));
-    PresetStore store(defaults);
-    store.arrayPresets().append(MetaDataObject());
-    PresetListController list(store);
-    list.presetSelectionDidChange(0);
-    const DropdownCodeTables tables;
-    EXPECT_EQ(list.storeDropdownPick(tables, DropdownCodeTables::Flash, 1), "Auto, Did not fire");
-    EXPECT_EQ(list.metaDataObject().CamSetting_Flash, "24");
-    EXPECT_TRUE(list.isParamsChanged());
-    EXPECT_EQ(list.storeDropdownPick(tables, DropdownCodeTables::Flash, 0), "");
-    EXPECT_EQ(list.metaDataObject().CamSetting_Flash, "Leave Blank");
-    EXPECT_EQ(list.storeDropdownPick(tables, DropdownCodeTables::LatitudeRef, 2), "South");
-    EXPECT_EQ(list.metaDataObject().GPS_LattitudeRef, "S");
-    EXPECT_FALSE(list.metaDataObject().isupdated_CamSetting_Flash);
-    EXPECT_FALSE(list.storeDropdownPick(tables, DropdownCodeTables::LatitudeRef, 3).has_value());
-    EXPECT_FALSE(list.storeDropdownPick(tables, 15, 0).has_value());
-    EXPECT_EQ(list.metaDataObject().GPS_LattitudeRef, "S");
-}
 
 TEST(APresetCopy, staysOutOfTheListUntilWrittenBack) {
     QTemporaryDir dir;
