@@ -212,6 +212,9 @@ void MetaDataPopupView::showReading(const PhotoFile& photo, const Reading& readi
 
 void MetaDataPopupView::createArrayToUpdateMetaDataWithNode(const MetaDataObject& record) {
     m_rows->setRows(MetaDataPopupContent::rows(record, m_tables));
+    m_rowsView->resizeColumnToContents(MetaDataPopupRowsModel::TitleColumn);
+    m_rowsView->setColumnWidth(MetaDataPopupRowsModel::TitleColumn,
+                               m_rowsView->columnWidth(MetaDataPopupRowsModel::TitleColumn) + 16);
 }
 
 void MetaDataPopupView::setupMapView(const MetaDataObject& record) {

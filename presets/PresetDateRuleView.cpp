@@ -103,7 +103,7 @@ void PresetDateRuleView::buildUpdateRows() {
     addPart(4, 0, QStringLiteral("Day"), m_txtUpdateDay, m_checkDayUpdate);
     addPart(4, 1, QStringLiteral("Month"), m_txtUpdateMonth, m_checkMonthUpdate);
     addPart(4, 2, QStringLiteral("Year"), m_txtUpdateYear, m_checkYearUpdate);
-    addPart(5, 0, QStringLiteral("Time"), m_updateTimePicker, m_checkTimeUpdate, 3);
+    addPart(5, 0, QStringLiteral("Time"), m_updateTimePicker, m_checkTimeUpdate);
 }
 
 void PresetDateRuleView::buildShiftRows() {
