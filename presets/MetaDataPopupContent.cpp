@@ -161,7 +161,7 @@ MetaDataPopupContent::Pin MetaDataPopupContent::pin(const MetaDataObject& record
         pin.animated = true;
         return pin;
     }
-    pin.isNolocationFound = true;
+    pin.isNoLocationFound = true;
     pin.title = isValidCoordinate(latitude, longitude) ? QStringLiteral("No location found")
                                                        : QStringLiteral("Invalid location");
     pin.latitude = kNoLocationLatitude;

@@ -35,7 +35,7 @@ class MetaDataPopupContent {
         double latitude = 0;
         double longitude = 0;
         QString title;                   // "" for a photo's own position
-        bool isNolocationFound = false;  // the pin stands for a missing or unusable position
+        bool isNoLocationFound = false;  // the pin stands for a missing or unusable position
         double centerLatitude = 0;
         double centerLongitude = 0;
         double latitudeSpan = 0;

@@ -228,7 +228,7 @@ void MetaDataPopupView::addAnnotationToLocation() {
     m_mapView->setShowsCompass(true);
     const platform::CoordinateRegion region{{m_pin.centerLatitude, m_pin.centerLongitude},
                                             {m_pin.latitudeSpan, m_pin.longitudeSpan}};
-    if (m_pin.isNolocationFound) {
+    if (m_pin.isNoLocationFound) {
         // Not the map's own pin: this one says, with its callout open, why the photo has no place.
         m_noLocationPin->setTitle(m_pin.title);
         m_noLocationPin->show();

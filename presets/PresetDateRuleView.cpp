@@ -48,7 +48,7 @@ PresetDateRuleView::PresetDateRuleView(QWidget* parent) : QWidget(parent), m_rad
     buildShiftRows();
     resetToStartValues();
     connect(m_radios, &QButtonGroup::idClicked, this, [this] {
-        setupControllsOnDatePickerView();
+        setupControlsOnDatePickerView();
         updateDateTimeMetaDataConfiguration();
     });
     connect(m_datePicker, &QDateTimeEdit::dateTimeChanged, this, [this] { updateDateTimeMetaDataConfiguration(); });
@@ -163,7 +163,7 @@ QCheckBox* PresetDateRuleView::keepTick(const QString& name) {
     tick->setObjectName(name);
     tick->setToolTip(QStringLiteral("Keep this part of each photo's date"));
     connect(tick, &QCheckBox::toggled, this, [this] {
-        setupControllsOnDatePickerView();
+        setupControlsOnDatePickerView();
         updateDateTimeMetaDataConfiguration();
     });
     return tick;
@@ -211,7 +211,7 @@ void PresetDateRuleView::show(const PresetDateRulePanel::State& s) {
     m_checkMinuteIncDec->setChecked(s.keepIncDecMinute);
     m_checkSecondIncDec->setChecked(s.keepIncDecSecond);
     m_loading = false;
-    setupControllsOnDatePickerView();
+    setupControlsOnDatePickerView();
 }
 
 PresetDateRulePanel::State PresetDateRuleView::state() const {
@@ -241,7 +241,7 @@ PresetDateRulePanel::State PresetDateRuleView::state() const {
     return s;
 }
 
-void PresetDateRuleView::setupControllsOnDatePickerView() {
+void PresetDateRuleView::setupControlsOnDatePickerView() {
     const PresetDateRulePanel::Enabled e = PresetDateRulePanel::enabledControls(state());
     m_datePicker->setEnabled(e.datePicker);
     for (QWidget* tick : {m_checkDayUpdate, m_checkMonthUpdate, m_checkYearUpdate, m_checkTimeUpdate})

@@ -54,7 +54,7 @@ class PresetDateRuleView : public QWidget {
     QCheckBox* keepTick(const QString& name);
     // One part in the grid: its title, then its field with its keep tick, in one of three columns.
     void addPart(int row, int column, const QString& title, QWidget* field, QCheckBox* tick, int columnSpan = 1);
-    void setupControllsOnDatePickerView();
+    void setupControlsOnDatePickerView();
     void updateDateTimeMetaDataConfiguration();
     void show(const PresetDateRulePanel::State& state);
 

@@ -135,8 +135,8 @@ TEST(AMetadataPopupPin, standsWhereThePhotoWasTakenOrSaysWhyNot) {
         EXPECT_DOUBLE_EQ(pin.latitude, c.pinLatitude);
         EXPECT_DOUBLE_EQ(pin.longitude, c.pinLongitude);
         EXPECT_EQ(pin.title, c.title);
-        EXPECT_EQ(pin.isNolocationFound, !QString(c.title).isEmpty());
-        if (pin.isNolocationFound) {
+        EXPECT_EQ(pin.isNoLocationFound, !QString(c.title).isEmpty());
+        if (pin.isNoLocationFound) {
             EXPECT_DOUBLE_EQ(pin.latitudeSpan, 180.0);
             EXPECT_DOUBLE_EQ(pin.longitudeSpan, 360.0);
             EXPECT_FALSE(pin.animated);

@@ -35,6 +35,10 @@ struct SummaryCase {
     const char* summary;
 };
 
+void PrintTo(const SummaryCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class APresetDateRule : public ::testing::TestWithParam<SummaryCase> {
   protected:
     void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QToolButton>
 
 #include <memory>
@@ -155,6 +156,19 @@ TEST_F(APresetEditor, keepsTypedTextAndTextViewChangesInThePresetWithoutChangeFl
     m_window->close();
     EXPECT_EQ(stored()[1].Cam_Make, "Lumarind");
     EXPECT_FALSE(m_subWindow.isSubWindowOpened());
+}
+
+TEST_F(APresetEditor, letsAnOverlongTextViewBeShortenedButNotLengthened) {
+    m_store->arrayPresets().append(MetaDataObject());
+    m_store->arrayPresets()[0].IPTC_Keywords = QString(501, u'k');
+    open({});
+    FormTextView* keywords = view().sectionOf("IPTC_Keywords")->textView("IPTC_Keywords");
+    keywords->moveCursor(QTextCursor::End);
+    QTest::keyClick(keywords, Qt::Key_Backspace);
+    EXPECT_EQ(view().metaDataObject().IPTC_Keywords.size(), 500);
+    QTest::keyClicks(keywords, "more");
+    EXPECT_EQ(keywords->toPlainText().size(), 500);
+    EXPECT_EQ(view().metaDataObject().IPTC_Keywords.size(), 500);
 }
 
 TEST_F(APresetEditor, storesListPicksEvenOfTheRowPickedLastAndClosesListsOnOutsideClicks) {
