@@ -38,10 +38,15 @@ QPointF PhotoTableActions::metadataMenuAnchor(const QRectF& containerFrame, cons
 bool PhotoTableActions::performDesktopRow(int row, const QString& filePath, platform::Workspace& workspace,
                                           QWidget* parent) {
     switch (row) {
-    case RevealInFinder: return workspace.revealInFileManager({filePath});
-    case OpenInPreview: return workspace.openFile(filePath);
-    case GetInfo: workspace.showFileInfo(filePath, parent); return true;
-    default: return false;
+        case RevealInFinder:
+            return workspace.revealInFileManager({filePath});
+        case OpenInPreview:
+            return workspace.openFile(filePath);
+        case GetInfo:
+            workspace.showFileInfo(filePath, parent);
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -47,8 +47,7 @@ class PhotoTableActions {
 
     // A photo menu row other than MarkUnmarkAll, ShowMetaData and RemovePhoto, done through the desktop;
     // false when the desktop could not do it.
-    static bool performDesktopRow(int row, const QString& filePath, platform::Workspace& workspace,
-                                  QWidget* parent);
+    static bool performDesktopRow(int row, const QString& filePath, platform::Workspace& workspace, QWidget* parent);
 
     // "Remove Photo" asks the renaming-reset question first when the renaming page would lose its names.
     static bool asksRenameResetBeforeRemoving(bool editNameOn, bool renamePageShown, bool renameToastShown,
@@ -61,8 +60,7 @@ class PhotoTableActions {
     // own copy of the paths, so it may run on any thread.
     static QSet<QString> findMissingFiles(const QStringList& paths);
     // The main-thread half: those photos leave the batch, in place, and their paths the added paths.
-    static int removeMissingPhotos(QList<PhotoFile>& batch, QSet<QString>& dictFileAdded,
-                                   const QSet<QString>& missing);
+    static int removeMissingPhotos(QList<PhotoFile>& batch, QSet<QString>& dictFileAdded, const QSet<QString>& missing);
 
     struct ToolTip {
         const char* buttonName;

@@ -30,7 +30,8 @@ class AForm : public EditorFixture {
     QColor border(const char* field) { return view->sectionOf(field)->borderColor(field); }
     void chooseInPopup(int row) {
         QListView* table = view->optionPopup()->table();
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(row, 0)).center());
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualRect(table->model()->index(row, 0)).center());
         settle();
     }
     void openDropDown(int tag) {
@@ -59,7 +60,7 @@ TEST_F(AForm, storesTypedTextCutToItsLimitInTheFormAndThePendingEdits) {
 struct TypingCase {
     const char* field;
     const char* typed;
-    const char* kept;   // what the field holds after the formatter
+    const char* kept;  // what the field holds after the formatter
     bool errorShown;
     const char* message;  // the error label's text; "" : not looked at
 };
@@ -92,9 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypingCase{"CamSetting_FNumber", "abc", "abc", true, ""},
                       TypingCase{"CamSetting_FNumber", "5.6", "5.6", false, ""},
                       TypingCase{"GPS_Altitude", "1,5", "1,5", false, ""}),
-    [](const auto& info) {
-        return std::string(info.param.field) + "_" + std::to_string(info.index);
-    });
+    [](const auto& info) { return std::string(info.param.field) + "_" + std::to_string(info.index); });
 
 TEST_F(AForm, takesACodedValueFromItsListAndActsOnEveryClick) {
     openDropDown(0);

@@ -69,7 +69,8 @@ TEST(ThePhotoTicks, toggleOneByOneAndMarkOrUnmarkAll) {
 
 TEST(ThePhotoMenu, actsThroughTheDesktopAndSizesItsPopups) {
     testsupport::ScriptedWorkspace workspace;
-    EXPECT_TRUE(PhotoTableActions::performDesktopRow(PhotoTableActions::RevealInFinder, "/p/a.jpg", workspace, nullptr));
+    EXPECT_TRUE(
+        PhotoTableActions::performDesktopRow(PhotoTableActions::RevealInFinder, "/p/a.jpg", workspace, nullptr));
     EXPECT_TRUE(PhotoTableActions::performDesktopRow(PhotoTableActions::OpenInPreview, "/p/a.jpg", workspace, nullptr));
     EXPECT_TRUE(PhotoTableActions::performDesktopRow(PhotoTableActions::GetInfo, "/p/a.jpg", workspace, nullptr));
     EXPECT_FALSE(PhotoTableActions::performDesktopRow(PhotoTableActions::ShowMetaData, "/p/a.jpg", workspace, nullptr));
@@ -77,7 +78,8 @@ TEST(ThePhotoMenu, actsThroughTheDesktopAndSizesItsPopups) {
     EXPECT_EQ(workspace.openedFiles, QStringList{"/p/a.jpg"});
     EXPECT_EQ(workspace.infoShown, QStringList{"/p/a.jpg"});
     workspace.succeeds = false;
-    EXPECT_FALSE(PhotoTableActions::performDesktopRow(PhotoTableActions::OpenInPreview, "/p/a.jpg", workspace, nullptr));
+    EXPECT_FALSE(
+        PhotoTableActions::performDesktopRow(PhotoTableActions::OpenInPreview, "/p/a.jpg", workspace, nullptr));
 
     EXPECT_EQ(PhotoTableActions::photoMenuFrame(6), QRectF(0, 0, 150, 193));
     EXPECT_EQ(PhotoTableActions::photoMenuFrame(7).height(), 180);
