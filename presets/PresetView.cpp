@@ -24,9 +24,7 @@
 #include "presets/PresetRowDelegate.h"
 #include "presets/PresetViewDelegate.h"
 
-namespace {
-
-QPushButton* button(const QString& name, const QString& title, QWidget* parent) {
+QPushButton* PresetView::formButton(const QString& name, const QString& title, QWidget* parent) {
     auto* button = new QPushButton(title, parent);
     button->setObjectName(name);
     button->setCursor(Qt::PointingHandCursor);
@@ -39,15 +37,13 @@ QPushButton* button(const QString& name, const QString& title, QWidget* parent) 
     return button;
 }
 
-QLabel* hint(const QString& name, const QString& text, QWidget* parent) {
+QLabel* PresetView::hintLabel(const QString& name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setWordWrap(true);
     label->setStyleSheet(QStringLiteral("color: #9a9a9a; font-size: 11px;"));
     return label;
 }
-
-}  // namespace
 
 PresetView::PresetView(PresetStore& presets, SubWindowState& subWindow, QWidget* parent)
     : QWidget(parent), m_presets(presets), m_subWindow(subWindow) {
@@ -108,16 +104,16 @@ QWidget* PresetView::buildList() {
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(12, 0, 12, 0);
     buttons->setSpacing(6);
-    m_btnAddPreset = button(QStringLiteral("btnAddPreset"), QStringLiteral("+"), panel);
+    m_btnAddPreset = formButton(QStringLiteral("btnAddPreset"), QStringLiteral("+"), panel);
     m_btnAddPreset->setToolTip(QStringLiteral("Add a preset"));
-    m_btnRemovePreset = button(QStringLiteral("btnRemovePreset"), QStringLiteral("\u2212"), panel);
+    m_btnRemovePreset = formButton(QStringLiteral("btnRemovePreset"), QStringLiteral("\u2212"), panel);
     m_btnRemovePreset->setToolTip(QStringLiteral("Remove the selected preset"));
     buttons->addWidget(m_btnAddPreset);
     buttons->addWidget(m_btnRemovePreset);
     buttons->addStretch(1);
     column->addLayout(buttons);
-    m_lblOnApply = hint(QStringLiteral("lblOnApply"),
-                        QStringLiteral("Add a preset with + or choose one from the list to edit it."), panel);
+    m_lblOnApply = hintLabel(QStringLiteral("lblOnApply"),
+                             QStringLiteral("Add a preset with + or choose one from the list to edit it."), panel);
     m_lblOnApply->setContentsMargins(14, 0, 12, 0);
     column->addWidget(m_lblOnApply);
     return panel;

@@ -105,6 +105,8 @@ class PresetView : public QWidget, public MapViewDelegate {
     MapWindow* winMapview() const { return m_winMapview; }
 
   private:
+    static QPushButton* formButton(const QString& name, const QString& title, QWidget* parent);
+    static QLabel* hintLabel(const QString& name, const QString& text, QWidget* parent);
     QWidget* buildList();
     QWidget* buildForm();
     void connectParts();

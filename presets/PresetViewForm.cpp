@@ -23,23 +23,6 @@
 #include "presets/PresetDateRuleView.h"
 #include "presets/PresetMapPosition.h"
 
-namespace {
-
-QPushButton* formButton(const QString& name, const QString& title, QWidget* parent) {
-    auto* button = new QPushButton(title, parent);
-    button->setObjectName(name);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { color: white; background: #3d3d3d; border: 1px solid #555555; border-radius: 3px;"
-                       " padding: 4px 14px; }"
-                       "QPushButton:hover { background: #4a4a4a; }"
-                       "QPushButton:disabled { color: #7a7a7a; background: #333333; border-color: #444444; }"));
-    return button;
-}
-
-}  // namespace
-
 QWidget* PresetView::buildForm() {
     auto* form = new QWidget(this);
     auto* column = new QVBoxLayout(form);
@@ -75,9 +58,9 @@ QWidget* PresetView::buildForm() {
     m_btnShowMap = formButton(QStringLiteral("btnShowMap"), QStringLiteral("Map"), form);
     m_btnShowMap->setToolTip(QStringLiteral("Set the preset's position on a map"));
     m_lblOnRevert =
-        new QLabel(QStringLiteral("A preset keeps every change as you make it; Apply uses it on the form."), form);
-    m_lblOnRevert->setObjectName(QStringLiteral("lblOnRevert"));
-    m_lblOnRevert->setStyleSheet(QStringLiteral("color: #9a9a9a; font-size: 11px;"));
+        hintLabel(QStringLiteral("lblOnRevert"),
+                  QStringLiteral("A preset keeps every change as you make it; Apply uses it on the form."), form);
+    m_lblOnRevert->setWordWrap(false);
     m_btnApplyPreset = formButton(QStringLiteral("btnApplyPreset"), QStringLiteral("Apply"), form);
     m_btnApplyPreset->setToolTip(QStringLiteral("Use the selected preset on the editing form"));
     m_btnApplyPreset->setStyleSheet(
