@@ -1,36 +1,54 @@
 #pragma once
 
-#include <optional>
-
 #include "model/MetaDataObject.h"
 #include "model/MetadataKeyTable.h"
+
+// The records and flags an edit session works on, held by their owners: the selection record and the copy
+// of the last applied changes by the application, the rest by the editing screen.
+struct EditRecords {
+    MetaDataObject& selectedMetatDataSettingObj;
+    MetaDataObject& selectedMetatDataSettingObjOnlyUpdatedFields;
+    MetaDataObject& metaDataObject;
+    MetaDataObject& editedMetaDataObject;
+    MetaDataObject& metaDataObjectBeforeSaving;
+    MetaDataObject& metaDataObjectWithUpdatedChange;
+    bool& isEditedMetadataObject;
+    bool& isParamsChanged;
+    bool& isMetaDataResetEnable;
+};
+
+// All of them in one place, for holders that have none of their own (tests, a screen on its own).
+struct OwnedEditRecords {
+    MetaDataObject selection, selectionOnlyUpdated, form, edited, beforeSaving, updatedChange;
+    bool isEdited = false, isParamsChanged = false, isResetEnable = false;
+    EditRecords records() {
+        return {selection, selectionOnlyUpdated, form,         edited, beforeSaving, updatedChange,
+                isEdited,  isParamsChanged,      isResetEnable};
+    }
+};
 
 // The records behind the editing form and the rules that move values between them: what the fields show
 // (the form record), what the user typed since the last reset (the pending edits), the values before
 // editing (for Revert and the restore run) and the changed fields that a batch run hands to the writer.
 //
-// The selection record and the copy of the last applied changes belong to the application, which shares
-// them with other screens; the session reaches them through the references it is given. Main thread only.
+// The session works on records its owners hold (EditRecords). Main thread only.
 class EditSession {
   public:
-    EditSession(MetaDataObject& selectedMetatDataSettingObj,
-                MetaDataObject& selectedMetatDataSettingObjOnlyUpdatedFields);
+    explicit EditSession(const EditRecords& records) : m_r(records) {}
 
     // ---- Records ----
-    MetaDataObject& selectedMetatDataSettingObj() { return m_selection; }
-    const MetaDataObject& selectedMetatDataSettingObj() const { return m_selection; }
-    MetaDataObject& metaDataObject() { return m_metaDataObject; }
-    const MetaDataObject& metaDataObject() const { return m_metaDataObject; }
-    const MetaDataObject& editedMetaDataObject() const { return m_editedMetaDataObject; }
-    bool isEditedMetadataObject() const { return m_isEditedMetadataObject; }
-    // Absent until a selection was first set up.
-    const std::optional<MetaDataObject>& metaDataObjectBeforeSaving() const { return m_beforeSaving; }
-    const std::optional<MetaDataObject>& metaDataObjectWithUpdatedChange() const { return m_updatedChange; }
+    MetaDataObject& selectedMetatDataSettingObj() { return m_r.selectedMetatDataSettingObj; }
+    MetaDataObject& metaDataObject() { return m_r.metaDataObject; }
+    const MetaDataObject& metaDataObject() const { return m_r.metaDataObject; }
+    const MetaDataObject& editedMetaDataObject() const { return m_r.editedMetaDataObject; }
+    bool isEditedMetadataObject() const { return m_r.isEditedMetadataObject; }
+    const MetaDataObject& metaDataObjectBeforeSaving() const { return m_r.metaDataObjectBeforeSaving; }
+    const MetaDataObject& metaDataObjectWithUpdatedChange() const { return m_r.metaDataObjectWithUpdatedChange; }
 
     // ---- Unsaved-edit state ----
-    bool isParamsChanged() const { return m_isParamsChanged; }
+    bool isParamsChanged() const { return m_r.isParamsChanged; }
     // What the Reset button returns to when a dropdown popup closes.
-    bool isMetaDataResetEnable() const { return m_isMetaDataResetEnable; }
+    bool isMetaDataResetEnable() const { return m_r.isMetaDataResetEnable; }
     // Marks whether the form holds edits that were neither applied nor run.
     void isMetadataParamChanged(bool changed);
 
@@ -63,13 +81,5 @@ class EditSession {
     void copyToPendingEdits(std::initializer_list<QString MetaDataObject::*> fields);
 
   private:
-    MetaDataObject& m_selection;
-    MetaDataObject& m_selectionOnlyUpdated;
-    MetaDataObject m_metaDataObject;
-    MetaDataObject m_editedMetaDataObject;
-    bool m_isEditedMetadataObject = false;
-    std::optional<MetaDataObject> m_beforeSaving;
-    std::optional<MetaDataObject> m_updatedChange;
-    bool m_isParamsChanged = false;
-    bool m_isMetaDataResetEnable = false;
+    EditRecords m_r;
 };

@@ -7,34 +7,22 @@
 
 #include "model/MetadataKeyTable.h"
 
-// The form's side of the three editing options and the five clear ticks: the texts, the list's size and
-// place, and which panel each option shows. What an option does to a photo is the writer's business.
+// The form's side of the three editing options and the five clear ticks: the list's size and place, and
+// which panel each option shows. What an option does to a photo is the writer's business.
 class EditingOptions {
   public:
-    // Indexed by MetadataEditingOption.
-    static QStringList optionTexts();
-    static QString optionText(int option);
-
+    // The option texts are FieldDisplay::editingOptionText.
     // The option list: as wide as its button, 30 points a row plus 4 for up to five rows, else 180.
     static QRectF listFrame(double buttonWidth, int rows);
     // The arrow's point, from the frames of the form container and of the option button and the button's
     // top edge in the form's coordinates.
     static QPointF listAnchor(const QRectF& containerFrame, const QRectF& buttonFrame, double buttonTopInForm);
 
-    // The five ticks in the order the clear panel shows them.
-    struct ClearTick {
-        MetadataClearSwitch clearSwitch;
-        const char* checkBoxName;  // the check box's object name
-        QString title;
-    };
-    static const QList<ClearTick>& clearTicks();
-
     // Which panel the form shows for its record's option: the clear ticks for "Clean Metadata info" (the
     // form scrolled to its top and locked there), the fields otherwise.
     struct PanelLayout {
         bool showsClearOptions = false;
-        double fieldPanelOriginY = 0;
         bool scrollingEnabled = true;
     };
-    static PanelLayout panelLayout(int editingOption, double superviewHeight, double fieldPanelHeight);
+    static PanelLayout panelLayout(int editingOption);
 };

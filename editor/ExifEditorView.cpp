@@ -4,6 +4,7 @@
 #include "controls/DragDropBox.h"
 #include "controls/SubWindowState.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/EditorFormActions.h"
 #include "editor/EditorResources.h"
 #include "editor/LoaderOverlay.h"
 #include "editor/Logging.h"
@@ -48,7 +49,8 @@ QPushButton* barButton(const QString& name, const QString& title, QWidget* paren
 ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent) : QWidget(parent), m_shared(shared) {
     EditorResources::ensureRegistered();
     setObjectName(QStringLiteral("ExifEditorView"));
-    m_intake = new PhotoIntake(m_shared.arraySelectedImagesToProcess, m_shared.dictFileAdded, this);
+    m_intake = m_shared.intake ? m_shared.intake
+                               : new PhotoIntake(m_shared.arraySelectedImagesToProcess, m_shared.dictFileAdded, this);
     m_thumbnails = new ThumbnailLoader(m_dictPhotoImages, this);
     m_reload = new SelectionReload(this);
     m_loaderTimer.setInterval(m_timing.loaderFrameMs);
@@ -77,6 +79,7 @@ ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent) : QWidget(pa
     m_editedMetaDataObject = MetaDataObject();
     m_isEditedMetadataObject = false;
     m_leftBox->registerForDraggedTypes();
+    m_formActions = new EditorFormActions(*this);
 }
 
 ExifEditorView::~ExifEditorView() {
@@ -426,6 +429,19 @@ void ExifEditorView::isMetadataParamChanged(bool changed) {
     m_isParamsChanged = changed;
     m_isMetaDataResetEnable = changed;
     m_btnReset->setEnabled(changed);
+}
+
+EditRecords ExifEditorView::editRecords() {
+    MetaDataObject* applied = m_shared.selectedMetatDataSettingObjOnlyUpdatedFields;
+    return {m_shared.selectedMetatDataSettingObj,
+            applied ? *applied : m_selectedMetatDataSettingObjOnlyUpdatedFields,
+            m_metaDataObject,
+            m_editedMetaDataObject,
+            m_metaDataObjectBeforeSaving,
+            m_metaDataObjectWithUpdatedChange,
+            m_isEditedMetadataObject,
+            m_isParamsChanged,
+            m_isMetaDataResetEnable};
 }
 
 void ExifEditorView::setRemovalFlags(bool fromRename, bool byMenuOption) {

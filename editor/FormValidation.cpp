@@ -31,61 +31,6 @@ std::span<const FormValidation::CheckedField> FormValidation::checkedFields() {
     return kCheckedFields;
 }
 
-const QStringList& FormValidation::errorLabelFields() {
-    static const QStringList fields = {"Artist",
-                                       "ImageDescription",
-                                       "Copyright",
-                                       "Software",
-                                       "UserComment",
-                                       "Cam_Make",
-                                       "Cam_ModelName",
-                                       "Cam_OwnerName",
-                                       "Cam_SerialNumber",
-                                       "CamSetting_ISO",
-                                       "CamSetting_FNumber",
-                                       "CamSetting_Aperture",
-                                       "CamSetting_ShutterSpeed",
-                                       "CamSetting_FocalLength",
-                                       "CamSetting_FocalLengthIn35mmFormat",
-                                       "CamSetting_ExposureCompensation",
-                                       "AdvCamSetting_ExposureTime",
-                                       "AdvCamSetting_MateringMode",
-                                       "AdvCamSetting_WhiteBalance",
-                                       "AdvCamSetting_Saturation",
-                                       "AdvCamSetting_Sharpness",
-                                       "Lens_Lens",
-                                       "Lens_LensModel",
-                                       "Lens_LensSerialNumber",
-                                       "DimResolution_ExifImageWidth",
-                                       "DimResolution_ExifImageHeight",
-                                       "DimResolution_XResolution",
-                                       "DimResolution_YResolution",
-                                       "GPS_Lattitude",
-                                       "GPS_Longitude",
-                                       "GPS_Altitude",
-                                       "GPS_ImgDirection",
-                                       "IPTC_ByLine",
-                                       "IPTC_ByLineTitle",
-                                       "IPTC_CopyrightNotice",
-                                       "IPTC_Contact",
-                                       "IPTC_Headline",
-                                       "IPTC_CaptionAbstract",
-                                       "IPTC_WriterEditor",
-                                       "IPTC_ObjectName",
-                                       "IPTC_Category",
-                                       "IPTC_SupplementalCategories",
-                                       "IPTC_Keywords",
-                                       "IPTC_SubLocation",
-                                       "IPTC_City",
-                                       "IPTC_ProvinceState",
-                                       "IPTC_CountryPrimaryLocationName",
-                                       "IPTC_OriginalTransmissionRef",
-                                       "IPTC_SpecialInstructions",
-                                       "IPTC_Credit",
-                                       "IPTC_Source"};
-    return fields;
-}
-
 std::optional<FormValidation::Failure> FormValidation::firstFailingField(
     const std::function<QString(const QString& fieldName)>& textOf) {
     for (const CheckedField& field : kCheckedFields) {

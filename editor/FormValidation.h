@@ -21,8 +21,6 @@ class FormValidation {
     };
     // The thirteen fields in the order they are checked.
     static std::span<const CheckedField> checkedFields();
-    // The fields whose error labels hideAllErrorLabels hides, in that order.
-    static const QStringList& errorLabelFields();
 
     // The rules themselves are the live checks' (FieldValidation): a decimal field's digits trimmed from
     // both ends must leave nothing, "." or ","; an integer field's leading number, rounded up, must lie

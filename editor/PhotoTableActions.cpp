@@ -50,12 +50,6 @@ bool PhotoTableActions::performDesktopRow(int row, const QString& filePath, plat
     }
 }
 
-bool PhotoTableActions::asksRenameResetBeforeRemoving(bool editNameOn, bool renamePageShown, bool renameToastShown,
-                                                      bool notShowRenameResetPopup) {
-    if ((!editNameOn || !renamePageShown) && !renameToastShown) return false;
-    return !notShowRenameResetPopup;
-}
-
 bool PhotoTableActions::removePhoto(QList<PhotoFile>& batch, QSet<QString>& dictFileAdded, const QString& filePath) {
     const auto it =
         std::find_if(batch.begin(), batch.end(), [&filePath](const PhotoFile& p) { return p.filePath == filePath; });
@@ -82,17 +76,4 @@ int PhotoTableActions::removeMissingPhotos(QList<PhotoFile>& batch, QSet<QString
         return true;
     });
     return static_cast<int>(before - batch.size());
-}
-
-const QList<PhotoTableActions::ToolTip>& PhotoTableActions::toolTips() {
-    static const QList<ToolTip> tips = {
-        {"btnRemovePhoto", QStringLiteral("Click here to remove photos")},
-        {"btnAddPhoto", QStringLiteral("Click here to add photos.")},
-        {"btnProcess", QStringLiteral("Click here to start process")},
-        {"btnPresets", QStringLiteral("Click here to add/edit presets")},
-        {"btnRestore", QStringLiteral("Click here to restore exif data of processed files")},
-        {"btnReset", QStringLiteral("Click here to reset edited data")},
-        {"btnNext", QStringLiteral("Click for renaming option.")},
-    };
-    return tips;
 }

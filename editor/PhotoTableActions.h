@@ -14,8 +14,8 @@ class Workspace;
 }
 
 // What the editing screen does with the photo list: ticks, mark and unmark all, the photo menu and its
-// rows, the removal of one photo and of every photo whose file has gone, the more-options menu and the
-// buttons' tool tips. Widget-free: the screen passes the batch and shows the results.
+// rows, the removal of one photo and of every photo whose file has gone, the more-options menu. Widget-free: the screen
+// passes the batch and shows the results.
 class PhotoTableActions {
   public:
     // The photo menu's rows, in order.
@@ -49,9 +49,6 @@ class PhotoTableActions {
     // false when the desktop could not do it.
     static bool performDesktopRow(int row, const QString& filePath, platform::Workspace& workspace, QWidget* parent);
 
-    // "Remove Photo" asks the renaming-reset question first when the renaming page would lose its names.
-    static bool asksRenameResetBeforeRemoving(bool editNameOn, bool renamePageShown, bool renameToastShown,
-                                              bool notShowRenameResetPopup);
     // Removes the photo with this path when the batch still holds it (a photo removed meanwhile is not
     // removed again); its path leaves the added paths. Answers whether it was removed.
     static bool removePhoto(QList<PhotoFile>& batch, QSet<QString>& dictFileAdded, const QString& filePath);
@@ -61,10 +58,4 @@ class PhotoTableActions {
     static QSet<QString> findMissingFiles(const QStringList& paths);
     // The main-thread half: those photos leave the batch, in place, and their paths the added paths.
     static int removeMissingPhotos(QList<PhotoFile>& batch, QSet<QString>& dictFileAdded, const QSet<QString>& missing);
-
-    struct ToolTip {
-        const char* buttonName;
-        QString text;
-    };
-    static const QList<ToolTip>& toolTips();
 };

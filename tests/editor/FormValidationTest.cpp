@@ -14,6 +14,10 @@ struct TextCase {
     bool integerPasses;
 };
 
+void PrintTo(const TextCase& c, std::ostream* os) {
+    *os << '"' << c.text.toStdString() << '"';
+}
+
 class TheFieldRules : public testing::TestWithParam<TextCase> {};
 
 // One text in a decimal field (the F-number) and in an integer field (ISO) of the gate.
@@ -77,8 +81,6 @@ TEST(TheFormGate, reportsOnlyTheFirstFailingFieldInItsOrder) {
         }
     }
     EXPECT_EQ(FormValidation::checkedFields().size(), 13u);
-    EXPECT_EQ(FormValidation::errorLabelFields().size(), 51);
-    EXPECT_FALSE(FormValidation::errorLabelFields().contains("XMP_Latitude"));
 }
 
 struct DateCase {
@@ -88,6 +90,10 @@ struct DateCase {
     bool keepDay, keepMonth, keepYear;
     bool valid;
 };
+
+void PrintTo(const DateCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TheDateChecks : public testing::TestWithParam<DateCase> {};
 

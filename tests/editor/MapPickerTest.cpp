@@ -196,8 +196,8 @@ TEST(ThePlaceText, joinsStreetNumberAreaAndCountryOrTakesTheFormattedLines) {
 }
 
 TEST(TheFormsGpsFields, takeThePickersPositionsAsEditsAndGiveTheFormsPositionToTheMap) {
-    MetaDataObject selection, applied;
-    EditSession session(selection, applied);
+    OwnedEditRecords owned;
+    EditSession session(owned.records());
     session.setupSelection(MetaDataObject(), true);
     struct Case {
         QString lat, latRef, lon, lonRef;
@@ -248,7 +248,7 @@ TEST(TheFormsGpsFields, takeThePickersPositionsAsEditsAndGiveTheFormsPositionToT
     EXPECT_TRUE(session.isParamsChanged());
     // The emptied position is an edit: the changed-fields record carries the empty values.
     session.createUpdatedChangesOnly();
-    EXPECT_TRUE(session.metaDataObjectWithUpdatedChange()->GPS_Lattitude.isEmpty());
+    EXPECT_TRUE(session.metaDataObjectWithUpdatedChange().GPS_Lattitude.isEmpty());
 }
 
 namespace {

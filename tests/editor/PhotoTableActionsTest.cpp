@@ -88,20 +88,6 @@ TEST(ThePhotoMenu, actsThroughTheDesktopAndSizesItsPopups) {
     EXPECT_EQ(PhotoTableActions::metadataMenuAnchor({10, 0, 500, 600}, {300, 20, 40, 20}, 120), QPointF(330, 108));
 }
 
-TEST(RemovingPhotos, asksTheRenamingQuestionOnlyWhenNamesWouldBeLost) {
-    struct Case {
-        bool editName, pageShown, toastShown, notShow, asks;
-    };
-    const Case cases[] = {
-        {false, false, false, false, false}, {true, false, false, false, false}, {false, true, false, false, false},
-        {true, true, false, false, true},    {true, true, false, true, false},   {false, false, true, false, true},
-        {false, false, true, true, false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(PhotoTableActions::asksRenameResetBeforeRemoving(c.editName, c.pageShown, c.toastShown, c.notShow),
-                  c.asks);
-}
-
 TEST(RemovingPhotos, takesOnePhotoOnceAndEveryMissingFileWithoutDisturbingTheRest) {
     QTemporaryDir dir;
     QList<PhotoFile> batch = batchOf({true, true, true}, dir.path());
@@ -137,8 +123,8 @@ TEST(ThePresetPopup, listsThePresetsAndMergesTheChosenOne) {
     EXPECT_EQ(PresetPopup::choose(1, 2), PresetPopup::Choice::ApplyPreset);
     EXPECT_EQ(PresetPopup::choose(2, 2), PresetPopup::Choice::OpenPresetEditor);
 
-    MetaDataObject selection, applied;
-    EditSession session(selection, applied);
+    OwnedEditRecords owned;
+    EditSession session(owned.records());
     MetaDataObject merged;
     merged.Artist = "Ann";
     merged.Copyright = "(c) Ann";
