@@ -22,7 +22,7 @@
 
 namespace {
 
-const QColor kBacking(50, 44, 31, 253);
+const QColor kBacking(47, 47, 47);
 const QColor kAccent(44, 160, 26);
 const QColor kSegmentBorder(82, 82, 82);
 constexpr QSize kThumbnailSize(200, 150);
