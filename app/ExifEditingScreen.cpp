@@ -2,12 +2,14 @@
 
 #include "app/AppDelegate.h"
 #include "editor/ExifEditorView.h"
+#include "presets/PresetScreens.h"
 
 ExifEditingScreen* ExifEditingScreen::create(AppDelegate& delegate) {
     auto* view =
         new ExifEditorView({delegate.arraySelectedImagesToProcess, delegate.dictFileAdded, delegate.presetStore(),
                             delegate.selectedMetaDataSettingObj, delegate.subWindowState(), &delegate.photoIntake(),
                             &delegate.selectedMetaDataSettingObjOnlyUpdatedFields});
+    new PresetScreens(*view);
     return new ExifEditingScreen(view);
 }
 
