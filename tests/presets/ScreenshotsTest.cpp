@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -119,4 +120,7 @@ TEST(PresetsScreenshots, metadataPopupOfCameraPhotos) {
         EXPECT_EQ(popup.rows().size(), MetaDataPopupContent::kRowCount);
         EXPECT_TRUE(popup.grab().save(shot(QLatin1String(names[index]))));
     }
+    popup.tableView()->scrollToBottom();
+    settle();
+    EXPECT_TRUE(popup.grab().save(shot("metadata_popup_last_rows")));
 }
