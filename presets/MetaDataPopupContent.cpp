@@ -10,7 +10,7 @@ namespace {
 
 enum class Shown { Text, ExifDate, XmpDate, Coded };
 
-struct RowSpec {
+struct RowSource {
     const char* title;
     QString MetaDataObject::*field;
     Shown shown;
@@ -21,7 +21,7 @@ using M = MetaDataObject;
 constexpr Shown T = Shown::Text;
 
 // The titles are the ones people have always read in this popup, spelling included.
-const std::array<RowSpec, MetaDataPopupContent::kRowCount> kRows = {{
+const std::array<RowSource, MetaDataPopupContent::kRowCount> kRows = {{
     {"Artist", &M::Artist, T, -1},
     {"Image Description", &M::ImageDescription, T, -1},
     {"Copyright", &M::Copyright, T, -1},
@@ -97,9 +97,9 @@ QString peopleDate(const QString& text, const QString& inFormat) {
     return Utils::sharedUtils().convertedDate(text, inFormat, QStringLiteral("MMM dd,yyyy hh:mm:ss a"));
 }
 
-QString shownValue(const RowSpec& spec, const MetaDataObject& record, const DropdownCodeTables& tables) {
-    const QString& value = record.*spec.field;
-    switch (spec.shown) {
+QString shownValue(const RowSource& source, const MetaDataObject& record, const DropdownCodeTables& tables) {
+    const QString& value = record.*source.field;
+    switch (source.shown) {
         case Shown::Text:
             return value;
         case Shown::ExifDate:
@@ -110,7 +110,7 @@ QString shownValue(const RowSpec& spec, const MetaDataObject& record, const Drop
             return peopleDate(spaced, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         }
         case Shown::Coded:
-            return tables.labelForRecord(spec.dropdownTag, record);
+            return tables.labelForRecord(source.dropdownTag, record);
     }
     return {};
 }
@@ -129,9 +129,9 @@ QList<MetaDataPopupContent::Row> MetaDataPopupContent::rows(const MetaDataObject
                                                             const DropdownCodeTables& tables) {
     QList<Row> rows;
     rows.reserve(kRowCount);
-    for (const RowSpec& spec : kRows) {
-        const QString value = shownValue(spec, record, tables);
-        rows.append({QString::fromLatin1(spec.title), value.isEmpty() ? emptyValueText() : value});
+    for (const RowSource& source : kRows) {
+        const QString value = shownValue(source, record, tables);
+        rows.append({QString::fromLatin1(source.title), value.isEmpty() ? emptyValueText() : value});
     }
     return rows;
 }

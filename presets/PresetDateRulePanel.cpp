@@ -22,12 +22,6 @@ const MetadataKeyRow* dateRow(int fieldIndex) {
 
 }  // namespace
 
-std::optional<int> PresetDateRulePanel::fieldIndexForTag(int tag) {
-    const int index = tag - kDateButtonTagBase;
-    if (index < 0 || index >= kDateFieldCount) return std::nullopt;
-    return index;
-}
-
 QString PresetDateRulePanel::fieldName(int fieldIndex) {
     const MetadataKeyRow* row = dateRow(fieldIndex);
     return row ? row->fieldName() : QString();

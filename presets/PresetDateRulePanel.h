@@ -9,10 +9,9 @@
 
 // The date-time rule panel of the preset editor without its widgets: what its controls hold, which of them
 // are enabled, the rule they make and how that rule lands in the edited preset. The panel edits one of six
-// date fields, chosen by its date button (tag 250 + field index).
+// date fields (0 to 5: the three EXIF dates, then the three XMP dates).
 class PresetDateRulePanel {
   public:
-    static constexpr int kDateButtonTagBase = 250;
     static constexpr int kDateFieldCount = 6;
 
     // The values of the panel's controls. The pickers are held in the machine forms the rule stores.
@@ -44,8 +43,6 @@ class PresetDateRulePanel {
         bool operator==(const Enabled&) const = default;
     };
 
-    // The field index of a date button's tag; nothing for another tag.
-    static std::optional<int> fieldIndexForTag(int tag);
     // The field name of an index ("Date_Original", ..., "XMP_PhotoshopDateCreated"); "" outside 0-5.
     static QString fieldName(int fieldIndex);
 

@@ -131,9 +131,6 @@ TEST(APresetDateRuleOutsideTheSixFields, changesNothing) {
     EXPECT_FALSE(PresetDateRulePanel::storeRule(preset, -1, DateTimeConfiguration()).has_value());
     EXPECT_EQ(preset.encodeWithCoder(), before.encodeWithCoder());
     EXPECT_EQ(PresetDateRulePanel::ruleOf(preset, 9).option(), 0);
-    EXPECT_EQ(PresetDateRulePanel::fieldIndexForTag(250), 0);
-    EXPECT_EQ(PresetDateRulePanel::fieldIndexForTag(255), 5);
-    EXPECT_FALSE(PresetDateRulePanel::fieldIndexForTag(256).has_value());
 }
 
 TEST(ThePresetDatePanel, showsEveryPartOfAStoredRuleAndSwitchingKindKeepsThem) {
