@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "editor/ExifEditorView.h"
+#include "presets/PresetScreens.h"
 
 ExifEditingScreen* ExifEditingScreen::create(AppDelegate& delegate) {
     auto* view =
@@ -9,6 +10,7 @@ ExifEditingScreen* ExifEditingScreen::create(AppDelegate& delegate) {
                             delegate.selectedMetaDataSettingObj, delegate.subWindowState(), &delegate.photoIntake(),
                             &delegate.selectedMetaDataSettingObjOnlyUpdatedFields});
     QObject::connect(view, &ExifEditorView::addPanelOpened, &delegate, &AppDelegate::enableSelectAll);
+    new PresetScreens(*view);
     return new ExifEditingScreen(view);
 }
 

@@ -24,7 +24,7 @@ QString usedParts(const std::array<Part, 3>& parts) {
     return used.join(u' ');
 }
 
-QString updateSummary(const Config& c) {
+QString updateSummary(const Config& c, DateRuleChecks::SummaryStyle style) {
     const QString parts =
         usedParts({{{"Day", Config::flag(c.isUpdateDayKeepOriginal), Config::text(c.stringUpdateDay)},
                     {"Month", Config::flag(c.isUpdateMonthKeepOriginal), Config::text(c.stringUpdateMonth)},
@@ -32,7 +32,9 @@ QString updateSummary(const Config& c) {
     const QString datePart = parts.isEmpty() ? QStringLiteral("Date: Keep Original") : "Update: " + parts;
     if (Config::flag(c.isUpdateTimeKeepOriginal)) return datePart + QStringLiteral("  Time: Keep Original");
     const QString time = Utils::sharedUtils().convertedDate(Config::text(c.stringUpdateTime), "HH:mm:ss", "hh:mm:ss a");
-    return datePart + QStringLiteral("  time: ") + time;
+    const QString timeLabel =
+        style == DateRuleChecks::SummaryStyle::PresetEditor ? QStringLiteral("  Time: ") : QStringLiteral("  time: ");
+    return datePart + timeLabel + time;
 }
 
 QString shiftSummary(const std::array<Part, 3>& parts) {
@@ -50,7 +52,7 @@ QString DateRuleChecks::nonExistingDateErrorText() {
     return QStringLiteral("* Error: Update date is not valid. Please check.");
 }
 
-QString DateRuleChecks::ruleSummary(const DateTimeConfiguration& c) {
+QString DateRuleChecks::ruleSummary(const DateTimeConfiguration& c, SummaryStyle style) {
     switch (c.option()) {
         case Config::KeepOriginal:
             return QStringLiteral("Keep Original");
@@ -60,7 +62,7 @@ QString DateRuleChecks::ruleSummary(const DateTimeConfiguration& c) {
             return Utils::sharedUtils().convertedDate(Config::text(c.stringSelectedDate), Utils::exifDateFormat(),
                                                       "MMM dd,yyyy hh:mm:ss a");
         case Config::UpdateDate:
-            return updateSummary(c);
+            return updateSummary(c, style);
         case Config::IncDecDate:
             return shiftSummary(
                 {{{"Day", Config::flag(c.isIncDecDayKeepOriginal), Config::text(c.stringIncDecDay)},

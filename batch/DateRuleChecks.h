@@ -14,8 +14,13 @@ class DateRuleChecks {
     static QString futureDateWarningText();
     static QString nonExistingDateErrorText();
 
-    // The summary of a rule ("Keep Original", "Inc/Dec: Day:-2 Year:1", ...); "" for an unknown kind.
-    static QString ruleSummary(const DateTimeConfiguration& config);
+    // Whose date field shows the summary: the two screens spell the time of an update rule differently.
+    enum class SummaryStyle { EditingForm, PresetEditor };
+
+    // The summary of a rule ("Keep Original", "Inc/Dec: Day:-2 Year:1", ...); "" for an unknown kind. An
+    // update rule that sets the time reads "...  time: 01:05:00 PM" on the editing form and "...  Time: ..."
+    // in the preset editor.
+    static QString ruleSummary(const DateTimeConfiguration& config, SummaryStyle style = SummaryStyle::EditingForm);
 
     // Whether a date text is later than now, both cut to the grain of the pattern.
     static bool isDateGreaterThanToday(const QString& text, const QString& format, platform::WallTime now);

@@ -1,0 +1,72 @@
+#include "presets/AttachedPanel.h"
+
+#include <QApplication>
+#include <QEvent>
+
+#include "controls/AttachedWindowSide.h"
+
+namespace {
+
+// The popups' fill: calibrated grey 230/255, no border.
+const QColor kPanelFill = QColor::fromRgbF(230 / 255.0f, 230 / 255.0f, 230 / 255.0f, 1.0f);
+
+}  // namespace
+
+AttachedPanel::AttachedPanel(QWidget* host) : QObject(host), m_host(host) {}
+
+AttachedPanel::~AttachedPanel() {
+    watchClicks(false);
+    // The window gives its view back when it goes, so it must go while the host still exists.
+    delete m_window;
+}
+
+void AttachedPanel::open(QWidget* view, const QPointF& point, float distance) {
+    close();
+    m_window = MAAttachedWindow::create(view, m_host->mapTo(m_host->window(), point), m_host->window(),
+                                        AttachedAutomatic, distance);
+    if (!m_window) return;
+    m_window->setBorderColor(Qt::transparent);
+    m_window->setBackgroundColor(kPanelFill);
+    m_window->setHasArrow(1.0f);
+    m_window->show();
+    m_window->raise();
+    watchClicks(true);
+}
+
+void AttachedPanel::close() {
+    watchClicks(false);
+    if (!m_window) return;
+    MAAttachedWindow* window = m_window;
+    m_window = nullptr;
+    window->hide();
+    // The press that closes the panel may still be on its way through one of its controls.
+    window->deleteLater();
+    emit closed();
+}
+
+void AttachedPanel::watchClicks(bool on) {
+    if (on == m_watching) return;
+    m_watching = on;
+    if (on) {
+        qApp->installEventFilter(this);
+    } else {
+        qApp->removeEventFilter(this);
+    }
+}
+
+bool AttachedPanel::isInside(const QWidget* widget) const {
+    // Lists and calendars that the panel's controls open are windows of their own, parented to the control.
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        if (w == m_window) return true;
+    }
+    return false;
+}
+
+bool AttachedPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress || !m_window) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || isInside(widget)) return false;
+    close();
+    emit dismissed();
+    return false;
+}

@@ -1,0 +1,3 @@
+#include "presets/Logging.h"
+
+Q_LOGGING_CATEGORY(lcPresets, "lumarind.presets")

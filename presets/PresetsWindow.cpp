@@ -1,0 +1,42 @@
+#include "presets/PresetsWindow.h"
+
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+#include "controls/SubWindowState.h"
+#include "presets/PresetView.h"
+
+PresetsWindow::PresetsWindow(PresetStore& presets, SubWindowState& subWindow, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_subWindow(subWindow), m_view(new PresetView(presets, subWindow, this)) {
+    setObjectName(QStringLiteral("winPresets"));
+    setWindowTitle(QStringLiteral("Presets"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    resize(920, 640);
+}
+
+PresetsWindow::~PresetsWindow() {
+    // The editor's popups are windows of this window; they must go while it is still whole.
+    delete m_view;
+}
+
+void PresetsWindow::showCenteredOver(QWidget* owner) {
+    QWidget* ownerWindow = owner ? owner->window() : nullptr;
+    if (ownerWindow && parentWidget() != ownerWindow) setParent(ownerWindow, Qt::Window);
+    if (ownerWindow) {
+        const QRect frame = ownerWindow->geometry();
+        move(frame.x() + (frame.width() - width()) / 2, frame.y() + (frame.height() - height()) / 2);
+    }
+    m_subWindow.setIsSubWindowOpened(true);
+    show();
+    raise();
+    activateWindow();
+    m_view->initSetup();
+}
+
+void PresetsWindow::closeEvent(QCloseEvent* event) {
+    m_view->windowWillClose();
+    emit windowWillClose();
+    QWidget::closeEvent(event);
+}
