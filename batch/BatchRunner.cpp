@@ -116,7 +116,7 @@ void BatchRunner::Coordinator::run() {
             checkFreeSpace(photo.processedPath.isEmpty() ? newPath : photo.processedPath);
             if (photo.processedPath.isEmpty()) {
                 // Without a copy from the last run there is nothing to restore, and nothing may be overwritten.
-                deliver({i, 2, QStringLiteral("No processed copy of this photo to restore."), QString(),
+                deliver({i, ExifWriteFailed, QStringLiteral("No processed copy of this photo to restore."), QString(),
                          std::move(warnings)});
                 continue;
             }
@@ -206,9 +206,9 @@ void BatchRunner::Coordinator::workerLoop() {
         if (m_services.writer) {
             outcome = m_services.writer(job.photo, m_settings, job.path, m_request.changedFields, m_request.restore);
         }
-        BatchPhotoResult result{job.index, 0, QString(), QString(), std::move(job.warnings)};
+        BatchPhotoResult result{job.index, ExifWriteSucceeded, QString(), QString(), std::move(job.warnings)};
         if (!outcome) {
-            result.errorFlag = 2;
+            result.errorFlag = ExifWriteFailed;
             result.errorMsg = QStringLiteral("The photo could not be written: the metadata writer gave no answer.");
         } else {
             result.errorFlag = outcome->errorFlag;
@@ -216,7 +216,7 @@ void BatchRunner::Coordinator::workerLoop() {
             result.processedPath = outcome->processedPath;
         }
         // A photo that vanished has no renaming to warn about.
-        if (result.errorFlag == 1) result.warnings.clear();
+        if (result.errorFlag == ExifWriteSourceMissing) result.warnings.clear();
         deliver(std::move(result));
         {
             std::lock_guard lock(m_jobsMutex);
@@ -279,7 +279,7 @@ void BatchRunner::resetPlaceCache() {
 }
 
 void BatchRunner::handleResult(const BatchPhotoResult& result) {
-    if (result.errorFlag != 0) {
+    if (result.errorFlag != ExifWriteSucceeded) {
         PhotoFile failed = m_runList.at(static_cast<std::size_t>(result.index));
         failed.processStatus = result.errorFlag;
         failed.processMsg = result.errorMsg;
@@ -287,7 +287,7 @@ void BatchRunner::handleResult(const BatchPhotoResult& result) {
     }
     for (const PhotoFile& warning : result.warnings) m_state.arrProcessedWithWarning.push_back(warning);
     m_state.counterTotalProgressedFiles += 1;
-    if (result.errorFlag == 0) {
+    if (result.errorFlag == ExifWriteSucceeded) {
         m_state.counterProcessedSuccessfully += 1;
     } else {
         m_state.counterProcessedWithError += 1;

@@ -9,9 +9,12 @@ namespace {
 
 QMessageBox::Icon iconFor(Alert::Style style) {
     switch (style) {
-    case Alert::Style::Informational: return QMessageBox::Information;
-    case Alert::Style::Critical: return QMessageBox::Critical;
-    case Alert::Style::Warning: break;
+        case Alert::Style::Informational:
+            return QMessageBox::Information;
+        case Alert::Style::Critical:
+            return QMessageBox::Critical;
+        case Alert::Style::Warning:
+            break;
     }
     return QMessageBox::Warning;
 }

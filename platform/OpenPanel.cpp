@@ -24,7 +24,8 @@ class QtOpenPanelPresenter : public OpenPanelPresenter {
         }
         if (!options.allowedExtensions.isEmpty()) {
             QStringList patterns;
-            for (const QString& extension : options.allowedExtensions) patterns.append(QStringLiteral("*.") + extension);
+            for (const QString& extension : options.allowedExtensions)
+                patterns.append(QStringLiteral("*.") + extension);
             dialog->setNameFilter(patterns.join(QLatin1Char(' ')));
         }
         if (!options.prompt.isEmpty()) dialog->setLabelText(QFileDialog::Accept, options.prompt);

@@ -40,9 +40,9 @@ bool Trash::contains(const QString& path) {
     const QString canonical = QFileInfo(clean).canonicalFilePath();
     for (const QString& folder : trashFolders()) {
         if (isInside(clean, folder)) return true;
-        if (!canonical.isEmpty() && isInside(canonical, QFileInfo(folder).canonicalFilePath().isEmpty()
-                                                            ? folder
-                                                            : QFileInfo(folder).canonicalFilePath()))
+        if (!canonical.isEmpty() &&
+            isInside(canonical,
+                     QFileInfo(folder).canonicalFilePath().isEmpty() ? folder : QFileInfo(folder).canonicalFilePath()))
             return true;
     }
     return false;

@@ -58,9 +58,18 @@ class ScriptedWorkspace : public platform::Workspace {
     ScriptedWorkspace() { install(this); }
     ~ScriptedWorkspace() override { install(nullptr); }
 
-    bool openURL(const QUrl& url) override { openedUrls.append(url); return succeeds; }
-    bool openFile(const QString& path) override { openedFiles.append(path); return succeeds; }
-    bool revealInFileManager(const QStringList& paths) override { revealed.append(paths); return succeeds; }
+    bool openURL(const QUrl& url) override {
+        openedUrls.append(url);
+        return succeeds;
+    }
+    bool openFile(const QString& path) override {
+        openedFiles.append(path);
+        return succeeds;
+    }
+    bool revealInFileManager(const QStringList& paths) override {
+        revealed.append(paths);
+        return succeeds;
+    }
     void showFileInfo(const QString& path, QWidget*) override { infoShown.append(path); }
 
     bool succeeds = true;
