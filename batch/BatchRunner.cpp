@@ -11,6 +11,7 @@
 #include <set>
 #include <thread>
 
+#include "batch/BatchTexts.h"
 #include "batch/OutputNameBuilder.h"
 #include "model/Utils.h"
 
@@ -294,8 +295,7 @@ void BatchRunner::handleResult(const BatchPhotoResult& result) {
     }
     m_state.counterSkipped = m_state.runCount - m_state.counterNotProcessed - m_state.counterProcessedSuccessfully -
                              m_state.counterProcessedWithError;
-    m_state.progressPercent = static_cast<int>(static_cast<quint64>(m_state.counterTotalProgressedFiles) * 100u /
-                                               static_cast<quint64>(m_state.runCount));
+    m_state.progressPercent = BatchTexts::percentDone(m_state.counterTotalProgressedFiles, m_state.runCount);
     if (m_state.counterTotalProgressedFiles == m_state.runCount) m_processing.store(false);
     emit photoHandled(result);
     emit progressChanged(m_state.progressPercent);
@@ -312,16 +312,10 @@ double BatchRunner::elapsedSeconds() const {
 }
 
 QString BatchRunner::summaryTitle() const {
-    return m_state.counterSkipped <= 0 ? QStringLiteral("Batch Process Finished")
-                                       : QStringLiteral("Batch Process Stopped");
+    return BatchTexts::summaryTitle(m_state.counterSkipped);
 }
 
 QString BatchRunner::errorsSummaryText() const {
-    const qint64 errors = m_state.counterProcessedWithError;
-    const auto warnings = static_cast<qint64>(m_state.arrProcessedWithWarning.size());
-    return QStringLiteral("Error%1 Found(%2) Warning%3 Found(%4)")
-        .arg(errors >= 2 ? "s" : "")
-        .arg(errors)
-        .arg(warnings >= 2 ? "s" : "")
-        .arg(warnings);
+    return BatchTexts::errorsLabel(m_state.counterProcessedWithError,
+                                   static_cast<qint64>(m_state.arrProcessedWithWarning.size()));
 }
