@@ -4,14 +4,7 @@
 
 #include <optional>
 
-// ExifWriteErrorFlag: the codes a write answers with.
-enum ExifWriteErrorFlag : int {
-    ExifWriteSucceeded = 0,
-    ExifWriteSourceMissing = 1,
-    ExifWriteFailed = 2,         // unsupported, damaged, refused by Exiv2, or the copy could not be written
-    ExifWriteRawCameraKept = 7,  // written, but a raw file's camera make and model were left as they were
-    ExifWriteAccessDenied = 8,
-};
+#include "model/ResultCodes.h"
 
 // The answer of one write: a plain value the batch thread hands back, which the main thread then applies to
 // the photo item (status, message and, when present, the processed path).

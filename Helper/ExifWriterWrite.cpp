@@ -59,7 +59,7 @@ ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const 
     image.readMetadata();
     if (image.byteOrder() == Exiv2::invalidByteOrder) return failed(ExifWriteResult::unsupportedImage());
     WriteSession session(image, photo, settings, onlyUpdated);
-    if (settings.editingOption == MetaDataObject::CleanMetadataInfo) {
+    if (settings.editingOption == CleanMetadataInfo) {
         cleanedGroup = WriteCleanMode::apply(session);
         WriteCommit::write(session);
     } else {
@@ -102,7 +102,7 @@ ExifWriteResult guardedWrite(const QString& target, const PhotoFile& photo, cons
         }
         result.processedPath = target;
         // Clean mode that emptied a whole group leaves the file's dates as the write made them.
-        if (settings.editingOption != MetaDataObject::CleanMetadataInfo || !cleanedGroup)
+        if (settings.editingOption != CleanMetadataInfo || !cleanedGroup)
             WriteCommit::setFileDates(photo, settings, target);
         return result;
     } catch (const WriteRefusal& refusal) {

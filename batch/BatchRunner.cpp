@@ -11,6 +11,7 @@
 #include <set>
 #include <thread>
 
+#include "batch/BatchTexts.h"
 #include "batch/OutputNameBuilder.h"
 #include "model/Utils.h"
 
@@ -116,7 +117,7 @@ void BatchRunner::Coordinator::run() {
             checkFreeSpace(photo.processedPath.isEmpty() ? newPath : photo.processedPath);
             if (photo.processedPath.isEmpty()) {
                 // Without a copy from the last run there is nothing to restore, and nothing may be overwritten.
-                deliver({i, 2, QStringLiteral("No processed copy of this photo to restore."), QString(),
+                deliver({i, ExifWriteFailed, QStringLiteral("No processed copy of this photo to restore."), QString(),
                          std::move(warnings)});
                 continue;
             }
@@ -206,9 +207,9 @@ void BatchRunner::Coordinator::workerLoop() {
         if (m_services.writer) {
             outcome = m_services.writer(job.photo, m_settings, job.path, m_request.changedFields, m_request.restore);
         }
-        BatchPhotoResult result{job.index, 0, QString(), QString(), std::move(job.warnings)};
+        BatchPhotoResult result{job.index, ExifWriteSucceeded, QString(), QString(), std::move(job.warnings)};
         if (!outcome) {
-            result.errorFlag = 2;
+            result.errorFlag = ExifWriteFailed;
             result.errorMsg = QStringLiteral("The photo could not be written: the metadata writer gave no answer.");
         } else {
             result.errorFlag = outcome->errorFlag;
@@ -216,7 +217,7 @@ void BatchRunner::Coordinator::workerLoop() {
             result.processedPath = outcome->processedPath;
         }
         // A photo that vanished has no renaming to warn about.
-        if (result.errorFlag == 1) result.warnings.clear();
+        if (result.errorFlag == ExifWriteSourceMissing) result.warnings.clear();
         deliver(std::move(result));
         {
             std::lock_guard lock(m_jobsMutex);
@@ -279,7 +280,7 @@ void BatchRunner::resetPlaceCache() {
 }
 
 void BatchRunner::handleResult(const BatchPhotoResult& result) {
-    if (result.errorFlag != 0) {
+    if (result.errorFlag != ExifWriteSucceeded) {
         PhotoFile failed = m_runList.at(static_cast<std::size_t>(result.index));
         failed.processStatus = result.errorFlag;
         failed.processMsg = result.errorMsg;
@@ -287,15 +288,14 @@ void BatchRunner::handleResult(const BatchPhotoResult& result) {
     }
     for (const PhotoFile& warning : result.warnings) m_state.arrProcessedWithWarning.push_back(warning);
     m_state.counterTotalProgressedFiles += 1;
-    if (result.errorFlag == 0) {
+    if (result.errorFlag == ExifWriteSucceeded) {
         m_state.counterProcessedSuccessfully += 1;
     } else {
         m_state.counterProcessedWithError += 1;
     }
     m_state.counterSkipped = m_state.runCount - m_state.counterNotProcessed - m_state.counterProcessedSuccessfully -
                              m_state.counterProcessedWithError;
-    m_state.progressPercent = static_cast<int>(static_cast<quint64>(m_state.counterTotalProgressedFiles) * 100u /
-                                               static_cast<quint64>(m_state.runCount));
+    m_state.progressPercent = BatchTexts::percentDone(m_state.counterTotalProgressedFiles, m_state.runCount);
     if (m_state.counterTotalProgressedFiles == m_state.runCount) m_processing.store(false);
     emit photoHandled(result);
     emit progressChanged(m_state.progressPercent);
@@ -312,16 +312,10 @@ double BatchRunner::elapsedSeconds() const {
 }
 
 QString BatchRunner::summaryTitle() const {
-    return m_state.counterSkipped <= 0 ? QStringLiteral("Batch Process Finished")
-                                       : QStringLiteral("Batch Process Stopped");
+    return BatchTexts::summaryTitle(m_state.counterSkipped);
 }
 
 QString BatchRunner::errorsSummaryText() const {
-    const qint64 errors = m_state.counterProcessedWithError;
-    const auto warnings = static_cast<qint64>(m_state.arrProcessedWithWarning.size());
-    return QStringLiteral("Error%1 Found(%2) Warning%3 Found(%4)")
-        .arg(errors >= 2 ? "s" : "")
-        .arg(errors)
-        .arg(warnings >= 2 ? "s" : "")
-        .arg(warnings);
+    return BatchTexts::errorsLabel(m_state.counterProcessedWithError,
+                                   static_cast<qint64>(m_state.arrProcessedWithWarning.size()));
 }

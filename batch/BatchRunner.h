@@ -18,7 +18,7 @@
 
 // What the writer answered for one photo.
 struct PhotoWriteOutcome {
-    int errorFlag = 0;
+    int errorFlag = ExifWriteSucceeded;
     QString errorMsg;
     QString processedPath;  // where the copy now is; "" when none was written
 };
@@ -41,7 +41,7 @@ struct BatchRunRequest {
 // One photo's outcome, handed to the main thread in run order.
 struct BatchPhotoResult {
     int index = 0;  // in the run list
-    int errorFlag = 0;
+    int errorFlag = ExifWriteSucceeded;
     QString errorMsg;
     QString processedPath;
     std::vector<PhotoFile> warnings;  // renaming warnings raised for this photo

@@ -204,10 +204,10 @@ void OutputNameBuilder::recordWarnings(const PhotoFile& photo) {
         arrProcessedWithWarning.push_back(std::move(warning));
     };
     if (outputSettingObject.addEXIFDateTimeCheck == 1 && !infoMessageForDateTime.isEmpty()) {
-        warn(PhotoFile::StatusDateNotFoundForRenaming, infoMessageForDateTime);
+        warn(StatusDateNotFoundForRenaming, infoMessageForDateTime);
     }
     if (outputSettingObject.addEXIFLocationCheck == 1 && !infoMessageForGPS.isEmpty()) {
-        warn(PhotoFile::StatusLocationNotFoundForRenaming, infoMessageForGPS);
+        warn(StatusLocationNotFoundForRenaming, infoMessageForGPS);
     }
 }
 

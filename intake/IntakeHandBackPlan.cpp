@@ -1,11 +1,11 @@
 #include "intake/IntakeHandBackPlan.h"
 
-IntakeHandBackPlan IntakeHandBackPlan::choose(const IntakeCounters& counters, bool batchIsEmpty, int limit) {
+IntakeHandBackPlan IntakeHandBackPlan::choose(const IntakeCounters& counters, bool batchIsEmpty) {
     IntakeHandBackPlan plan;
     plan.resetMetadataChanged = batchIsEmpty;
     if (counters.isMAX_PHOTOS_LIMIT_EXCEEDED) {
         plan.hideLoader = true;
-        plan.alert = IntakeAlert::limitExceeded(limit);
+        plan.alert = AlertPhotosLimitExceeded;
         plan.runAfterChangeSetup = true;
         return plan;
     }

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "model/MetaDataObject.h"
+#include "model/ResultCodes.h"
 #include "model/SharedRecord.h"
 
 // One photo of the batch: its path and names, its pixel size as displayed, its tick, the metadata read when
@@ -14,14 +15,6 @@
 // a run's results (made with the default constructor: no names, no size, no records).
 class PhotoFile {
   public:
-    // The codes of processStatus.
-    enum PhotoProcessStatus {
-        StatusNone = 0,
-        // 1, 2, 7 and 8 are the writer's result flags, copied unchanged.
-        StatusDateNotFoundForRenaming = 10,
-        StatusLocationNotFoundForRenaming = 11,
-    };
-
     PhotoFile() = default;
     // Reads the image properties and the metadata of the file at path; never fails on a bad file (it then
     // has a size of 0 by 0 and records without values).
@@ -29,7 +22,7 @@ class PhotoFile {
 
     bool isIphotosNode = false;
     bool isSelected = false;
-    int processStatus = StatusNone;
+    int processStatus = StatusNone;  // a PhotoProcessStatus
     QString filePath;
     QString fileContainerFolderName;
     QString fileExtension;  // case kept, without the dot

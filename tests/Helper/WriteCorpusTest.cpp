@@ -91,7 +91,7 @@ TEST(TheSampleCameraFiles, areWrittenOrRefusedCleanly) {
             written.append(target);
             originalDates.insert(target, photo.metadataObjectOriginal->Date_Original);
         } else {
-            EXPECT_EQ(result.errorFlag, 2) << file.name.toStdString();
+            EXPECT_EQ(result.errorFlag, ExifWriteFailed) << file.name.toStdString();
             EXPECT_FALSE(result.errorMsg.isEmpty()) << file.name.toStdString();
             EXPECT_FALSE(QFile::exists(target)) << file.name.toStdString();
         }

@@ -190,9 +190,9 @@ TEST_F(ABatchRun, countsFailuresRawKeepsAndSilenceAsErrors) {
     EXPECT_EQ(state.counterProcessedSuccessfully, 1);
     EXPECT_EQ(state.counterProcessedWithError, 3);
     ASSERT_EQ(state.arrProcessedWithError.size(), 3u);
-    EXPECT_EQ(state.arrProcessedWithError[0].processStatus, 7);
-    EXPECT_EQ(state.arrProcessedWithError[1].processStatus, 8);
-    EXPECT_EQ(state.arrProcessedWithError[2].processStatus, 2);
+    EXPECT_EQ(state.arrProcessedWithError[0].processStatus, ExifWriteRawCameraKept);
+    EXPECT_EQ(state.arrProcessedWithError[1].processStatus, ExifWriteAccessDenied);
+    EXPECT_EQ(state.arrProcessedWithError[2].processStatus, ExifWriteFailed);
     EXPECT_EQ(state.arrProcessedWithError[2].filePath, "/photos/P4.JPG");
     EXPECT_EQ(runner->summaryTitle(), "Batch Process Finished");
     EXPECT_EQ(runner->errorsSummaryText(), "Errors Found(3) Warning Found(0)");

@@ -93,8 +93,8 @@ TEST_P(AFolderWalk, addsCountsAndChoosesItsAlert) {
     EXPECT_TRUE(counters.isPHOTOS_PROCESSING_IN_PROGRESS);
 
     const IntakeHandBackPlan plan =
-        IntakeHandBackPlan::choose(counters, c.alreadyAdded.isEmpty() && expected.isEmpty(), MAX_PHOTOS_LIMIT);
-    EXPECT_EQ(plan.alert ? plan.alert->tag : 0, c.alertTag);
+        IntakeHandBackPlan::choose(counters, c.alreadyAdded.isEmpty() && expected.isEmpty());
+    EXPECT_EQ(plan.alert ? int(*plan.alert) : 0, c.alertTag);
     EXPECT_EQ(plan.runAfterChangeSetup, c.refreshes);
     EXPECT_EQ(plan.disableRemoveButton, !c.refreshes);
 }
@@ -155,10 +155,8 @@ TEST(AFolderWalkLimit, stopsAtTheLimitAndWalksNoFurtherUrl) {
     EXPECT_TRUE(walk.counters().isMAX_PHOTOS_LIMIT_EXCEEDED);
     EXPECT_FALSE(walk.counters().isPHOTOS_PROCESSING_IN_PROGRESS);
     EXPECT_EQ(walk.counters().damagedFileCount, 0);  // later.txt was never looked at
-    const IntakeHandBackPlan plan = IntakeHandBackPlan::choose(walk.counters(), false, 3);
-    ASSERT_TRUE(plan.alert);
-    EXPECT_EQ(plan.alert->tag, 107);
-    EXPECT_EQ(plan.alert->text, "Photo limit exceeded! A Batch of 3 photos can be processed at a time.");
+    const IntakeHandBackPlan plan = IntakeHandBackPlan::choose(walk.counters(), false);
+    EXPECT_EQ(plan.alert, AlertPhotosLimitExceeded);
     EXPECT_TRUE(plan.runAfterChangeSetup);
 }
 
@@ -183,7 +181,7 @@ TEST(AFolderWalkStop, beforeTheFirstPhotoEndsWithTheFlagsMetSoFar) {
     EXPECT_EQ(walk.counters().damagedFileCount, 1);
     EXPECT_FALSE(walk.counters().isPHOTOS_PROCESSING_IN_PROGRESS);
     EXPECT_FALSE(walk.counters().isMAX_PHOTOS_LIMIT_EXCEEDED);
-    EXPECT_EQ(IntakeHandBackPlan::choose(walk.counters(), true, MAX_PHOTOS_LIMIT).alert->tag, 108);
+    EXPECT_EQ(*IntakeHandBackPlan::choose(walk.counters(), true).alert, AlertFilesCannotBeAdded);
 }
 
 namespace {
