@@ -1,22 +1,8 @@
 #include "batch/BatchRunController.h"
 
 #include "batch/Logging.h"
+#include "model/EditorAlertTag.h"
 #include "platform/Dispatch.h"
-
-namespace {
-
-constexpr int kAlertStartProcess = 100;
-constexpr int kAlertRestoreExifData = 101;
-constexpr int kAlertNotEnoughSpace = 102;
-constexpr int kAlertFilesCannotBeAdded = 108;
-constexpr int kAlertRemovePhotos = 106;
-constexpr int kAlertNoChangesInExifData = 111;
-constexpr int kAlertErrorsFound = 112;
-constexpr int kAlertNoRenamingOption = 113;
-constexpr int kAlertFilenameBlank = 114;
-constexpr int kAlertPrefixOrSuffixBlank = 115;
-
-}  // namespace
 
 BatchRunController::BatchRunController(BatchRunForm& form, BatchRunner::Services services, QObject* parent)
     : QObject(parent), m_form(form), m_runner(std::make_unique<BatchRunner>(std::move(services), this)) {
@@ -46,12 +32,12 @@ int BatchRunController::renamingCheck(const OutputRenamingOptions& o) {
     if (o.renamingOptionIndex != OutputRenamingOptions::NewFileName) return 0;
     if (o.replaceFilenameCheck != 1 && o.addStringCheck != 1 && o.addEXIFDateTimeCheck != 1 &&
         o.addEXIFLocationCheck != 1 && o.appendWidthHeightCheck != 1) {
-        return kAlertNoRenamingOption;
+        return AlertNoRenamingOption;
     }
-    if (o.replaceFilenameCheck == 1 && o.replaceFilename.customNameValue.isEmpty()) return kAlertFilenameBlank;
+    if (o.replaceFilenameCheck == 1 && o.replaceFilename.customNameValue.isEmpty()) return AlertFilenameBlank;
     if (o.addStringCheck == 1 && o.addString.addStringPrefixValue.isEmpty() &&
         o.addString.addStringSuffixValue.isEmpty()) {
-        return kAlertPrefixOrSuffixBlank;
+        return AlertPrefixOrSuffixBlank;
     }
     return 0;
 }
@@ -61,7 +47,7 @@ void BatchRunController::btnProcessTapped() {
     m_form.setPresetsAndNextEnabled(false);
     m_outputSettingObject = m_form.renamingOptions(m_destinationFolderCheck, m_outputFolderLocationPath);
     if (!m_form.isValidFormData()) {
-        emit alertRequested(kAlertErrorsFound);
+        emit alertRequested(AlertErrorsFound);
         return;
     }
     if (const int tag = renamingCheck(m_outputSettingObject)) {
@@ -90,29 +76,29 @@ void BatchRunController::destinationChosen(bool accepted, const QString& folder,
     m_selectedOutputFolder = m_outputFolderLocationPath = folder;
     if (!m_form.isStartEnabled()) return;
     if (!m_form.isParamsChanged()) {
-        later(kConfirmDelayMs, [this] { emit alertRequested(kAlertNoChangesInExifData); });
+        later(kConfirmDelayMs, [this] { emit alertRequested(AlertNoChangesInExifData); });
     } else if (m_form.isValidFormData()) {
-        later(kConfirmDelayMs, [this] { emit alertRequested(kAlertStartProcess); });
+        later(kConfirmDelayMs, [this] { emit alertRequested(AlertStartProcess); });
     } else {
-        emit alertRequested(kAlertErrorsFound);
+        emit alertRequested(AlertErrorsFound);
     }
 }
 
 void BatchRunController::alertAnswered(int tag, AlertButton button) {
     switch (button) {
         case AlertButton::Yes:
-            if (tag == kAlertStartProcess) startProcessBtnYesTapped();
-            if (tag == kAlertRestoreExifData) btnRestoreMetaDataYesTapped();
-            if (tag == kAlertRemovePhotos) m_form.deleteSelectedPhotos();
-            if (tag == kAlertNoChangesInExifData) {
+            if (tag == AlertStartProcess) startProcessBtnYesTapped();
+            if (tag == AlertRestoreExifData) btnRestoreMetaDataYesTapped();
+            if (tag == AlertRemovePhotos) m_form.deleteSelectedPhotos();
+            if (tag == AlertNoChangesInExifData) {
                 restorePresetsAndNext();
                 if (m_form.isValidFormData()) {
                     startProcessBtnYesTapped();
                 } else {
-                    emit alertRequested(kAlertErrorsFound);
+                    emit alertRequested(AlertErrorsFound);
                 }
             }
-            if (tag == kAlertNoRenamingOption) {
+            if (tag == AlertNoRenamingOption) {
                 restorePresetsAndNext();
                 startProcessOnEditOptionBlank();
             }
@@ -120,8 +106,8 @@ void BatchRunController::alertAnswered(int tag, AlertButton button) {
         case AlertButton::No:
             restorePresetsAndNext();
             break;
-        case AlertButton::Ok:
-            if (tag == kAlertNotEnoughSpace) {
+        case AlertButton::OK:
+            if (tag == AlertNotEnoughSpace) {
                 later(kSummaryDelayMs, [this] {
                     m_summaryDue = true;
                     if (!isRunning()) addSummaryWindow();
@@ -129,7 +115,7 @@ void BatchRunController::alertAnswered(int tag, AlertButton button) {
             }
             restorePresetsAndNext();
             if (m_form.isBatchEmpty()) m_form.processAfterAllPhotosAdded();
-            if (tag == kAlertFilesCannotBeAdded) m_form.setPresetsAndNextEnabled(!m_form.isBatchEmpty());
+            if (tag == AlertFilesCannotBeAdded) m_form.setPresetsAndNextEnabled(!m_form.isBatchEmpty());
             break;
         case AlertButton::RemoveFromBatch:
             break;
@@ -141,7 +127,7 @@ void BatchRunController::startProcessBtnYesTapped() {
 }
 
 void BatchRunController::btnRestoreTapped() {
-    if (m_form.isRestoreEnabled()) emit alertRequested(kAlertRestoreExifData);
+    if (m_form.isRestoreEnabled()) emit alertRequested(AlertRestoreExifData);
 }
 
 void BatchRunController::btnRestoreMetaDataYesTapped() {
@@ -204,7 +190,7 @@ void BatchRunController::photoHandled(const BatchPhotoResult& result) {
 void BatchRunController::lowSpace() {
     // The sheet goes first: the alert sheet refuses to open over it.
     hideProcessProgressWindow();
-    emit alertRequested(kAlertNotEnoughSpace);
+    emit alertRequested(AlertNotEnoughSpace);
 }
 
 void BatchRunController::runEnded() {

@@ -9,6 +9,7 @@
 #include "batch/BatchRunForm.h"
 #include "batch/BatchRunner.h"
 #include "batch/BatchSummary.h"
+#include "batch/EditorAlert.h"
 
 // The batch run as the editing screen drives it, without a widget: Start and its checks, the destination,
 // the confirmations, the run with its progress, Stop, Restore, Reset, the answers to the screen's alerts and
@@ -17,7 +18,7 @@
 class BatchRunController : public QObject {
     Q_OBJECT
   public:
-    enum class AlertButton { Yes, No, Ok, RemoveFromBatch };
+    using AlertButton = EditorAlert::Button;
     // Runs a call later on the main thread (the confirmations, the summary); tests pass their own.
     using Delay = std::function<void(int milliseconds, std::function<void()> call)>;
 
@@ -68,8 +69,8 @@ class BatchRunController : public QObject {
     void currentFileChanged(const QString& filePath);
     // The photo being written ("" when none is: the placeholder shows).
     void currentPhotoChanged(const QString& filePath);
-    void batchInfoChanged(const InfoLine& line);
-    void processInfoChanged(const InfoLine& line);
+    void batchInfoChanged(const BatchInfoLine& line);
+    void processInfoChanged(const BatchInfoLine& line);
     void summaryReady(const BatchSummary& summary);
 
   private:

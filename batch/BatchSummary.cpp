@@ -2,8 +2,6 @@
 
 #include <QFileInfo>
 
-#include "model/Utils.h"
-
 OutputLink OutputLink::forRun(const OutputRenamingOptions& run, const QString& selectedOutputFolder,
                               const std::vector<PhotoFile>& runList) {
     OutputLink link;
@@ -26,42 +24,28 @@ OutputLink OutputLink::forRun(const OutputRenamingOptions& run, const QString& s
 
 BatchSummary BatchSummary::make(const BatchRunState& state, const OutputLink& link, qint64 elapsedSeconds) {
     BatchSummary summary;
-    summary.title =
-        state.counterSkipped <= 0 ? QStringLiteral("Batch Process Finished") : QStringLiteral("Batch Process Stopped");
+    summary.title = BatchTexts::summaryTitle(state.counterSkipped);
     summary.batchCount = QString::number(state.runCount);
     summary.processed = QString::number(state.counterProcessedSuccessfully);
     summary.skipped = QString::number(state.counterSkipped);
-    summary.elapsed = Utils::sharedUtils().timeFormattedString(elapsedSeconds);
+    summary.elapsed = BatchTexts::elapsedText(elapsedSeconds);
     summary.outputFolder = state.selectedOutputFolder;
     summary.link = link;
     const qint64 errors = state.counterProcessedWithError;
     const auto warnings = static_cast<qint64>(state.arrProcessedWithWarning.size());
-    summary.errorsLabel = QStringLiteral("Error") + (errors >= 2 ? "s" : "") + " Found(" + QString::number(errors) +
-                          ") Warning" + (warnings >= 2 ? "s" : "") + " Found(" + QString::number(warnings) + ")";
-    summary.errorsHidden = errors == 0 && warnings == 0;
+    summary.errorsLabel = BatchTexts::errorsLabel(errors, warnings);
+    summary.errorsHidden = !BatchTexts::showsErrorList(errors, warnings);
     summary.rows = state.arrProcessedWithError;
     summary.rows.insert(summary.rows.end(), state.arrProcessedWithWarning.begin(), state.arrProcessedWithWarning.end());
     summary.windowHeight = summary.rows.empty() ? kHeightWithoutList : kHeightWithList;
     return summary;
 }
 
-InfoLine BatchSummary::batchLine(const BatchRunState& state) {
-    const QString count = QString::number(state.runCount);
-    const QString processed = QString::number(state.counterProcessedSuccessfully);
-    return {QStringLiteral("Batch Count: ") + count + QStringLiteral("  |  Photos Processed: ") + processed,
-            {count, processed}};
+BatchInfoLine BatchSummary::batchLine(const BatchRunState& state) {
+    return BatchTexts::batchLine(state.runCount, state.counterProcessedSuccessfully);
 }
 
-InfoLine BatchSummary::processLine(const BatchRunState& state, qint64 elapsedSeconds) {
-    const qint64 percent = state.runCount > 0
-                               ? static_cast<qint64>(static_cast<quint64>(state.counterTotalProgressedFiles) * 100u /
-                                                     static_cast<quint64>(state.runCount))
-                               : 0;
-    const QString done = QString::number(percent) + QStringLiteral(" %");
-    const QString errors = QString::number(state.counterProcessedWithError);
-    const QString elapsed = Utils::sharedUtils().timeFormattedString(elapsedSeconds);
-    return {QStringLiteral("Process Completed: ") + done + QStringLiteral("  |  Error") +
-                (state.counterProcessedWithError >= 2 ? "s" : "") + QStringLiteral(" reported: ") + errors +
-                QStringLiteral("  |  Time elapsed: ") + elapsed + QStringLiteral(" approx."),
-            {done, errors, elapsed}};
+BatchInfoLine BatchSummary::processLine(const BatchRunState& state, qint64 elapsedSeconds) {
+    return BatchTexts::processLine(state.counterTotalProgressedFiles, state.runCount, state.counterProcessedWithError,
+                                   elapsedSeconds);
 }

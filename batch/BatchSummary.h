@@ -6,13 +6,7 @@
 #include <vector>
 
 #include "batch/BatchRunner.h"
-
-// One information line of a run: its text and the values in it that are drawn brighter.
-struct InfoLine {
-    QString text;
-    QStringList values;
-    bool operator==(const InfoLine&) const = default;
-};
+#include "batch/BatchTexts.h"
 
 // Where the summary points the user for the copies.
 struct OutputLink {
@@ -43,6 +37,6 @@ struct BatchSummary {
     static BatchSummary make(const BatchRunState& state, const OutputLink& link, qint64 elapsedSeconds);
 
     // The batch line and the process line of a run going on.
-    static InfoLine batchLine(const BatchRunState& state);
-    static InfoLine processLine(const BatchRunState& state, qint64 elapsedSeconds);
+    static BatchInfoLine batchLine(const BatchRunState& state);
+    static BatchInfoLine processLine(const BatchRunState& state, qint64 elapsedSeconds);
 };

@@ -2,6 +2,7 @@
 
 #include "batch/OutputNameBuilder.h"
 #include "model/AddEXIFDateTime.h"
+#include "model/EditorAlertTag.h"
 
 namespace {
 
@@ -213,8 +214,8 @@ OutputRenamingOptions RenamingPage::getOutputFileRenamingSetting(int destination
 
 int RenamingPage::backCheck() const {
     if (imageRenamingOptions != OutputRenamingOptions::NewFileName) return 0;
-    if (filenameCheck == 1 && customName.isEmpty()) return 114;
-    if (stringCheck == 1 && prefix.isEmpty() && suffix.isEmpty()) return 115;
+    if (filenameCheck == 1 && customName.isEmpty()) return AlertFilenameBlank;
+    if (stringCheck == 1 && prefix.isEmpty() && suffix.isEmpty()) return AlertPrefixOrSuffixBlank;
     return 0;
 }
 
