@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/OpenPanel.h"
+
+#include <QStringList>
+
+// The widget-free rules of the Add button's ways in: which open panel each menu row opens, the Trash test
+// of a chosen selection, and when an add or a removal must first ask the renaming-reset question.
+class AddPhotosOptions {
+  public:
+    // popupAddPhotosTappedWithIndex: the panel of AddPhotosMenuIndex 0 (photos), 1 (folders) or 2 (a photo
+    // library, which is a folder here). photosAppPath: where the Photos application would be.
+    static platform::OpenPanelOptions openPanelFor(int index,
+                                                   const QString& photosAppPath = QStringLiteral("/Applications/Photos.app"));
+
+    // The extensions the photo panels offer: every image type the system knows, then the extra ones.
+    static const QStringList& imageExtensions();
+
+    // Only the first chosen path is looked at: a selection that starts in the Trash adds nothing.
+    static bool startsInTrash(const QStringList& paths);
+
+    // The renaming page's state that decides whether custom renaming is active.
+    struct RenamingState {
+        bool editNameOn = false;            // btnEditOriginalName
+        int onImageRenameOptionPage = 0;    // non-zero while the renaming page is shown
+        bool renameToastVisible = false;    // vwRenameToast
+    };
+    static bool isCustomRenamingActive(const RenamingState& state) {
+        return (state.editNameOn && state.onImageRenameOptionPage != 0) || state.renameToastVisible;
+    }
+    // The question is asked while custom renaming is active, unless the user asked not to be asked again.
+    static bool asksRenamingReset(const RenamingState& state, bool notShowRenameResetPopup) {
+        return isCustomRenamingActive(state) && !notShowRenameResetPopup;
+    }
+    static QString notShowRenameResetPopupKey() { return QStringLiteral("notShowRenameResetPopup"); }
+};

@@ -1,0 +1,3 @@
+#include "editor/Logging.h"
+
+Q_LOGGING_CATEGORY(lcEditor, "lumarind.editor")
