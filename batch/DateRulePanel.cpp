@@ -9,8 +9,6 @@ namespace {
 using Config = DateTimeConfiguration;
 using Panel = DateRulePanel;
 
-constexpr int kFirstYear = 1905;
-
 const char* const kFieldNames[Panel::kFieldCount] = {"Date_Original",    "Date_Creation",  "Date_Modify",
                                                      "XMP_CreationDate", "XMP_ModifyDate", "XMP_PhotoshopDateCreated"};
 
@@ -110,30 +108,14 @@ DateTimeConfiguration DateRulePanel::ruleFromControls(const Controls& c) {
     return rule;
 }
 
-Panel::Controls DateRulePanel::initialControls(const QStringList& years, platform::WallTime now) {
+Panel::Controls DateRulePanel::initialControls(const QString& firstYear, platform::WallTime now) {
     Controls c;
     c.pickedDate = now;
     c.updateDay = QStringLiteral("1");
     c.updateMonth = QStringLiteral("1");
-    c.updateYear = years.isEmpty() ? QString::number(kFirstYear) : years.first();
+    c.updateYear = firstYear;
     c.shift.fill(QStringLiteral("1"));
     return c;
-}
-
-QStringList DateRulePanel::valueListRows(ValueList list, const QStringList& years) {
-    QStringList rows;
-    switch (list) {
-        case DayList:
-            for (int day = 1; day <= 31; ++day) rows << QString::number(day);
-            break;
-        case MonthList:
-            for (int month = 1; month <= 12; ++month) rows << QString::number(month);
-            break;
-        case YearList:
-            rows = years;
-            break;
-    }
-    return rows;
 }
 
 std::optional<QString> DateRulePanel::typedShiftText(const QString& typed, int minimum, int maximum) {

@@ -33,8 +33,6 @@ class DateRulePanel {
     };
     // The six shift fields, in the order of their steppers' tags (10, 20, ... 60).
     enum ShiftField { ShiftDay, ShiftMonth, ShiftYear, ShiftHour, ShiftMinute, ShiftSecond, kShiftFieldCount };
-    // AttachedPopupType of the three value lists.
-    enum ValueList { DayList = 20, MonthList = 21, YearList = 22 };
 
     // What the panel's controls hold. Both pickers hold wall-clock readings.
     struct Controls {
@@ -64,10 +62,8 @@ class DateRulePanel {
     // The rule the controls make (every value is stored whatever the kind; no radio on makes kind 0).
     static DateTimeConfiguration ruleFromControls(const Controls& controls);
 
-    // The start values of a field the user never touched: the first day, month and year, shifts of 1.
-    static Controls initialControls(const QStringList& years, platform::WallTime now);
-    // The rows of a value list.
-    static QStringList valueListRows(ValueList list, const QStringList& years);
+    // The start values of a field the user never touched: the first day and month, the given year, shifts of 1.
+    static Controls initialControls(const QString& firstYear, platform::WallTime now);
     // A list's height for n rows.
     static int valueListHeight(int rows) { return rows < 6 ? 30 * rows + 4 : 180; }
 

@@ -10,8 +10,8 @@ class AddPhotosOptions {
   public:
     // popupAddPhotosTappedWithIndex: the panel of AddPhotosMenuIndex 0 (photos), 1 (folders) or 2 (a photo
     // library, which is a folder here). photosAppPath: where the Photos application would be.
-    static platform::OpenPanelOptions openPanelFor(int index,
-                                                   const QString& photosAppPath = QStringLiteral("/Applications/Photos.app"));
+    static platform::OpenPanelOptions openPanelFor(
+        int index, const QString& photosAppPath = QStringLiteral("/Applications/Photos.app"));
 
     // The extensions the photo panels offer: every image type the system knows, then the extra ones.
     static const QStringList& imageExtensions();
@@ -21,9 +21,9 @@ class AddPhotosOptions {
 
     // The renaming page's state that decides whether custom renaming is active.
     struct RenamingState {
-        bool editNameOn = false;            // btnEditOriginalName
-        int onImageRenameOptionPage = 0;    // non-zero while the renaming page is shown
-        bool renameToastVisible = false;    // vwRenameToast
+        bool editNameOn = false;          // btnEditOriginalName
+        int onImageRenameOptionPage = 0;  // non-zero while the renaming page is shown
+        bool renameToastVisible = false;  // vwRenameToast
     };
     static bool isCustomRenamingActive(const RenamingState& state) {
         return (state.editNameOn && state.onImageRenameOptionPage != 0) || state.renameToastVisible;

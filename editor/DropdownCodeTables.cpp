@@ -78,8 +78,10 @@ constexpr Choice kExposureProgram[] = {
     {"Shutter speed priority AE", "4"},
 };
 constexpr Choice kMeteringMode[] = {
-    {"Average", "1"}, {"Centre-weighted average", "2"}, {"Multi-segment", "5"}, {"Multi-spot", "4"},
-    {"Other", "255"}, {"Partial", "6"},  {"Spot", "3"},     {"Unknown", "0"},
+    {"Average", "1"},       {"Centre-weighted average", "2"},
+    {"Multi-segment", "5"}, {"Multi-spot", "4"},
+    {"Other", "255"},       {"Partial", "6"},
+    {"Spot", "3"},          {"Unknown", "0"},
 };
 constexpr Choice kSceneCaptureType[] = {{"Landscape", "1"}, {"Night", "3"}, {"Portrait", "2"}, {"Standard", "0"}};
 constexpr Choice kSensingMethod[] = {

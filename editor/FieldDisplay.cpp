@@ -25,8 +25,8 @@ QString dateTime(const QString& value, bool isXmpModifyDate) {
 }
 
 QString iptcDate(const QString& value) {
-    const QString shown = Utils::sharedUtils().convertedDate(value, QStringLiteral("yyyyMMdd"),
-                                                             QStringLiteral("MMM dd,yyyy"));
+    const QString shown =
+        Utils::sharedUtils().convertedDate(value, QStringLiteral("yyyyMMdd"), QStringLiteral("MMM dd,yyyy"));
     if (!shown.isEmpty()) return shown;
     // Exiv2 hands IPTC dates over in the extended form.
     static const QRegularExpression extended(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));

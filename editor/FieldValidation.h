@@ -18,8 +18,8 @@ inline constexpr int kPresetTextLimit = 500;
 inline constexpr int kFormTextViewLimit = 10000;
 inline constexpr int kPresetTextViewLimit = 500;
 
-QString numericOnlyMessage();                // "* Value can be only numeric type."
-QString greaterThanMessage(int maximum);     // "* Value cannot be greater than %d"
+QString numericOnlyMessage();             // "* Value can be only numeric type."
+QString greaterThanMessage(int maximum);  // "* Value cannot be greater than %d"
 
 // A decimal field's text passes when nothing but "", "." or "," is left once the decimal digits are
 // stripped from both ends ("12.5", "1,5", ".5", ""); "abc", "1.2.3", "-12.5" and "12a" fail. The form-level

@@ -65,10 +65,10 @@ Check checkOf(const QString& name) {
                      "AdvCamSetting_Saturation", "AdvCamSetting_Sharpness"}))
         return Check::Integer;
     if (among(name, {"XMP_Latitude", "XMP_Longitude"})) return Check::Coordinate;
-    if (among(name, {"CamSetting_FNumber", "CamSetting_FocalLength", "AdvCamSetting_ExposureTime",
-                     "DimResolution_ExifImageWidth", "DimResolution_ExifImageHeight", "DimResolution_XResolution",
-                     "DimResolution_YResolution", "GPS_Lattitude", "GPS_Longitude", "GPS_Altitude",
-                     "GPS_ImgDirection"}))
+    if (among(name,
+              {"CamSetting_FNumber", "CamSetting_FocalLength", "AdvCamSetting_ExposureTime",
+               "DimResolution_ExifImageWidth", "DimResolution_ExifImageHeight", "DimResolution_XResolution",
+               "DimResolution_YResolution", "GPS_Lattitude", "GPS_Longitude", "GPS_Altitude", "GPS_ImgDirection"}))
         return Check::Decimal;
     return Check::None;
 }
@@ -76,10 +76,10 @@ Check checkOf(const QString& name) {
 // Fields whose container draws no change border; the other 63 take the tags 701 to 763 in key-table order.
 bool hasBorder(const MetadataKeyRow& row, const QString& name) {
     if (row.group == MetadataFieldGroup::DimResolution) return false;
-    return !among(name, {"CamSetting_Aperture", "CamSetting_ShutterSpeed", "CamSetting_ExposureCompensation",
-                         "AdvCamSetting_ColorSpace", "AdvCamSetting_ComponentsConfiguration", "Lens_Lens",
-                         "GPS_ImgDirection", "GPS_ImgDirectionRef", "GPS_DateStamp", "IPTC_Contact",
-                         "IPTC_DateCreated", "XMP_Keyword"});
+    return !among(name,
+                  {"CamSetting_Aperture", "CamSetting_ShutterSpeed", "CamSetting_ExposureCompensation",
+                   "AdvCamSetting_ColorSpace", "AdvCamSetting_ComponentsConfiguration", "Lens_Lens", "GPS_ImgDirection",
+                   "GPS_ImgDirectionRef", "GPS_DateStamp", "IPTC_Contact", "IPTC_DateCreated", "XMP_Keyword"});
 }
 
 // Labels are the field names in words; these read better said otherwise, or keep a stored misspelling.
@@ -136,9 +136,8 @@ std::vector<FormFieldTraits> buildTraits() {
         t.check = checkOf(name);
         t.borderTag = hasBorder(row, name) ? nextBorderTag++ : 0;
         t.mergeField = row.group != MetadataFieldGroup::DimResolution && name != QLatin1String("GPS_DateStamp");
-        t.multipleValuesPlaceholder =
-            t.mergeField && t.control != Control::None && t.control != Control::TextView &&
-            !among(name, {"IPTC_Contact", "GPS_ImgDirection", "GPS_ImgDirectionRef"});
+        t.multipleValuesPlaceholder = t.mergeField && t.control != Control::None && t.control != Control::TextView &&
+                                      !among(name, {"IPTC_Contact", "GPS_ImgDirection", "GPS_ImgDirectionRef"});
         t.label = labelOf(name);
         traits.push_back(std::move(t));
     }

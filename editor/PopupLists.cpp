@@ -34,8 +34,9 @@ QStringList PopupLists::rows(int type, const Context& context) {
         case AddPhotosMenu:
             return {QStringLiteral("Add Photos"), QStringLiteral("Add Folder"), QStringLiteral("Add Photos library")};
         case PhotoMenu:
-            return {QStringLiteral("Reveal in Finder"), QStringLiteral("Open in Preview"), QStringLiteral("Get Info"),
-                    QStringLiteral("Show MetaData"),    QStringLiteral("Mark/Unmark All"), QStringLiteral("Remove Photo")};
+            return {QStringLiteral("Reveal in Finder"), QStringLiteral("Open in Preview"),
+                    QStringLiteral("Get Info"),         QStringLiteral("Show MetaData"),
+                    QStringLiteral("Mark/Unmark All"),  QStringLiteral("Remove Photo")};
         case MetadataMenu:
             return {QStringLiteral("Reset"), QStringLiteral("Clean Metadata")};
         case Days:
@@ -47,7 +48,8 @@ QStringList PopupLists::rows(int type, const Context& context) {
         case RenamePosition:
             return {QStringLiteral("Prefix"), QStringLiteral("Suffix")};
         case RenameDateSource:
-            return {QStringLiteral("Original Date/Time"), QStringLiteral("Creation Date"), QStringLiteral("Modify Date")};
+            return {QStringLiteral("Original Date/Time"), QStringLiteral("Creation Date"),
+                    QStringLiteral("Modify Date")};
         case RenameDateFormat:
             return dateFormatLabels();
         default:

@@ -9,8 +9,8 @@
 #include <memory>
 
 SelectionReload::SelectionReload(QObject* parent)
-    : QObject(parent), m_executor([](std::function<void()> work) { platform::dispatch::background(std::move(work)); }) {
-}
+    : QObject(parent),
+      m_executor([](std::function<void()> work) { platform::dispatch::background(std::move(work)); }) {}
 
 quint64 SelectionReload::start(QList<PhotoFile> photos) {
     const quint64 generation = ++m_generation;

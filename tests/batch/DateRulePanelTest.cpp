@@ -145,9 +145,6 @@ TEST(AShiftField, keepsOnlyASignedNumberWithinItsStepper) {
 TEST(AValueList, isAsHighAsItsRowsUpToSix) {
     EXPECT_EQ(Panel::valueListHeight(5), 154);
     EXPECT_EQ(Panel::valueListHeight(12), 180);
-    EXPECT_EQ(Panel::valueListRows(Panel::DayList, {}).size(), 31);
-    EXPECT_EQ(Panel::valueListRows(Panel::MonthList, {}).last(), "12");
-    EXPECT_EQ(Panel::valueListRows(Panel::YearList, {"1905", "1906"}), QStringList({"1905", "1906"}));
 }
 
 TEST(AStoredRule, goesOnBothRecordsAsOneObject) {

@@ -34,29 +34,28 @@ TEST_P(AFieldDisplay, showsTheStoredValueAsPeopleReadIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, AFieldDisplay,
-    ::testing::Values(
-        DisplayCase{"exifDate", "Date_Original", "2019:07:10 14:05:09", "Jul 10,2019 02:05:09 PM"},
-        DisplayCase{"isoDate", "Date_Original", "2019-07-10T14:05:09", "Jul 10,2019 02:05:09 PM"},
-        DisplayCase{"dateWithoutTime", "Date_Creation", "2019:07:10", "2019:07:10"},
-        DisplayCase{"isoDateWithoutTime", "Date_Creation", "2019-07-10", "2019:07:10"},
-        DisplayCase{"emptyDate", "Date_Modify", "", ""},
-        DisplayCase{"xmpModifyDateDropsItsZone", "XMP_ModifyDate", "2019-07-10T14:05:09+05:30",
-                    "Jul 10,2019 02:05:09 PM"},
-        DisplayCase{"xmpModifyDateFallbackKeepsItsZone", "XMP_ModifyDate", "2019-07-10T25:05:09+05:30",
-                    "2019:07:10 25:05:09+05:30"},
-        DisplayCase{"otherDatesKeepTheZone", "XMP_CreationDate", "2019-07-10T14:05:09+05:30",
-                    "2019:07:10 14:05:09+05:30"},
-        DisplayCase{"ruleSummaryShowsAsWritten", "Date_Original", "Shift by +1 day", "Shift by +1 day"},
-        DisplayCase{"iptcDate", "IPTC_DateCreated", "20190710", "Jul 10,2019"},
-        DisplayCase{"iptcDateInExiv2Form", "IPTC_DateCreated", "2019-07-10", "Jul 10,2019"},
-        DisplayCase{"iptcDateUnreadable", "IPTC_DateCreated", "July 2019", ""},
-        DisplayCase{"codedLabel", "AdvCamSetting_MateringMode", "255", "Other"},
-        DisplayCase{"orientationLabel", "CamSetting_Orientation", "6", "Rotate 90 CW"},
-        DisplayCase{"codeOutsideTheList", "CamSetting_Flash", "2", ""},
-        DisplayCase{"storedLeaveBlank", "CamSetting_Flash", "Leave Blank", ""},
-        DisplayCase{"letterCode", "GPS_LattitudeRef", "S", "South"},
-        DisplayCase{"countryCode", "IPTC_CountryPrimaryLocationCode", "NOR", "Norway"},
-        DisplayCase{"plainText", "Artist", "Ann -T- Lee", "Ann -T- Lee"}),
+    ::testing::Values(DisplayCase{"exifDate", "Date_Original", "2019:07:10 14:05:09", "Jul 10,2019 02:05:09 PM"},
+                      DisplayCase{"isoDate", "Date_Original", "2019-07-10T14:05:09", "Jul 10,2019 02:05:09 PM"},
+                      DisplayCase{"dateWithoutTime", "Date_Creation", "2019:07:10", "2019:07:10"},
+                      DisplayCase{"isoDateWithoutTime", "Date_Creation", "2019-07-10", "2019:07:10"},
+                      DisplayCase{"emptyDate", "Date_Modify", "", ""},
+                      DisplayCase{"xmpModifyDateDropsItsZone", "XMP_ModifyDate", "2019-07-10T14:05:09+05:30",
+                                  "Jul 10,2019 02:05:09 PM"},
+                      DisplayCase{"xmpModifyDateFallbackKeepsItsZone", "XMP_ModifyDate", "2019-07-10T25:05:09+05:30",
+                                  "2019:07:10 25:05:09+05:30"},
+                      DisplayCase{"otherDatesKeepTheZone", "XMP_CreationDate", "2019-07-10T14:05:09+05:30",
+                                  "2019:07:10 14:05:09+05:30"},
+                      DisplayCase{"ruleSummaryShowsAsWritten", "Date_Original", "Shift by +1 day", "Shift by +1 day"},
+                      DisplayCase{"iptcDate", "IPTC_DateCreated", "20190710", "Jul 10,2019"},
+                      DisplayCase{"iptcDateInExiv2Form", "IPTC_DateCreated", "2019-07-10", "Jul 10,2019"},
+                      DisplayCase{"iptcDateUnreadable", "IPTC_DateCreated", "July 2019", ""},
+                      DisplayCase{"codedLabel", "AdvCamSetting_MateringMode", "255", "Other"},
+                      DisplayCase{"orientationLabel", "CamSetting_Orientation", "6", "Rotate 90 CW"},
+                      DisplayCase{"codeOutsideTheList", "CamSetting_Flash", "2", ""},
+                      DisplayCase{"storedLeaveBlank", "CamSetting_Flash", "Leave Blank", ""},
+                      DisplayCase{"letterCode", "GPS_LattitudeRef", "S", "South"},
+                      DisplayCase{"countryCode", "IPTC_CountryPrimaryLocationCode", "NOR", "Norway"},
+                      DisplayCase{"plainText", "Artist", "Ann -T- Lee", "Ann -T- Lee"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AFieldDisplay, namesTheEditingOptions) {
@@ -77,13 +76,21 @@ TEST(FormFieldTraitsTest, numbersTheChangeBordersInRecordOrder) {
     EXPECT_EQ(byTag.firstKey(), 701);
     EXPECT_EQ(byTag.lastKey(), 763);
     EXPECT_EQ(merge, 74);
-    const std::pair<int, const char*> expected[] = {
-        {701, "Artist"},          {705, "UserComment"},    {713, "CamSetting_ISO"},
-        {716, "CamSetting_FocalLengthIn35mmFormat"},       {719, "AdvCamSetting_ExposureMode"},
-        {729, "Lens_LensMake"},   {730, "Lens_LensModel"}, {732, "GPS_Lattitude"},
-        {737, "GPS_AltitudeRef"}, {738, "IPTC_ByLine"},    {747, "IPTC_Keywords"},
-        {752, "IPTC_CountryPrimaryLocationCode"},          {757, "XMP_SerialNumber"},
-        {761, "XMP_Latitude"},    {763, "XMP_PhotoshopDateCreated"}};
+    const std::pair<int, const char*> expected[] = {{701, "Artist"},
+                                                    {705, "UserComment"},
+                                                    {713, "CamSetting_ISO"},
+                                                    {716, "CamSetting_FocalLengthIn35mmFormat"},
+                                                    {719, "AdvCamSetting_ExposureMode"},
+                                                    {729, "Lens_LensMake"},
+                                                    {730, "Lens_LensModel"},
+                                                    {732, "GPS_Lattitude"},
+                                                    {737, "GPS_AltitudeRef"},
+                                                    {738, "IPTC_ByLine"},
+                                                    {747, "IPTC_Keywords"},
+                                                    {752, "IPTC_CountryPrimaryLocationCode"},
+                                                    {757, "XMP_SerialNumber"},
+                                                    {761, "XMP_Latitude"},
+                                                    {763, "XMP_PhotoshopDateCreated"}};
     for (const auto& [tag, field] : expected) EXPECT_EQ(byTag.value(tag), QLatin1String(field)) << tag;
 }
 

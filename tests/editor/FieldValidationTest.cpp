@@ -26,25 +26,24 @@ TEST_P(ALiveCheck, flagsWhatCannotBeWritten) {
 const QString kNumeric = QStringLiteral("* Value can be only numeric type.");
 const QString kGreater = QStringLiteral("* Value cannot be greater than 65535");
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ALiveCheck,
-    ::testing::Values(CheckCase{"decimal", Check::Decimal, "12.5", true, ""},
-                      CheckCase{"decimalComma", Check::Decimal, "1,5", true, ""},
-                      CheckCase{"leadingPoint", Check::Decimal, ".5", true, ""},
-                      CheckCase{"emptyDecimal", Check::Decimal, "", true, ""},
-                      CheckCase{"letters", Check::Decimal, "abc", false, ""},
-                      CheckCase{"twoPoints", Check::Decimal, "1.2.3", false, ""},
-                      CheckCase{"signed", Check::Decimal, "-12.5", false, ""},
-                      CheckCase{"trailingLetter", Check::Decimal, "12a", false, ""},
-                      CheckCase{"signedCoordinate", Check::Coordinate, "-33.86", true, ""},
-                      CheckCase{"emptyCoordinate", Check::Coordinate, "", true, ""},
-                      CheckCase{"twoPointsCoordinate", Check::Coordinate, "12.5.3", false, ""},
-                      CheckCase{"integerAboveMaximum", Check::Integer, "70000", false, kGreater},
-                      CheckCase{"integerAtMaximum", Check::Integer, "65535", true, kNumeric},
-                      CheckCase{"negativeInteger", Check::Integer, "-1", false, kGreater},
-                      CheckCase{"zero", Check::Integer, "0", true, kNumeric},
-                      CheckCase{"unchecked", Check::None, "anything", true, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ALiveCheck,
+                         ::testing::Values(CheckCase{"decimal", Check::Decimal, "12.5", true, ""},
+                                           CheckCase{"decimalComma", Check::Decimal, "1,5", true, ""},
+                                           CheckCase{"leadingPoint", Check::Decimal, ".5", true, ""},
+                                           CheckCase{"emptyDecimal", Check::Decimal, "", true, ""},
+                                           CheckCase{"letters", Check::Decimal, "abc", false, ""},
+                                           CheckCase{"twoPoints", Check::Decimal, "1.2.3", false, ""},
+                                           CheckCase{"signed", Check::Decimal, "-12.5", false, ""},
+                                           CheckCase{"trailingLetter", Check::Decimal, "12a", false, ""},
+                                           CheckCase{"signedCoordinate", Check::Coordinate, "-33.86", true, ""},
+                                           CheckCase{"emptyCoordinate", Check::Coordinate, "", true, ""},
+                                           CheckCase{"twoPointsCoordinate", Check::Coordinate, "12.5.3", false, ""},
+                                           CheckCase{"integerAboveMaximum", Check::Integer, "70000", false, kGreater},
+                                           CheckCase{"integerAtMaximum", Check::Integer, "65535", true, kNumeric},
+                                           CheckCase{"negativeInteger", Check::Integer, "-1", false, kGreater},
+                                           CheckCase{"zero", Check::Integer, "0", true, kNumeric},
+                                           CheckCase{"unchecked", Check::None, "anything", true, ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct TextViewCase {
     const char* name;

@@ -27,9 +27,9 @@ PhotoFile photoWith(const Values& values) {
 struct MergeCase {
     const char* name;
     std::vector<Values> photos;
-    Values expected;                     // merged values of the fields named here
-    std::vector<QString> edited;         // isupdated_ set in the form's record
-    std::map<QString, bool> multiple;    // whether the (then empty) field shows "Multiple values"
+    Values expected;                   // merged values of the fields named here
+    std::vector<QString> edited;       // isupdated_ set in the form's record
+    std::map<QString, bool> multiple;  // whether the (then empty) field shows "Multiple values"
 };
 
 class ASelectionMerge : public ::testing::TestWithParam<MergeCase> {};
@@ -87,11 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"Copyright", ""}},
                   {"Copyright"},
                   {{"Copyright", false}}},
-        MergeCase{"fieldsWithoutTheMultipleValuesRuleStayBlank",
-                  {{{"IPTC_Contact", "a"}, {"GPS_ImgDirection", "10"}}, {{"IPTC_Contact", "b"}, {"GPS_ImgDirection", "20"}}},
-                  {{"IPTC_Contact", ""}, {"GPS_ImgDirection", ""}},
-                  {},
-                  {{"IPTC_Contact", false}, {"GPS_ImgDirection", false}}}),
+        MergeCase{
+            "fieldsWithoutTheMultipleValuesRuleStayBlank",
+            {{{"IPTC_Contact", "a"}, {"GPS_ImgDirection", "10"}}, {{"IPTC_Contact", "b"}, {"GPS_ImgDirection", "20"}}},
+            {{"IPTC_Contact", ""}, {"GPS_ImgDirection", ""}},
+            {},
+            {{"IPTC_Contact", false}, {"GPS_ImgDirection", false}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ASelectionMerge, mergesNothingForNoPhotoAndNeverMergesOptionsSwitchesOrRules) {

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QColor>
+#include <QObject>
+#include <QPointF>
+#include <QPointer>
+
+#include "controls/MAAttachedWindow.h"
+
+class QWidget;
+
+// One attached popup of the editing screen: a view shown in an MAAttachedWindow next to a point of a window,
+// closed by a click anywhere outside it (and outside the popups above it) or by its owner. Only one filter
+// watches the clicks, installed while the popup is open and removed on every way it closes.
+class AttachedPopup : public QObject {
+    Q_OBJECT
+  public:
+    struct Look {
+        QColor background = QColor::fromRgbF(230 / 255.0, 230 / 255.0, 230 / 255.0, 1.0);
+        bool arrow = true;
+        float cornerRadius = -1;  // below 0: the window's own
+        int side = 12;            // AttachedWindowSide
+        float distance = 5;
+    };
+
+    explicit AttachedPopup(QObject* parent = nullptr);
+    ~AttachedPopup() override;
+
+    // Shows view next to point (in parentWindow's coordinates), replacing what this popup showed.
+    void open(QWidget* view, const QPointF& point, QWidget* parentWindow, const Look& look);
+    void close();
+    bool isOpen() const { return m_window != nullptr; }
+    MAAttachedWindow* window() const { return m_window; }
+    // A popup opened over this one: clicks inside it do not close this one.
+    void setChild(AttachedPopup* child) { m_child = child; }
+
+  signals:
+    void closed();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool contains(const QPointF& globalPoint) const;
+
+    QPointer<MAAttachedWindow> m_window;
+    QPointer<AttachedPopup> m_child;
+};
