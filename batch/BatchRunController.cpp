@@ -118,6 +118,7 @@ void BatchRunController::alertAnswered(int tag, AlertButton button) {
             if (tag == AlertFilesCannotBeAdded) m_form.setPresetsAndNextEnabled(!m_form.isBatchEmpty());
             break;
         case AlertButton::RemoveFromBatch:
+            m_form.btnRemoveFromBatchTapped();
             break;
     }
 }
@@ -139,6 +140,12 @@ void BatchRunController::btnResetTapped() {
     m_form.setResetEnabled(false);
     m_form.dropPendingEdits();
     m_form.setupUIForSelectedPhotoFiles();
+}
+
+void BatchRunController::btnCloseSummaryTapped() {
+    m_form.enableDragAndDrop(true);
+    m_form.enableView(true);
+    restorePresetsAndNext();
 }
 
 void BatchRunController::btnStopProcessTapped() {
@@ -237,6 +244,8 @@ void BatchRunController::updateBottomInfoWithTimerFlag(bool on) {
 
 void BatchRunController::addSummaryWindow() {
     m_summaryDue = false;
+    m_form.enableDragAndDrop(false);
+    m_form.enableView(false);
     const BatchRunState& state = m_runner->state();
     const OutputLink link = OutputLink::forRun(m_outputSettingObject, m_selectedOutputFolder, m_runList);
     emit summaryReady(BatchSummary::make(state, link, static_cast<qint64>(m_runner->elapsedSeconds())));

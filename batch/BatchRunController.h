@@ -41,6 +41,7 @@ class BatchRunController : public QObject {
     void btnStopProcessTapped();
     void btnRestoreTapped();
     void btnResetTapped();
+    void btnCloseSummaryTapped();
     // An answer on the screen's alert sheet for the alert with this tag.
     void alertAnswered(int tag, AlertButton button);
 

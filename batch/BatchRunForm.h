@@ -30,6 +30,8 @@ class BatchRunForm {
     // One photo's result goes onto the batch item it was made from.
     virtual void applyPhotoResult(const PhotoFile& photo, const BatchPhotoResult& result) = 0;
     virtual void enableDragAndDrop(bool enable) = 0;
+    // Blocks (false) or frees the editing screen while a sheet is up.
+    virtual void enableView(bool enable) = 0;
     virtual void setPresetsAndNextEnabled(bool enable) = 0;
     virtual void setRestoreEnabled(bool enable) = 0;
     virtual void setResetEnabled(bool enable) = 0;
@@ -41,4 +43,6 @@ class BatchRunForm {
     virtual void isMetadataParamChanged(bool changed) = 0;
     virtual void processAfterAllPhotosAdded() = 0;
     virtual void deleteSelectedPhotos() = 0;
+    // Removes from the batch the photos whose files are gone.
+    virtual void btnRemoveFromBatchTapped() = 0;
 };

@@ -21,6 +21,7 @@ struct OpenPanelOptions {
     QStringList allowedExtensions;  // empty: every file
     // A check box under the file list (for example "Keep Source Folder Path"); none when empty.
     QString accessoryCheckBox;
+    QString accessoryToolTip;
     bool accessoryChecked = false;
 };
 

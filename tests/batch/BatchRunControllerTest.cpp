@@ -71,6 +71,8 @@ class RecordingForm : public BatchRunForm {
     void isMetadataParamChanged(bool c) override { changed = c; }
     void processAfterAllPhotosAdded() override { steps << "after add"; }
     void deleteSelectedPhotos() override { steps << "delete"; }
+    void enableView(bool enable) override { steps << (enable ? "view on" : "view off"); }
+    void btnRemoveFromBatchTapped() override { steps << "remove missing"; }
 
     bool valid = true, changed = true, resetAllowed = true, onRenamingPage = false, restoreEnabled = false;
     OutputRenamingOptions renaming;
