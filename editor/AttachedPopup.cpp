@@ -1,9 +1,8 @@
 #include "editor/AttachedPopup.h"
 
-#include "controls/MAAttachedWindow.h"
-
 #include <QApplication>
 #include <QMouseEvent>
+#include <QVBoxLayout>
 
 AttachedPopup::AttachedPopup(QObject* parent) : QObject(parent) {}
 
@@ -13,8 +12,21 @@ AttachedPopup::~AttachedPopup() {
 
 void AttachedPopup::open(QWidget* view, const QPointF& point, QWidget* parentWindow, const Look& look) {
     close();
-    m_window = MAAttachedWindow::create(view, point, parentWindow, look.side, look.distance);
-    if (!m_window) return;
+    if (!view) return;
+    m_view = view;
+    m_home = view->parentWidget();
+    m_homeDying = false;
+    // A widget announces its end before its children go: from then on the view must not be sent back.
+    if (m_home) m_homeWatch = connect(m_home, &QObject::destroyed, this, [this] { m_homeDying = true; });
+    // The popup shows a frame of its own; the view sits in it and leaves it again when the popup closes.
+    auto* frame = new QWidget;
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(0, 0, 0, 0);
+    frame->resize(view->size());
+    layout->addWidget(view);
+    view->show();
+    m_window = MAAttachedWindow::create(frame, point, parentWindow, look.side, look.distance);
+    m_windowWatch = connect(m_window, &QObject::destroyed, this, [this] { forget(); });
     m_window->setBorderColor(Qt::transparent);
     m_window->setBackgroundColor(look.background);
     m_window->setHasArrow(look.arrow ? 1.0f : 0.0f);
@@ -25,11 +37,22 @@ void AttachedPopup::open(QWidget* view, const QPointF& point, QWidget* parentWin
     qApp->installEventFilter(this);
 }
 
+void AttachedPopup::forget() {
+    // The window went with its parent window; whatever it held went with it.
+    qApp->removeEventFilter(this);
+    disconnect(m_homeWatch);
+    disconnect(m_windowWatch);
+    m_window = nullptr;
+}
+
 void AttachedPopup::close() {
     if (!m_window) return;
-    qApp->removeEventFilter(this);
     MAAttachedWindow* window = m_window;
-    m_window = nullptr;
+    forget();
+    if (m_view && m_home && !m_homeDying) {
+        m_view->hide();
+        m_view->setParent(m_home);
+    }
     window->hide();
     delete window;
     emit closed();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QMetaObject>
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
@@ -11,7 +12,8 @@ class QWidget;
 
 // One attached popup of the editing screen: a view shown in an MAAttachedWindow next to a point of a window,
 // closed by a click anywhere outside it (and outside the popups above it) or by its owner. Only one filter
-// watches the clicks, installed while the popup is open and removed on every way it closes.
+// watches the clicks, installed while the popup is open and removed on every way it closes. The view is
+// lent: it goes back to its parent when the popup closes, and dies with the popup when that parent is gone.
 class AttachedPopup : public QObject {
     Q_OBJECT
   public:
@@ -42,7 +44,13 @@ class AttachedPopup : public QObject {
 
   private:
     bool contains(const QPointF& globalPoint) const;
+    void forget();
 
     QPointer<MAAttachedWindow> m_window;
+    QPointer<QWidget> m_view;
+    QPointer<QWidget> m_home;
+    bool m_homeDying = false;
+    QMetaObject::Connection m_homeWatch;
+    QMetaObject::Connection m_windowWatch;
     QPointer<AttachedPopup> m_child;
 };

@@ -1,13 +1,8 @@
 #include "editor/RenameResetQuestion.h"
 
+#include "editor/AddPhotosOptions.h"
 #include "platform/Alerts.h"
 #include "platform/UserDefaults.h"
-
-bool RenameResetQuestion::isNeeded(bool editNamesOn, bool pageOpen, bool noticeShowing,
-                                   const platform::UserDefaults& defaults) {
-    const bool active = (editNamesOn && pageOpen) || noticeShowing;
-    return active && !defaults.boolValue(QString::fromLatin1(defaultsKey()));
-}
 
 void RenameResetQuestion::ask(QWidget* parent, platform::UserDefaults& defaults,
                               std::function<void(bool yes)> answered) {
@@ -20,7 +15,7 @@ void RenameResetQuestion::ask(QWidget* parent, platform::UserDefaults& defaults,
     platform::AlertPresenter::shared().beginSheet(
         alert, parent, [&defaults, answered = std::move(answered)](const platform::AlertAnswer& answer) {
             if (answer.suppressed) {
-                defaults.setValue(QString::fromLatin1(defaultsKey()), true);
+                defaults.setValue(AddPhotosOptions::notShowRenameResetPopupKey(), true);
                 defaults.synchronize();
             }
             if (answered) answered(answer.button == 0);
