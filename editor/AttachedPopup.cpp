@@ -7,7 +7,14 @@
 AttachedPopup::AttachedPopup(QObject* parent) : QObject(parent) {}
 
 AttachedPopup::~AttachedPopup() {
-    close();
+    discard();
+}
+
+void AttachedPopup::discard() {
+    if (!m_window) return;
+    MAAttachedWindow* window = m_window;
+    forget();
+    delete window;
 }
 
 void AttachedPopup::open(QWidget* view, const QPointF& point, QWidget* parentWindow, const Look& look) {

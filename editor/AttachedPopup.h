@@ -31,6 +31,8 @@ class AttachedPopup : public QObject {
     // Shows view next to point (in parentWindow's coordinates), replacing what this popup showed.
     void open(QWidget* view, const QPointF& point, QWidget* parentWindow, const Look& look);
     void close();
+    // Closes without sending the view back: for owners on their way out, whose view goes with them.
+    void discard();
     bool isOpen() const { return m_window != nullptr; }
     MAAttachedWindow* window() const { return m_window; }
     // A popup opened over this one: clicks inside it do not close this one.

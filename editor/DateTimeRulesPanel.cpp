@@ -76,9 +76,9 @@ DateTimeRulesPanel::DateTimeRulesPanel(QWidget* parent)
 }
 
 DateTimeRulesPanel::~DateTimeRulesPanel() {
-    // The lists go back home before the panel's children are destroyed.
-    m_listPopup->close();
-    m_popup->close();
+    // Nothing is sent home into a panel on its way out.
+    m_listPopup->discard();
+    m_popup->discard();
 }
 
 void DateTimeRulesPanel::buildControls() {
@@ -146,6 +146,7 @@ QWidget* DateTimeRulesPanel::buildUpdateRows() {
         field->setSpacing(0);
         field->addWidget(m_update[part]);
         field->addWidget(m_listButtons[part]);
+        field->addStretch();
         grid->addLayout(field, 0, column + 1);
         grid->addWidget(m_keep[Panel::UpdateDay + part], 0, column + 2);
         grid->setColumnMinimumWidth(column + 3, 10);
@@ -180,6 +181,7 @@ QWidget* DateTimeRulesPanel::buildShiftRows(int firstField, int firstBox, const 
         box->setSpacing(2);
         box->addWidget(m_shift[field]);
         box->addWidget(m_steppers[field]);
+        box->addStretch();
         grid->addLayout(box, 0, column + 1);
         grid->addWidget(m_keep[firstBox + i], 0, column + 2);
         grid->setColumnMinimumWidth(column + 3, 10);

@@ -75,7 +75,7 @@ ProgressSheet::ProgressSheet(QWidget* parent)
     setObjectName(QStringLiteral("winProcessProgress"));
     setWindowTitle(QStringLiteral("Processing"));
     setWindowModality(Qt::WindowModal);
-    setFixedSize(600, 360);
+    setFixedSize(660, 350);
     setStyleSheet(QStringLiteral(
         "#winProcessProgress { background: #2d2d2d; }"
         "QLabel { color: #b8b8b8; }"

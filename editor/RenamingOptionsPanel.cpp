@@ -90,7 +90,10 @@ RenamingOptionsPanel::RenamingOptionsPanel(QWidget* parent) : QWidget(parent), m
     hide();
 }
 
-RenamingOptionsPanel::~RenamingOptionsPanel() = default;
+RenamingOptionsPanel::~RenamingOptionsPanel() {
+    // Nothing is sent home into a page on its way out.
+    m_popup->discard();
+}
 
 QWidget* RenamingOptionsPanel::buildNameSection() {
     auto* section = new QWidget;
@@ -148,7 +151,14 @@ QWidget* RenamingOptionsPanel::buildNameSection() {
         auto* button = new QPushButton(m_customEdit);
         button->setObjectName(QStringLiteral("dateButton"));
         button->setProperty("tag", tags[i]);
-        button->setMinimumWidth(i == 2 ? 190 : 120);
+        button->setMinimumWidth(i == 2 ? 190 : (i == 1 ? 160 : 120));
+        // The button reads as a list: its arrow stands at its right end.
+        auto* arrow = new QLabel(QStringLiteral("\u25BE"), button);
+        arrow->setAttribute(Qt::WA_TransparentForMouseEvents);
+        auto* arrowLayout = new QHBoxLayout(button);
+        arrowLayout->setContentsMargins(0, 0, 8, 0);
+        arrowLayout->addStretch();
+        arrowLayout->addWidget(arrow);
         m_dateButtons[i] = button;
         connect(button, &QPushButton::clicked, this, [this, button] { btnEXIFDateAsTapped(button); });
         grid->addWidget(button, 2, 1 + i);

@@ -67,6 +67,7 @@ SummaryWindow::SummaryWindow(QWidget* parent)
     m_table->setUniformItemSizes(true);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setMouseTracking(true);
     auto* tableLayout = new QVBoxLayout(m_errorTable);
     tableLayout->setContentsMargins(0, 0, 0, 0);
@@ -85,7 +86,8 @@ SummaryWindow::SummaryWindow(QWidget* parent)
         grid->addWidget(label, row++, 1);
     }
     grid->addWidget(m_folderCaption, row, 0, Qt::AlignTop);
-    grid->addWidget(m_link, row, 1);
+    // The link draws its title centred: left-aligned in its cell, it stands under the values above it.
+    grid->addWidget(m_link, row, 1, Qt::AlignLeft);
     grid->addWidget(m_note, row, 1);
     grid->setColumnStretch(1, 1);
 
@@ -118,7 +120,8 @@ void SummaryWindow::setSummaryInfo(const BatchSummary& summary) {
     m_batchCount->setText(summary.batchCount);
     m_processed->setText(summary.processed);
     m_skipped->setText(summary.skipped);
-    m_elapsed->setText(summary.elapsed);
+    // The duration's words start with a blank; in a column of values it would stand out of line.
+    m_elapsed->setText(summary.elapsed.trimmed());
     m_link->setTitle(summary.link.title, 13, false, Qt::white);
     m_link->setToolTip(summary.link.title);
     m_link->setVisible(summary.link.linkShown);
