@@ -52,8 +52,9 @@ QString refusedFilesText(const EditorAlertCounts& counts) {
     // Such a name cannot be held as text without changing it, so the file could never be found again by it;
     // calling it damaged would send the user looking in the wrong place.
     if (unreadable > 0 && unreadable >= counts.damagedFileCount) {
-        return opening + (several ? QStringLiteral(" Their names cannot be read. Please rename them and add them again.")
-                                  : QStringLiteral(" Its name cannot be read. Please rename it and add it again."));
+        return opening + (several
+                              ? QStringLiteral(" Their names cannot be read. Please rename them and add them again.")
+                              : QStringLiteral(" Its name cannot be read. Please rename it and add it again."));
     }
     QString text = opening + (several ? QStringLiteral(" They are") : QStringLiteral(" It is")) +
                    QStringLiteral(" either damaged or not supported by application.");
@@ -82,10 +83,10 @@ std::optional<EditorAlert> countedAlert(int tag, const EditorAlertCounts& counts
                                QStringLiteral(" photos can be processed at a time."),
                            ok);
         case AlertFilesCannotBeAdded:
-            return counted(AlertFilesCannotBeAdded,
-                           QStringLiteral("File") + plural(counts.damagedFileCount >= 2) +
-                               QStringLiteral(" cannot be added"),
-                           refusedFilesText(counts), ok);
+            return counted(
+                AlertFilesCannotBeAdded,
+                QStringLiteral("File") + plural(counts.damagedFileCount >= 2) + QStringLiteral(" cannot be added"),
+                refusedFilesText(counts), ok);
         case AlertPhotosExist: {
             const bool several = counts.alreadyExistsPhotosCount >= 2;
             return counted(AlertPhotosExist, QStringLiteral("Photo") + plural(several) + QStringLiteral(" Exists"),

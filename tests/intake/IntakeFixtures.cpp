@@ -12,10 +12,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace intakefixtures {
 
 void writeFile(const QString& path, const QByteArray& bytes) {

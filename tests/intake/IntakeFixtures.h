@@ -9,9 +9,6 @@
 
 struct sqlite3;
 
-// Readable failure messages for texts.
-void PrintTo(const QString& text, std::ostream* os);
-
 // Builders of the folders, files and library databases the intake tests walk.
 namespace intakefixtures {
 
