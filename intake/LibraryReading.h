@@ -12,7 +12,7 @@
 struct LibraryReading {
     using Clock = std::chrono::steady_clock;
 
-    QString cachesFolder;                      // "" for the application's caches folder
+    QString cachesFolder;                     // "" for the application's caches folder
     const std::atomic<bool>* stop = nullptr;  // isPHOTOS_PROCESSING_STOPPED
     std::chrono::milliseconds queryTimeLimit = std::chrono::seconds(60);
     std::function<Clock::time_point()> now;  // the steady clock when empty

@@ -108,6 +108,12 @@ bool PhotoIntakeWalk::isValidPhoto(const QString& path, const QString& fileName,
             m_counters.isPhotoFormatNotSupported = true;
             ++m_counters.damagedFileCount;
             return false;
+        case PhotoAcceptance::Verdict::UnreadableName:
+            m_counters.isPhotoFormatNotSupported = true;
+            ++m_counters.damagedFileCount;
+            ++m_counters.unreadableNameCount;
+            qCInfo(lcIntake).noquote() << QStringLiteral("Not added, its name is not valid text: ") + path;
+            return false;
         case PhotoAcceptance::Verdict::Accepted:
             break;
     }

@@ -36,13 +36,15 @@ void midTransaction(const QString& package) {
     writePhotos(package);
     Database db(databasePath(package), false);
     db.exec(kAssetTables);
-    db.exec("CREATE TABLE ZADDITIONALASSETATTRIBUTES (Z_PK INTEGER PRIMARY KEY, ZASSET INTEGER, "
-            "ZORIGINALFILENAME VARCHAR, ZORIGINALFILESIZE INTEGER);"
-            "CREATE TABLE filler (bytes BLOB);");
+    db.exec(
+        "CREATE TABLE ZADDITIONALASSETATTRIBUTES (Z_PK INTEGER PRIMARY KEY, ZASSET INTEGER, "
+        "ZORIGINALFILENAME VARCHAR, ZORIGINALFILESIZE INTEGER);"
+        "CREATE TABLE filler (bytes BLOB);");
     // A small page cache spills the uncommitted change into the database file itself.
-    db.exec("PRAGMA cache_size = 10; BEGIN; DELETE FROM ZASSET;"
-            "INSERT INTO filler SELECT randomblob(4000) FROM (WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL "
-            "SELECT n + 1 FROM r WHERE n < 300) SELECT n FROM r);");
+    db.exec(
+        "PRAGMA cache_size = 10; BEGIN; DELETE FROM ZASSET;"
+        "INSERT INTO filler SELECT randomblob(4000) FROM (WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL "
+        "SELECT n + 1 FROM r WHERE n < 300) SELECT n FROM r);");
     db.place();
 }
 
@@ -57,10 +59,11 @@ void logIsAPipe(const QString& package) {
     writePhotos(package);
     Database db(databasePath(package), true);
     db.exec(kAssetTables);
-    db.exec("CREATE TABLE ZADDITIONALASSETATTRIBUTES (Z_PK INTEGER PRIMARY KEY, ZASSET INTEGER, "
-            "ZORIGINALFILENAME VARCHAR, ZORIGINALFILESIZE INTEGER);"
-            "DELETE FROM ZASSET WHERE Z_PK = 2; PRAGMA wal_checkpoint(TRUNCATE);"
-            "INSERT INTO ZASSET VALUES (2, 'U2', 'B', 'U2.jpeg', 0, 0);");
+    db.exec(
+        "CREATE TABLE ZADDITIONALASSETATTRIBUTES (Z_PK INTEGER PRIMARY KEY, ZASSET INTEGER, "
+        "ZORIGINALFILENAME VARCHAR, ZORIGINALFILESIZE INTEGER);"
+        "DELETE FROM ZASSET WHERE Z_PK = 2; PRAGMA wal_checkpoint(TRUNCATE);"
+        "INSERT INTO ZASSET VALUES (2, 'U2', 'B', 'U2.jpeg', 0, 0);");
     db.place();
     ASSERT_TRUE(QFile::remove(databasePath(package) + "-wal"));
     ASSERT_TRUE(testsupport::makeNamedPipe(databasePath(package) + "-wal"));
@@ -71,9 +74,10 @@ void endlessView(const QString& package) {
     writePhotos(package);
     Database db(databasePath(package), false);
     db.exec(kAssetTables);
-    db.exec("CREATE VIEW ZADDITIONALASSETATTRIBUTES AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 "
-            "FROM r) SELECT n AS Z_PK, n AS ZASSET, 'x' AS ZORIGINALFILENAME, n AS ZORIGINALFILESIZE FROM r "
-            "WHERE n < 0;");
+    db.exec(
+        "CREATE VIEW ZADDITIONALASSETATTRIBUTES AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 "
+        "FROM r) SELECT n AS Z_PK, n AS ZASSET, 'x' AS ZORIGINALFILENAME, n AS ZORIGINALFILESIZE FROM r "
+        "WHERE n < 0;");
     db.place();
 }
 
@@ -134,7 +138,8 @@ INSTANTIATE_TEST_SUITE_P(Faults, ADamagedLibrary,
 
 TEST(AnAlbumList, stopsBeingParsedWhenStopIsPressed) {
     QByteArray xml = "<plist version=\"1.0\"><dict><key>Master Image List</key><dict>";
-    for (int i = 0; i < 1000; ++i) xml += "<key>" + QByteArray::number(i) + "</key><dict><key>ImagePath</key><string>/p</string></dict>";
+    for (int i = 0; i < 1000; ++i)
+        xml += "<key>" + QByteArray::number(i) + "</key><dict><key>ImagePath</key><string>/p</string></dict>";
     xml += "</dict></dict></plist>";
     std::atomic<bool> stop{false};
     QString error;
