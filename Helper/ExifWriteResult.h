@@ -22,6 +22,7 @@ struct ExifWriteResult {
     static QString corruptImage() { return QStringLiteral("Corrupt image"); }
     static QString sourceAccessDenied() { return QStringLiteral("Access denied to source file"); }
     static QString destinationAccessDenied() { return QStringLiteral("Access denied to destination folder"); }
+    static QString destinationMissing() { return QStringLiteral("The destination folder does not exist"); }
 
     static ExifWriteResult answer(int flag, const QString& message) {
         ExifWriteResult result;

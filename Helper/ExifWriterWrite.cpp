@@ -102,8 +102,10 @@ ExifWriteResult guardedWrite(const QString& target, const PhotoFile& photo, cons
         }
         result.processedPath = target;
         // Clean mode that emptied a whole group leaves the file's dates as the write made them.
-        if (settings.editingOption != CleanMetadataInfo || !cleanedGroup)
-            WriteCommit::setFileDates(photo, settings, target);
+        if (settings.editingOption != CleanMetadataInfo || !cleanedGroup) {
+            const WriteCommit::FileDates dates = WriteCommit::fileDates(photo, settings);
+            ExifWriter::sharedInstance().updateDateTimeOfFileInSystem(target, settings, dates.creation, dates.modify);
+        }
         return result;
     } catch (const WriteRefusal& refusal) {
         qCInfo(lcHelper).noquote() << QStringLiteral("Not written: %1: %2").arg(photo.filePath, refusal.message());

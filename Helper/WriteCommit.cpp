@@ -1,6 +1,5 @@
 #include "Helper/WriteCommit.h"
 
-#include "Helper/ExifWriter.h"
 #include "Helper/Logging.h"
 #include "Helper/WriteDatePass.h"
 #include "Helper/WriteRefusal.h"
@@ -32,12 +31,9 @@ void WriteCommit::write(WriteSession& session) {
     session.xmp().clear();
 }
 
-void WriteCommit::setFileDates(const PhotoFile& photo, const MetaDataObject& settings, const QString& targetPath) {
-    const QString creation =
-        WriteDatePass::ruleResult(settings.dateTimeConfigCreationDate, photo, &MetaDataObject::Date_Creation);
-    const QString modify =
-        WriteDatePass::ruleResult(settings.dateTimeConfigModifyDate, photo, &MetaDataObject::Date_Modify);
-    ExifWriter::sharedInstance().updateDateTimeOfFileInSystem(targetPath, settings, creation, modify);
+WriteCommit::FileDates WriteCommit::fileDates(const PhotoFile& photo, const MetaDataObject& settings) {
+    return {WriteDatePass::ruleResult(settings.dateTimeConfigCreationDate, photo, &MetaDataObject::Date_Creation),
+            WriteDatePass::ruleResult(settings.dateTimeConfigModifyDate, photo, &MetaDataObject::Date_Modify)};
 }
 
 void WriteCommit::keepUnreadableXmpPacket(WriteSession& session) {

@@ -60,11 +60,11 @@ void DataFiller::fetchImagesFromLib(const QString& path) {
     const QString masters = mastersFolder(root);
     QList<LibraryVersionRow> versions;
     if (!dbPath.isEmpty()) {
-        versions = DBOperations::getAllVersionPhotos(dbPath, QStringLiteral("RKVersion"), m_cachesFolder);
-        DBOperations::getAllMasterPhotos(dbPath, masters, QStringLiteral("RKMaster"), &dictMasterInfo, m_cachesFolder);
-        DBOperations::getAllFolders(dbPath, QStringLiteral("RKFolder"), &dictFolderInfo, m_cachesFolder);
+        versions = DBOperations::getAllVersionPhotos(dbPath, QStringLiteral("RKVersion"), m_reading);
+        DBOperations::getAllMasterPhotos(dbPath, masters, QStringLiteral("RKMaster"), &dictMasterInfo, m_reading);
+        DBOperations::getAllFolders(dbPath, QStringLiteral("RKFolder"), &dictFolderInfo, m_reading);
     }
-    const QVariantMap xmlDict = PropertyListReader::readFile(xmlFile).toMap();
+    const QVariantMap xmlDict = PropertyListReader::readFile(xmlFile, nullptr, m_reading.stop).toMap();
     // Only the image paths outlive a read; the other lists serve its log lines.
     QStringList originalPaths;
     QStringList thumbnailPaths;

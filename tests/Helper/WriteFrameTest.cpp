@@ -181,7 +181,7 @@ TEST_F(AProcessedCopy, isRefusedForAMissingOrUnwritableFolder) {
     const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
     const ExifWriteResult missing = write(source, dir.filePath("no/such/folder/photo.jpg"));
     EXPECT_EQ(missing.errorFlag, ExifWriteAccessDenied);
-    EXPECT_EQ(missing.errorMsg, "Access denied to destination folder");
+    EXPECT_EQ(missing.errorMsg, "The destination folder does not exist");
 
     RefusingFiles files;
     files.unwritable = out();

@@ -7,6 +7,13 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <future>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace testsupport {
 
 QString corpusDir() {
@@ -24,6 +31,30 @@ QByteArray exiftool(const QStringList& arguments, int* exitCode) {
     }
     if (exitCode) *exitCode = process.exitCode();
     return process.readAllStandardOutput();
+}
+
+bool makeNamedPipe(const QString& path) {
+    return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+}
+
+bool finishesWithoutBlockingOnPipes(const std::function<void()>& work, const QStringList& pipes,
+                                    std::chrono::milliseconds patience) {
+    std::promise<void> done;
+    std::future<void> finished = done.get_future();
+    std::thread worker([&work, &done] {
+        work();
+        done.set_value();
+    });
+    const bool byItself = finished.wait_for(patience) == std::future_status::ready;
+    while (finished.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
+        // A writer that opens and closes at once lets a blocked open return and its read see the end.
+        for (const QString& pipe : pipes) {
+            const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0) ::close(fd);
+        }
+    }
+    worker.join();
+    return byItself;
 }
 
 QByteArray fileHash(const QString& path) {

@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+#include <functional>
+
 namespace testsupport {
 
 // The folder of real camera files, or "" when it is absent (tests then skip).
@@ -14,6 +17,14 @@ QByteArray exiftool(const QStringList& arguments, int* exitCode = nullptr);
 
 // SHA-256 of a file's bytes, to prove a source was left untouched.
 QByteArray fileHash(const QString& path);
+
+// Makes a named pipe at path; false when it cannot.
+bool makeNamedPipe(const QString& path);
+// Runs work on a thread of its own and answers whether it finished by itself. Work that blocks in opening or
+// reading one of the pipes (a reader waiting for a writer) is released after the given patience by opening
+// the pipes for writing, so a test of a hang fails instead of hanging.
+bool finishesWithoutBlockingOnPipes(const std::function<void()>& work, const QStringList& pipes,
+                                    std::chrono::milliseconds patience = std::chrono::seconds(20));
 
 // Root passes every permission check, so tests of "access denied" run again as an unprivileged user.
 struct UnprivilegedRun {

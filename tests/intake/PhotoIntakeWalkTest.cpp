@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -216,4 +217,24 @@ TEST(AFolderWalkStop, duringTheGatheringOfALargeTreeEndsItPromptly) {
     EXPECT_TRUE(walk.photosUrlsToBeAddedFromUrls({dir.path()}, "ALL").isEmpty());
     EXPECT_EQ(lister.listedAfterStop, 0);
     EXPECT_TRUE(walk.hasEnded());
+}
+
+TEST(APhotoNameThatIsNotText, isRefusedAsUnreadableWhetherDroppedOrFoundInAFolder) {
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    for (const char* name : {"/caf\xe9.jpg", "/notes\xe9.txt", "/ok.jpg"}) {
+        const int fd = ::open((folder + name).constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
+    PhotoIntakeWalk walked({}, {});
+    EXPECT_EQ(walked.photosUrlsToBeAddedFromUrls({dir.path()}, "ALL"), QStringList{dir.path() + "/ok.jpg"});
+    EXPECT_EQ(walked.counters().unreadableNameCount, 1);  // the text file is refused by its type, as any
+    EXPECT_EQ(walked.counters().damagedFileCount, 2);
+    EXPECT_TRUE(walked.counters().isPhotoFormatNotSupported);
+
+    PhotoIntakeWalk dropped({}, {});
+    dropped.photosUrlsToBeAddedFromUrls({QFile::decodeName(folder + "/caf\xe9.jpg")}, "ALL");
+    EXPECT_EQ(dropped.counters().unreadableNameCount, 1);
+    EXPECT_EQ(dropped.counters().damagedFileCount, 1);
 }
