@@ -6,36 +6,14 @@
 #include "platform/Trash.h"
 
 #include <QFileInfo>
-#include <QMimeDatabase>
-#include <QSet>
-
-const QStringList& AddPhotosOptions::imageExtensions() {
-    static const QStringList extensions = [] {
-        QStringList list;
-        QSet<QString> seen;
-        for (const QMimeType& type : QMimeDatabase().allMimeTypes()) {
-            if (!type.name().startsWith(QLatin1String("image/"))) continue;
-            for (const QString& suffix : type.suffixes()) {
-                if (!seen.contains(suffix)) {
-                    seen.insert(suffix);
-                    list.append(suffix);
-                }
-            }
-        }
-        list.sort();
-        for (const QString& extra : PhotoAcceptance::ExtraImageExtensions()) {
-            if (!seen.contains(extra)) list.append(extra);
-        }
-        return list;
-    }();
-    return extensions;
-}
 
 platform::OpenPanelOptions AddPhotosOptions::openPanelFor(int index, const QString& photosAppPath) {
     platform::OpenPanelOptions options;
     options.canCreateDirectories = true;
     options.allowsMultipleSelection = true;
-    options.allowedExtensions = imageExtensions();
+    // Every image type the system knows, and the extra extensions as written.
+    options.allowsImageFiles = true;
+    options.allowedExtensions = PhotoAcceptance::ExtraImageExtensions();
     switch (index) {
         case PopupLists::AddFolder:
             options.canChooseFiles = false;
@@ -46,6 +24,7 @@ platform::OpenPanelOptions AddPhotosOptions::openPanelFor(int index, const QStri
             // A library is a package, that is a folder, which is chosen as a whole and not browsed into.
             options.canChooseFiles = false;
             options.canChooseDirectories = true;
+            options.allowsImageFiles = false;
             options.allowedExtensions = {QStringLiteral("photoslibrary"), QStringLiteral("photolibrary")};
             options.directory = platform::StandardPaths::picturesFolder();
             options.prompt = QFileInfo::exists(photosAppPath) ? QStringLiteral("Add Photos Library")

@@ -13,9 +13,6 @@ class AddPhotosOptions {
     static platform::OpenPanelOptions openPanelFor(
         int index, const QString& photosAppPath = QStringLiteral("/Applications/Photos.app"));
 
-    // The extensions the photo panels offer: every image type the system knows, then the extra ones.
-    static const QStringList& imageExtensions();
-
     // Only the first chosen path is looked at: a selection that starts in the Trash adds nothing.
     static bool startsInTrash(const QStringList& paths);
 

@@ -1,11 +1,63 @@
 #include "platform/OpenPanel.h"
 
+#include "platform/UniformTypes.h"
+
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QGridLayout>
+#include <QListView>
+#include <QSet>
+
+#include <memory>
 
 namespace platform {
 namespace {
+
+QString nameFilter(const OpenPanelOptions& options) {
+    QSet<QString> extensions;
+    for (const QString& extension : options.allowedExtensions) extensions.insert(extension.toLower());
+    if (options.allowsImageFiles) {
+        for (const QString& extension : UniformTypes::imageExtensions()) extensions.insert(extension);
+    }
+    if (extensions.isEmpty()) return {};
+    QStringList patterns;
+    for (const QString& extension : std::as_const(extensions)) patterns.append(QStringLiteral("*.") + extension);
+    patterns.sort();
+    return patterns.join(QLatin1Char(' '));
+}
+
+// The rows selected in the dialog's file list, as paths, in the order the list shows them.
+QStringList selectedPaths(const QListView* list) {
+    const auto* model = qobject_cast<const QFileSystemModel*>(list->model());
+    if (!model) return {};
+    QModelIndexList rows = list->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    QStringList paths;
+    for (const QModelIndex& row : rows) paths.append(model->filePath(row));
+    return paths;
+}
+
+// Qt's file dialog in files mode opens a chosen folder instead of returning it. For a panel that chooses
+// files and folders together, its confirming button takes the selection as it stands; a name typed into
+// the name field goes the dialog's own way.
+void chooseFilesAndFolders(QFileDialog* dialog, std::shared_ptr<QStringList> chosen) {
+    auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
+    if (!buttons || !list) return;
+    QObject::disconnect(buttons, &QDialogButtonBox::accepted, dialog, nullptr);
+    QDialog* asDialog = dialog;  // the file dialog hides these behind protected overrides
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, [asDialog, list, chosen] {
+        const QStringList paths = selectedPaths(list);
+        if (paths.isEmpty()) {
+            asDialog->accept();
+            return;
+        }
+        *chosen = paths;
+        asDialog->done(QDialog::Accepted);
+    });
+}
 
 // Qt's own file dialog (not the desktop's, which cannot carry the accessory box), window-modal like a sheet.
 class QtOpenPanelPresenter : public OpenPanelPresenter {
@@ -15,19 +67,16 @@ class QtOpenPanelPresenter : public OpenPanelPresenter {
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->setOption(QFileDialog::DontUseNativeDialog, true);
         dialog->setOption(QFileDialog::ReadOnly, !options.canCreateDirectories);
+        auto chosen = std::make_shared<QStringList>();
         if (options.canChooseDirectories && !options.canChooseFiles) {
             dialog->setFileMode(QFileDialog::Directory);
             dialog->setOption(QFileDialog::ShowDirsOnly, true);
         } else {
             dialog->setFileMode(options.allowsMultipleSelection ? QFileDialog::ExistingFiles
                                                                 : QFileDialog::ExistingFile);
+            if (options.canChooseDirectories) chooseFilesAndFolders(dialog, chosen);
         }
-        if (!options.allowedExtensions.isEmpty()) {
-            QStringList patterns;
-            for (const QString& extension : options.allowedExtensions)
-                patterns.append(QStringLiteral("*.") + extension);
-            dialog->setNameFilter(patterns.join(QLatin1Char(' ')));
-        }
+        if (const QString filter = nameFilter(options); !filter.isEmpty()) dialog->setNameFilter(filter);
         if (!options.prompt.isEmpty()) dialog->setLabelText(QFileDialog::Accept, options.prompt);
         QCheckBox* accessory = nullptr;
         if (!options.accessoryCheckBox.isEmpty()) {
@@ -38,10 +87,10 @@ class QtOpenPanelPresenter : public OpenPanelPresenter {
                 grid->addWidget(accessory, grid->rowCount(), 0, 1, grid->columnCount());
         }
         dialog->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
-        QObject::connect(dialog, &QFileDialog::finished, dialog, [dialog, accessory, done](int code) {
+        QObject::connect(dialog, &QFileDialog::finished, dialog, [dialog, accessory, chosen, done](int code) {
             OpenPanelResult result;
             result.accepted = code == QDialog::Accepted;
-            if (result.accepted) result.paths = dialog->selectedFiles();
+            if (result.accepted) result.paths = chosen->isEmpty() ? dialog->selectedFiles() : *chosen;
             result.accessoryChecked = accessory && accessory->isChecked();
             if (done) done(result);
         });

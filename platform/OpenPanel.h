@@ -9,6 +9,7 @@ class QWidget;
 
 namespace platform {
 
+// With canChooseFiles and canChooseDirectories both set, one panel chooses files and folders together.
 struct OpenPanelOptions {
     bool canChooseFiles = true;
     bool canChooseDirectories = false;
@@ -18,7 +19,10 @@ struct OpenPanelOptions {
     QString prompt;   // the text of the confirming button
     QString message;  // a line above the file list
     QString directory;
-    QStringList allowedExtensions;  // empty: every file
+    // Files the panel offers: those with one of these extensions or, when allowsImageFiles is set, any
+    // extension the type registry calls an image. Neither: every file. Folders are always shown.
+    QStringList allowedExtensions;
+    bool allowsImageFiles = false;
     // A check box under the file list (for example "Keep Source Folder Path"); none when empty.
     QString accessoryCheckBox;
     QString accessoryToolTip;

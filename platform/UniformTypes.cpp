@@ -54,6 +54,21 @@ bool UniformTypes::extensionConformsToImage(const QString& extension) {
     return answer;
 }
 
+QStringList UniformTypes::imageExtensions() {
+    QSet<QString> all = ownImageExtensions();
+    const QMimeDatabase database;
+    for (const QMimeType& type : database.allMimeTypes()) {
+        for (const QString& suffix : type.suffixes()) {
+            const QString lower = suffix.toLower();
+            // Suffixes with a dot ("tar.gz") are not extensions in our sense.
+            if (!lower.contains(QLatin1Char('.')) && extensionConformsToImage(lower)) all.insert(lower);
+        }
+    }
+    QStringList list(all.cbegin(), all.cend());
+    list.sort();
+    return list;
+}
+
 bool UniformTypes::isFilePackage(const QString& path) {
     static const QSet<QString> packageExtensions{"photoslibrary", "migratedphotolibrary", "photolibrary", "aplibrary"};
     if (!packageExtensions.contains(pathExtension(path).toLower())) return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -11,6 +12,8 @@ class UniformTypes {
     // Whether the type preferred for the extension (without the dot, any letter case) is an image. Only the
     // extension is looked at; the bytes of the file are never read.
     static bool extensionConformsToImage(const QString& extension);
+    // Every extension that extensionConformsToImage accepts and the type registry can list, in lower case.
+    static QStringList imageExtensions();
 
     // Whether the folder at the path is a package: a photo library folder ("photoslibrary",
     // "migratedphotolibrary", "photolibrary", "aplibrary", any letter case). Only the name decides, so a

@@ -1,0 +1,168 @@
+#pragma once
+
+#include "app/NetworkFlags.h"
+#include "controls/SubWindowState.h"
+#include "model/MetaDataObject.h"
+#include "model/PhotoFile.h"
+#include "model/PresetStore.h"
+#include "platform/Notification.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class EditingScreen;
+class FeedbackService;
+class InstallTrackingService;
+class MainWindowController;
+class PhotoIntake;
+class PromotionPanelService;
+class QAction;
+class ReachabilityService;
+class SupportPhoneService;
+
+namespace platform {
+class UserDefaults;
+}
+
+// The start and the end of the application, and the state every screen shares for the whole run. One
+// instance exists while the application runs (shared()); screens built elsewhere borrow its members by
+// reference. Main thread only, except where a member says otherwise.
+class AppDelegate : public QObject {
+    Q_OBJECT
+  public:
+    // The launch sequence, in the order it runs.
+    enum class LaunchStep {
+        LightAppearance,
+        FirstTimeFlag,
+        EmptyBatch,
+        LoadPresets,
+        OpenMainWindow,
+        RegisterReachability,
+        PhoneNumberDefault,
+        UpdatePhoneInfo,
+        SupportPhoneDownload,
+        EnableSelectAll,
+        RegisterForTracking,
+    };
+    using EditingScreenFactory = std::function<EditingScreen*(AppDelegate& delegate)>;
+
+    explicit AppDelegate(platform::UserDefaults& defaults, QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    // The running application's delegate, or nullptr before one exists.
+    static AppDelegate* shared();
+
+    // ---- the state shared by every screen ----
+    // The batch, in the order the photos were added. Only the main thread changes it.
+    QList<PhotoFile> arraySelectedImagesToProcess;
+    // The paths of the photos in the batch (the intake's duplicate test); a removed photo leaves it too.
+    QSet<QString> dictFileAdded;
+    // The merged record of the ticked photos: the base against which the form finds its changes.
+    MetaDataObject selectedMetaDataSettingObj;
+    MetaDataObject selectedMetaDataSettingObjOnlyUpdatedFields;
+    // Kept for the editing form.
+    bool isExifEditingFirstTime = false;
+    bool isProcessingWithFileSystem = false;
+    NetworkFlags network;
+    // The last support number handed to the main window.
+    QString strPhoneNumber;
+
+    // The saved presets, in display order, and their store: save after every change to the list.
+    PresetStore& presetStore() { return m_presetStore; }
+    QList<MetaDataObject>& arrayPresets() { return m_presetStore.arrayPresets(); }
+    // A sheet, panel or child window is up; installed as SubWindowState::shared() for the controls.
+    SubWindowState& subWindowState() { return m_subWindowState; }
+    bool isSubWindowOpened() const { return m_subWindowState.isSubWindowOpened(); }
+    void setIsSubWindowOpened(bool opened) { m_subWindowState.setIsSubWindowOpened(opened); }
+    // The one intake over the batch and dictFileAdded; the editing screen drives it once installed.
+    PhotoIntake& photoIntake() { return *m_photoIntake; }
+    platform::UserDefaults& defaults() { return m_defaults; }
+    MainWindowController* myWindowController() const { return m_windowController.get(); }
+    QAction* menuSelectAll() const { return m_menuSelectAll; }
+    QAction* menuDeselectAll() const { return m_menuDeselectAll; }
+
+    // ---- services that arrive later; none is called before it is installed ----
+    // Made when the main window opens and mounted below its title bar.
+    void setEditingScreenFactory(EditingScreenFactory factory) { m_editingScreenFactory = std::move(factory); }
+    void setEditingScreen(EditingScreen* screen);
+    // The installed screen, or nullptr (also once its view is gone).
+    EditingScreen* editingScreen() const { return m_editingScreenView ? m_editingScreen : nullptr; }
+    void installReachability(std::unique_ptr<ReachabilityService> service);
+    void installSupportPhone(std::unique_ptr<SupportPhoneService> service);
+    void installTracking(std::unique_ptr<InstallTrackingService> service);
+    void installPromotionPanel(std::unique_ptr<PromotionPanelService> service);
+    void installFeedback(std::unique_ptr<FeedbackService> service);
+    FeedbackService* feedback() const { return m_feedback.get(); }
+
+    // ---- launch ----
+    void applicationDidFinishLaunching();
+    // Called after each launch step; tests record the order.
+    void setLaunchObserver(std::function<void(LaunchStep)> observer) { m_launchObserver = std::move(observer); }
+    void loadPresets();
+    // Stores the presets now; false when the defaults could not be written.
+    bool saveProjectSession();
+    void openMainWindow();
+    void registerReachability();
+    void updatePhoneInfo();
+    QString getDefaultPhoneNumber() const;
+    // Posts "updatePhoneNumber" with the number; main thread.
+    void updatePhoneInfoToLabels(const QString& number);
+    void enableSelectAll(bool panelOpen);
+
+    // The one entry for photos chosen in a panel: the editing screen's when installed, else the intake's.
+    void addPhotosFromPathUrls(const QStringList& paths);
+
+    // ---- application-wide actions ----
+    void btnFeedbackTapped();
+    void showTips();
+    void btnHelpTapped();
+    void btnRateOnAppstoreTapped();
+
+    // ---- the end ----
+    // Saves the presets once, whatever ends the run.
+    void applicationWillTerminate();
+    // Ends the run through the normal path (presets saved). Tests replace what ends the event loop.
+    void terminate();
+    void setTerminateHandler(std::function<void()> handler) { m_terminateHandler = std::move(handler); }
+    // The second half of the close flow, for the main window closing or hidden and the promotion panel.
+    void handleWindowClose_Main(const platform::Notification& notification);
+
+  signals:
+    void launchFinished();
+
+  private:
+    void step(LaunchStep done);
+    void useLightAppearance();
+    void createMenuActions();
+    void handleDropWithoutEditingScreen(const platform::Notification& notification);
+    bool isMainWindow(const QObject* object) const;
+
+    platform::UserDefaults& m_defaults;
+    PresetStore m_presetStore;
+    SubWindowState m_subWindowState;
+    std::unique_ptr<PhotoIntake> m_photoIntake;
+    std::unique_ptr<MainWindowController> m_windowController;
+    QPointer<QAction> m_menuSelectAll;
+    QPointer<QAction> m_menuDeselectAll;
+
+    EditingScreenFactory m_editingScreenFactory;
+    EditingScreen* m_editingScreen = nullptr;
+    QPointer<QWidget> m_editingScreenView;
+    std::unique_ptr<ReachabilityService> m_reachability;
+    std::unique_ptr<SupportPhoneService> m_supportPhone;
+    std::unique_ptr<InstallTrackingService> m_tracking;
+    std::unique_ptr<PromotionPanelService> m_promotionPanel;
+    std::unique_ptr<FeedbackService> m_feedback;
+
+    std::function<void(LaunchStep)> m_launchObserver;
+    std::function<void()> m_terminateHandler;
+    bool m_willTerminateDone = false;
+};

@@ -1,0 +1,130 @@
+// The main window's ways into the batch: the add-photos window with its open panels, and the quick tour
+// that comes before it at the first launch.
+#include "app/AddPhotosWindow.h"
+#include "app/AppDelegate.h"
+#include "app/Logging.h"
+#include "app/MainWindowController.h"
+#include "app/ProductInfo.h"
+#include "app/QuickTourWindow.h"
+#include "controls/IMGButton.h"
+#include "controls/MouseDownView.h"
+#include "controls/VLAppStoreWindow.h"
+#include "intake/PhotoAcceptance.h"
+#include "platform/Alerts.h"
+#include "platform/OpenPanel.h"
+#include "platform/StandardPaths.h"
+#include "platform/Trash.h"
+#include "platform/Workspace.h"
+
+namespace {
+
+platform::Alert trashRefusal() {
+    platform::Alert alert;
+    alert.messageText = QStringLiteral("Photos in the Trash cannot be added.");
+    alert.informativeText = QStringLiteral("Restore them from the Trash first, then add them again.");
+    alert.buttons = {QStringLiteral("OK")};
+    return alert;
+}
+
+}  // namespace
+
+void MainWindowController::showAddPhotosWindow() {
+    m_schedule(300, [this] { addPhotoWindow(); });
+}
+
+void MainWindowController::addPhotoWindow() {
+    if (m_addPhotos->isVisible() && m_addPhotos->isActiveWindow()) return;
+    m_app.setIsSubWindowOpened(true);
+    centreOnMainWindow(m_addPhotos);
+    m_addPhotos->show();
+    m_addPhotos->raise();
+    m_addPhotos->activateWindow();
+    enableTitleBarButtons(false);
+    m_windowMain->setResizable(false);
+    m_addPhotos->vwContainerLoadImage()->setDelegate(this);
+}
+
+void MainWindowController::hideAddPhotosWindow() {
+    showWindow();
+    m_addPhotos->hide();
+    enableTitleBarButtons(true);
+    m_windowMain->setResizable(true);
+    m_app.setIsSubWindowOpened(false);
+}
+
+void MainWindowController::showAddPhotosPanel(int type) {
+    if (type != 0 && type != 1) return;
+    platform::OpenPanelOptions options;
+    options.canChooseFiles = true;
+    options.canChooseDirectories = type == 1;
+    options.allowsMultipleSelection = true;
+    options.canCreateDirectories = true;
+    options.prompt = QStringLiteral("Add Photos");
+    options.allowsImageFiles = true;
+    options.allowedExtensions = PhotoAcceptance::ExtraImageExtensions();
+    m_app.setIsSubWindowOpened(true);
+    m_app.enableSelectAll(true);
+    QPointer<MainWindowController> self(this);
+    platform::OpenPanelPresenter::shared().beginSheet(options, m_addPhotos, [self](const platform::OpenPanelResult& r) {
+        if (!self) return;
+        self->m_app.setIsSubWindowOpened(false);
+        self->m_app.enableSelectAll(false);
+        if (r.accepted && !r.paths.isEmpty()) self->handOverChosenPaths(r.paths, self->m_addPhotos);
+    });
+}
+
+void MainWindowController::showIphotosPanel() {
+    platform::OpenPanelOptions options;
+    // A library is a folder here; the intake recognises it by its name and reads it as one.
+    options.canChooseFiles = true;
+    options.canChooseDirectories = true;
+    options.allowsMultipleSelection = true;
+    options.prompt = QStringLiteral("Add Photos Library");
+    options.directory = platform::StandardPaths::picturesFolder();
+    m_app.enableSelectAll(true);
+    QPointer<MainWindowController> self(this);
+    platform::OpenPanelPresenter::shared().beginSheet(options, m_addPhotos, [self](const platform::OpenPanelResult& r) {
+        if (!self) return;
+        self->m_app.enableSelectAll(false);
+        if (r.accepted && !r.paths.isEmpty()) self->handOverChosenPaths(r.paths, self->m_addPhotos);
+    });
+}
+
+void MainWindowController::handOverChosenPaths(const QStringList& paths, QWidget* panelOwner) {
+    if (platform::Trash::contains(paths.first())) {
+        qCInfo(lcApp).noquote() << QStringLiteral("refused a selection in the Trash: ") + paths.first();
+        platform::AlertPresenter::shared().beginSheet(trashRefusal(), panelOwner, nullptr);
+        return;
+    }
+    hideAddPhotosWindow();
+    m_app.addPhotosFromPathUrls(paths);
+}
+
+void MainWindowController::btnCloseAddPhotoWinTapped() {
+    m_windowMain->hide();
+    m_addPhotos->hide();
+    m_app.setIsSubWindowOpened(false);
+    closeWindowActionShowRate(false);
+}
+
+void MainWindowController::showTipsScreen() {
+    centreOnMainWindow(m_tips);
+    m_tips->showPage();
+    m_tips->show();
+    m_tips->raise();
+    m_tips->activateWindow();
+}
+
+void MainWindowController::closeQuickTourClicked() {
+    if (!m_tips->isVisible()) return;
+    m_tips->hide();
+    if (m_isTipsFromNotification) {
+        showWindow();
+        return;
+    }
+    showAddPhotosWindow();
+}
+
+void MainWindowController::torvanelinkClicked() {
+    platform::Workspace::shared().openURL(ProductInfo::makerSite());
+}

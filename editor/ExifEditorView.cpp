@@ -1,0 +1,435 @@
+#include "editor/ExifEditorView.h"
+
+#include "controls/DisableScrollView.h"
+#include "controls/DragDropBox.h"
+#include "controls/SubWindowState.h"
+#include "editor/EditingOptionSection.h"
+#include "editor/EditorResources.h"
+#include "editor/LoaderOverlay.h"
+#include "editor/Logging.h"
+#include "editor/MetadataSection.h"
+#include "editor/OptionPopup.h"
+#include "editor/PhotoTableModel.h"
+#include "editor/PhotoTableView.h"
+#include "editor/PopupLists.h"
+#include "editor/SelectionPlaceholders.h"
+#include "editor/SelectionReload.h"
+#include "intake/PhotoIntake.h"
+#include "intake/ThumbnailLoader.h"
+#include "platform/NotificationCenter.h"
+#include "platform/StandardPaths.h"
+#include "platform/WallClock.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton* barButton(const QString& name, const QString& title, QWidget* parent, const QString& image = {}) {
+    auto* button = new QPushButton(title, parent);
+    button->setObjectName(name);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFocusPolicy(Qt::NoFocus);
+    if (!image.isEmpty()) button->setIcon(EditorResources::icon(image, QSize(14, 14)));
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { color: white; background: #3d3d3d; border: 1px solid #555555; border-radius: 3px;"
+                       " padding: 4px 12px; }"
+                       "QPushButton:hover { background: #4a4a4a; }"
+                       "QPushButton:disabled { color: #7a7a7a; background: #333333; border-color: #444444; }"));
+    return button;
+}
+
+}  // namespace
+
+ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent) : QWidget(parent), m_shared(shared) {
+    EditorResources::ensureRegistered();
+    setObjectName(QStringLiteral("ExifEditorView"));
+    m_intake = m_shared.intake ? m_shared.intake
+                               : new PhotoIntake(m_shared.arraySelectedImagesToProcess, m_shared.dictFileAdded, this);
+    m_thumbnails = new ThumbnailLoader(m_dictPhotoImages, this);
+    m_reload = new SelectionReload(this);
+    m_loaderTimer.setInterval(m_timing.loaderFrameMs);
+    buildScreen();
+    connectParts();
+
+    // Creation: observers, the Exif section, an empty form record, countries, then the screen stays
+    // disabled until photos arrive.
+    auto& centre = platform::NotificationCenter::defaultCenter();
+    centre.addObserver(this, QStringLiteral("notificationSetupExifEditorView"),
+                       [this](const platform::Notification&) { setupViewNotification(); });
+    centre.addObserver(this, QStringLiteral("notificationDisappearExifEditorView"),
+                       [this](const platform::Notification&) { viewWillDisappear(); });
+    centre.addObserver(this, QLatin1String(DragDropBox::kNotificationName),
+                       [this](const platform::Notification& n) { handleFileDragDropNotification(n); });
+    addSubviews();
+    m_metaDataObject = MetaDataObject();
+    enableScrollView(true);
+    loadCountries();
+    m_initialTimer.setSingleShot(true);
+    connect(&m_initialTimer, &QTimer::timeout, this, [this] {
+        scrollViewToTop();
+        disableViewInitially();
+    });
+    m_initialTimer.start(m_timing.disableViewInitiallyMs);
+    m_editedMetaDataObject = MetaDataObject();
+    m_isEditedMetadataObject = false;
+    m_leftBox->registerForDraggedTypes();
+}
+
+ExifEditorView::~ExifEditorView() {
+    platform::NotificationCenter::defaultCenter().removeObserver(this);
+    removeInfoPopupWindow();
+    delete m_winMetadataPopup;
+    delete m_popup;
+    delete m_popup2;
+}
+
+void ExifEditorView::setTiming(const Timing& timing) {
+    m_timing = timing;
+    if (m_initialTimer.isActive()) m_initialTimer.start(timing.disableViewInitiallyMs);
+    m_thumbnails->setSettleDelay(timing.thumbnailSettleMs);
+    m_loaderTimer.setInterval(timing.loaderFrameMs);
+    for (MetadataSection* section : std::as_const(m_sections)) section->setTextViewSaveDelay(timing.textViewSaveMs);
+}
+
+void ExifEditorView::setIntakeSettings(PhotoImportTask::Settings settings) {
+    m_intake->setSettings(std::move(settings));
+}
+
+// ---- Building the screen ----
+
+void ExifEditorView::buildScreen() {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    // The whole screen takes drops: the cover of a disabled screen lies inside the box, so dropping photos
+    // still works while the screen waits for its first photos.
+    m_leftBox = new DragDropBox(this);
+    m_leftBox->setObjectName(QStringLiteral("leftBox"));
+    m_leftBox->setFrameShape(QFrame::NoFrame);
+    m_leftBox->setAttribute(Qt::WA_StyledBackground);
+    m_leftBox->setStyleSheet(QStringLiteral("#leftBox { background: #262626; }"));
+    outer->addWidget(m_leftBox);
+
+    auto* column = new QVBoxLayout(m_leftBox);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_topBar = buildTopBar();
+    column->addWidget(m_topBar);
+    m_body = new QWidget(m_leftBox);
+    auto* body = new QHBoxLayout(m_body);
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+    m_tblPhotos = new PhotoTableView(m_body);
+    m_tblPhotos->setFixedWidth(390);
+    m_photoModel = new PhotoTableModel(m_shared.arraySelectedImagesToProcess, m_dictPhotoImages, this);
+    m_tblPhotos->setPhotoModel(m_photoModel);
+    body->addWidget(m_tblPhotos);
+    auto* divider = new QFrame(m_body);
+    divider->setFixedWidth(1);
+    divider->setStyleSheet(QStringLiteral("background: #3a3a3a;"));
+    body->addWidget(divider);
+    body->addWidget(buildForm(), 1);
+    column->addWidget(m_body, 1);
+
+    m_vwLoading = new LoaderOverlay(m_leftBox);
+    m_btnStop = barButton(QStringLiteral("btnstopOnAddPhotos"), QStringLiteral("Stop"), m_vwLoading->box(),
+                          QStringLiteral("stop_import"));
+    static_cast<QVBoxLayout*>(m_vwLoading->box()->layout())->addWidget(m_btnStop, 0, Qt::AlignHCenter);
+    m_btnStop->hide();
+
+    m_popup = new OptionPopup(this, QStringLiteral("vwPopupWithTableOptions"), QStringLiteral("tblPopupOptions"));
+    m_popup2 = new OptionPopup(this, QStringLiteral("vwPopUpWithTableOptions2"), QStringLiteral("tblPopupOptions2"));
+    buildMetadataPopup();
+}
+
+QWidget* ExifEditorView::buildTopBar() {
+    auto* bar = new QWidget(m_leftBox);
+    bar->setObjectName(QStringLiteral("topBar"));
+    bar->setFixedHeight(46);
+    bar->setAttribute(Qt::WA_StyledBackground);
+    bar->setStyleSheet(QStringLiteral("#topBar { background: #2f2f2f; border-bottom: 1px solid #3a3a3a; }"));
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(12, 6, 12, 6);
+    row->setSpacing(8);
+    m_lblPhotosCount = new QLabel(QStringLiteral("Photos"), bar);
+    m_lblPhotosCount->setObjectName(QStringLiteral("lblPhotosCount"));
+    m_lblPhotosCount->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+    m_lblPhotosCount->setMinimumWidth(110);
+    m_btnAddPhoto = barButton(QStringLiteral("btnAddPhoto"), QStringLiteral("Add"), bar, QStringLiteral("add_photos"));
+    m_btnRemovePhoto =
+        barButton(QStringLiteral("btnRemovePhoto"), QStringLiteral("Remove"), bar, QStringLiteral("remove_photos"));
+    m_btnPresets = barButton(QStringLiteral("btnPresets"), QStringLiteral("Presets"), bar);
+    m_btnMetadataMoreOptions = barButton(QStringLiteral("btnMetadataMoreOptions"), QString(), bar);
+    m_btnMetadataMoreOptions->setIcon(EditorResources::icon(QStringLiteral("more_options"), QSize(22, 22)));
+    m_btnMetadataMoreOptions->setIconSize(QSize(22, 22));
+    m_btnMetadataMoreOptions->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
+    row->addWidget(m_lblPhotosCount);
+    row->addWidget(m_btnAddPhoto);
+    row->addWidget(m_btnRemovePhoto);
+    row->addStretch(1);
+    row->addWidget(m_btnPresets);
+    row->addWidget(m_btnMetadataMoreOptions);
+    return bar;
+}
+
+QWidget* ExifEditorView::buildForm() {
+    auto* form = new QWidget(m_body);
+    auto* column = new QVBoxLayout(form);
+    column->setContentsMargins(16, 12, 6, 10);
+    column->setSpacing(10);
+    m_editingOption = new EditingOptionSection(true, form);
+    column->addWidget(m_editingOption);
+
+    m_scrollViewExifData = new DisableScrollView(form);
+    m_scrollViewExifData->setObjectName(QStringLiteral("scrollViewExifData"));
+    m_scrollViewExifData->setWidgetResizable(true);
+    m_scrollViewExifData->setFrameShape(QFrame::NoFrame);
+    m_scrollViewExifData->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scrollViewExifData->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+    m_vwMetaContainer = new QWidget;
+    m_vwMetaContainer->setObjectName(QStringLiteral("vwMetaContainer"));
+    m_vwMetaContainer->setStyleSheet(QStringLiteral("#vwMetaContainer { background: #262626; }"));
+    auto* container = new QVBoxLayout(m_vwMetaContainer);
+    container->setContentsMargins(0, 0, 10, 0);
+    m_vwExif = new QWidget(m_vwMetaContainer);
+    m_vwExif->setObjectName(QStringLiteral("vwExif"));
+    auto* sections = new QVBoxLayout(m_vwExif);
+    sections->setContentsMargins(0, 0, 0, 0);
+    sections->setSpacing(8);
+    using S = FormFieldTraits::Section;
+    for (S section : {S::Camera, S::Dates, S::Exposure, S::Advanced, S::Lens, S::Resolution, S::GPS, S::IPTC, S::XMP}) {
+        auto* widget = new MetadataSection(section, FormRules::editingForm(), m_tables, m_vwExif);
+        widget->setTextViewSaveDelay(m_timing.textViewSaveMs);
+        m_sections.append(widget);
+        sections->addWidget(widget);
+    }
+    container->addWidget(m_vwExif);
+    container->addStretch(1);
+    m_scrollViewExifData->setWidget(m_vwMetaContainer);
+    column->addWidget(m_scrollViewExifData, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(8);
+    m_btnShowMap = barButton(QStringLiteral("btnShowMap"), QStringLiteral("Map"), form);
+    m_btnReset = barButton(QStringLiteral("btnReset"), QStringLiteral("Reset"), form);
+    m_btnRestore = barButton(QStringLiteral("btnRestore"), QStringLiteral("Restore"), form);
+    m_btnNext = barButton(QStringLiteral("btnNext"), QStringLiteral("Rename"), form);
+    m_btnProcess = barButton(QStringLiteral("btnProcess"), QStringLiteral("Start"), form);
+    m_btnProcess->setStyleSheet(
+        QStringLiteral("QPushButton { color: white; background: #2ca01a; border: 1px solid #1f7a12; border-radius: 3px;"
+                       " padding: 4px 18px; font-weight: bold; }"
+                       "QPushButton:disabled { color: #9ab894; background: #35502f; border-color: #2f4429; }"));
+    bottom->addWidget(m_btnShowMap);
+    bottom->addStretch(1);
+    bottom->addWidget(m_btnReset);
+    bottom->addWidget(m_btnRestore);
+    bottom->addWidget(m_btnNext);
+    bottom->addWidget(m_btnProcess);
+    column->addLayout(bottom);
+    return form;
+}
+
+void ExifEditorView::connectParts() {
+    m_intake->setHooks({
+        [this](bool show, const QString& text) { showLoading(show, text); },
+        [this] {
+            m_btnStop->show();
+            m_btnNext->setEnabled(true);
+        },
+        [this](bool changed) { isMetadataParamChanged(changed); },
+        [this](const IntakeAlert& alert) { showIntakeAlert(alert); },
+        [this] { m_btnRemovePhoto->setEnabled(false); },
+        [this] { processAfterAllPhotosAdded(); },
+        {},
+    });
+    connect(m_reload, &SelectionReload::merged, this, &ExifEditorView::applySelection);
+    connect(m_thumbnails, &ThumbnailLoader::loadRequested, this, &ExifEditorView::loadTableViewThumbnailImages);
+    connect(m_thumbnails, &ThumbnailLoader::thumbnailReady, this,
+            [this](int row, const QString& path, const QImage&) { m_photoModel->thumbnailArrived(row, path); });
+    connect(m_thumbnails, &ThumbnailLoader::thumbnailFailed, m_photoModel, &PhotoTableModel::thumbnailFailed);
+    connect(&m_loaderTimer, &QTimer::timeout, this, &ExifEditorView::performLoaderAnimationWithCounter);
+    connect(m_tblPhotos, &PhotoTableView::boundsChanged, this, &ExifEditorView::tableviewPhotosBoundDidChange);
+    connect(m_tblPhotos, &PhotoTableView::rowDoubleClicked, this, &ExifEditorView::doubleClick);
+    connect(m_tblPhotos, &PhotoTableView::rowClicked, this, &ExifEditorView::photoRowClicked);
+    connect(m_tblPhotos, &PhotoTableView::infoTapped, this, &ExifEditorView::photoMenuRequested);
+    connect(m_btnAddPhoto, &QPushButton::clicked, this, &ExifEditorView::btnAddPhotosTapped);
+    connect(m_btnRemovePhoto, &QPushButton::clicked, this, &ExifEditorView::btnRemovePhotosTapped);
+    connect(m_btnStop, &QPushButton::clicked, this, &ExifEditorView::btnStopProcessTapped);
+    connect(m_popup, &OptionPopup::rowChosen, this, &ExifEditorView::popupOptionTapped);
+    connect(m_popup2, &OptionPopup::rowChosen, this, &ExifEditorView::popupOption2Tapped);
+    for (OptionPopup* popup : {m_popup, m_popup2}) {
+        connect(popup, &OptionPopup::dismissed, this, &ExifEditorView::dismissPanel);
+        connect(popup, &OptionPopup::closed, this, [this] {
+            enableScrollView(true);
+            enableAllButtonsAfterDelay();
+        });
+    }
+    for (MetadataSection* section : std::as_const(m_sections)) {
+        connect(section, &MetadataSection::fieldEdited, this, &ExifEditorView::storeEdit);
+        connect(section, &MetadataSection::dropDownTapped, this, &ExifEditorView::btnDropDownTapped);
+        connect(section, &MetadataSection::dateFieldTapped, this, &ExifEditorView::dateFieldTapped);
+    }
+    connect(m_editingOption, &EditingOptionSection::editingOptionTapped, this, &ExifEditorView::editingOptionTapped);
+}
+
+void ExifEditorView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeOverlay();
+}
+
+// ---- Creation and set-up ----
+
+void ExifEditorView::addSubviews() {
+    setViewForSelectedIndex(0);
+}
+
+void ExifEditorView::disableViewInitially() {
+    // Photos may have arrived before the initial wait ran out; they keep the screen enabled.
+    enableView(!m_shared.arraySelectedImagesToProcess.isEmpty());
+}
+
+void ExifEditorView::loadCountries() {
+    m_tables = DropdownCodeTables();
+}
+
+void ExifEditorView::loadYearsArrayValues() {
+    m_arrYearsValues =
+        PopupLists::yearsList(platform::GregorianCalendar::split(platform::GregorianCalendar::nowOnWallClock()).year);
+}
+
+void ExifEditorView::scrollViewToTop() {
+    m_scrollViewExifData->verticalScrollBar()->setValue(0);
+}
+
+void ExifEditorView::enableScrollView(bool enabled) {
+    m_scrollViewExifData->setScrollingEnabled(enabled);
+}
+
+void ExifEditorView::setViewForSelectedIndex(int index) {
+    // Every field lives on the one Exif page; the other indexes name pages the form does not have.
+    m_vwExif->setVisible(index == 0);
+}
+
+void ExifEditorView::setToolTips() {
+    m_btnRemovePhoto->setToolTip(QStringLiteral("Click here to remove photos"));
+    m_btnAddPhoto->setToolTip(QStringLiteral("Click here to add photos."));
+    m_btnProcess->setToolTip(QStringLiteral("Click here to start process"));
+    m_btnPresets->setToolTip(QStringLiteral("Click here to add/edit presets"));
+    m_btnRestore->setToolTip(QStringLiteral("Click here to restore exif data of processed files"));
+    m_btnReset->setToolTip(QStringLiteral("Click here to reset edited data"));
+    m_btnNext->setToolTip(QStringLiteral("Click for renaming option."));
+}
+
+void ExifEditorView::initSetup() {
+    m_isMetaDataResetEnable = false;
+    m_previousResetEnable = false;
+    // The default output folder exists even when no batch is ever run.
+    m_selectedOutputFolder = platform::StandardPaths::defaultOutputFolder();
+    if (!QDir().mkpath(m_selectedOutputFolder)) {
+        qCWarning(lcEditor).noquote() << "Failed to create directory \"" + m_selectedOutputFolder +
+                                             "\". Error: the folder could not be made";
+    }
+    m_outputFolderLocationPath = m_selectedOutputFolder;
+    m_onImageRenameOptionPage = 0;
+    m_btnReset->setToolTip(QStringLiteral("Reset"));
+    scrollViewToTop();
+    enableScrollView(true);
+    setupUIForSelectedPhotoFiles(m_shared.arraySelectedImagesToProcess);
+    setToolTips();
+    loadYearsArrayValues();
+    m_btnNext->show();
+    m_arrTempPhotosUrlsForResetRename.clear();
+}
+
+void ExifEditorView::setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos) {
+    hideAllErrorLabels();
+    isMetadataParamChanged(false);
+    m_btnRestore->setEnabled(false);
+    m_totalPhotosSelected = static_cast<int>(photos.size());
+    if (!photos.isEmpty()) {
+        enableExifDataView(true);
+        m_btnRemovePhoto->setEnabled(true);
+        if (photos.size() > 5000 && !m_mergeLoaderShown) {
+            showLoading(true, QStringLiteral("Please Wait..."));
+            m_mergeLoaderShown = true;
+        }
+        m_isProcessingWithFileSystem = true;
+        m_reload->start(photos);
+        return;
+    }
+    // No photo ticked: no merge, but one still under way must not land after this.
+    m_reload->invalidate();
+    m_isProcessingWithFileSystem = false;
+    if (m_mergeLoaderShown) {
+        m_mergeLoaderShown = false;
+        showLoading(false, QStringLiteral("Please Wait..."));
+    }
+    m_shared.selectedMetatDataSettingObj = MetaDataObject();
+    m_metaDataObject = MetaDataObject::initWithObject(m_shared.selectedMetatDataSettingObj);
+    m_metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_shared.selectedMetatDataSettingObj);
+    m_metaDataObjectWithUpdatedChange = MetaDataObject();
+    if (m_isEditedMetadataObject)
+        MetaDataObject::appendPresetObjectToMetaDataObject(m_metaDataObject, m_editedMetaDataObject);
+    setTextFieldsPlaceholder(0, {});
+    // Every field shows empty, even where edits are pending; their borders still mark them.
+    updateTextFieldsValues(m_shared.selectedMetatDataSettingObj);
+    setTextFieldValidations();
+    enableExifDataView(false);
+    m_btnRemovePhoto->setEnabled(false);
+    highlightBorder(m_metaDataObject);
+    m_btnProcess->setEnabled(false);
+    enableDisableRenameOptionButton();
+    setPresetsAndNextEnabled(false);
+}
+
+void ExifEditorView::applySelection(quint64, const SelectionMerge::Result& result) {
+    // The worker only computed the record; the shared selection record changes here, on the main thread.
+    m_shared.selectedMetatDataSettingObj = result.merged;
+    m_metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_shared.selectedMetatDataSettingObj);
+    m_metaDataObject = MetaDataObject::initWithObject(m_shared.selectedMetatDataSettingObj);
+    m_metaDataObjectWithUpdatedChange = MetaDataObject();
+    if (m_isEditedMetadataObject) {
+        MetaDataObject::appendPresetObjectToMetaDataObject(m_metaDataObject, m_editedMetaDataObject);
+        isMetadataParamChanged(true);
+    }
+    setTextFieldsPlaceholder(result.photoCount, result.heldByAny);
+    updateTextFieldsValues(m_metaDataObject);
+    setTextFieldValidations();
+    m_isProcessingWithFileSystem = false;
+    highlightBorder(m_metaDataObject);
+    if (m_mergeLoaderShown) {
+        m_mergeLoaderShown = false;
+        showLoading(false, QStringLiteral("Please Wait..."));
+    }
+    m_btnProcess->setEnabled(true);
+    enableDisableRenameOptionButton();
+}
+
+std::optional<SelectionMerge::Result> ExifEditorView::updateMetaDataObjectForSelectedFiles(
+    const QList<PhotoFile>& photos) {
+    return SelectionMerge::updateMetaDataObjectForSelectedFiles(photos);
+}
+
+void ExifEditorView::enableDisableRenameOptionButton() {
+    setPresetsAndNextEnabled(m_onImageRenameOptionPage == 0);
+}
+
+void ExifEditorView::setPresetsAndNextEnabled(bool enabled) {
+    m_btnPresets->setEnabled(enabled);
+    m_btnNext->setEnabled(enabled);
+}
+
+void ExifEditorView::isMetadataParamChanged(bool changed) {
+    m_isParamsChanged = changed;
+    m_isMetaDataResetEnable = changed;
+    m_btnReset->setEnabled(changed);
+}
+
+void ExifEditorView::setRemovalFlags(bool fromRename, bool byMenuOption) {
+    m_isRemovingPhotosFromRename = fromRename;
+    m_isRemovingPhotosByMenuOption = byMenuOption;
+}

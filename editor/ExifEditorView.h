@@ -1,0 +1,326 @@
+#pragma once
+
+#include "editor/DropdownCodeTables.h"
+#include "editor/FormFieldTraits.h"
+#include "editor/LoaderAnimation.h"
+#include "editor/SelectionMerge.h"
+#include "intake/PhotoImportTask.h"
+#include "intake/ThumbnailCache.h"
+#include "model/MetaDataObject.h"
+#include "model/PhotoFile.h"
+#include "platform/Notification.h"
+
+#include <QList>
+#include <QPointer>
+#include <QSet>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+class DisableScrollView;
+class DragDropBox;
+class EditingOptionSection;
+class LoaderOverlay;
+class MetadataSection;
+class OptionPopup;
+class PhotoIntake;
+class PhotoTableModel;
+class PhotoTableView;
+class PresetStore;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class SelectionReload;
+class SubWindowState;
+class ThumbnailLoader;
+struct IntakeAlert;
+
+// The main editing screen: the photo list of the batch on the left, the metadata form of the ticked photos
+// on the right. A thin screen: the form's fields are section widgets driven by the model's key table, and the
+// merge, placeholders, display forms, checks and code tables are widget-free classes it calls. All its
+// operations run on the main thread.
+class ExifEditorView : public QWidget {
+    Q_OBJECT
+  public:
+    // What the application shares with the screen; every member must outlive it.
+    struct SharedState {
+        QList<PhotoFile>& arraySelectedImagesToProcess;  // the batch
+        QSet<QString>& dictFileAdded;                    // the paths in the batch
+        PresetStore& presets;
+        MetaDataObject& selectedMetatDataSettingObj;  // the merged record of the ticked photos
+        SubWindowState& subWindow;                    // isSubWindowOpened
+        // The application's intake over the batch and the added paths; none: the screen makes its own.
+        PhotoIntake* intake = nullptr;
+    };
+
+    // Waits the screen keeps; tests shorten them (0 runs at the next turn of the event loop).
+    struct Timing {
+        int disableViewInitiallyMs = 200;
+        int thumbnailSettleMs = 200;
+        int loaderFrameMs = LoaderAnimation::kFrameIntervalMs;
+        int buttonsAfterPopupMs = 300;
+        int textViewSaveMs = 100;
+    };
+
+    explicit ExifEditorView(SharedState shared, QWidget* parent = nullptr);
+    ~ExifEditorView() override;
+
+    void setTiming(const Timing& timing);
+    // The intake's limit, photo maker and threads for later adds.
+    void setIntakeSettings(PhotoImportTask::Settings settings);
+    PhotoIntake& intake() const { return *m_intake; }
+    ThumbnailLoader& thumbnailLoader() const { return *m_thumbnails; }
+    ThumbnailCache& dictPhotoImages() { return m_dictPhotoImages; }
+    SelectionReload& selectionReload() const { return *m_reload; }
+
+    // ---- Set-up and the selection road ----
+    void initSetup();
+    void setupViewNotification() { initSetup(); }
+    void viewWillDisappear() {}
+    // Reloads the form for photos (the ticked ones, in batch order); the merge runs off the main thread and
+    // only the latest reload's result is shown.
+    void setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos);
+    void loadCountries();
+    void loadYearsArrayValues();
+    void scrollViewToTop();
+    void addSubviews();
+    void disableViewInitially();
+    void enableDisableRenameOptionButton();
+    // The merge of the ticked photos; the caller assigns its result (on the main thread).
+    static std::optional<SelectionMerge::Result> updateMetaDataObjectForSelectedFiles(const QList<PhotoFile>& photos);
+    void setTextFieldsPlaceholder(int photoCount, const SelectionMerge::FieldSet& heldByAny);
+
+    // ---- Display, borders, editing ----
+    void updateTextFieldsValues(const MetaDataObject& record);
+    void highlightBorder(const MetaDataObject& record);
+    void setTextFieldValidations();
+    void setViewForSelectedIndex(int index);
+    bool isValidText(const QString& text, const QString& fieldName) const;
+    void isMetadataParamChanged(bool changed);
+    void hideAllErrorLabels();
+    void enableScrollView(bool enabled);
+    void setToolTips();
+
+    // ---- Dropdowns and the option popup ----
+    void btnDropDownTapped(int tag, QWidget* sender);
+    // Tag 16 answers the preset names; every tag outside 0 to 14 and 16 answers nothing.
+    QStringList getArrayForDropDownOptionsForTag(int tag) const;
+    QStringList getArrayForDropDownOptionsValuesForTag(int tag) const;
+    QString getValueForOption(int tag, const MetaDataObject& record) const {
+        return m_tables.labelForRecord(tag, record);
+    }
+    // Opens the shared list (its type and size set before) at point, in this screen's coordinates.
+    void addAttachedPopupTableAtPoint(const QPointF& point);
+    void addAttachedPopupTableAtPoint2(const QPointF& point);
+    void removeAttachedPopupWindow();
+    void removeAttachedPopupWindow2();
+    void dismissPanel();
+    void enableAllButtonsAfterDelay();
+    void disableEnableAllButtonsWhenDropdownOpen(bool disable);
+    // A click on row of the open list (first or second table).
+    void popupOptionTapped(int row);
+    void popupOption2Tapped(int row);
+
+    // ---- Adding photos ----
+    void handleFileDragDropNotification(const platform::Notification& notification);
+    void btnAddPhotosTapped();
+    void popupAddPhotosTappedWithIndex(int index);
+    void addPhotosFromPathUrls(const QStringList& paths, bool isiPhoto);
+    void processAfterAllPhotosAdded();
+    void selectAllTableViewCellAndReload();
+    void btnStopProcessTapped();
+    // Shows one closing alert of an add (107 to 110).
+    void showIntakeAlert(const IntakeAlert& alert);
+    // The renaming page's question before an add or a removal goes on (see renameResetQuestionRequested).
+    void showAlertForResetRename();
+
+    // ---- Loader, thumbnails, the info popup, removal ----
+    void showLoading(bool show, const QString& text);
+    void performLoaderAnimationWithCounter();
+    void enableView(bool enabled);
+    void enableExifDataView(bool enabled);
+    void enableDragAndDrop(bool enabled);
+    void tableviewPhotosBoundDidChange();
+    void loadTableViewThumbnailImages();
+    void doubleClick(int row);
+    void addMetaDataPopupWithIndex(int row);
+    void addInfoPopupWindowAtPoint(const QPointF& point);
+    void removeInfoPopupWindow();
+    void windowWillClose();
+    void btnRemovePhotosTapped();
+    void hideNoNewPhotosAlertWindow(bool hide);
+    void deleteSelectedPhotos();
+    void removePhotosForRemoveButton();
+    void checkAllPhotosDeletedFromArray();
+
+    // ---- State ----
+    MetaDataObject& metaDataObject() { return m_metaDataObject; }
+    MetaDataObject& editedMetaDataObject() { return m_editedMetaDataObject; }
+    MetaDataObject& metaDataObjectBeforeSaving() { return m_metaDataObjectBeforeSaving; }
+    MetaDataObject& metaDataObjectWithUpdatedChange() { return m_metaDataObjectWithUpdatedChange; }
+    bool isEditedMetadataObject() const { return m_isEditedMetadataObject; }
+    void setIsEditedMetadataObject(bool edited) { m_isEditedMetadataObject = edited; }
+    bool isParamsChanged() const { return m_isParamsChanged; }
+    bool isMetaDataResetEnable() const { return m_isMetaDataResetEnable; }
+    bool isProcessingWithFileSystem() const { return m_isProcessingWithFileSystem; }
+    int totalPhotosSelected() const { return m_totalPhotosSelected; }
+    int flagCurrentAttachPopupType() const { return m_flagCurrentAttachPopupType; }
+    void setFlagCurrentAttachPopupType(int type) { m_flagCurrentAttachPopupType = type; }
+    bool isPhotoMenuFromRightMouseDown() const { return m_isPhotoMenuFromRightMouseDown; }
+    void setIsPhotoMenuFromRightMouseDown(bool right) { m_isPhotoMenuFromRightMouseDown = right; }
+    int alertTag() const { return m_alertTag; }
+    const DropdownCodeTables& codeTables() const { return m_tables; }
+    const QStringList& arrCountryCode() const { return m_tables.arrCountryCode(); }
+    const QStringList& arrCountryCodeValues() const { return m_tables.arrCountryCodeValues(); }
+    const QStringList& arrYearsValues() const { return m_arrYearsValues; }
+    QString selectedOutputFolder() const { return m_selectedOutputFolder; }
+    QString outputFolderLocationPath() const { return m_outputFolderLocationPath; }
+    QStringList& arrTempPhotosUrlsForResetRename() { return m_arrTempPhotosUrlsForResetRename; }
+    bool isRemovingPhotosFromRename() const { return m_isRemovingPhotosFromRename; }
+    bool isRemovingPhotosByMenuOption() const { return m_isRemovingPhotosByMenuOption; }
+    void setRemovalFlags(bool fromRename, bool byMenuOption);
+    // The renaming page's state the add and remove roads ask (set by that page).
+    int onImageRenameOptionPage() const { return m_onImageRenameOptionPage; }
+    void setOnImageRenameOptionPage(int page) { m_onImageRenameOptionPage = page; }
+    void setEditNameOptionOn(bool on) { m_editNameOptionOn = on; }
+    void setRenameToastVisible(bool visible) { m_renameToastVisible = visible; }
+    bool isCustomRenamingAskingReset() const;
+    SharedState& shared() { return m_shared; }
+
+    // ---- Controls ----
+    DragDropBox* leftBox() const { return m_leftBox; }
+    PhotoTableView* tblPhotos() const { return m_tblPhotos; }
+    PhotoTableModel* photoModel() const { return m_photoModel; }
+    QLabel* lblPhotosCount() const { return m_lblPhotosCount; }
+    QPushButton* btnAddPhoto() const { return m_btnAddPhoto; }
+    QPushButton* btnRemovePhoto() const { return m_btnRemovePhoto; }
+    QPushButton* btnstopOnAddPhotos() const { return m_btnStop; }
+    QPushButton* btnPresets() const { return m_btnPresets; }
+    QPushButton* btnMetadataMoreOptions() const { return m_btnMetadataMoreOptions; }
+    QPushButton* btnShowMap() const { return m_btnShowMap; }
+    QPushButton* btnReset() const { return m_btnReset; }
+    QPushButton* btnRestore() const { return m_btnRestore; }
+    QPushButton* btnNext() const { return m_btnNext; }
+    QPushButton* btnProcess() const { return m_btnProcess; }
+    DisableScrollView* scrollViewExifData() const { return m_scrollViewExifData; }
+    QWidget* vwMetaContainer() const { return m_vwMetaContainer; }
+    QWidget* vwExif() const { return m_vwExif; }
+    EditingOptionSection* editingOptionSection() const { return m_editingOption; }
+    const QList<MetadataSection*>& sections() const { return m_sections; }
+    MetadataSection* sectionOf(const QString& fieldName) const;
+    QLineEdit* textField(const QString& fieldName) const;
+    QLabel* errorLabel(const QString& fieldName) const;
+    QWidget* viewWithTag(int tag) const;
+    LoaderOverlay* vwLoading() const { return m_vwLoading; }
+    bool isLoaderRunning() const { return m_loaderTimer.isActive(); }
+    OptionPopup* optionPopup() const { return m_popup; }
+    OptionPopup* optionPopup2() const { return m_popup2; }
+    QWidget* winMetadataPopup() const { return m_winMetadataPopup; }
+    DisableScrollView* scrollViewMetadataPopup() const { return m_scrollViewMetadataPopup; }
+    // The metadata popup's content (MetaDataPopupView) goes into its scroll view.
+    void setMetadataPopupContent(QWidget* content);
+
+  signals:
+    // The renaming page asks its reset question; it resumes the held add (arrTempPhotosUrlsForResetRename)
+    // or removal (the removal flags) on Yes and drops it on No.
+    void renameResetQuestionRequested();
+    // A choice in a list whose action lives beyond this screen's own roads (editing options 15, presets 16,
+    // photo menu 18, metadata menu 19, date lists 20 to 22, renaming lists 25 to 27); the popup is closed
+    // already, except for the date lists.
+    void popupChoice(int type, int row);
+    // A single click on a photo row (btnCheckBoxSelect) and the row's menu (btnInfoTapped...).
+    void photoRowClicked(int row);
+    void photoMenuRequested(const QPointF& location, qint64 row, bool isFromRightMouseDown);
+    // A date field's button (tag 250 + DateTimeFieldIndex).
+    void dateFieldTapped(int dateIndex, QWidget* button);
+    // The editing-option button and the clear ticks.
+    void editingOptionTapped(QWidget* button);
+    // The answer to the alert of a photo whose file has gone (btnRemoveFromBatchTapped).
+    void removeMissingPhotosRequested();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void buildScreen();
+    QWidget* buildTopBar();
+    QWidget* buildForm();
+    void buildMetadataPopup();
+    void connectParts();
+    void applySelection(quint64 generation, const SelectionMerge::Result& result);
+    void storeEdit(const FormFieldTraits* field, const QString& value);
+    void addWithRenamingCheck(const QStringList& paths);
+    void beginAlertSheet(int tag, const QString& title, const QString& text, const QString& button,
+                         std::function<void()> answered);
+    void placeOverlay();
+    void refreshPhotosCount();
+    void setPresetsAndNextEnabled(bool enabled);
+
+    SharedState m_shared;
+    DropdownCodeTables m_tables;
+    Timing m_timing;
+
+    // Records of the form.
+    MetaDataObject m_metaDataObject;
+    MetaDataObject m_editedMetaDataObject;
+    MetaDataObject m_metaDataObjectBeforeSaving;
+    MetaDataObject m_metaDataObjectWithUpdatedChange;
+    bool m_isEditedMetadataObject = false;
+    bool m_isParamsChanged = false;
+    bool m_isMetaDataResetEnable = false;
+    bool m_previousResetEnable = false;
+    bool m_isProcessingWithFileSystem = false;
+    bool m_mergeLoaderShown = false;
+    int m_totalPhotosSelected = 0;
+    int m_flagCurrentAttachPopupType = 0;
+    bool m_isPhotoMenuFromRightMouseDown = false;
+    int m_alertTag = 0;
+    QStringList m_arrYearsValues;
+    QString m_selectedOutputFolder;
+    QString m_outputFolderLocationPath;
+    QStringList m_arrTempPhotosUrlsForResetRename;
+    bool m_isRemovingPhotosFromRename = false;
+    bool m_isRemovingPhotosByMenuOption = false;
+    int m_onImageRenameOptionPage = 0;
+    bool m_editNameOptionOn = false;
+    bool m_renameToastVisible = false;
+
+    // Workers and their helpers.
+    ThumbnailCache m_dictPhotoImages;
+    PhotoIntake* m_intake = nullptr;  // the application's, or one of the screen's own
+    ThumbnailLoader* m_thumbnails = nullptr;
+    SelectionReload* m_reload = nullptr;
+    LoaderAnimation m_loaderAnimation;
+    QTimer m_loaderTimer;
+    QTimer m_initialTimer;  // the screen's first disabling, a moment after creation
+
+    // Controls.
+    DragDropBox* m_leftBox = nullptr;
+    QWidget* m_topBar = nullptr;
+    QWidget* m_body = nullptr;
+    QLabel* m_lblPhotosCount = nullptr;
+    QPushButton* m_btnAddPhoto = nullptr;
+    QPushButton* m_btnRemovePhoto = nullptr;
+    QPushButton* m_btnStop = nullptr;
+    QPushButton* m_btnPresets = nullptr;
+    QPushButton* m_btnMetadataMoreOptions = nullptr;
+    QPushButton* m_btnShowMap = nullptr;
+    QPushButton* m_btnReset = nullptr;
+    QPushButton* m_btnRestore = nullptr;
+    QPushButton* m_btnNext = nullptr;
+    QPushButton* m_btnProcess = nullptr;
+    PhotoTableView* m_tblPhotos = nullptr;
+    PhotoTableModel* m_photoModel = nullptr;
+    DisableScrollView* m_scrollViewExifData = nullptr;
+    QWidget* m_vwMetaContainer = nullptr;
+    QWidget* m_vwExif = nullptr;
+    EditingOptionSection* m_editingOption = nullptr;
+    QList<MetadataSection*> m_sections;
+    LoaderOverlay* m_vwLoading = nullptr;
+    OptionPopup* m_popup = nullptr;
+    OptionPopup* m_popup2 = nullptr;
+    QPointer<QWidget> m_winMetadataPopup;
+    DisableScrollView* m_scrollViewMetadataPopup = nullptr;
+};

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "editor/FormFieldTraits.h"
+#include "editor/FormRules.h"
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QWidget>
+
+class BackgroundTextField;
+class DropdownCodeTables;
+class FieldFrame;
+class FormTextView;
+class MetaDataObject;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class SelectionPlaceholders;
+
+// One section of the metadata form (camera, dates, exposure, advanced, lens, resolution, GPS, IPTC, XMP):
+// the fields of the key table's groups that belong to it, each with its label, its control, its error label
+// and its change border. It loads from a record, reports each edit as it is made, and can write the edits
+// made since the last load into a record; the editing form and the preset editor share it under their own
+// rules.
+class MetadataSection : public QWidget {
+    Q_OBJECT
+  public:
+    MetadataSection(FormFieldTraits::Section section, const FormRules& rules, const DropdownCodeTables& tables,
+                    QWidget* parent = nullptr);
+    ~MetadataSection() override;
+
+    FormFieldTraits::Section section() const { return m_section; }
+    const FormRules& rules() const { return m_rules; }
+    // The fields on show, in record order.
+    QList<const FormFieldTraits*> fields() const;
+
+    // updateTextFieldsValues for this section: every field shows record's value in its readable form.
+    void loadFrom(const MetaDataObject& record);
+    // The edits made since the last load, into record by the rules.
+    void applyTo(MetaDataObject& record) const;
+    // highlightBorder: a black border round each bordered field whose isupdated_ flag is set in record.
+    void highlightBorder(const MetaDataObject& record);
+    // setTextFieldsPlaceholder for this section's fields and placeholder labels.
+    void setPlaceholders(const SelectionPlaceholders& placeholders);
+    void hideAllErrorLabels();
+    // setTextFieldValidations: new integer formatters on the integer fields.
+    void setTextFieldValidations();
+
+    // A choice in a coded field's list: row 0 ("Leave Blank") empties the field and stores the literal,
+    // any other row shows its label and stores its code. Reported as an edit.
+    void chooseCode(int tag, int row);
+
+    // The controls by field name (txt<Field>, txtvw..., txt<Field>_error), or nullptr.
+    QLineEdit* textField(const QString& fieldName) const;
+    FormTextView* textView(const QString& fieldName) const;
+    QLabel* errorLabel(const QString& fieldName) const;
+    QLabel* placeholderLabel(const QString& fieldName) const;  // lblPlaceholder_... of the comment and keywords
+    // The view carrying a tag: 701-763 change borders, 50-64 dropdown buttons, 1000-1014 coded fields,
+    // 250-255 date buttons; nullptr when this section has none.
+    QWidget* viewWithTag(int tag) const;
+    // The border colour a bordered field shows now (invalid when it draws none).
+    QColor borderColor(const QString& fieldName) const;
+    // Delay of the text views' saves (tests use 0).
+    void setTextViewSaveDelay(int milliseconds);
+
+  signals:
+    // An edit: typed text (cut to the limit and checked), a text view's saved text, or a coded choice.
+    void fieldEdited(const FormFieldTraits* field, const QString& value);
+    // A check ran on typed text; valid tells how it ended.
+    void fieldChecked(const FormFieldTraits* field, bool valid);
+    void dropDownTapped(int tag, QWidget* button);
+    void dateFieldTapped(int dateIndex, QWidget* button);
+
+  private:
+    struct Field;
+    Field* fieldOf(const QString& fieldName) const;
+    QWidget* buildField(const FormFieldTraits& traits);
+    void typed(Field& field, const QString& text);
+    void setBorder(Field& field, const QColor& color);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    FormFieldTraits::Section m_section;
+    FormRules m_rules;
+    const DropdownCodeTables& m_tables;
+    QList<Field*> m_fields;
+    QHash<int, QWidget*> m_tagged;
+    QHash<int, QString> m_edits;  // key-table index to the value stored by an edit since the last load
+};

@@ -1,0 +1,122 @@
+#include "editor/OptionPopup.h"
+
+#include "controls/MAAttachedWindow.h"
+
+#include <QApplication>
+#include <QListView>
+#include <QMouseEvent>
+#include <QStringListModel>
+#include <QVBoxLayout>
+
+namespace {
+
+// The popups' fill: calibrated grey 230/255, no border.
+const QColor kPopupFill = QColor::fromRgbF(230 / 255.0f, 230 / 255.0f, 230 / 255.0f, 1.0f);
+constexpr int kRowHeight = 30;
+
+}  // namespace
+
+OptionPopup::OptionPopup(QWidget* host, const QString& viewName, const QString& tableName)
+    : QObject(host), m_host(host) {
+    m_view = new QWidget(host);
+    m_view->setObjectName(viewName);
+    m_view->hide();
+    auto* layout = new QVBoxLayout(m_view);
+    layout->setContentsMargins(0, 3, 0, 3);
+    m_table = new QListView(m_view);
+    m_table->setObjectName(tableName);
+    m_model = new QStringListModel(m_table);
+    m_table->setModel(m_model);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setUniformItemSizes(true);
+    m_table->setFocusPolicy(Qt::NoFocus);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setStyleSheet(QStringLiteral("QListView { background: transparent; border: none; color: #1e1e1e; }"
+                                          "QListView::item { height: %1px; padding-left: 8px; }"
+                                          "QListView::item:hover { background: #c8d7ea; }")
+                               .arg(kRowHeight));
+    layout->addWidget(m_table);
+    connect(m_table, &QListView::clicked, this, [this](const QModelIndex& index) {
+        if (index.isValid()) emit rowChosen(index.row());
+    });
+}
+
+OptionPopup::~OptionPopup() {
+    watchClicks(false);
+    // A window gives the list back to the screen when it goes, so it must go while the screen still exists.
+    delete m_window;
+    delete m_closing;
+}
+
+bool OptionPopup::isOpen() const {
+    return !m_window.isNull();
+}
+
+MAAttachedWindow* OptionPopup::window() const {
+    return m_window.data();
+}
+
+QStringList OptionPopup::rows() const {
+    return m_model->stringList();
+}
+
+void OptionPopup::setRows(const QStringList& rows) {
+    m_model->setStringList(rows);
+}
+
+void OptionPopup::setViewSize(int width, int height) {
+    m_view->resize(width, height);
+}
+
+void OptionPopup::open(const QPointF& point, const Look& look) {
+    close();
+    m_window = MAAttachedWindow::create(m_view, m_host->mapTo(m_host->window(), point), m_host->window(), look.side, 0);
+    if (!m_window) return;
+    m_window->setBorderColor(Qt::transparent);
+    m_window->setBackgroundColor(kPopupFill);
+    m_window->setHasArrow(look.hasArrow ? 1.0f : 0.0f);
+    m_window->setCornerRadius(look.cornerRadius);
+    if (look.arrowHeight > 0) m_window->setArrowHeight(look.arrowHeight);
+    m_window->setHasShadow(false);
+    m_window->show();
+    m_window->raise();
+    watchClicks(true);
+    m_table->scrollToTop();
+}
+
+void OptionPopup::close() {
+    watchClicks(false);
+    if (!m_window) return;
+    MAAttachedWindow* window = m_window;
+    m_window = nullptr;
+    window->hide();
+    // The choice that closes the popup is still being handled inside it.
+    delete m_closing;
+    m_closing = window;
+    window->deleteLater();
+    // The view goes home with the window's end; until then it must not show inside the screen.
+    m_view->hide();
+    emit closed();
+}
+
+void OptionPopup::watchClicks(bool on) {
+    if (on == m_watching) return;
+    m_watching = on;
+    if (on) {
+        qApp->installEventFilter(this);
+    } else {
+        qApp->removeEventFilter(this);
+    }
+}
+
+bool OptionPopup::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress || !m_window) return false;
+    if (m_dependent && m_dependent->isOpen()) return false;
+    // The press reaches the filter once per widget it is offered to; the window is gone after the first.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() == m_window) return false;
+    close();
+    emit dismissed();
+    return false;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QObject>
+#include <QPointF>
+#include <QPointer>
+#include <QStringList>
+
+class MAAttachedWindow;
+class QListView;
+class QStringListModel;
+class QWidget;
+
+// One of the editing screen's attached list popups: a list view (vwPopupWithTableOptions with
+// tblPopupOptions) shown in an arrowed popup window next to a point of the screen. A click on a row is a
+// choice, even on the row chosen last time. A click anywhere outside closes it and still reaches its target;
+// one application-wide filter watches for such clicks, installed when the popup opens and removed however
+// it closes.
+class OptionPopup : public QObject {
+    Q_OBJECT
+  public:
+    struct Look {
+        int side = 1;  // AttachedWindowSide
+        bool hasArrow = false;
+        float cornerRadius = 0;
+        float arrowHeight = 0;  // 0: left as the window draws it
+    };
+
+    // host: the editing screen, whose coordinates points are given in.
+    OptionPopup(QWidget* host, const QString& viewName, const QString& tableName);
+    ~OptionPopup() override;
+
+    QWidget* view() const { return m_view; }
+    QListView* table() const { return m_table; }
+    QStringList rows() const;
+    void setRows(const QStringList& rows);
+    void setViewSize(int width, int height);
+
+    // addAttachedPopupTableAtPoint: closes what is open, then opens at point (host coordinates).
+    void open(const QPointF& point, const Look& look);
+    // removeAttachedPopupWindow: nothing when closed.
+    void close();
+    bool isOpen() const;
+    MAAttachedWindow* window() const;
+    // Whether the outside-click filter is installed (for tests: one at most, none once closed).
+    bool isWatchingClicks() const { return m_watching; }
+
+    // While the other popup (a list opened from this one's content) is open, clicks belong to it.
+    void setDependentPopup(OptionPopup* other) { m_dependent = other; }
+
+  signals:
+    void rowChosen(int row);
+    // The popup closed, by a choice, an outside click or close().
+    void closed();
+    // An outside click closed it (dismissPanel).
+    void dismissed();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void watchClicks(bool on);
+
+    QWidget* m_host;
+    QWidget* m_view;
+    QListView* m_table;
+    QStringListModel* m_model;
+    QPointer<MAAttachedWindow> m_window;
+    QPointer<MAAttachedWindow> m_closing;  // closed, but its deletion waits for the event loop
+    QPointer<OptionPopup> m_dependent;
+    bool m_watching = false;
+};

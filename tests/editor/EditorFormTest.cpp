@@ -1,0 +1,259 @@
+#include "controls/BackgroundTextField.h"
+#include "controls/DisableScrollView.h"
+#include "editor/EditingOptionSection.h"
+#include "editor/FormTextView.h"
+#include "editor/MetadataSection.h"
+#include "editor/OptionPopup.h"
+#include "editor/PhotoTableModel.h"
+#include "editor/PhotoTableView.h"
+#include "editor/SelectionReload.h"
+#include "intake/PhotoIntake.h"
+#include "tests/controls/ManualTimer.h"
+#include "tests/editor/EditorFixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+class AForm : public EditorFixture {
+  protected:
+    void SetUp() override {
+        EditorFixture::SetUp();
+        addAndWait({makeFolder(3)});
+    }
+    QColor border(const char* field) { return view->sectionOf(field)->borderColor(field); }
+    void chooseInPopup(int row) {
+        QListView* table = view->optionPopup()->table();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualRect(table->model()->index(row, 0)).center());
+        settle();
+    }
+    void openDropDown(int tag) {
+        QTest::mouseClick(static_cast<QToolButton*>(view->viewWithTag(50 + tag)), Qt::LeftButton);
+    }
+};
+
+TEST_F(AForm, storesTypedTextCutToItsLimitInTheFormAndThePendingEdits) {
+    QLineEdit* artist = view->textField("Artist");
+    EXPECT_EQ(artist->placeholderText(), "Multiple values");
+    QTest::keyClicks(artist, QString(151, u'a'));
+    EXPECT_EQ(artist->text().size(), 150);
+    for (MetaDataObject* record : {&view->metaDataObject(), &view->editedMetaDataObject()}) {
+        EXPECT_EQ(record->Artist, QString(150, u'a'));
+        EXPECT_TRUE(record->isupdated_Artist);
+    }
+    EXPECT_TRUE(view->isEditedMetadataObject());
+    EXPECT_TRUE(view->isParamsChanged());
+    EXPECT_TRUE(view->btnReset()->isEnabled());
+    EXPECT_EQ(artist->placeholderText(), "");
+    EXPECT_EQ(border("Artist"), QColor(Qt::black));
+    EXPECT_EQ(border("Copyright"), QColor(Qt::transparent));
+    EXPECT_EQ(view->viewWithTag(701), artist);
+}
+
+struct TypingCase {
+    const char* field;
+    const char* typed;
+    const char* kept;  // what the field holds after the formatter
+    bool errorShown;
+    const char* message;  // the error label's text; "" : not looked at
+};
+
+class TypingIntoANumberField : public AForm, public ::testing::WithParamInterface<TypingCase> {};
+
+TEST_P(TypingIntoANumberField, keepsOnlyWhatItsFormatterTakesAndFlagsWhatCannotBeWritten) {
+    const TypingCase& c = GetParam();
+    QLineEdit* field = view->textField(c.field);
+    QTest::keyClicks(field, QLatin1String(c.typed));
+    EXPECT_EQ(field->text(), QLatin1String(c.kept));
+    EXPECT_EQ(view->metaDataObject().*(MetadataKeyTable::rowForField(c.field)->field), QLatin1String(c.kept));
+    QLabel* error = view->errorLabel(c.field);
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(error->isVisibleTo(view.get()), c.errorShown);
+    if (*c.message) {
+        EXPECT_EQ(error->text(), QLatin1String(c.message));
+    }
+    view->hideAllErrorLabels();
+    EXPECT_FALSE(error->isVisibleTo(view.get()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TypingIntoANumberField,
+    ::testing::Values(TypingCase{"CamSetting_ISO", "70000", "70000", true, "* Value cannot be greater than 65535"},
+                      TypingCase{"CamSetting_ISO", "65535", "65535", false, ""},
+                      TypingCase{"CamSetting_ISO", "0", "", false, ""},
+                      TypingCase{"AdvCamSetting_WhiteBalance", "0", "0", false, ""},
+                      TypingCase{"AdvCamSetting_Sharpness", "02", "0", false, ""},
+                      TypingCase{"CamSetting_FNumber", "abc", "abc", true, ""},
+                      TypingCase{"CamSetting_FNumber", "5.6", "5.6", false, ""},
+                      TypingCase{"GPS_Altitude", "1,5", "1,5", false, ""}),
+    [](const auto& info) { return std::string(info.param.field) + "_" + std::to_string(info.index); });
+
+TEST_F(AForm, takesACodedValueFromItsListAndActsOnEveryClick) {
+    openDropDown(0);
+    OptionPopup* popup = view->optionPopup();
+    ASSERT_TRUE(popup->isOpen());
+    EXPECT_EQ(popup->rows().size(), 28);
+    EXPECT_EQ(popup->view()->height(), 186);
+    EXPECT_FALSE(view->scrollViewExifData()->scrollingEnabled());
+    EXPECT_FALSE(static_cast<QWidget*>(view->viewWithTag(51))->isEnabled());
+    chooseInPopup(15);
+    EXPECT_FALSE(popup->isOpen());
+    EXPECT_FALSE(popup->isWatchingClicks());
+    EXPECT_TRUE(view->scrollViewExifData()->scrollingEnabled());
+    EXPECT_TRUE(static_cast<QWidget*>(view->viewWithTag(51))->isEnabled());
+    EXPECT_EQ(view->textField("CamSetting_Flash")->text(), "No Flash");
+    EXPECT_EQ(view->metaDataObject().CamSetting_Flash, "0");
+    EXPECT_TRUE(view->editedMetaDataObject().isupdated_CamSetting_Flash);
+    EXPECT_EQ(border("CamSetting_Flash"), QColor(Qt::black));
+
+    // "Leave Blank", chosen twice in a row: each click counts.
+    for (int round = 0; round < 2; ++round) {
+        view->metaDataObject().CamSetting_Flash = "24";
+        openDropDown(0);
+        chooseInPopup(0);
+        EXPECT_EQ(view->metaDataObject().CamSetting_Flash, "Leave Blank") << round;
+        EXPECT_EQ(view->editedMetaDataObject().CamSetting_Flash, "Leave Blank");
+        EXPECT_EQ(view->textField("CamSetting_Flash")->text(), "");
+        EXPECT_EQ(view->textField("CamSetting_Flash")->placeholderText(), "");
+    }
+
+    // The countries list, and a short list's height.
+    openDropDown(14);
+    EXPECT_EQ(popup->rows().first(), "Leave Blank");
+    EXPECT_GT(popup->rows().size(), 200);
+    chooseInPopup(popup->rows().indexOf("Norway"));
+    EXPECT_EQ(view->metaDataObject().IPTC_CountryPrimaryLocationCode, "NOR");
+    EXPECT_EQ(view->metaDataObject().IPTC_CountryPrimaryLocationName, "");
+    openDropDown(10);
+    EXPECT_EQ(popup->view()->height(), 96);
+}
+
+TEST_F(AForm, closesItsPopupOnAClickOutsideThatStillReachesItsTarget) {
+    for (int round = 0; round < 3; ++round) {
+        openDropDown(1);
+        ASSERT_TRUE(view->optionPopup()->isOpen());
+        EXPECT_TRUE(view->optionPopup()->isWatchingClicks());
+        // A press inside the popup, off its rows, leaves it open.
+        QTest::mouseClick(view->optionPopup()->view(), Qt::LeftButton, {}, QPoint(1, 1));
+        EXPECT_TRUE(view->optionPopup()->isOpen());
+        chooseInPopup(1);
+    }
+    openDropDown(1);
+    // The click on Add closes the list and opens the add menu in its place.
+    QTest::mouseClick(view->btnAddPhoto(), Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(view->optionPopup()->isOpen());
+    EXPECT_EQ(view->flagCurrentAttachPopupType(), 17);
+    QTest::mouseClick(view->lblPhotosCount(), Qt::LeftButton);
+    settle();
+    EXPECT_FALSE(view->optionPopup()->isOpen());
+    EXPECT_FALSE(view->optionPopup()->isWatchingClicks());
+}
+
+TEST_F(AForm, carriesPendingEditsToTheNextSelectionAndEmptiesForNone) {
+    tick({0});
+    EXPECT_EQ(view->textField("Artist")->text(), "photo000");
+    QTest::keyClicks(view->textField("Copyright"), "(c) Ann");
+    tick({1});
+    EXPECT_EQ(view->textField("Artist")->text(), "photo001");
+    EXPECT_EQ(view->textField("Copyright")->text(), "(c) Ann");
+    EXPECT_EQ(border("Copyright"), QColor(Qt::black));
+    EXPECT_TRUE(view->isParamsChanged());
+    EXPECT_EQ(selection.Copyright, "");  // the shared selection record holds the merge, not the edit
+
+    tick({});
+    EXPECT_EQ(view->textField("Copyright")->text(), "");
+    EXPECT_EQ(view->textField("Cam_Make")->text(), "");
+    EXPECT_EQ(border("Copyright"), QColor(Qt::black));
+    EXPECT_FALSE(view->btnProcess()->isEnabled());
+    EXPECT_FALSE(view->btnRemovePhoto()->isEnabled());
+    EXPECT_FALSE(view->btnPresets()->isEnabled());
+    EXPECT_FALSE(view->textField("Artist")->isEnabled());
+    EXPECT_FALSE(view->btnRestore()->isEnabled());
+}
+
+TEST_F(AForm, showsOnlyTheLatestOfOverlappingReloads) {
+    std::vector<std::function<void()>> merges;
+    view->selectionReload().setExecutor([&](std::function<void()> work) { merges.push_back(std::move(work)); });
+    tick({0});
+    tick({2});
+    ASSERT_EQ(merges.size(), 2u);
+    merges[1]();
+    merges[0]();
+    settle();
+    EXPECT_EQ(view->textField("Artist")->text(), "photo002");
+    EXPECT_EQ(selection.Artist, "photo002");
+
+    // Unticking everything outdates a merge still under way.
+    tick({1});
+    tick({});
+    merges.back()();
+    settle();
+    EXPECT_EQ(view->textField("Artist")->text(), "");
+    EXPECT_EQ(selection.Artist, "");
+}
+
+TEST_F(AForm, followsTheFormsOwnRecordForTheEditingOptionAndSwitches) {
+    MetaDataObject shown;
+    shown.editingOption = MetaDataObject::CleanMetadataInfo;
+    shown.clearExif = true;
+    view->metaDataObject().clearIPTC = true;
+    view->updateTextFieldsValues(shown);
+    EditingOptionSection* option = view->editingOptionSection();
+    EXPECT_EQ(option->txtMetatDataEditingOption()->text(), "Only modify fields that I edit and keep others as it is");
+    EXPECT_FALSE(option->clearCheck(MetadataClearSwitch::Exif)->isChecked());
+    EXPECT_TRUE(option->clearCheck(MetadataClearSwitch::IPTC)->isChecked());
+}
+
+TEST_F(AForm, savesTheCommentViewAndLetsAFullViewShrink) {
+    FormTextView* comment = view->sectionOf("UserComment")->textView("UserComment");
+    comment->setFocus();
+    QTest::keyClicks(comment, "hello");
+    settle();
+    EXPECT_EQ(view->metaDataObject().UserComment, "hello");
+    EXPECT_TRUE(view->editedMetaDataObject().isupdated_UserComment);
+    EXPECT_EQ(border("UserComment"), QColor(Qt::black));
+
+    FormTextView limited(5);
+    limited.showText("abcdefgh");
+    limited.moveCursor(QTextCursor::End);
+    QTest::keyClick(&limited, Qt::Key_Backspace);
+    EXPECT_EQ(limited.toPlainText(), "abcdefg");
+    QTest::keyClicks(&limited, "x");
+    EXPECT_EQ(limited.toPlainText(), "abcdefg");
+    limited.showText("ab");
+    limited.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&limited, "cdefg");
+    EXPECT_EQ(limited.toPlainText(), "abcde");
+}
+
+TEST_F(AForm, landsAThumbnailOnlyOnTheRowOfItsPhotoAndTellsClicksApart) {
+    PhotoTableModel* model = view->photoModel();
+    EXPECT_FALSE(model->thumbnailArrived(0, batch.at(1).filePath));
+    EXPECT_TRUE(model->thumbnailArrived(1, batch.at(1).filePath));
+
+    auto timer = std::make_unique<ManualTimer>();
+    ManualTimer* clicks = timer.get();
+    view->tblPhotos()->setClickTimer(std::move(timer));
+    QList<int> clicked;
+    QObject::connect(view.get(), &ExifEditorView::photoRowClicked, [&clicked](int row) { clicked.append(row); });
+    const QPoint second = view->tblPhotos()->visualRect(model->index(1, 0)).center();
+    QTest::mouseClick(view->tblPhotos()->viewport(), Qt::LeftButton, {}, second);
+    EXPECT_TRUE(clicked.isEmpty());
+    clicks->fire();
+    EXPECT_EQ(clicked, QList<int>({1}));
+    QTest::mouseDClick(view->tblPhotos()->viewport(), Qt::LeftButton, {}, second);
+    clicks->fire();
+    EXPECT_EQ(clicked, QList<int>({1}));
+    EXPECT_TRUE(view->winMetadataPopup()->isVisible());
+    view->removeInfoPopupWindow();
+}
+
+}  // namespace
