@@ -4,9 +4,10 @@
 #include "editor/ExifEditorView.h"
 
 ExifEditingScreen* ExifEditingScreen::create(AppDelegate& delegate) {
-    auto* view = new ExifEditorView({delegate.arraySelectedImagesToProcess, delegate.dictFileAdded,
-                                     delegate.presetStore(), delegate.selectedMetaDataSettingObj,
-                                     delegate.subWindowState(), &delegate.photoIntake()});
+    auto* view =
+        new ExifEditorView({delegate.arraySelectedImagesToProcess, delegate.dictFileAdded, delegate.presetStore(),
+                            delegate.selectedMetaDataSettingObj, delegate.subWindowState(), &delegate.photoIntake(),
+                            &delegate.selectedMetaDataSettingObjOnlyUpdatedFields});
     return new ExifEditingScreen(view);
 }
 

@@ -4,6 +4,7 @@
 #include "controls/DragDropBox.h"
 #include "controls/SubWindowState.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/EditorFormActions.h"
 #include "editor/EditorResources.h"
 #include "editor/LoaderOverlay.h"
 #include "editor/Logging.h"
@@ -78,6 +79,7 @@ ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent) : QWidget(pa
     m_editedMetaDataObject = MetaDataObject();
     m_isEditedMetadataObject = false;
     m_leftBox->registerForDraggedTypes();
+    m_formActions = new EditorFormActions(*this);
 }
 
 ExifEditorView::~ExifEditorView() {
@@ -427,6 +429,19 @@ void ExifEditorView::isMetadataParamChanged(bool changed) {
     m_isParamsChanged = changed;
     m_isMetaDataResetEnable = changed;
     m_btnReset->setEnabled(changed);
+}
+
+EditRecords ExifEditorView::editRecords() {
+    MetaDataObject* applied = m_shared.selectedMetatDataSettingObjOnlyUpdatedFields;
+    return {m_shared.selectedMetatDataSettingObj,
+            applied ? *applied : m_selectedMetatDataSettingObjOnlyUpdatedFields,
+            m_metaDataObject,
+            m_editedMetaDataObject,
+            m_metaDataObjectBeforeSaving,
+            m_metaDataObjectWithUpdatedChange,
+            m_isEditedMetadataObject,
+            m_isParamsChanged,
+            m_isMetaDataResetEnable};
 }
 
 void ExifEditorView::setRemovalFlags(bool fromRename, bool byMenuOption) {

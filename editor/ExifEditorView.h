@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/DropdownCodeTables.h"
+#include "editor/EditSession.h"
 #include "editor/FormFieldTraits.h"
 #include "editor/LoaderAnimation.h"
 #include "editor/SelectionMerge.h"
@@ -20,6 +21,7 @@
 #include <functional>
 
 class DisableScrollView;
+class EditorFormActions;
 class DragDropBox;
 class EditingOptionSection;
 class LoaderOverlay;
@@ -53,6 +55,8 @@ class ExifEditorView : public QWidget {
         SubWindowState& subWindow;                    // isSubWindowOpened
         // The application's intake over the batch and the added paths; none: the screen makes its own.
         PhotoIntake* intake = nullptr;
+        // The copy of the changes the last Apply took; none: the screen keeps its own.
+        MetaDataObject* selectedMetatDataSettingObjOnlyUpdatedFields = nullptr;
     };
 
     // Waits the screen keeps; tests shorten them (0 runs at the next turn of the event loop).
@@ -154,6 +158,8 @@ class ExifEditorView : public QWidget {
     void deleteSelectedPhotos();
     void removePhotosForRemoveButton();
     void checkAllPhotosDeletedFromArray();
+    // Alert 103: the photo's file is gone; its one button removes every photo whose file is gone.
+    void showPhotoMissingAlert();
 
     // ---- State ----
     MetaDataObject& metaDataObject() { return m_metaDataObject; }
@@ -188,6 +194,10 @@ class ExifEditorView : public QWidget {
     void setRenameToastVisible(bool visible) { m_renameToastVisible = visible; }
     bool isCustomRenamingAskingReset() const;
     SharedState& shared() { return m_shared; }
+    // The form's records and flags for the edit session (Apply, Revert, options, the map, presets).
+    EditRecords editRecords();
+    // Apply and Revert, the options, the map, the preset popup and the photo list's actions.
+    EditorFormActions& formActions() const { return *m_formActions; }
 
     // ---- Controls ----
     DragDropBox* leftBox() const { return m_leftBox; }
@@ -262,7 +272,8 @@ class ExifEditorView : public QWidget {
     DropdownCodeTables m_tables;
     Timing m_timing;
 
-    // Records of the form.
+    // Records of the form (and the applied changes when the application keeps none).
+    MetaDataObject m_selectedMetatDataSettingObjOnlyUpdatedFields;
     MetaDataObject m_metaDataObject;
     MetaDataObject m_editedMetaDataObject;
     MetaDataObject m_metaDataObjectBeforeSaving;
@@ -323,4 +334,5 @@ class ExifEditorView : public QWidget {
     OptionPopup* m_popup2 = nullptr;
     QPointer<QWidget> m_winMetadataPopup;
     DisableScrollView* m_scrollViewMetadataPopup = nullptr;
+    EditorFormActions* m_formActions = nullptr;
 };

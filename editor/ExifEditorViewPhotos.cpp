@@ -297,15 +297,16 @@ void ExifEditorView::doubleClick(int row) {
     addMetaDataPopupWithIndex(row);
 }
 
+void ExifEditorView::showPhotoMissingAlert() {
+    beginAlertSheet(103, QStringLiteral("REMOVE FROM BATCH"),
+                    QStringLiteral("This photo is not available at the Source location."),
+                    QStringLiteral("Remove from batch"), [this] { emit removeMissingPhotosRequested(); });
+}
+
 void ExifEditorView::addMetaDataPopupWithIndex(int row) {
     const QList<PhotoFile>& batch = m_shared.arraySelectedImagesToProcess;
     if (row < 0 || row >= batch.size()) return;
-    if (!QFileInfo::exists(batch.at(row).filePath)) {
-        beginAlertSheet(103, QStringLiteral("REMOVE FROM BATCH"),
-                        QStringLiteral("This photo is not available at the Source location."),
-                        QStringLiteral("Remove from batch"), [this] { emit removeMissingPhotosRequested(); });
-        return;
-    }
+    if (!QFileInfo::exists(batch.at(row).filePath)) return showPhotoMissingAlert();
     const QRect cell = m_tblPhotos->visualRect(m_photoModel->index(row, 0));
     addInfoPopupWindowAtPoint(m_tblPhotos->viewport()->mapTo(this, QPointF(cell.topLeft())));
     platform::NotificationCenter::defaultCenter().post(QStringLiteral("notificationSetupMetaDataPopup"), nullptr,

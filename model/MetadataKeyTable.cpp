@@ -21,7 +21,12 @@ constexpr MetadataClearMask kXmp = static_cast<unsigned>(Switch::XMP);
 MetadataKeyRow row(const char* name, QString MetaDataObject::*field, bool MetaDataObject::*updated, Group group,
                    Switch clearSwitch, const char* key, Read read, Write write, MetadataClearMask clean) {
     return MetadataKeyRow{name,  field,   updated, group,   clearSwitch, key,   read, write,
-                          false, nullptr, nullptr, nullptr, false,       clean, 0};
+                          false, nullptr, nullptr, nullptr, false,       clean, 0,    group != Group::DimResolution};
+}
+
+MetadataKeyRow outsideChangedFields(MetadataKeyRow r) {
+    r.entersChangedFields = false;
+    return r;
 }
 
 MetadataKeyRow leaveBlank(MetadataKeyRow r) {
@@ -140,7 +145,7 @@ const MetadataKeyRow* buildRows() {
         // A rational: Exiv2 reads neither "90" nor "123.4" into it, so it takes the fraction form.
         gpsRow(LUMARIND_FIELD(GPS_ImgDirection), "Exif.GPSInfo.GPSImgDirection", Read::FirstOrValue, Frac),
         leaveBlank(gpsRow(LUMARIND_FIELD(GPS_ImgDirectionRef), "Exif.GPSInfo.GPSImgDirectionRef", Txt, Utf)),
-        gpsRow(LUMARIND_FIELD(GPS_DateStamp), "Exif.GPSInfo.GPSDateStamp", Txt, Utf),
+        outsideChangedFields(gpsRow(LUMARIND_FIELD(GPS_DateStamp), "Exif.GPSInfo.GPSDateStamp", Txt, Utf)),
 
         iptcRow(LUMARIND_FIELD(IPTC_ByLine), "Iptc.Application2.Byline"),
         iptcRow(LUMARIND_FIELD(IPTC_ByLineTitle), "Iptc.Application2.BylineTitle"),

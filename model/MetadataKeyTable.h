@@ -80,6 +80,9 @@ struct MetadataKeyRow {
     bool leaveBlank;                                     // "Leave Blank" erases key
     MetadataClearMask cleanSwitches;                     // clean mode erases key under any of these
     MetadataClearMask mirrorCleanSwitches;               // clean mode erases xmpMirrorKey under any of these
+    // An edit of the field reaches the changed-fields record, the one that a clear-others run keeps. The
+    // pixel size, resolution and GPS date describe the photo itself and are never edited for a batch.
+    bool entersChangedFields;
 
     QString fieldName() const { return QString::fromLatin1(name); }
     QString keyText() const { return key ? QString::fromLatin1(key) : QString(); }

@@ -6,6 +6,7 @@
 #include <geonames/geonames.h>
 #pragma pop_macro("signals")
 
+#include <algorithm>
 #include <cmath>
 
 namespace platform {
@@ -35,12 +36,36 @@ QString stateName(const char* state, const char* countryCode) {
     return name;
 }
 
+// Lower case without accents, so "sao paulo" finds "São Paulo".
+QString foldForSearch(const QString& text) {
+    const QString decomposed = text.normalized(QString::NormalizationForm_D);
+    QString folded;
+    folded.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (c.category() != QChar::Mark_NonSpacing) folded.append(c.toCaseFolded());
+    }
+    return folded.simplified();
+}
+
+// 0 the whole name, 1 the name's start, 2 the start of a later word of it; -1 no match.
+int matchRank(const QString& foldedName, const QString& query) {
+    if (foldedName == query) return 0;
+    if (foldedName.startsWith(query)) return 1;
+    for (qsizetype i = 1; i < foldedName.size(); ++i) {
+        const QChar before = foldedName.at(i - 1);
+        if (!before.isLetterOrNumber() && QStringView(foldedName).mid(i).startsWith(query)) return 2;
+    }
+    return -1;
+}
+
 }  // namespace
 
 ReverseGeocoder::ReverseGeocoder(std::vector<GeoPlace> places, double reachKm)
     : m_places(std::move(places)), m_reachKm(reachKm) {
+    m_foldedNames.reserve(m_places.size());
     for (std::size_t i = 0; i < m_places.size(); ++i) {
         m_grid[cellKey(cellOf(m_places[i].latitude), cellOf(m_places[i].longitude))].push_back(i);
+        m_foldedNames.push_back(foldForSearch(m_places[i].name));
     }
 }
 
@@ -59,7 +84,7 @@ std::vector<GeoPlace> ReverseGeocoder::loadSystemPlaces() {
         places.push_back({QString::fromUtf8(geonames_city_get_name(city)),
                           stateName(geonames_city_get_state(city), geonames_city_get_country_code(city)),
                           QString::fromUtf8(geonames_city_get_country(city)), geonames_city_get_latitude(city),
-                          geonames_city_get_longitude(city)});
+                          geonames_city_get_longitude(city), geonames_city_get_population(city)});
         geonames_city_free(city);
     }
     return places;
@@ -110,6 +135,71 @@ void ReverseGeocoder::reverseGeocodeLocation(double latitude, double longitude, 
     if (!completion) return;
     const auto place = nearestPlace(latitude, longitude);
     completion(place ? std::optional<QVariantMap>(addressDictionary(*place)) : std::nullopt, QString());
+}
+
+Placemark ReverseGeocoder::placemark(const GeoPlace& place) {
+    Placemark mark;
+    mark.latitude = place.latitude;
+    mark.longitude = place.longitude;
+    mark.name = place.name;
+    mark.locality = place.name;
+    mark.administrativeArea = place.state;
+    mark.country = place.country;
+    QStringList lines{place.name};
+    if (!place.state.isEmpty() && place.state != place.name) lines.append(place.state);
+    if (!place.country.isEmpty()) lines.append(place.country);
+    mark.addressDictionary = addressDictionary(place);
+    mark.addressDictionary.insert(QStringLiteral("FormattedAddressLines"), lines);
+    return mark;
+}
+
+QList<Placemark> ReverseGeocoder::searchPlaces(const QString& text) const {
+    const QStringList parts = text.split(QLatin1Char(','));
+    const QString query = foldForSearch(parts.value(0));
+    if (query.isEmpty()) return {};
+    QStringList qualifiers;
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        const QString folded = foldForSearch(parts.at(i));
+        if (!folded.isEmpty()) qualifiers.append(folded);
+    }
+    struct Hit {
+        int rank;
+        std::size_t index;
+    };
+    std::vector<Hit> hits;
+    for (std::size_t i = 0; i < m_places.size(); ++i) {
+        const int rank = matchRank(m_foldedNames[i], query);
+        if (rank < 0) continue;
+        const GeoPlace& place = m_places[i];
+        const bool qualified = std::all_of(qualifiers.begin(), qualifiers.end(), [&place](const QString& q) {
+            return foldForSearch(place.state).startsWith(q) || foldForSearch(place.country).startsWith(q);
+        });
+        if (qualified) hits.push_back({rank, i});
+    }
+    std::stable_sort(hits.begin(), hits.end(), [this](const Hit& a, const Hit& b) {
+        if (a.rank != b.rank) return a.rank < b.rank;
+        return m_places[a.index].population > m_places[b.index].population;
+    });
+    QList<Placemark> found;
+    for (std::size_t i = 0; i < hits.size() && found.size() < kMaxSearchResults; ++i)
+        found.append(placemark(m_places[hits[i].index]));
+    return found;
+}
+
+void ReverseGeocoder::geocodeAddressString(const QString& text, SearchCompletion completion) const {
+    if (!completion) return;
+    completion(searchPlaces(text), QString());
+}
+
+void ReverseGeocoder::reverseGeocodePlacemarks(double latitude, double longitude,
+                                               PlacemarkCompletion completion) const {
+    if (!completion) return;
+    const auto place = nearestPlace(latitude, longitude);
+    if (!place) {
+        completion({}, QStringLiteral("No known place lies within reach of this position."));
+        return;
+    }
+    completion({placemark(*place)}, QString());
 }
 
 }  // namespace platform

@@ -1,0 +1,102 @@
+#include "editor/EditSession.h"
+
+#include <algorithm>
+
+void EditSession::isMetadataParamChanged(bool changed) {
+    m_r.isMetaDataResetEnable = changed;
+    m_r.isParamsChanged = changed;
+}
+
+bool EditSession::setupSelection(const MetaDataObject& merged, bool hasPhotos) {
+    isMetadataParamChanged(false);
+    m_r.selectedMetatDataSettingObj = merged;
+    m_r.metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_r.selectedMetatDataSettingObj);
+    m_r.metaDataObject = MetaDataObject::initWithObject(m_r.selectedMetatDataSettingObj);
+    m_r.metaDataObjectWithUpdatedChange = MetaDataObject();
+    if (!m_r.isEditedMetadataObject) return false;
+    MetaDataObject::appendPresetObjectToMetaDataObject(m_r.metaDataObject, m_r.editedMetaDataObject);
+    if (hasPhotos) isMetadataParamChanged(true);
+    return true;
+}
+
+void EditSession::createUpdatedChangesOnly() {
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
+        if (!row.entersChangedFields) continue;
+        const QString& before = m_r.selectedMetatDataSettingObj.*row.field;
+        const QString& now = m_r.metaDataObject.*row.field;
+        // QString calls a null and an empty text equal; a missing value on either side is a change.
+        const bool unchanged = !before.isNull() && !now.isNull() && before == now;
+        if (!unchanged) m_r.metaDataObjectWithUpdatedChange.*row.field = now;
+    }
+}
+
+void EditSession::apply() {
+    isMetadataParamChanged(false);
+    createUpdatedChangesOnly();
+    m_r.selectedMetatDataSettingObj = MetaDataObject::initWithObject(m_r.metaDataObject);
+    m_r.selectedMetatDataSettingObjOnlyUpdatedFields =
+        MetaDataObject::initWithObject(m_r.metaDataObjectWithUpdatedChange);
+}
+
+void EditSession::revert() {
+    m_r.selectedMetatDataSettingObj = MetaDataObject::initWithObject(m_r.metaDataObjectBeforeSaving);
+    m_r.metaDataObject = MetaDataObject::initWithObject(m_r.selectedMetatDataSettingObj);
+    m_r.metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_r.selectedMetatDataSettingObj);
+    m_r.metaDataObjectWithUpdatedChange = MetaDataObject();
+    isMetadataParamChanged(false);
+}
+
+void EditSession::editField(const MetadataKeyRow& row, const QString& value) {
+    m_r.metaDataObject.*row.field = value;
+    m_r.metaDataObject.*row.updated = true;
+    m_r.editedMetaDataObject.*row.field = value;
+    m_r.editedMetaDataObject.*row.updated = true;
+    m_r.isEditedMetadataObject = true;
+    isMetadataParamChanged(true);
+}
+
+const MetaDataObject& EditSession::changeEditingOption(int option) {
+    isMetadataParamChanged(true);
+    m_r.metaDataObject.editingOption = option;
+    m_r.editedMetaDataObject.editingOption = option;
+    m_r.isEditedMetadataObject = true;
+    m_r.selectedMetatDataSettingObj.editingOption = option;
+    createUpdatedChangesOnly();
+    if (option == MetaDataObject::ModifyEditedClearOthers) return m_r.metaDataObjectWithUpdatedChange;
+    return m_r.metaDataObject;
+}
+
+void EditSession::setClearSwitch(MetadataClearSwitch clearSwitch, bool on) {
+    bool MetaDataObject::*member = MetadataKeyTable::switchMember(clearSwitch);
+    if (!member) return;
+    m_r.metaDataObject.*member = on;
+    m_r.editedMetaDataObject.*member = on;
+    m_r.isEditedMetadataObject = true;
+    isMetadataParamChanged(true);
+}
+
+void EditSession::applyPreset(const MetaDataObject& preset) {
+    MetaDataObject::appendPresetObjectToMetaDataObject(m_r.metaDataObject, preset);
+    MetaDataObject::appendPresetObjectToMetaDataObject(m_r.editedMetaDataObject, preset);
+    m_r.isEditedMetadataObject = true;
+    isMetadataParamChanged(true);
+}
+
+void EditSession::dropPendingEdits() {
+    m_r.editedMetaDataObject = MetaDataObject();
+    m_r.isEditedMetadataObject = false;
+}
+
+void EditSession::copyToPendingEdits(std::initializer_list<QString MetaDataObject::*> fields) {
+    const auto rows = MetadataKeyTable::rows();
+    for (QString MetaDataObject::*field : fields) {
+        const auto row =
+            std::find_if(rows.begin(), rows.end(), [field](const MetadataKeyRow& r) { return r.field == field; });
+        if (row == rows.end()) continue;
+        m_r.editedMetaDataObject.*field = m_r.metaDataObject.*field;
+        m_r.metaDataObject.*row->updated = true;
+        m_r.editedMetaDataObject.*row->updated = true;
+    }
+    m_r.isEditedMetadataObject = true;
+    isMetadataParamChanged(true);
+}

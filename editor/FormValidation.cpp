@@ -1,0 +1,68 @@
+#include "editor/FormValidation.h"
+
+#include "batch/DateRuleChecks.h"
+#include "editor/FieldValidation.h"
+#include "model/MetadataKeyTable.h"
+
+namespace {
+
+using Rule = FormValidation::Rule;
+
+constexpr FormValidation::CheckedField kCheckedFields[] = {
+    {"CamSetting_FNumber", Rule::DecimalText},
+    {"CamSetting_FocalLength", Rule::DecimalText},
+    {"CamSetting_FocalLengthIn35mmFormat", Rule::IntegerLimit},
+    {"AdvCamSetting_ExposureTime", Rule::DecimalText},
+    {"GPS_Lattitude", Rule::DecimalText},
+    {"GPS_Longitude", Rule::DecimalText},
+    {"GPS_Altitude", Rule::DecimalText},
+    {"CamSetting_ISO", Rule::IntegerLimit},
+    {"AdvCamSetting_WhiteBalance", Rule::IntegerLimit},
+    {"AdvCamSetting_Saturation", Rule::IntegerLimit},
+    {"AdvCamSetting_Sharpness", Rule::IntegerLimit},
+    // The XMP position fields take any text: the writer writes the EXIF position into XMP.
+    {"XMP_Latitude", Rule::AlwaysPasses},
+    {"XMP_Longitude", Rule::AlwaysPasses},
+};
+
+}  // namespace
+
+std::span<const FormValidation::CheckedField> FormValidation::checkedFields() {
+    return kCheckedFields;
+}
+
+std::optional<FormValidation::Failure> FormValidation::firstFailingField(
+    const std::function<QString(const QString& fieldName)>& textOf) {
+    for (const CheckedField& field : kCheckedFields) {
+        const QString name = QString::fromLatin1(field.fieldName);
+        switch (field.rule) {
+            case Rule::DecimalText:
+                if (!FieldValidation::isValidDecimalText(textOf(name))) return Failure{name, QString()};
+                break;
+            case Rule::IntegerLimit:
+                if (!FieldValidation::isValidIntegerText(textOf(name)))
+                    return Failure{name, FieldValidation::greaterThanMessage(FieldValidation::kIntegerMaximum)};
+                break;
+            case Rule::AlwaysPasses:
+                break;
+        }
+    }
+    return std::nullopt;
+}
+
+bool FormValidation::checkDateTimeDataValidations(const MetaDataObject& record) {
+    for (const auto& rule : MetadataKeyTable::ruleMembers()) {
+        const DateTimeConfigurationRef& config = record.*rule.member;
+        if (!config) continue;
+        if (DateRuleChecks::nonExistingDateCheck(*config) == DateRuleChecks::Label::NonExistingDateError) return false;
+    }
+    return true;
+}
+
+FormValidation::Result FormValidation::isValidFormData(const std::function<QString(const QString& fieldName)>& textOf,
+                                                       const MetaDataObject& record) {
+    Result result;
+    result.failure = firstFailingField(textOf);
+    result.valid = !result.failure && checkDateTimeDataValidations(record);
+    return result;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <span>
+
+#include "model/MetaDataObject.h"
+
+// The gate before Apply and before a batch run: numeric fields must hold numbers the writer can store and
+// no date rule may name a day that does not exist. Pure: the screen hands in the fields' texts and shows
+// the label of the field that failed.
+class FormValidation {
+  public:
+    enum class Rule { DecimalText, IntegerLimit, AlwaysPasses };
+    struct CheckedField {
+        const char* fieldName;  // the record field; its text field is txt<Field>, its label txt<Field>_error
+        Rule rule;
+    };
+    // The thirteen fields in the order they are checked.
+    static std::span<const CheckedField> checkedFields();
+
+    // The rules themselves are the live checks' (FieldValidation): a decimal field's digits trimmed from
+    // both ends must leave nothing, "." or ","; an integer field's leading number, rounded up, must lie
+    // between 0 and 65535.
+    struct Failure {
+        QString fieldName;
+        // The text the label gets; null: the label shows with the text it already holds.
+        QString labelText;
+    };
+    // The first checked field that fails; the fields after it are not examined.
+    static std::optional<Failure> firstFailingField(const std::function<QString(const QString& fieldName)>& textOf);
+    // No date rule of the record in "update day, month, year and time" mode names an impossible day.
+    static bool checkDateTimeDataValidations(const MetaDataObject& record);
+
+    struct Result {
+        bool valid = true;
+        std::optional<Failure> failure;  // absent when only a date rule failed
+    };
+    static Result isValidFormData(const std::function<QString(const QString& fieldName)>& textOf,
+                                  const MetaDataObject& record);
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QStringList>
+#include <QTcpServer>
+
+namespace testsupport {
+
+// A web-map tile server on 127.0.0.1 for map tests: answers "GET /z/x/y.png" with a drawn 256-pixel tile
+// (its own colour, a frame and the tile's name) and records every request.
+class LoopbackTileServer : public QObject {
+    Q_OBJECT
+  public:
+    explicit LoopbackTileServer(QColor land = QColor(236, 232, 220), QObject* parent = nullptr);
+
+    quint16 port() const { return m_server.serverPort(); }
+    QString urlTemplate() const;
+    // A template whose port nobody listens on: every request is refused.
+    static QString unreachableTemplate();
+
+    QStringList requestedPaths;
+    QList<QByteArray> userAgents;
+
+  private:
+    void answer(class QTcpSocket* socket);
+    QByteArray tilePng(const QString& path) const;
+
+    QTcpServer m_server;
+    QColor m_land;
+    QHash<class QTcpSocket*, QByteArray> m_pending;
+};
+
+}  // namespace testsupport
