@@ -28,29 +28,11 @@ void BatchRunController::later(int milliseconds, std::function<void()> call) {
     m_delay(milliseconds, std::move(call));
 }
 
-int BatchRunController::renamingCheck(const OutputRenamingOptions& o) {
-    if (o.renamingOptionIndex != OutputRenamingOptions::NewFileName) return 0;
-    if (o.replaceFilenameCheck != 1 && o.addStringCheck != 1 && o.addEXIFDateTimeCheck != 1 &&
-        o.addEXIFLocationCheck != 1 && o.appendWidthHeightCheck != 1) {
-        return AlertNoRenamingOption;
-    }
-    if (o.replaceFilenameCheck == 1 && o.replaceFilename.customNameValue.isEmpty()) return AlertFilenameBlank;
-    if (o.addStringCheck == 1 && o.addString.addStringPrefixValue.isEmpty() &&
-        o.addString.addStringSuffixValue.isEmpty()) {
-        return AlertPrefixOrSuffixBlank;
-    }
-    return 0;
-}
-
 void BatchRunController::btnProcessTapped() {
     m_form.enableDragAndDrop(false);
     m_form.setPresetsAndNextEnabled(false);
     m_outputSettingObject = m_form.renamingOptions(m_destinationFolderCheck, m_outputFolderLocationPath);
-    if (!m_form.isValidFormData()) {
-        emit alertRequested(AlertErrorsFound);
-        return;
-    }
-    if (const int tag = renamingCheck(m_outputSettingObject)) {
+    if (const int tag = m_form.startDecision(m_outputSettingObject)) {
         emit alertRequested(tag);
         return;
     }

@@ -57,9 +57,6 @@ class BatchRunController : public QObject {
     bool isProcessForRestoreExif() const { return m_restore; }
     const std::vector<PhotoFile>& runList() const { return m_runList; }
 
-    // The alert Start shows for these renaming choices (113 to 115), or 0 when they are fine.
-    static int renamingCheck(const OutputRenamingOptions& options);
-
   signals:
     void alertRequested(int tag);
     void destinationPanelRequested();

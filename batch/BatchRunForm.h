@@ -12,6 +12,9 @@ class BatchRunForm {
 
     // ---- State ----
     virtual bool isValidFormData() = 0;  // shows the field messages as it checks
+    // What Start does with these renaming choices after checking the form: 0 opens the destination panel,
+    // otherwise the alert to show (112 to 115).
+    virtual int startDecision(const OutputRenamingOptions& options) = 0;
     virtual bool isParamsChanged() const = 0;
     virtual bool isMetaDataResetEnable() const = 0;
     virtual bool isStartEnabled() const = 0;

@@ -8,9 +8,11 @@
 
 #include <QWidget>
 
-BatchRunScreen::BatchRunScreen(BatchRunForm& form, QWidget* screen, BatchRunner::Services services)
+BatchRunScreen::BatchRunScreen(BatchRunForm& form, QWidget* screen, BatchRunner::Services services,
+                               SubWindowState& subWindow)
     : QObject(screen),
       m_form(form),
+      m_subWindow(subWindow),
       m_screen(screen),
       m_controller(std::make_unique<BatchRunController>(form, std::move(services))),
       m_progress(new ProgressSheet(screen)),
@@ -57,7 +59,7 @@ void BatchRunScreen::openDestinationPanel() {
 }
 
 void BatchRunScreen::showAlertWithTag(int tag, const EditorAlertCounts& counts) {
-    if (SubWindowState::shared().isSubWindowOpened()) return;
+    if (m_subWindow.isSubWindowOpened()) return;
     const std::optional<EditorAlert> alert = EditorAlert::forTag(tag, counts);
     if (!alert) return;
     m_alertTag = tag;
@@ -68,12 +70,14 @@ void BatchRunScreen::showAlertWithTag(int tag, const EditorAlertCounts& counts) 
     sheet.tag = tag;
     m_form.enableDragAndDrop(false);
     m_form.enableView(false);
+    // While the sheet is up no second one opens over it.
+    m_subWindow.setIsSubWindowOpened(true);
     const QList<EditorAlert::Button> buttons = alert->buttons;
     platform::AlertPresenter::shared().beginSheet(
         sheet, m_screen, [this, tag, buttons](const platform::AlertAnswer& a) {
             m_form.enableDragAndDrop(true);
             m_form.enableView(true);
-            SubWindowState::shared().setIsSubWindowOpened(false);
+            m_subWindow.setIsSubWindowOpened(false);
             // An alert closed without a button counts as its last one (No, or its only button).
             const EditorAlert::Button button =
                 a.button >= 0 && a.button < buttons.size() ? buttons.at(a.button) : buttons.last();
@@ -82,13 +86,13 @@ void BatchRunScreen::showAlertWithTag(int tag, const EditorAlertCounts& counts) 
 }
 
 void BatchRunScreen::showProcessProgressWindow() {
-    SubWindowState::shared().setIsSubWindowOpened(true);
+    m_subWindow.setIsSubWindowOpened(true);
     m_progress->open();
     m_progress->raise();
 }
 
 void BatchRunScreen::hideProcessProgressWindow() {
-    SubWindowState::shared().setIsSubWindowOpened(false);
+    m_subWindow.setIsSubWindowOpened(false);
     m_progress->hide();
 }
 

@@ -5,6 +5,7 @@
 
 #include "batch/BatchRunController.h"
 #include "batch/EditorAlert.h"
+#include "controls/SubWindowState.h"
 #include "platform/OpenPanel.h"
 
 class ProgressSheet;
@@ -17,7 +18,9 @@ class QWidget;
 class BatchRunScreen : public QObject {
     Q_OBJECT
   public:
-    BatchRunScreen(BatchRunForm& form, QWidget* screen, BatchRunner::Services services);
+    // subWindow: the application's record of an open sheet or child window.
+    BatchRunScreen(BatchRunForm& form, QWidget* screen, BatchRunner::Services services,
+                   SubWindowState& subWindow = SubWindowState::shared());
     ~BatchRunScreen() override;
 
     BatchRunController& controller() { return *m_controller; }
@@ -41,6 +44,7 @@ class BatchRunScreen : public QObject {
     void closeSummary();
 
     BatchRunForm& m_form;
+    SubWindowState& m_subWindow;
     QPointer<QWidget> m_screen;
     std::unique_ptr<BatchRunController> m_controller;
     ProgressSheet* m_progress;

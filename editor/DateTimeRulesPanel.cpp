@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace {
@@ -342,6 +343,18 @@ void DateTimeRulesPanel::chooseValue(int row) {
     removeAttachedPopupWindowForDate();
 }
 
+namespace {
+
+// The label's own look stays; only its text colour changes.
+void setTextColor(QLabel* label, const QColor& color) {
+    static const QRegularExpression colour(QStringLiteral("(^|;)\\s*color:[^;]*;?"));
+    QString style = label->styleSheet();
+    style.replace(colour, QStringLiteral("\\1"));
+    label->setStyleSheet(QStringLiteral("color: ") + color.name() + QStringLiteral(";") + style);
+}
+
+}  // namespace
+
 void DateTimeRulesPanel::showDateLabel(QLabel* label, DateRuleChecks::Label state) {
     switch (state) {
         case DateRuleChecks::Label::Unchanged:
@@ -351,11 +364,11 @@ void DateTimeRulesPanel::showDateLabel(QLabel* label, DateRuleChecks::Label stat
             return;
         case DateRuleChecks::Label::FutureDateWarning:
             label->setText(DateRuleChecks::futureDateWarningText());
-            label->setStyleSheet(QStringLiteral("color: ") + warningColor().name());
+            setTextColor(label, warningColor());
             break;
         case DateRuleChecks::Label::NonExistingDateError:
             label->setText(DateRuleChecks::nonExistingDateErrorText());
-            label->setStyleSheet(QStringLiteral("color: ") + errorColor().name());
+            setTextColor(label, errorColor());
             break;
     }
     label->show();

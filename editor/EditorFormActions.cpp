@@ -295,7 +295,7 @@ void EditorFormActions::btnMetaMoreOptionsTapped() {
 
 void EditorFormActions::btnOnMetadataMenuOptionTapped(int row) {
     if (row == PhotoTableActions::Reset) emit resetRequested();
-    if (row == PhotoTableActions::CleanMetadata) changeViewAccordingToMetadataOtion(MetaDataObject::CleanMetadataInfo);
+    if (row == PhotoTableActions::CleanMetadata) changeViewAccordingToMetadataOtion(CleanMetadataInfo);
 }
 
 void EditorFormActions::markUnmarkAll() {

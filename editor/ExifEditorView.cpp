@@ -4,6 +4,7 @@
 #include "controls/DragDropBox.h"
 #include "controls/SubWindowState.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/EditorBatchActions.h"
 #include "editor/EditorFormActions.h"
 #include "editor/EditorResources.h"
 #include "editor/LoaderOverlay.h"
@@ -80,6 +81,7 @@ ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent) : QWidget(pa
     m_isEditedMetadataObject = false;
     m_leftBox->registerForDraggedTypes();
     m_formActions = new EditorFormActions(*this);
+    m_batchActions = new EditorBatchActions(*this);
 }
 
 ExifEditorView::~ExifEditorView() {
@@ -243,7 +245,7 @@ void ExifEditorView::connectParts() {
             m_btnNext->setEnabled(true);
         },
         [this](bool changed) { isMetadataParamChanged(changed); },
-        [this](const IntakeAlert& alert) { showIntakeAlert(alert); },
+        [this](EditorAlertTag tag) { showAlertWithTag(tag); },
         [this] { m_btnRemovePhoto->setEnabled(false); },
         [this] { processAfterAllPhotosAdded(); },
         {},
@@ -345,6 +347,7 @@ void ExifEditorView::initSetup() {
     loadYearsArrayValues();
     m_btnNext->show();
     m_arrTempPhotosUrlsForResetRename.clear();
+    if (m_batchActions) m_batchActions->initSetup();
 }
 
 void ExifEditorView::setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos) {

@@ -30,6 +30,7 @@ class SettableSpace : public platform::FileManager {
 class RecordingForm : public BatchRunForm {
   public:
     bool isValidFormData() override { return valid; }
+    int startDecision(const OutputRenamingOptions&) override { return valid ? startAlert : 112; }
     bool isParamsChanged() const override { return changed; }
     bool isMetaDataResetEnable() const override { return resetAllowed; }
     bool isStartEnabled() const override { return true; }
@@ -74,6 +75,7 @@ class RecordingForm : public BatchRunForm {
     void enableView(bool enable) override { steps << (enable ? "view on" : "view off"); }
     void btnRemoveFromBatchTapped() override { steps << "remove missing"; }
 
+    int startAlert = 0;
     bool valid = true, changed = true, resetAllowed = true, onRenamingPage = false, restoreEnabled = false;
     OutputRenamingOptions renaming;
     MetaDataObject form, beforeSaving;
@@ -283,6 +285,19 @@ TEST_F(ABatchRunOnScreen, asksBeforeAnUnchangedRunAndChecksTheFormAgain) {
     EXPECT_EQ(controller->destinationFolderCheck(), 1);
 }
 
+TEST_F(ABatchRunOnScreen, opensThePanelOnlyAfterYesToTheRenamingWarning) {
+    form.startAlert = 113;
+    controller->btnProcessTapped();
+    EXPECT_EQ(events, QStringList({"alert 113"}));
+    controller->alertAnswered(113, Button::No);
+    EXPECT_EQ(events.size(), 1);
+    controller->btnProcessTapped();
+    form.steps.clear();
+    controller->alertAnswered(113, Button::Yes);
+    EXPECT_EQ(events.last(), "panel");
+    EXPECT_EQ(form.steps, QStringList({"next on"})) << "the buttons come back before the panel opens";
+}
+
 TEST_F(ABatchRunOnScreen, cancelledPanelOnlyGivesTheButtonsBack) {
     form.onRenamingPage = true;
     controller->btnProcessTapped();
@@ -303,28 +318,6 @@ TEST_F(ABatchRunOnScreen, withNothingTickedStartsNothing) {
 TEST_F(ABatchRunOnScreen, resetDropsTheEditsAndReloads) {
     controller->btnResetTapped();
     EXPECT_EQ(form.steps, QStringList({"reset off", "drop edits", "setup"}));
-}
-
-TEST(TheStartCheck, refusesIncompleteRenamingChoices) {
-    const auto options = [](std::function<void(OutputRenamingOptions&)> f) {
-        OutputRenamingOptions o;
-        o.renamingOptionIndex = OutputRenamingOptions::NewFileName;
-        f(o);
-        return o;
-    };
-    const struct {
-        const char* name;
-        OutputRenamingOptions options;
-        int alert;
-    } cases[] = {
-        {"keep names", OutputRenamingOptions(), 0},
-        {"no part", options([](auto&) {}), 113},
-        {"empty name", options([](auto& o) { o.replaceFilenameCheck = 1; }), 114},
-        {"empty prefix and suffix", options([](auto& o) { o.addStringCheck = 1; }), 115},
-        {"suffix only", options([](auto& o) { o.addStringCheck = 1, o.addString.addStringSuffixValue = "s"; }), 0},
-        {"size only", options([](auto& o) { o.appendWidthHeightCheck = 1; }), 0},
-    };
-    for (const auto& c : cases) EXPECT_EQ(BatchRunController::renamingCheck(c.options), c.alert) << c.name;
 }
 
 TEST(TheOutputLink, pointsAtTheOneFolderTheCopiesWentTo) {

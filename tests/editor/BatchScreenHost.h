@@ -21,6 +21,7 @@ class BatchScreenHost : public QWidget, public BatchRunForm {
     BatchScreenHost() { resize(1000, 700); }
 
     bool isValidFormData() override { return valid; }
+    int startDecision(const OutputRenamingOptions&) override { return valid ? 0 : 112; }
     bool isParamsChanged() const override { return changed; }
     bool isMetaDataResetEnable() const override { return true; }
     bool isStartEnabled() const override { return true; }
