@@ -7,8 +7,8 @@
 #include "editor/DateTimeRulesPanel.h"
 #include "editor/EditorFormActions.h"
 #include "editor/EditorResources.h"
-#include "editor/ImageToggleButton.h"
 #include "editor/ExifEditorView.h"
+#include "editor/ImageToggleButton.h"
 #include "editor/RenameResetQuestion.h"
 #include "editor/RenamingOptionsPanel.h"
 #include "editor/StartDecision.h"
@@ -76,10 +76,11 @@ void EditorBatchActions::buildRenameToast() {
     m_toast = new QWidget(m_view.btnNext()->parentWidget());
     m_toast->setObjectName(QStringLiteral("vwRenameToast"));
     m_toast->setAttribute(Qt::WA_StyledBackground);
-    m_toast->setStyleSheet(QStringLiteral("#vwRenameToast { background: #f39c12; border-radius: 3px; }"
-                                          "QLabel { color: white; }"
-                                          "QPushButton { color: white; border: none; background: transparent;"
-                                          " font-weight: bold; padding: 0 4px; }"));
+    m_toast->setStyleSheet(
+        QStringLiteral("#vwRenameToast { background: #f39c12; border-radius: 3px; }"
+                       "QLabel { color: white; }"
+                       "QPushButton { color: white; border: none; background: transparent;"
+                       " font-weight: bold; padding: 0 4px; }"));
     auto* row = new QHBoxLayout(m_toast);
     row->setContentsMargins(8, 2, 2, 2);
     row->addWidget(new QLabel(QStringLiteral("Output files will be renamed"), m_toast));
@@ -105,8 +106,7 @@ void EditorBatchActions::connectParts() {
     connect(&m_view.formActions(), &EditorFormActions::errorsFoundInForm, this,
             [this] { showAlertWithTag(AlertErrorsFound); });
     connect(&m_view, &ExifEditorView::dateFieldTapped, this, &EditorBatchActions::btnDatePickerTapped);
-    connect(&m_view, &ExifEditorView::renameResetQuestionRequested, this,
-            &EditorBatchActions::showAlertForResetRename);
+    connect(&m_view, &ExifEditorView::renameResetQuestionRequested, this, &EditorBatchActions::showAlertForResetRename);
     connect(m_datePanel, &DateTimeRulesPanel::ruleApplied, this, &EditorBatchActions::ruleApplied);
     connect(m_datePanel, &DateTimeRulesPanel::closed, this, &EditorBatchActions::popupClosed);
     connect(m_page, &RenamingOptionsPanel::alertRequested, this, &EditorBatchActions::showAlertWithTag);
