@@ -154,22 +154,29 @@ void ProgressSheet::setCurrentFile(const QString& filePath) {
 
 void ProgressSheet::setCurrentPhoto(const QString& filePath) {
     m_photoPath = filePath;
-    const quint64 generation = ++m_generation;
-    m_thumbnail = QImage();
-    m_photo->setImage(QImage());
-    if (filePath.isEmpty()) return;
+    if (filePath.isEmpty()) {
+        m_thumbnail = QImage();
+        m_photo->setImage(QImage());
+        return;
+    }
+    // One thumbnail is made at a time, always of the photo in hand: writers start photos far faster than
+    // anyone can look at them, and every decoding would take a core away from the writers.
+    if (!m_loading) loadThumbnail(filePath);
+}
+
+void ProgressSheet::loadThumbnail(const QString& filePath) {
+    m_loading = true;
     std::shared_ptr<Pending> pending = m_pending;
     {
         std::lock_guard lock(pending->mutex);
         ++pending->loads;
     }
     QPointer<ProgressSheet> sheet(this);
-    platform::dispatch::background([sheet, filePath, generation, pending] {
-        // Decoding a camera photo takes far longer than the event loop may wait, so it happens here.
+    platform::dispatch::background([sheet, filePath, pending] {
         const QImage image = Utils::sharedUtils().getThumbnailImageAtFilePath(filePath, QSizeF(kPhotoSize));
         // The answer goes through the application, which outlives the sheet; a closed sheet drops it.
-        platform::dispatch::onMain(qApp, [sheet, generation, image] {
-            if (sheet) sheet->thumbnailReady(generation, image);
+        platform::dispatch::onMain(qApp, [sheet, filePath, image] {
+            if (sheet) sheet->thumbnailReady(filePath, image);
         });
         std::lock_guard lock(pending->mutex);
         --pending->loads;
@@ -177,17 +184,23 @@ void ProgressSheet::setCurrentPhoto(const QString& filePath) {
     });
 }
 
-void ProgressSheet::thumbnailReady(quint64 generation, const QImage& image) {
-    // A thumbnail that finishes after the sheet moved on to another photo is dropped.
-    if (generation != m_generation) return;
-    m_thumbnail = image;
-    m_photo->setImage(image);
+void ProgressSheet::thumbnailReady(const QString& filePath, const QImage& image) {
+    m_loading = false;
+    if (filePath == m_photoPath) {
+        m_thumbnail = image;
+        m_photo->setImage(image);
+    } else if (!m_photoPath.isEmpty()) {
+        loadThumbnail(m_photoPath);
+    }
 }
 
 void ProgressSheet::waitForThumbnail() {
-    {
-        std::unique_lock lock(m_pending->mutex);
-        m_pending->done.wait(lock, [this] { return m_pending->loads == 0; });
+    // A delivered thumbnail of an older photo starts the one of the photo in hand.
+    while (m_loading) {
+        {
+            std::unique_lock lock(m_pending->mutex);
+            m_pending->done.wait(lock, [this] { return m_pending->loads == 0; });
+        }
+        QCoreApplication::sendPostedEvents(qApp);
     }
-    QCoreApplication::sendPostedEvents(qApp);
 }

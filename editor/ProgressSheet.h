@@ -44,7 +44,8 @@ class ProgressSheet : public QDialog {
 
   private:
     class PhotoView;
-    void thumbnailReady(quint64 generation, const QImage& image);
+    void loadThumbnail(const QString& filePath);
+    void thumbnailReady(const QString& filePath, const QImage& image);
 
     PhotoView* m_photo;
     QLabel* m_filePath;
@@ -55,7 +56,7 @@ class ProgressSheet : public QDialog {
     QString m_photoPath;
     QString m_fullFilePath;
     QImage m_thumbnail;
-    quint64 m_generation = 0;
+    bool m_loading = false;
     struct Pending;
     std::shared_ptr<Pending> m_pending;
 };
