@@ -2,6 +2,7 @@
 #include "Helper/ExifWriter.h"
 
 #include "Helper/Logging.h"
+#include "Helper/PhotoshopIptcDigest.h"
 #include "Helper/WriteBlankAndClearPass.h"
 #include "Helper/WriteCleanMode.h"
 #include "Helper/WriteCommit.h"
@@ -75,9 +76,15 @@ ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const 
 // is replaced only by a complete file.
 bool writeOut(const EditedBytes& edited, const QString& target, bool isForRestore, platform::FileManager& files,
               QString* error) {
+    // A digest that was right before our edit is made right again; one that was already stale stays so, as
+    // it still tells other tools that the IPTC changed behind the XMP's back.
+    const bool refreshDigest =
+        edited.image->mimeType() == "image/jpeg" && PhotoshopIptcDigest::isCurrent(edited.source);
     Exiv2::BasicIo& io = edited.image->io();
     io.open();
-    const QByteArrayView bytes(reinterpret_cast<const char*>(io.mmap()), static_cast<qsizetype>(io.size()));
+    char* data = reinterpret_cast<char*>(io.mmap(refreshDigest));
+    if (refreshDigest) PhotoshopIptcDigest::refresh(data, static_cast<qsizetype>(io.size()));
+    const QByteArrayView bytes(data, static_cast<qsizetype>(io.size()));
     const bool ok = files.writeFile(
         target, bytes,
         isForRestore ? platform::FileManager::WriteMode::Replace : platform::FileManager::WriteMode::CreateNew,

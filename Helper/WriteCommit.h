@@ -24,5 +24,7 @@ class WriteCommit {
     static void keepUnreadableXmpPacket(WriteSession& session);
     static void dropEntriesOfUnknownType(WriteSession& session);
     static void markIptcAsUtf8(WriteSession& session);
+    static void addGpsVersion(WriteSession& session);
+    static void raiseExifVersion(WriteSession& session);
     static void verifyWritten(WriteSession& session);
 };

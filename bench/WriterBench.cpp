@@ -7,9 +7,9 @@
 // camera's metadata. Reading the photos into batch items is not timed: intake does that.
 #include "Helper/ExifMetadataReading.h"
 #include "Helper/ExifWriter.h"
-#include "bench/BenchSettings.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
+#include "tests/common/EditRecords.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -87,7 +87,7 @@ struct Run {
 Run writeAll(const std::vector<PhotoFile>& photos, const QString& outFolder, unsigned threads) {
     QDir(outFolder).removeRecursively();
     QDir().mkpath(outFolder);
-    const MetaDataObject settings = benchSettings();
+    const MetaDataObject settings = editrecords::typicalEdit();
     std::atomic<size_t> next{0};
     std::atomic<int> written{0};
     std::atomic<int> failed{0};

@@ -15,7 +15,7 @@ void installReader() {
 }
 
 bool exiftoolAvailable() {
-    return !QStandardPaths::findExecutable(QStringLiteral("exiftool")).isEmpty();
+    return testsupport::exiftoolInstalled();
 }
 
 QString makeJpeg(const QString& folder, const QString& name, const QSize& size) {

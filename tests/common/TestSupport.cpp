@@ -8,6 +8,8 @@
 #include <QStandardPaths>
 
 #include <future>
+
+#include <gtest/gtest.h>
 #include <thread>
 
 #include <fcntl.h>
@@ -21,7 +23,20 @@ QString corpusDir() {
     return QDir(dir).exists() ? QDir(dir).absolutePath() : QString();
 }
 
+QString exiftoolMissingMessage() {
+    return QStringLiteral("exiftool is not installed, so the written metadata cannot be checked; run scripts/setup");
+}
+
+bool exiftoolInstalled() {
+    return !QStandardPaths::findExecutable(QStringLiteral("exiftool")).isEmpty();
+}
+
 QByteArray exiftool(const QStringList& arguments, int* exitCode) {
+    if (!exiftoolInstalled()) {
+        ADD_FAILURE() << exiftoolMissingMessage().toStdString();
+        if (exitCode) *exitCode = -1;
+        return {};
+    }
     QProcess process;
     process.start("exiftool", arguments);
     if (!process.waitForFinished(120000)) {

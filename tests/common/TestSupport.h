@@ -12,7 +12,15 @@ namespace testsupport {
 // The folder of real camera files, or "" when it is absent (tests then skip).
 QString corpusDir();
 
-// Runs exiftool with the arguments; returns its standard output ("" when it could not run).
+// Written metadata is checked with exiftool, an independent reader that scripts/setup installs; without it
+// the checks fail with this message instead of passing on empty answers.
+QString exiftoolMissingMessage();
+bool exiftoolInstalled();
+#define LUMARIND_REQUIRE_EXIFTOOL() \
+    ASSERT_TRUE(testsupport::exiftoolInstalled()) << testsupport::exiftoolMissingMessage().toStdString()
+
+// Runs exiftool with the arguments; returns its standard output ("" when it could not run, which also fails
+// the running test).
 QByteArray exiftool(const QStringList& arguments, int* exitCode = nullptr);
 
 // SHA-256 of a file's bytes, to prove a source was left untouched.
