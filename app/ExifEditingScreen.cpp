@@ -8,6 +8,7 @@ ExifEditingScreen* ExifEditingScreen::create(AppDelegate& delegate) {
         new ExifEditorView({delegate.arraySelectedImagesToProcess, delegate.dictFileAdded, delegate.presetStore(),
                             delegate.selectedMetaDataSettingObj, delegate.subWindowState(), &delegate.photoIntake(),
                             &delegate.selectedMetaDataSettingObjOnlyUpdatedFields});
+    QObject::connect(view, &ExifEditorView::addPanelOpened, &delegate, &AppDelegate::enableSelectAll);
     return new ExifEditingScreen(view);
 }
 

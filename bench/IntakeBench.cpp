@@ -5,6 +5,7 @@
 //   lumarind-intake-bench [count=10000] [corpus folder] [reading threads of the measured add, 0 = all]
 
 #include "Helper/ExifMetadataReading.h"
+#include "bench/ProcessMemory.h"
 #include "intake/PhotoIntake.h"
 
 #include <QCoreApplication>
@@ -20,16 +21,6 @@
 #include <algorithm>
 
 namespace {
-
-// Kilobytes from /proc/self/status ("VmRSS" now, "VmHWM" the peak).
-long statusKilobytes(const char* key) {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key)) return line.mid(qstrlen(key) + 1).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 QStringList samplePhotos(const QString& corpus) {
     QFile manifest(corpus + "/MANIFEST.tsv");

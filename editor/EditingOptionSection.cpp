@@ -26,7 +26,7 @@ EditingOptionSection::EditingOptionSection(bool withXmpSwitch, QWidget* parent) 
     auto* caption = new QLabel(QStringLiteral("Editing option"), box);
     caption->setStyleSheet(QStringLiteral("color: #bdbdbd;"));
     m_option = new BackgroundTextField(box);
-    m_option->setObjectName(QStringLiteral("txtMetatDataEditingOption"));
+    m_option->setObjectName(QStringLiteral("txtMetaDataEditingOption"));
     m_option->setReadOnly(true);
     m_option->setFrame(false);
     m_option->setFixedHeight(24);

@@ -23,7 +23,7 @@ class EditingOptionSection : public QWidget {
     // The ticks' states into record's switches.
     void applyTo(MetaDataObject& record) const;
 
-    QLineEdit* txtMetatDataEditingOption() const { return m_option; }
+    QLineEdit* txtMetaDataEditingOption() const { return m_option; }
     QToolButton* btnEditingOption() const { return m_button; }
     // The box of the ticks (vwClearOptions); shown by the owner for the clean option.
     QWidget* vwClearOptions() const { return m_clearOptions; }

@@ -86,10 +86,15 @@ ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent) : QWidget(pa
 
 ExifEditorView::~ExifEditorView() {
     platform::NotificationCenter::defaultCenter().removeObserver(this);
+    // A borrowed intake outlives the screen; its hooks must not call into a screen that is gone.
+    if (m_shared.intake) m_intake->setHooks({});
     removeInfoPopupWindow();
     delete m_winMetadataPopup;
     delete m_popup;
     delete m_popup2;
+    // Loads still running read the thumbnail cache, a member that goes before the screen's children do.
+    delete m_thumbnails;
+    m_thumbnails = nullptr;
 }
 
 void ExifEditorView::setTiming(const Timing& timing) {
@@ -115,7 +120,12 @@ void ExifEditorView::buildScreen() {
     m_leftBox->setObjectName(QStringLiteral("leftBox"));
     m_leftBox->setFrameShape(QFrame::NoFrame);
     m_leftBox->setAttribute(Qt::WA_StyledBackground);
-    m_leftBox->setStyleSheet(QStringLiteral("#leftBox { background: #262626; }"));
+    m_leftBox->setStyleSheet(QStringLiteral(
+        "#leftBox { background: #262626; }"
+        "QScrollBar:vertical { background: #2b2b2b; width: 10px; margin: 0; }"
+        "QScrollBar::handle:vertical { background: #555555; border-radius: 4px; min-height: 30px; margin: 1px; }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
     outer->addWidget(m_leftBox);
 
     auto* column = new QVBoxLayout(m_leftBox);
@@ -358,7 +368,7 @@ void ExifEditorView::setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos
     if (!photos.isEmpty()) {
         enableExifDataView(true);
         m_btnRemovePhoto->setEnabled(true);
-        if (photos.size() > 5000 && !m_mergeLoaderShown) {
+        if (photos.size() > 5000) {
             showLoading(true, QStringLiteral("Please Wait..."));
             m_mergeLoaderShown = true;
         }
@@ -373,15 +383,15 @@ void ExifEditorView::setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos
         m_mergeLoaderShown = false;
         showLoading(false, QStringLiteral("Please Wait..."));
     }
-    m_shared.selectedMetatDataSettingObj = MetaDataObject();
-    m_metaDataObject = MetaDataObject::initWithObject(m_shared.selectedMetatDataSettingObj);
-    m_metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_shared.selectedMetatDataSettingObj);
+    m_shared.selectedMetaDataSettingObj = MetaDataObject();
+    m_metaDataObject = MetaDataObject::initWithObject(m_shared.selectedMetaDataSettingObj);
+    m_metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_shared.selectedMetaDataSettingObj);
     m_metaDataObjectWithUpdatedChange = MetaDataObject();
     if (m_isEditedMetadataObject)
         MetaDataObject::appendPresetObjectToMetaDataObject(m_metaDataObject, m_editedMetaDataObject);
     setTextFieldsPlaceholder(0, {});
     // Every field shows empty, even where edits are pending; their borders still mark them.
-    updateTextFieldsValues(m_shared.selectedMetatDataSettingObj);
+    updateTextFieldsValues(m_shared.selectedMetaDataSettingObj);
     setTextFieldValidations();
     enableExifDataView(false);
     m_btnRemovePhoto->setEnabled(false);
@@ -393,9 +403,9 @@ void ExifEditorView::setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos
 
 void ExifEditorView::applySelection(quint64, const SelectionMerge::Result& result) {
     // The worker only computed the record; the shared selection record changes here, on the main thread.
-    m_shared.selectedMetatDataSettingObj = result.merged;
-    m_metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_shared.selectedMetatDataSettingObj);
-    m_metaDataObject = MetaDataObject::initWithObject(m_shared.selectedMetatDataSettingObj);
+    m_shared.selectedMetaDataSettingObj = result.merged;
+    m_metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_shared.selectedMetaDataSettingObj);
+    m_metaDataObject = MetaDataObject::initWithObject(m_shared.selectedMetaDataSettingObj);
     m_metaDataObjectWithUpdatedChange = MetaDataObject();
     if (m_isEditedMetadataObject) {
         MetaDataObject::appendPresetObjectToMetaDataObject(m_metaDataObject, m_editedMetaDataObject);

@@ -51,8 +51,8 @@ class ExifEditorView : public QWidget {
         QList<PhotoFile>& arraySelectedImagesToProcess;  // the batch
         QSet<QString>& dictFileAdded;                    // the paths in the batch
         PresetStore& presets;
-        MetaDataObject& selectedMetatDataSettingObj;  // the merged record of the ticked photos
-        SubWindowState& subWindow;                    // isSubWindowOpened
+        MetaDataObject& selectedMetaDataSettingObj;  // the merged record of the ticked photos
+        SubWindowState& subWindow;                   // isSubWindowOpened
         // The application's intake over the batch and the added paths; none: the screen makes its own.
         PhotoIntake* intake = nullptr;
         // The copy of the changes the last Apply took; none: the screen keeps its own.
@@ -252,6 +252,8 @@ class ExifEditorView : public QWidget {
     void editingOptionTapped(QWidget* button);
     // The answer to the alert of a photo whose file has gone (btnRemoveFromBatchTapped).
     void removeMissingPhotosRequested();
+    // An add panel opened or closed (the application's Select All menu item follows it).
+    void addPanelOpened(bool open);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -267,6 +269,7 @@ class ExifEditorView : public QWidget {
     void addWithRenamingCheck(const QStringList& paths);
     void placeOverlay();
     void refreshPhotosCount();
+    void tickAll();
     void setPresetsAndNextEnabled(bool enabled);
 
     SharedState m_shared;
@@ -284,7 +287,8 @@ class ExifEditorView : public QWidget {
     bool m_isMetaDataResetEnable = false;
     bool m_previousResetEnable = false;
     bool m_isProcessingWithFileSystem = false;
-    bool m_mergeLoaderShown = false;
+    bool m_mergeLoaderShown = false;  // the loader went up for a large merge still to land
+    bool m_formEnabled = false;
     int m_totalPhotosSelected = 0;
     int m_flagCurrentAttachPopupType = 0;
     bool m_isPhotoMenuFromRightMouseDown = false;

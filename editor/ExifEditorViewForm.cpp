@@ -158,6 +158,8 @@ void ExifEditorView::enableAllButtonsAfterDelay() {
 }
 
 void ExifEditorView::disableEnableAllButtonsWhenDropdownOpen(bool disable) {
+    // A form switched off (no photo ticked, or covered) keeps its buttons off when a list closes.
+    if (!disable && !m_formEnabled) return;
     DisableSubviews::disableSubviews(m_vwMetaContainer, disable, [this](QWidget* view) {
         return qobject_cast<QAbstractButton*>(view) && view != m_btnShowMap;
     });

@@ -72,9 +72,11 @@ void ExifEditorView::btnAddPhotosTapped() {
 
 void ExifEditorView::popupAddPhotosTappedWithIndex(int index) {
     m_shared.subWindow.setIsSubWindowOpened(true);
+    emit addPanelOpened(true);
     platform::OpenPanelPresenter::shared().beginSheet(
         AddPhotosOptions::openPanelFor(index), this, [this](const platform::OpenPanelResult& result) {
             m_shared.subWindow.setIsSubWindowOpened(false);
+            emit addPanelOpened(false);
             if (!result.accepted || result.paths.isEmpty()) return;
             if (AddPhotosOptions::startsInTrash(result.paths)) {
                 platform::Alert alert;
@@ -106,11 +108,9 @@ void ExifEditorView::processAfterAllPhotosAdded() {
     m_btnStop->hide();
     enableDragAndDrop(true);
     m_editNameOptionOn = false;
-    // Ticked before the form's set-up takes its copy of the batch for the merge, so the batch is not
-    // copied once more when the ticks change.
-    for (PhotoFile& photo : m_shared.arraySelectedImagesToProcess) {
-        if (!photo.isSelected) photo.isSelected = true;
-    }
+    // Ticked before the form's set-up hands the batch to the merge: ticking a batch shared with a merge
+    // under way would copy all of it.
+    tickAll();
     initSetup();
     const bool hasPhotos = !m_shared.arraySelectedImagesToProcess.isEmpty();
     enableView(hasPhotos);
@@ -129,10 +129,15 @@ void ExifEditorView::processAfterAllPhotosAdded() {
 }
 
 void ExifEditorView::selectAllTableViewCellAndReload() {
-    for (PhotoFile& photo : m_shared.arraySelectedImagesToProcess) {
-        if (!photo.isSelected) photo.isSelected = true;
-    }
+    tickAll();
     m_photoModel->reload();
+}
+
+void ExifEditorView::tickAll() {
+    // Read first: writing through the list, even the same value, would copy a batch that a merge shares.
+    const QList<PhotoFile>& batch = std::as_const(m_shared.arraySelectedImagesToProcess);
+    if (std::all_of(batch.begin(), batch.end(), [](const PhotoFile& photo) { return photo.isSelected; })) return;
+    for (PhotoFile& photo : m_shared.arraySelectedImagesToProcess) photo.isSelected = true;
 }
 
 void ExifEditorView::refreshPhotosCount() {
@@ -161,6 +166,7 @@ void ExifEditorView::showLoading(bool show, const QString& text) {
         m_loaderAnimation.restart();
         m_loaderTimer.start();
     } else if (!show) {
+        m_mergeLoaderShown = false;
         m_shared.subWindow.setIsSubWindowOpened(false);
         m_loaderTimer.stop();
         m_vwLoading->hide();
@@ -180,6 +186,7 @@ void ExifEditorView::performLoaderAnimationWithCounter() {
 }
 
 void ExifEditorView::enableView(bool enabled) {
+    m_formEnabled = enabled;
     m_btnStop->hide();
     m_vwLoading->setBoxVisible(false);
     placeOverlay();
@@ -197,6 +204,7 @@ void ExifEditorView::enableView(bool enabled) {
 }
 
 void ExifEditorView::enableExifDataView(bool enabled) {
+    m_formEnabled = enabled;
     DisableSubviews::disableSubviews(m_scrollViewExifData, !enabled);
     DisableSubviews::disableSubviews(m_editingOption, !enabled);
     for (MetadataSection* section : std::as_const(m_sections)) {

@@ -95,6 +95,8 @@ QString labelOf(const QString& name) {
         {"AdvCamSetting_MateringMode", "Metering Mode"},
         {"DimResolution_ExifImageWidth", "Image Width"},
         {"DimResolution_ExifImageHeight", "Image Height"},
+        {"DimResolution_XResolution", "X Resolution"},
+        {"DimResolution_YResolution", "Y Resolution"},
         {"GPS_Lattitude", "Latitude"},
         {"GPS_LattitudeRef", "Latitude Ref"},
         {"GPS_ImgDirection", "Image Direction"},

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QListView>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStringListModel>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace {
@@ -13,6 +15,25 @@ namespace {
 // The popups' fill: calibrated grey 230/255, no border.
 const QColor kPopupFill = QColor::fromRgbF(230 / 255.0f, 230 / 255.0f, 230 / 255.0f, 1.0f);
 constexpr int kRowHeight = 30;
+
+// A row of the list: its text on the popup's fill, the row under the pointer lit.
+class OptionRowDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
+        return QSize(option.rect.width(), kRowHeight);
+    }
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        painter->save();
+        if (option.state & QStyle::State_MouseOver) painter->fillRect(option.rect, QColor(0xc8, 0xd7, 0xea));
+        painter->setPen(QColor(0x1e, 0x1e, 0x1e));
+        const QRect text = option.rect.adjusted(10, 0, -6, 0);
+        painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                          option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, text.width()));
+        painter->restore();
+    }
+};
 
 }  // namespace
 
@@ -32,10 +53,9 @@ OptionPopup::OptionPopup(QWidget* host, const QString& viewName, const QString& 
     m_table->setUniformItemSizes(true);
     m_table->setFocusPolicy(Qt::NoFocus);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_table->setStyleSheet(QStringLiteral("QListView { background: transparent; border: none; color: #1e1e1e; }"
-                                          "QListView::item { height: %1px; padding-left: 8px; }"
-                                          "QListView::item:hover { background: #c8d7ea; }")
-                               .arg(kRowHeight));
+    m_table->setItemDelegate(new OptionRowDelegate(m_table));
+    m_table->setMouseTracking(true);
+    m_table->setStyleSheet(QStringLiteral("QListView { background: transparent; border: none; }"));
     layout->addWidget(m_table);
     connect(m_table, &QListView::clicked, this, [this](const QModelIndex& index) {
         if (index.isValid()) emit rowChosen(index.row());
@@ -77,7 +97,8 @@ void OptionPopup::open(const QPointF& point, const Look& look) {
     m_window->setBackgroundColor(kPopupFill);
     m_window->setHasArrow(look.hasArrow ? 1.0f : 0.0f);
     m_window->setCornerRadius(look.cornerRadius);
-    if (look.arrowHeight > 0) m_window->setArrowHeight(look.arrowHeight);
+    // Without an arrow the list hangs right at the point, with no room kept for one.
+    m_window->setArrowHeight(look.hasArrow ? look.arrowHeight : 0);
     m_window->setHasShadow(false);
     m_window->show();
     m_window->raise();

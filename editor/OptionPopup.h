@@ -22,7 +22,7 @@ class OptionPopup : public QObject {
         int side = 1;  // AttachedWindowSide
         bool hasArrow = false;
         float cornerRadius = 0;
-        float arrowHeight = 0;  // 0: left as the window draws it
+        float arrowHeight = 0;
     };
 
     // host: the editing screen, whose coordinates points are given in.

@@ -5,13 +5,12 @@
 #include "editor/PhotoTableModel.h"
 
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyleHints>
 
 PhotoTableView::PhotoTableView(QWidget* parent)
-    : QTableView(parent),
+    : QListView(parent),
       m_timer(std::make_unique<QtOneShotTimer>()),
       m_clicks(QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
     setObjectName(QStringLiteral("tblPhotos"));
@@ -19,19 +18,14 @@ PhotoTableView::PhotoTableView(QWidget* parent)
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFocusPolicy(Qt::NoFocus);
-    setShowGrid(false);
     setWordWrap(false);
     setMouseTracking(false);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    horizontalHeader()->hide();
-    horizontalHeader()->setStretchLastSection(true);
     // Every row has one height, so a list of 100,000 photos is laid out by arithmetic alone.
-    verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(PhotoRowDelegate::kRowHeight);
+    setUniformItemSizes(true);
     verticalScrollBar()->setSingleStep(PhotoRowDelegate::kRowHeight / 4);
-    setStyleSheet(QStringLiteral("QTableView { background: #2b2b2b; border: none; }"));
+    setStyleSheet(QStringLiteral("QListView { background: #2b2b2b; border: none; }"));
 }
 
 PhotoTableView::~PhotoTableView() = default;
@@ -49,8 +43,8 @@ void PhotoTableView::setClickTimer(std::unique_ptr<OneShotTimer> timer) {
 QList<int> PhotoTableView::visibleRows() const {
     QList<int> rows;
     if (!model() || model()->rowCount() == 0) return rows;
-    const int first = std::max(0, rowAt(0));
-    int last = rowAt(viewport()->height() - 1);
+    const int first = std::max(0, indexAt(QPoint(1, 0)).row());
+    int last = indexAt(QPoint(1, viewport()->height() - 1)).row();
     if (last < 0) last = model()->rowCount() - 1;
     for (int row = first; row <= last; ++row) rows.append(row);
     return rows;
@@ -63,7 +57,7 @@ QWidget* PhotoTableView::referenceView() const {
 void PhotoTableView::press(QMouseEvent* event, bool toolkitDoubleClick) {
     event->accept();
     const QPoint at = event->position().toPoint();
-    const int row = rowAt(at.y());
+    const int row = indexAt(at).row();
     if (event->button() == Qt::RightButton) {
         if (row >= 0) emit infoTapped(referenceView()->mapFromGlobal(event->globalPosition()), row, true);
         return;
@@ -106,11 +100,11 @@ void PhotoTableView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PhotoTableView::resizeEvent(QResizeEvent* event) {
-    QTableView::resizeEvent(event);
+    QListView::resizeEvent(event);
     emit boundsChanged();
 }
 
 void PhotoTableView::scrollContentsBy(int dx, int dy) {
-    QTableView::scrollContentsBy(dx, dy);
+    QListView::scrollContentsBy(dx, dy);
     emit boundsChanged();
 }

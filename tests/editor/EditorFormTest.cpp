@@ -177,6 +177,11 @@ TEST_F(AForm, carriesPendingEditsToTheNextSelectionAndEmptiesForNone) {
     EXPECT_FALSE(view->btnPresets()->isEnabled());
     EXPECT_FALSE(view->textField("Artist")->isEnabled());
     EXPECT_FALSE(view->btnRestore()->isEnabled());
+    // A list opened and closed meanwhile leaves the switched-off form's buttons off.
+    view->btnAddPhotosTapped();
+    view->removeAttachedPopupWindow();
+    settle();
+    EXPECT_FALSE(view->viewWithTag(50)->isEnabled());
 }
 
 TEST_F(AForm, showsOnlyTheLatestOfOverlappingReloads) {
@@ -207,7 +212,7 @@ TEST_F(AForm, followsTheFormsOwnRecordForTheEditingOptionAndSwitches) {
     view->metaDataObject().clearIPTC = true;
     view->updateTextFieldsValues(shown);
     EditingOptionSection* option = view->editingOptionSection();
-    EXPECT_EQ(option->txtMetatDataEditingOption()->text(), "Only modify fields that I edit and keep others as it is");
+    EXPECT_EQ(option->txtMetaDataEditingOption()->text(), "Only modify fields that I edit and keep others as it is");
     EXPECT_FALSE(option->clearCheck(MetadataClearSwitch::Exif)->isChecked());
     EXPECT_TRUE(option->clearCheck(MetadataClearSwitch::IPTC)->isChecked());
 }
