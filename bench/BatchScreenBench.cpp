@@ -17,7 +17,6 @@
 
 #include "Helper/ExifMetadataReading.h"
 #include "batch/DateRulePanel.h"
-#include "bench/BenchSettings.h"
 #include "controls/SubWindowState.h"
 #include "editor/BatchRunScreen.h"
 #include "editor/EditorBatchActions.h"
@@ -29,6 +28,7 @@
 #include "platform/Alerts.h"
 #include "platform/OpenPanel.h"
 #include "platform/UserDefaults.h"
+#include "tests/common/EditRecords.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ class ChooseFolder : public platform::OpenPanelPresenter {
 
 // The bench edit, put into the form as typed edits would put it.
 void editForm(ExifEditorView& view) {
-    const MetaDataObject edit = benchSettings();
+    const MetaDataObject edit = editrecords::typicalEdit();
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
         if (!(edit.*(row.updated))) continue;
         view.metaDataObject().*(row.field) = edit.*(row.field);

@@ -9,9 +9,9 @@ void EditSession::isMetadataParamChanged(bool changed) {
 
 bool EditSession::setupSelection(const MetaDataObject& merged, bool hasPhotos) {
     isMetadataParamChanged(false);
-    m_r.selectedMetatDataSettingObj = merged;
-    m_r.metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_r.selectedMetatDataSettingObj);
-    m_r.metaDataObject = MetaDataObject::initWithObject(m_r.selectedMetatDataSettingObj);
+    m_r.selectedMetaDataSettingObj = merged;
+    m_r.metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_r.selectedMetaDataSettingObj);
+    m_r.metaDataObject = MetaDataObject::initWithObject(m_r.selectedMetaDataSettingObj);
     m_r.metaDataObjectWithUpdatedChange = MetaDataObject();
     if (!m_r.isEditedMetadataObject) return false;
     MetaDataObject::appendPresetObjectToMetaDataObject(m_r.metaDataObject, m_r.editedMetaDataObject);
@@ -22,7 +22,7 @@ bool EditSession::setupSelection(const MetaDataObject& merged, bool hasPhotos) {
 void EditSession::createUpdatedChangesOnly() {
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
         if (!row.entersChangedFields) continue;
-        const QString& before = m_r.selectedMetatDataSettingObj.*row.field;
+        const QString& before = m_r.selectedMetaDataSettingObj.*row.field;
         const QString& now = m_r.metaDataObject.*row.field;
         // QString calls a null and an empty text equal; a missing value on either side is a change.
         const bool unchanged = !before.isNull() && !now.isNull() && before == now;
@@ -33,15 +33,15 @@ void EditSession::createUpdatedChangesOnly() {
 void EditSession::apply() {
     isMetadataParamChanged(false);
     createUpdatedChangesOnly();
-    m_r.selectedMetatDataSettingObj = MetaDataObject::initWithObject(m_r.metaDataObject);
-    m_r.selectedMetatDataSettingObjOnlyUpdatedFields =
+    m_r.selectedMetaDataSettingObj = MetaDataObject::initWithObject(m_r.metaDataObject);
+    m_r.selectedMetaDataSettingObjOnlyUpdatedFields =
         MetaDataObject::initWithObject(m_r.metaDataObjectWithUpdatedChange);
 }
 
 void EditSession::revert() {
-    m_r.selectedMetatDataSettingObj = MetaDataObject::initWithObject(m_r.metaDataObjectBeforeSaving);
-    m_r.metaDataObject = MetaDataObject::initWithObject(m_r.selectedMetatDataSettingObj);
-    m_r.metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_r.selectedMetatDataSettingObj);
+    m_r.selectedMetaDataSettingObj = MetaDataObject::initWithObject(m_r.metaDataObjectBeforeSaving);
+    m_r.metaDataObject = MetaDataObject::initWithObject(m_r.selectedMetaDataSettingObj);
+    m_r.metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_r.selectedMetaDataSettingObj);
     m_r.metaDataObjectWithUpdatedChange = MetaDataObject();
     isMetadataParamChanged(false);
 }
@@ -60,7 +60,7 @@ const MetaDataObject& EditSession::changeEditingOption(int option) {
     m_r.metaDataObject.editingOption = option;
     m_r.editedMetaDataObject.editingOption = option;
     m_r.isEditedMetadataObject = true;
-    m_r.selectedMetatDataSettingObj.editingOption = option;
+    m_r.selectedMetaDataSettingObj.editingOption = option;
     createUpdatedChangesOnly();
     if (option == ModifyEditedClearOthers) return m_r.metaDataObjectWithUpdatedChange;
     return m_r.metaDataObject;

@@ -6,8 +6,8 @@
 // The records and flags an edit session works on, held by their owners: the selection record and the copy
 // of the last applied changes by the application, the rest by the editing screen.
 struct EditRecords {
-    MetaDataObject& selectedMetatDataSettingObj;
-    MetaDataObject& selectedMetatDataSettingObjOnlyUpdatedFields;
+    MetaDataObject& selectedMetaDataSettingObj;
+    MetaDataObject& selectedMetaDataSettingObjOnlyUpdatedFields;
     MetaDataObject& metaDataObject;
     MetaDataObject& editedMetaDataObject;
     MetaDataObject& metaDataObjectBeforeSaving;
@@ -37,7 +37,7 @@ class EditSession {
     explicit EditSession(const EditRecords& records) : m_r(records) {}
 
     // ---- Records ----
-    MetaDataObject& selectedMetatDataSettingObj() { return m_r.selectedMetatDataSettingObj; }
+    MetaDataObject& selectedMetaDataSettingObj() { return m_r.selectedMetaDataSettingObj; }
     MetaDataObject& metaDataObject() { return m_r.metaDataObject; }
     const MetaDataObject& metaDataObject() const { return m_r.metaDataObject; }
     const MetaDataObject& editedMetaDataObject() const { return m_r.editedMetaDataObject; }

@@ -137,7 +137,7 @@ void EditorFormActions::btnRevertTapped() {
 void EditorFormActions::btnYesOnRevertAlertTapped() {
     m_view.hideAllErrorLabels();
     m_session.revert();
-    m_view.updateTextFieldsValues(m_view.shared().selectedMetatDataSettingObj);
+    m_view.updateTextFieldsValues(m_view.shared().selectedMetaDataSettingObj);
     m_view.setTextFieldValidations();
     resizeEditingOptionsViewWithAnimation();
     m_view.highlightBorder(m_session.metaDataObject());

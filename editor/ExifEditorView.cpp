@@ -445,9 +445,9 @@ void ExifEditorView::isMetadataParamChanged(bool changed) {
 }
 
 EditRecords ExifEditorView::editRecords() {
-    MetaDataObject* applied = m_shared.selectedMetatDataSettingObjOnlyUpdatedFields;
-    return {m_shared.selectedMetatDataSettingObj,
-            applied ? *applied : m_selectedMetatDataSettingObjOnlyUpdatedFields,
+    MetaDataObject* applied = m_shared.selectedMetaDataSettingObjOnlyUpdatedFields;
+    return {m_shared.selectedMetaDataSettingObj,
+            applied ? *applied : m_selectedMetaDataSettingObjOnlyUpdatedFields,
             m_metaDataObject,
             m_editedMetaDataObject,
             m_metaDataObjectBeforeSaving,

@@ -56,7 +56,7 @@ class ExifEditorView : public QWidget {
         // The application's intake over the batch and the added paths; none: the screen makes its own.
         PhotoIntake* intake = nullptr;
         // The copy of the changes the last Apply took; none: the screen keeps its own.
-        MetaDataObject* selectedMetatDataSettingObjOnlyUpdatedFields = nullptr;
+        MetaDataObject* selectedMetaDataSettingObjOnlyUpdatedFields = nullptr;
     };
 
     // Waits the screen keeps; tests shorten them (0 runs at the next turn of the event loop).
@@ -277,7 +277,7 @@ class ExifEditorView : public QWidget {
     Timing m_timing;
 
     // Records of the form (and the applied changes when the application keeps none).
-    MetaDataObject m_selectedMetatDataSettingObjOnlyUpdatedFields;
+    MetaDataObject m_selectedMetaDataSettingObjOnlyUpdatedFields;
     MetaDataObject m_metaDataObject;
     MetaDataObject m_editedMetaDataObject;
     MetaDataObject m_metaDataObjectBeforeSaving;
