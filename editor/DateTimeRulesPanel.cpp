@@ -156,9 +156,14 @@ QWidget* DateTimeRulesPanel::buildUpdateRows() {
     m_timePicker->setTimeSpec(Qt::UTC);
     m_timePicker->setDisplayFormat(QStringLiteral("hh:mm:ss AP"));
     connect(m_timePicker, &QDateTimeEdit::dateTimeChanged, this, [this] { updateDateTimeMetaDataConfiguration(); });
+    // The picker is wider than a number field; it gets a row of its own so the columns above stay narrow.
     grid->addWidget(partLabel("Time", rows), 1, 0);
-    grid->addWidget(m_timePicker, 1, 1);
-    grid->addWidget(m_keep[Panel::UpdateTime], 1, 2);
+    auto* time = new QHBoxLayout;
+    time->setSpacing(12);
+    time->addWidget(m_timePicker);
+    time->addWidget(m_keep[Panel::UpdateTime]);
+    time->addStretch();
+    grid->addLayout(time, 1, 1, 1, 6);
     grid->setColumnStretch(12, 1);
     return rows;
 }

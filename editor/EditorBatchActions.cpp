@@ -18,7 +18,6 @@
 #include "platform/WallClock.h"
 
 #include <QBoxLayout>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,27 +39,14 @@ QBoxLayout* layoutHolding(QLayout* layout, QWidget* widget) {
     return nullptr;
 }
 
-// Keeps the renaming page over the form's scroll area, whatever size the screen takes.
-class CoverFollower : public QObject {
-  public:
-    CoverFollower(QWidget* cover, QWidget* area) : QObject(cover), m_cover(cover) { area->installEventFilter(this); }
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Resize) m_cover->setGeometry(static_cast<QWidget*>(watched)->rect());
-        return false;
-    }
-
-  private:
-    QWidget* m_cover;
-};
-
 }  // namespace
 
 EditorBatchActions::EditorBatchActions(ExifEditorView& view, BatchRunner::Services services)
     : QObject(&view), m_view(view) {
     m_screen = new BatchRunScreen(*this, &view, withDefaults(std::move(services)), view.shared().subWindow);
     QWidget* area = view.scrollViewExifData();
-    m_page = new RenamingOptionsPanel(area);
-    new CoverFollower(m_page, area);
+    m_page = new RenamingOptionsPanel(area->parentWidget());
+    m_page->setCoverArea(area);
     m_datePanel = new DateTimeRulesPanel(&view);
     buildRenameToast();
     connectParts();
@@ -190,7 +176,6 @@ void EditorBatchActions::addExtentionView() {
     setNextImage(m_page->page().imageRenamingOptions == OutputRenamingOptions::NewFileName);
     setPresetsAndNextEnabled(false);
     m_page->hideShowSettingViewWithAnimation(false);
-    m_page->setGeometry(m_page->parentWidget()->rect());
     syncRenamingState();
 }
 

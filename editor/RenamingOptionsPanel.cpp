@@ -12,6 +12,7 @@
 #include "platform/Trash.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -43,21 +44,22 @@ QLabel* sectionTitle(const QString& text, QWidget* parent) {
 RenamingOptionsPanel::RenamingOptionsPanel(QWidget* parent) : QWidget(parent), m_popup(new AttachedPopup(this)) {
     setObjectName(QStringLiteral("vwExtentionView"));
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral(
-        "#vwExtentionView { background: #ececec; }"
-        "QLabel { color: #333333; }"
-        "QLabel#sectionTitle { font-weight: bold; font-size: 14px; color: #222222; }"
-        "QLineEdit { background: white; border: 1px solid #c4c4c4; border-radius: 4px; padding: 3px 6px;"
-        " color: #222222; }"
-        "QLineEdit:read-only { background: #f7f7f7; color: #555555; }"
-        "QPushButton { background: white; border: 1px solid #b9b9b9; border-radius: 4px; padding: 4px 10px;"
-        " color: #222222; }"
-        "QPushButton:disabled { color: #a8a8a8; border-color: #d4d4d4; }"
-        "QPushButton#dateButton { text-align: left; padding-right: 18px; }"));
-
+    // The page takes the place of the form, so it wears the form's look.
+    setStyleSheet(
+        QStringLiteral("#vwExtentionView { background: #262626; }"
+                       "QLabel { color: #d8d8d8; }"
+                       "QLabel#sectionTitle { font-weight: bold; font-size: 14px; color: white; }"
+                       "QLineEdit { background: white; border: 1px solid #8a8a8a; padding: 2px 5px; color: black; }"
+                       "QLineEdit:read-only { background: #d9d9d9; color: #444444; }"
+                       "QPushButton { color: white; background: #3d3d3d; border: 1px solid #555555; border-radius: 3px;"
+                       " padding: 4px 12px; }"
+                       "QPushButton:hover { background: #4a4a4a; }"
+                       "QPushButton:disabled { color: #7a7a7a; background: #333333; border-color: #444444; }"
+                       "QPushButton#dateButton { text-align: left; padding-right: 18px; }"));
     m_scroll = new DisableScrollView(this);
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("pageContent"));
     content->setStyleSheet(QStringLiteral("#pageContent { background: transparent; }"));
@@ -86,6 +88,7 @@ RenamingOptionsPanel::RenamingOptionsPanel(QWidget* parent) : QWidget(parent), m
     connect(m_back, &QPushButton::clicked, this, &RenamingOptionsPanel::btnBackToPropertiesTapped);
     connect(m_refresh, &QPushButton::clicked, this, &RenamingOptionsPanel::btnRefreshTapped);
     connect(m_selectFolder, &QPushButton::clicked, this, &RenamingOptionsPanel::btnSelectFolderTapped);
+    for (ImageToggleButton* button : findChildren<ImageToggleButton*>()) button->setTextColor(QColor(0xe8, 0xe8, 0xe8));
     syncFromPage();
     hide();
 }
@@ -327,9 +330,25 @@ void RenamingOptionsPanel::hideShowSettingViewWithAnimation(bool hide) {
     showPage();
 }
 
+void RenamingOptionsPanel::setCoverArea(QWidget* area) {
+    if (m_coverArea) m_coverArea->removeEventFilter(this);
+    m_coverArea = area;
+    if (area) area->installEventFilter(this);
+}
+
+bool RenamingOptionsPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_coverArea && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        setGeometry(m_coverArea->geometry());
+    return QWidget::eventFilter(watched, event);
+}
+
 void RenamingOptionsPanel::showPage() {
     m_onPage = 1;
-    if (QWidget* host = parentWidget()) setGeometry(host->rect());
+    if (m_coverArea) {
+        setGeometry(m_coverArea->geometry());
+    } else if (QWidget* host = parentWidget()) {
+        setGeometry(host->rect());
+    }
     setVisible(true);
     raise();
     emit pageShown();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include "batch/RenamingPage.h"
@@ -54,6 +55,9 @@ class RenamingOptionsPanel : public QWidget {
     bool isListOpen() const;
     int listType() const { return m_listType; }
 
+    // The widget the open page lies over (a sibling of the page), followed as it moves and resizes; without
+    // one the page covers its whole parent.
+    void setCoverArea(QWidget* area);
     void setOutputFolderText(const QString& folder);
     QString outputFolderText() const;
 
@@ -71,6 +75,9 @@ class RenamingOptionsPanel : public QWidget {
     QPushButton* btnRefresh() const { return m_refresh; }
     QPushButton* btnBack() const { return m_back; }
     PopupListView* tblPopupOptions2() const { return m_list; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   signals:
     // Back was refused with this alert (114, 115).
@@ -113,6 +120,7 @@ class RenamingOptionsPanel : public QWidget {
     PopupListView* m_list = nullptr;
     QWidget* m_listHome = nullptr;
     AttachedPopup* m_popup = nullptr;
+    QPointer<QWidget> m_coverArea;
 
     void syncFromPage();
 };

@@ -9,14 +9,18 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <QPainter>
+#include "controls/DisableScrollView.h"
 #include "controls/GRProgressIndicator.h"
 #include "editor/DateTimeRulesPanel.h"
+#include "editor/EditorBatchActions.h"
 #include "editor/ImageToggleButton.h"
 #include "editor/PopupListView.h"
 #include "editor/ProgressSheet.h"
 #include "editor/RenamingOptionsPanel.h"
 #include "editor/SummaryWindow.h"
 #include "tests/common/TestSupport.h"
+#include "tests/editor/EditorFixture.h"
 
 namespace {
 
@@ -146,6 +150,44 @@ TEST(BatchScreenshots, dateRulesPanel) {
     save(panel->window(), "batch-date-rules-panel");
     panel->openValueList(1);
     save(panel->valueList()->window(), "batch-date-month-list");
+}
+
+// The same pages where the user meets them: on the editing screen, over a batch of photos.
+class TheEditingScreensBatchParts : public EditorFixture {};
+
+TEST_F(TheEditingScreensBatchParts, renamingPageAndDatePanelInPlace) {
+    addAndWait({makeFolder(3)});
+    view->resize(1200, 760);
+    settle();
+    EditorBatchActions& batch = view->batchActions();
+    QTest::mouseClick(view->btnNext(), Qt::LeftButton);
+    RenamingOptionsPanel* page = batch.renamingPage();
+    page->btnEditOriginalName()->click();
+    page->partBox(RenamingPage::ReplaceFilenamePart)->click();
+    QTest::keyClicks(page->txtEXIFCustomNameShow(), "Lisbon 2024");
+    page->partBox(RenamingPage::ExifDatePart)->click();
+    EXPECT_TRUE(inside(page, view.get()));
+    save(view.get(), "batch-renaming-page-on-screen");
+    page->btnBack()->click();
+    EXPECT_TRUE(batch.vwRenameToast()->isVisible());
+
+    QWidget* button = view->viewWithTag(250);
+    view->scrollViewExifData()->ensureWidgetVisible(button, 0, 300);
+    settle();
+    emit view->dateFieldTapped(0, button);
+    DateTimeRulesPanel* panel = batch.datePanel();
+    panel->radio(DateTimeConfiguration::UpdateDate)->click();
+    panel->updateField(0)->setText("30");
+    panel->updateField(1)->setText("2");
+    panel->updateDateTimeMetaDataConfiguration();
+    settle();
+    QImage image = view->grab().toImage();
+    QPainter painter(&image);
+    QWidget* popup = panel->window();
+    painter.drawPixmap(view->mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
+    painter.end();
+    const QString path = screenshotDir() + "/batch-date-panel-on-screen.png";
+    EXPECT_TRUE(image.save(path));
 }
 
 }  // namespace
