@@ -198,9 +198,14 @@ QWidget* DateTimeRulesPanel::buildShiftRows(int firstField, int firstBox, const 
 
 void DateTimeRulesPanel::initSetup(const QStringList& years, platform::WallTime now) {
     m_years = years;
-    const Panel::Controls c = Panel::initialControls(PopupLists::initialUpdateYear(years), now);
+    showControls(Panel::initialControls(PopupLists::initialUpdateYear(years), now));
+}
+
+void DateTimeRulesPanel::showControls(const Panel::Controls& c) {
+    // Loading the controls applies nothing: only the user's changes make a rule.
     m_loading = true;
     m_datePicker->setDateTime(pickerTime(c.pickedDate));
+    m_timePicker->setDateTime(pickerTime(c.updateTime));
     m_update[0]->setText(c.updateDay);
     m_update[1]->setText(c.updateMonth);
     m_update[2]->setText(c.updateYear);
@@ -208,7 +213,10 @@ void DateTimeRulesPanel::initSetup(const QStringList& years, platform::WallTime 
         m_shift[field]->setText(c.shift[field]);
         m_steppers[field]->setValue(c.shift[field].toInt());
     }
+    for (int box = 0; box < Panel::kKeepBoxCount; ++box) m_keep[box]->setChecked(c.keep[box]);
+    for (int kind = 0; kind < 6; ++kind) m_radios[kind]->setChecked(kind == c.radio);
     m_loading = false;
+    setupControlsOnDatePickerView();
 }
 
 Panel::Controls DateTimeRulesPanel::controls() const {
@@ -231,21 +239,7 @@ Panel::Controls DateTimeRulesPanel::controls() const {
 }
 
 void DateTimeRulesPanel::resetDateTimeConfigView(const DateTimeConfiguration& rule) {
-    const Panel::Controls c = Panel::resetDateTimeConfigView(rule, controls());
-    m_loading = true;
-    m_datePicker->setDateTime(pickerTime(c.pickedDate));
-    m_timePicker->setDateTime(pickerTime(c.updateTime));
-    m_update[0]->setText(c.updateDay);
-    m_update[1]->setText(c.updateMonth);
-    m_update[2]->setText(c.updateYear);
-    for (int field = 0; field < Panel::kShiftFieldCount; ++field) {
-        m_shift[field]->setText(c.shift[field]);
-        m_steppers[field]->setValue(c.shift[field].toInt());
-    }
-    for (int box = 0; box < Panel::kKeepBoxCount; ++box) m_keep[box]->setChecked(c.keep[box]);
-    for (int kind = 0; kind < 6; ++kind) m_radios[kind]->setChecked(kind == c.radio);
-    m_loading = false;
-    setupControlsOnDatePickerView();
+    showControls(Panel::resetDateTimeConfigView(rule, controls()));
 }
 
 void DateTimeRulesPanel::setupControlsOnDatePickerView() {

@@ -75,6 +75,7 @@ class DateTimeRulesPanel : public QWidget {
     void buildControls();
     QWidget* buildUpdateRows();
     QWidget* buildShiftRows(int firstField, int firstBox, const char* const titles[3]);
+    void showControls(const DateRulePanel::Controls& controls);
     void setupControlsOnDatePickerView();
     void radioTapped(ImageToggleButton* sender);
     void shiftTyped(int field, const QString& text);

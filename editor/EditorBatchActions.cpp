@@ -17,7 +17,7 @@
 #include "platform/UserDefaults.h"
 #include "platform/WallClock.h"
 
-#include <QBoxLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,15 +28,6 @@ namespace {
 BatchRunner::Services withDefaults(BatchRunner::Services services) {
     if (!services.writer) services.writer = ExifPhotoWriter::make();
     return services;
-}
-
-QBoxLayout* layoutHolding(QLayout* layout, QWidget* widget) {
-    if (!layout) return nullptr;
-    if (layout->indexOf(widget) >= 0) return qobject_cast<QBoxLayout*>(layout);
-    for (int i = 0; i < layout->count(); ++i) {
-        if (QBoxLayout* found = layoutHolding(layout->itemAt(i)->layout(), widget)) return found;
-    }
-    return nullptr;
 }
 
 }  // namespace
@@ -76,9 +67,7 @@ void EditorBatchActions::buildRenameToast() {
     close->setCursor(Qt::PointingHandCursor);
     row->addWidget(close);
     connect(close, &QPushButton::clicked, this, &EditorBatchActions::btnCloseOnToastTapped);
-    if (QBoxLayout* bottom = layoutHolding(m_view.btnNext()->parentWidget()->layout(), m_view.btnNext())) {
-        bottom->insertWidget(bottom->indexOf(m_view.btnNext()), m_toast);
-    }
+    m_view.insertBefore(m_toast, m_view.btnNext());
     m_toast->hide();
 }
 

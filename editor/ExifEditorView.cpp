@@ -31,6 +31,15 @@
 
 namespace {
 
+QBoxLayout* layoutHolding(QLayout* layout, QWidget* widget) {
+    if (!layout) return nullptr;
+    if (layout->indexOf(widget) >= 0) return qobject_cast<QBoxLayout*>(layout);
+    for (int i = 0; i < layout->count(); ++i) {
+        if (QBoxLayout* found = layoutHolding(layout->itemAt(i)->layout(), widget)) return found;
+    }
+    return nullptr;
+}
+
 QPushButton* barButton(const QString& name, const QString& title, QWidget* parent, const QString& image = {}) {
     auto* button = new QPushButton(title, parent);
     button->setObjectName(name);
@@ -455,6 +464,14 @@ EditRecords ExifEditorView::editRecords() {
             m_isEditedMetadataObject,
             m_isParamsChanged,
             m_isMetaDataResetEnable};
+}
+
+void ExifEditorView::insertBefore(QWidget* widget, QWidget* before) {
+    QWidget* holder = before->parentWidget();
+    if (QBoxLayout* row = holder ? layoutHolding(holder->layout(), before) : nullptr) {
+        widget->setParent(holder);
+        row->insertWidget(row->indexOf(before), widget);
+    }
 }
 
 void ExifEditorView::setRemovalFlags(bool fromRename, bool byMenuOption) {

@@ -232,6 +232,8 @@ class ExifEditorView : public QWidget {
     OptionPopup* optionPopup2() const { return m_popup2; }
     QWidget* winMetadataPopup() const { return m_winMetadataPopup; }
     DisableScrollView* scrollViewMetadataPopup() const { return m_scrollViewMetadataPopup; }
+    // A control of the screen's helpers goes into the row of the control before, just ahead of it.
+    void insertBefore(QWidget* widget, QWidget* before);
     // The metadata popup's content (MetaDataPopupView) goes into its scroll view.
     void setMetadataPopupContent(QWidget* content);
 

@@ -10,111 +10,17 @@
 #include <mutex>
 
 #include "batch/BatchRunController.h"
+#include "tests/common/BatchRunDoubles.h"
 
 namespace {
 
 using Button = BatchRunController::AlertButton;
 
-class NoPlaces : public platform::ReverseGeocoding {
-  public:
-    void reverseGeocodeLocation(double, double, Completion completion) override { completion(std::nullopt, {}); }
-};
-
-class SettableSpace : public platform::FileManager {
-  public:
-    std::optional<qint64> freeSpace(const QString&) const override { return space.load(); }
-    std::atomic<qint64> space{qint64(1) << 40};
-};
-
-// The form as the run sees it, recording every step the run takes on it.
-class RecordingForm : public BatchRunForm {
-  public:
-    bool isValidFormData() override { return valid; }
-    int startDecision(const OutputRenamingOptions&) override { return valid ? startAlert : 112; }
-    bool isParamsChanged() const override { return changed; }
-    bool isMetaDataResetEnable() const override { return resetAllowed; }
-    bool isStartEnabled() const override { return true; }
-    bool isOnRenamingPage() const override { return onRenamingPage; }
-    bool isRestoreEnabled() const override { return restoreEnabled; }
-    bool isBatchEmpty() const override { return photos.empty(); }
-    OutputRenamingOptions renamingOptions(int destination, const QString& folder) const override {
-        OutputRenamingOptions o = renaming;
-        o.sourceFolderSelected = destination;
-        o.outputFolderPathName = folder;
-        return o;
-    }
-    MetaDataObject metaDataObject() const override { return form; }
-    MetaDataObject metaDataObjectBeforeSaving() const override { return beforeSaving; }
-    MetaDataObject createUpdatedChangesOnly() override { return form; }
-    std::vector<PhotoFile> tickedPhotos() const override {
-        std::vector<PhotoFile> ticked;
-        for (const PhotoFile& p : photos)
-            if (p.isSelected) ticked.push_back(p);
-        return ticked;
-    }
-    void applyPhotoResult(const PhotoFile& photo, const BatchPhotoResult& result) override {
-        for (PhotoFile& p : photos) {
-            if (p.filePath != photo.filePath) continue;
-            p.processStatus = result.errorFlag;
-            p.processedPath = result.processedPath;
-        }
-    }
-    void enableDragAndDrop(bool enable) override { steps << (enable ? "drop on" : "drop off"); }
-    void setPresetsAndNextEnabled(bool enable) override { steps << (enable ? "next on" : "next off"); }
-    void setRestoreEnabled(bool enable) override { restoreEnabled = enable; }
-    void setResetEnabled(bool enable) override { steps << (enable ? "reset on" : "reset off"); }
-    void dropPendingEdits() override { steps << "drop edits"; }
-    void highlightBorders() override { steps << "borders"; }
-    void setupUIForSelectedPhotoFiles() override {
-        steps << "setup";
-        restoreEnabled = false;
-    }
-    void isMetadataParamChanged(bool c) override { changed = c; }
-    void processAfterAllPhotosAdded() override { steps << "after add"; }
-    void deleteSelectedPhotos() override { steps << "delete"; }
-    void enableView(bool enable) override { steps << (enable ? "view on" : "view off"); }
-    void btnRemoveFromBatchTapped() override { steps << "remove missing"; }
-
-    int startAlert = 0;
-    bool valid = true, changed = true, resetAllowed = true, onRenamingPage = false, restoreEnabled = false;
-    OutputRenamingOptions renaming;
-    MetaDataObject form, beforeSaving;
-    std::vector<PhotoFile> photos;
-    QStringList steps;
-};
-
-// Writes a small file per photo; can hold a photo back until released.
-class HoldingWriter {
-  public:
-    std::optional<PhotoWriteOutcome> operator()(const PhotoFile& photo, const MetaDataObject& settings,
-                                                const QString& path, bool restore) {
-        std::unique_lock lock(mutex);
-        started << photo.fileName;
-        changed.notify_all();
-        changed.wait(lock, [&] { return holdBack != photo.fileName; });
-        artists << settings.Artist;
-        restores << restore;
-        const QString target = restore ? photo.processedPath : path;
-        QFile file(target);
-        if (!file.open(QIODevice::WriteOnly)) return PhotoWriteOutcome{2, "cannot write", {}};
-        return PhotoWriteOutcome{flags.value(photo.fileName, 0), "writer message", target};
-    }
-    void waitUntilStarted(const QString& name) {
-        std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return started.contains(name); });
-    }
-    void release() {
-        std::lock_guard lock(mutex);
-        holdBack.clear();
-        changed.notify_all();
-    }
-    std::mutex mutex;
-    std::condition_variable changed;
-    QStringList started, artists;
-    QList<bool> restores;
-    QString holdBack;
-    QHash<QString, int> flags;
-};
+using testsupport::ManualDelay;
+using testsupport::NoPlaces;
+using testsupport::RecordingRunForm;
+using testsupport::ScriptedPhotoWriter;
+using testsupport::SettableSpace;
 
 class ABatchRunOnScreen : public ::testing::Test {
   protected:
@@ -124,14 +30,12 @@ class ABatchRunOnScreen : public ::testing::Test {
         form.form.Artist = "Edited";
         form.beforeSaving.Artist = "Before";
         BatchRunner::Services services;
-        services.writer = [this](const PhotoFile& photo, const MetaDataObject& settings, const QString& path,
-                                 const MetaDataObject&,
-                                 bool restore) { return writer(photo, settings, path, restore); };
+        services.writer = writer.writer();
         services.files = &space;
         services.geocoder = &places;
         services.parallelWrites = 1;
         controller = std::make_unique<BatchRunController>(form, services);
-        controller->setDelay([this](int ms, std::function<void()> call) { delayed.push_back({ms, std::move(call)}); });
+        controller->setDelay(delayed.delay());
         controller->setOutputFolder(out.path());
         QObject::connect(controller.get(), &BatchRunController::alertRequested,
                          [this](int tag) { events << QStringLiteral("alert %1").arg(tag); });
@@ -145,26 +49,8 @@ class ABatchRunOnScreen : public ::testing::Test {
         QObject::connect(controller.get(), &BatchRunController::summaryReady,
                          [this](const BatchSummary& s) { summaries.push_back(s); });
     }
-    void addPhoto(const QString& name, const QString& folder = QString()) {
-        PhotoFile p;
-        p.fileName = p.originalFileName = name;
-        p.filePath = (folder.isEmpty() ? out.path() + "/src" : folder) + "/" + name;
-        p.fileExtension = "JPG";
-        p.isSelected = true;
-        p.metadataObjectOriginal = MetaDataObject();
-        form.photos.push_back(p);
-    }
-    // Runs the delayed calls that are due, in order, and says which delays they had.
-    QList<int> fireDelays() {
-        QList<int> fired;
-        while (!delayed.empty()) {
-            auto [ms, call] = std::move(delayed.front());
-            delayed.pop_front();
-            fired << ms;
-            call();
-        }
-        return fired;
-    }
+    void addPhoto(const QString& name) { form.addPhoto(out.path() + "/src", name); }
+    QList<int> fireDelays() { return delayed.fire(); }
     void startConfirmed() {
         controller->btnProcessTapped();
         controller->destinationChosen(true, out.path() + "/Out", false);
@@ -180,12 +66,12 @@ class ABatchRunOnScreen : public ::testing::Test {
     }
 
     QTemporaryDir out;
-    RecordingForm form;
-    HoldingWriter writer;
+    RecordingRunForm form;
+    ScriptedPhotoWriter writer;
     SettableSpace space;
     NoPlaces places;
     std::unique_ptr<BatchRunController> controller;
-    std::deque<std::pair<int, std::function<void()>>> delayed;
+    ManualDelay delayed;
     QStringList events;
     QList<int> progress;
     std::vector<BatchSummary> summaries;

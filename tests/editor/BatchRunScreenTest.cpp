@@ -11,6 +11,7 @@
 #include "controls/GRProgressIndicator.h"
 #include "controls/LinkButton.h"
 #include "controls/SubWindowState.h"
+#include "editor/BatchRunScreen.h"
 #include "editor/ErrorSummaryModel.h"
 #include "editor/ProgressSheet.h"
 #include "editor/SummaryWindow.h"
@@ -20,17 +21,8 @@
 namespace {
 
 using testsupport::BatchScreenHost;
+using testsupport::ManualDelay;
 using testsupport::ScriptedPhotoWriter;
-
-class NoPlaces : public platform::ReverseGeocoding {
-  public:
-    void reverseGeocodeLocation(double, double, Completion completion) override { completion(std::nullopt, {}); }
-};
-
-class RoomyDisk : public platform::FileManager {
-  public:
-    std::optional<qint64> freeSpace(const QString&) const override { return qint64(1) << 40; }
-};
 
 class TheBatchScreen : public ::testing::Test {
   protected:
@@ -38,15 +30,14 @@ class TheBatchScreen : public ::testing::Test {
         ASSERT_TRUE(dir.isValid());
         QDir().mkpath(source());
         QDir().mkpath(output());
-        for (const char* name : {"P1.JPG", "P2.CR2", "P3.JPG", "P4.JPG"}) host.addPhoto(source(), name);
+        for (const char* name : {"P1.JPG", "P2.CR2", "P3.JPG", "P4.JPG"}) host.addPhoto(source(), name, true);
         BatchRunner::Services services;
-        services.writer = [this](const PhotoFile& photo, const MetaDataObject&, const QString& path,
-                                 const MetaDataObject&, bool restore) { return writer(photo, path, restore); };
+        services.writer = writer.writer();
         services.files = &disk;
         services.geocoder = &places;
         services.parallelWrites = 1;
         screen = std::make_unique<BatchRunScreen>(host, &host, services);
-        screen->controller().setDelay([this](int, std::function<void()> call) { delayed.push_back(std::move(call)); });
+        screen->controller().setDelay(delayed.delay());
         QObject::connect(&screen->controller(), &BatchRunController::progressChanged,
                          [this](int percent) { progress << percent; });
         host.show();
@@ -54,13 +45,7 @@ class TheBatchScreen : public ::testing::Test {
     void TearDown() override { SubWindowState::shared().setIsSubWindowOpened(false); }
     QString source() const { return dir.path() + "/Source Photos"; }
     QString output() const { return dir.path() + "/Output"; }
-    void fireDelays() {
-        while (!delayed.empty()) {
-            auto call = std::move(delayed.front());
-            delayed.pop_front();
-            call();
-        }
-    }
+    void fireDelays() { delayed.fire(); }
     void waitForEnd() {
         QSignalSpy ended(&screen->controller().runner(), &BatchRunner::runEnded);
         if (screen->controller().isRunning()) {
@@ -76,12 +61,12 @@ class TheBatchScreen : public ::testing::Test {
     QTemporaryDir dir;
     BatchScreenHost host;
     ScriptedPhotoWriter writer;
-    RoomyDisk disk;
-    NoPlaces places;
+    testsupport::SettableSpace disk;
+    testsupport::NoPlaces places;
     testsupport::ScriptedAlerts alerts;
     testsupport::ScriptedOpenPanel panel;
     std::unique_ptr<BatchRunScreen> screen;
-    std::deque<std::function<void()>> delayed;
+    ManualDelay delayed;
     QList<int> progress;
 };
 

@@ -11,6 +11,7 @@
 #include "editor/RenamingOptionsPanel.h"
 #include "editor/SummaryWindow.h"
 #include "intake/PhotoIntake.h"
+#include "tests/common/BatchRunDoubles.h"
 #include "tests/common/TestSupport.h"
 
 #include <QDir>
@@ -29,17 +30,11 @@ class TheScreensBatch : public EditorFixture {
   protected:
     void SetUp() override {
         EditorFixture::SetUp();
-        controller().setDelay([this](int, std::function<void()> call) { delayed.push_back(std::move(call)); });
+        controller().setDelay(delayed.delay());
         QObject::connect(&controller(), &BatchRunController::progressChanged, [this](int p) { progress << p; });
     }
     BatchRunController& controller() { return view->batchActions().controller(); }
-    void fireDelays() {
-        while (!delayed.empty()) {
-            auto call = std::move(delayed.front());
-            delayed.pop_front();
-            call();
-        }
-    }
+    void fireDelays() { delayed.fire(); }
     void waitForEnd() {
         QSignalSpy ended(&controller().runner(), &BatchRunner::runEnded);
         if (controller().isRunning()) {
@@ -59,7 +54,7 @@ class TheScreensBatch : public EditorFixture {
         return titles;
     }
 
-    std::deque<std::function<void()>> delayed;
+    testsupport::ManualDelay delayed;
     QList<int> progress;
 };
 
