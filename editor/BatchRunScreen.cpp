@@ -92,6 +92,8 @@ void BatchRunScreen::showProcessProgressWindow() {
 }
 
 void BatchRunScreen::hideProcessProgressWindow() {
+    // A run cut short by low space closes the sheet twice; the second time an alert may be up already.
+    if (!m_progress->isVisible()) return;
     m_subWindow.setIsSubWindowOpened(false);
     m_progress->hide();
 }

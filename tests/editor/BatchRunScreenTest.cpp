@@ -163,21 +163,6 @@ TEST_F(TheBatchScreen, writesBesideTheSourcesWhenAsked) {
     EXPECT_TRUE(QFile::exists(source() + "/P1 (1).JPG")) << "the copy lands beside its source, not over it";
 }
 
-TEST_F(TheBatchScreen, refusesAnInvalidFormAndAsksForAnUnchangedOne) {
-    host.valid = false;
-    alerts.script(0);
-    screen->controller().btnProcessTapped();
-    EXPECT_TRUE(panel.shown.isEmpty());
-    host.valid = true;
-    host.changed = false;
-    panel.script({output()});
-    alerts.script(1);  // No on "No Changes in EXIF data"
-    screen->controller().btnProcessTapped();
-    fireDelays();
-    EXPECT_EQ(alertTitles(), QStringList({"ERRORS FOUND", "NO CHANGES IN EXIF DATA"}));
-    EXPECT_FALSE(screen->controller().isRunning());
-}
-
 struct AlertCase {
     int tag;
     const char* title;
