@@ -61,21 +61,21 @@ TEST_P(AFullyEditedCopy, raisesNoValidationWarningTheOriginalDidNotHave) {
     EXPECT_EQ(added, QStringList());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CameraFiles, AFullyEditedCopy,
-    ::testing::Values(ValidationCase{"Canon EOS 7D.jpg", OnlyModifyEditedFields, false},
-                      ValidationCase{"Reagan.jpg", OnlyModifyEditedFields, false},
-                      ValidationCase{"Nikon D5000.jpg", ModifyEditedClearOthers, false},
-                      ValidationCase{"FurnaceCreekInn.jpg", OnlyModifyEditedFields, false},
-                      ValidationCase{"iptc-psAPP13-wIPTC1-psAPP13-wIPTC2.jpg", OnlyModifyEditedFields, false},
-                      ValidationCase{"DSC_3079.jpg", CleanMetadataInfo, true}),
-    [](const auto& info) {
-        std::string name = info.param.file;
-        name = name.substr(0, name.find('.'));
-        for (char& c : name) {
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        }
-        return name + "_option" + std::to_string(info.param.editingOption);
-    });
+INSTANTIATE_TEST_SUITE_P(CameraFiles, AFullyEditedCopy,
+                         ::testing::Values(ValidationCase{"Canon EOS 7D.jpg", OnlyModifyEditedFields, false},
+                                           ValidationCase{"Reagan.jpg", OnlyModifyEditedFields, false},
+                                           ValidationCase{"Nikon D5000.jpg", ModifyEditedClearOthers, false},
+                                           ValidationCase{"FurnaceCreekInn.jpg", OnlyModifyEditedFields, false},
+                                           ValidationCase{"iptc-psAPP13-wIPTC1-psAPP13-wIPTC2.jpg",
+                                                          OnlyModifyEditedFields, false},
+                                           ValidationCase{"DSC_3079.jpg", CleanMetadataInfo, true}),
+                         [](const auto& info) {
+                             std::string name = info.param.file;
+                             name = name.substr(0, name.find('.'));
+                             for (char& c : name) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             }
+                             return name + "_option" + std::to_string(info.param.editingOption);
+                         });
 
 }  // namespace
