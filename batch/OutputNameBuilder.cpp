@@ -159,7 +159,7 @@ QString OutputNameBuilder::dateText(const PhotoFile& photo, const MetaDataObject
         return {};
     }
     const QString converted = outputSettingObject.addEXIFDateTime.formattedDate(date);
-    if (!converted.isEmpty()) qCInfo(lcBatch).noquote() << QStringLiteral("Converted String : %1").arg(converted);
+    if (!converted.isEmpty()) qCDebug(lcBatch).noquote() << QStringLiteral("Converted String : %1").arg(converted);
     return converted;
 }
 

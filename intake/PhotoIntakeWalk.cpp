@@ -71,7 +71,7 @@ void PhotoIntakeWalk::walkFolder(const QString& folder, const QString& fileType)
 }
 
 void PhotoIntakeWalk::walkPhotosLibrary(const QString& package, const QString& fileType) {
-    qCInfo(lcIntake).noquote() << QStringLiteral("counting photos for photos == %1").arg(m_counters.totalPhotoToAdd);
+    qCDebug(lcIntake).noquote() << QStringLiteral("counting photos for photos == %1").arg(m_counters.totalPhotoToAdd);
     const auto records = DBOperations::getPhotoslibraryPath(package, libraryReading());
     if (!records) return;
     for (const PhotoLibraryImageRecord& record : uniqueRecords(*records)) {
@@ -93,7 +93,7 @@ void PhotoIntakeWalk::walkOtherLibrary(const QString& package, const QString& fi
         if (!QFileInfo::exists(path)) continue;
         isValidPhoto(path, lastPathComponent(path), fileType);
     }
-    qCInfo(lcIntake).noquote() << QStringLiteral("counting photos for iphoto == %1").arg(m_counters.totalPhotoToAdd);
+    qCDebug(lcIntake).noquote() << QStringLiteral("counting photos for iphoto == %1").arg(m_counters.totalPhotoToAdd);
 }
 
 bool PhotoIntakeWalk::isValidPhoto(const QString& path, const QString& fileName, const QString& fileType) {

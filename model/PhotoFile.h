@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QImage>
 #include <QString>
 #include <QVariantMap>
@@ -31,7 +32,9 @@ class PhotoFile {
     QImage thumbnailImg;
     double height = 0;
     double width = 0;
+    // What the file was when the photo was added: a batch run writes no photo whose file has changed since.
     double fileSizeInBytes = 0;
+    QDateTime fileModificationDate;  // invalid for an item not made from a file
     QString processMsg;
     SharedRecord<MetaDataObject> metadataObject;
     QString processedPath;

@@ -45,16 +45,14 @@ class ABatchOverCameraFiles : public ::testing::Test {
         return r;
     }
 
-    // Runs to the end and applies each result to the photos, as the editing screen does.
+    // Runs to the end and applies the results to the photos, as the editing screen does.
     void run(BatchRunner& runner, BatchRunRequest r) {
         QSignalSpy ended(&runner, &BatchRunner::runEnded);
-        QObject::connect(&runner, &BatchRunner::photoHandled, &runner,
-                         [this, restore = r.restore](const BatchPhotoResult& result) {
-                             if (!restore)
-                                 photos[static_cast<std::size_t>(result.index)].processedPath = result.processedPath;
-                         });
         ASSERT_TRUE(runner.start(std::move(r)));
         ASSERT_TRUE(ended.wait(120000));
+        QList<PhotoFile> batch(photos.begin(), photos.end());
+        runner.applyResultsTo(batch);
+        photos.assign(batch.begin(), batch.end());
     }
 
     BatchRunner::Services services(int parallel = 0) {
@@ -92,6 +90,8 @@ TEST_F(ABatchOverCameraFiles, writesTheSettingsIntoEveryCopyAndLeavesTheSourcesA
 
 TEST_F(ABatchOverCameraFiles, erasesAFieldTheUserEmptied) {
     ASSERT_TRUE(helperfixtures::exiftoolWrite(photos[0].filePath, {"-Artist=Someone"}));
+    // Changed on disk, so added again.
+    photos[0] = PhotoFile::initWithFileUrl(photos[0].filePath, photos[0].fileName, false);
     MetaDataObject settings = editrecords::typicalEdit();
     settings.Artist.clear();
     settings.isupdated_Artist = true;
