@@ -158,11 +158,8 @@ void BatchRunController::startProcessPhotos(bool restore) {
     showProcessProgressWindow();
 }
 
-void BatchRunController::photoHandled(const BatchPhotoResult& result) {
+void BatchRunController::photoHandled() {
     const BatchRunState& state = m_runner->state();
-    if (result.index >= 0 && result.index < static_cast<int>(m_runList.size())) {
-        m_form.applyPhotoResult(m_runList[static_cast<std::size_t>(result.index)], result);
-    }
     emit progressChanged(state.progressPercent);
     setBatchInfo();
     setProcessInfoAtBottom();
@@ -183,6 +180,8 @@ void BatchRunController::lowSpace() {
 }
 
 void BatchRunController::runEnded() {
+    // Statuses and processed paths reach the batch first: the restore and the form's reload read them there.
+    m_form.applyRunResults(*m_runner);
     m_form.dropPendingEdits();
     m_form.highlightBorders();
     if (m_restore) m_form.setupUIForSelectedPhotoFiles();

@@ -73,7 +73,7 @@ class BatchRunController : public QObject {
 
   private:
     void startProcessPhotos(bool restore);
-    void photoHandled(const BatchPhotoResult& result);
+    void photoHandled();
     void lowSpace();
     void runEnded();
     void showProcessProgressWindow();

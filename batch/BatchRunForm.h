@@ -30,8 +30,8 @@ class BatchRunForm {
     virtual std::vector<PhotoFile> tickedPhotos() const = 0;
 
     // ---- Steps ----
-    // One photo's result goes onto the batch item it was made from.
-    virtual void applyPhotoResult(const PhotoFile& photo, const BatchPhotoResult& result) = 0;
+    // The answers of the run that just ended go onto the batch items they were made from.
+    virtual void applyRunResults(const BatchRunner& runner) = 0;
     virtual void enableDragAndDrop(bool enable) = 0;
     // Blocks (false) or frees the editing screen while a sheet is up.
     virtual void enableView(bool enable) = 0;

@@ -339,17 +339,8 @@ std::vector<PhotoFile> EditorBatchActions::tickedPhotos() const {
     return ticked;
 }
 
-void EditorBatchActions::applyPhotoResult(const PhotoFile& photo, const BatchPhotoResult& result) {
-    // The batch may have changed while the run went on: the photo is found by its path, not its place.
-    for (PhotoFile& item : m_view.shared().arraySelectedImagesToProcess) {
-        if (item.filePath != photo.filePath) continue;
-        if (result.errorFlag != ExifWriteSucceeded) {
-            item.processStatus = result.errorFlag;
-            item.processMsg = result.errorMsg;
-        }
-        if (!result.processedPath.isEmpty()) item.processedPath = result.processedPath;
-        return;
-    }
+void EditorBatchActions::applyRunResults(const BatchRunner& runner) {
+    runner.applyResultsTo(m_view.shared().arraySelectedImagesToProcess);
 }
 
 void EditorBatchActions::enableDragAndDrop(bool enable) {

@@ -76,7 +76,7 @@ class EditorBatchActions : public QObject, private BatchRunForm {
     MetaDataObject metaDataObjectBeforeSaving() const override;
     MetaDataObject createUpdatedChangesOnly() override;
     std::vector<PhotoFile> tickedPhotos() const override;
-    void applyPhotoResult(const PhotoFile& photo, const BatchPhotoResult& result) override;
+    void applyRunResults(const BatchRunner& runner) override;
     void enableDragAndDrop(bool enable) override;
     void enableView(bool enable) override;
     void setPresetsAndNextEnabled(bool enable) override;

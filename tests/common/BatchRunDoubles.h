@@ -40,14 +40,7 @@ class RecordingRunForm : public BatchRunForm {
             if (p.isSelected) ticked.push_back(p);
         return ticked;
     }
-    void applyPhotoResult(const PhotoFile& photo, const BatchPhotoResult& result) override {
-        for (PhotoFile& p : photos) {
-            if (p.filePath != photo.filePath) continue;
-            p.processStatus = result.errorFlag;
-            p.processMsg = result.errorMsg;
-            p.processedPath = result.processedPath;
-        }
-    }
+    void applyRunResults(const BatchRunner& runner) override { runner.applyResultsTo(photos); }
     void enableDragAndDrop(bool enable) override {
         dragAndDrop = enable;
         steps << (enable ? "drop on" : "drop off");
@@ -87,7 +80,7 @@ class RecordingRunForm : public BatchRunForm {
     bool dragAndDrop = true, viewEnabled = true;
     OutputRenamingOptions renaming;
     MetaDataObject form, beforeSaving;
-    std::vector<PhotoFile> photos;
+    QList<PhotoFile> photos;
     QStringList steps;
 };
 
