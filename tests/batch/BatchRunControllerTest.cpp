@@ -10,17 +10,18 @@
 #include <mutex>
 
 #include "batch/BatchRunController.h"
+#include "tests/batch/BatchRunFixtures.h"
 #include "tests/common/BatchRunDoubles.h"
 
 namespace {
 
 using Button = BatchRunController::AlertButton;
 
+using batchfixtures::NoPlaces;
 using testsupport::ManualDelay;
-using testsupport::NoPlaces;
 using testsupport::RecordingRunForm;
 using testsupport::ScriptedPhotoWriter;
-using testsupport::SettableSpace;
+using SettableSpace = batchfixtures::FixedSpaceFiles;
 
 class ABatchRunOnScreen : public ::testing::Test {
   protected:

@@ -4,7 +4,6 @@
 #include <QHash>
 #include <QStringList>
 
-#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -123,19 +122,6 @@ class ScriptedPhotoWriter {
     QString holdBack;
     QHash<QString, int> flags;
     QHash<QString, QString> messages;
-};
-
-// No place names anywhere.
-class NoPlaces : public platform::ReverseGeocoding {
-  public:
-    void reverseGeocodeLocation(double, double, Completion completion) override { completion(std::nullopt, {}); }
-};
-
-// Every folder has the free space the test sets.
-class SettableSpace : public platform::FileManager {
-  public:
-    std::optional<qint64> freeSpace(const QString&) const override { return space.load(); }
-    std::atomic<qint64> space{qint64(1) << 40};
 };
 
 // The run's later calls (confirmations, the summary), run when the test says so.

@@ -15,6 +15,7 @@
 #include "editor/ErrorSummaryModel.h"
 #include "editor/ProgressSheet.h"
 #include "editor/SummaryWindow.h"
+#include "tests/batch/BatchRunFixtures.h"
 #include "tests/common/ScriptedPlatform.h"
 #include "tests/editor/BatchScreenHost.h"
 
@@ -61,8 +62,8 @@ class TheBatchScreen : public ::testing::Test {
     QTemporaryDir dir;
     BatchScreenHost host;
     ScriptedPhotoWriter writer;
-    testsupport::SettableSpace disk;
-    testsupport::NoPlaces places;
+    batchfixtures::FixedSpaceFiles disk;
+    batchfixtures::NoPlaces places;
     testsupport::ScriptedAlerts alerts;
     testsupport::ScriptedOpenPanel panel;
     std::unique_ptr<BatchRunScreen> screen;
