@@ -110,6 +110,9 @@ ProgressSheet::ProgressSheet(QWidget* parent)
     buttons->addWidget(m_stop);
     layout->addLayout(buttons);
     connect(m_stop, &QPushButton::clicked, this, &ProgressSheet::stopTapped);
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(kThumbnailPauseMs);
+    connect(&m_pause, &QTimer::timeout, this, &ProgressSheet::pauseEnded);
 }
 
 ProgressSheet::~ProgressSheet() = default;
@@ -156,16 +159,18 @@ void ProgressSheet::setCurrentPhoto(const QString& filePath) {
     m_photoPath = filePath;
     if (filePath.isEmpty()) {
         m_thumbnail = QImage();
+        m_shownPath.clear();
         m_photo->setImage(QImage());
         return;
     }
-    // One thumbnail is made at a time, always of the photo in hand: writers start photos far faster than
-    // anyone can look at them, and every decoding would take a core away from the writers.
-    if (!m_loading) loadThumbnail(filePath);
+    // One thumbnail is made at a time, always of the photo in hand, and a few a second at most: writers start
+    // photos far faster than anyone can look at them, and every decoding takes a core away from the writers.
+    if (!m_loading && !m_pause.isActive()) loadThumbnail(filePath);
 }
 
 void ProgressSheet::loadThumbnail(const QString& filePath) {
     m_loading = true;
+    m_shownPath = filePath;
     std::shared_ptr<Pending> pending = m_pending;
     {
         std::lock_guard lock(pending->mutex);
@@ -175,8 +180,8 @@ void ProgressSheet::loadThumbnail(const QString& filePath) {
     platform::dispatch::background([sheet, filePath, pending] {
         const QImage image = Utils::sharedUtils().getThumbnailImageAtFilePath(filePath, QSizeF(kPhotoSize));
         // The answer goes through the application, which outlives the sheet; a closed sheet drops it.
-        platform::dispatch::onMain(qApp, [sheet, filePath, image] {
-            if (sheet) sheet->thumbnailReady(filePath, image);
+        platform::dispatch::onMain(qApp, [sheet, image] {
+            if (sheet) sheet->thumbnailReady(image);
         });
         std::lock_guard lock(pending->mutex);
         --pending->loads;
@@ -184,18 +189,20 @@ void ProgressSheet::loadThumbnail(const QString& filePath) {
     });
 }
 
-void ProgressSheet::thumbnailReady(const QString& filePath, const QImage& image) {
+void ProgressSheet::thumbnailReady(const QImage& image) {
     m_loading = false;
-    if (filePath == m_photoPath) {
-        m_thumbnail = image;
-        m_photo->setImage(image);
-    } else if (!m_photoPath.isEmpty()) {
-        loadThumbnail(m_photoPath);
-    }
+    // A thumbnail that lands after the run ended leaves the placeholder alone.
+    if (m_photoPath.isEmpty()) return;
+    m_thumbnail = image;
+    m_photo->setImage(image);
+    m_pause.start();
+}
+
+void ProgressSheet::pauseEnded() {
+    if (!m_photoPath.isEmpty() && m_photoPath != m_shownPath) loadThumbnail(m_photoPath);
 }
 
 void ProgressSheet::waitForThumbnail() {
-    // A delivered thumbnail of an older photo starts the one of the photo in hand.
     while (m_loading) {
         {
             std::unique_lock lock(m_pending->mutex);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QTimer>
 
 #include "batch/BatchTexts.h"
 
@@ -13,6 +14,8 @@ class QPushButton;
 class ProgressSheet : public QDialog {
     Q_OBJECT
   public:
+    static constexpr int kThumbnailPauseMs = 250;
+
     explicit ProgressSheet(QWidget* parent = nullptr);
     ~ProgressSheet() override;
 
@@ -45,7 +48,8 @@ class ProgressSheet : public QDialog {
   private:
     class PhotoView;
     void loadThumbnail(const QString& filePath);
-    void thumbnailReady(const QString& filePath, const QImage& image);
+    void thumbnailReady(const QImage& image);
+    void pauseEnded();
 
     PhotoView* m_photo;
     QLabel* m_filePath;
@@ -57,6 +61,8 @@ class ProgressSheet : public QDialog {
     QString m_fullFilePath;
     QImage m_thumbnail;
     bool m_loading = false;
+    QString m_shownPath;  // the photo whose thumbnail is shown or being made
+    QTimer m_pause;
     struct Pending;
     std::shared_ptr<Pending> m_pending;
 };
