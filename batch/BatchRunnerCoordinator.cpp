@@ -9,7 +9,11 @@
 
 BatchRunner::Coordinator::Coordinator(BatchRunner* owner, BatchRunRequest request, const Services& services,
                                       OutputNameBuilder& builder, std::atomic<bool>& processing)
-    : m_owner(owner), m_request(std::move(request)), m_services(services), m_builder(builder), m_processing(processing) {}
+    : m_owner(owner),
+      m_request(std::move(request)),
+      m_services(services),
+      m_builder(builder),
+      m_processing(processing) {}
 
 void BatchRunner::Coordinator::start() {
     m_thread = std::thread([this] { run(); });
