@@ -33,7 +33,7 @@ struct DragAreaDelegate : MouseDownViewDelegate {
 
 struct EverythingDelegate : DragAreaDelegate {
     int doubles = 0, ups = 0, rights = 0, wheels = 0;
-    void mouseDoubbleClicked(QMouseEvent*, MouseDownView*) override { ++doubles; }
+    void mouseDoubleClicked(QMouseEvent*, MouseDownView*) override { ++doubles; }
     void mouseUp(QMouseEvent*, MouseDownView*) override { ++ups; }
     void rightMouseDown(QMouseEvent*) override { ++rights; }
     void scrollWheel(QWheelEvent*, MouseDownView*) override { ++wheels; }
