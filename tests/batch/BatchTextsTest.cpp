@@ -16,6 +16,10 @@ struct AlertCase {
     QList<Button> buttons;
 };
 
+void PrintTo(const AlertCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 EditorAlertCounts refused(int damaged, int unreadable = 0) {
     EditorAlertCounts counts;
     counts.damagedFileCount = damaged;
@@ -133,6 +137,10 @@ struct LineCase {
     const char* errorsLabel;
     const char* title;
 };
+
+void PrintTo(const LineCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ARunsTexts : public ::testing::TestWithParam<LineCase> {};
 
