@@ -7,6 +7,6 @@
 // operation's counters.
 class IntakeAlert {
   public:
-    // Duplicates first, then refused files, else nothing new (showPromtForDamagedFiles).
-    static EditorAlertTag showPromtForDamagedFiles(const IntakeCounters& counters);
+    // Duplicates first, then refused files, else nothing new (showPromptForDamagedFiles).
+    static EditorAlertTag showPromptForDamagedFiles(const IntakeCounters& counters);
 };

@@ -270,7 +270,7 @@ TEST_F(ARestore, keepsTheEarlierOutputWhenTheChecksFail) {
 
 // ---- Messages ----
 
-TEST(AnExiv2Message, losesTheLibrarysFileOpeningWording) {
+TEST(AnExiv2Message, losesTheLibraryFileOpeningWording) {
     EXPECT_EQ(
         ExifWriteResult::cleanedExiv2Message("/x/a.jpg: Failed to open the data source: Too many links (errno = 63)"),
         "/x/a.jpg: Too many links.");

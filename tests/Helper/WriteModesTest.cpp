@@ -22,6 +22,10 @@ struct Kind {
     bool raw;
 };
 
+void PrintTo(const Kind& kind, std::ostream* os) {
+    *os << kind.fileName;
+}
+
 const Kind kJpeg{"photo.jpg", Format::Jpeg, false};
 const Kind kTiff{"photo.tif", Format::Tiff, false};
 const Kind kRaw{"photo.NEF", Format::Tiff, true};

@@ -98,6 +98,10 @@ struct FormatCase {
     const char* expected;
 };
 
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << "format " << c.index;
+}
+
 class TheTwentyDateFormats : public TheNameBuilder, public ::testing::WithParamInterface<FormatCase> {};
 
 TEST_P(TheTwentyDateFormats, printTheDateBeforeTheName) {

@@ -4,6 +4,9 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -24,4 +27,16 @@ inline void PrintTo(const QStringList& texts, std::ostream* os) {
         PrintTo(texts.at(i), os);
     }
     *os << '}';
+}
+
+inline void PrintTo(const QSize& size, std::ostream* os) {
+    *os << size.width() << 'x' << size.height();
+}
+
+inline void PrintTo(const QPoint& point, std::ostream* os) {
+    *os << '(' << point.x() << ", " << point.y() << ')';
+}
+
+inline void PrintTo(const QRect& rect, std::ostream* os) {
+    *os << rect.width() << 'x' << rect.height() << " at (" << rect.x() << ", " << rect.y() << ')';
 }

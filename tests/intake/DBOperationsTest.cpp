@@ -17,6 +17,10 @@ struct LibraryCase {
     PhotosGeneration generation;
 };
 
+void PrintTo(const LibraryCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class APhotosLibrary : public ::testing::TestWithParam<LibraryCase> {
   protected:
     void SetUp() override {

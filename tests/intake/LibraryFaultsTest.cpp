@@ -21,6 +21,9 @@ const char* const kAssetTables =
     "ZKIND INTEGER, ZTRASHEDSTATE INTEGER);"
     "INSERT INTO ZASSET VALUES (1, 'U1', 'A', 'U1.jpeg', 0, 0);"
     "INSERT INTO ZASSET VALUES (2, 'U2', 'B', 'U2.jpeg', 0, 0);";
+const char* const kAttributesTable =
+    "CREATE TABLE ZADDITIONALASSETATTRIBUTES (Z_PK INTEGER PRIMARY KEY, ZASSET INTEGER, ZORIGINALFILENAME VARCHAR, "
+    "ZORIGINALFILESIZE INTEGER);";
 
 QString databasePath(const QString& package) {
     return package + "/database/Photos.sqlite";
@@ -36,10 +39,8 @@ void midTransaction(const QString& package) {
     writePhotos(package);
     Database db(databasePath(package), false);
     db.exec(kAssetTables);
-    db.exec(
-        "CREATE TABLE ZADDITIONALASSETATTRIBUTES (Z_PK INTEGER PRIMARY KEY, ZASSET INTEGER, "
-        "ZORIGINALFILENAME VARCHAR, ZORIGINALFILESIZE INTEGER);"
-        "CREATE TABLE filler (bytes BLOB);");
+    db.exec(kAttributesTable);
+    db.exec("CREATE TABLE filler (bytes BLOB);");
     // A small page cache spills the uncommitted change into the database file itself.
     db.exec(
         "PRAGMA cache_size = 10; BEGIN; DELETE FROM ZASSET;"
@@ -59,9 +60,8 @@ void logIsAPipe(const QString& package) {
     writePhotos(package);
     Database db(databasePath(package), true);
     db.exec(kAssetTables);
+    db.exec(kAttributesTable);
     db.exec(
-        "CREATE TABLE ZADDITIONALASSETATTRIBUTES (Z_PK INTEGER PRIMARY KEY, ZASSET INTEGER, "
-        "ZORIGINALFILENAME VARCHAR, ZORIGINALFILESIZE INTEGER);"
         "DELETE FROM ZASSET WHERE Z_PK = 2; PRAGMA wal_checkpoint(TRUNCATE);"
         "INSERT INTO ZASSET VALUES (2, 'U2', 'B', 'U2.jpeg', 0, 0);");
     db.place();

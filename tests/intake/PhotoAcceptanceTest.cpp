@@ -10,6 +10,10 @@ struct TypeCase {
     bool accepted;
 };
 
+void PrintTo(const TypeCase& c, std::ostream* os) {
+    *os << c.fileName;
+}
+
 class AnImageType : public ::testing::TestWithParam<TypeCase> {};
 
 TEST_P(AnImageType, isAcceptedOrRefusedByItsExtension) {

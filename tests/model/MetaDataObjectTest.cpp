@@ -97,6 +97,10 @@ struct MergeCase {
     bool expectedNull = false;
 };
 
+void PrintTo(const MergeCase& c, std::ostream* os) {
+    *os << c.description;
+}
+
 class APresetMerge : public ::testing::TestWithParam<MergeCase> {};
 
 TEST_P(APresetMerge, decidesEachFieldByValueAndFlag) {
@@ -166,6 +170,10 @@ struct CleanCase {
     MetadataClearMask switches;
     int emptiedFields;
 };
+
+void PrintTo(const CleanCase& c, std::ostream* os) {
+    *os << c.description;
+}
 
 class ACleanInfoUpdate : public ::testing::TestWithParam<CleanCase> {};
 

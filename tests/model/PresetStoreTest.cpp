@@ -136,6 +136,10 @@ struct UnreadableCase {
     const char* json;
 };
 
+void PrintTo(const UnreadableCase& c, std::ostream* os) {
+    *os << c.description;
+}
+
 class AnUnreadableArchive : public ::testing::TestWithParam<UnreadableCase> {};
 
 TEST_P(AnUnreadableArchive, isRefusedWithAReason) {

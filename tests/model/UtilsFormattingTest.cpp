@@ -76,6 +76,10 @@ struct SizeCase {
     const char* text;
 };
 
+void PrintTo(const SizeCase& c, std::ostream* os) {
+    *os << c.bytes << " bytes";
+}
+
 class ASizeText : public ::testing::TestWithParam<SizeCase> {};
 
 TEST_P(ASizeText, stepsByThousandsAndCutsToTwoDecimals) {
@@ -97,6 +101,10 @@ struct DurationCase {
     qint64 seconds;
     const char* text;
 };
+
+void PrintTo(const DurationCase& c, std::ostream* os) {
+    *os << c.seconds << " s";
+}
 
 class ADurationText : public ::testing::TestWithParam<DurationCase> {};
 
