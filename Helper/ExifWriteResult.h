@@ -4,14 +4,7 @@
 
 #include <optional>
 
-// ExifWriteErrorFlag: the codes a write answers with.
-enum ExifWriteErrorFlag : int {
-    ExifWriteSucceeded = 0,
-    ExifWriteSourceMissing = 1,
-    ExifWriteFailed = 2,         // unsupported, damaged, refused by Exiv2, or the copy could not be written
-    ExifWriteRawCameraKept = 7,  // written, but a raw file's camera make and model were left as they were
-    ExifWriteAccessDenied = 8,
-};
+#include "model/ResultCodes.h"
 
 // The answer of one write: a plain value the batch thread hands back, which the main thread then applies to
 // the photo item (status, message and, when present, the processed path).
@@ -29,6 +22,7 @@ struct ExifWriteResult {
     static QString corruptImage() { return QStringLiteral("Corrupt image"); }
     static QString sourceAccessDenied() { return QStringLiteral("Access denied to source file"); }
     static QString destinationAccessDenied() { return QStringLiteral("Access denied to destination folder"); }
+    static QString destinationMissing() { return QStringLiteral("The destination folder does not exist"); }
 
     static ExifWriteResult answer(int flag, const QString& message) {
         ExifWriteResult result;

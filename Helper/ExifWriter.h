@@ -20,8 +20,8 @@ class MetaDataObject;
 class PhotoFile;
 
 // The one component that opens image files through Exiv2. Stateless: one shared instance serves every
-// thread. Exiv2 exceptions never leave it except from the key-removal operations, whose callers are the
-// guarded steps of a write.
+// thread. Exiv2 exceptions never leave it except from the key-removal operations (MetadataKeyRemoval), whose
+// callers are the guarded steps of a write.
 class ExifWriter {
   public:
     // Made exactly once, whichever thread asks first; Exiv2's one-time set-up runs with it.

@@ -2,6 +2,7 @@
 #include "Helper/ExifWriter.h"
 
 #include "Helper/Logging.h"
+#include "Helper/PhotoshopIptcDigest.h"
 #include "Helper/WriteBlankAndClearPass.h"
 #include "Helper/WriteCleanMode.h"
 #include "Helper/WriteCommit.h"
@@ -59,7 +60,7 @@ ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const 
     image.readMetadata();
     if (image.byteOrder() == Exiv2::invalidByteOrder) return failed(ExifWriteResult::unsupportedImage());
     WriteSession session(image, photo, settings, onlyUpdated);
-    if (settings.editingOption == MetaDataObject::CleanMetadataInfo) {
+    if (settings.editingOption == CleanMetadataInfo) {
         cleanedGroup = WriteCleanMode::apply(session);
         WriteCommit::write(session);
     } else {
@@ -75,9 +76,15 @@ ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const 
 // is replaced only by a complete file.
 bool writeOut(const EditedBytes& edited, const QString& target, bool isForRestore, platform::FileManager& files,
               QString* error) {
+    // A digest that was right before our edit is made right again; one that was already stale stays so, as
+    // it still tells other tools that the IPTC changed behind the XMP's back.
+    const bool refreshDigest =
+        edited.image->mimeType() == "image/jpeg" && PhotoshopIptcDigest::isCurrent(edited.source);
     Exiv2::BasicIo& io = edited.image->io();
     io.open();
-    const QByteArrayView bytes(reinterpret_cast<const char*>(io.mmap()), static_cast<qsizetype>(io.size()));
+    char* data = reinterpret_cast<char*>(io.mmap(refreshDigest));
+    if (refreshDigest) PhotoshopIptcDigest::refresh(data, static_cast<qsizetype>(io.size()));
+    const QByteArrayView bytes(data, static_cast<qsizetype>(io.size()));
     const bool ok = files.writeFile(
         target, bytes,
         isForRestore ? platform::FileManager::WriteMode::Replace : platform::FileManager::WriteMode::CreateNew,
@@ -102,8 +109,10 @@ ExifWriteResult guardedWrite(const QString& target, const PhotoFile& photo, cons
         }
         result.processedPath = target;
         // Clean mode that emptied a whole group leaves the file's dates as the write made them.
-        if (settings.editingOption != MetaDataObject::CleanMetadataInfo || !cleanedGroup)
-            WriteCommit::setFileDates(photo, settings, target);
+        if (settings.editingOption != CleanMetadataInfo || !cleanedGroup) {
+            const WriteCommit::FileDates dates = WriteCommit::fileDates(photo, settings);
+            ExifWriter::sharedInstance().updateDateTimeOfFileInSystem(target, settings, dates.creation, dates.modify);
+        }
         return result;
     } catch (const WriteRefusal& refusal) {
         qCInfo(lcHelper).noquote() << QStringLiteral("Not written: %1: %2").arg(photo.filePath, refusal.message());

@@ -7,7 +7,7 @@
 
 void WriteBlankAndClearPass::apply(WriteSession& session) {
     removeLeftBlank(session);
-    if (session.settings().editingOption == MetaDataObject::ModifyEditedClearOthers) clearOthers(session);
+    if (session.settings().editingOption == ModifyEditedClearOthers) clearOthers(session);
 }
 
 void WriteBlankAndClearPass::removeLeftBlank(WriteSession& session) {

@@ -1,6 +1,5 @@
 #include "Helper/WriteCommit.h"
 
-#include "Helper/ExifWriter.h"
 #include "Helper/Logging.h"
 #include "Helper/WriteDatePass.h"
 #include "Helper/WriteRefusal.h"
@@ -10,13 +9,18 @@
 
 #include <exiv2/exiv2.hpp>
 
+#include <QSet>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
 const char* const kIptcCharacterSet = "Iptc.Envelope.CharacterSet";
 // ISO 2022 escape sequence that declares UTF-8.
 const char* const kUtf8Marker = "\x1b%G";
+const char* const kGpsVersion = "Exif.GPSInfo.GPSVersionID";
+const char* const kExifVersion = "Exif.Photo.ExifVersion";
 
 }  // namespace
 
@@ -24,6 +28,8 @@ void WriteCommit::write(WriteSession& session) {
     keepUnreadableXmpPacket(session);
     dropEntriesOfUnknownType(session);
     markIptcAsUtf8(session);
+    addGpsVersion(session);
+    raiseExifVersion(session);
     Exiv2::Image& image = session.image();
     image.writeMetadata();
     verifyWritten(session);
@@ -32,12 +38,9 @@ void WriteCommit::write(WriteSession& session) {
     session.xmp().clear();
 }
 
-void WriteCommit::setFileDates(const PhotoFile& photo, const MetaDataObject& settings, const QString& targetPath) {
-    const QString creation =
-        WriteDatePass::ruleResult(settings.dateTimeConfigCreationDate, photo, &MetaDataObject::Date_Creation);
-    const QString modify =
-        WriteDatePass::ruleResult(settings.dateTimeConfigModifyDate, photo, &MetaDataObject::Date_Modify);
-    ExifWriter::sharedInstance().updateDateTimeOfFileInSystem(targetPath, settings, creation, modify);
+WriteCommit::FileDates WriteCommit::fileDates(const PhotoFile& photo, const MetaDataObject& settings) {
+    return {WriteDatePass::ruleResult(settings.dateTimeConfigCreationDate, photo, &MetaDataObject::Date_Creation),
+            WriteDatePass::ruleResult(settings.dateTimeConfigModifyDate, photo, &MetaDataObject::Date_Modify)};
 }
 
 void WriteCommit::keepUnreadableXmpPacket(WriteSession& session) {
@@ -75,6 +78,35 @@ void WriteCommit::markIptcAsUtf8(WriteSession& session) {
     const Exiv2::IptcData& iptc = session.iptc();
     if (iptc.findKey(Exiv2::IptcKey(kIptcCharacterSet)) != iptc.end()) return;
     session.assignMirror(QString::fromLatin1(kIptcCharacterSet), QString::fromLatin1(kUtf8Marker));
+}
+
+void WriteCommit::addGpsVersion(WriteSession& session) {
+    // A GPS block is only read as one with its version, which the standard requires; a block we started or
+    // changed gets the version of the standard it is written by.
+    const QSet<QString>& assigned = session.assignedKeys();
+    const bool wroteGps = std::any_of(assigned.begin(), assigned.end(), [](const QString& key) {
+        return key.startsWith(QLatin1String("Exif.GPSInfo."));
+    });
+    if (!wroteGps || !session.exifText(QString::fromLatin1(kGpsVersion)).isEmpty()) return;
+    session.assignMirror(QString::fromLatin1(kGpsVersion), QStringLiteral("2 3 0 0"));
+}
+
+void WriteCommit::raiseExifVersion(WriteSession& session) {
+    // These tags came with version 2.3 of the standard; a file that holds them while it claims an older
+    // version contradicts itself.
+    static const char* const exif23Keys[] = {"Exif.Photo.CameraOwnerName", "Exif.Photo.BodySerialNumber",
+                                             "Exif.Photo.LensMake", "Exif.Photo.LensModel",
+                                             "Exif.Photo.LensSerialNumber"};
+    const QSet<QString>& assigned = session.assignedKeys();
+    const bool wrote23 = std::any_of(std::begin(exif23Keys), std::end(exif23Keys),
+                                     [&assigned](const char* key) { return assigned.contains(QLatin1String(key)); });
+    if (!wrote23) return;
+    const auto found = session.exif().findKey(Exiv2::ExifKey(kExifVersion));
+    if (found == session.exif().end() || found->typeId() != Exiv2::undefined || found->count() != 4) return;
+    std::string digits;
+    for (long i = 0; i < 4; ++i) digits += static_cast<char>(found->toLong(i));
+    if (digits >= "0230") return;
+    session.assignMirror(QString::fromLatin1(kExifVersion), QStringLiteral("48 50 51 48"));
 }
 
 void WriteCommit::verifyWritten(WriteSession& session) {

@@ -1,21 +1,30 @@
 #pragma once
 
+#include <QString>
+
 class MetaDataObject;
 class PhotoFile;
-class QString;
 class WriteSession;
 
-// The last steps of a write: the edited containers go into the photo's bytes in memory, and the written copy
-// then takes the modification date its rules make (a file's creation date cannot be set on Linux).
+// The last steps of a write: the edited containers go into the photo's bytes in memory, and the dates the
+// written copy's file then takes are worked out (a file's creation date cannot be set on Linux).
 class WriteCommit {
   public:
     // Throws WriteRefusal when the edit must change XMP that Exiv2 could not parse.
     static void write(WriteSession& session);
-    static void setFileDates(const PhotoFile& photo, const MetaDataObject& settings, const QString& targetPath);
+
+    struct FileDates {
+        QString creation;
+        QString modify;
+    };
+    // The creation and modification dates by the settings' rules, from the photo's original dates.
+    static FileDates fileDates(const PhotoFile& photo, const MetaDataObject& settings);
 
   private:
     static void keepUnreadableXmpPacket(WriteSession& session);
     static void dropEntriesOfUnknownType(WriteSession& session);
     static void markIptcAsUtf8(WriteSession& session);
+    static void addGpsVersion(WriteSession& session);
+    static void raiseExifVersion(WriteSession& session);
     static void verifyWritten(WriteSession& session);
 };

@@ -53,7 +53,10 @@ std::optional<ExifWriteResult> WriteDestination::checkAccess(const QString& sour
         return ExifWriteResult::answer(ExifWriteAccessDenied, ExifWriteResult::sourceAccessDenied());
     }
     if (destinationDenied) {
-        return ExifWriteResult::answer(ExifWriteAccessDenied, ExifWriteResult::destinationAccessDenied());
+        // A folder that is gone (unmounted, removed during the run) is no question of rights.
+        const bool missing = !target.isEmpty() && !m_files.isDirectory(QFileInfo(target).path());
+        return ExifWriteResult::answer(ExifWriteAccessDenied, missing ? ExifWriteResult::destinationMissing()
+                                                                      : ExifWriteResult::destinationAccessDenied());
     }
     return std::nullopt;
 }

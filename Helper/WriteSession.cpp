@@ -1,7 +1,7 @@
 #include "Helper/WriteSession.h"
 
-#include "Helper/ExifWriter.h"
 #include "Helper/Logging.h"
+#include "Helper/MetadataKeyRemoval.h"
 #include "Helper/WriteValueForms.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
@@ -52,6 +52,58 @@ bool hasKnownType(const Exiv2::Metadatum& datum) {
 bool isXmpDateProperty(const Exiv2::XmpKey& key) {
     const Exiv2::XmpPropertyInfo* info = Exiv2::XmpProperties::propertyInfo(key);
     return info && info->xmpValueType_ && std::strcmp(info->xmpValueType_, "Date") == 0;
+}
+
+// The type a new value takes: the one named, else the entry's own, else the key's standard one. A comment is
+// stored as undefined bytes, but only the comment type reads a text with its character set; an entry whose
+// TIFF type Exiv2 does not know cannot be told its type back.
+template <typename Iterator>
+Exiv2::TypeId entryType(const Exiv2::ExifKey& key, Iterator found, Iterator end) {
+    const Exiv2::TypeId standard = key.defaultTypeId();
+    if (found == end || !hasKnownType(*found) || standard == Exiv2::comment) return standard;
+    return found->typeId();
+}
+
+template <typename Iterator>
+Exiv2::TypeId entryType(const Exiv2::IptcKey& key, Iterator found, Iterator end) {
+    return found != end ? found->typeId() : Exiv2::IptcDataSets::dataSetType(key.tag(), key.record());
+}
+
+template <typename Iterator>
+Exiv2::TypeId entryType(const Exiv2::XmpKey& key, Iterator found, Iterator end) {
+    return found != end ? found->typeId() : Exiv2::XmpProperties::propertyType(key);
+}
+
+// The text as the value type reads it.
+QString valueText(const Exiv2::ExifKey& /*key*/, Exiv2::TypeId type, const QString& text) {
+    return type == Exiv2::comment ? WriteValueForms::userCommentText(text) : text;
+}
+
+QString valueText(const Exiv2::IptcKey& /*key*/, Exiv2::TypeId type, const QString& text) {
+    // Exiv2 reads only "yyyy-MM-dd" into an IPTC date; "2019:07:10" would be stored as 2019-00-00.
+    return type == Exiv2::date ? WriteValueForms::iptcDateText(text) : text;
+}
+
+QString valueText(const Exiv2::XmpKey& key, Exiv2::TypeId /*type*/, const QString& text) {
+    return isXmpDateProperty(key) ? WriteValueForms::xmpDateText(text) : text;
+}
+
+// Gives the key the text as a value of its type, in any of the three containers; answers the text as it
+// was read into the value, or nothing (and no change) when the type cannot hold it.
+template <typename Data, typename Key>
+std::optional<QString> assignEntry(Data& data, const Key& key, const QString& text, int typeId) {
+    const auto found = data.findKey(key);
+    const Exiv2::TypeId type =
+        typeId != kTypeOfEntry ? static_cast<Exiv2::TypeId>(typeId) : entryType(key, found, data.end());
+    QString read = valueText(key, type, text);
+    const std::unique_ptr<Exiv2::Value> value = readValue(type, read);
+    if (!value) return std::nullopt;
+    if (found != data.end()) {
+        found->setValue(value.get());
+    } else {
+        data.add(key, value.get());
+    }
+    return read;
 }
 
 bool packetFailsToParse(const std::string& packet) {
@@ -108,91 +160,21 @@ bool WriteSession::assignMirror(const QString& key, const QString& text) {
 }
 
 bool WriteSession::assignChecked(const QString& key, const QString& text, int typeId) {
-    bool assigned = false;
+    const std::string name = key.toStdString();
+    std::optional<QString> written;
     if (key.startsWith(QLatin1String("Exif."))) {
-        assigned = assignExif(key, text, typeId);
+        written = assignEntry(exif(), Exiv2::ExifKey(name), text, typeId);
     } else if (key.startsWith(QLatin1String("Iptc."))) {
-        assigned = assignIptc(key, text, typeId);
-    } else {
-        assigned = assignXmp(key, text, typeId);
-    }
-    return assigned;
-}
-
-bool WriteSession::assignExif(const QString& key, const QString& text, int typeId) {
-    const Exiv2::ExifKey exifKey(key.toStdString());
-    const auto found = exif().findKey(exifKey);
-    Exiv2::TypeId type = exifKey.defaultTypeId();
-    if (typeId != kTypeOfEntry) {
-        type = static_cast<Exiv2::TypeId>(typeId);
-    } else if (found != exif().end() && hasKnownType(*found) && type != Exiv2::comment) {
-        // A comment is stored as undefined bytes, but only the comment type reads a text with its charset.
-        type = found->typeId();
-    }
-    const QString valueText = type == Exiv2::comment ? WriteValueForms::userCommentText(text) : text;
-    const std::unique_ptr<Exiv2::Value> value = readValue(type, valueText);
-    if (!value) {
-        reportNotWritten(key, text);
-        return false;
-    }
-    if (found != exif().end()) {
-        found->setValue(value.get());
-    } else {
-        exif().add(exifKey, value.get());
-    }
-    return true;
-}
-
-bool WriteSession::assignIptc(const QString& key, const QString& text, int typeId) {
-    const Exiv2::IptcKey iptcKey(key.toStdString());
-    const auto found = iptc().findKey(iptcKey);
-    Exiv2::TypeId type = Exiv2::IptcDataSets::dataSetType(iptcKey.tag(), iptcKey.record());
-    if (typeId != kTypeOfEntry) {
-        type = static_cast<Exiv2::TypeId>(typeId);
-    } else if (found != iptc().end()) {
-        type = found->typeId();
-    }
-    // Exiv2 reads only "yyyy-MM-dd" into an IPTC date; "2019:07:10" would be stored as 2019-00-00.
-    const QString valueText = type == Exiv2::date ? WriteValueForms::iptcDateText(text) : text;
-    const std::unique_ptr<Exiv2::Value> value = readValue(type, valueText);
-    if (!value) {
-        reportNotWritten(key, text);
-        return false;
-    }
-    if (found != iptc().end()) {
-        found->setValue(value.get());
-    } else {
-        iptc().add(iptcKey, value.get());
-    }
-    if (!WriteValueForms::isAscii(valueText)) m_wroteNonAsciiIptc = true;
-    return true;
-}
-
-bool WriteSession::assignXmp(const QString& key, const QString& text, int typeId) {
-    if (m_xmpPacketUnreadable) {
+        written = assignEntry(iptc(), Exiv2::IptcKey(name), text, typeId);
+        if (written && !WriteValueForms::isAscii(*written)) m_wroteNonAsciiIptc = true;
+    } else if (m_xmpPacketUnreadable) {
         m_xmpChangeRefused = true;
         return false;
-    }
-    const Exiv2::XmpKey xmpKey(key.toStdString());
-    const auto found = xmp().findKey(xmpKey);
-    Exiv2::TypeId type = Exiv2::XmpProperties::propertyType(xmpKey);
-    if (typeId != kTypeOfEntry) {
-        type = static_cast<Exiv2::TypeId>(typeId);
-    } else if (found != xmp().end()) {
-        type = found->typeId();
-    }
-    const QString valueText = isXmpDateProperty(xmpKey) ? WriteValueForms::xmpDateText(text) : text;
-    const std::unique_ptr<Exiv2::Value> value = readValue(type, valueText);
-    if (!value) {
-        reportNotWritten(key, text);
-        return false;
-    }
-    if (found != xmp().end()) {
-        found->setValue(value.get());
     } else {
-        xmp().add(xmpKey, value.get());
+        written = assignEntry(xmp(), Exiv2::XmpKey(name), text, typeId);
     }
-    return true;
+    if (!written) reportNotWritten(key, text);
+    return written.has_value();
 }
 
 void WriteSession::assignEach(const QString& key, const QStringList& items) {
@@ -213,26 +195,16 @@ void WriteSession::assignEach(const QString& key, const QStringList& items) {
 
 void WriteSession::erase(const QString& key) {
     m_assignedKeys.remove(key);
-    const ExifWriter& writer = ExifWriter::sharedInstance();
-    const std::string name = key.toStdString();
     if (key.startsWith(QLatin1String("Exif."))) {
-        const Exiv2::ExifKey exifKey(name);
-        while (exif().findKey(exifKey) != exif().end())
-            exif() = writer.deleteKeysValuesFromExifData(std::move(exif()), key);
+        MetadataKeyRemoval::removeAll(exif(), key);
     } else if (key.startsWith(QLatin1String("Iptc."))) {
-        const Exiv2::IptcKey iptcKey(name);
-        while (iptc().findKey(iptcKey) != iptc().end())
-            iptc() = writer.deleteKeysValuesFromIptcData(std::move(iptc()), key);
-    } else {
-        const Exiv2::XmpKey xmpKey(name);
+        MetadataKeyRemoval::removeAll(iptc(), key);
+    } else if (m_xmpPacketUnreadable) {
         // Whether an unreadable packet holds the property can only be told from its text.
-        if (m_xmpPacketUnreadable) {
-            if (m_unreadablePacket.find(xmpKey.tagName()) != std::string::npos) {
-                m_xmpChangeRefused = true;
-            }
-            return;
-        }
-        while (xmp().findKey(xmpKey) != xmp().end()) xmp() = writer.deleteKeysValuesFromXmpData(std::move(xmp()), key);
+        const Exiv2::XmpKey xmpKey(key.toStdString());
+        if (m_unreadablePacket.find(xmpKey.tagName()) != std::string::npos) m_xmpChangeRefused = true;
+    } else {
+        MetadataKeyRemoval::removeAll(xmp(), key);
     }
 }
 

@@ -83,9 +83,6 @@ class WriteSession {
 
   private:
     bool assignChecked(const QString& key, const QString& text, int typeId);
-    bool assignExif(const QString& key, const QString& text, int typeId);
-    bool assignIptc(const QString& key, const QString& text, int typeId);
-    bool assignXmp(const QString& key, const QString& text, int typeId);
 
     Exiv2::Image& m_image;
     const PhotoFile& m_photo;

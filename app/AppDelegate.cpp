@@ -10,7 +10,9 @@
 #include "app/PromotionPanelService.h"
 #include "app/ReachabilityService.h"
 #include "app/SupportPhoneService.h"
+#include "batch/EditorAlert.h"
 #include "controls/VLAppStoreWindow.h"
+#include "intake/PhotoAcceptance.h"
 #include "intake/PhotoIntake.h"
 #include "platform/Alerts.h"
 #include "platform/Dispatch.h"
@@ -63,12 +65,21 @@ AppDelegate::AppDelegate(platform::UserDefaults& defaults, QObject* parent)
     PhotoIntake::Hooks hooks;
     hooks.showLoading = [this](bool show, const QString& text) { showIntakeLoading(show, text); };
     hooks.processAfterAllPhotosAdded = [this] { showIntakeLoading(false, QString()); };
-    hooks.showAlertWithTag = [this](const IntakeAlert& intakeAlert) {
+    hooks.showAlertWithTag = [this](EditorAlertTag tag) {
+        const IntakeCounters& added = m_photoIntake->counters();
+        EditorAlertCounts counts;
+        counts.totalPhotoToAdd = added.totalPhotoToAdd;
+        counts.damagedFileCount = added.damagedFileCount;
+        counts.alreadyExistsPhotosCount = added.alreadyExistsPhotosCount;
+        counts.unreadableNameCount = added.unreadableNameCount;
+        counts.photosLimit = MAX_PHOTOS_LIMIT;
+        const std::optional<EditorAlert> shown = EditorAlert::forTag(tag, counts);
+        if (!shown) return;
         platform::Alert alert;
-        alert.messageText = intakeAlert.title;
-        alert.informativeText = intakeAlert.text;
+        alert.messageText = shown->title;
+        alert.informativeText = shown->text;
         alert.buttons = {QStringLiteral("OK")};
-        alert.tag = intakeAlert.tag;
+        alert.tag = tag;
         QWidget* parent = m_windowController ? m_windowController->windowMain() : nullptr;
         platform::AlertPresenter::shared().beginSheet(alert, parent, nullptr);
     };

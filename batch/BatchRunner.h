@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -7,6 +8,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -18,7 +20,7 @@
 
 // What the writer answered for one photo.
 struct PhotoWriteOutcome {
-    int errorFlag = 0;
+    int errorFlag = ExifWriteSucceeded;
     QString errorMsg;
     QString processedPath;  // where the copy now is; "" when none was written
 };
@@ -41,7 +43,7 @@ struct BatchRunRequest {
 // One photo's outcome, handed to the main thread in run order.
 struct BatchPhotoResult {
     int index = 0;  // in the run list
-    int errorFlag = 0;
+    int errorFlag = ExifWriteSucceeded;
     QString errorMsg;
     QString processedPath;
     std::vector<PhotoFile> warnings;  // renaming warnings raised for this photo
@@ -49,6 +51,7 @@ struct BatchPhotoResult {
 
 // The counters and lists of the latest run, as the summary shows them.
 struct BatchRunState {
+    // Photos never answered count as skipped, also when the run ended before its first answer.
     qint64 runCount = 0;
     qint64 counterTotalProgressedFiles = 0;
     qint64 counterNotProcessed = 0;
@@ -61,6 +64,9 @@ struct BatchRunState {
     QString selectedOutputFolder;
     std::vector<PhotoFile> arrProcessedWithError;
     std::vector<PhotoFile> arrProcessedWithWarning;
+    std::vector<BatchPhotoResult> answers;  // every photo's answer, in run order
+    // How many photos had been started when Stop was pressed (-1: it was not): exactly those are written.
+    qint64 photosStartedAtStop = -1;
 };
 
 // Runs a batch: builds each photo's output path, checks free space and has the writer make the copy.
@@ -86,7 +92,8 @@ class BatchRunner : public QObject {
 
     // Starts a run; false (and nothing happens) when the list is empty or a run is going on.
     bool start(BatchRunRequest request);
-    // Ends the run after the photos in hand; no further photo is started.
+    // Ends the run after the photos in hand: no photo starts after this returns, and the photos already
+    // started are written and counted; the others count as skipped.
     void stop();
     bool isProcessing() const { return m_processing.load(); }
     bool isRunning() const { return m_running; }
@@ -101,6 +108,12 @@ class BatchRunner : public QObject {
     QString errorsSummaryText() const;
     // The place cache lives until the batch changes.
     void resetPlaceCache();
+    // Puts the latest run's answers (status, message, processed path) on the live batch items, found by their
+    // path, which is unique in a batch; items removed meanwhile are passed over. Main thread.
+    void applyResultsTo(QList<PhotoFile>& batch) const;
+
+    // What a photo answers when its file is not the one that was added.
+    static QString changedSinceAddedMessage();
 
   signals:
     void photoStarted(int index, const QString& filePath);
@@ -112,9 +125,16 @@ class BatchRunner : public QObject {
   private:
     class Coordinator;
     void handleResult(const BatchPhotoResult& result);
+    void countSkipped();
     void endRun();
 
+    // Stop and the start of a photo exclude each other, so every photo is started either before Stop or not at all.
+    bool startNextPhoto();
+    void stopStarting();
+
     Services m_services;
+    std::mutex m_startMutex;
+    qint64 m_photosStarted = 0;  // guarded by m_startMutex
     std::atomic<bool> m_processing{false};
     bool m_running = false;
     BatchRunState m_state;

@@ -159,7 +159,7 @@ QString OutputNameBuilder::dateText(const PhotoFile& photo, const MetaDataObject
         return {};
     }
     const QString converted = outputSettingObject.addEXIFDateTime.formattedDate(date);
-    if (!converted.isEmpty()) qCInfo(lcBatch).noquote() << QStringLiteral("Converted String : %1").arg(converted);
+    if (!converted.isEmpty()) qCDebug(lcBatch).noquote() << QStringLiteral("Converted String : %1").arg(converted);
     return converted;
 }
 
@@ -204,10 +204,10 @@ void OutputNameBuilder::recordWarnings(const PhotoFile& photo) {
         arrProcessedWithWarning.push_back(std::move(warning));
     };
     if (outputSettingObject.addEXIFDateTimeCheck == 1 && !infoMessageForDateTime.isEmpty()) {
-        warn(PhotoFile::StatusDateNotFoundForRenaming, infoMessageForDateTime);
+        warn(StatusDateNotFoundForRenaming, infoMessageForDateTime);
     }
     if (outputSettingObject.addEXIFLocationCheck == 1 && !infoMessageForGPS.isEmpty()) {
-        warn(PhotoFile::StatusLocationNotFoundForRenaming, infoMessageForGPS);
+        warn(StatusLocationNotFoundForRenaming, infoMessageForGPS);
     }
 }
 

@@ -12,8 +12,8 @@
 #include "Helper/MetadataWorkerPool.h"
 #include "batch/BatchRunner.h"
 #include "batch/ExifPhotoWriter.h"
-#include "bench/BenchSettings.h"
 #include "intake/PhotoIntake.h"
+#include "tests/common/EditRecords.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
         photo.isSelected = true;
         request.runList.push_back(photo);
     }
-    request.settings = benchSettings();
+    request.settings = editrecords::typicalEdit();
     request.changedFields = request.settings;
     request.renaming.outputFolderPathName = output;
     request.selectedOutputFolder = output;

@@ -6,9 +6,9 @@
 // Without a folder it makes count (default 300) copies of a 12-megapixel JPEG of about 3 MB carrying a real
 // camera's metadata. Reading the photos into batch items is not timed: intake does that.
 #include "Helper/MetadataWorkerPool.h"
-#include "bench/BenchSettings.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
+#include "tests/common/EditRecords.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -86,7 +86,7 @@ struct Run {
 Run writeAll(const std::vector<PhotoFile>& photos, const QString& outFolder, unsigned threads) {
     QDir(outFolder).removeRecursively();
     QDir().mkpath(outFolder);
-    const MetaDataObject settings = benchSettings();
+    const MetaDataObject settings = editrecords::typicalEdit();
     MetadataWorkerPool::Settings poolSettings;
     poolSettings.workers = int(threads);
     const MetadataWorkerPool workers(poolSettings);

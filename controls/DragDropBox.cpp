@@ -63,7 +63,7 @@ bool DragDropBox::performDragOperation(const QMimeData* data) {
         case DropDecision::Action::PostPaths:
             break;
     }
-    qCInfo(lcControls).noquote() << QStringLiteral("drag drop path = %1").arg(decision.paths.value(0));
+    qCDebug(lcControls).noquote() << QStringLiteral("drag drop path = %1").arg(decision.paths.value(0));
     platform::NotificationCenter::defaultCenter().post(QString::fromLatin1(kNotificationName), nullptr,
                                                        {{QStringLiteral("paths"), decision.paths}});
     unsetCursor();

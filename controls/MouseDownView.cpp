@@ -33,7 +33,7 @@ void MouseDownView::press(QMouseEvent* event, bool toolkitDoubleClick) {
             m_delegate->mouseDown(event, this);
             break;
         case PressMessage::DoubleClicked:
-            m_delegate->mouseDoubbleClicked(event, this);
+            m_delegate->mouseDoubleClicked(event, this);
             break;
         case PressMessage::None:
             break;

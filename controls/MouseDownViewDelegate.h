@@ -10,7 +10,7 @@ class MouseDownViewDelegate {
   public:
     virtual ~MouseDownViewDelegate() = default;
     virtual void mouseDown(QMouseEvent* event, MouseDownView* view) { (void)event, (void)view; }
-    virtual void mouseDoubbleClicked(QMouseEvent* event, MouseDownView* view) { (void)event, (void)view; }
+    virtual void mouseDoubleClicked(QMouseEvent* event, MouseDownView* view) { (void)event, (void)view; }
     virtual void mouseDragged(QMouseEvent* event, MouseDownView* view) { (void)event, (void)view; }
     virtual void mouseUp(QMouseEvent* event, MouseDownView* view) { (void)event, (void)view; }
     virtual void mouseExited(QEvent* event, MouseDownView* view) { (void)event, (void)view; }

@@ -68,7 +68,7 @@ void PhotoThumbnailCell::btnCheckBoxSelect(int clickCount) {
 }
 
 void PhotoThumbnailCell::btnClicked(int clickCount) {
-    qCInfo(lcControls).noquote() << QStringLiteral("click count = %1").arg(clickCount);
+    qCDebug(lcControls).noquote() << QStringLiteral("click count = %1").arg(clickCount);
     // A negative row number switches the row's clicks off; its info button still reports.
     if (!m_delegate || m_rowTag < 0) return;
     if (clickCount == 1) {

@@ -62,7 +62,7 @@ const MetaDataObject& EditSession::changeEditingOption(int option) {
     m_r.isEditedMetadataObject = true;
     m_r.selectedMetaDataSettingObj.editingOption = option;
     createUpdatedChangesOnly();
-    if (option == MetaDataObject::ModifyEditedClearOthers) return m_r.metaDataObjectWithUpdatedChange;
+    if (option == ModifyEditedClearOthers) return m_r.metaDataObjectWithUpdatedChange;
     return m_r.metaDataObject;
 }
 

@@ -19,7 +19,7 @@ QPointF EditingOptions::listAnchor(const QRectF& containerFrame, const QRectF& b
 
 EditingOptions::PanelLayout EditingOptions::panelLayout(int editingOption) {
     PanelLayout layout;
-    layout.showsClearOptions = editingOption == MetaDataObject::CleanMetadataInfo;
+    layout.showsClearOptions = editingOption == CleanMetadataInfo;
     layout.scrollingEnabled = !layout.showsClearOptions;
     return layout;
 }

@@ -1,6 +1,5 @@
 #include "editor/EditorFormActions.h"
 
-#include <QBoxLayout>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -27,19 +26,6 @@
 #include "platform/Dispatch.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Workspace.h"
-
-namespace {
-
-QBoxLayout* layoutHolding(QLayout* layout, QWidget* widget) {
-    if (!layout) return nullptr;
-    if (layout->indexOf(widget) >= 0) return qobject_cast<QBoxLayout*>(layout);
-    for (int i = 0; i < layout->count(); ++i) {
-        if (QBoxLayout* found = layoutHolding(layout->itemAt(i)->layout(), widget)) return found;
-    }
-    return nullptr;
-}
-
-}  // namespace
 
 EditorFormActions::EditorFormActions(ExifEditorView& view)
     : QObject(&view),
@@ -80,11 +66,8 @@ void EditorFormActions::addApplyRevertButtons() {
     }
     m_btnApply->setToolTip(QStringLiteral("Apply the edited values to the selected photos' form"));
     m_btnRevert->setToolTip(QStringLiteral("Go back to the values the selected photos had"));
-    if (QBoxLayout* row = layoutHolding(m_view.btnReset()->parentWidget()->layout(), m_view.btnReset())) {
-        const int at = row->indexOf(m_view.btnReset());
-        row->insertWidget(at, m_btnRevert);
-        row->insertWidget(at, m_btnApply);
-    }
+    m_view.insertBefore(m_btnApply, m_view.btnReset());
+    m_view.insertBefore(m_btnRevert, m_view.btnReset());
     connect(m_btnApply, &QPushButton::clicked, this, &EditorFormActions::btnApplyMetaDataTapped);
     connect(m_btnRevert, &QPushButton::clicked, this, &EditorFormActions::btnRevertTapped);
 }
@@ -295,7 +278,7 @@ void EditorFormActions::btnMetaMoreOptionsTapped() {
 
 void EditorFormActions::btnOnMetadataMenuOptionTapped(int row) {
     if (row == PhotoTableActions::Reset) emit resetRequested();
-    if (row == PhotoTableActions::CleanMetadata) changeViewAccordingToMetadataOtion(MetaDataObject::CleanMetadataInfo);
+    if (row == PhotoTableActions::CleanMetadata) changeViewAccordingToMetadataOtion(CleanMetadataInfo);
 }
 
 void EditorFormActions::markUnmarkAll() {

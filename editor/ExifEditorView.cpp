@@ -4,6 +4,7 @@
 #include "controls/DragDropBox.h"
 #include "controls/SubWindowState.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/EditorBatchActions.h"
 #include "editor/EditorFormActions.h"
 #include "editor/EditorResources.h"
 #include "editor/LoaderOverlay.h"
@@ -29,6 +30,15 @@
 #include <QVBoxLayout>
 
 namespace {
+
+QBoxLayout* layoutHolding(QLayout* layout, QWidget* widget) {
+    if (!layout) return nullptr;
+    if (layout->indexOf(widget) >= 0) return qobject_cast<QBoxLayout*>(layout);
+    for (int i = 0; i < layout->count(); ++i) {
+        if (QBoxLayout* found = layoutHolding(layout->itemAt(i)->layout(), widget)) return found;
+    }
+    return nullptr;
+}
 
 QPushButton* barButton(const QString& name, const QString& title, QWidget* parent, const QString& image = {}) {
     auto* button = new QPushButton(title, parent);
@@ -80,6 +90,7 @@ ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent) : QWidget(pa
     m_isEditedMetadataObject = false;
     m_leftBox->registerForDraggedTypes();
     m_formActions = new EditorFormActions(*this);
+    m_batchActions = new EditorBatchActions(*this);
 }
 
 ExifEditorView::~ExifEditorView() {
@@ -253,7 +264,7 @@ void ExifEditorView::connectParts() {
             m_btnNext->setEnabled(true);
         },
         [this](bool changed) { isMetadataParamChanged(changed); },
-        [this](const IntakeAlert& alert) { showIntakeAlert(alert); },
+        [this](EditorAlertTag tag) { showAlertWithTag(tag); },
         [this] { m_btnRemovePhoto->setEnabled(false); },
         [this] { processAfterAllPhotosAdded(); },
         {},
@@ -355,6 +366,7 @@ void ExifEditorView::initSetup() {
     loadYearsArrayValues();
     m_btnNext->show();
     m_arrTempPhotosUrlsForResetRename.clear();
+    if (m_batchActions) m_batchActions->initSetup();
 }
 
 void ExifEditorView::setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos) {
@@ -452,6 +464,14 @@ EditRecords ExifEditorView::editRecords() {
             m_isEditedMetadataObject,
             m_isParamsChanged,
             m_isMetaDataResetEnable};
+}
+
+void ExifEditorView::insertBefore(QWidget* widget, QWidget* before) {
+    QWidget* holder = before->parentWidget();
+    if (QBoxLayout* row = holder ? layoutHolding(holder->layout(), before) : nullptr) {
+        widget->setParent(holder);
+        row->insertWidget(row->indexOf(before), widget);
+    }
 }
 
 void ExifEditorView::setRemovalFlags(bool fromRename, bool byMenuOption) {

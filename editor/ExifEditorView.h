@@ -21,6 +21,7 @@
 #include <functional>
 
 class DisableScrollView;
+class EditorBatchActions;
 class EditorFormActions;
 class DragDropBox;
 class EditingOptionSection;
@@ -37,7 +38,6 @@ class QPushButton;
 class SelectionReload;
 class SubWindowState;
 class ThumbnailLoader;
-struct IntakeAlert;
 
 // The main editing screen: the photo list of the batch on the left, the metadata form of the ticked photos
 // on the right. A thin screen: the form's fields are section widgets driven by the model's key table, and the
@@ -135,8 +135,9 @@ class ExifEditorView : public QWidget {
     void processAfterAllPhotosAdded();
     void selectAllTableViewCellAndReload();
     void btnStopProcessTapped();
-    // Shows one closing alert of an add (107 to 110).
-    void showIntakeAlert(const IntakeAlert& alert);
+    // The screen's one alert sheet for every numbered alert (EditorAlertTag); nothing while another sheet or
+    // child window is open.
+    void showAlertWithTag(int tag);
     // The renaming page's question before an add or a removal goes on (see renameResetQuestionRequested).
     void showAlertForResetRename();
 
@@ -198,6 +199,8 @@ class ExifEditorView : public QWidget {
     EditRecords editRecords();
     // Apply and Revert, the options, the map, the preset popup and the photo list's actions.
     EditorFormActions& formActions() const { return *m_formActions; }
+    // Start, the renaming page, the run's sheets, Restore and Reset, the date panel and the alert sheet.
+    EditorBatchActions& batchActions() const { return *m_batchActions; }
 
     // ---- Controls ----
     DragDropBox* leftBox() const { return m_leftBox; }
@@ -229,6 +232,8 @@ class ExifEditorView : public QWidget {
     OptionPopup* optionPopup2() const { return m_popup2; }
     QWidget* winMetadataPopup() const { return m_winMetadataPopup; }
     DisableScrollView* scrollViewMetadataPopup() const { return m_scrollViewMetadataPopup; }
+    // A control of the screen's helpers goes into the row of the control before, just ahead of it.
+    void insertBefore(QWidget* widget, QWidget* before);
     // The metadata popup's content (MetaDataPopupView) goes into its scroll view.
     void setMetadataPopupContent(QWidget* content);
 
@@ -264,8 +269,6 @@ class ExifEditorView : public QWidget {
     void applySelection(quint64 generation, const SelectionMerge::Result& result);
     void storeEdit(const FormFieldTraits* field, const QString& value);
     void addWithRenamingCheck(const QStringList& paths);
-    void beginAlertSheet(int tag, const QString& title, const QString& text, const QString& button,
-                         std::function<void()> answered);
     void placeOverlay();
     void refreshPhotosCount();
     void tickAll();
@@ -339,4 +342,5 @@ class ExifEditorView : public QWidget {
     QPointer<QWidget> m_winMetadataPopup;
     DisableScrollView* m_scrollViewMetadataPopup = nullptr;
     EditorFormActions* m_formActions = nullptr;
+    EditorBatchActions* m_batchActions = nullptr;
 };

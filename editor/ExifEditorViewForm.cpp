@@ -3,6 +3,7 @@
 #include "controls/DisableScrollView.h"
 #include "controls/DisableSubviews.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/EditorBatchActions.h"
 #include "editor/ExifEditorView.h"
 #include "editor/FieldValidation.h"
 #include "editor/MetadataSection.h"
@@ -20,6 +21,7 @@ void ExifEditorView::updateTextFieldsValues(const MetaDataObject& record) {
     for (MetadataSection* section : std::as_const(m_sections)) section->loadFrom(record);
     // The option and the switches always follow the form's own record, whatever record the fields show.
     m_editingOption->loadFrom(m_metaDataObject);
+    if (m_batchActions) m_batchActions->showDateWarningIfGreaterThanToday();
 }
 
 void ExifEditorView::highlightBorder(const MetaDataObject& record) {

@@ -6,6 +6,7 @@
 #include "controls/SubWindowState.h"
 #include "editor/AddPhotosOptions.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/EditorBatchActions.h"
 #include "editor/ExifEditorView.h"
 #include "editor/FormTextView.h"
 #include "editor/LoaderOverlay.h"
@@ -16,7 +17,6 @@
 #include "editor/PhotoTableView.h"
 #include "editor/PopupLists.h"
 #include "intake/BatchRemoval.h"
-#include "intake/IntakeAlert.h"
 #include "intake/PhotoIntake.h"
 #include "intake/ThumbnailLoader.h"
 #include "platform/Alerts.h"
@@ -94,38 +94,14 @@ void ExifEditorView::addPhotosFromPathUrls(const QStringList& paths, bool isiPho
 }
 
 void ExifEditorView::btnStopProcessTapped() {
+    // One Stop ends an import and a batch run alike.
     if (m_intake->isImporting()) m_intake->stopImport();
+    m_batchActions->btnStopProcessTapped();
+    m_btnStop->hide();
 }
 
-void ExifEditorView::beginAlertSheet(int tag, const QString& title, const QString& text, const QString& button,
-                                     std::function<void()> answered) {
-    // No second sheet over one that is up: the request is dropped.
-    if (m_shared.subWindow.isSubWindowOpened()) return;
-    m_alertTag = tag;
-    enableDragAndDrop(false);
-    enableView(false);
-    m_shared.subWindow.setIsSubWindowOpened(true);
-    platform::Alert sheet;
-    sheet.messageText = title;
-    sheet.informativeText = text;
-    sheet.buttons = {button};
-    sheet.tag = tag;
-    platform::AlertPresenter::shared().beginSheet(sheet, this,
-                                                  [this, answered = std::move(answered)](const platform::AlertAnswer&) {
-                                                      enableDragAndDrop(true);
-                                                      enableView(true);
-                                                      m_shared.subWindow.setIsSubWindowOpened(false);
-                                                      answered();
-                                                  });
-}
-
-void ExifEditorView::showIntakeAlert(const IntakeAlert& alert) {
-    beginAlertSheet(alert.tag, alert.title, alert.text, QStringLiteral("OK"), [this, tag = alert.tag] {
-        const bool hasPhotos = !m_shared.arraySelectedImagesToProcess.isEmpty();
-        setPresetsAndNextEnabled(m_onImageRenameOptionPage == 0);
-        if (!hasPhotos) processAfterAllPhotosAdded();
-        if (tag == IntakeAlert::FilesCannotBeAdded) setPresetsAndNextEnabled(hasPhotos);
-    });
+void ExifEditorView::showAlertWithTag(int tag) {
+    m_batchActions->showAlertWithTag(tag);
 }
 
 void ExifEditorView::processAfterAllPhotosAdded() {
@@ -306,9 +282,7 @@ void ExifEditorView::doubleClick(int row) {
 }
 
 void ExifEditorView::showPhotoMissingAlert() {
-    beginAlertSheet(103, QStringLiteral("REMOVE FROM BATCH"),
-                    QStringLiteral("This photo is not available at the Source location."),
-                    QStringLiteral("Remove from batch"), [this] { emit removeMissingPhotosRequested(); });
+    showAlertWithTag(AlertRemoveFromBatch);
 }
 
 void ExifEditorView::addMetaDataPopupWithIndex(int row) {

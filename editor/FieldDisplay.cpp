@@ -36,11 +36,11 @@ QString iptcDate(const QString& value) {
 
 QString editingOptionText(int option) {
     switch (option) {
-        case MetaDataObject::OnlyModifyEditedFields:
+        case OnlyModifyEditedFields:
             return QStringLiteral("Only modify fields that I edit and keep others as it is");
-        case MetaDataObject::ModifyEditedClearOthers:
+        case ModifyEditedClearOthers:
             return QStringLiteral("Modify fields that I edit and clear others");
-        case MetaDataObject::CleanMetadataInfo:
+        case CleanMetadataInfo:
             return QStringLiteral("Clean Metadata info");
     }
     return {};

@@ -183,7 +183,8 @@ QWidget* MetadataSection::buildField(const FormFieldTraits& traits) {
     }
     column->addWidget(field->line);
 
-    if (traits.check != FormFieldTraits::Check::None) {
+    // A date field's label says when its rule names a future or an impossible date.
+    if (traits.check != FormFieldTraits::Check::None || traits.control == FormFieldTraits::Control::Date) {
         field->error = new QLabel(FieldValidation::numericOnlyMessage(), cell);
         field->error->setObjectName(QStringLiteral("txt") + name + QStringLiteral("_error"));
         field->error->setStyleSheet(QStringLiteral("color: #ff6b5e; font-size: 10px;"));

@@ -25,17 +25,26 @@ const char* librarySql(const QString& tableName) {
 }
 
 std::unique_ptr<LibraryDatabase> openLibraryTable(const QString& dbPath, const QString& tableName,
-                                                  const QString& cachesFolder, const char** sql) {
+                                                  const LibraryReading& reading, const char** sql) {
     *sql = librarySql(tableName);
     if (!*sql) {
         qCInfo(lcIntake).noquote() << QStringLiteral("No query for table %1 of %2").arg(tableName, dbPath);
         return nullptr;
     }
     QString error;
-    auto database = LibraryDatabase::open(dbPath, LibraryDatabase::Placement::InPlaceWhenSafe, cachesFolder, &error);
+    auto database = LibraryDatabase::open(dbPath, LibraryDatabase::Placement::InPlaceWhenSafe, reading, &error);
     if (!database)
         qCInfo(lcIntake).noquote() << QStringLiteral("Cannot open library database %1: %2").arg(dbPath, error);
     return database;
+}
+
+// A query ended early (Stop, or one a crafted database kept running) gives nothing: a part of a library
+// is not what the user asked for. Answers whether it ended early.
+bool endedEarly(const LibraryDatabase& database, const QString& dbPath) {
+    const QString why = database.interruption();
+    if (why.isEmpty()) return false;
+    qCWarning(lcIntake).noquote() << QStringLiteral("Reading the library database %1 ended early: %2").arg(dbPath, why);
+    return true;
 }
 
 // The first NULL among the columns, or -1.
@@ -49,8 +58,8 @@ int firstNull(const SqliteStatement& row, std::initializer_list<int> columns) {
 }  // namespace
 
 std::optional<QList<PhotoLibraryImageRecord>> DBOperations::getPhotoslibraryPath(const QString& libraryPath,
-                                                                                 const QString& cachesFolder) {
-    return getImagesFromlibraryPath(libraryPath, cachesFolder);
+                                                                                 const LibraryReading& reading) {
+    return getImagesFromlibraryPath(libraryPath, reading);
 }
 
 QString DBOperations::getDataBasePathForPhotosLib(const QString& libraryPath) {
@@ -64,12 +73,12 @@ QString DBOperations::getDataBasePathForPhotosLib(const QString& libraryPath) {
 }
 
 std::optional<QList<PhotoLibraryImageRecord>> DBOperations::getImagesFromlibraryPath(const QString& libraryPath,
-                                                                                     const QString& cachesFolder) {
+                                                                                     const LibraryReading& reading) {
     const QString databasePath = getDataBasePathForPhotosLib(libraryPath);
     QString error;
     bool copyFailed = false;
     auto database =
-        LibraryDatabase::open(databasePath, LibraryDatabase::Placement::PrivateCopy, cachesFolder, &error, &copyFailed);
+        LibraryDatabase::open(databasePath, LibraryDatabase::Placement::PrivateCopy, reading, &error, &copyFailed);
     QList<PhotoLibraryImageRecord> records;
     if (!database) {
         if (copyFailed) {
@@ -85,14 +94,15 @@ std::optional<QList<PhotoLibraryImageRecord>> DBOperations::getImagesFromlibrary
         qCInfo(lcIntake).noquote() << QStringLiteral("Exception in getImagesFromlibraryPath: %1 (%2)")
                                           .arg(QString::fromLocal8Bit(failure.what()), libraryPath);
     }
+    if (endedEarly(*database, databasePath)) records.clear();
     return records;
 }
 
 QList<LibraryVersionRow> DBOperations::getAllVersionPhotos(const QString& dbPath, const QString& tableName,
-                                                           const QString& cachesFolder) {
+                                                           const LibraryReading& reading) {
     QList<LibraryVersionRow> rows;
     const char* sql = nullptr;
-    auto database = openLibraryTable(dbPath, tableName, cachesFolder, &sql);
+    auto database = openLibraryTable(dbPath, tableName, reading, &sql);
     if (!database) return rows;
     try {
         SqliteStatement row(database->handle(), sql);
@@ -111,14 +121,16 @@ QList<LibraryVersionRow> DBOperations::getAllVersionPhotos(const QString& dbPath
         qCInfo(lcIntake).noquote()
             << QStringLiteral("Exception in getAllVersionPhotos: %1").arg(QString::fromLocal8Bit(failure.what()));
     }
+    if (endedEarly(*database, dbPath)) rows.clear();
     return rows;
 }
 
 void DBOperations::getAllMasterPhotos(const QString& dbPath, const QString& dbPrefix, const QString& tableName,
-                                      QHash<QString, LibraryMasterInfo>* updateDict, const QString& cachesFolder) {
+                                      QHash<QString, LibraryMasterInfo>* updateDict, const LibraryReading& reading) {
     const char* sql = nullptr;
-    auto database = openLibraryTable(dbPath, tableName, cachesFolder, &sql);
+    auto database = openLibraryTable(dbPath, tableName, reading, &sql);
     if (!database) return;
+    QHash<QString, LibraryMasterInfo> found;
     try {
         SqliteStatement row(database->handle(), sql);
         while (row.next()) {
@@ -128,19 +140,21 @@ void DBOperations::getAllMasterPhotos(const QString& dbPath, const QString& dbPr
                 continue;
             }
             const QString path = LibraryFileLocator::join(dbPrefix, row.text(1));
-            if (!path.isEmpty()) updateDict->insert(row.text(0), LibraryMasterInfo{path, 0});
+            if (!path.isEmpty()) found.insert(row.text(0), LibraryMasterInfo{path, 0});
         }
     } catch (const std::exception& failure) {
         qCInfo(lcIntake).noquote()
             << QStringLiteral("Exception in getAllMasterPhotos: %1").arg(QString::fromLocal8Bit(failure.what()));
     }
+    if (!endedEarly(*database, dbPath)) updateDict->insert(found);
 }
 
 void DBOperations::getAllFolders(const QString& dbPath, const QString& tableName,
-                                 QHash<QString, LibraryFolderInfo>* updateDict, const QString& cachesFolder) {
+                                 QHash<QString, LibraryFolderInfo>* updateDict, const LibraryReading& reading) {
     const char* sql = nullptr;
-    auto database = openLibraryTable(dbPath, tableName, cachesFolder, &sql);
+    auto database = openLibraryTable(dbPath, tableName, reading, &sql);
     if (!database) return;
+    QHash<QString, LibraryFolderInfo> found;
     try {
         SqliteStatement row(database->handle(), sql);
         while (row.next()) {
@@ -156,10 +170,11 @@ void DBOperations::getAllFolders(const QString& dbPath, const QString& tableName
                 else
                     name = bytes.isEmpty() ? QStringLiteral("untitled event") : QString::fromUtf8(bytes);
             }
-            updateDict->insert(row.text(0), LibraryFolderInfo{name, 0});
+            found.insert(row.text(0), LibraryFolderInfo{name, 0});
         }
     } catch (const std::exception& failure) {
         qCInfo(lcIntake).noquote()
             << QStringLiteral("Exception in getAllFolders: %1").arg(QString::fromLocal8Bit(failure.what()));
     }
+    if (!endedEarly(*database, dbPath)) updateDict->insert(found);
 }

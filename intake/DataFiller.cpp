@@ -11,7 +11,7 @@
 
 DataFiller::DataFiller() {
     // No iPhoto application exists on this system to take a version from.
-    qCInfo(lcIntake).noquote() << QStringLiteral("com.apple.iPhoto bundleVersion=(null)");
+    qCDebug(lcIntake).noquote() << QStringLiteral("com.apple.iPhoto bundleVersion=(null)");
 }
 
 bool DataFiller::checkValidLibAndUpdateIfAperture(const QString& path) {
@@ -29,7 +29,7 @@ bool DataFiller::checkIfLibrary9X(const QString& path) {
     const QString found = LibraryFileLocator::locate(path, QStringLiteral("Database/apdb/Library.apdb"));
     if (found.isEmpty() || !QFileInfo(found).isFile()) return false;
     dbPath = found;
-    qCInfo(lcIntake).noquote() << QStringLiteral("is9X");
+    qCDebug(lcIntake).noquote() << QStringLiteral("is9X");
     return true;
 }
 
@@ -44,7 +44,7 @@ QString DataFiller::mastersFolder(const QString& root) const {
     const QString masters = LibraryFileLocator::locate(root, QStringLiteral("Masters"));
     if (!masters.isEmpty()) return masters;
     const QString originals = LibraryFileLocator::locateOrExact(root, QStringLiteral("Originals"));
-    qCInfo(lcIntake).noquote()
+    qCDebug(lcIntake).noquote()
         << QStringLiteral("Masters NOT present. New: %1").arg(dbPath.isEmpty() ? QString() : originals);
     return originals;
 }
@@ -53,28 +53,28 @@ void DataFiller::fetchImagesFromLib(const QString& path) {
     if (libPath.isEmpty()) libPath = path;
     if (!checkValidLibAndUpdateIfAperture(path)) return;
     checkIfLibrary9X(path);
-    qCInfo(lcIntake).noquote() << QStringLiteral("Into Fill Duplicates");
-    qCInfo(lcIntake).noquote() << dbPath;
+    qCDebug(lcIntake).noquote() << QStringLiteral("Into Fill Duplicates");
+    qCDebug(lcIntake).noquote() << dbPath;
 
     const QString root = libraryRoot();
     const QString masters = mastersFolder(root);
     QList<LibraryVersionRow> versions;
     if (!dbPath.isEmpty()) {
-        versions = DBOperations::getAllVersionPhotos(dbPath, QStringLiteral("RKVersion"), m_cachesFolder);
-        DBOperations::getAllMasterPhotos(dbPath, masters, QStringLiteral("RKMaster"), &dictMasterInfo, m_cachesFolder);
-        DBOperations::getAllFolders(dbPath, QStringLiteral("RKFolder"), &dictFolderInfo, m_cachesFolder);
+        versions = DBOperations::getAllVersionPhotos(dbPath, QStringLiteral("RKVersion"), m_reading);
+        DBOperations::getAllMasterPhotos(dbPath, masters, QStringLiteral("RKMaster"), &dictMasterInfo, m_reading);
+        DBOperations::getAllFolders(dbPath, QStringLiteral("RKFolder"), &dictFolderInfo, m_reading);
     }
-    const QVariantMap xmlDict = PropertyListReader::readFile(xmlFile).toMap();
+    const QVariantMap xmlDict = PropertyListReader::readFile(xmlFile, nullptr, m_reading.stop).toMap();
     // Only the image paths outlive a read; the other lists serve its log lines.
     QStringList originalPaths;
     QStringList thumbnailPaths;
     const QList<LibraryVersionRow> kept =
         makeMastersListFor(versions, originalPaths, arrImagePaths, thumbnailPaths, xmlDict);
 
-    qCInfo(lcIntake).noquote() << QStringLiteral("Total Photos in iPhoto %1").arg(kept.size());
-    qCInfo(lcIntake).noquote() << QStringLiteral("Original count=%1").arg(originalPaths.size());
-    qCInfo(lcIntake).noquote() << QStringLiteral("Thumbnail count%1").arg(thumbnailPaths.size());
-    qCInfo(lcIntake).noquote() << QStringLiteral("Image count%1").arg(arrImagePaths.size());
+    qCDebug(lcIntake).noquote() << QStringLiteral("Total Photos in iPhoto %1").arg(kept.size());
+    qCDebug(lcIntake).noquote() << QStringLiteral("Original count=%1").arg(originalPaths.size());
+    qCDebug(lcIntake).noquote() << QStringLiteral("Thumbnail count%1").arg(thumbnailPaths.size());
+    qCDebug(lcIntake).noquote() << QStringLiteral("Image count%1").arg(arrImagePaths.size());
 }
 
 bool DataFiller::isInPlace(const QVariantMap& xmlDict, const QString& root, QString* archivePath) {

@@ -2,6 +2,7 @@
 
 #include "intake/LibraryFolderInfo.h"
 #include "intake/LibraryMasterInfo.h"
+#include "intake/LibraryReading.h"
 #include "intake/LibraryVersionRow.h"
 
 #include <QHash>
@@ -27,8 +28,8 @@ class DataFiller {
     // Called on the reading thread; whoever sets it shows the alert on the main thread and returns once it
     // was dismissed.
     void setArchiveAlert(std::function<void()> alert) { m_archiveAlert = std::move(alert); }
-    // Where private copies of a database go when one is needed ("" for the application's caches folder).
-    void setCachesFolder(const QString& folder) { m_cachesFolder = folder; }
+    // Where private copies of a database go, and what ends the read early (Stop also ends the album list's parse).
+    void setLibraryReading(const LibraryReading& reading) { m_reading = reading; }
 
     void setLibPath(const QString& path) { libPath = path; }
     void fetchImagesFromLib(const QString& path);
@@ -52,5 +53,5 @@ class DataFiller {
                          const QString& root) const;
 
     std::function<void()> m_archiveAlert;
-    QString m_cachesFolder;
+    LibraryReading m_reading;
 };

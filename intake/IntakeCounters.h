@@ -6,6 +6,7 @@ struct IntakeCounters {
     int totalPhotoToAdd = 0;
     int damagedFileCount = 0;  // every refused file, duplicates included
     int alreadyExistsPhotosCount = 0;
+    int unreadableNameCount = 0;  // refused because their names are not valid text (also in damagedFileCount)
     bool isPhotosAlreadyAdded = false;
     bool isPhotoFormatNotSupported = false;
     bool isMAX_PHOTOS_LIMIT_EXCEEDED = false;

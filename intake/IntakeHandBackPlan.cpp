@@ -1,11 +1,11 @@
 #include "intake/IntakeHandBackPlan.h"
 
-IntakeHandBackPlan IntakeHandBackPlan::choose(const IntakeCounters& counters, bool batchIsEmpty, int limit) {
+IntakeHandBackPlan IntakeHandBackPlan::choose(const IntakeCounters& counters, bool batchIsEmpty) {
     IntakeHandBackPlan plan;
     plan.resetMetadataChanged = batchIsEmpty;
     if (counters.isMAX_PHOTOS_LIMIT_EXCEEDED) {
         plan.hideLoader = true;
-        plan.alert = IntakeAlert::limitExceeded(limit);
+        plan.alert = AlertPhotosLimitExceeded;
         plan.runAfterChangeSetup = true;
         return plan;
     }
@@ -13,7 +13,7 @@ IntakeHandBackPlan IntakeHandBackPlan::choose(const IntakeCounters& counters, bo
     if (counters.totalPhotoToAdd != 0) {
         if (somethingRefused) {
             plan.hideLoader = true;
-            plan.alert = IntakeAlert::showPromtForDamagedFiles(counters);
+            plan.alert = IntakeAlert::showPromptForDamagedFiles(counters);
         }
         plan.runAfterChangeSetup = true;
         return plan;
@@ -21,6 +21,6 @@ IntakeHandBackPlan IntakeHandBackPlan::choose(const IntakeCounters& counters, bo
     // Nothing joined: the screen keeps its state and only says why.
     plan.hideLoader = true;
     plan.disableRemoveButton = true;
-    plan.alert = IntakeAlert::showPromtForDamagedFiles(counters);
+    plan.alert = IntakeAlert::showPromptForDamagedFiles(counters);
     return plan;
 }

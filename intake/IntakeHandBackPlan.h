@@ -10,10 +10,10 @@
 struct IntakeHandBackPlan {
     bool resetMetadataChanged = false;  // the batch is empty: nothing left to be edited
     bool hideLoader = false;
-    std::optional<IntakeAlert> alert;
+    std::optional<EditorAlertTag> alert;
     bool disableRemoveButton = false;
     bool runAfterChangeSetup = false;  // processAfterAllPhotosAdded
 
     // counters: the finished operation's; batchIsEmpty: after its photos were appended.
-    static IntakeHandBackPlan choose(const IntakeCounters& counters, bool batchIsEmpty, int limit);
+    static IntakeHandBackPlan choose(const IntakeCounters& counters, bool batchIsEmpty);
 };

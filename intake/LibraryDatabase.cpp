@@ -14,7 +14,12 @@
 
 namespace {
 
-const char* const kCompanions[] = {"-wal", "-shm", ".lock"};
+// The rollback journal matters most: a library copied while its application was writing has a database
+// file with half a transaction in it, and only the journal lets SQLite take that back.
+const char* const kCompanions[] = {"-wal", "-shm", "-journal", ".lock"};
+
+// How many virtual-machine steps SQLite runs between two looks at Stop and the clock.
+constexpr int kProgressSteps = 10000;
 
 }  // namespace
 
@@ -36,14 +41,21 @@ bool LibraryDatabase::needsPrivateCopy(const QString& path) {
 }
 
 std::unique_ptr<LibraryDatabase> LibraryDatabase::open(const QString& path, Placement placement,
-                                                       const QString& cachesFolder, QString* error, bool* copyFailed) {
+                                                       const LibraryReading& reading, QString* error,
+                                                       bool* copyFailed) {
     ensureInitialised();
     if (copyFailed) *copyFailed = false;
     std::unique_ptr<LibraryDatabase> database(new LibraryDatabase);
     QString openPath = path;
-    if (placement == Placement::PrivateCopy || needsPrivateCopy(path)) {
-        if (!database->copyInto(path, cachesFolder, &openPath, error)) {
+    // Only a regular file is opened in place; the copy refuses anything else and says what it is.
+    const bool isFile = platform::FileManager::defaultManager().isRegularFile(path);
+    if (placement == Placement::PrivateCopy || !isFile || needsPrivateCopy(path)) {
+        if (!database->copyInto(path, reading.cachesFolder, &openPath, error)) {
             if (copyFailed) *copyFailed = true;
+            return nullptr;
+        }
+        if (QFileInfo::exists(openPath + QStringLiteral("-journal")) &&
+            !rollBackUnfinishedTransaction(openPath, error)) {
             return nullptr;
         }
     }
@@ -56,7 +68,53 @@ std::unique_ptr<LibraryDatabase> LibraryDatabase::open(const QString& path, Plac
         }
         return nullptr;
     }
+    database->m_reading = reading;
+    database->m_deadline = reading.currentTime() + reading.queryTimeLimit;
+    sqlite3_progress_handler(database->m_handle, kProgressSteps, &LibraryDatabase::progress, database.get());
     return database;
+}
+
+bool LibraryDatabase::rollBackUnfinishedTransaction(const QString& copyPath, QString* error) {
+    // A reader that may not write refuses a database with a hot journal, so our own copy is opened for
+    // writing once: SQLite takes it back to its last committed state at the first read.
+    sqlite3* handle = nullptr;
+    const QByteArray encoded = QFile::encodeName(copyPath);
+    int result = sqlite3_open_v2(encoded.constData(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+    if (result == SQLITE_OK) {
+        result = sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    }
+    if (result != SQLITE_OK && error) {
+        *error = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(result));
+    }
+    sqlite3_close(handle);
+    return result == SQLITE_OK;
+}
+
+int LibraryDatabase::progress(void* self) {
+    auto* database = static_cast<LibraryDatabase*>(self);
+    if (database->m_reading.stopRequested()) {
+        database->m_interruption = Interruption::Stopped;
+        return 1;
+    }
+    if (database->m_reading.currentTime() >= database->m_deadline) {
+        database->m_interruption = Interruption::TimedOut;
+        return 1;
+    }
+    return 0;
+}
+
+QString LibraryDatabase::interruption() const {
+    switch (m_interruption) {
+        case Interruption::Stopped:
+            return QStringLiteral("the import was stopped");
+        case Interruption::TimedOut:
+            return QStringLiteral("it took longer than ") +
+                   QString::number(std::chrono::duration_cast<std::chrono::seconds>(m_reading.queryTimeLimit).count()) +
+                   QStringLiteral(" s, so the library database may be damaged");
+        case Interruption::None:
+            break;
+    }
+    return {};
 }
 
 bool LibraryDatabase::copyInto(const QString& source, const QString& cachesFolder, QString* copyPath, QString* error) {
@@ -75,7 +133,7 @@ bool LibraryDatabase::copyInto(const QString& source, const QString& cachesFolde
     // library's own files are not.
     const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     QFile::setPermissions(target, writable);
-    // A companion that is missing or cannot be copied is no reason to refuse the read.
+    // A companion that is missing or cannot be copied (a pipe, say) is no reason to refuse the read.
     for (const char* suffix : kCompanions) {
         const QString companionCopy = target + QLatin1String(suffix);
         if (files.copyItem(source + QLatin1String(suffix), companionCopy)) {

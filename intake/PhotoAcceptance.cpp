@@ -30,6 +30,10 @@ PhotoAcceptance::Verdict PhotoAcceptance::verdict(const QString& path, const QSt
     if (!isSupportedImagePath(path)) return Verdict::Refused;
     if (fileType != QLatin1String("ALL") && !path.endsWith(fileType)) return Verdict::Refused;
     // A name alone proves nothing: a vanished path, a pipe or a device would hang or fail the reader later.
-    if (!QFileInfo(path).isFile()) return Verdict::Refused;
+    if (!QFileInfo(path).isFile()) {
+        // Bytes that are not UTF-8 reach us as replacement characters, so the name no longer leads to the
+        // file: only renaming it can help, and the user must be told so rather than that it is damaged.
+        return path.contains(QChar::ReplacementCharacter) ? Verdict::UnreadableName : Verdict::Refused;
+    }
     return Verdict::Accepted;
 }

@@ -12,8 +12,9 @@ class PhotoAcceptance {
   public:
     enum class Verdict {
         Accepted,
-        AlreadyAdded,  // the path is in the batch already
-        Refused,       // not a supported image, not a regular file, or left out by the filter
+        AlreadyAdded,    // the path is in the batch already
+        Refused,         // not a supported image, not a regular file, or left out by the filter
+        UnreadableName,  // a photo by its name, but the name is not valid text and cannot be opened by it
     };
 
     // Extensions accepted although the type registry may not call them images; compared as written.

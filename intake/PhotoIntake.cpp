@@ -64,10 +64,9 @@ void PhotoIntake::handBack() {
         m_batch = std::move(result.photos);
     else
         m_batch.append(std::move(result.photos));
-    qCInfo(lcIntake).noquote() << QStringLiteral("is adding photos count = %1").arg(m_counters.totalPhotoToAdd);
+    qCDebug(lcIntake).noquote() << QStringLiteral("is adding photos count = %1").arg(m_counters.totalPhotoToAdd);
 
-    const int limit = m_settings.walk.limit;
-    const IntakeHandBackPlan plan = IntakeHandBackPlan::choose(m_counters, m_batch.isEmpty(), limit);
+    const IntakeHandBackPlan plan = IntakeHandBackPlan::choose(m_counters, m_batch.isEmpty());
     if (plan.resetMetadataChanged && m_hooks.isMetadataParamChanged) m_hooks.isMetadataParamChanged(false);
     if (plan.hideLoader && m_hooks.showLoading) m_hooks.showLoading(false, QStringLiteral("Please Wait..."));
     if (plan.disableRemoveButton && m_hooks.disableRemoveButton) m_hooks.disableRemoveButton();

@@ -26,7 +26,8 @@ class PhotoIntake : public QObject {
         std::function<void(bool show, const QString& text)> showLoading;
         std::function<void()> showStopButton;  // btnstopOnAddPhotos shown, btnNext enabled
         std::function<void(bool changed)> isMetadataParamChanged;
-        std::function<void(const IntakeAlert& alert)> showAlertWithTag;
+        // The alert's words come from the counters of the operation (counters()).
+        std::function<void(EditorAlertTag tag)> showAlertWithTag;
         std::function<void()> disableRemoveButton;
         std::function<void()> processAfterAllPhotosAdded;
         // The iPhoto and Aperture reader's "Archive Path" alert; called on the import thread, returns once

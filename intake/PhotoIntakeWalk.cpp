@@ -71,8 +71,8 @@ void PhotoIntakeWalk::walkFolder(const QString& folder, const QString& fileType)
 }
 
 void PhotoIntakeWalk::walkPhotosLibrary(const QString& package, const QString& fileType) {
-    qCInfo(lcIntake).noquote() << QStringLiteral("counting photos for photos == %1").arg(m_counters.totalPhotoToAdd);
-    const auto records = DBOperations::getPhotoslibraryPath(package, m_settings.cachesFolder);
+    qCDebug(lcIntake).noquote() << QStringLiteral("counting photos for photos == %1").arg(m_counters.totalPhotoToAdd);
+    const auto records = DBOperations::getPhotoslibraryPath(package, libraryReading());
     if (!records) return;
     for (const PhotoLibraryImageRecord& record : uniqueRecords(*records)) {
         if (hasEnded()) return;
@@ -83,7 +83,7 @@ void PhotoIntakeWalk::walkPhotosLibrary(const QString& package, const QString& f
 
 void PhotoIntakeWalk::walkOtherLibrary(const QString& package, const QString& fileType) {
     DataFiller reader;
-    reader.setCachesFolder(m_settings.cachesFolder);
+    reader.setLibraryReading(libraryReading());
     reader.setArchiveAlert(m_settings.archiveAlert);
     reader.setLibPath(package);
     reader.fetchImagesFromLib(package);
@@ -93,7 +93,7 @@ void PhotoIntakeWalk::walkOtherLibrary(const QString& package, const QString& fi
         if (!QFileInfo::exists(path)) continue;
         isValidPhoto(path, lastPathComponent(path), fileType);
     }
-    qCInfo(lcIntake).noquote() << QStringLiteral("counting photos for iphoto == %1").arg(m_counters.totalPhotoToAdd);
+    qCDebug(lcIntake).noquote() << QStringLiteral("counting photos for iphoto == %1").arg(m_counters.totalPhotoToAdd);
 }
 
 bool PhotoIntakeWalk::isValidPhoto(const QString& path, const QString& fileName, const QString& fileType) {
@@ -108,6 +108,12 @@ bool PhotoIntakeWalk::isValidPhoto(const QString& path, const QString& fileName,
             m_counters.isPhotoFormatNotSupported = true;
             ++m_counters.damagedFileCount;
             return false;
+        case PhotoAcceptance::Verdict::UnreadableName:
+            m_counters.isPhotoFormatNotSupported = true;
+            ++m_counters.damagedFileCount;
+            ++m_counters.unreadableNameCount;
+            qCInfo(lcIntake).noquote() << QStringLiteral("Not added, its name is not valid text: ") + path;
+            return false;
         case PhotoAcceptance::Verdict::Accepted:
             break;
     }
@@ -116,6 +122,13 @@ bool PhotoIntakeWalk::isValidPhoto(const QString& path, const QString& fileName,
     m_dictFileAdded.insert(path);
     ++m_counters.totalPhotoToAdd;
     return true;
+}
+
+LibraryReading PhotoIntakeWalk::libraryReading() const {
+    LibraryReading reading;
+    reading.cachesFolder = m_settings.cachesFolder;
+    reading.stop = m_settings.stop;
+    return reading;
 }
 
 bool PhotoIntakeWalk::admit() {

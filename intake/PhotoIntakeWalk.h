@@ -3,6 +3,7 @@
 #include "intake/FolderLister.h"
 #include "intake/IntakeCandidate.h"
 #include "intake/IntakeCounters.h"
+#include "intake/LibraryReading.h"
 #include "intake/PhotoAcceptance.h"
 
 #include <QList>
@@ -43,6 +44,7 @@ class PhotoIntakeWalk {
     void walkPhotosLibrary(const QString& package, const QString& fileType);
     void walkOtherLibrary(const QString& package, const QString& fileType);
     bool admit();
+    LibraryReading libraryReading() const;
     bool stopRequested() const { return m_settings.stop && m_settings.stop->load(); }
 
     QSet<QString> m_dictFileAdded;

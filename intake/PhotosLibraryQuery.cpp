@@ -29,8 +29,8 @@ const char* const kMastersSql =
     "WHERE master.isInTrash = 0 AND COALESCE(version.type, 2) <> 8 ORDER BY master.modelId";
 
 void logNull(int column, const QString& libraryPath) {
-    qCInfo(lcIntake).noquote()
-        << QStringLiteral("Exception in getImagesFromlibraryPath: NULL in column %1 (%2)").arg(column).arg(libraryPath);
+    qCInfo(lcIntake).noquote() << QStringLiteral("Exception in getImagesFromlibraryPath: NULL in column %1 (%2)")
+                                      .arg(QString::number(column), libraryPath);
 }
 
 void readAssetRows(SqliteStatement& row, const QString& libraryPath, QList<PhotoLibraryImageRecord>* records) {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "model/DateTimeConfiguration.h"
+#include "model/ResultCodes.h"
 
 // The metadata of one photo, of the editing form or of a preset. A plain value: records cross threads by
 // copy, and the date-time rules inside are immutable and shared, so copying a record never copies a rule.
@@ -17,13 +18,6 @@
 class MetaDataObject {
   public:
     static constexpr int fieldCount = 80;
-
-    // MetadataEditingOption
-    enum MetadataEditingOption {
-        OnlyModifyEditedFields = 0,   // "Only modify fields that I edit and keep others as it is"
-        ModifyEditedClearOthers = 1,  // "Modify fields that I edit and clear others"
-        CleanMetadataInfo = 2,        // "Clean Metadata info"
-    };
 
     // A fresh record: every text field and name "", every flag NO, six distinct default rules.
     MetaDataObject();
@@ -83,7 +77,7 @@ class MetaDataObject {
 
     // ---- Other members ----
     QString name;
-    int editingOption = OnlyModifyEditedFields;
+    int editingOption = OnlyModifyEditedFields;  // a MetadataEditingOption
     // MetadataClearGroup: which groups option 2 empties.
     bool clearComment = false;
     bool clearExif = false;

@@ -31,6 +31,10 @@ PhotoFile PhotoFile::initWithFileUrl(const QString& path, const QString& display
     photo.fileURL = path;
     photo.fileContainerFolderName = parentFolderName(path);
     photo.isIphotosNode = isIphoto;
+    // Taken before the read, so that a change during the read counts as a change too.
+    const QFileInfo file(path);
+    photo.fileSizeInBytes = static_cast<double>(file.size());
+    photo.fileModificationDate = file.lastModified();
     // Intake makes thousands of these, so the file is opened once for the metadata and the image properties.
     MetaDataObject read;
     std::optional<QVariantMap> properties;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QImage>
 #include <QString>
 #include <QVariantMap>
@@ -7,6 +8,7 @@
 #include <optional>
 
 #include "model/MetaDataObject.h"
+#include "model/ResultCodes.h"
 #include "model/SharedRecord.h"
 
 // One photo of the batch: its path and names, its pixel size as displayed, its tick, the metadata read when
@@ -14,14 +16,6 @@
 // a run's results (made with the default constructor: no names, no size, no records).
 class PhotoFile {
   public:
-    // The codes of processStatus.
-    enum PhotoProcessStatus {
-        StatusNone = 0,
-        // 1, 2, 7 and 8 are the writer's result flags, copied unchanged.
-        StatusDateNotFoundForRenaming = 10,
-        StatusLocationNotFoundForRenaming = 11,
-    };
-
     PhotoFile() = default;
     // Reads the image properties and the metadata of the file at path; never fails on a bad file (it then
     // has a size of 0 by 0 and records without values).
@@ -29,7 +23,7 @@ class PhotoFile {
 
     bool isIphotosNode = false;
     bool isSelected = false;
-    int processStatus = StatusNone;
+    int processStatus = StatusNone;  // a PhotoProcessStatus
     QString filePath;
     QString fileContainerFolderName;
     QString fileExtension;  // case kept, without the dot
@@ -38,7 +32,9 @@ class PhotoFile {
     QImage thumbnailImg;
     double height = 0;
     double width = 0;
+    // What the file was when the photo was added: a batch run writes no photo whose file has changed since.
     double fileSizeInBytes = 0;
+    QDateTime fileModificationDate;  // invalid for an item not made from a file
     QString processMsg;
     SharedRecord<MetaDataObject> metadataObject;
     QString processedPath;

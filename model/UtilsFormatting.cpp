@@ -83,7 +83,8 @@ QString Utils::stringToAvoidNameCollisionForPath(const QString& path,
     const QString stem = hasExtension ? name.left(dot) : name;
     const QString extension = hasExtension ? name.mid(dot) : QString();
     for (qint64 n = 1;; ++n) {
-        const QString candidate = QStringLiteral("%1%2 (%3)%4").arg(folder, stem).arg(n).arg(extension);
+        // Built by joining, not by placeholders: a "%1" in a folder or file name is part of the name.
+        const QString candidate = folder + stem + QStringLiteral(" (") + QString::number(n) + u')' + extension;
         if (!isTaken(candidate)) return candidate;
     }
 }

@@ -39,6 +39,40 @@ QString systemError(const QString& what, int error) {
     return QStringLiteral("%1: %2").arg(what, QString::fromLocal8Bit(std::strerror(error)));
 }
 
+// What a path is when it is not a regular file, in words.
+QString kindOfNonRegular(mode_t mode) {
+    if (S_ISFIFO(mode)) return QStringLiteral("a named pipe");
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return QStringLiteral("a device");
+    if (S_ISSOCK(mode)) return QStringLiteral("a socket");
+    if (S_ISDIR(mode)) return QStringLiteral("a folder");
+    return QStringLiteral("not a regular file");
+}
+
+// Opens a regular file for reading. Opening a named pipe blocks until someone writes to it, so the file is
+// opened without blocking, its type checked on the open descriptor (nothing can swap it in between), and
+// only then switched back to ordinary reads.
+int openRegularFile(const QString& path, const QString& what, struct stat* info, QString* error) {
+    const QByteArray encoded = QFile::encodeName(path);
+    const int fd = ::open(encoded.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int openError = errno;
+    // A socket cannot be opened at all; its kind still tells the user more than the system's words.
+    const bool known = fd >= 0 ? ::fstat(fd, info) == 0 : ::stat(encoded.constData(), info) == 0;
+    if (known && !S_ISREG(info->st_mode)) {
+        *error = QStringLiteral("Could not open the ") + what + QStringLiteral(": it is ") +
+                 kindOfNonRegular(info->st_mode) + QStringLiteral(", not a file");
+        if (fd >= 0) ::close(fd);
+        return -1;
+    }
+    if (fd < 0 || !known) {
+        *error = systemError(QStringLiteral("Could not open the ") + what, fd < 0 ? openError : errno);
+        if (fd >= 0) ::close(fd);
+        return -1;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+
 // Writes every byte at the given offset; a short write with no error is a full disk.
 bool writeAll(int fd, const char* data, qsizetype size, off_t offset, QString* error) {
     qsizetype done = 0;
@@ -98,6 +132,11 @@ bool FileManager::fileExists(const QString& path) const {
     return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
+bool FileManager::isRegularFile(const QString& path) const {
+    struct stat info {};
+    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 bool FileManager::isDirectory(const QString& path) const {
     return QFileInfo(path).isDir();
 }
@@ -122,16 +161,9 @@ bool FileManager::isLocked(const QString& path) const {
 bool FileManager::copyItem(const QString& source, const QString& target, QString* error) {
     QString ignored;
     QString& message = error ? *error : ignored;
-    FileDescriptor from(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
-    if (from.get() < 0) {
-        message = systemError(QStringLiteral("Could not open the source"), errno);
-        return false;
-    }
     struct stat info {};
-    if (::fstat(from.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        message = QStringLiteral("Could not copy the file: the source is not a regular file");
-        return false;
-    }
+    FileDescriptor from(openRegularFile(source, QStringLiteral("source"), &info, &message));
+    if (from.get() < 0) return false;
     // O_EXCL: a file that appeared at the target meanwhile is never written into.
     const QByteArray targetName = QFile::encodeName(target);
     FileDescriptor to(::open(targetName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
@@ -158,16 +190,9 @@ bool FileManager::copyItem(const QString& source, const QString& target, QString
 std::optional<QByteArray> FileManager::readFile(const QString& path, QString* error) const {
     QString ignored;
     QString& message = error ? *error : ignored;
-    FileDescriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) {
-        message = systemError(QStringLiteral("Could not open the source"), errno);
-        return std::nullopt;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        message = QStringLiteral("Could not read the file: it is not a regular file");
-        return std::nullopt;
-    }
+    FileDescriptor fd(openRegularFile(path, QStringLiteral("source"), &info, &message));
+    if (fd.get() < 0) return std::nullopt;
     QByteArray bytes(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
     qsizetype done = 0;
     while (done < bytes.size()) {

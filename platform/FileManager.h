@@ -19,11 +19,15 @@ class FileManager {
 
     virtual bool fileExists(const QString& path) const;
     virtual bool isDirectory(const QString& path) const;
+    // A regular file (through links), judged without opening it: opening a named pipe would block.
+    virtual bool isRegularFile(const QString& path) const;
     virtual bool isReadable(const QString& path) const;
     virtual bool isWritable(const QString& path) const;
     // The immutable attribute; file systems without it read as "not locked".
     virtual bool isLocked(const QString& path) const;
 
+    // Reading and copying refuse anything but a regular file (a named pipe, a device, a socket) with a message
+    // saying what it is, and never block on one.
     // Copies a regular file to a path that must not exist yet. Verifies that every byte arrived; on any
     // failure removes what this call created and explains in *error.
     virtual bool copyItem(const QString& source, const QString& target, QString* error = nullptr);

@@ -1,5 +1,7 @@
 #include "platform/ImageSource.h"
 
+#include "platform/FileManager.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageIOHandler>
@@ -48,7 +50,13 @@ QImage decodeFitted(QImageReader& reader, const QSize& maxSize) {
     return reader.read();
 }
 
+// Only regular files are decoded: a reader opening a named pipe would wait for a writer forever.
+bool isFile(const QString& path) {
+    return FileManager::defaultManager().isRegularFile(path);
+}
+
 QByteArray readHead(const QString& path, qint64 offset, qint64 length) {
+    if (!isFile(path)) return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || !file.seek(offset)) return {};
     return file.read(length);
@@ -82,6 +90,7 @@ std::optional<QSizeF> pictFrameAt(const QByteArray& bytes, int at) {
 }  // namespace
 
 std::optional<ImageHeader> ImageSource::header(const QString& path) {
+    if (!isFile(path)) return std::nullopt;
     QImageReader reader(path);
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty()) return std::nullopt;
@@ -92,6 +101,7 @@ std::optional<ImageHeader> ImageSource::header(const QString& path) {
 }
 
 QImage ImageSource::thumbnail(const QString& path, const QSize& maxSize) {
+    if (!isFile(path)) return {};
     QImageReader reader(path);
     return decodeFitted(reader, maxSize);
 }
@@ -131,6 +141,7 @@ QImage ImageSource::oriented(const QImage& image, int orientation) {
 }
 
 QImage ImageSource::image(const QString& path) {
+    if (!isFile(path)) return {};
     QImageReader reader(path);
     reader.setAutoTransform(true);
     return reader.read();

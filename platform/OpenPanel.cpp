@@ -92,6 +92,7 @@ class QtOpenPanelPresenter : public OpenPanelPresenter {
         if (!options.accessoryCheckBox.isEmpty()) {
             accessory = new QCheckBox(options.accessoryCheckBox, dialog);
             accessory->setChecked(options.accessoryChecked);
+            accessory->setToolTip(options.accessoryToolTip);
             if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout()))
                 grid->addWidget(accessory, grid->rowCount(), 0, 1, grid->columnCount());
         }

@@ -25,6 +25,7 @@ struct OpenPanelOptions {
     bool allowsImageFiles = false;
     // A check box under the file list (for example "Keep Source Folder Path"); none when empty.
     QString accessoryCheckBox;
+    QString accessoryToolTip;
     bool accessoryChecked = false;
 };
 

@@ -75,7 +75,7 @@ void PresetListController::windowWillClose() {
 }
 
 bool PresetListController::setEditingOption(int option) {
-    if (option < MetaDataObject::OnlyModifyEditedFields || option > MetaDataObject::CleanMetadataInfo) return false;
+    if (option < OnlyModifyEditedFields || option > CleanMetadataInfo) return false;
     m_metaDataObject.editingOption = option;
     m_isParamsChanged = true;
     return true;

@@ -93,7 +93,7 @@ void PresetView::storeEdit(const FormFieldTraits* field, const QString& value) {
 void PresetView::showEditingOption() {
     const MetaDataObject& copy = m_presets.metaDataObject();
     m_editingOption->loadFrom(copy);
-    m_editingOption->vwClearOptions()->setVisible(copy.editingOption == MetaDataObject::CleanMetadataInfo);
+    m_editingOption->vwClearOptions()->setVisible(copy.editingOption == CleanMetadataInfo);
 }
 
 void PresetView::clearSwitchTicked(MetadataClearSwitch which, bool on) {

@@ -72,7 +72,7 @@ TEST_F(ACorpusPhoto, readsDamagedFilesExiv2RefusesAsPhotosWithoutMetadata) {
 }
 
 TEST_F(ACorpusPhoto, hasExiftoolsCameraMakeAndModel) {
-    if (!helperfixtures::exiftoolAvailable()) GTEST_SKIP() << "exiftool is not installed";
+    LUMARIND_REQUIRE_EXIFTOOL();
     const QMap<QString, QJsonObject> view = exiftoolView();
     for (const CorpusFile& file : corpusFiles()) {
         if (!file.exiv2Reads) continue;
@@ -84,7 +84,7 @@ TEST_F(ACorpusPhoto, hasExiftoolsCameraMakeAndModel) {
 }
 
 TEST_F(ACorpusPhoto, hasExiftoolsPixelSize) {
-    if (!helperfixtures::exiftoolAvailable()) GTEST_SKIP() << "exiftool is not installed";
+    LUMARIND_REQUIRE_EXIFTOOL();
     const QMap<QString, QJsonObject> view = exiftoolView();
     for (const CorpusFile& file : corpusFiles()) {
         const QString expected = view.value(file.name).value("ImageSize").toString();

@@ -10,7 +10,7 @@
 namespace helperfixtures {
 
 bool exiftoolAvailable() {
-    return !QStandardPaths::findExecutable(QStringLiteral("exiftool")).isEmpty();
+    return testsupport::exiftoolInstalled();
 }
 
 QString makeJpeg(const QString& folder, const QString& name, const QSize& size) {

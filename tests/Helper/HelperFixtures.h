@@ -30,8 +30,3 @@ QString exiftoolValue(const QString& path, const QString& tag, bool numeric = tr
 QList<QMap<QString, QString>> corpusManifest();
 
 }  // namespace helperfixtures
-
-// Readable QString values in assertion messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}

@@ -66,7 +66,7 @@ TEST_F(AnImageFile, putsTheThumbnailOnWhite) {
 }
 
 TEST_F(AnImageFile, turnsAQuarterTurnedPictureUpright) {
-    if (!helperfixtures::exiftoolAvailable()) GTEST_SKIP() << "exiftool is not installed";
+    LUMARIND_REQUIRE_EXIFTOOL();
     const QString path = turnedJpeg(6);
     ASSERT_FALSE(path.isEmpty());
     EXPECT_EQ(Utils::sharedUtils().getImageOriginalSizeAtFilePathUrl(path), QSizeF(300, 400));
@@ -133,7 +133,7 @@ TEST_F(AnImageFile, readsEpsAndPictSizesFromTheirHeaders) {
 }
 
 TEST_F(AnImageFile, becomesABatchItemWithItsNamesAndUprightSize) {
-    if (!helperfixtures::exiftoolAvailable()) GTEST_SKIP() << "exiftool is not installed";
+    LUMARIND_REQUIRE_EXIFTOOL();
     const QString path = turnedJpeg(6);
     ASSERT_FALSE(path.isEmpty());
     ASSERT_TRUE(helperfixtures::exiftoolWrite(path, {"-Artist=Ann"}));
@@ -154,7 +154,7 @@ TEST_F(AnImageFile, becomesABatchItemWithItsNamesAndUprightSize) {
 }
 
 TEST_F(AnImageFile, keepsItsSizeWhenOrientationOneOrFour) {
-    if (!helperfixtures::exiftoolAvailable()) GTEST_SKIP() << "exiftool is not installed";
+    LUMARIND_REQUIRE_EXIFTOOL();
     for (int orientation : {1, 4}) {
         const PhotoFile photo = PhotoFile::initWithFileUrl(turnedJpeg(orientation), "x", false);
         EXPECT_EQ(photo.width, 400) << orientation;

@@ -2,6 +2,7 @@
 #include "model/MetaDataObject.h"
 #include "model/MetadataKeyTable.h"
 #include "tests/Helper/HelperFixtures.h"
+#include "tests/common/TestSupport.h"
 
 #include <QFile>
 #include <QProcess>
@@ -160,7 +161,7 @@ class AReadRecord : public ::testing::TestWithParam<FieldCase> {
 
   protected:
     void SetUp() override {
-        if (!helperfixtures::exiftoolAvailable()) GTEST_SKIP() << "exiftool is not installed";
+        LUMARIND_REQUIRE_EXIFTOOL();
         ASSERT_NE(s_record, nullptr) << "the fixture could not be written";
     }
 
@@ -224,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(AReadRecordFixture, agreesWithExiftoolOnTheDecimalMinutePosition) {
     helperfixtures::installReader();
-    if (!helperfixtures::exiftoolAvailable()) GTEST_SKIP() << "exiftool is not installed";
+    LUMARIND_REQUIRE_EXIFTOOL();
     QTemporaryDir dir;
     const QString path = helperfixtures::makeJpeg(dir.path(), "gps.jpg", QSize(16, 16));
     ASSERT_EQ(QProcess::execute("exiv2", {"-M", "set Exif.GPSInfo.GPSLatitude 51/1 305123/10000 0/1", path}), 0);
@@ -234,7 +235,7 @@ TEST(AReadRecordFixture, agreesWithExiftoolOnTheDecimalMinutePosition) {
 
 TEST(AReadRecordFixture, decodesWindows1252IptcTextAndKeywords) {
     helperfixtures::installReader();
-    if (!helperfixtures::exiftoolAvailable()) GTEST_SKIP() << "exiftool is not installed";
+    LUMARIND_REQUIRE_EXIFTOOL();
     QTemporaryDir dir;
     const QString path = helperfixtures::makeJpeg(dir.path(), "latin.jpg", QSize(16, 16));
     ASSERT_TRUE(helperfixtures::exiftoolWrite(

@@ -87,7 +87,7 @@ TEST_P(ADateRule, rebuildsAllSixDatesFromThePhotosOwn) {
     const ExifWriteResult result =
         ExifWriter::sharedInstance().writeMetaDataToFilePath(photoAt(source), settings, target, {}, false);
 
-    ASSERT_EQ(result.errorFlag, 0) << result.errorMsg.toStdString();
+    ASSERT_EQ(result.errorFlag, ExifWriteSucceeded) << result.errorMsg.toStdString();
     const QJsonObject t = exiftoolTags(target);
     for (const char* tag : kDateTags) {
         if (row.date) {

@@ -54,7 +54,7 @@ TEST_F(AFieldPass, writesUtf8TextThatEveryReaderReadsBack) {
 
     const ExifWriteResult result = write(settings);
 
-    ASSERT_EQ(result.errorFlag, 0) << result.errorMsg.toStdString();
+    ASSERT_EQ(result.errorFlag, ExifWriteSucceeded) << result.errorMsg.toStdString();
     const QJsonObject t = tags(result);
     EXPECT_EQ(t.value("IFD0:Artist").toString(), settings.Artist);
     EXPECT_EQ(t.value("IFD0:Copyright").toString(), settings.Copyright);
@@ -116,7 +116,7 @@ TEST_F(AFieldPass, keepsTheFilesValueForATextItsTypeCannotHold) {
     settings.AdvCamSetting_Saturation = "vivid";  // the seeded photo has none
     const ExifWriteResult result = write(settings);
     const QJsonObject t = tags(result);
-    EXPECT_EQ(result.errorFlag, 0);
+    EXPECT_EQ(result.errorFlag, ExifWriteSucceeded);
     EXPECT_EQ(t.value("ExifIFD:FocalLengthIn35mmFormat").toInt(), 75);
     EXPECT_FALSE(t.contains("ExifIFD:Saturation"));
     EXPECT_FALSE(exifFormats(*result.processedPath).contains("Saturation"));
@@ -258,28 +258,28 @@ class ARawFile : public AFieldPass {
 TEST_F(ARawFile, keepsItsMakeAndAnswers7) {
     for (const char* name : {"a.NEF", "b.nef", "c.Arw", "d.RAW"}) {
         const ExifWriteResult result = writeMake(name, "Canon");
-        EXPECT_EQ(result.errorFlag, 7) << name;
+        EXPECT_EQ(result.errorFlag, ExifWriteRawCameraKept) << name;
         EXPECT_EQ(result.errorMsg, "Processed Successfully");
         EXPECT_EQ(tags(result).value("IFD0:Make").toString(), "NIKON CORPORATION") << name;
     }
 }
 
 TEST_F(ARawFile, keepsItsMakeEvenWhenOnlyTheLetterCaseDiffers) {
-    EXPECT_EQ(writeMake("a.NEF", "Nikon Corporation").errorFlag, 7);
-    EXPECT_EQ(writeMake("b.NEF", "NIKON CORPORATION").errorFlag, 0);
+    EXPECT_EQ(writeMake("a.NEF", "Nikon Corporation").errorFlag, ExifWriteRawCameraKept);
+    EXPECT_EQ(writeMake("b.NEF", "NIKON CORPORATION").errorFlag, ExifWriteSucceeded);
 }
 
 TEST_F(ARawFile, withoutAMakeGetsNone) {
     const QString photo = seededPhoto(dir.path(), "a.NEF", Format::Tiff);
     ASSERT_TRUE(exiftoolWrite(photo, {"-EXIF:Make="}));
     const ExifWriteResult result = write(edited(&MetaDataObject::Cam_Make, "Canon"), photo);
-    EXPECT_EQ(result.errorFlag, 7);
+    EXPECT_EQ(result.errorFlag, ExifWriteRawCameraKept);
     EXPECT_FALSE(tags(result).contains("IFD0:Make"));
 }
 
 TEST_F(ARawFile, isKnownByItsExtensionOnly) {
     const ExifWriteResult tiff = writeMake("a.tif", "Canon");
-    EXPECT_EQ(tiff.errorFlag, 0);
+    EXPECT_EQ(tiff.errorFlag, ExifWriteSucceeded);
     EXPECT_EQ(tags(tiff).value("IFD0:Make").toString(), "Canon");
-    EXPECT_EQ(writeMake("b.NEFF", "Canon").errorFlag, 0);
+    EXPECT_EQ(writeMake("b.NEFF", "Canon").errorFlag, ExifWriteSucceeded);
 }

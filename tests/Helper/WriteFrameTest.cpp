@@ -69,7 +69,7 @@ TEST_F(AProcessedCopy, isWrittenBesideAnUntouchedSource) {
 
     const ExifWriteResult result = write(source, target, withArtist("New Artist"));
 
-    EXPECT_EQ(result.errorFlag, 0);
+    EXPECT_EQ(result.errorFlag, ExifWriteSucceeded);
     EXPECT_EQ(result.errorMsg, "Processed Successfully");
     EXPECT_EQ(result.processedPath, target);
     EXPECT_EQ(testsupport::fileHash(source), before);
@@ -79,7 +79,7 @@ TEST_F(AProcessedCopy, isWrittenBesideAnUntouchedSource) {
 
 TEST_F(AProcessedCopy, isNotMadeWhenTheSourceIsMissing) {
     const ExifWriteResult result = write(dir.filePath("gone.jpg"), out() + "/gone.jpg");
-    EXPECT_EQ(result.errorFlag, 1);
+    EXPECT_EQ(result.errorFlag, ExifWriteSourceMissing);
     EXPECT_EQ(result.errorMsg, "This photo is not available at the Source location.");
     EXPECT_FALSE(result.processedPath.has_value());
     EXPECT_TRUE(QDir(out()).isEmpty());
@@ -92,7 +92,7 @@ TEST_F(AProcessedCopy, takesACollisionFreeNameWhenTheNewPathIsTaken) {
 
     const ExifWriteResult result = write(source, taken, withArtist("New Artist"));
 
-    EXPECT_EQ(result.errorFlag, 0);
+    EXPECT_EQ(result.errorFlag, ExifWriteSucceeded);
     EXPECT_EQ(result.processedPath, out() + "/photo (1).jpg");
     EXPECT_EQ(testsupport::fileHash(taken), takenHash);
 }
@@ -100,7 +100,7 @@ TEST_F(AProcessedCopy, takesACollisionFreeNameWhenTheNewPathIsTaken) {
 TEST_F(AProcessedCopy, ofAPhotoWithoutExifIsRefusedAndRemoved) {
     const QString source = helperfixtures::makeJpeg(dir.path(), "plain.jpg", QSize(8, 8));
     const ExifWriteResult result = write(source, out() + "/plain.jpg");
-    EXPECT_EQ(result.errorFlag, 2);
+    EXPECT_EQ(result.errorFlag, ExifWriteFailed);
     EXPECT_EQ(result.errorMsg, "Unsupported image");
     EXPECT_FALSE(QFile::exists(out() + "/plain.jpg"));
 }
@@ -114,7 +114,7 @@ TEST_F(AProcessedCopy, ofADamagedFileAnswersExiv2sReasonAndLeavesNoFile) {
 
     const ExifWriteResult result = write(source, out() + "/damaged.jpg");
 
-    EXPECT_EQ(result.errorFlag, 2);
+    EXPECT_EQ(result.errorFlag, ExifWriteFailed);
     EXPECT_FALSE(result.errorMsg.isEmpty());
     EXPECT_NE(result.errorMsg, "Processed Successfully");
     EXPECT_FALSE(QFile::exists(out() + "/damaged.jpg"));
@@ -127,7 +127,7 @@ TEST_F(AProcessedCopy, thatRunsOutOfSpaceAnswers2AndLeavesNothing) {
 
     const ExifWriteResult result = write(source, out() + "/photo.jpg", withArtist("A"), files);
 
-    EXPECT_EQ(result.errorFlag, 2);
+    EXPECT_EQ(result.errorFlag, ExifWriteFailed);
     EXPECT_TRUE(result.errorMsg.contains("No space left on device")) << result.errorMsg.toStdString();
     EXPECT_FALSE(result.processedPath.has_value());
     EXPECT_TRUE(QDir(out()).isEmpty());
@@ -142,7 +142,7 @@ TEST_F(AProcessedCopy, neverWritesIntoAFileThatAppearedAtTheTarget) {
 
     const ExifWriteResult result = write(source, appeared, withArtist("A"), files);
 
-    EXPECT_EQ(result.errorFlag, 2);
+    EXPECT_EQ(result.errorFlag, ExifWriteFailed);
     EXPECT_FALSE(result.processedPath.has_value());
     EXPECT_EQ(testsupport::fileHash(appeared), appearedHash);
 }
@@ -155,7 +155,7 @@ TEST_F(AProcessedCopy, ofALockedSourceIsRefusedEvenWhenTheFolderIsRefusedToo) {
 
     const ExifWriteResult result = write(source, out() + "/photo.jpg", withArtist("A"), files);
 
-    EXPECT_EQ(result.errorFlag, 8);
+    EXPECT_EQ(result.errorFlag, ExifWriteAccessDenied);
     EXPECT_EQ(result.errorMsg, "Access denied to source file");
     EXPECT_FALSE(result.processedPath.has_value());
     EXPECT_TRUE(QDir(out()).isEmpty());
@@ -166,7 +166,7 @@ TEST_F(AProcessedCopy, ofAnUnreadableSourceIsRefused) {
     RefusingFiles files;
     files.unreadable = source;
     const ExifWriteResult result = write(source, out() + "/photo.jpg", withArtist("A"), files);
-    EXPECT_EQ(result.errorFlag, 8);
+    EXPECT_EQ(result.errorFlag, ExifWriteAccessDenied);
     EXPECT_EQ(result.errorMsg, "Access denied to source file");
 }
 
@@ -174,18 +174,18 @@ TEST_F(AProcessedCopy, needsOnlyAReadableSource) {
     const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
     RefusingFiles files;
     files.unwritable = source;
-    EXPECT_EQ(write(source, out() + "/photo.jpg", withArtist("A"), files).errorFlag, 0);
+    EXPECT_EQ(write(source, out() + "/photo.jpg", withArtist("A"), files).errorFlag, ExifWriteSucceeded);
 }
 
 TEST_F(AProcessedCopy, isRefusedForAMissingOrUnwritableFolder) {
     const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
     const ExifWriteResult missing = write(source, dir.filePath("no/such/folder/photo.jpg"));
-    EXPECT_EQ(missing.errorFlag, 8);
-    EXPECT_EQ(missing.errorMsg, "Access denied to destination folder");
+    EXPECT_EQ(missing.errorFlag, ExifWriteAccessDenied);
+    EXPECT_EQ(missing.errorMsg, "The destination folder does not exist");
 
     RefusingFiles files;
     files.unwritable = out();
-    EXPECT_EQ(write(source, out() + "/photo.jpg", {}, files).errorFlag, 8);
+    EXPECT_EQ(write(source, out() + "/photo.jpg", {}, files).errorFlag, ExifWriteAccessDenied);
     EXPECT_TRUE(QDir(out()).isEmpty());
 }
 
@@ -220,12 +220,12 @@ TEST_F(ARestore, rewritesTheEarlierOutputAtTheSamePath) {
     const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
     PhotoFile photo = photoAt(source);
     const ExifWriteResult first = write(source, out() + "/photo.jpg", withArtist("Edited"));
-    ASSERT_EQ(first.errorFlag, 0);
+    ASSERT_EQ(first.errorFlag, ExifWriteSucceeded);
     photo.processedPath = *first.processedPath;
 
     const ExifWriteResult restored = restore(photo, *photo.metadataObjectOriginal);
 
-    EXPECT_EQ(restored.errorFlag, 0);
+    EXPECT_EQ(restored.errorFlag, ExifWriteSucceeded);
     EXPECT_EQ(restored.processedPath, first.processedPath);
     EXPECT_EQ(exiftoolTags(*first.processedPath).value("IFD0:Artist").toString(), "Original Artist");
     EXPECT_FALSE(QFile::exists(out() + "/unused.jpg"));
@@ -241,7 +241,7 @@ TEST_F(ARestore, neverReplacesThePhotoItself) {
         PhotoFile photo = photoAt(source);
         photo.processedPath = earlier;
         const ExifWriteResult result = restore(photo, withArtist("Restored"));
-        EXPECT_EQ(result.errorFlag, 8) << earlier.toStdString();
+        EXPECT_EQ(result.errorFlag, ExifWriteAccessDenied) << earlier.toStdString();
         EXPECT_EQ(result.errorMsg, "Access denied to destination folder");
         EXPECT_EQ(testsupport::fileHash(source), before);
     }
@@ -252,7 +252,7 @@ TEST_F(ARestore, neverRemovesAFolder) {
     QDir().mkpath(out() + "/folder.jpg/inner");
     PhotoFile photo = photoAt(source);
     photo.processedPath = out() + "/folder.jpg";
-    EXPECT_EQ(restore(photo, withArtist("Restored")).errorFlag, 8);
+    EXPECT_EQ(restore(photo, withArtist("Restored")).errorFlag, ExifWriteAccessDenied);
     EXPECT_TRUE(QFileInfo(out() + "/folder.jpg/inner").isDir());
 }
 
@@ -264,13 +264,13 @@ TEST_F(ARestore, keepsTheEarlierOutputWhenTheChecksFail) {
     RefusingFiles files;
     files.locked = source;
 
-    EXPECT_EQ(restore(photo, withArtist("Restored"), files).errorFlag, 8);
+    EXPECT_EQ(restore(photo, withArtist("Restored"), files).errorFlag, ExifWriteAccessDenied);
     EXPECT_EQ(testsupport::fileHash(photo.processedPath), earlier);
 }
 
 // ---- Messages ----
 
-TEST(AnExiv2Message, losesTheLibrarysFileOpeningWording) {
+TEST(AnExiv2Message, losesTheLibraryFileOpeningWording) {
     EXPECT_EQ(
         ExifWriteResult::cleanedExiv2Message("/x/a.jpg: Failed to open the data source: Too many links (errno = 63)"),
         "/x/a.jpg: Too many links.");
@@ -290,19 +290,19 @@ void checkRealPermissions() {
     QDir().mkpath(dir.filePath("out"));
 
     QFile::setPermissions(source, QFileDevice::ReadOwner);
-    EXPECT_EQ(write(source, dir.filePath("out/readonly.jpg"), withArtist("A")).errorFlag, 0)
+    EXPECT_EQ(write(source, dir.filePath("out/readonly.jpg"), withArtist("A")).errorFlag, ExifWriteSucceeded)
         << "a read-only source is still copied";
 
     QFile::setPermissions(dir.filePath("out"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const ExifWriteResult folder = write(source, dir.filePath("out/photo.jpg"), withArtist("A"));
-    EXPECT_EQ(folder.errorFlag, 8);
+    EXPECT_EQ(folder.errorFlag, ExifWriteAccessDenied);
     EXPECT_EQ(folder.errorMsg, "Access denied to destination folder");
     QFile::setPermissions(dir.filePath("out"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     QFile::setPermissions(source, QFileDevice::Permissions());
     const ExifWriteResult unreadable = write(source, dir.filePath("out/photo.jpg"), withArtist("A"));
-    EXPECT_EQ(unreadable.errorFlag, 8);
+    EXPECT_EQ(unreadable.errorFlag, ExifWriteAccessDenied);
     EXPECT_EQ(unreadable.errorMsg, "Access denied to source file");
     QFile::setPermissions(source, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }

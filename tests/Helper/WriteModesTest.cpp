@@ -22,6 +22,10 @@ struct Kind {
     bool raw;
 };
 
+void PrintTo(const Kind& kind, std::ostream* os) {
+    *os << kind.fileName;
+}
+
 const Kind kJpeg{"photo.jpg", Format::Jpeg, false};
 const Kind kTiff{"photo.tif", Format::Tiff, false};
 const Kind kRaw{"photo.NEF", Format::Tiff, true};
@@ -107,7 +111,7 @@ TEST_P(AnEditingOption, writesTheCopyItPromises) {
                                                                                         target, onlyUpdated(), false);
 
     ASSERT_TRUE(edited.isWritten()) << edited.errorMsg.toStdString();
-    EXPECT_EQ(edited.errorFlag, kind.raw ? 7 : 0);
+    EXPECT_EQ(edited.errorFlag, kind.raw ? ExifWriteRawCameraKept : ExifWriteSucceeded);
     EXPECT_EQ(edited.errorMsg, "Processed Successfully");
     EXPECT_EQ(edited.processedPath, target);
     if (!restore) {
@@ -116,7 +120,7 @@ TEST_P(AnEditingOption, writesTheCopyItPromises) {
         photo.processedPath = *edited.processedPath;
         const ExifWriteResult restored = ExifWriter::sharedInstance().writeMetaDataToFilePath(
             photo, *photo.metadataObjectOriginal, dir.filePath("unused"), MetaDataObject(), true);
-        EXPECT_EQ(restored.errorFlag, 0) << restored.errorMsg.toStdString();
+        EXPECT_EQ(restored.errorFlag, ExifWriteSucceeded) << restored.errorMsg.toStdString();
         EXPECT_EQ(restored.processedPath, target);
         const QJsonObject t = exiftoolTags(target);
         EXPECT_EQ(t.value("IFD0:Artist").toString(), "Original Artist");
@@ -146,7 +150,7 @@ class CleanMode : public ::testing::Test {
     QJsonObject clean(void (*setSwitches)(MetaDataObject&), ExifWriteResult* result = nullptr) {
         const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
         MetaDataObject settings;
-        settings.editingOption = MetaDataObject::CleanMetadataInfo;
+        settings.editingOption = CleanMetadataInfo;
         settings.Artist = "ignored in clean mode";
         setSwitches(settings);
         const QString target = dir.filePath("out.jpg");
@@ -163,7 +167,7 @@ class CleanMode : public ::testing::Test {
 TEST_F(CleanMode, withoutSwitchesChangesNothing) {
     ExifWriteResult result;
     const QJsonObject t = clean([](MetaDataObject&) {}, &result);
-    EXPECT_EQ(result.errorFlag, 0);
+    EXPECT_EQ(result.errorFlag, ExifWriteSucceeded);
     EXPECT_EQ(t.value("IFD0:Artist").toString(), "Original Artist");
     EXPECT_EQ(t.value("IPTC:City").toString(), "Original City");
 }
@@ -233,7 +237,7 @@ TEST_F(AnUnparsableXmpPacket, survivesAnEditThatLeavesXmpAlone) {
     MetaDataObject settings;
     settings.Artist = "New Artist";
     const ExifWriteResult result = write(settings);
-    ASSERT_EQ(result.errorFlag, 0) << result.errorMsg.toStdString();
+    ASSERT_EQ(result.errorFlag, ExifWriteSucceeded) << result.errorMsg.toStdString();
     const QJsonObject t = exiftoolTags(dir.filePath("out.jpg"));
     EXPECT_EQ(t.value("IFD0:Artist").toString(), "New Artist");
     EXPECT_EQ(t.value("XMP-dc:Title").toString(), "Kept title");
@@ -244,7 +248,7 @@ TEST_F(AnUnparsableXmpPacket, survivesInATiffToo) {
     ASSERT_TRUE(exiftoolWrite(source, {"-xmp<=" + dir.filePath("bad.xmp")}));
     MetaDataObject settings;
     settings.Artist = "New Artist";
-    ASSERT_EQ(write(settings).errorFlag, 0);
+    ASSERT_EQ(write(settings).errorFlag, ExifWriteSucceeded);
     EXPECT_EQ(exiftoolTags(dir.filePath("out.jpg")).value("XMP-dc:Title").toString(), "Kept title");
 }
 
@@ -252,22 +256,22 @@ TEST_F(AnUnparsableXmpPacket, refusesAnEditThatMustChangeIt) {
     MetaDataObject lens;
     lens.XMP_Lens = "New lens";
     const ExifWriteResult result = write(lens);
-    EXPECT_EQ(result.errorFlag, 2);
+    EXPECT_EQ(result.errorFlag, ExifWriteFailed);
     EXPECT_TRUE(result.errorMsg.contains("XMP")) << result.errorMsg.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath("out.jpg")));
 
     MetaDataObject position;
-    position.editingOption = MetaDataObject::CleanMetadataInfo;
+    position.editingOption = CleanMetadataInfo;
     position.clearGpsInfo = true;
-    EXPECT_EQ(write(position).errorFlag, 2);
+    EXPECT_EQ(write(position).errorFlag, ExifWriteFailed);
     EXPECT_FALSE(QFile::exists(dir.filePath("out.jpg")));
 }
 
 TEST_F(AnUnparsableXmpPacket, goesWhenTheUserClearsXmp) {
     MetaDataObject settings;
-    settings.editingOption = MetaDataObject::CleanMetadataInfo;
+    settings.editingOption = CleanMetadataInfo;
     settings.clearXMP = true;
-    ASSERT_EQ(write(settings).errorFlag, 0);
+    ASSERT_EQ(write(settings).errorFlag, ExifWriteSucceeded);
     EXPECT_FALSE(exiftoolTags(dir.filePath("out.jpg")).contains("XMP-dc:Title"));
 }
 
@@ -285,7 +289,7 @@ TEST(AFormatWithoutIptc, refusesAnIptcFieldInsteadOfDroppingIt) {
     city.IPTC_City = "Paris";
     const ExifWriteResult refused =
         ExifWriter::sharedInstance().writeMetaDataToFilePath(photoAt(source), city, dir.filePath("a.webp"), {}, false);
-    EXPECT_EQ(refused.errorFlag, 2);
+    EXPECT_EQ(refused.errorFlag, ExifWriteFailed);
     EXPECT_EQ(refused.errorMsg, "This file format cannot hold Iptc.Application2.City");
     EXPECT_FALSE(QFile::exists(dir.filePath("a.webp")));
 
@@ -295,6 +299,6 @@ TEST(AFormatWithoutIptc, refusesAnIptcFieldInsteadOfDroppingIt) {
     artist.dateTimeConfigOriginalDate = rule(2);
     const ExifWriteResult written = ExifWriter::sharedInstance().writeMetaDataToFilePath(
         photoAt(source), artist, dir.filePath("b.webp"), {}, false);
-    EXPECT_EQ(written.errorFlag, 0) << written.errorMsg.toStdString();
+    EXPECT_EQ(written.errorFlag, ExifWriteSucceeded) << written.errorMsg.toStdString();
     EXPECT_EQ(exiftoolTags(dir.filePath("b.webp")).value("IFD0:Artist").toString(), "New Artist");
 }

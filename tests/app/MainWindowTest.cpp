@@ -255,7 +255,7 @@ TEST(TheAddPhotosWindow, bringsAPhotoIntoTheBatchWithItsMetadataRead) {
     EXPECT_EQ(shell.app->arraySelectedImagesToProcess.size(), 1);
     EXPECT_FALSE(shell.app->isSubWindowOpened());
     ASSERT_EQ(shell.alerts.shown.size(), 1);
-    EXPECT_EQ(shell.alerts.shown.first().tag, IntakeAlert::PhotosExist);
+    EXPECT_EQ(shell.alerts.shown.first().tag, AlertPhotosExist);
 }
 
 TEST(TheQuickTour, leadsToTheAddPhotosWindowAtTheFirstLaunchAndBackToTheWindowLater) {

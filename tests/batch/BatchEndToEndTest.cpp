@@ -8,6 +8,7 @@
 #include "batch/BatchRunner.h"
 #include "batch/ExifPhotoWriter.h"
 #include "tests/Helper/HelperFixtures.h"
+#include "tests/common/EditRecords.h"
 #include "tests/common/TestSupport.h"
 
 namespace {
@@ -16,26 +17,11 @@ namespace {
 const char* const kCameraFiles[] = {"Canon EOS 7D.jpg", "Nikon D5000.jpg", "Apple iPhone 4.jpg",
                                     "Olympus PEN E-P3.jpg"};
 
-MetaDataObject editedSettings() {
-    MetaDataObject settings;
-    settings.Artist = "Lumarind Test";
-    settings.Copyright = "(c) Lumarind Test";
-    settings.GPS_Lattitude = "48.858370";
-    settings.GPS_LattitudeRef = "N";
-    settings.GPS_Longitude = "2.294481";
-    settings.GPS_LongitudeRef = "E";
-    auto hourLater = std::make_shared<DateTimeConfiguration>();
-    hourLater->tagConfigureOption = DateTimeConfiguration::IncDecTime;
-    hourLater->isIncDecMinuteKeepOriginal = hourLater->isIncDecSecondKeepOriginal = true;
-    settings.dateTimeConfigOriginalDate = hourLater;
-    return settings;
-}
-
 class ABatchOverCameraFiles : public ::testing::Test {
   protected:
     void SetUp() override {
         if (testsupport::corpusDir().isEmpty()) GTEST_SKIP() << "the sample photo folder is absent";
-        if (!helperfixtures::exiftoolAvailable()) GTEST_SKIP() << "exiftool is not installed";
+        LUMARIND_REQUIRE_EXIFTOOL();
         helperfixtures::installReader();
         QDir().mkpath(sources.filePath("in"));
         for (const char* name : kCameraFiles) {
@@ -59,16 +45,14 @@ class ABatchOverCameraFiles : public ::testing::Test {
         return r;
     }
 
-    // Runs to the end and applies each result to the photos, as the editing screen does.
+    // Runs to the end and applies the results to the photos, as the editing screen does.
     void run(BatchRunner& runner, BatchRunRequest r) {
         QSignalSpy ended(&runner, &BatchRunner::runEnded);
-        QObject::connect(&runner, &BatchRunner::photoHandled, &runner,
-                         [this, restore = r.restore](const BatchPhotoResult& result) {
-                             if (!restore)
-                                 photos[static_cast<std::size_t>(result.index)].processedPath = result.processedPath;
-                         });
         ASSERT_TRUE(runner.start(std::move(r)));
         ASSERT_TRUE(ended.wait(120000));
+        QList<PhotoFile> batch(photos.begin(), photos.end());
+        runner.applyResultsTo(batch);
+        photos.assign(batch.begin(), batch.end());
     }
 
     BatchRunner::Services services(int parallel = 0) {
@@ -86,7 +70,7 @@ class ABatchOverCameraFiles : public ::testing::Test {
 
 TEST_F(ABatchOverCameraFiles, writesTheSettingsIntoEveryCopyAndLeavesTheSourcesAlone) {
     BatchRunner runner(services());
-    run(runner, request(editedSettings()));
+    run(runner, request(editrecords::typicalEdit()));
     EXPECT_EQ(runner.state().counterProcessedSuccessfully, static_cast<qint64>(std::size(kCameraFiles)));
     for (std::size_t i = 0; i < photos.size(); ++i) {
         const QString copy = photos[i].processedPath;
@@ -106,7 +90,9 @@ TEST_F(ABatchOverCameraFiles, writesTheSettingsIntoEveryCopyAndLeavesTheSourcesA
 
 TEST_F(ABatchOverCameraFiles, erasesAFieldTheUserEmptied) {
     ASSERT_TRUE(helperfixtures::exiftoolWrite(photos[0].filePath, {"-Artist=Someone"}));
-    MetaDataObject settings = editedSettings();
+    // Changed on disk, so added again.
+    photos[0] = PhotoFile::initWithFileUrl(photos[0].filePath, photos[0].fileName, false);
+    MetaDataObject settings = editrecords::typicalEdit();
     settings.Artist.clear();
     settings.isupdated_Artist = true;
     BatchRunRequest r = request(settings);
@@ -120,7 +106,7 @@ TEST_F(ABatchOverCameraFiles, erasesAFieldTheUserEmptied) {
 
 TEST_F(ABatchOverCameraFiles, restoresTheOriginalValuesOverTheEarlierCopies) {
     BatchRunner runner(services());
-    run(runner, request(editedSettings()));
+    run(runner, request(editrecords::typicalEdit()));
     // Restoring writes, photo by photo, the values the photo held before editing.
     for (std::size_t i = 0; i < photos.size(); ++i) {
         BatchRunRequest r = request(*photos[i].metadataObjectOriginal, true);
@@ -147,7 +133,7 @@ TEST_F(ABatchOverCameraFiles, stopsMidRunAndWritesNothingAfterThePhotoInHand) {
     };
     BatchRunner runner(s);
     runnerPointer = &runner;
-    run(runner, request(editedSettings()));
+    run(runner, request(editrecords::typicalEdit()));
     EXPECT_EQ(runner.state().counterProcessedSuccessfully, 1);
     EXPECT_EQ(runner.state().counterSkipped, static_cast<qint64>(std::size(kCameraFiles)) - 1);
     EXPECT_EQ(runner.summaryTitle(), "Batch Process Stopped");

@@ -1,107 +1,8 @@
-#include <gtest/gtest.h>
+#include "tests/batch/BatchRunFixtures.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-
-#include <condition_variable>
-#include <mutex>
-#include <thread>
-
-#include "batch/BatchRunner.h"
+using namespace batchfixtures;
 
 namespace {
-
-class NoPlaces : public platform::ReverseGeocoding {
-  public:
-    void reverseGeocodeLocation(double, double, Completion completion) override { completion(std::nullopt, {}); }
-};
-
-// Reports whatever free space the test sets, for every folder.
-class FixedSpaceFiles : public platform::FileManager {
-  public:
-    std::optional<qint64> freeSpace(const QString&) const override { return space; }
-    std::optional<qint64> space = qint64(1) << 40;
-};
-
-// Creates the copy as the real writer would (never over an existing file) and can hold a photo back.
-class FakeWriter {
-  public:
-    std::optional<PhotoWriteOutcome> operator()(const PhotoFile& photo, const QString& path, bool restore) {
-        {
-            std::unique_lock lock(mutex);
-            started.push_back(photo.fileName);
-            changed.notify_all();
-            changed.wait(lock, [&] { return holdBack != photo.fileName; });
-            if (silentFor == photo.fileName) return std::nullopt;
-        }
-        const QString target = restore ? photo.processedPath : path;
-        QFile file(target);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return PhotoWriteOutcome{2, "exists", {}};
-        file.write(photo.fileName.toUtf8());
-        std::lock_guard lock(mutex);
-        return PhotoWriteOutcome{flagFor.value(photo.fileName, 0), "message", target};
-    }
-    void waitUntilStarted(const QString& name) {
-        std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return started.contains(name); });
-    }
-    void release() {
-        std::lock_guard lock(mutex);
-        holdBack.clear();
-        changed.notify_all();
-    }
-
-    std::mutex mutex;
-    std::condition_variable changed;
-    QStringList started;
-    QString holdBack;
-    QString silentFor;
-    QHash<QString, int> flagFor;
-};
-
-PhotoFile photoNamed(const QString& folder, const QString& fileName) {
-    PhotoFile p;
-    p.fileName = fileName;
-    p.filePath = folder + "/" + fileName;
-    p.fileExtension = fileName.section(u'.', -1);
-    p.isSelected = true;
-    p.metadataObjectOriginal = MetaDataObject();
-    return p;
-}
-
-class ABatchRun : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(out.isValid());
-        request.renaming.outputFolderPathName = out.path();
-        request.selectedOutputFolder = out.path();
-    }
-    std::unique_ptr<BatchRunner> makeRunner(int parallel) {
-        BatchRunner::Services services;
-        services.writer = [this](const PhotoFile& photo, const MetaDataObject&, const QString& path,
-                                 const MetaDataObject&, bool restore) { return writer(photo, path, restore); };
-        services.files = &files;
-        services.geocoder = &places;
-        services.parallelWrites = parallel;
-        return std::make_unique<BatchRunner>(services);
-    }
-    void addPhotos(int count, const QString& folder = "/photos") {
-        for (int i = 1; i <= count; ++i)
-            request.runList.push_back(photoNamed(folder, QStringLiteral("P%1.JPG").arg(i)));
-    }
-    void runToEnd(BatchRunner& runner, QSignalSpy& ended) {
-        ASSERT_TRUE(runner.start(request));
-        ASSERT_TRUE(ended.wait(20000));
-    }
-
-    QTemporaryDir out;
-    BatchRunRequest request;
-    FakeWriter writer;
-    FixedSpaceFiles files;
-    NoPlaces places;
-};
 
 TEST_F(ABatchRun, writesEveryPhotoWithProgressInOrder) {
     addPhotos(3);
@@ -190,9 +91,9 @@ TEST_F(ABatchRun, countsFailuresRawKeepsAndSilenceAsErrors) {
     EXPECT_EQ(state.counterProcessedSuccessfully, 1);
     EXPECT_EQ(state.counterProcessedWithError, 3);
     ASSERT_EQ(state.arrProcessedWithError.size(), 3u);
-    EXPECT_EQ(state.arrProcessedWithError[0].processStatus, 7);
-    EXPECT_EQ(state.arrProcessedWithError[1].processStatus, 8);
-    EXPECT_EQ(state.arrProcessedWithError[2].processStatus, 2);
+    EXPECT_EQ(state.arrProcessedWithError[0].processStatus, ExifWriteRawCameraKept);
+    EXPECT_EQ(state.arrProcessedWithError[1].processStatus, ExifWriteAccessDenied);
+    EXPECT_EQ(state.arrProcessedWithError[2].processStatus, ExifWriteFailed);
     EXPECT_EQ(state.arrProcessedWithError[2].filePath, "/photos/P4.JPG");
     EXPECT_EQ(runner->summaryTitle(), "Batch Process Finished");
     EXPECT_EQ(runner->errorsSummaryText(), "Errors Found(3) Warning Found(0)");

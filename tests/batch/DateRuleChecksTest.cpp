@@ -26,6 +26,10 @@ struct DateCase {
     Label expected;
 };
 
+void PrintTo(const DateCase& c, std::ostream* os) {
+    *os << c.day << "/" << c.month << "/" << c.year;
+}
+
 class AnUpdateRule : public ::testing::TestWithParam<DateCase> {};
 
 TEST_P(AnUpdateRule, isCheckedForADayItsMonthCannotHave) {
@@ -87,6 +91,10 @@ struct SummaryCase {
     std::function<void(DateTimeConfiguration&)> configure;
     const char* expected;
 };
+
+void PrintTo(const SummaryCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ARuleSummary : public ::testing::TestWithParam<SummaryCase> {
   protected:

@@ -98,6 +98,10 @@ struct FormatCase {
     const char* expected;
 };
 
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << "format " << c.index;
+}
+
 class TheTwentyDateFormats : public TheNameBuilder, public ::testing::WithParamInterface<FormatCase> {};
 
 TEST_P(TheTwentyDateFormats, printTheDateBeforeTheName) {
@@ -128,7 +132,7 @@ TEST_F(TheNameBuilder, warnsWhenTheChosenDateIsMissing) {
     o.addEXIFDateTime.typeValue = AddEXIFDateTime::ModifyDate;
     EXPECT_EQ(build(o), "/out/Chosen Folder/IMG_0001.JPG");
     ASSERT_EQ(builder.arrProcessedWithWarning.size(), 1u);
-    EXPECT_EQ(builder.arrProcessedWithWarning[0].processStatus, 10);
+    EXPECT_EQ(builder.arrProcessedWithWarning[0].processStatus, StatusDateNotFoundForRenaming);
     EXPECT_EQ(builder.arrProcessedWithWarning[0].processMsg,
               "EXIF Modify Date/Time not found at the time of renaming!");
     EXPECT_EQ(builder.arrProcessedWithWarning[0].filePath, "/photos/trip/IMG_0001.JPG");
@@ -193,7 +197,7 @@ TEST_F(TheNameBuilder, doesNotCacheErrorsAndListsMissingParts) {
     build(o);
     EXPECT_EQ(geocoder.requests, 2);
     ASSERT_EQ(builder.arrProcessedWithWarning.size(), 2u);
-    EXPECT_EQ(builder.arrProcessedWithWarning[0].processStatus, 11);
+    EXPECT_EQ(builder.arrProcessedWithWarning[0].processStatus, StatusLocationNotFoundForRenaming);
     EXPECT_EQ(builder.arrProcessedWithWarning[0].processMsg,
               "EXIF GPS - Place,City,State,Country not found at the time of renaming!");
 }

@@ -7,6 +7,15 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <future>
+
+#include <gtest/gtest.h>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace testsupport {
 
 QString corpusDir() {
@@ -14,7 +23,20 @@ QString corpusDir() {
     return QDir(dir).exists() ? QDir(dir).absolutePath() : QString();
 }
 
+QString exiftoolMissingMessage() {
+    return QStringLiteral("exiftool is not installed, so the written metadata cannot be checked; run scripts/setup");
+}
+
+bool exiftoolInstalled() {
+    return !QStandardPaths::findExecutable(QStringLiteral("exiftool")).isEmpty();
+}
+
 QByteArray exiftool(const QStringList& arguments, int* exitCode) {
+    if (!exiftoolInstalled()) {
+        ADD_FAILURE() << exiftoolMissingMessage().toStdString();
+        if (exitCode) *exitCode = -1;
+        return {};
+    }
     QProcess process;
     process.start("exiftool", arguments);
     if (!process.waitForFinished(120000)) {
@@ -24,6 +46,30 @@ QByteArray exiftool(const QStringList& arguments, int* exitCode) {
     }
     if (exitCode) *exitCode = process.exitCode();
     return process.readAllStandardOutput();
+}
+
+bool makeNamedPipe(const QString& path) {
+    return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+}
+
+bool finishesWithoutBlockingOnPipes(const std::function<void()>& work, const QStringList& pipes,
+                                    std::chrono::milliseconds patience) {
+    std::promise<void> done;
+    std::future<void> finished = done.get_future();
+    std::thread worker([&work, &done] {
+        work();
+        done.set_value();
+    });
+    const bool byItself = finished.wait_for(patience) == std::future_status::ready;
+    while (finished.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
+        // A writer that opens and closes at once lets a blocked open return and its read see the end.
+        for (const QString& pipe : pipes) {
+            const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0) ::close(fd);
+        }
+    }
+    worker.join();
+    return byItself;
 }
 
 QByteArray fileHash(const QString& path) {

@@ -4,16 +4,35 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+#include <functional>
+
 namespace testsupport {
 
 // The folder of real camera files, or "" when it is absent (tests then skip).
 QString corpusDir();
 
-// Runs exiftool with the arguments; returns its standard output ("" when it could not run).
+// Written metadata is checked with exiftool, an independent reader that scripts/setup installs; without it
+// the checks fail with this message instead of passing on empty answers.
+QString exiftoolMissingMessage();
+bool exiftoolInstalled();
+#define LUMARIND_REQUIRE_EXIFTOOL() \
+    ASSERT_TRUE(testsupport::exiftoolInstalled()) << testsupport::exiftoolMissingMessage().toStdString()
+
+// Runs exiftool with the arguments; returns its standard output ("" when it could not run, which also fails
+// the running test).
 QByteArray exiftool(const QStringList& arguments, int* exitCode = nullptr);
 
 // SHA-256 of a file's bytes, to prove a source was left untouched.
 QByteArray fileHash(const QString& path);
+
+// Makes a named pipe at path; false when it cannot.
+bool makeNamedPipe(const QString& path);
+// Runs work on a thread of its own and answers whether it finished by itself. Work that blocks in opening or
+// reading one of the pipes (a reader waiting for a writer) is released after the given patience by opening
+// the pipes for writing, so a test of a hang fails instead of hanging.
+bool finishesWithoutBlockingOnPipes(const std::function<void()>& work, const QStringList& pipes,
+                                    std::chrono::milliseconds patience = std::chrono::seconds(20));
 
 // Root passes every permission check, so tests of "access denied" run again as an unprivileged user.
 struct UnprivilegedRun {

@@ -20,6 +20,10 @@ struct BarRow {
     QRectF rect;
 };
 
+void PrintTo(const BarRow& c, std::ostream* os) {
+    *os << c.value << " of " << c.min << ".." << c.max << " in " << c.width;
+}
+
 class AProgressBarRect : public ::testing::TestWithParam<BarRow> {};
 
 TEST_P(AProgressBarRect, growsWithTheValue) {

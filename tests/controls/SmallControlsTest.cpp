@@ -7,6 +7,7 @@
 #include "controls/DisableSubviews.h"
 #include "controls/MouseDownView.h"
 #include "controls/MouseDownViewDelegate.h"
+#include "controls/VisualEffectBacking.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -32,7 +33,7 @@ struct DragAreaDelegate : MouseDownViewDelegate {
 
 struct EverythingDelegate : DragAreaDelegate {
     int doubles = 0, ups = 0, rights = 0, wheels = 0;
-    void mouseDoubbleClicked(QMouseEvent*, MouseDownView*) override { ++doubles; }
+    void mouseDoubleClicked(QMouseEvent*, MouseDownView*) override { ++doubles; }
     void mouseUp(QMouseEvent*, MouseDownView*) override { ++ups; }
     void rightMouseDown(QMouseEvent*) override { ++rights; }
     void scrollWheel(QWheelEvent*, MouseDownView*) override { ++wheels; }
@@ -188,4 +189,27 @@ TEST(TextColouredFields, keepTheirFixedColours) {
     EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(Qt::white));
     ColoredCursorTextField field;
     EXPECT_EQ(field.palette().color(QPalette::Text), QColor(Qt::black));
+}
+
+TEST(ATranslucentBacking, liesOnceUnderItsViewAndFollowsTheContainer) {
+    QWidget container;
+    container.resize(300, 200);
+    container.show();
+    auto* view = new QWidget(&container);
+    view->setGeometry(10, 10, 280, 180);
+    auto* other = new QWidget(&container);
+
+    VisualEffectBacking* backing = VisualEffectBacking::addVisualEffectView(&container, view);
+    ASSERT_NE(backing, nullptr);
+    EXPECT_EQ(VisualEffectBacking::addVisualEffectView(&container, view), backing);
+    EXPECT_NE(VisualEffectBacking::addVisualEffectView(&container, other), backing);
+    EXPECT_EQ(container.findChildren<VisualEffectBacking*>().size(), 2);
+
+    EXPECT_EQ(backing->geometry(), QRect(0, 0, 300, 220));
+    const QObjectList& children = container.children();
+    EXPECT_LT(children.indexOf(backing), children.indexOf(view));  // drawn first, so under the view
+    EXPECT_TRUE(view->isVisibleTo(&container));
+    EXPECT_FALSE(view->mask().isEmpty());  // rounded corners
+    container.resize(400, 250);
+    EXPECT_EQ(backing->geometry(), QRect(0, 0, 400, 270));
 }

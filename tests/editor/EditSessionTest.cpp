@@ -88,7 +88,7 @@ TEST(TheChangedFieldsRecord, takesPartForSeventyFourFieldsAndReceivesOnlyValues)
     const DateTimeConfigurationRef defaultRule = h.session.metaDataObjectWithUpdatedChange().dateTimeConfigOriginalDate;
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) h.session.editField(row, "x");
     h.session.setClearSwitch(MetadataClearSwitch::Exif, true);
-    h.session.changeEditingOption(MetaDataObject::CleanMetadataInfo);
+    h.session.changeEditingOption(CleanMetadataInfo);
     const MetaDataObject& changed = h.session.metaDataObjectWithUpdatedChange();
     int flags = 0;
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {

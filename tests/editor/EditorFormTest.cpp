@@ -207,7 +207,7 @@ TEST_F(AForm, showsOnlyTheLatestOfOverlappingReloads) {
 
 TEST_F(AForm, followsTheFormsOwnRecordForTheEditingOptionAndSwitches) {
     MetaDataObject shown;
-    shown.editingOption = MetaDataObject::CleanMetadataInfo;
+    shown.editingOption = CleanMetadataInfo;
     shown.clearExif = true;
     view->metaDataObject().clearIPTC = true;
     view->updateTextFieldsValues(shown);

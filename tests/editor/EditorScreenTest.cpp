@@ -167,6 +167,10 @@ TEST_F(AScreen, removesTheTickedPhotosAndSaysSoWhenNoneIsTicked) {
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(view->isRemovingPhotosFromRename());
     EXPECT_EQ(batch.size(), 4);
+    ASSERT_EQ(alerts.shown.last().messageText, "RESET RENAMING OPTIONS");
+    ASSERT_TRUE(alerts.answerPending(1));  // No: the removal is dropped
+    EXPECT_FALSE(view->isRemovingPhotosFromRename());
+    EXPECT_EQ(batch.size(), 4);
     view->setRenameToastVisible(false);
 
     const QString gone = batch.at(1).filePath;

@@ -134,7 +134,7 @@ TEST(ThePresetPopup, listsThePresetsAndMergesTheChosenOne) {
     preset.Artist = "Bob";
     preset.isupdated_Copyright = true;  // an emptied field travels with its flag
     preset.Copyright = "";
-    preset.editingOption = MetaDataObject::CleanMetadataInfo;
+    preset.editingOption = CleanMetadataInfo;
     preset.clearXMP = true;
     const QList<MetaDataObject> presets{preset};
     for (int outside : {-1, 1}) {
@@ -147,7 +147,7 @@ TEST(ThePresetPopup, listsThePresetsAndMergesTheChosenOne) {
     for (const MetaDataObject* record : {&std::as_const(session).metaDataObject(), &session.editedMetaDataObject()}) {
         EXPECT_EQ(record->Artist, "Bob");
         EXPECT_EQ(record->Copyright, "");
-        EXPECT_EQ(record->editingOption, MetaDataObject::CleanMetadataInfo);
+        EXPECT_EQ(record->editingOption, CleanMetadataInfo);
         EXPECT_TRUE(record->clearXMP);
     }
 }

@@ -102,7 +102,7 @@ TEST(ASelectionMerge, mergesNothingForNoPhotoAndNeverMergesOptionsSwitchesOrRule
     MetaDataObject edited;
     edited.Artist = "Ann";
     edited.isupdated_Artist = true;
-    edited.editingOption = MetaDataObject::CleanMetadataInfo;
+    edited.editingOption = CleanMetadataInfo;
     edited.clearExif = true;
     PhotoFile photo;
     photo.metadataObject = edited;
@@ -110,7 +110,7 @@ TEST(ASelectionMerge, mergesNothingForNoPhotoAndNeverMergesOptionsSwitchesOrRule
     ASSERT_TRUE(result);
     EXPECT_EQ(result->merged.Artist, "Ann");
     EXPECT_FALSE(result->merged.isupdated_Artist);
-    EXPECT_EQ(result->merged.editingOption, MetaDataObject::OnlyModifyEditedFields);
+    EXPECT_EQ(result->merged.editingOption, OnlyModifyEditedFields);
     EXPECT_FALSE(result->merged.clearExif);
     EXPECT_NE(result->merged.dateTimeConfigOriginalDate, edited.dateTimeConfigOriginalDate);
 }

@@ -17,6 +17,10 @@ struct LibraryCase {
     PhotosGeneration generation;
 };
 
+void PrintTo(const LibraryCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class APhotosLibrary : public ::testing::TestWithParam<LibraryCase> {
   protected:
     void SetUp() override {
@@ -42,7 +46,7 @@ QStringList imagePaths(const QList<PhotoLibraryImageRecord>& records) {
 }  // namespace
 
 TEST_P(APhotosLibrary, yieldsItsPhotosIncludingThoseOnlyInTheWriteAheadLog) {
-    const auto records = DBOperations::getPhotoslibraryPath(package, caches);
+    const auto records = DBOperations::getPhotoslibraryPath(package, {.cachesFolder = caches});
     ASSERT_TRUE(records.has_value());
     QStringList withMissing = expected;
     withMissing.insert(2, QFileInfo(expected.at(0)).path().chopped(1) + "E/U5.jpeg");
@@ -60,7 +64,7 @@ TEST_P(APhotosLibrary, isLeftByteForByteAsItWasAndLeavesNothingInTheCaches) {
     const auto before = snapshot(package);
     ASSERT_TRUE(before.contains("database/" + QFileInfo(DBOperations::getDataBasePathForPhotosLib(package)).fileName() +
                                 "-wal"));
-    ASSERT_TRUE(DBOperations::getPhotoslibraryPath(package, caches).has_value());
+    ASSERT_TRUE(DBOperations::getPhotoslibraryPath(package, {.cachesFolder = caches}).has_value());
     EXPECT_EQ(snapshot(package), before);
     EXPECT_EQ(entriesBelow(caches), QStringList());
 }
@@ -75,7 +79,7 @@ TEST(APhotosLibraryRecord, ofCurrentLibrariesRepeatsTheUuidAndLeavesModelAndDesc
     QTemporaryDir home;
     const QString package = home.path() + "/L.photoslibrary";
     makePhotosLibrary(package, PhotosGeneration::Assets);
-    const auto records = DBOperations::getImagesFromlibraryPath(package, home.path() + "/caches");
+    const auto records = DBOperations::getImagesFromlibraryPath(package, {.cachesFolder = home.path() + "/caches"});
     ASSERT_TRUE(records && records->size() >= 2);
     const PhotoLibraryImageRecord& first = records->at(0);
     EXPECT_EQ(first.uuid, "U1");
@@ -91,7 +95,7 @@ TEST(APhotosLibraryRecord, ofOldLibrariesComesFromTheFirstVersionOfEachMaster) {
     QTemporaryDir home;
     const QString package = home.path() + "/L.photoslibrary";
     makePhotosLibrary(package, PhotosGeneration::Masters);
-    const auto records = DBOperations::getImagesFromlibraryPath(package, home.path() + "/caches");
+    const auto records = DBOperations::getImagesFromlibraryPath(package, {.cachesFolder = home.path() + "/caches"});
     ASSERT_TRUE(records && records->size() == 4);
     EXPECT_EQ(records->at(0).modelId, "1");
     EXPECT_EQ(records->at(0).uuidRKVersion, "V1");
@@ -112,7 +116,7 @@ TEST(APhotosLibraryRecord, withNullTextIsKeptWithEmptyFields) {
         "INSERT INTO ZASSET VALUES (1, NULL, 'A', NULL, 0, 0);"
         "INSERT INTO ZASSET VALUES (2, 'U2', 'B', 'x.jpg', 0, 0);");
     db.place();
-    const auto records = DBOperations::getImagesFromlibraryPath(package, home.path() + "/caches");
+    const auto records = DBOperations::getImagesFromlibraryPath(package, {.cachesFolder = home.path() + "/caches"});
     ASSERT_TRUE(records && records->size() == 2);
     EXPECT_EQ(records->at(0).uuid, "");
     EXPECT_EQ(records->at(0).originalFileName, "");
@@ -140,7 +144,7 @@ TEST(APhotosLibraryDatabase, thatCannotBeCopiedGivesNothingAndLeavesNoCopy) {
     const QString package = home.path() + "/Empty.photoslibrary";
     QDir().mkpath(package + "/database/photos.db");  // a folder where the file should be
     const QString caches = home.path() + "/caches";
-    EXPECT_FALSE(DBOperations::getPhotoslibraryPath(package, caches).has_value());
+    EXPECT_FALSE(DBOperations::getPhotoslibraryPath(package, {.cachesFolder = caches}).has_value());
     EXPECT_EQ(entriesBelow(caches), QStringList());
 }
 
@@ -149,7 +153,7 @@ TEST(APhotosLibraryDatabase, thatIsNoDatabaseGivesNoRecordsAndLeavesNoCopy) {
     const QString package = home.path() + "/Broken.photoslibrary";
     writeFile(package + "/database/Photos.sqlite", QByteArray(4096, 'x'));
     const QString caches = home.path() + "/caches";
-    const auto records = DBOperations::getPhotoslibraryPath(package, caches);
+    const auto records = DBOperations::getPhotoslibraryPath(package, {.cachesFolder = caches});
     ASSERT_TRUE(records.has_value());
     EXPECT_TRUE(records->isEmpty());
     EXPECT_EQ(entriesBelow(caches), QStringList());
@@ -164,7 +168,8 @@ TEST(ALibraryDatabase, isReadInPlaceOnlyWhenNothingNeedsWritingBesideIt) {
         db.exec("CREATE TABLE RKFolder (modelId INTEGER PRIMARY KEY, uuid VARCHAR, name VARCHAR);");
         db.place();
         QString error;
-        auto database = LibraryDatabase::open(path, LibraryDatabase::Placement::InPlaceWhenSafe, caches, &error);
+        auto database =
+            LibraryDatabase::open(path, LibraryDatabase::Placement::InPlaceWhenSafe, {.cachesFolder = caches}, &error);
         ASSERT_TRUE(database) << error.toStdString();
         EXPECT_EQ(database->isPrivateCopy(), wal);
         EXPECT_TRUE(database->hasTable("rkfolder"));

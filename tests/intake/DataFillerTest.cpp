@@ -24,7 +24,7 @@ class AnApertureLibrary : public ::testing::Test {
 
     QStringList read(int* alerts = nullptr) {
         DataFiller reader;
-        reader.setCachesFolder(caches);
+        reader.setLibraryReading({.cachesFolder = caches});
         reader.setArchiveAlert([alerts] {
             if (alerts) ++*alerts;
         });
@@ -103,7 +103,7 @@ TEST(AniPhotoLibrary, withBothAlbumListsIsReadThroughAlbumData) {
     const QStringList expected = makeApertureLibrary(package, "AlbumData.xml", package);
     writeFile(package + "/ApertureData.xml", "<plist><dict/></plist>");
     DataFiller reader;
-    reader.setCachesFolder(home.path() + "/caches");
+    reader.setLibraryReading({.cachesFolder = home.path() + "/caches"});
     reader.fetchImagesFromLib(package);
     EXPECT_EQ(reader.xmlFile, package + "/AlbumData.xml");
     EXPECT_EQ(reader.arrImagePaths, expected);
@@ -116,7 +116,7 @@ TEST(AniPhotoLibrary, whoseFilesWereRenamedInLowerCaseIsStillFound) {
     ASSERT_TRUE(QDir(package).rename("Database", "database"));
     ASSERT_TRUE(QDir(package + "/database/apdb").rename("Library.apdb", "library.apdb"));
     DataFiller reader;
-    reader.setCachesFolder(home.path() + "/caches");
+    reader.setLibraryReading({.cachesFolder = home.path() + "/caches"});
     reader.fetchImagesFromLib(package);
     EXPECT_EQ(reader.dbPath, package + "/database/apdb/library.apdb");
     EXPECT_EQ(reader.arrImagePaths.size(), 3);

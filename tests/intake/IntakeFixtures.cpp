@@ -12,10 +12,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace intakefixtures {
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -37,6 +33,8 @@ QMap<QString, QByteArray> snapshot(const QString& root) {
             entries.insert(relative, info.symLinkTarget().toUtf8());
         else if (info.isDir())
             entries.insert(relative, "<folder>");
+        else if (!info.isFile())
+            entries.insert(relative, "<pipe, device or socket>");  // opening it to hash it could block
         else
             entries.insert(relative, testsupport::fileHash(path));
     }
@@ -83,9 +81,14 @@ void Database::place() {
         m_db = nullptr;
         return;
     }
+    // A transaction still open leaves its rollback journal beside the file: both go, as with a library
+    // copied while its application was writing.
+    if (QFileInfo::exists(m_staging + "-journal")) {
+        ASSERT_TRUE(QFile::copy(m_staging + "-journal", m_target + "-journal"));
+    }
+    ASSERT_TRUE(QFile::copy(m_staging, m_target));
     sqlite3_close(m_db);
     m_db = nullptr;
-    ASSERT_TRUE(QFile::copy(m_staging, m_target));
 }
 
 }  // namespace intakefixtures

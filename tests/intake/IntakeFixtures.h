@@ -9,9 +9,6 @@
 
 struct sqlite3;
 
-// Readable failure messages for texts.
-void PrintTo(const QString& text, std::ostream* os);
-
 // Builders of the folders, files and library databases the intake tests walk.
 namespace intakefixtures {
 
@@ -34,7 +31,8 @@ class Database {
     Database(const QString& targetPath, bool wal);
     ~Database();
     void exec(const char* sql);
-    // Places the files at the target path and closes the staging database.
+    // Places the files at the target path (with the rollback journal of a transaction still open) and
+    // closes the staging database, which takes such a transaction back.
     void place();
 
   private:

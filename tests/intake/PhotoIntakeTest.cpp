@@ -44,9 +44,7 @@ class AnIntake : public ::testing::Test {
         };
         hooks.showStopButton = [this] { events.append("stop button"); };
         hooks.isMetadataParamChanged = [this](bool changed) { events.append(QString("changed %1").arg(changed)); };
-        hooks.showAlertWithTag = [this](const IntakeAlert& alert) {
-            events.append(QString("alert %1").arg(alert.tag));
-        };
+        hooks.showAlertWithTag = [this](EditorAlertTag tag) { events.append(QString("alert %1").arg(tag)); };
         hooks.disableRemoveButton = [this] { events.append("remove off"); };
         hooks.processAfterAllPhotosAdded = [this] { events.append("refresh"); };
         intake.setHooks(hooks);

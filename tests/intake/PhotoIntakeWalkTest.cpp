@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -93,8 +94,8 @@ TEST_P(AFolderWalk, addsCountsAndChoosesItsAlert) {
     EXPECT_TRUE(counters.isPHOTOS_PROCESSING_IN_PROGRESS);
 
     const IntakeHandBackPlan plan =
-        IntakeHandBackPlan::choose(counters, c.alreadyAdded.isEmpty() && expected.isEmpty(), MAX_PHOTOS_LIMIT);
-    EXPECT_EQ(plan.alert ? plan.alert->tag : 0, c.alertTag);
+        IntakeHandBackPlan::choose(counters, c.alreadyAdded.isEmpty() && expected.isEmpty());
+    EXPECT_EQ(plan.alert ? int(*plan.alert) : 0, c.alertTag);
     EXPECT_EQ(plan.runAfterChangeSetup, c.refreshes);
     EXPECT_EQ(plan.disableRemoveButton, !c.refreshes);
 }
@@ -155,10 +156,8 @@ TEST(AFolderWalkLimit, stopsAtTheLimitAndWalksNoFurtherUrl) {
     EXPECT_TRUE(walk.counters().isMAX_PHOTOS_LIMIT_EXCEEDED);
     EXPECT_FALSE(walk.counters().isPHOTOS_PROCESSING_IN_PROGRESS);
     EXPECT_EQ(walk.counters().damagedFileCount, 0);  // later.txt was never looked at
-    const IntakeHandBackPlan plan = IntakeHandBackPlan::choose(walk.counters(), false, 3);
-    ASSERT_TRUE(plan.alert);
-    EXPECT_EQ(plan.alert->tag, 107);
-    EXPECT_EQ(plan.alert->text, "Photo limit exceeded! A Batch of 3 photos can be processed at a time.");
+    const IntakeHandBackPlan plan = IntakeHandBackPlan::choose(walk.counters(), false);
+    EXPECT_EQ(plan.alert, AlertPhotosLimitExceeded);
     EXPECT_TRUE(plan.runAfterChangeSetup);
 }
 
@@ -183,7 +182,7 @@ TEST(AFolderWalkStop, beforeTheFirstPhotoEndsWithTheFlagsMetSoFar) {
     EXPECT_EQ(walk.counters().damagedFileCount, 1);
     EXPECT_FALSE(walk.counters().isPHOTOS_PROCESSING_IN_PROGRESS);
     EXPECT_FALSE(walk.counters().isMAX_PHOTOS_LIMIT_EXCEEDED);
-    EXPECT_EQ(IntakeHandBackPlan::choose(walk.counters(), true, MAX_PHOTOS_LIMIT).alert->tag, 108);
+    EXPECT_EQ(*IntakeHandBackPlan::choose(walk.counters(), true).alert, AlertFilesCannotBeAdded);
 }
 
 namespace {
@@ -218,4 +217,24 @@ TEST(AFolderWalkStop, duringTheGatheringOfALargeTreeEndsItPromptly) {
     EXPECT_TRUE(walk.photosUrlsToBeAddedFromUrls({dir.path()}, "ALL").isEmpty());
     EXPECT_EQ(lister.listedAfterStop, 0);
     EXPECT_TRUE(walk.hasEnded());
+}
+
+TEST(APhotoNameThatIsNotText, isRefusedAsUnreadableWhetherDroppedOrFoundInAFolder) {
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    for (const char* name : {"/caf\xe9.jpg", "/notes\xe9.txt", "/ok.jpg"}) {
+        const int fd = ::open((folder + name).constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
+    PhotoIntakeWalk walked({}, {});
+    EXPECT_EQ(walked.photosUrlsToBeAddedFromUrls({dir.path()}, "ALL"), QStringList{dir.path() + "/ok.jpg"});
+    EXPECT_EQ(walked.counters().unreadableNameCount, 1);  // the text file is refused by its type, as any
+    EXPECT_EQ(walked.counters().damagedFileCount, 2);
+    EXPECT_TRUE(walked.counters().isPhotoFormatNotSupported);
+
+    PhotoIntakeWalk dropped({}, {});
+    dropped.photosUrlsToBeAddedFromUrls({QFile::decodeName(folder + "/caf\xe9.jpg")}, "ALL");
+    EXPECT_EQ(dropped.counters().unreadableNameCount, 1);
+    EXPECT_EQ(dropped.counters().damagedFileCount, 1);
 }

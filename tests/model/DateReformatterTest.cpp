@@ -15,6 +15,10 @@ struct ReformatCase {
     const char* expected;
 };
 
+void PrintTo(const ReformatCase& c, std::ostream* os) {
+    *os << c.text << " (" << c.in << " -> " << c.out << ")";
+}
+
 class TheDateReformatter : public ::testing::TestWithParam<ReformatCase> {
   protected:
     void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }

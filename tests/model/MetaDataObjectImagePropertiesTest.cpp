@@ -53,7 +53,7 @@ TEST(ImagePropertiesFromARecord, setValuesAndRemoveLeaveBlankAndEmptiedFields) {
 
 TEST(ImagePropertiesFromARecord, clearOthersKeepsOnlyEditedFields) {
     MetaDataObject record;
-    record.editingOption = 1;
+    record.editingOption = ModifyEditedClearOthers;
     record.Cam_Make = "Nikon";
     MetaDataObject updated;
     updated.isupdated_Cam_Make = true;
@@ -65,7 +65,7 @@ TEST(ImagePropertiesFromARecord, clearOthersKeepsOnlyEditedFields) {
 
 TEST(ImagePropertiesFromARecord, cleanModeRemovesTheGroupsOfTheSwitchesOn) {
     MetaDataObject record;
-    record.editingOption = 2;
+    record.editingOption = CleanMetadataInfo;
     record.clearGpsInfo = true;
     record.clearIPTC = true;
     const QVariantMap dict = MetaDataObject::metadataDictFromObject(record, sampleDict(), MetaDataObject());

@@ -18,7 +18,7 @@ TEST(AFreshRecord, holdsEmptyNonNullTextsAndNoFlagsOrSwitches) {
     }
     EXPECT_FALSE(record.name.isNull());
     EXPECT_EQ(record.name, "");
-    EXPECT_EQ(record.editingOption, 0);
+    EXPECT_EQ(record.editingOption, OnlyModifyEditedFields);
     EXPECT_EQ(MetadataKeyTable::switchesOn(record), 0u);
     EXPECT_FALSE(record.isReset);
     EXPECT_FALSE(record.isLoadedFromLastSession);
@@ -40,7 +40,7 @@ TEST(AFreshRecord, ownsSixDistinctDefaultRules) {
 TEST(ACommonInit, resetsTextsFlagsAndRulesButKeepsOptionAndSwitches) {
     MetaDataObject record = filledRecord("x");
     record.isupdated_Artist = true;
-    record.editingOption = 2;
+    record.editingOption = CleanMetadataInfo;
     record.clearIPTC = true;
     const DateTimeConfigurationRef oldRule = record.dateTimeConfigModifyDate;
     record.commonInit();
@@ -48,7 +48,7 @@ TEST(ACommonInit, resetsTextsFlagsAndRulesButKeepsOptionAndSwitches) {
     EXPECT_EQ(record.name, "");
     EXPECT_FALSE(record.isupdated_Artist);
     EXPECT_NE(record.dateTimeConfigModifyDate, oldRule);
-    EXPECT_EQ(record.editingOption, 2);
+    EXPECT_EQ(record.editingOption, CleanMetadataInfo);
     EXPECT_TRUE(record.clearIPTC);
 }
 
@@ -56,7 +56,7 @@ TEST(ACommonInit, resetsTextsFlagsAndRulesButKeepsOptionAndSwitches) {
 
 TEST(ACopiedRecord, takesEveryValueOptionSwitchAndSharesTheRules) {
     MetaDataObject source = filledRecord("src");
-    source.editingOption = 2;
+    source.editingOption = CleanMetadataInfo;
     source.clearExif = source.clearIPTC = source.clearComment = source.clearGpsInfo = source.clearXMP = true;
     source.dateTimeConfigOriginalDate = std::make_shared<const DateTimeConfiguration>();
     const MetaDataObject copy = MetaDataObject::initWithObject(source);
@@ -96,6 +96,10 @@ struct MergeCase {
     QString expected;
     bool expectedNull = false;
 };
+
+void PrintTo(const MergeCase& c, std::ostream* os) {
+    *os << c.description;
+}
 
 class APresetMerge : public ::testing::TestWithParam<MergeCase> {};
 
@@ -139,13 +143,13 @@ TEST(APresetMergeOfARecord, takesOptionSwitchesEveryFlagAndTheRulesButNeverTheNa
     target.isReset = true;
     MetaDataObject preset;
     preset.name = "preset";
-    preset.editingOption = 1;
+    preset.editingOption = ModifyEditedClearOthers;
     preset.clearComment = preset.clearXMP = true;
     preset.isupdated_DimResolution_YResolution = true;
     MetaDataObject& result = MetaDataObject::appendPresetObjectToMetaDataObject(target, preset);
     EXPECT_EQ(&result, &target);
     EXPECT_EQ(target.name, "mine");
-    EXPECT_EQ(target.editingOption, 1);
+    EXPECT_EQ(target.editingOption, ModifyEditedClearOthers);
     EXPECT_TRUE(target.clearComment);
     EXPECT_TRUE(target.clearXMP);
     EXPECT_FALSE(target.clearExif);
@@ -167,6 +171,10 @@ struct CleanCase {
     int emptiedFields;
 };
 
+void PrintTo(const CleanCase& c, std::ostream* os) {
+    *os << c.description;
+}
+
 class ACleanInfoUpdate : public ::testing::TestWithParam<CleanCase> {};
 
 TEST_P(ACleanInfoUpdate, emptiesExactlyTheGroupsOfTheSwitchesOn) {
@@ -181,7 +189,7 @@ TEST_P(ACleanInfoUpdate, emptiesExactlyTheGroupsOfTheSwitchesOn) {
     EXPECT_EQ(&result, &record);
     int emptied = 0;
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        const bool cleared = c.editingOption == 2 && hasSwitch(c.switches, row.clearSwitch);
+        const bool cleared = c.editingOption == CleanMetadataInfo && hasSwitch(c.switches, row.clearSwitch);
         EXPECT_EQ((record.*row.field).isEmpty(), cleared) << row.name;
         emptied += (record.*row.field).isEmpty() ? 1 : 0;
     }
@@ -193,20 +201,21 @@ TEST_P(ACleanInfoUpdate, emptiesExactlyTheGroupsOfTheSwitchesOn) {
 constexpr MetadataClearMask kAll = MetadataClearSwitch::Exif | MetadataClearSwitch::Comment |
                                    MetadataClearSwitch::GpsInfo | MetadataClearSwitch::IPTC | MetadataClearSwitch::XMP;
 
-INSTANTIATE_TEST_SUITE_P(Switches, ACleanInfoUpdate,
-                         ::testing::Values(CleanCase{"option0_all_switches", 0, kAll, 0},
-                                           CleanCase{"option1_all_switches", 1, kAll, 0},
-                                           CleanCase{"exif", 2, unsigned(MetadataClearSwitch::Exif), 41},
-                                           CleanCase{"comment", 2, unsigned(MetadataClearSwitch::Comment), 1},
-                                           CleanCase{"gps", 2, unsigned(MetadataClearSwitch::GpsInfo), 9},
-                                           CleanCase{"iptc", 2, unsigned(MetadataClearSwitch::IPTC), 21},
-                                           CleanCase{"xmp", 2, unsigned(MetadataClearSwitch::XMP), 8},
-                                           CleanCase{"all", 2, kAll, 80}, CleanCase{"none", 2, 0, 0}),
-                         [](const auto& info) { return std::string(info.param.description); });
+INSTANTIATE_TEST_SUITE_P(
+    Switches, ACleanInfoUpdate,
+    ::testing::Values(CleanCase{"option0_all_switches", OnlyModifyEditedFields, kAll, 0},
+                      CleanCase{"option1_all_switches", ModifyEditedClearOthers, kAll, 0},
+                      CleanCase{"exif", CleanMetadataInfo, unsigned(MetadataClearSwitch::Exif), 41},
+                      CleanCase{"comment", CleanMetadataInfo, unsigned(MetadataClearSwitch::Comment), 1},
+                      CleanCase{"gps", CleanMetadataInfo, unsigned(MetadataClearSwitch::GpsInfo), 9},
+                      CleanCase{"iptc", CleanMetadataInfo, unsigned(MetadataClearSwitch::IPTC), 21},
+                      CleanCase{"xmp", CleanMetadataInfo, unsigned(MetadataClearSwitch::XMP), 8},
+                      CleanCase{"all", CleanMetadataInfo, kAll, 80}, CleanCase{"none", CleanMetadataInfo, 0, 0}),
+    [](const auto& info) { return std::string(info.param.description); });
 
 TEST(ACleanInfoUpdateOfExif, leavesCommentGpsIptcAndXmpAlone) {
     MetaDataObject record = filledRecord("v");
-    record.editingOption = 2;
+    record.editingOption = CleanMetadataInfo;
     record.clearExif = true;
     MetaDataObject::metadataObjectWithCleanInfoUpdation(record);
     EXPECT_EQ(record.Date_Original, "");
@@ -221,7 +230,7 @@ TEST(ACleanInfoUpdateOfExif, leavesCommentGpsIptcAndXmpAlone) {
 
 TEST(ARecordArchive, roundTripsEveryArchivedMemberIncludingTheXmpSwitch) {
     MetaDataObject record = filledRecord("a");
-    record.editingOption = 2;
+    record.editingOption = CleanMetadataInfo;
     record.clearExif = record.clearIPTC = record.clearComment = record.clearGpsInfo = record.clearXMP = true;
     record.isupdated_Cam_Make = true;
     record.isReset = true;
@@ -269,7 +278,7 @@ TEST(ARecordArchive, decodesMissingKeysAsNullAndZeroWithoutDefaults) {
     EXPECT_EQ(back->IPTC_City, "Paris");
     EXPECT_TRUE(back->clearGpsInfo);
     EXPECT_FALSE(back->clearXMP);
-    EXPECT_EQ(back->editingOption, 0);
+    EXPECT_EQ(back->editingOption, OnlyModifyEditedFields);
     EXPECT_TRUE(back->Artist.isNull());
     EXPECT_TRUE(back->name.isNull());
     for (const auto& rule : MetadataKeyTable::ruleMembers()) EXPECT_EQ((*back).*rule.member, nullptr) << rule.name;

@@ -21,6 +21,10 @@ struct DateFormatCase {
     const char* written;  // 2021:03:05 14:05:09
 };
 
+void PrintTo(const DateFormatCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
 class ADateFormatIndex : public ::testing::TestWithParam<DateFormatCase> {};
 
 TEST_P(ADateFormatIndex, writesThePhotoDateInTheFormOfItsLabel) {

@@ -27,7 +27,7 @@ DateTimeConfigurationRef ruleWithOption(int option) {
 
 MetaDataObject preset(const QString& name) {
     MetaDataObject record = recordtesting::filledRecord(name);
-    record.editingOption = 2;
+    record.editingOption = CleanMetadataInfo;
     record.clearExif = record.clearIPTC = record.clearComment = record.clearGpsInfo = record.clearXMP = true;
     int option = 0;
     for (const auto& rule : MetadataKeyTable::ruleMembers()) record.*rule.member = ruleWithOption(option++);
@@ -63,7 +63,7 @@ TEST_F(APresetStore, startsEmptyWithoutAStoredValue) {
 TEST_F(APresetStore, bringsSeveralPresetsBackInOrderWithEveryArchivedValue) {
     PresetStore store(*m_defaults);
     store.arrayPresets() = {preset("first"), preset("second"), MetaDataObject()};
-    store.arrayPresets()[1].editingOption = 1;
+    store.arrayPresets()[1].editingOption = ModifyEditedClearOthers;
     store.arrayPresets()[1].clearXMP = false;
     ASSERT_TRUE(store.saveProjectSession());
     const QList<MetaDataObject> back = relaunch();
@@ -135,6 +135,10 @@ struct UnreadableCase {
     const char* description;
     const char* json;
 };
+
+void PrintTo(const UnreadableCase& c, std::ostream* os) {
+    *os << c.description;
+}
 
 class AnUnreadableArchive : public ::testing::TestWithParam<UnreadableCase> {};
 

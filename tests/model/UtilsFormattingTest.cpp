@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -19,45 +20,54 @@ void touch(const QString& path) {
 
 // ---- Collision-free paths ----
 
-class ACollisionFreePath : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-    QString at(const QString& name) const { return m_dir.path() + u'/' + name; }
-    QTemporaryDir m_dir;
+// What already stands in the folder: "name" a file, "name/" a folder, "name@" a dangling link.
+struct CollisionCase {
+    const char* name;
+    QStringList taken;
+    const char* asked;
+    const char* expected;
 };
 
-TEST_F(ACollisionFreePath, leavesAFreePathUnchanged) {
-    EXPECT_EQ(Utils::stringToAvoidNameCollisionForPath(at("a.jpg")), at("a.jpg"));
+void PrintTo(const CollisionCase& c, std::ostream* os) {
+    *os << c.asked << " -> " << c.expected;
 }
 
-TEST_F(ACollisionFreePath, takesTheFirstFreeCounterInTheSameFolder) {
-    touch(at("a.jpg"));
-    touch(at("a (1).jpg"));
-    EXPECT_EQ(Utils::stringToAvoidNameCollisionForPath(at("a.jpg")), at("a (2).jpg"));
+class ACollisionFreePath : public ::testing::TestWithParam<CollisionCase> {};
+
+TEST_P(ACollisionFreePath, takesTheFirstFreeCounterAndKeepsTheRestOfThePath) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto at = [&dir](const QString& name) { return dir.path() + u'/' + name; };
+    for (const QString& entry : GetParam().taken) {
+        if (entry.endsWith(u'/')) {
+            ASSERT_TRUE(QDir().mkpath(at(entry)));
+        } else if (entry.endsWith(u'@')) {
+            ASSERT_TRUE(QFile::link(at("missing"), at(entry.chopped(1))));
+        } else {
+            QDir().mkpath(QFileInfo(at(entry)).path());
+            touch(at(entry));
+        }
+    }
+    EXPECT_EQ(Utils::stringToAvoidNameCollisionForPath(at(GetParam().asked)), at(GetParam().expected));
 }
 
-TEST_F(ACollisionFreePath, neverPilesCountersButKeepsOneAlreadyInTheName) {
-    touch(at("IMG_1 (1).jpg"));
-    EXPECT_EQ(Utils::stringToAvoidNameCollisionForPath(at("IMG_1 (1).jpg")), at("IMG_1 (1) (1).jpg"));
-}
-
-TEST_F(ACollisionFreePath, countsFoldersAndDanglingLinksAsTaken) {
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("b.jpg"));
-    ASSERT_TRUE(QFile::link(at("missing"), at("b (1).jpg")));
-    EXPECT_EQ(Utils::stringToAvoidNameCollisionForPath(at("b.jpg")), at("b (2).jpg"));
-}
-
-TEST_F(ACollisionFreePath, givesANameWithoutExtensionACounterAndNoDot) {
-    touch(at("README"));
-    EXPECT_EQ(Utils::stringToAvoidNameCollisionForPath(at("README")), at("README (1)"));
-    touch(at(".hidden"));
-    EXPECT_EQ(Utils::stringToAvoidNameCollisionForPath(at(".hidden")), at(".hidden (1)"));
-}
-
-TEST_F(ACollisionFreePath, countsBeforeTheLastExtensionOnly) {
-    touch(at("photo.tar.gz"));
-    EXPECT_EQ(Utils::stringToAvoidNameCollisionForPath(at("photo.tar.gz")), at("photo.tar (1).gz"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Names, ACollisionFreePath,
+    ::testing::Values(CollisionCase{"free", {}, "a.jpg", "a.jpg"},
+                      CollisionCase{"firstFreeCounter", {"a.jpg", "a (1).jpg"}, "a.jpg", "a (2).jpg"},
+                      CollisionCase{"counterKeptInTheName", {"IMG_1 (1).jpg"}, "IMG_1 (1).jpg", "IMG_1 (1) (1).jpg"},
+                      CollisionCase{"folderAndDanglingLinkTaken", {"b.jpg/", "b (1).jpg@"}, "b.jpg", "b (2).jpg"},
+                      CollisionCase{"noExtension", {"README"}, "README", "README (1)"},
+                      CollisionCase{"hiddenName", {".hidden"}, ".hidden", ".hidden (1)"},
+                      CollisionCase{"lastExtensionOnly", {"photo.tar.gz"}, "photo.tar.gz", "photo.tar (1).gz"},
+                      // Percent signs in names are text, never placeholders.
+                      CollisionCase{"percentInTheName", {"pic%1x%2.jpg"}, "pic%1x%2.jpg", "pic%1x%2 (1).jpg"},
+                      CollisionCase{"percentInTheExtension", {"a.%1"}, "a.%1", "a (1).%1"},
+                      CollisionCase{"percentInTheFolder",
+                                    {"pct%1out/name.jpg", "pct1out/"},
+                                    "pct%1out/name.jpg",
+                                    "pct%1out/name (1).jpg"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Size texts ----
 
@@ -65,6 +75,10 @@ struct SizeCase {
     double bytes;
     const char* text;
 };
+
+void PrintTo(const SizeCase& c, std::ostream* os) {
+    *os << c.bytes << " bytes";
+}
 
 class ASizeText : public ::testing::TestWithParam<SizeCase> {};
 
@@ -87,6 +101,10 @@ struct DurationCase {
     qint64 seconds;
     const char* text;
 };
+
+void PrintTo(const DurationCase& c, std::ostream* os) {
+    *os << c.seconds << " s";
+}
 
 class ADurationText : public ::testing::TestWithParam<DurationCase> {};
 

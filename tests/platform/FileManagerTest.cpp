@@ -6,9 +6,14 @@
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <csignal>
+#include <cstring>
 
 #include "platform/FileManager.h"
+#include "tests/common/TestSupport.h"
 
 using platform::FileManager;
 
@@ -26,6 +31,67 @@ QByteArray readFile(const QString& path) {
 }
 
 }  // namespace
+
+// Things at a path that are not files: reading or copying them must say what they are, never block.
+struct SpecialFileCase {
+    const char* name;
+    const char* kind;  // as the message names it
+};
+
+void PrintTo(const SpecialFileCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ASpecialFile : public ::testing::TestWithParam<SpecialFileCase> {
+  protected:
+    // The path of such a thing, made in dir; "" when this system cannot make one.
+    QString make(const QTemporaryDir& dir) const {
+        const QString path = dir.filePath("photo.jpg");
+        const std::string name = GetParam().name;
+        if (name == "pipe") return testsupport::makeNamedPipe(path) ? path : QString();
+        if (name == "device") return QFile::link("/dev/zero", path) ? path : QString();
+        if (name == "folder") return QDir().mkdir(path) ? path : QString();
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray encoded = QFile::encodeName(path);
+        if (fd < 0 || encoded.size() >= qsizetype(sizeof address.sun_path)) return QString();
+        std::memcpy(address.sun_path, encoded.constData(), size_t(encoded.size()));
+        const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        ::close(fd);
+        return bound ? path : QString();
+    }
+};
+
+TEST_P(ASpecialFile, isRefusedByReadAndCopyWithoutBlocking) {
+    QTemporaryDir dir;
+    const QString path = make(dir);
+    if (path.isEmpty()) GTEST_SKIP() << "cannot make a " << GetParam().name << " here";
+    FileManager& files = FileManager::defaultManager();
+    EXPECT_FALSE(files.isRegularFile(path));
+    std::optional<QByteArray> bytes = QByteArray("unset");
+    QString readError;
+    bool copied = true;
+    QString copyError;
+    EXPECT_TRUE(testsupport::finishesWithoutBlockingOnPipes(
+        [&] {
+            bytes = files.readFile(path, &readError);
+            copied = files.copyItem(path, dir.filePath("copy.jpg"), &copyError);
+        },
+        {path}));
+    EXPECT_FALSE(bytes);
+    EXPECT_FALSE(copied);
+    const QString kind = QString::fromUtf8(GetParam().kind);
+    EXPECT_TRUE(readError.contains(kind)) << readError.toStdString();
+    EXPECT_TRUE(copyError.contains(kind)) << copyError.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("copy.jpg")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ASpecialFile,
+                         ::testing::Values(SpecialFileCase{"pipe", "a named pipe"},
+                                           SpecialFileCase{"device", "a device"}, SpecialFileCase{"socket", "a socket"},
+                                           SpecialFileCase{"folder", "a folder"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TheFileManager, copiesEveryByteToANewFile) {
     QTemporaryDir dir;

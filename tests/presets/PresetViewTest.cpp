@@ -197,7 +197,7 @@ TEST_F(APresetEditor, storesListPicksEvenOfTheRowPickedLastAndClosesListsOnOutsi
     view().editingOptionSection()->btnEditingOption()->click();
     ASSERT_TRUE(view().optionPopup()->isOpen());
     chooseInPopup(2);
-    EXPECT_EQ(view().metaDataObject().editingOption, MetaDataObject::CleanMetadataInfo);
+    EXPECT_EQ(view().metaDataObject().editingOption, CleanMetadataInfo);
     EXPECT_EQ(view().editingOptionSection()->txtMetaDataEditingOption()->text(), "Clean Metadata info");
     EXPECT_TRUE(view().editingOptionSection()->vwClearOptions()->isVisibleTo(&view()));
     EXPECT_EQ(view().editingOptionSection()->clearCheck(MetadataClearSwitch::XMP), nullptr);
@@ -205,7 +205,7 @@ TEST_F(APresetEditor, storesListPicksEvenOfTheRowPickedLastAndClosesListsOnOutsi
     EXPECT_TRUE(view().metaDataObject().clearIPTC);
     view().btnApplyPreset()->click();
     ASSERT_EQ(m_applied.applied, QList<int>{0});
-    EXPECT_EQ(stored()[0].editingOption, MetaDataObject::CleanMetadataInfo);
+    EXPECT_EQ(stored()[0].editingOption, CleanMetadataInfo);
     EXPECT_TRUE(stored()[0].clearIPTC);
 }
 

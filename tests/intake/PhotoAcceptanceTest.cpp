@@ -1,4 +1,3 @@
-#include "intake/IntakeAlert.h"
 #include "intake/PhotoAcceptance.h"
 
 #include <QFile>
@@ -6,56 +5,14 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-IntakeCounters refused(int added, int damaged) {
-    IntakeCounters counters;
-    counters.totalPhotoToAdd = added;
-    counters.damagedFileCount = damaged;
-    counters.isPhotoFormatNotSupported = damaged > 0;
-    return counters;
-}
-
-IntakeCounters duplicates(int count) {
-    IntakeCounters counters;
-    counters.damagedFileCount = count;
-    counters.alreadyExistsPhotosCount = count;
-    counters.isPhotosAlreadyAdded = true;
-    return counters;
-}
-
-}  // namespace
-
-TEST(AnIntakeAlert, forOneDuplicateIsSingular) {
-    const IntakeAlert alert = IntakeAlert::showPromtForDamagedFiles(duplicates(1));
-    EXPECT_EQ(alert.tag, 109);
-    EXPECT_EQ(alert.title, "PHOTO EXISTS");
-    EXPECT_EQ(alert.text, "Photo already exists in batch!");
-}
-
-TEST(AnIntakeAlert, forSeveralDuplicatesIsPlural) {
-    const IntakeAlert alert = IntakeAlert::showPromtForDamagedFiles(duplicates(3));
-    EXPECT_EQ(alert.title, "PHOTOS EXISTS");
-    EXPECT_EQ(alert.text, "Photos already exist in batch!");
-}
-
-TEST(AnIntakeAlert, forThreeRefusedFilesIsPluralThroughout) {
-    const IntakeAlert alert = IntakeAlert::showPromtForDamagedFiles(refused(0, 3));
-    EXPECT_EQ(alert.tag, 108);
-    EXPECT_EQ(alert.title, "FILES CANNOT BE ADDED");
-    EXPECT_EQ(alert.text, "Some files cannot be added. They are either damaged or not supported by application.");
-}
-
-TEST(AnIntakeAlert, forOneRefusedFileAmongManyAddedIsSingularThroughout) {
-    const IntakeAlert alert = IntakeAlert::showPromtForDamagedFiles(refused(5, 1));
-    EXPECT_EQ(alert.title, "FILE CANNOT BE ADDED");
-    EXPECT_EQ(alert.text, "File cannot be added. It is either damaged or not supported by application.");
-}
-
 struct TypeCase {
     const char* fileName;
     bool accepted;
 };
+
+void PrintTo(const TypeCase& c, std::ostream* os) {
+    *os << c.fileName;
+}
 
 class AnImageType : public ::testing::TestWithParam<TypeCase> {};
 

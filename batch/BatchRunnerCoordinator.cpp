@@ -1,0 +1,196 @@
+#include "batch/BatchRunnerCoordinator.h"
+
+#include "batch/Logging.h"
+#include "batch/OutputNameBuilder.h"
+#include "model/Utils.h"
+
+#include <QFileInfo>
+#include <QThread>
+
+BatchRunner::Coordinator::Coordinator(BatchRunner* owner, BatchRunRequest request, const Services& services,
+                                      OutputNameBuilder& builder, std::atomic<bool>& processing)
+    : m_owner(owner),
+      m_request(std::move(request)),
+      m_services(services),
+      m_builder(builder),
+      m_processing(processing) {}
+
+void BatchRunner::Coordinator::start() {
+    m_thread = std::thread([this] { run(); });
+}
+
+void BatchRunner::Coordinator::join() {
+    if (m_thread.joinable()) m_thread.join();
+}
+
+void BatchRunner::Coordinator::run() {
+    // A private copy with its change flags: they tell the writer which emptied fields to erase.
+    m_settings = m_request.settings;
+    MetaDataObject::metadataObjectWithCleanInfoUpdation(m_settings);
+    m_builder.setOutputSetting(m_request.renaming);
+    m_builder.setStopFlag(&m_processing);
+    m_builder.arrProcessedWithWarning.clear();
+    const int threads = m_services.parallelWrites > 0 ? m_services.parallelWrites : QThread::idealThreadCount();
+    startWorkers(std::max(1, threads));
+
+    const int count = static_cast<int>(m_request.runList.size());
+    for (int i = 0; i < count; ++i) {
+        PhotoFile photo = m_request.runList[static_cast<std::size_t>(i)];
+        const qint64 bytes = QFileInfo(photo.filePath).size();
+        // A photo starts only when a writer is free and the run still goes on: Stop starts nothing new.
+        waitForFreeWriter(bytes);
+        if (!m_owner->startNextPhoto()) break;
+        // Written from the dates and values read when it was added, another file would be given wrong ones.
+        if (hasChangedSinceAdded(photo)) {
+            deliver({i, ExifWriteFailed, changedSinceAddedMessage(), QString(), {}});
+            continue;
+        }
+        postToMain([owner = m_owner, i, path = photo.filePath] { emit owner->photoStarted(i, path); });
+        const std::size_t before = m_builder.arrProcessedWithWarning.size();
+        const QString newPath =
+            m_builder.updatedPathWithSelectedSetting(m_request.selectedOutputFolder, photo, m_settings);
+        std::vector<PhotoFile> warnings(m_builder.arrProcessedWithWarning.begin() + static_cast<long>(before),
+                                        m_builder.arrProcessedWithWarning.end());
+        qCDebug(lcBatch).noquote() << newPath;
+        if (m_request.restore) {
+            checkFreeSpace(photo.processedPath.isEmpty() ? newPath : photo.processedPath);
+            if (photo.processedPath.isEmpty()) {
+                // Without a copy from the last run there is nothing to restore, and nothing may be overwritten.
+                deliver({i, ExifWriteFailed, QStringLiteral("No processed copy of this photo to restore."), QString(),
+                         std::move(warnings)});
+                continue;
+            }
+            submit({i, bytes, std::move(photo), newPath, std::move(warnings)});
+        } else {
+            checkFreeSpace(newPath);
+            // A stale path from an older run must never be written over.
+            photo.processedPath.clear();
+            submit({i, bytes, std::move(photo), reservePath(newPath), std::move(warnings)});
+        }
+    }
+    finishJobs();
+    postToMain([owner = m_owner] { owner->endRun(); });
+}
+
+bool BatchRunner::Coordinator::hasChangedSinceAdded(const PhotoFile& photo) {
+    // A photo made without intake has nothing to compare with; a vanished file is the writer's to report.
+    if (!photo.fileModificationDate.isValid()) return false;
+    const QFileInfo now(photo.filePath);
+    if (!now.exists()) return false;
+    return !now.isFile() || now.size() != static_cast<qint64>(photo.fileSizeInBytes) ||
+           now.lastModified() != photo.fileModificationDate;
+}
+
+void BatchRunner::Coordinator::checkFreeSpace(const QString& path) {
+    // Photos still being written will take their room too; without them, several writers could carry the
+    // volume past the floor by a writer's worth of photos. Taken before the volume is measured: a photo that
+    // lands in between then counts twice, which errs on the safe side, instead of not at all.
+    const qint64 inHand = bytesNotYetWritten();
+    // The volume that is written is the one measured, also when copies go beside their sources.
+    const std::optional<qint64> space = m_services.files->freeSpace(QFileInfo(path).path());
+    if (!space) {
+        qCInfo(lcBatch).noquote() << QStringLiteral("Error Obtaining System Memory Info: Domain = statvfs, Code = ") +
+                                         QString::number(errno);
+        return;
+    }
+    if (*space - inHand >= kMinimumFreeSpace) return;
+    // The photo in hand is still written; no further photo starts.
+    m_owner->stopStarting();
+    postToMain([owner = m_owner] {
+        owner->m_state.isEnoughSpaceWarning = true;
+        emit owner->lowSpace();
+    });
+}
+
+qint64 BatchRunner::Coordinator::bytesNotYetWritten() {
+    std::lock_guard lock(m_jobsMutex);
+    return m_bytesInHand;
+}
+
+QString BatchRunner::Coordinator::reservePath(const QString& path) {
+    // Names taken by photos still being written count as taken, so suffixes come out as in a one-by-one run.
+    const QString unique = Utils::stringToAvoidNameCollisionForPath(path, [this](const QString& candidate) {
+        return m_reserved.count(candidate) > 0 || QFileInfo::exists(candidate);
+    });
+    m_reserved.insert(unique);
+    return unique;
+}
+
+void BatchRunner::Coordinator::startWorkers(int count) {
+    for (int i = 0; i < count; ++i) m_workers.emplace_back([this] { workerLoop(); });
+}
+
+void BatchRunner::Coordinator::waitForFreeWriter(qint64 bytes) {
+    std::unique_lock lock(m_jobsMutex);
+    // Each photo in hand is held in memory a few times over; large raw files wait for room rather than
+    // piling up, while a single photo of any size always goes.
+    m_jobsChanged.wait(lock, [this, bytes] {
+        return m_jobs.size() + static_cast<std::size_t>(m_inFlight) < m_workers.size() &&
+               (m_bytesInHand == 0 || m_bytesInHand + bytes <= m_services.bytesInHandLimit);
+    });
+}
+
+void BatchRunner::Coordinator::submit(Job job) {
+    std::lock_guard lock(m_jobsMutex);
+    m_bytesInHand += job.bytes;
+    m_jobs.push_back(std::move(job));
+    m_jobsChanged.notify_all();
+}
+
+void BatchRunner::Coordinator::finishJobs() {
+    {
+        std::lock_guard lock(m_jobsMutex);
+        m_noMoreJobs = true;
+    }
+    m_jobsChanged.notify_all();
+    for (std::thread& worker : m_workers) worker.join();
+    m_workers.clear();
+}
+
+void BatchRunner::Coordinator::workerLoop() {
+    for (;;) {
+        Job job;
+        {
+            std::unique_lock lock(m_jobsMutex);
+            m_jobsChanged.wait(lock, [this] { return !m_jobs.empty() || m_noMoreJobs; });
+            if (m_jobs.empty()) return;
+            job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+            ++m_inFlight;
+        }
+        std::optional<PhotoWriteOutcome> outcome;
+        if (m_services.writer) {
+            outcome = m_services.writer(job.photo, m_settings, job.path, m_request.changedFields, m_request.restore);
+        }
+        {
+            // Its bytes are on the volume now, so the next free-space test must not count them twice.
+            std::lock_guard lock(m_jobsMutex);
+            --m_inFlight;
+            m_bytesInHand -= job.bytes;
+        }
+        m_jobsChanged.notify_all();
+        BatchPhotoResult result{job.index, ExifWriteSucceeded, QString(), QString(), std::move(job.warnings)};
+        if (!outcome) {
+            result.errorFlag = ExifWriteFailed;
+            result.errorMsg = QStringLiteral("The photo could not be written: the metadata writer gave no answer.");
+        } else {
+            result.errorFlag = outcome->errorFlag;
+            result.errorMsg = outcome->errorMsg;
+            result.processedPath = outcome->processedPath;
+        }
+        // A photo that vanished has no renaming to warn about.
+        if (result.errorFlag == ExifWriteSourceMissing) result.warnings.clear();
+        deliver(std::move(result));
+    }
+}
+
+void BatchRunner::Coordinator::deliver(BatchPhotoResult result) {
+    std::lock_guard lock(m_deliveryMutex);
+    m_finished.emplace(result.index, std::move(result));
+    // Hand results over strictly in run order; a photo answered without a write is delivered in its turn too.
+    for (auto it = m_finished.find(m_nextToDeliver); it != m_finished.end(); it = m_finished.find(m_nextToDeliver)) {
+        postToMain([owner = m_owner, r = std::move(it->second)] { owner->handleResult(r); });
+        m_finished.erase(it);
+        ++m_nextToDeliver;
+    }
+}

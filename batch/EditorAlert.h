@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+#include "model/EditorAlertTag.h"
+
+// The counts some alert texts read: the photos ticked in the form, and what the latest add met.
+struct EditorAlertCounts {
+    int totalPhotosSelected = 0;
+    int totalPhotoToAdd = 0;
+    int damagedFileCount = 0;  // every file an add refused, duplicates and unreadable names included
+    int alreadyExistsPhotosCount = 0;
+    int unreadableNameCount = 0;  // refused because their names are not valid text
+    int photosLimit = 0;          // the most photos one add may bring
+};
+
+// One numbered alert of the editing screen as it is shown: the title (already upper-cased where it is shown
+// so), the text and the buttons, in the order they stand. Made from counts alone, so the screen only shows it.
+struct EditorAlert {
+    enum class Button { Yes, No, OK, RemoveFromBatch };
+
+    EditorAlertTag tag = AlertStartProcess;
+    QString title;
+    QString text;
+    QList<Button> buttons;
+
+    // Nothing for a number without an alert (105, or outside 100 to 115).
+    static std::optional<EditorAlert> forTag(int tag, const EditorAlertCounts& counts = {});
+    static QString buttonTitle(Button button);
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+// Included into every test source by the build, so that a failed comparison of Qt texts shows the texts.
+
+#include <QByteArray>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QByteArray& bytes, std::ostream* os) {
+    *os << '"' << bytes.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList& texts, std::ostream* os) {
+    *os << '{';
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (i > 0) *os << ", ";
+        PrintTo(texts.at(i), os);
+    }
+    *os << '}';
+}
+
+inline void PrintTo(const QSize& size, std::ostream* os) {
+    *os << size.width() << 'x' << size.height();
+}
+
+inline void PrintTo(const QPoint& point, std::ostream* os) {
+    *os << '(' << point.x() << ", " << point.y() << ')';
+}
+
+inline void PrintTo(const QRect& rect, std::ostream* os) {
+    *os << rect.width() << 'x' << rect.height() << " at (" << rect.x() << ", " << rect.y() << ')';
+}
