@@ -13,6 +13,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -95,15 +96,15 @@ std::optional<QString> assignEntry(Data& data, const Key& key, const QString& te
     const auto found = data.findKey(key);
     const Exiv2::TypeId type =
         typeId != kTypeOfEntry ? static_cast<Exiv2::TypeId>(typeId) : entryType(key, found, data.end());
-    QString read = valueText(key, type, text);
-    const std::unique_ptr<Exiv2::Value> value = readValue(type, read);
+    QString typed = valueText(key, type, text);
+    const std::unique_ptr<Exiv2::Value> value = readValue(type, typed);
     if (!value) return std::nullopt;
     if (found != data.end()) {
         found->setValue(value.get());
     } else {
         data.add(key, value.get());
     }
-    return read;
+    return typed;
 }
 
 bool packetFailsToParse(const std::string& packet) {

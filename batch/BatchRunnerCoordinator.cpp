@@ -75,10 +75,10 @@ void BatchRunner::Coordinator::run() {
 bool BatchRunner::Coordinator::hasChangedSinceAdded(const PhotoFile& photo) {
     // A photo made without intake has nothing to compare with; a vanished file is the writer's to report.
     if (!photo.fileModificationDate.isValid()) return false;
-    const QFileInfo now(photo.filePath);
-    if (!now.exists()) return false;
-    return !now.isFile() || now.size() != static_cast<qint64>(photo.fileSizeInBytes) ||
-           now.lastModified() != photo.fileModificationDate;
+    const auto now = platform::FileManager::defaultManager().status(photo.filePath);
+    if (!now) return false;
+    return !now->isRegular || now->size != static_cast<qint64>(photo.fileSizeInBytes) ||
+           now->modified != photo.fileModificationDate;
 }
 
 void BatchRunner::Coordinator::checkFreeSpace(const QString& path) {

@@ -2,6 +2,7 @@
 
 #include "model/MetadataReading.h"
 #include "model/Utils.h"
+#include "platform/FileManager.h"
 
 #include <QFileInfo>
 
@@ -32,9 +33,10 @@ PhotoFile PhotoFile::initWithFileUrl(const QString& path, const QString& display
     photo.fileContainerFolderName = parentFolderName(path);
     photo.isIphotosNode = isIphoto;
     // Taken before the read, so that a change during the read counts as a change too.
-    const QFileInfo file(path);
-    photo.fileSizeInBytes = static_cast<double>(file.size());
-    photo.fileModificationDate = file.lastModified();
+    if (const auto file = platform::FileManager::defaultManager().status(path)) {
+        photo.fileSizeInBytes = static_cast<double>(file->size);
+        photo.fileModificationDate = file->modified;
+    }
     // Intake makes thousands of these, so the file is opened once for the metadata and the image properties.
     MetaDataObject read;
     std::optional<QVariantMap> properties;

@@ -34,7 +34,7 @@ class PhotoFile {
     double width = 0;
     // What the file was when the photo was added: a batch run writes no photo whose file has changed since.
     double fileSizeInBytes = 0;
-    QDateTime fileModificationDate;  // invalid for an item not made from a file
+    QDateTime fileModificationDate;  // UTC; invalid for an item not made from a file
     QString processMsg;
     SharedRecord<MetaDataObject> metadataObject;
     QString processedPath;

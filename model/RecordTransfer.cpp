@@ -86,6 +86,8 @@ QJsonObject RecordTransfer::photo(const PhotoFile& photo) {
     form.insert(QStringLiteral("isIphotosNode"), photo.isIphotosNode);
     form.insert(QStringLiteral("isSelected"), photo.isSelected);
     form.insert(QStringLiteral("processStatus"), photo.processStatus);
+    if (photo.fileModificationDate.isValid())
+        form.insert(QStringLiteral("fileModificationDate"), photo.fileModificationDate.toMSecsSinceEpoch());
     form.insert(QStringLiteral("metadataObject"), optionalRecord(photo.metadataObject));
     form.insert(QStringLiteral("metadataObjectOriginal"), optionalRecord(photo.metadataObjectOriginal));
     return form;
@@ -99,6 +101,9 @@ std::optional<PhotoFile> RecordTransfer::photoFrom(const QJsonObject& form) {
     photo.isIphotosNode = form.value(QStringLiteral("isIphotosNode")).toBool();
     photo.isSelected = form.value(QStringLiteral("isSelected")).toBool();
     photo.processStatus = form.value(QStringLiteral("processStatus")).toInt();
+    const QJsonValue modified = form.value(QStringLiteral("fileModificationDate"));
+    if (modified.isDouble())
+        photo.fileModificationDate = QDateTime::fromMSecsSinceEpoch(qint64(modified.toDouble()), Qt::UTC);
     const auto takeRecord = [&form](const char* key, SharedRecord<MetaDataObject>& target) {
         const QJsonValue value = form.value(QLatin1String(key));
         if (!value.isObject()) return true;

@@ -137,6 +137,13 @@ bool FileManager::isRegularFile(const QString& path) const {
     return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+std::optional<FileManager::FileStatus> FileManager::status(const QString& path) const {
+    struct stat info {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
+    const qint64 ms = qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
+    return FileStatus{qint64(info.st_size), QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC), S_ISREG(info.st_mode)};
+}
+
 bool FileManager::isDirectory(const QString& path) const {
     return QFileInfo(path).isDir();
 }

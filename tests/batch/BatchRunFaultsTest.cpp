@@ -168,7 +168,7 @@ TEST_P(AChangedPhoto, isNotWrittenFromWhatWasReadWhenItWasAdded) {
     file.close();
     PhotoFile photo = photoNamed(in.path(), "P1.JPG");
     photo.fileSizeInBytes = static_cast<double>(QFileInfo(path).size());
-    photo.fileModificationDate = QFileInfo(path).lastModified();
+    photo.fileModificationDate = platform::FileManager::defaultManager().status(path)->modified;
     switch (GetParam().change) {
         case Change::None:
             break;
