@@ -1,16 +1,13 @@
 #include "Helper/MetadataWorkerPool.h"
 #include "app/AppDelegate.h"
-#include "app/ExifEditingScreen.h"
+#include "app/ApplicationSetup.h"
 #include "app/Logging.h"
-#include "app/OnlineServices.h"
-#include "app/ProductInfo.h"
 #include "platform/Log.h"
 #include "platform/QuitSignals.h"
 #include "platform/UserDefaults.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QIcon>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -37,20 +34,13 @@ int main(int argc, char* argv[]) {
     if (!logOpened) qCWarning(lcApp).noquote() << QStringLiteral("the log file could not be opened: ") + logPath;
 
     QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(ProductInfo::bundleName());
-    QCoreApplication::setApplicationVersion(ProductInfo::bundleVersion());
-    QGuiApplication::setDesktopFileName(QStringLiteral("lumarind"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/lumarind.svg")));
-    // The run ends where the close flow says, not when its last window closes: the promotion panel
-    // follows the main window.
-    QApplication::setQuitOnLastWindowClosed(false);
+    ApplicationSetup::configureApplication();
     // Before anything can read a photo; the workers start when first asked and write to this log.
     MetadataWorkerPool::install();
 
     AppDelegate delegate(platform::UserDefaults::standardUserDefaults());
-    installOnlineServices(delegate);
+    ApplicationSetup::assemble(delegate);
     platform::QuitSignals::install(&delegate, [&delegate](int) { delegate.terminate(); });
-    delegate.setEditingScreenFactory([](AppDelegate& app) { return ExifEditingScreen::create(app); });
     delegate.applicationDidFinishLaunching();
     return app.exec();
 }
