@@ -246,6 +246,9 @@ QWidget* ExifEditorView::buildForm() {
         QStringLiteral("QPushButton { color: white; background: #2ca01a; border: 1px solid #1f7a12; border-radius: 3px;"
                        " padding: 4px 18px; font-weight: bold; }"
                        "QPushButton:disabled { color: #9ab894; background: #35502f; border-color: #2f4429; }"));
+    // Nothing to start before photos arrive, nothing to restore before a run has written them.
+    m_btnProcess->setEnabled(false);
+    m_btnRestore->setEnabled(false);
     bottom->addWidget(m_btnShowMap);
     bottom->addStretch(1);
     bottom->addWidget(m_btnReset);

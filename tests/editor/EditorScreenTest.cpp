@@ -102,6 +102,8 @@ TEST_F(AScreen, waitsAtStartUpCoveredButLeavesTheAddButtonFree) {
     EXPECT_FALSE(view->vwLoading()->geometry().intersects(view->btnAddPhoto()->geometry()));
     EXPECT_TRUE(view->btnAddPhoto()->isEnabled());
     EXPECT_FALSE(view->btnRemovePhoto()->isEnabled());
+    EXPECT_FALSE(view->btnProcess()->isEnabled());
+    EXPECT_FALSE(view->btnRestore()->isEnabled());
     // Drops still reach the screen through its cover.
     EXPECT_TRUE(view->leftBox()->acceptDrops());
     EXPECT_TRUE(view->leftBox()->isAncestorOf(view->vwLoading()));
