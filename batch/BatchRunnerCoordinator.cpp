@@ -46,27 +46,30 @@ void BatchRunner::Coordinator::run() {
             continue;
         }
         postToMain([owner = m_owner, i, path = photo.filePath] { emit owner->photoStarted(i, path); });
+        if (m_request.restore) {
+            // A restore rewrites the copy of the last run where it lies, under its name: no name is built, so
+            // no renaming warning (a place or date not found) can arise for a name nobody will see.
+            if (photo.processedPath.isEmpty()) {
+                // Without a copy from the last run there is nothing to restore, and nothing may be overwritten.
+                deliver(
+                    {i, ExifWriteFailed, QStringLiteral("No processed copy of this photo to restore."), QString(), {}});
+                continue;
+            }
+            checkFreeSpace(photo.processedPath);
+            const QString target = photo.processedPath;
+            submit({i, bytes, std::move(photo), target, {}});
+            continue;
+        }
         const std::size_t before = m_builder.arrProcessedWithWarning.size();
         const QString newPath =
             m_builder.updatedPathWithSelectedSetting(m_request.selectedOutputFolder, photo, m_settings);
         std::vector<PhotoFile> warnings(m_builder.arrProcessedWithWarning.begin() + static_cast<long>(before),
                                         m_builder.arrProcessedWithWarning.end());
         qCDebug(lcBatch).noquote() << newPath;
-        if (m_request.restore) {
-            checkFreeSpace(photo.processedPath.isEmpty() ? newPath : photo.processedPath);
-            if (photo.processedPath.isEmpty()) {
-                // Without a copy from the last run there is nothing to restore, and nothing may be overwritten.
-                deliver({i, ExifWriteFailed, QStringLiteral("No processed copy of this photo to restore."), QString(),
-                         std::move(warnings)});
-                continue;
-            }
-            submit({i, bytes, std::move(photo), newPath, std::move(warnings)});
-        } else {
-            checkFreeSpace(newPath);
-            // A stale path from an older run must never be written over.
-            photo.processedPath.clear();
-            submit({i, bytes, std::move(photo), reservePath(newPath), std::move(warnings)});
-        }
+        checkFreeSpace(newPath);
+        // A stale path from an older run must never be written over.
+        photo.processedPath.clear();
+        submit({i, bytes, std::move(photo), reservePath(newPath), std::move(warnings)});
     }
     finishJobs();
     postToMain([owner = m_owner] { owner->endRun(); });

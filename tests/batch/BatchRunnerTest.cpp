@@ -99,18 +99,32 @@ TEST_F(ABatchRun, countsFailuresRawKeepsAndSilenceAsErrors) {
     EXPECT_EQ(runner->errorsSummaryText(), "Errors Found(3) Warning Found(0)");
 }
 
-TEST_F(ABatchRun, restoresOnlyPhotosWithACopyFromTheLastRun) {
+TEST_F(ABatchRun, restoresOnlyPhotosWithACopyFromTheLastRunUnderItsOwnName) {
     addPhotos(2);
-    request.runList[0].processedPath = out.filePath("P1.JPG");
+    request.runList[0].processedPath = out.filePath("2023trip_P1Lyon.JPG");
     request.runList[1].processedPath.clear();
     request.restore = true;
-    auto runner = makeRunner(2);
-    QSignalSpy ended(runner.get(), &BatchRunner::runEnded);
-    runToEnd(*runner, ended);
-    EXPECT_EQ(writer.started, QStringList({"P1.JPG"}));
-    ASSERT_EQ(runner->state().arrProcessedWithError.size(), 1u);
-    EXPECT_EQ(runner->state().arrProcessedWithError[0].fileName, "P2.JPG");
-    EXPECT_FALSE(runner->state().arrProcessedWithError[0].processMsg.isEmpty());
+    // The names of the last run stay: a place or date the restored values lack is nothing to warn about.
+    request.renaming.renamingOptionIndex = OutputRenamingOptions::NewFileName;
+    request.renaming.addEXIFLocationCheck = 1;
+    request.renaming.addEXIFDateTimeCheck = 1;
+    QStringList targets;
+    BatchRunner::Services services;
+    services.writer = [&](const PhotoFile& photo, const MetaDataObject&, const QString& path, const MetaDataObject&,
+                          bool) {
+        targets << path;
+        return std::optional<PhotoWriteOutcome>(PhotoWriteOutcome{ExifWriteSucceeded, {}, photo.processedPath});
+    };
+    services.files = &files;
+    services.geocoder = &places;
+    BatchRunner runner(services);
+    QSignalSpy ended(&runner, &BatchRunner::runEnded);
+    runToEnd(runner, ended);
+    EXPECT_EQ(targets, QStringList({out.filePath("2023trip_P1Lyon.JPG")}));
+    ASSERT_EQ(runner.state().arrProcessedWithError.size(), 1u);
+    EXPECT_EQ(runner.state().arrProcessedWithError[0].fileName, "P2.JPG");
+    EXPECT_FALSE(runner.state().arrProcessedWithError[0].processMsg.isEmpty());
+    EXPECT_TRUE(runner.state().arrProcessedWithWarning.empty());
 }
 
 TEST_F(ABatchRun, neverHandsAStaleProcessedPathToANormalWrite) {
