@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 
@@ -97,6 +98,24 @@ bool PresetRowDelegate::eventFilter(QObject* watched, QEvent* event) {
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             finishEditing(static_cast<PresetCell*>(static_cast<QWidget*>(watched)->parentWidget()));
         return false;
+    }
+    if (event->type() == QEvent::KeyPress && m_open.contains(watched)) {
+        // The keys that end typing end it for the whole cell, the editor the list knows; the base filter
+        // would hand the list the name field instead, which it does not know.
+        auto* cell = static_cast<PresetCell*>(static_cast<QWidget*>(watched)->parentWidget());
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+                finishEditing(cell);
+                return true;
+            case Qt::Key_Escape:
+                emit closeEditor(cell, QAbstractItemDelegate::RevertModelCache);
+                return true;
+            default:
+                return false;
+        }
     }
     return QStyledItemDelegate::eventFilter(watched, event);
 }
