@@ -148,13 +148,18 @@ QWidget* RenamingOptionsPanel::buildNameSection() {
     grid->addWidget(m_parts[RenamingPage::AddStringPart], 1, 0);
     grid->addWidget(m_prefix, 1, 1);
     grid->addWidget(m_suffix, 1, 2);
-    grid->addWidget(m_parts[RenamingPage::ExifDatePart], 2, 0);
+    grid->addWidget(m_parts[RenamingPage::ExifDatePart], 2, 0, 1, 4);
+    // The three date lists take a row of their own under their box: beside it they would make the page wider
+    // than the form it covers at the window's smallest size.
+    auto* dateRow = new QHBoxLayout;
+    dateRow->setContentsMargins(24, 0, 0, 0);
+    dateRow->setSpacing(10);
     const DateButtonTag tags[] = {PositionButton, SourceButton, FormatButton};
     for (int i = 0; i < 3; ++i) {
         auto* button = new QPushButton(m_customEdit);
         button->setObjectName(QStringLiteral("dateButton"));
         button->setProperty("tag", tags[i]);
-        button->setMinimumWidth(i == 2 ? 190 : (i == 1 ? 160 : 120));
+        button->setMinimumWidth(i == 2 ? 190 : (i == 1 ? 160 : 100));
         // The button reads as a list: its arrow stands at its right end.
         auto* arrow = new QLabel(QStringLiteral("\u25BE"), button);
         arrow->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -164,10 +169,12 @@ QWidget* RenamingOptionsPanel::buildNameSection() {
         arrowLayout->addWidget(arrow);
         m_dateButtons[i] = button;
         connect(button, &QPushButton::clicked, this, [this, button] { btnEXIFDateAsTapped(button); });
-        grid->addWidget(button, 2, 1 + i);
+        dateRow->addWidget(button);
     }
-    grid->addWidget(m_parts[RenamingPage::LocationPart], 3, 0);
-    grid->addWidget(m_location, 3, 1, 1, 3);
+    dateRow->addStretch();
+    grid->addLayout(dateRow, 3, 0, 1, 4);
+    grid->addWidget(m_parts[RenamingPage::LocationPart], 4, 0);
+    grid->addWidget(m_location, 4, 1, 1, 3);
     auto* places = new QHBoxLayout;
     for (int place = 0; place < 4; ++place) {
         m_places[place] = ImageToggleButton::checkBox(QString::fromLatin1(kPlaceTitles[place]), m_customEdit);
@@ -177,9 +184,9 @@ QWidget* RenamingOptionsPanel::buildNameSection() {
         places->addSpacing(12);
     }
     places->addStretch();
-    grid->addLayout(places, 4, 1, 1, 3);
-    grid->addWidget(m_parts[RenamingPage::WidthHeightPart], 5, 0);
-    grid->addWidget(m_widthHeight, 5, 1, 1, 3);
+    grid->addLayout(places, 5, 1, 1, 3);
+    grid->addWidget(m_parts[RenamingPage::WidthHeightPart], 6, 0);
+    grid->addWidget(m_widthHeight, 6, 1, 1, 3);
     grid->setColumnStretch(3, 1);
     layout->addWidget(m_customEdit);
     return section;
