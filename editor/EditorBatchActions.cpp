@@ -50,7 +50,7 @@ BatchRunController& EditorBatchActions::controller() const {
 }
 
 void EditorBatchActions::buildRenameToast() {
-    m_toast = new QWidget(m_view.btnNext()->parentWidget());
+    m_toast = new QWidget(&m_view);
     m_toast->setObjectName(QStringLiteral("vwRenameToast"));
     m_toast->setAttribute(Qt::WA_StyledBackground);
     m_toast->setStyleSheet(
@@ -67,7 +67,9 @@ void EditorBatchActions::buildRenameToast() {
     close->setCursor(Qt::PointingHandCursor);
     row->addWidget(close);
     connect(close, &QPushButton::clicked, this, &EditorBatchActions::btnCloseOnToastTapped);
-    m_view.insertBefore(m_toast, m_view.btnNext());
+    // Above the buttons rather than among them: at the window's smallest size the row of buttons leaves it
+    // no room, and its text would be cut.
+    m_view.insertAboveButtons(m_toast);
     m_toast->hide();
 }
 

@@ -477,6 +477,19 @@ void ExifEditorView::insertBefore(QWidget* widget, QWidget* before) {
     }
 }
 
+void ExifEditorView::insertAboveButtons(QWidget* widget) {
+    QWidget* form = m_btnProcess->parentWidget();
+    auto* column = qobject_cast<QBoxLayout*>(form->layout());
+    QBoxLayout* buttons = column ? layoutHolding(column, m_btnProcess) : nullptr;
+    if (!buttons) return;
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addStretch(1);
+    widget->setParent(form);
+    row->addWidget(widget);
+    column->insertLayout(column->indexOf(buttons), row);
+}
+
 void ExifEditorView::setRemovalFlags(bool fromRename, bool byMenuOption) {
     m_isRemovingPhotosFromRename = fromRename;
     m_isRemovingPhotosByMenuOption = byMenuOption;

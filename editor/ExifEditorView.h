@@ -234,6 +234,8 @@ class ExifEditorView : public QWidget {
     DisableScrollView* scrollViewMetadataPopup() const { return m_scrollViewMetadataPopup; }
     // A control of the screen's helpers goes into the row of the control before, just ahead of it.
     void insertBefore(QWidget* widget, QWidget* before);
+    // A row of its own right above the buttons, at the right end; it takes no room while widget is hidden.
+    void insertAboveButtons(QWidget* widget);
     // The metadata popup's content (MetaDataPopupView) goes into its scroll view.
     void setMetadataPopupContent(QWidget* content);
 
