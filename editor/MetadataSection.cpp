@@ -35,6 +35,7 @@ constexpr int kFieldHeight = 24;
 constexpr int kDropDownButtonTagBase = 50;
 constexpr int kCodedFieldTagBase = 1000;
 constexpr int kDateButtonTagBase = 250;
+const QColor kHintColour(128, 128, 128);
 
 int dateIndexOf(const MetadataKeyRow& row) {
     const auto members = MetadataKeyTable::ruleMembers();
@@ -127,7 +128,8 @@ QWidget* MetadataSection::buildField(const FormFieldTraits& traits) {
         if (name == QLatin1String("UserComment") || name == QLatin1String("IPTC_Keywords")) {
             field->placeholderLabel = new QLabel(SelectionPlaceholders::multipleValues(), field->textView->viewport());
             field->placeholderLabel->setObjectName(QStringLiteral("lblPlaceholder_") + name);
-            field->placeholderLabel->setStyleSheet(QStringLiteral("color: black;"));
+            field->placeholderLabel->setStyleSheet(QStringLiteral("color: ") + kHintColour.name() +
+                                                   QStringLiteral(";"));
             field->placeholderLabel->move(4, 2);
             field->placeholderLabel->adjustSize();
             field->placeholderLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -148,7 +150,8 @@ QWidget* MetadataSection::buildField(const FormFieldTraits& traits) {
     field->line->setFrame(false);
     field->line->setFixedHeight(kFieldHeight);
     QPalette palette = field->line->palette();
-    palette.setColor(QPalette::PlaceholderText, Qt::black);
+    // "Multiple values" is a hint, not a value: grey, so nobody mistakes it for what the photos hold.
+    palette.setColor(QPalette::PlaceholderText, kHintColour);
     palette.setColor(QPalette::Text, Qt::black);
     field->line->setPalette(palette);
     if (traits.borderTag) m_tagged.insert(traits.borderTag, field->line);
