@@ -70,15 +70,17 @@ void EditorFormActions::addApplyRevertButtons() {
     m_view.insertBefore(m_btnRevert, m_view.btnReset());
     connect(m_btnApply, &QPushButton::clicked, this, &EditorFormActions::btnApplyMetaDataTapped);
     connect(m_btnRevert, &QPushButton::clicked, this, &EditorFormActions::btnRevertTapped);
+    // Apply and Revert are offered only while there is something to apply or revert.
+    connect(&m_view, &ExifEditorView::paramsChangedStateChanged, this, [this](bool changed) {
+        m_btnApply->setEnabled(changed);
+        m_btnRevert->setEnabled(changed);
+    });
 }
 
 // ---- Changed fields, Apply, Revert ----
 
 void EditorFormActions::isMetadataParamChanged(bool changed) {
     m_view.isMetadataParamChanged(changed);
-    // Apply and Revert are offered only while there is something to apply or revert.
-    m_btnApply->setEnabled(changed);
-    m_btnRevert->setEnabled(changed);
 }
 
 bool EditorFormActions::isValidFormData() {

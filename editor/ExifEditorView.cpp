@@ -454,6 +454,8 @@ void ExifEditorView::isMetadataParamChanged(bool changed) {
     m_isParamsChanged = changed;
     m_isMetaDataResetEnable = changed;
     m_btnReset->setEnabled(changed);
+    // Every edit comes this way, typed or chosen; Apply and Revert follow it.
+    emit paramsChangedStateChanged(changed);
 }
 
 EditRecords ExifEditorView::editRecords() {

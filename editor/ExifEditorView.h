@@ -240,6 +240,8 @@ class ExifEditorView : public QWidget {
     void setMetadataPopupContent(QWidget* content);
 
   signals:
+    // The form came to hold edits that are neither applied nor run (true), or no longer (false).
+    void paramsChangedStateChanged(bool changed);
     // The renaming page asks its reset question; it resumes the held add (arrTempPhotosUrlsForResetRename)
     // or removal (the removal flags) on Yes and drops it on No.
     void renameResetQuestionRequested();

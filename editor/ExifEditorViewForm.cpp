@@ -164,6 +164,8 @@ void ExifEditorView::disableEnableAllButtonsWhenDropdownOpen(bool disable) {
         return qobject_cast<QAbstractButton*>(view) && view != m_btnShowMap;
     });
     m_btnReset->setEnabled(m_isMetaDataResetEnable);
+    // The buttons that depend on pending edits go back to what the edits say, not simply on.
+    if (!disable) emit paramsChangedStateChanged(m_isParamsChanged);
 }
 
 void ExifEditorView::popupOptionTapped(int row) {

@@ -99,8 +99,10 @@ TEST_F(TheScreensActions, offerToRemoveEveryPhotoWhoseFileIsGone) {
 
 TEST_F(TheScreensActions, applyOnlyAValidFormAndRevertToTheSelectionsValues) {
     addAndWait({makeFolder(2)});
-    actions().session().editField(*MetadataKeyTable::rowForField("Copyright"), "(c) Lumarind");
-    actions().isMetadataParamChanged(true);
+    EXPECT_FALSE(actions().btnApply()->isEnabled());
+    QTest::keyClicks(view->textField("Copyright"), "(c) Lumarind");
+    EXPECT_TRUE(actions().btnApply()->isEnabled()) << "typing is an edit to apply";
+    EXPECT_TRUE(actions().btnRevert()->isEnabled());
     view->textField("CamSetting_ISO")->setText("70000");
     QSignalSpy errors(&actions(), &EditorFormActions::errorsFoundInForm);
     actions().btnApply()->click();
