@@ -64,7 +64,9 @@ OptionPopup::OptionPopup(QWidget* host, const QString& viewName, const QString& 
 
 OptionPopup::~OptionPopup() {
     watchClicks(false);
-    // A window gives the list back to the screen when it goes, so it must go while the screen still exists.
+    // The popup goes with its screen, and so does the list: a window on its way out must not hand the list
+    // back into a screen that is going itself (a closed window may still wait for its deletion at the end).
+    delete m_view;
     delete m_window;
     delete m_closing;
 }
