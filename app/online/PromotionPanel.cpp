@@ -11,7 +11,9 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QStandardPaths>
 
 namespace {
@@ -162,6 +164,12 @@ void PromotionPanel::showPanel() {
         m_installed.append(installed);
     }
     setApplicationNameAndImage();
+    // It takes the place of the main window, which has just gone: in the middle of the screen, not wherever
+    // the window system happens to put a new window.
+    if (!isVisible()) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
     show();
     raise();
     activateWindow();
