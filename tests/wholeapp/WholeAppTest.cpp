@@ -1,0 +1,386 @@
+// The whole application as a user meets it: the first launch, photos added from a folder, a preset saved and
+// applied, every section of the form edited, a place picked on the map, new names, the run, its summary,
+// the restore and the quit, all through the application's own windows. exiftool reads what was written.
+#include "tests/wholeapp/PhotoTags.h"
+#include "tests/wholeapp/RunningApplication.h"
+#include "tests/wholeapp/User.h"
+
+#include "app/AddPhotosWindow.h"
+#include "app/AppDelegate.h"
+#include "app/MainWindowController.h"
+#include "app/QuickTourWindow.h"
+#include "app/online/PromotionPanel.h"
+#include "batch/DateRulePanel.h"
+#include "controls/IMGButton.h"
+#include "controls/VLAppStoreWindow.h"
+#include "editor/BatchRunScreen.h"
+#include "editor/DateTimeRulesPanel.h"
+#include "editor/EditorBatchActions.h"
+#include "editor/EditorFormActions.h"
+#include "editor/ExifEditorView.h"
+#include "editor/FormFieldTraits.h"
+#include "editor/FormTextView.h"
+#include "editor/GpsMapController.h"
+#include "editor/ImageToggleButton.h"
+#include "editor/MapViewForExtension.h"
+#include "editor/MapWindow.h"
+#include "editor/MetadataSection.h"
+#include "editor/OptionPopup.h"
+#include "editor/RenamingOptionsPanel.h"
+#include "editor/SummaryWindow.h"
+#include "model/PresetStore.h"
+#include "platform/UserDefaults.h"
+#include "presets/PresetScreens.h"
+#include "presets/PresetView.h"
+#include "presets/PresetsWindow.h"
+#include "tests/common/TestSupport.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+using wholeapp::RunningApplication;
+using wholeapp::User;
+
+namespace {
+
+// Photos of several cameras and formats, one in a subfolder (folders are walked whole), one with a name
+// beyond ASCII.
+const QStringList kPhotos = {"Canon EOS 7D.jpg", "Nikon D5000.jpg", "FurnaceCreekInn.jpg",
+                             "Olympus \u03bc Digital 800.JPG", "Day 2/Reagan.tiff"};
+
+const QStringList kCheckedTags = {"-IFD0:Artist",
+                                  "-ExifIFD:OwnerName",
+                                  "-ExifIFD:ISO",
+                                  "-ExifIFD:Flash",
+                                  "-ExifIFD:ExposureTime",
+                                  "-ExifIFD:LensMake",
+                                  "-ExifIFD:LensModel",
+                                  "-ExifIFD:DateTimeOriginal",
+                                  "-GPS:GPSLatitude",
+                                  "-GPS:GPSLongitude",
+                                  "-GPS:GPSLatitudeRef",
+                                  "-GPS:GPSAltitude",
+                                  "-IPTC:City",
+                                  "-IPTC:Keywords",
+                                  "-IPTC:Credit",
+                                  "-XMP-aux:SerialNumber",
+                                  "-IFD0:Copyright"};
+
+QString shiftedYear(const QString& exifDate, int years) {
+    return QString::number(exifDate.left(4).toInt() + years) + exifDate.mid(4);
+}
+
+class AUsersRun : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (testsupport::corpusDir().isEmpty()) GTEST_SKIP() << "the folder of camera photos is absent";
+        LUMARIND_REQUIRE_EXIFTOOL();
+        QStringList sources;
+        for (const QString& name : kPhotos) {
+            const QString target = work.filePath("Holiday Photos/" + name);
+            QDir().mkpath(QFileInfo(target).path());
+            ASSERT_TRUE(QFile::copy(testsupport::corpusDir() + "/" + QFileInfo(name).fileName(), target));
+            sourceHashes.insert(target, testsupport::fileHash(target));
+            sources << target;
+        }
+        sourceTags = wholeapp::readTags(sources, kCheckedTags);
+        output = work.filePath("Processed");
+        QDir().mkpath(output);
+    }
+
+    ExifEditorView& editor() { return app.editor(); }
+    MainWindowController& main() { return app.mainWindow(); }
+    QList<PhotoFile>& batch() { return app.delegate().arraySelectedImagesToProcess; }
+    QLineEdit* field(const QString& name) { return editor().textField(name); }
+    SummaryWindow* summary() { return editor().batchActions().batchScreen().summaryWindow(); }
+    void chooseInList(QAbstractItemView* list, const QString& text) {
+        const int row = User::rowContaining(list, text);
+        ASSERT_GE(row, 0) << text.toStdString();
+        User::clickRow(list, row);
+    }
+    void waitForTheSummary() {
+        User::waitFor([this] { return summary()->isVisible(); }, "the summary of the run");
+    }
+    QHash<QString, QJsonObject> writtenTags() {
+        QStringList copies;
+        for (const PhotoFile& photo : batch()) copies << photo.processedPath;
+        return wholeapp::readTags(copies, kCheckedTags);
+    }
+
+  public:
+    // The steps of the run, in order; each leaves the application where the next one begins.
+    void firstLaunch();
+    void addTheFolder();
+    void saveAndApplyAPreset();
+    void editEverySection();
+    void pickAPlaceOnTheMap();
+    void chooseNewNames();
+    void runAndCheckEveryCopy();
+    void restoreAndCheckEveryCopy();
+    void quitThroughTheRatePromptAndThePromotionPanel();
+
+  protected:
+    QTemporaryDir work;
+    QString output;
+    QHash<QString, QByteArray> sourceHashes;
+    QHash<QString, QJsonObject> sourceTags;
+    platform::GeoCoordinate picked;
+    RunningApplication app;
+};
+
+void AUsersRun::firstLaunch() {
+    app.launch(true);
+    ASSERT_TRUE(User::waitFor([&] { return main().winTips()->isVisible(); }, "the quick tour"));
+    EXPECT_TRUE(main().winTips()->webViewTips()->toPlainText().contains("Welcome to Lumarind"));
+    EXPECT_EQ(platform::UserDefaults::standardUserDefaults().string("isFirstTime"), "no");
+    User::screenshot(main().windowMain(), "wholeapp-01-quick-tour");
+    User::click(main().winTips()->btnClose());
+    ASSERT_TRUE(User::waitFor([&] { return main().winAddPhotos()->isVisible(); }, "the add-photos window"));
+    EXPECT_FALSE(editor().btnProcess()->isEnabled()) << "nothing to start without photos";
+    EXPECT_FALSE(editor().btnRestore()->isEnabled()) << "nothing to restore before a run";
+}
+
+void AUsersRun::addTheFolder() {
+    User::addFolder(main().winAddPhotos(), work.path(), "Holiday Photos");
+    ASSERT_TRUE(User::waitFor([&] { return batch().size() == kPhotos.size() && editor().btnProcess()->isEnabled(); },
+                              "the photos"));
+    EXPECT_FALSE(main().winAddPhotos()->isVisible());
+    EXPECT_EQ(editor().lblPhotosCount()->text(), QStringLiteral("Photos(%1)").arg(kPhotos.size()));
+    User::screenshot(main().windowMain(), "wholeapp-02-photos-added");
+    // Where the photos disagree the field shows a hint in grey, not a value.
+    QLineEdit* disagreeing = field("Cam_Make");
+    EXPECT_TRUE(disagreeing->text().isEmpty());
+    EXPECT_EQ(disagreeing->placeholderText(), "Multiple values");
+    EXPECT_NE(disagreeing->palette().color(QPalette::PlaceholderText), disagreeing->palette().color(QPalette::Text));
+}
+
+void AUsersRun::saveAndApplyAPreset() {
+    User::click(editor().btnPresets());
+    ASSERT_TRUE(editor().optionPopup()->isOpen());
+    chooseInList(editor().optionPopup()->table(), "Add Presets...");
+    PresetsWindow* window = editor().findChild<PresetScreens*>()->presetsWindow();
+    ASSERT_TRUE(User::waitFor([&] { return window->isVisible(); }, "the presets window"));
+    PresetView* presets = window->presetView();
+    User::click(presets->btnAddPreset());
+    auto* name = presets->tblPresets()->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(name, nullptr) << "the new preset's name is open for typing";
+    User::type(name, "Studio credit");
+    User::pressEnter(name);
+    EXPECT_EQ(presets->tblPresets()->model()->index(0, 0).data().toString(), "Studio credit");
+    User::type(presets->sectionOf("Copyright")->textField("Copyright"), "(c) Ada Lumen");
+    User::type(presets->sectionOf("IPTC_Credit")->textField("IPTC_Credit"), "Lumen Studio");
+    User::screenshot(window, "wholeapp-03-preset");
+    User::click(presets->btnApplyPreset());
+    ASSERT_TRUE(User::waitFor([&] { return !window->isVisible(); }, "the presets window to close"));
+    EXPECT_EQ(field("Copyright")->text(), "(c) Ada Lumen");
+    EXPECT_EQ(field("IPTC_Credit")->text(), "Lumen Studio");
+}
+
+void AUsersRun::editEverySection() {
+    User::type(field("Artist"), "Ada Lumen");
+    EXPECT_TRUE(editor().formActions().btnApply()->isEnabled()) << "typing is an edit to apply";
+    User::type(field("Cam_OwnerName"), "Ada Lumen Studio");
+    User::type(field("CamSetting_ISO"), "400");
+    User::click(editor().viewWithTag(50 + FormFieldTraits::forField("CamSetting_Flash")->dropdownTag));
+    ASSERT_TRUE(editor().optionPopup()->isOpen());
+    chooseInList(editor().optionPopup()->table(), "Off, Did not fire");
+    User::type(field("AdvCamSetting_ExposureTime"), "0.004");
+    User::type(field("Lens_LensMake"), "Lumar Optics");
+    User::type(field("Lens_LensModel"), "Lumar 35mm f/2");
+    User::type(field("GPS_Altitude"), "35");
+    User::type(field("IPTC_City"), "Lyon");
+    FormTextView* keywords = editor().sectionOf("IPTC_Keywords")->textView("IPTC_Keywords");
+    User::click(keywords);
+    QTest::keyClicks(keywords, "sea,sun");
+    User::type(field("XMP_SerialNumber"), "XMP-0042");
+
+    // The date taken moves a year on, in every photo from its own date (tag 250: the first date's button).
+    User::click(editor().viewWithTag(250));
+    DateTimeRulesPanel* panel = editor().batchActions().datePanel();
+    ASSERT_TRUE(User::waitFor([&] { return panel->isOpen(); }, "the date panel"));
+    User::click(panel->radio(DateTimeConfiguration::IncDecDate));
+    User::click(panel->keepBox(DateRulePanel::IncDecDay));
+    User::click(panel->keepBox(DateRulePanel::IncDecMonth));
+    User::type(panel->shiftField(DateRulePanel::ShiftYear), "1");
+    User::screenshot(main().windowMain(), "wholeapp-04-date-rule");
+    User::click(editor().lblPhotosCount());  // a click outside puts the panel away
+    ASSERT_TRUE(User::waitFor([&] { return !panel->isOpen(); }, "the date panel to close"));
+}
+
+void AUsersRun::pickAPlaceOnTheMap() {
+    User::click(editor().btnShowMap());
+    MapWindow* map = editor().formActions().gpsMap().winMapview();
+    ASSERT_TRUE(User::waitFor([&] { return map->isVisible(); }, "the map"));
+    MapViewForExtension* picker = map->mapviewRef();
+    User::type(picker->txtSearched(), "Paris");
+    User::pressEnter(picker->txtSearched());
+    ASSERT_TRUE(User::waitFor([&] { return picker->attachedPopUpWindow() != nullptr; }, "places found"));
+    User::screenshot(map, "wholeapp-05-map-search");
+    chooseInList(picker->tblPopupOptions(), "France");
+    picked = picker->updatedLocationCord();
+    EXPECT_NEAR(picked.latitude, 48.85, 0.1);
+    EXPECT_NEAR(picked.longitude, 2.35, 0.1);
+    map->close();  // the window's close button
+    ASSERT_TRUE(User::waitFor([&] { return !map->isVisible(); }, "the map to close"));
+    EXPECT_FALSE(field("GPS_Lattitude")->text().isEmpty());
+    EXPECT_FALSE(app.tiles.requestedPaths.isEmpty()) << "the map's tiles come from the loopback server";
+    EXPECT_TRUE(editor().isParamsChanged());
+    EXPECT_EQ(field("Copyright")->text(), "(c) Ada Lumen") << "edits keep the preset's values";
+    User::screenshot(main().windowMain(), "wholeapp-06-form-edited");
+}
+
+void AUsersRun::chooseNewNames() {
+    User::click(editor().btnNext());
+    RenamingOptionsPanel* page = editor().batchActions().renamingPage();
+    ASSERT_TRUE(User::waitFor([&] { return page->isVisible(); }, "the renaming page"));
+    User::click(page->btnEditOriginalName());
+    User::click(page->partBox(RenamingPage::AddStringPart));
+    User::type(page->txtAddPrefixString(), "trip_");
+    User::click(page->partBox(RenamingPage::ExifDatePart));
+    User::click(page->partBox(RenamingPage::LocationPart));
+    User::screenshot(main().windowMain(), "wholeapp-07-renaming");
+    // At the window's smallest size the page fits the form it covers: Back is in sight without scrolling.
+    auto* area = page->findChild<QScrollArea*>();
+    EXPECT_LE(area->widget()->minimumSizeHint().width(), area->viewport()->width());
+    EXPECT_TRUE(area->viewport()->rect().contains(
+        QRect(page->btnBack()->mapTo(area->viewport(), QPoint()), page->btnBack()->size())));
+    User::click(page->btnBack());
+    ASSERT_TRUE(User::waitFor([&] { return !page->isVisible(); }, "the renaming page to close"));
+    QWidget* notice = editor().batchActions().vwRenameToast();
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_GE(notice->width(), notice->sizeHint().width()) << "the renaming notice shows its whole text";
+}
+
+void AUsersRun::runAndCheckEveryCopy() {
+    User::click(editor().btnProcess());
+    User::chooseFolderInPanel(output);
+    EXPECT_EQ(User::answerAlert("Yes"), "START PROCESS");
+    waitForTheSummary();
+    User::screenshot(summary(), "wholeapp-08-summary");
+    EXPECT_EQ(summary()->lblSummaryTitle()->text(), "Batch Process Finished");
+    EXPECT_EQ(summary()->lblPhotoProcessedSummary()->text(), QString::number(kPhotos.size()));
+    EXPECT_FALSE(summary()->lblErrorsSummary()->isVisible()) << "nothing failed, nothing to list";
+    User::click(summary()->btnClose());
+
+    const QHash<QString, QJsonObject> written = writtenTags();
+    for (const PhotoFile& photo : batch()) {
+        SCOPED_TRACE(photo.filePath.toStdString());
+        ASSERT_EQ(QFileInfo(photo.processedPath).path(), output);
+        const QString taken =
+            shiftedYear(sourceTags.value(photo.filePath).value("ExifIFD:DateTimeOriginal").toString(), 1);
+        // The date taken as written (ddMMyyyy) before the text, the place after the old name.
+        const QString date = taken.mid(8, 2) + taken.mid(5, 2) + taken.left(4);
+        const QString name = QFileInfo(photo.processedPath).fileName();
+        EXPECT_TRUE(name.startsWith(date + "trip_" + QFileInfo(photo.filePath).completeBaseName() + "Paris"))
+            << name.toStdString();
+        const QJsonObject tags = written.value(photo.processedPath);
+        EXPECT_EQ(tags["IFD0:Artist"].toString(), "Ada Lumen");
+        EXPECT_EQ(tags["ExifIFD:OwnerName"].toString(), "Ada Lumen Studio");
+        EXPECT_EQ(tags["ExifIFD:ISO"].toInt(), 400);
+        EXPECT_EQ(tags["ExifIFD:Flash"].toInt(), 16) << "off, did not fire";
+        EXPECT_DOUBLE_EQ(tags["ExifIFD:ExposureTime"].toDouble(), 0.004);
+        EXPECT_EQ(tags["ExifIFD:LensMake"].toString(), "Lumar Optics");
+        EXPECT_EQ(tags["ExifIFD:LensModel"].toString(), "Lumar 35mm f/2");
+        EXPECT_EQ(tags["ExifIFD:DateTimeOriginal"].toString(), taken);
+        EXPECT_NEAR(tags["GPS:GPSLatitude"].toDouble(), picked.latitude, 1e-4);
+        EXPECT_NEAR(tags["GPS:GPSLongitude"].toDouble(), picked.longitude, 1e-4);
+        EXPECT_EQ(tags["GPS:GPSLatitudeRef"].toString(), "N");
+        EXPECT_DOUBLE_EQ(tags["GPS:GPSAltitude"].toDouble(), 35);
+        EXPECT_EQ(tags["IPTC:City"].toString(), "Lyon");
+        EXPECT_EQ(tags["IPTC:Keywords"].toVariant().toStringList(), QStringList({"sea", "sun"}));
+        EXPECT_EQ(tags["IPTC:Credit"].toString(), "Lumen Studio");
+        EXPECT_EQ(tags["IFD0:Copyright"].toString(), "(c) Ada Lumen");
+        EXPECT_EQ(tags["XMP-aux:SerialNumber"].toString(), "XMP-0042");
+    }
+}
+
+void AUsersRun::restoreAndCheckEveryCopy() {
+    User::click(editor().btnRestore());
+    EXPECT_EQ(User::answerAlert("Yes"), "RESTORE EXIF DATA");
+    waitForTheSummary();
+    User::screenshot(summary(), "wholeapp-09-restore-summary");
+    EXPECT_FALSE(summary()->lblErrorsSummary()->isVisible()) << summary()->lblErrorsSummary()->text().toStdString();
+    User::click(summary()->btnClose());
+    const QHash<QString, QJsonObject> written = writtenTags();
+    for (const PhotoFile& photo : batch()) {
+        for (const QString& tag : {"IFD0:Artist", "ExifIFD:OwnerName", "ExifIFD:LensMake", "IPTC:City",
+                                   "ExifIFD:DateTimeOriginal", "IFD0:Copyright", "XMP-aux:SerialNumber"})
+            EXPECT_EQ(written.value(photo.processedPath).value(tag), sourceTags.value(photo.filePath).value(tag))
+                << photo.filePath.toStdString() << " " << tag.toStdString();
+    }
+    EXPECT_EQ(QDir(output).entryList(QDir::Files).size(), kPhotos.size()) << "restore rewrites the same copies";
+    for (auto it = sourceHashes.cbegin(); it != sourceHashes.cend(); ++it)
+        EXPECT_EQ(testsupport::fileHash(it.key()), it.value()) << "source changed: " << it.key().toStdString();
+}
+
+void AUsersRun::quitThroughTheRatePromptAndThePromotionPanel() {
+    User::click(main().btnCloseWindow());
+    EXPECT_EQ(User::answerAlert("No, Thanks", true), "Enjoying Lumarind?");
+    PromotionPanel* panel = nullptr;
+    ASSERT_TRUE(
+        User::waitFor([&] { return (panel = User::shownWindow<PromotionPanel>()) != nullptr; }, "the promotion panel"));
+    EXPECT_FALSE(main().windowMain()->isVisible());
+    User::screenshot(panel, "wholeapp-10-promotion");
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((panel->geometry().center() - screen.center()).manhattanLength(), 4) << "in the middle of the screen";
+    User::click(panel->outlets().btnCheckDontShow);
+    User::click(panel->outlets().btnQuit);
+    ASSERT_TRUE(User::waitFor([&] { return app.terminations() == 1; }, "the application to end"));
+
+    platform::UserDefaults& defaults = platform::UserDefaults::standardUserDefaults();
+    EXPECT_TRUE(defaults.boolValue("notShowPromotionWindow"));
+    EXPECT_FALSE(defaults.string("appVersion").isEmpty()) << "the rate prompt is not asked again";
+    PresetStore stored(defaults);
+    stored.loadPresets();
+    ASSERT_EQ(stored.arrayPresets().size(), 1);
+    EXPECT_EQ(stored.arrayPresets().first().name, "Studio credit");
+    EXPECT_EQ(stored.arrayPresets().first().IPTC_Credit, "Lumen Studio");
+    EXPECT_EQ(app.services.requests.size(), 1) << "only the support-phone file is fetched, from loopback";
+}
+
+TEST_F(AUsersRun, editsEverySectionWritesRenamedCopiesRestoresThemAndQuits) {
+    for (void (AUsersRun::*step)() :
+         {&AUsersRun::firstLaunch, &AUsersRun::addTheFolder, &AUsersRun::saveAndApplyAPreset,
+          &AUsersRun::editEverySection, &AUsersRun::pickAPlaceOnTheMap, &AUsersRun::chooseNewNames,
+          &AUsersRun::runAndCheckEveryCopy, &AUsersRun::restoreAndCheckEveryCopy,
+          &AUsersRun::quitThroughTheRatePromptAndThePromotionPanel}) {
+        (this->*step)();
+        if (HasFatalFailure()) return;
+    }
+}
+
+// The run can end while a list popup that was just closed still waits for its deletion (a choice, then
+// Quit): the screen goes with it, and so must the popup's list, without being handed back into it.
+TEST(AnEndingApplication, goesCleanlyRightAfterAListWasClosed) {
+    if (testsupport::corpusDir().isEmpty()) GTEST_SKIP() << "the folder of camera photos is absent";
+    QTemporaryDir work;
+    QDir().mkpath(work.filePath("Photos"));
+    ASSERT_TRUE(QFile::copy(testsupport::corpusDir() + "/Reagan.jpg", work.filePath("Photos/Reagan.jpg")));
+    auto app = std::make_unique<RunningApplication>();
+    app->launch(false);
+    ASSERT_TRUE(User::waitFor([&] { return app->mainWindow().winAddPhotos()->isVisible(); }, "the add-photos window"));
+    User::addFolder(app->mainWindow().winAddPhotos(), work.path(), "Photos");
+    ExifEditorView& editor = app->editor();
+    ASSERT_TRUE(User::waitFor([&] { return editor.btnProcess()->isEnabled(); }, "the photo"));
+    User::click(editor.viewWithTag(50 + FormFieldTraits::forField("CamSetting_Flash")->dropdownTag));
+    User::clickRow(editor.optionPopup()->table(), 3);
+    User::type(editor.textField("AdvCamSetting_ExposureTime"), "1/250");
+    User::click(editor.formActions().btnApply());
+    EXPECT_EQ(User::alert()->text(), "ERRORS FOUND");
+    app.reset();
+}
+
+}  // namespace
