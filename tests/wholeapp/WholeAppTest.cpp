@@ -316,10 +316,10 @@ void AUsersRun::restoreAndCheckEveryCopy() {
     User::click(summary()->btnClose());
     const QHash<QString, QJsonObject> written = writtenTags();
     for (const PhotoFile& photo : batch()) {
-        for (const QString& tag : {"IFD0:Artist", "ExifIFD:OwnerName", "ExifIFD:LensMake", "IPTC:City",
-                                   "ExifIFD:DateTimeOriginal", "IFD0:Copyright", "XMP-aux:SerialNumber"})
+        for (const char* tag : {"IFD0:Artist", "ExifIFD:OwnerName", "ExifIFD:LensMake", "IPTC:City",
+                                "ExifIFD:DateTimeOriginal", "IFD0:Copyright", "XMP-aux:SerialNumber"})
             EXPECT_EQ(written.value(photo.processedPath).value(tag), sourceTags.value(photo.filePath).value(tag))
-                << photo.filePath.toStdString() << " " << tag.toStdString();
+                << photo.filePath.toStdString() << " " << tag;
     }
     EXPECT_EQ(QDir(output).entryList(QDir::Files).size(), kPhotos.size()) << "restore rewrites the same copies";
     for (auto it = sourceHashes.cbegin(); it != sourceHashes.cend(); ++it)
