@@ -18,6 +18,8 @@
 #include "editor/SelectionReload.h"
 #include "intake/PhotoIntake.h"
 #include "intake/ThumbnailLoader.h"
+#include "model/EditorAlertTag.h"
+#include "platform/Dispatch.h"
 #include "platform/NotificationCenter.h"
 #include "platform/StandardPaths.h"
 #include "platform/WallClock.h"
@@ -76,6 +78,8 @@ ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent) : QWidget(pa
                        [this](const platform::Notification&) { viewWillDisappear(); });
     centre.addObserver(this, QLatin1String(DragDropBox::kNotificationName),
                        [this](const platform::Notification& n) { handleFileDragDropNotification(n); });
+    centre.addObserver(this, QStringLiteral("notificationSubmitFeedback"),
+                       [this](const platform::Notification&) { feedbackSubmittedSuccessfully(); });
     addSubviews();
     m_metaDataObject = MetaDataObject();
     enableScrollView(true);
@@ -305,6 +309,15 @@ void ExifEditorView::resizeEvent(QResizeEvent* event) {
 }
 
 // ---- Creation and set-up ----
+
+void ExifEditorView::feedbackSubmittedSuccessfully() {
+    // Posted from wherever the upload ended; the alert waits for the main thread's next turn.
+    platform::dispatch::onMain(this, [this] { handleSubmitFeedBack_MainThread(); });
+}
+
+void ExifEditorView::handleSubmitFeedBack_MainThread() {
+    showAlertWithTag(AlertFeedback);
+}
 
 void ExifEditorView::addSubviews() {
     setViewForSelectedIndex(0);
