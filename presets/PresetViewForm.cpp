@@ -116,7 +116,7 @@ void PresetView::btnDropDownTapped(int tag, QWidget* sender) {
     m_popup->setRows(labels);
     // The button sits inside its field; the list hangs below the whole field, as wide as it.
     QWidget* field = sender->parentWidget() ? sender->parentWidget() : sender;
-    m_popup->setViewSize(field->width() - 2, PopupLists::codedListHeight(static_cast<int>(labels.size())));
+    m_popup->setViewSize(field->width() - 2, PopupLists::presetListHeight(static_cast<int>(labels.size())));
     enableScrollView(false);
     m_popup->open(field->mapTo(this, QPointF(field->width() / 2.0, field->height())), {});
     disableEnableAllButtonsWhenDropdownOpen(true);
@@ -129,7 +129,7 @@ void PresetView::btnEditingOptionTapped(QWidget* sender) {
     m_popup->setRows(rows);
     QWidget* field = m_editingOption->txtMetaDataEditingOption();
     const int width = sender->mapTo(this, QPoint(sender->width(), 0)).x() - field->mapTo(this, QPoint(0, 0)).x();
-    m_popup->setViewSize(width, PopupLists::codedListHeight(static_cast<int>(rows.size())));
+    m_popup->setViewSize(width, PopupLists::presetListHeight(static_cast<int>(rows.size())));
     enableScrollView(false);
     m_popup->open(field->mapTo(this, QPointF(width / 2.0, field->height())), {});
     disableEnableAllButtonsWhenDropdownOpen(true);

@@ -10,8 +10,8 @@ using recordtesting::filledRecord;
 
 TEST(ARecordInTransfer, keepsItsValuesNullTextsAndChangeFlags) {
     MetaDataObject record = filledRecord("sent");
-    record.Artist = QString();     // null stays null
-    record.Copyright = "";         // and "" stays ""
+    record.Artist = QString();       // null stays null
+    record.Copyright = "";           // and "" stays ""
     record.isupdated_Artist = true;  // an emptied field the writer must erase
     record.isupdated_GPS_Lattitude = true;
     record.editingOption = ModifyEditedClearOthers;
@@ -19,7 +19,8 @@ TEST(ARecordInTransfer, keepsItsValuesNullTextsAndChangeFlags) {
     const std::optional<MetaDataObject> back = RecordTransfer::recordFrom(RecordTransfer::record(record));
     ASSERT_TRUE(back);
     expectSameArchivedValues(record, *back);
-    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) EXPECT_EQ((*back).*row.updated, record.*row.updated) << row.name;
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows())
+        EXPECT_EQ((*back).*row.updated, record.*row.updated) << row.name;
     EXPECT_FALSE(RecordTransfer::recordFrom(QJsonObject{{"$class", "Other"}}));
 }
 
