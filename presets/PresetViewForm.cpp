@@ -10,6 +10,7 @@
 
 #include "controls/DisableScrollView.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/FieldValidation.h"
 #include "editor/FormRules.h"
 #include "editor/GpsFields.h"
 #include "editor/MapViewForExtension.h"
@@ -86,6 +87,13 @@ MetadataSection* PresetView::sectionOf(const QString& fieldName) const {
 
 void PresetView::storeEdit(const FormFieldTraits* field, const QString& value) {
     if (m_showing || !m_presets.isEditing()) return;
+    // A value that fails its check is kept all the same: the preset is the user's to fill.
+    if (field->control == FormFieldTraits::Control::TextView) {
+        qCDebug(lcPresets).noquote() << QStringLiteral("textview value == ") + value;
+    } else {
+        const bool valid = FieldValidation::isValidText(value, field->check).valid;
+        qCDebug(lcPresets).noquote() << (valid ? QStringLiteral("textisValied") : QStringLiteral("not valied text"));
+    }
     FormRules::presetEditor().store(m_presets.metaDataObject(), *field->row, value);
     isMetadataParamChanged(true);
 }
