@@ -10,6 +10,7 @@
 
 #include "controls/DisableScrollView.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/FieldValidation.h"
 #include "editor/FormRules.h"
 #include "editor/GpsFields.h"
 #include "editor/MapViewForExtension.h"
@@ -86,6 +87,13 @@ MetadataSection* PresetView::sectionOf(const QString& fieldName) const {
 
 void PresetView::storeEdit(const FormFieldTraits* field, const QString& value) {
     if (m_showing || !m_presets.isEditing()) return;
+    // A value that fails its check is kept all the same: the preset is the user's to fill.
+    if (field->control == FormFieldTraits::Control::TextView) {
+        qCDebug(lcPresets).noquote() << QStringLiteral("textview value == ") + value;
+    } else {
+        const bool valid = FieldValidation::isValidText(value, field->check).valid;
+        qCDebug(lcPresets).noquote() << (valid ? QStringLiteral("textisValied") : QStringLiteral("not valied text"));
+    }
     FormRules::presetEditor().store(m_presets.metaDataObject(), *field->row, value);
     isMetadataParamChanged(true);
 }
@@ -116,7 +124,7 @@ void PresetView::btnDropDownTapped(int tag, QWidget* sender) {
     m_popup->setRows(labels);
     // The button sits inside its field; the list hangs below the whole field, as wide as it.
     QWidget* field = sender->parentWidget() ? sender->parentWidget() : sender;
-    m_popup->setViewSize(field->width() - 2, PopupLists::codedListHeight(static_cast<int>(labels.size())));
+    m_popup->setViewSize(field->width() - 2, PopupLists::presetListHeight(static_cast<int>(labels.size())));
     enableScrollView(false);
     m_popup->open(field->mapTo(this, QPointF(field->width() / 2.0, field->height())), {});
     disableEnableAllButtonsWhenDropdownOpen(true);
@@ -129,7 +137,7 @@ void PresetView::btnEditingOptionTapped(QWidget* sender) {
     m_popup->setRows(rows);
     QWidget* field = m_editingOption->txtMetaDataEditingOption();
     const int width = sender->mapTo(this, QPoint(sender->width(), 0)).x() - field->mapTo(this, QPoint(0, 0)).x();
-    m_popup->setViewSize(width, PopupLists::codedListHeight(static_cast<int>(rows.size())));
+    m_popup->setViewSize(width, PopupLists::presetListHeight(static_cast<int>(rows.size())));
     enableScrollView(false);
     m_popup->open(field->mapTo(this, QPointF(width / 2.0, field->height())), {});
     disableEnableAllButtonsWhenDropdownOpen(true);
