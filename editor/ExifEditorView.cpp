@@ -7,6 +7,7 @@
 #include "editor/EditorBatchActions.h"
 #include "editor/EditorFormActions.h"
 #include "editor/EditorResources.h"
+#include "editor/FormSectionsPage.h"
 #include "editor/LoaderOverlay.h"
 #include "editor/Logging.h"
 #include "editor/MetadataSection.h"
@@ -211,32 +212,12 @@ QWidget* ExifEditorView::buildForm() {
     m_editingOption = new EditingOptionSection(true, form);
     column->addWidget(m_editingOption);
 
-    m_scrollViewExifData = new DisableScrollView(form);
-    m_scrollViewExifData->setObjectName(QStringLiteral("scrollViewExifData"));
-    m_scrollViewExifData->setWidgetResizable(true);
-    m_scrollViewExifData->setFrameShape(QFrame::NoFrame);
-    m_scrollViewExifData->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scrollViewExifData->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
-    m_vwMetaContainer = new QWidget;
-    m_vwMetaContainer->setObjectName(QStringLiteral("vwMetaContainer"));
-    m_vwMetaContainer->setStyleSheet(QStringLiteral("#vwMetaContainer { background: #262626; }"));
-    auto* container = new QVBoxLayout(m_vwMetaContainer);
-    container->setContentsMargins(0, 0, 10, 0);
-    m_vwExif = new QWidget(m_vwMetaContainer);
-    m_vwExif->setObjectName(QStringLiteral("vwExif"));
-    auto* sections = new QVBoxLayout(m_vwExif);
-    sections->setContentsMargins(0, 0, 0, 0);
-    sections->setSpacing(8);
-    using S = FormFieldTraits::Section;
-    for (S section : {S::Camera, S::Dates, S::Exposure, S::Advanced, S::Lens, S::Resolution, S::GPS, S::IPTC, S::XMP}) {
-        auto* widget = new MetadataSection(section, FormRules::editingForm(), m_tables, m_vwExif);
-        widget->setTextViewSaveDelay(m_timing.textViewSaveMs);
-        m_sections.append(widget);
-        sections->addWidget(widget);
-    }
-    container->addWidget(m_vwExif);
-    container->addStretch(1);
-    m_scrollViewExifData->setWidget(m_vwMetaContainer);
+    FormSectionsPage page = FormSectionsPage::build(form, FormRules::editingForm(), m_tables);
+    m_scrollViewExifData = page.scrollView;
+    m_vwMetaContainer = page.container;
+    m_vwExif = page.sectionsView;
+    m_sections = page.sections;
+    for (MetadataSection* section : m_sections) section->setTextViewSaveDelay(m_timing.textViewSaveMs);
     column->addWidget(m_scrollViewExifData, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -246,10 +227,7 @@ QWidget* ExifEditorView::buildForm() {
     m_btnRestore = barButton(QStringLiteral("btnRestore"), QStringLiteral("Restore"), form);
     m_btnNext = barButton(QStringLiteral("btnNext"), QStringLiteral("Rename"), form);
     m_btnProcess = barButton(QStringLiteral("btnProcess"), QStringLiteral("Start"), form);
-    m_btnProcess->setStyleSheet(
-        QStringLiteral("QPushButton { color: white; background: #2ca01a; border: 1px solid #1f7a12; border-radius: 3px;"
-                       " padding: 4px 18px; font-weight: bold; }"
-                       "QPushButton:disabled { color: #9ab894; background: #35502f; border-color: #2f4429; }"));
+    m_btnProcess->setStyleSheet(FormSectionsPage::primaryButtonStyle());
     bottom->addWidget(m_btnShowMap);
     bottom->addStretch(1);
     bottom->addWidget(m_btnReset);

@@ -1,5 +1,7 @@
 #include "editor/OptionPopup.h"
 
+#include "controls/OutsideClickWatch.h"
+
 #include "controls/MAAttachedWindow.h"
 
 #include <QApplication>
@@ -39,6 +41,12 @@ class OptionRowDelegate : public QStyledItemDelegate {
 
 OptionPopup::OptionPopup(QWidget* host, const QString& viewName, const QString& tableName)
     : QObject(host), m_host(host) {
+    m_clicks = new OutsideClickWatch(
+        [this](const QWidget* widget, const QPointF&) {
+            // A list opened from this one takes the clicks meant for it.
+            return (m_dependent && m_dependent->isOpen()) || widget->window() == m_window;
+        },
+        [this] { closeOnOutsidePress(); }, this);
     m_view = new QWidget(host);
     m_view->setObjectName(viewName);
     m_view->hide();
@@ -63,7 +71,7 @@ OptionPopup::OptionPopup(QWidget* host, const QString& viewName, const QString& 
 }
 
 OptionPopup::~OptionPopup() {
-    watchClicks(false);
+    m_clicks->stop();
     // A window gives the list back to the screen when it goes, so it must go while the screen still exists.
     delete m_window;
     delete m_closing;
@@ -102,12 +110,12 @@ void OptionPopup::open(const QPointF& point, const Look& look) {
     m_window->setHasShadow(false);
     m_window->show();
     m_window->raise();
-    watchClicks(true);
+    m_clicks->start();
     m_table->scrollToTop();
 }
 
 void OptionPopup::close() {
-    watchClicks(false);
+    m_clicks->stop();
     if (!m_window) return;
     MAAttachedWindow* window = m_window;
     m_window = nullptr;
@@ -121,23 +129,8 @@ void OptionPopup::close() {
     emit closed();
 }
 
-void OptionPopup::watchClicks(bool on) {
-    if (on == m_watching) return;
-    m_watching = on;
-    if (on) {
-        qApp->installEventFilter(this);
-    } else {
-        qApp->removeEventFilter(this);
-    }
-}
-
-bool OptionPopup::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::MouseButtonPress || !m_window) return false;
-    if (m_dependent && m_dependent->isOpen()) return false;
-    // The press reaches the filter once per widget it is offered to; the window is gone after the first.
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() == m_window) return false;
+void OptionPopup::closeOnOutsidePress() {
+    if (!m_window) return;
     close();
     emit dismissed();
-    return false;
 }

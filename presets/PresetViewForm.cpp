@@ -12,6 +12,7 @@
 #include "editor/EditingOptionSection.h"
 #include "editor/FieldValidation.h"
 #include "editor/FormRules.h"
+#include "editor/FormSectionsPage.h"
 #include "editor/GpsFields.h"
 #include "editor/MapViewForExtension.h"
 #include "editor/MapWindow.h"
@@ -32,26 +33,10 @@ QWidget* PresetView::buildForm() {
     m_editingOption = new EditingOptionSection(false, form);
     column->addWidget(m_editingOption);
 
-    m_scrollViewExifData = new DisableScrollView(form);
-    m_scrollViewExifData->setObjectName(QStringLiteral("scrollViewExifData"));
-    m_scrollViewExifData->setWidgetResizable(true);
-    m_scrollViewExifData->setFrameShape(QFrame::NoFrame);
-    m_scrollViewExifData->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scrollViewExifData->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
-    m_vwMetaContainer = new QWidget;
-    m_vwMetaContainer->setObjectName(QStringLiteral("vwMetaContainer"));
-    m_vwMetaContainer->setStyleSheet(QStringLiteral("#vwMetaContainer { background: #262626; }"));
-    auto* sections = new QVBoxLayout(m_vwMetaContainer);
-    sections->setContentsMargins(0, 0, 10, 0);
-    sections->setSpacing(8);
-    using S = FormFieldTraits::Section;
-    for (S section : {S::Camera, S::Dates, S::Exposure, S::Advanced, S::Lens, S::Resolution, S::GPS, S::IPTC, S::XMP}) {
-        auto* widget = new MetadataSection(section, FormRules::presetEditor(), m_tables, m_vwMetaContainer);
-        m_sections.append(widget);
-        sections->addWidget(widget);
-    }
-    sections->addStretch(1);
-    m_scrollViewExifData->setWidget(m_vwMetaContainer);
+    FormSectionsPage page = FormSectionsPage::build(form, FormRules::presetEditor(), m_tables);
+    m_scrollViewExifData = page.scrollView;
+    m_vwMetaContainer = page.container;
+    m_sections = page.sections;
     column->addWidget(m_scrollViewExifData, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -64,10 +49,7 @@ QWidget* PresetView::buildForm() {
     m_lblOnRevert->setWordWrap(false);
     m_btnApplyPreset = formButton(QStringLiteral("btnApplyPreset"), QStringLiteral("Apply"), form);
     m_btnApplyPreset->setToolTip(QStringLiteral("Use the selected preset on the editing form"));
-    m_btnApplyPreset->setStyleSheet(
-        QStringLiteral("QPushButton { color: white; background: #2ca01a; border: 1px solid #1f7a12; border-radius: 3px;"
-                       " padding: 4px 22px; font-weight: bold; }"
-                       "QPushButton:disabled { color: #9ab894; background: #35502f; border-color: #2f4429; }"));
+    m_btnApplyPreset->setStyleSheet(FormSectionsPage::primaryButtonStyle());
     bottom->addWidget(m_btnShowMap);
     bottom->addWidget(m_lblOnRevert);
     bottom->addStretch(1);
