@@ -24,6 +24,10 @@ void BatchRunController::setOutputFolder(const QString& folder) {
     m_selectedOutputFolder = m_outputFolderLocationPath = folder;
 }
 
+void BatchRunController::resetPlaceCache() {
+    m_runner->resetPlaceCache();
+}
+
 void BatchRunController::later(int milliseconds, std::function<void()> call) {
     m_delay(milliseconds, std::move(call));
 }

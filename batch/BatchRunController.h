@@ -32,6 +32,8 @@ class BatchRunController : public QObject {
     void setDelay(Delay delay) { m_delay = std::move(delay); }
     // The folder the destination panel starts in and the run writes to until the user chooses another.
     void setOutputFolder(const QString& folder);
+    // The batch changed: the place names found for earlier photos are forgotten.
+    void resetPlaceCache();
 
     // ---- The user's actions ----
     void btnProcessTapped();

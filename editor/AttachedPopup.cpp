@@ -1,10 +1,13 @@
 #include "editor/AttachedPopup.h"
 
-#include <QApplication>
-#include <QMouseEvent>
+#include "controls/OutsideClickWatch.h"
+
 #include <QVBoxLayout>
 
-AttachedPopup::AttachedPopup(QObject* parent) : QObject(parent) {}
+AttachedPopup::AttachedPopup(QObject* parent) : QObject(parent) {
+    m_clicks = new OutsideClickWatch([this](const QWidget*, const QPointF& point) { return contains(point); },
+                                     [this] { close(); }, this);
+}
 
 AttachedPopup::~AttachedPopup() {
     discard();
@@ -41,12 +44,12 @@ void AttachedPopup::open(QWidget* view, const QPointF& point, QWidget* parentWin
     m_window->setHasShadow(false);
     m_window->show();
     m_window->raise();
-    qApp->installEventFilter(this);
+    m_clicks->start();
 }
 
 void AttachedPopup::forget() {
     // The window went with its parent window; whatever it held went with it.
-    qApp->removeEventFilter(this);
+    m_clicks->stop();
     disconnect(m_homeWatch);
     disconnect(m_windowWatch);
     m_window = nullptr;
@@ -68,12 +71,4 @@ void AttachedPopup::close() {
 bool AttachedPopup::contains(const QPointF& globalPoint) const {
     if (m_window && m_window->isVisible() && m_window->frameGeometry().contains(globalPoint.toPoint())) return true;
     return m_child && m_child->contains(globalPoint);
-}
-
-bool AttachedPopup::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
-        const auto* press = static_cast<QMouseEvent*>(event);
-        if (!contains(press->globalPosition())) close();
-    }
-    return QObject::eventFilter(watched, event);
 }

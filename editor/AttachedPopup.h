@@ -8,6 +8,7 @@
 
 #include "controls/MAAttachedWindow.h"
 
+class OutsideClickWatch;
 class QWidget;
 
 // One attached popup of the editing screen: a view shown in an MAAttachedWindow next to a point of a window,
@@ -41,9 +42,6 @@ class AttachedPopup : public QObject {
   signals:
     void closed();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     bool contains(const QPointF& globalPoint) const;
     void forget();
@@ -55,4 +53,5 @@ class AttachedPopup : public QObject {
     QMetaObject::Connection m_homeWatch;
     QMetaObject::Connection m_windowWatch;
     QPointer<AttachedPopup> m_child;
+    OutsideClickWatch* m_clicks = nullptr;
 };

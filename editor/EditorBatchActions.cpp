@@ -128,6 +128,7 @@ void EditorBatchActions::initSetup() {
     setNextImage(false);
     m_datePanel->initSetup(m_view.arrYearsValues(), platform::GregorianCalendar::nowOnWallClock());
     controller().setOutputFolder(m_view.selectedOutputFolder());
+    controller().resetPlaceCache();
     m_page->setOutputFolderText(m_view.selectedOutputFolder());
     syncRenamingState();
 }

@@ -312,6 +312,7 @@ void EditorFormActions::btnRemoveFromBatchTapped() {
 
 bool EditorFormActions::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &m_view && event->type() == QEvent::KeyPress) {
+        qCDebug(lcEditor).noquote() << "Caught key event";
         const auto* key = static_cast<QKeyEvent*>(event);
         // Pressing Control itself is no key press with Control held; any other key is.
         const bool modifierItself = key->key() == Qt::Key_Control || key->key() == Qt::Key_Shift ||

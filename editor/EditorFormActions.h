@@ -31,6 +31,8 @@ class EditorFormActions : public QObject {
     // Asks before reverting; Yes reverts.
     void btnRevertTapped();
     void btnYesOnRevertAlertTapped();
+    // Hands a revert asked for from outside the form to whoever listens (btnRevertMetaDataInfoTapped).
+    void resetMetadata() { emit revertMetaDataInfoRequested(); }
     // The gate of Apply and of every batch start: the first failing field shows its error label.
     bool isValidFormData();
     // Records the unsaved-edit state and shows it (Reset enabled, Apply and Revert offered).
@@ -62,6 +64,8 @@ class EditorFormActions : public QObject {
   signals:
     // Apply found invalid fields (btnErrorsFoundInExifFrom).
     void errorsFoundInForm();
+    // resetMetadata was sent; the form works without a listener.
+    void revertMetaDataInfoRequested();
     // The preset list window opens over the screen (the presets screen answers with btnApplyPresetTapped).
     void presetEditorRequested();
     // The more-options menu's "Reset": the batch screen's btnResetTapped.

@@ -7,6 +7,7 @@
 #include "editor/EditorBatchActions.h"
 #include "editor/EditorFormActions.h"
 #include "editor/EditorResources.h"
+#include "editor/FormSectionsPage.h"
 #include "editor/LoaderOverlay.h"
 #include "editor/Logging.h"
 #include "editor/MetadataSection.h"
@@ -18,6 +19,8 @@
 #include "editor/SelectionReload.h"
 #include "intake/PhotoIntake.h"
 #include "intake/ThumbnailLoader.h"
+#include "model/EditorAlertTag.h"
+#include "platform/Dispatch.h"
 #include "platform/NotificationCenter.h"
 #include "platform/StandardPaths.h"
 #include "platform/WallClock.h"
@@ -76,6 +79,8 @@ ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent) : QWidget(pa
                        [this](const platform::Notification&) { viewWillDisappear(); });
     centre.addObserver(this, QLatin1String(DragDropBox::kNotificationName),
                        [this](const platform::Notification& n) { handleFileDragDropNotification(n); });
+    centre.addObserver(this, QStringLiteral("notificationSubmitFeedback"),
+                       [this](const platform::Notification&) { feedbackSubmittedSuccessfully(); });
     addSubviews();
     m_metaDataObject = MetaDataObject();
     enableScrollView(true);
@@ -207,32 +212,12 @@ QWidget* ExifEditorView::buildForm() {
     m_editingOption = new EditingOptionSection(true, form);
     column->addWidget(m_editingOption);
 
-    m_scrollViewExifData = new DisableScrollView(form);
-    m_scrollViewExifData->setObjectName(QStringLiteral("scrollViewExifData"));
-    m_scrollViewExifData->setWidgetResizable(true);
-    m_scrollViewExifData->setFrameShape(QFrame::NoFrame);
-    m_scrollViewExifData->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scrollViewExifData->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
-    m_vwMetaContainer = new QWidget;
-    m_vwMetaContainer->setObjectName(QStringLiteral("vwMetaContainer"));
-    m_vwMetaContainer->setStyleSheet(QStringLiteral("#vwMetaContainer { background: #262626; }"));
-    auto* container = new QVBoxLayout(m_vwMetaContainer);
-    container->setContentsMargins(0, 0, 10, 0);
-    m_vwExif = new QWidget(m_vwMetaContainer);
-    m_vwExif->setObjectName(QStringLiteral("vwExif"));
-    auto* sections = new QVBoxLayout(m_vwExif);
-    sections->setContentsMargins(0, 0, 0, 0);
-    sections->setSpacing(8);
-    using S = FormFieldTraits::Section;
-    for (S section : {S::Camera, S::Dates, S::Exposure, S::Advanced, S::Lens, S::Resolution, S::GPS, S::IPTC, S::XMP}) {
-        auto* widget = new MetadataSection(section, FormRules::editingForm(), m_tables, m_vwExif);
-        widget->setTextViewSaveDelay(m_timing.textViewSaveMs);
-        m_sections.append(widget);
-        sections->addWidget(widget);
-    }
-    container->addWidget(m_vwExif);
-    container->addStretch(1);
-    m_scrollViewExifData->setWidget(m_vwMetaContainer);
+    FormSectionsPage page = FormSectionsPage::build(form, FormRules::editingForm(), m_tables);
+    m_scrollViewExifData = page.scrollView;
+    m_vwMetaContainer = page.container;
+    m_vwExif = page.sectionsView;
+    m_sections = page.sections;
+    for (MetadataSection* section : m_sections) section->setTextViewSaveDelay(m_timing.textViewSaveMs);
     column->addWidget(m_scrollViewExifData, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -242,10 +227,7 @@ QWidget* ExifEditorView::buildForm() {
     m_btnRestore = barButton(QStringLiteral("btnRestore"), QStringLiteral("Restore"), form);
     m_btnNext = barButton(QStringLiteral("btnNext"), QStringLiteral("Rename"), form);
     m_btnProcess = barButton(QStringLiteral("btnProcess"), QStringLiteral("Start"), form);
-    m_btnProcess->setStyleSheet(
-        QStringLiteral("QPushButton { color: white; background: #2ca01a; border: 1px solid #1f7a12; border-radius: 3px;"
-                       " padding: 4px 18px; font-weight: bold; }"
-                       "QPushButton:disabled { color: #9ab894; background: #35502f; border-color: #2f4429; }"));
+    m_btnProcess->setStyleSheet(FormSectionsPage::primaryButtonStyle());
     // Nothing to start before photos arrive, nothing to restore before a run has written them.
     m_btnProcess->setEnabled(false);
     m_btnRestore->setEnabled(false);
@@ -308,6 +290,15 @@ void ExifEditorView::resizeEvent(QResizeEvent* event) {
 }
 
 // ---- Creation and set-up ----
+
+void ExifEditorView::feedbackSubmittedSuccessfully() {
+    // Posted from wherever the upload ended; the alert waits for the main thread's next turn.
+    platform::dispatch::onMain(this, [this] { handleSubmitFeedBack_MainThread(); });
+}
+
+void ExifEditorView::handleSubmitFeedBack_MainThread() {
+    showAlertWithTag(AlertFeedback);
+}
 
 void ExifEditorView::addSubviews() {
     setViewForSelectedIndex(0);

@@ -83,6 +83,9 @@ class ExifEditorView : public QWidget {
     void initSetup();
     void setupViewNotification() { initSetup(); }
     void viewWillDisappear() {}
+    // A feedback upload went through: the screen says so once whatever posted the news has finished.
+    void feedbackSubmittedSuccessfully();
+    void handleSubmitFeedBack_MainThread();
     // Reloads the form for photos (the ticked ones, in batch order); the merge runs off the main thread and
     // only the latest reload's result is shown.
     void setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos);

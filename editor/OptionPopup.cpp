@@ -1,5 +1,7 @@
 #include "editor/OptionPopup.h"
 
+#include "controls/OutsideClickWatch.h"
+
 #include "controls/MAAttachedWindow.h"
 
 #include <QApplication>
@@ -39,6 +41,12 @@ class OptionRowDelegate : public QStyledItemDelegate {
 
 OptionPopup::OptionPopup(QWidget* host, const QString& viewName, const QString& tableName)
     : QObject(host), m_host(host) {
+    m_clicks = new OutsideClickWatch(
+        [this](const QWidget* widget, const QPointF&) {
+            // A list opened from this one takes the clicks meant for it.
+            return (m_dependent && m_dependent->isOpen()) || widget->window() == m_window;
+        },
+        [this] { closeOnOutsidePress(); }, this);
     m_view = new QWidget(host);
     m_view->setObjectName(viewName);
     m_view->hide();
@@ -63,7 +71,7 @@ OptionPopup::OptionPopup(QWidget* host, const QString& viewName, const QString& 
 }
 
 OptionPopup::~OptionPopup() {
-    watchClicks(false);
+    m_clicks->stop();
     // The popup goes with its screen, and so does the list: a window on its way out must not hand the list
     // back into a screen that is going itself (a closed window may still wait for its deletion at the end).
     delete m_view;
@@ -104,12 +112,12 @@ void OptionPopup::open(const QPointF& point, const Look& look) {
     m_window->setHasShadow(false);
     m_window->show();
     m_window->raise();
-    watchClicks(true);
+    m_clicks->start();
     m_table->scrollToTop();
 }
 
 void OptionPopup::close() {
-    watchClicks(false);
+    m_clicks->stop();
     if (!m_window) return;
     MAAttachedWindow* window = m_window;
     m_window = nullptr;
@@ -123,23 +131,8 @@ void OptionPopup::close() {
     emit closed();
 }
 
-void OptionPopup::watchClicks(bool on) {
-    if (on == m_watching) return;
-    m_watching = on;
-    if (on) {
-        qApp->installEventFilter(this);
-    } else {
-        qApp->removeEventFilter(this);
-    }
-}
-
-bool OptionPopup::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::MouseButtonPress || !m_window) return false;
-    if (m_dependent && m_dependent->isOpen()) return false;
-    // The press reaches the filter once per widget it is offered to; the window is gone after the first.
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() == m_window) return false;
+void OptionPopup::closeOnOutsidePress() {
+    if (!m_window) return;
     close();
     emit dismissed();
-    return false;
 }

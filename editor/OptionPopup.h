@@ -5,7 +5,10 @@
 #include <QPointer>
 #include <QStringList>
 
+#include "controls/OutsideClickWatch.h"
+
 class MAAttachedWindow;
+
 class QListView;
 class QStringListModel;
 class QWidget;
@@ -42,7 +45,7 @@ class OptionPopup : public QObject {
     bool isOpen() const;
     MAAttachedWindow* window() const;
     // Whether the outside-click filter is installed (for tests: one at most, none once closed).
-    bool isWatchingClicks() const { return m_watching; }
+    bool isWatchingClicks() const { return m_clicks->isWatching(); }
 
     // While the other popup (a list opened from this one's content) is open, clicks belong to it.
     void setDependentPopup(OptionPopup* other) { m_dependent = other; }
@@ -55,10 +58,8 @@ class OptionPopup : public QObject {
     void dismissed();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    void watchClicks(bool on);
+    void closeOnOutsidePress();
 
     QWidget* m_host;
     QWidget* m_view;
@@ -67,5 +68,5 @@ class OptionPopup : public QObject {
     QPointer<MAAttachedWindow> m_window;
     QPointer<MAAttachedWindow> m_closing;  // closed, but its deletion waits for the event loop
     QPointer<OptionPopup> m_dependent;
-    bool m_watching = false;
+    OutsideClickWatch* m_clicks = nullptr;
 };

@@ -42,6 +42,9 @@ class PopupLists {
     // A coded field's list: 30 points a row plus 6 up to five rows, else 186 (six rows show; longer lists
     // scroll).
     static int codedListHeight(int rows) { return rows <= 5 ? 30 * rows + 6 : 186; }
+    // The preset editor's lists (coded fields and editing options) have no spare edge: 30 points a row up
+    // to five rows, else 180.
+    static int presetListHeight(int rows) { return rows <= 5 ? 30 * rows : 180; }
     // The add-photos menu: 170 wide, 30 points a row plus 6 (90 from five rows on).
     static int addMenuHeight(int rows) { return rows >= 5 ? 90 : 30 * rows + 6; }
     static constexpr int kAddMenuWidth = 170;

@@ -144,6 +144,7 @@ const MetadataKeyRow* buildRows() {
         leaveBlank(gpsRow(LUMARIND_FIELD(GPS_AltitudeRef), "Exif.GPSInfo.GPSAltitudeRef", Txt, Utf)),
         // A rational: Exiv2 reads neither "90" nor "123.4" into it, so it takes the fraction form.
         gpsRow(LUMARIND_FIELD(GPS_ImgDirection), "Exif.GPSInfo.GPSImgDirection", Read::FirstOrValue, Frac),
+        // Its dropdown offers "Leave Blank" like the other references; kept as text it would land in the file.
         leaveBlank(gpsRow(LUMARIND_FIELD(GPS_ImgDirectionRef), "Exif.GPSInfo.GPSImgDirectionRef", Txt, Utf)),
         outsideChangedFields(gpsRow(LUMARIND_FIELD(GPS_DateStamp), "Exif.GPSInfo.GPSDateStamp", Txt, Utf)),
 

@@ -4,6 +4,7 @@
 #include <QEvent>
 
 #include "controls/AttachedWindowSide.h"
+#include "controls/OutsideClickWatch.h"
 
 namespace {
 
@@ -12,10 +13,18 @@ const QColor kPanelFill = QColor::fromRgbF(230 / 255.0f, 230 / 255.0f, 230 / 255
 
 }  // namespace
 
-AttachedPanel::AttachedPanel(QWidget* host) : QObject(host), m_host(host) {}
+AttachedPanel::AttachedPanel(QWidget* host) : QObject(host), m_host(host) {
+    m_clicks = new OutsideClickWatch([this](const QWidget* widget, const QPointF&) { return isInside(widget); },
+                                     [this] {
+                                         if (!m_window) return;
+                                         close();
+                                         emit dismissed();
+                                     },
+                                     this);
+}
 
 AttachedPanel::~AttachedPanel() {
-    watchClicks(false);
+    m_clicks->stop();
     // The window gives its view back when it goes, so it must go while the host still exists.
     delete m_window;
 }
@@ -30,11 +39,11 @@ void AttachedPanel::open(QWidget* view, const QPointF& point, float distance) {
     m_window->setHasArrow(1.0f);
     m_window->show();
     m_window->raise();
-    watchClicks(true);
+    m_clicks->start();
 }
 
 void AttachedPanel::close() {
-    watchClicks(false);
+    m_clicks->stop();
     if (!m_window) return;
     MAAttachedWindow* window = m_window;
     m_window = nullptr;
@@ -44,29 +53,10 @@ void AttachedPanel::close() {
     emit closed();
 }
 
-void AttachedPanel::watchClicks(bool on) {
-    if (on == m_watching) return;
-    m_watching = on;
-    if (on) {
-        qApp->installEventFilter(this);
-    } else {
-        qApp->removeEventFilter(this);
-    }
-}
-
 bool AttachedPanel::isInside(const QWidget* widget) const {
     // Lists and calendars that the panel's controls open are windows of their own, parented to the control.
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
         if (w == m_window) return true;
     }
-    return false;
-}
-
-bool AttachedPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::MouseButtonPress || !m_window) return false;
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || isInside(widget)) return false;
-    close();
-    emit dismissed();
     return false;
 }

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "controls/MAAttachedWindow.h"
+#include "controls/OutsideClickWatch.h"
 
 // A panel of controls (the date rule panel) shown in an arrowed popup window beside a point of its host. A
 // press anywhere outside it closes it and still reaches its target; presses inside it, in the lists and
@@ -24,7 +25,7 @@ class AttachedPanel : public QObject {
     void close();
     bool isOpen() const { return !m_window.isNull(); }
     MAAttachedWindow* window() const { return m_window.data(); }
-    bool isWatchingClicks() const { return m_watching; }
+    bool isWatchingClicks() const { return m_clicks->isWatching(); }
 
   signals:
     // Closed, by close() or by a press outside.
@@ -32,14 +33,10 @@ class AttachedPanel : public QObject {
     // A press outside closed it.
     void dismissed();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    void watchClicks(bool on);
     bool isInside(const QWidget* widget) const;
 
     QWidget* m_host;
     QPointer<MAAttachedWindow> m_window;
-    bool m_watching = false;
+    OutsideClickWatch* m_clicks = nullptr;
 };

@@ -10,7 +10,9 @@
 
 #include "controls/DisableScrollView.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/FieldValidation.h"
 #include "editor/FormRules.h"
+#include "editor/FormSectionsPage.h"
 #include "editor/GpsFields.h"
 #include "editor/MapViewForExtension.h"
 #include "editor/MapWindow.h"
@@ -31,26 +33,10 @@ QWidget* PresetView::buildForm() {
     m_editingOption = new EditingOptionSection(false, form);
     column->addWidget(m_editingOption);
 
-    m_scrollViewExifData = new DisableScrollView(form);
-    m_scrollViewExifData->setObjectName(QStringLiteral("scrollViewExifData"));
-    m_scrollViewExifData->setWidgetResizable(true);
-    m_scrollViewExifData->setFrameShape(QFrame::NoFrame);
-    m_scrollViewExifData->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scrollViewExifData->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
-    m_vwMetaContainer = new QWidget;
-    m_vwMetaContainer->setObjectName(QStringLiteral("vwMetaContainer"));
-    m_vwMetaContainer->setStyleSheet(QStringLiteral("#vwMetaContainer { background: #262626; }"));
-    auto* sections = new QVBoxLayout(m_vwMetaContainer);
-    sections->setContentsMargins(0, 0, 10, 0);
-    sections->setSpacing(8);
-    using S = FormFieldTraits::Section;
-    for (S section : {S::Camera, S::Dates, S::Exposure, S::Advanced, S::Lens, S::Resolution, S::GPS, S::IPTC, S::XMP}) {
-        auto* widget = new MetadataSection(section, FormRules::presetEditor(), m_tables, m_vwMetaContainer);
-        m_sections.append(widget);
-        sections->addWidget(widget);
-    }
-    sections->addStretch(1);
-    m_scrollViewExifData->setWidget(m_vwMetaContainer);
+    FormSectionsPage page = FormSectionsPage::build(form, FormRules::presetEditor(), m_tables);
+    m_scrollViewExifData = page.scrollView;
+    m_vwMetaContainer = page.container;
+    m_sections = page.sections;
     column->addWidget(m_scrollViewExifData, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -63,10 +49,7 @@ QWidget* PresetView::buildForm() {
     m_lblOnRevert->setWordWrap(false);
     m_btnApplyPreset = formButton(QStringLiteral("btnApplyPreset"), QStringLiteral("Apply"), form);
     m_btnApplyPreset->setToolTip(QStringLiteral("Use the selected preset on the editing form"));
-    m_btnApplyPreset->setStyleSheet(
-        QStringLiteral("QPushButton { color: white; background: #2ca01a; border: 1px solid #1f7a12; border-radius: 3px;"
-                       " padding: 4px 22px; font-weight: bold; }"
-                       "QPushButton:disabled { color: #9ab894; background: #35502f; border-color: #2f4429; }"));
+    m_btnApplyPreset->setStyleSheet(FormSectionsPage::primaryButtonStyle());
     bottom->addWidget(m_btnShowMap);
     bottom->addWidget(m_lblOnRevert);
     bottom->addStretch(1);
@@ -86,6 +69,13 @@ MetadataSection* PresetView::sectionOf(const QString& fieldName) const {
 
 void PresetView::storeEdit(const FormFieldTraits* field, const QString& value) {
     if (m_showing || !m_presets.isEditing()) return;
+    // A value that fails its check is kept all the same: the preset is the user's to fill.
+    if (field->control == FormFieldTraits::Control::TextView) {
+        qCDebug(lcPresets).noquote() << QStringLiteral("textview value == ") + value;
+    } else {
+        const bool valid = FieldValidation::isValidText(value, field->check).valid;
+        qCDebug(lcPresets).noquote() << (valid ? QStringLiteral("textisValied") : QStringLiteral("not valied text"));
+    }
     FormRules::presetEditor().store(m_presets.metaDataObject(), *field->row, value);
     isMetadataParamChanged(true);
 }
@@ -116,7 +106,7 @@ void PresetView::btnDropDownTapped(int tag, QWidget* sender) {
     m_popup->setRows(labels);
     // The button sits inside its field; the list hangs below the whole field, as wide as it.
     QWidget* field = sender->parentWidget() ? sender->parentWidget() : sender;
-    m_popup->setViewSize(field->width() - 2, PopupLists::codedListHeight(static_cast<int>(labels.size())));
+    m_popup->setViewSize(field->width() - 2, PopupLists::presetListHeight(static_cast<int>(labels.size())));
     enableScrollView(false);
     m_popup->open(field->mapTo(this, QPointF(field->width() / 2.0, field->height())), {});
     disableEnableAllButtonsWhenDropdownOpen(true);
@@ -129,7 +119,7 @@ void PresetView::btnEditingOptionTapped(QWidget* sender) {
     m_popup->setRows(rows);
     QWidget* field = m_editingOption->txtMetaDataEditingOption();
     const int width = sender->mapTo(this, QPoint(sender->width(), 0)).x() - field->mapTo(this, QPoint(0, 0)).x();
-    m_popup->setViewSize(width, PopupLists::codedListHeight(static_cast<int>(rows.size())));
+    m_popup->setViewSize(width, PopupLists::presetListHeight(static_cast<int>(rows.size())));
     enableScrollView(false);
     m_popup->open(field->mapTo(this, QPointF(width / 2.0, field->height())), {});
     disableEnableAllButtonsWhenDropdownOpen(true);

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 using namespace writerfixtures;
@@ -147,7 +148,7 @@ namespace {
 class CleanMode : public ::testing::Test {
   protected:
     QTemporaryDir dir;
-    QJsonObject clean(void (*setSwitches)(MetaDataObject&), ExifWriteResult* result = nullptr) {
+    QJsonObject clean(const std::function<void(MetaDataObject&)>& setSwitches, ExifWriteResult* result = nullptr) {
         const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
         MetaDataObject settings;
         settings.editingOption = CleanMetadataInfo;
@@ -198,6 +199,45 @@ TEST_F(CleanMode, removesWholeIptcAndXmpBlocks) {
     }
     EXPECT_EQ(t.value("IFD0:Artist").toString(), "Original Artist");
 }
+
+namespace {
+
+struct CleanDatesRow {
+    const char* name;
+    bool MetaDataObject::*switchOn;  // nullptr: no switch
+    bool datesSet;
+};
+
+void PrintTo(const CleanDatesRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class CleanModeFileDates : public CleanMode, public ::testing::WithParamInterface<CleanDatesRow> {};
+
+}  // namespace
+
+// Removing the comment or the position still dates the copy by the rules; emptying a whole group does not.
+TEST_P(CleanModeFileDates, followTheModifyRuleOnlyWithoutAGroupCleared) {
+    bool MetaDataObject::*switchOn = GetParam().switchOn;
+    const QJsonObject t = clean([switchOn](MetaDataObject& s) {
+        auto picked = std::make_shared<DateTimeConfiguration>();
+        picked->tagConfigureOption = DateTimeConfiguration::SelectDate;
+        picked->stringSelectedDate = "2020:01:02 03:04:05";
+        s.dateTimeConfigModifyDate = picked;
+        if (switchOn) s.*switchOn = true;
+    });
+    ASSERT_FALSE(t.isEmpty());
+    EXPECT_EQ(modificationTime(dir.filePath("out.jpg")) == "2020:01:02 03:04:05", GetParam().datesSet);
+}
+
+INSTANTIATE_TEST_SUITE_P(Switches, CleanModeFileDates,
+                         ::testing::Values(CleanDatesRow{"none", nullptr, true},
+                                           CleanDatesRow{"comment", &MetaDataObject::clearComment, true},
+                                           CleanDatesRow{"gps", &MetaDataObject::clearGpsInfo, true},
+                                           CleanDatesRow{"exif", &MetaDataObject::clearExif, false},
+                                           CleanDatesRow{"iptc", &MetaDataObject::clearIPTC, false},
+                                           CleanDatesRow{"xmp", &MetaDataObject::clearXMP, false}),
+                         [](const ::testing::TestParamInfo<CleanDatesRow>& info) { return info.param.name; });
 
 // ---- An XMP packet Exiv2 cannot parse ----
 

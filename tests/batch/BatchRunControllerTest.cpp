@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -205,6 +206,52 @@ TEST_F(ABatchRunOnScreen, withNothingTickedStartsNothing) {
 TEST_F(ABatchRunOnScreen, resetDropsTheEditsAndReloads) {
     controller->btnResetTapped();
     EXPECT_EQ(form.steps, QStringList({"reset off", "drop edits", "setup"}));
+}
+
+// Answers every position with one place and counts the questions.
+class CountingPlaces : public platform::ReverseGeocoding {
+  public:
+    void reverseGeocodeLocation(double, double, Completion completion) override {
+        ++requests;
+        completion(QVariantMap{{"Name", "Louvre"}, {"City", "Paris"}}, {});
+    }
+    std::atomic<int> requests{0};
+};
+
+TEST(APlaceNamedRun, looksEachPositionUpOnceUntilTheBatchChanges) {
+    QTemporaryDir out;
+    RecordingRunForm form;
+    for (const char* name : {"A.JPG", "B.JPG"}) {
+        form.addPhoto(out.path(), name);
+        MetaDataObject taken;
+        taken.GPS_Lattitude = "48.8606";
+        taken.GPS_Longitude = "2.3376";
+        form.photos.back().metadataObjectOriginal = taken;
+    }
+    form.renaming.renamingOptionIndex = OutputRenamingOptions::NewFileName;
+    form.renaming.addEXIFLocationCheck = 1;
+    ScriptedPhotoWriter writer;
+    SettableSpace space;
+    CountingPlaces places;
+    BatchRunner::Services services;
+    services.writer = writer.writer();
+    services.files = &space;
+    services.geocoder = &places;
+    BatchRunController controller(form, services);
+    controller.setOutputFolder(out.path());
+    const auto run = [&] {
+        QSignalSpy ended(&controller.runner(), &BatchRunner::runEnded);
+        controller.startProcessBtnYesTapped();
+        ASSERT_TRUE(ended.wait(20000));
+    };
+
+    run();
+    run();
+    EXPECT_EQ(places.requests, 1) << "both photos and both runs share one answer";
+    EXPECT_TRUE(QFile::exists(out.path() + "/BLouvre_Paris.JPG"));
+    controller.resetPlaceCache();
+    run();
+    EXPECT_EQ(places.requests, 2);
 }
 
 TEST(TheOutputLink, pointsAtTheOneFolderTheCopiesWentTo) {

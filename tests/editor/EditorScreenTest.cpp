@@ -236,4 +236,20 @@ TEST_F(AScreen, opensThePhotoInfoPopupOverTheWindowAtItsTop) {
     EXPECT_EQ(removeAsked, 1);
 }
 
+TEST_F(AScreen, saysSoOnceAFeedbackUploadWentThroughAndTheSheetIsGone) {
+    alerts.script(0);
+    // The feedback sheet is still closing when its upload reports back.
+    subWindow.setIsSubWindowOpened(true);
+    platform::NotificationCenter::defaultCenter().post("notificationSubmitFeedback");
+    EXPECT_TRUE(alerts.shown.isEmpty());
+    subWindow.setIsSubWindowOpened(false);
+    settle();
+    ASSERT_EQ(alerts.shown.size(), 1);
+    EXPECT_EQ(alerts.shown.first().tag, 104);
+    EXPECT_EQ(alerts.shown.first().messageText, "FEEDBACK");
+    EXPECT_EQ(alerts.shown.first().informativeText, "Feedback submitted successfully!");
+    EXPECT_EQ(alerts.shown.first().buttons, QStringList({"OK"}));
+    EXPECT_FALSE(subWindow.isSubWindowOpened());
+}
+
 }  // namespace

@@ -175,6 +175,8 @@ TEST_F(APresetEditor, storesListPicksEvenOfTheRowPickedLastAndClosesListsOnOutsi
     open({"A"});
     buttonWithTag("CamSetting_Flash", 50)->click();
     ASSERT_TRUE(view().optionPopup()->isOpen());
+    // The editor's lists are 30 points a row, six rows at most (the editing form's have a spare edge).
+    EXPECT_EQ(view().optionPopup()->view()->height(), 180);
     chooseInPopup(1);
     EXPECT_EQ(view().metaDataObject().CamSetting_Flash, "24");
     EXPECT_EQ(field("CamSetting_Flash")->text(), "Auto, Did not fire");
@@ -194,8 +196,16 @@ TEST_F(APresetEditor, storesListPicksEvenOfTheRowPickedLastAndClosesListsOnOutsi
     EXPECT_FALSE(view().optionPopup()->isOpen());
     EXPECT_FALSE(view().optionPopup()->isWatchingClicks());
 
+    settle();
+    buttonWithTag("GPS_LattitudeRef", 60)->click();
+    ASSERT_TRUE(view().optionPopup()->isOpen());
+    EXPECT_EQ(view().optionPopup()->view()->height(), 90);
+    view().removeAttachedPopupWindow();
+    settle();
+
     view().editingOptionSection()->btnEditingOption()->click();
     ASSERT_TRUE(view().optionPopup()->isOpen());
+    EXPECT_EQ(view().optionPopup()->view()->height(), 90);
     chooseInPopup(2);
     EXPECT_EQ(view().metaDataObject().editingOption, CleanMetadataInfo);
     EXPECT_EQ(view().editingOptionSection()->txtMetaDataEditingOption()->text(), "Clean Metadata info");

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QPointF>
+
+#include <functional>
+
+class QWidget;
+
+// Watches, application-wide, for a mouse press outside a popup while the popup is open. One filter per
+// popup, installed by start() and removed by stop() (and with the watch), so closing the popup any way at
+// all leaves nothing behind. The press still goes on to its target.
+class OutsideClickWatch : public QObject {
+    Q_OBJECT
+  public:
+    // Whether a press on widget at the global point falls inside the popup.
+    using Inside = std::function<bool(const QWidget* widget, const QPointF& globalPoint)>;
+
+    OutsideClickWatch(Inside inside, std::function<void()> onOutsidePress, QObject* parent = nullptr);
+    ~OutsideClickWatch() override;
+
+    void start();
+    void stop();
+    bool isWatching() const { return m_watching; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    Inside m_inside;
+    std::function<void()> m_onOutsidePress;
+    bool m_watching = false;
+};
