@@ -5,16 +5,12 @@
 #include "Helper/ExifWriter.h"
 #include "Helper/Exiv2Runtime.h"
 #include "Helper/Logging.h"
+#include "Helper/WorkerProtocol.h"
 #include "model/MetaDataObject.h"
-#include "model/PhotoFile.h"
-#include "model/RecordTransfer.h"
 #include "platform/FileManager.h"
 #include "platform/Log.h"
 
 #include <QCoreApplication>
-#include <QDataStream>
-#include <QIODevice>
-#include <QSize>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -24,9 +20,6 @@
 
 namespace {
 
-const QLatin1String kRequest("request");
-const QLatin1String kPath("path");
-
 // The file manager of a write, telling the application about every file as soon as it exists.
 class AnnouncingFileManager : public platform::FileManager {
   public:
@@ -35,7 +28,7 @@ class AnnouncingFileManager : public platform::FileManager {
 
   protected:
     void didCreate(const QString& path) override {
-        if (m_send) m_send(WorkerMessage{QJsonObject{{QStringLiteral("created"), path}}, {}});
+        if (m_send) m_send(WorkerProtocol::createdEvent(path));
         if (m_hooks.afterCreate) m_hooks.afterCreate(path);
     }
 
@@ -44,74 +37,40 @@ class AnnouncingFileManager : public platform::FileManager {
     const MetadataWorker::Hooks& m_hooks;
 };
 
-WorkerMessage readAnswer(const QJsonObject& request) {
-    const QString path = request.value(kPath).toString();
-    const bool wantsProperties = request.value(QStringLiteral("properties")).toBool();
-    const bool wantsMetadata = request.value(QStringLiteral("metadata")).toBool();
+WorkerMessage answerRead(const WorkerMessage& request) {
+    const WorkerProtocol::ReadQuery query = WorkerProtocol::readQuery(request);
     MetaDataObject record;
     std::optional<QVariantMap> properties;
     const ExifWriter& writer = ExifWriter::sharedInstance();
-    if (wantsMetadata && wantsProperties) {
-        properties = writer.readMetaAndPropertiesFromPath(path, record);
-    } else if (wantsMetadata) {
-        writer.readMetaFromPath(path, record);
-    } else if (wantsProperties) {
-        properties = ExifImageProperties::propertiesForFile(path);
+    if (query.metadata && query.properties) {
+        properties = writer.readMetaAndPropertiesFromPath(query.path, record);
+    } else if (query.metadata) {
+        writer.readMetaFromPath(query.path, record);
+    } else if (query.properties) {
+        properties = ExifImageProperties::propertiesForFile(query.path);
     }
-    WorkerMessage answer;
-    answer.json.insert(QStringLiteral("fields"), RecordTransfer::fields(record));
-    answer.json.insert(QStringLiteral("hasProperties"), properties.has_value());
-    if (properties) {
-        QDataStream stream(&answer.bytes, QIODevice::WriteOnly);
-        stream << *properties;
-    }
-    return answer;
+    return WorkerProtocol::readAnswer(record, properties);
 }
 
-WorkerMessage writeAnswer(const QJsonObject& request, const MetadataWorker::Send& send,
+WorkerMessage answerWrite(const WorkerMessage& request, const MetadataWorker::Send& send,
                           const MetadataWorker::Hooks& hooks) {
-    const std::optional<PhotoFile> photo = RecordTransfer::photoFrom(request.value(QStringLiteral("photo")).toObject());
-    const std::optional<MetaDataObject> settings =
-        RecordTransfer::recordFrom(request.value(QStringLiteral("settings")).toObject());
-    const std::optional<MetaDataObject> changed =
-        RecordTransfer::recordFrom(request.value(QStringLiteral("changedFields")).toObject());
-    ExifWriteResult result;
-    if (!photo || !settings || !changed) {
-        result = ExifWriteResult::answer(ExifWriteFailed, ExifWriteResult::corruptImage());
+    const WorkerProtocol::WriteQuery query = WorkerProtocol::writeQuery(request);
+    if (!query.photo || !query.settings || !query.changedFields) {
         qCWarning(lcHelper).noquote() << "A write request could not be decoded";
-    } else {
-        AnnouncingFileManager files(send, hooks);
-        result = ExifWriter::sharedInstance().writeMetaDataToFilePath(
-            *photo, *settings, request.value(QStringLiteral("newPath")).toString(), *changed,
-            request.value(QStringLiteral("restore")).toBool(), files);
+        return WorkerProtocol::writeAnswer(ExifWriteResult::answer(ExifWriteFailed, ExifWriteResult::corruptImage()));
     }
-    QJsonObject json{{QStringLiteral("errorFlag"), result.errorFlag}, {QStringLiteral("errorMsg"), result.errorMsg}};
-    json.insert(QStringLiteral("processedPath"),
-                result.processedPath ? QJsonValue(*result.processedPath) : QJsonValue(QJsonValue::Null));
-    return WorkerMessage{json, {}};
-}
-
-WorkerMessage previewAnswer(const QJsonObject& request) {
-    const QSize atLeast(request.value(QStringLiteral("width")).toInt(),
-                        request.value(QStringLiteral("height")).toInt());
-    return WorkerMessage{QJsonObject{}, ExifImageProperties::embeddedPreview(request.value(kPath).toString(), atLeast)};
+    AnnouncingFileManager files(send, hooks);
+    return WorkerProtocol::writeAnswer(ExifWriter::sharedInstance().writeMetaDataToFilePath(
+        *query.photo, *query.settings, query.newPath, *query.changedFields, query.isForRestore, files));
 }
 
 // A failure no catch below the boundary knew about: a write answers that the photo could not be written,
 // a read answers nothing.
-WorkerMessage failedAnswer(const QJsonObject& request, const QString& why) {
-    qCWarning(lcHelper).noquote()
-        << "Request on " + request.value(kPath).toString() +
-               request.value(QStringLiteral("photo")).toObject().value(QStringLiteral("filePath")).toString() +
-               " failed: " + why;
-    if (request.value(kRequest).toString() == QLatin1String("write")) {
-        return WorkerMessage{QJsonObject{{QStringLiteral("errorFlag"), int(ExifWriteFailed)},
-                                         {QStringLiteral("errorMsg"), ExifWriteResult::corruptImage()},
-                                         {QStringLiteral("processedPath"), QJsonValue(QJsonValue::Null)}},
-                             {}};
-    }
-    return WorkerMessage{
-        QJsonObject{{QStringLiteral("fields"), QJsonObject()}, {QStringLiteral("hasProperties"), false}}, {}};
+WorkerMessage failedAnswer(const WorkerMessage& request, const QString& why) {
+    qCWarning(lcHelper).noquote() << "Request on " + WorkerProtocol::photoPathOf(request) + " failed: " + why;
+    if (WorkerProtocol::kindOf(request) == WorkerProtocol::Kind::Write)
+        return WorkerProtocol::writeAnswer(ExifWriteResult::answer(ExifWriteFailed, ExifWriteResult::corruptImage()));
+    return WorkerProtocol::emptyReadAnswer();
 }
 
 int g_input = -1;
@@ -141,16 +100,24 @@ void exitWhenInputCloses(int fd) {
 }  // namespace
 
 WorkerMessage MetadataWorker::answer(const WorkerMessage& request, const Send& send, const Hooks& hooks) {
-    const QString kind = request.json.value(kRequest).toString();
     try {
-        if (kind == QLatin1String("read")) return readAnswer(request.json);
-        if (kind == QLatin1String("write")) return writeAnswer(request.json, send, hooks);
-        if (kind == QLatin1String("preview")) return previewAnswer(request.json);
-        return WorkerMessage{QJsonObject{{QStringLiteral("error"), QStringLiteral("unknown request")}}, {}};
+        switch (WorkerProtocol::kindOf(request)) {
+            case WorkerProtocol::Kind::Read:
+                return answerRead(request);
+            case WorkerProtocol::Kind::Write:
+                return answerWrite(request, send, hooks);
+            case WorkerProtocol::Kind::Preview:
+                return WorkerMessage{{},
+                                     ExifImageProperties::embeddedPreview(WorkerProtocol::photoPathOf(request),
+                                                                          WorkerProtocol::previewSize(request))};
+            case WorkerProtocol::Kind::Unknown:
+                break;
+        }
+        return WorkerProtocol::unknownRequestAnswer();
     } catch (const std::exception& error) {
-        return failedAnswer(request.json, QString::fromUtf8(error.what()));
+        return failedAnswer(request, QString::fromUtf8(error.what()));
     } catch (...) {
-        return failedAnswer(request.json, QStringLiteral("an unknown exception"));
+        return failedAnswer(request, QStringLiteral("an unknown exception"));
     }
 }
 
@@ -175,7 +142,7 @@ int MetadataWorker::run(int argc, char** argv, const Hooks& hooks) {
         const WorkerChannel::Received got = input.receive(request);
         if (got == WorkerChannel::Received::Closed) return 0;
         if (got != WorkerChannel::Received::Message) return 2;
-        if (hooks.beforeRequest) hooks.beforeRequest(request.json);
+        if (hooks.beforeRequest) hooks.beforeRequest(request);
         if (!output.send(answer(request, send, hooks))) return 0;
     }
 }

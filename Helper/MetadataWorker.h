@@ -12,7 +12,7 @@ class MetadataWorker {
 
     // Points where tests make a worker crash or hang on cue.
     struct Hooks {
-        std::function<void(const QJsonObject& request)> beforeRequest;
+        std::function<void(const WorkerMessage& request)> beforeRequest;
         std::function<void(const QString& path)> afterCreate;  // a write has created this file
     };
 

@@ -1,15 +1,13 @@
 #include "Helper/MetadataWorkerPool.h"
 
 #include "Helper/Logging.h"
+#include "Helper/WorkerProtocol.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
-#include "model/RecordTransfer.h"
 
 #include <QCoreApplication>
-#include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
 #include <QThread>
 
 #include <fcntl.h>
@@ -23,11 +21,7 @@
 
 extern char** environ;
 
-namespace {
-
-const QLatin1String kCreated("created");
-
-}  // namespace
+namespace {}  // namespace
 
 // One worker process and our end of its socket.
 class MetadataWorkerPool::Worker {
@@ -201,8 +195,8 @@ MetadataWorkerPool::Exchange MetadataWorkerPool::exchange(const WorkerMessage& r
         WorkerMessage message;
         got = worker->channel().receive(message, deadline);
         if (got != WorkerChannel::Received::Message) break;
-        if (message.json.contains(kCreated)) {
-            created.append(message.json.value(kCreated).toString());
+        if (const std::optional<QString> path = WorkerProtocol::createdPath(message)) {
+            created.append(*path);
             continue;
         }
         result.answered = true;
@@ -223,20 +217,9 @@ MetadataWorkerPool::Exchange MetadataWorkerPool::exchange(const WorkerMessage& r
 
 std::optional<QVariantMap> MetadataWorkerPool::read(const QString& path, MetaDataObject* record,
                                                     bool properties) const {
-    WorkerMessage request;
-    request.json = QJsonObject{{QStringLiteral("request"), QStringLiteral("read")},
-                               {QStringLiteral("path"), path},
-                               {QStringLiteral("metadata"), record != nullptr},
-                               {QStringLiteral("properties"), properties}};
-    const Exchange done = exchange(request, path);
+    const Exchange done = exchange(WorkerProtocol::readRequest(path, record != nullptr, properties), path);
     // A photo the library stopped on reads like one without metadata.
-    if (record) RecordTransfer::applyFields(done.answer.json.value(QStringLiteral("fields")).toObject(), *record);
-    if (!done.answered || !done.answer.json.value(QStringLiteral("hasProperties")).toBool()) return std::nullopt;
-    QDataStream stream(done.answer.bytes);
-    QVariantMap map;
-    stream >> map;
-    if (stream.status() != QDataStream::Ok) return std::nullopt;
-    return map;
+    return WorkerProtocol::takeReadAnswer(done.answered ? done.answer : WorkerProtocol::emptyReadAnswer(), record);
 }
 
 MetaDataObject& MetadataWorkerPool::readMetadata(const QString& path, MetaDataObject& record) const {
@@ -254,32 +237,16 @@ std::optional<QVariantMap> MetadataWorkerPool::readMetadataAndProperties(const Q
 }
 
 QByteArray MetadataWorkerPool::embeddedPreview(const QString& path, const QSize& atLeast) const {
-    WorkerMessage request;
-    request.json = QJsonObject{{QStringLiteral("request"), QStringLiteral("preview")},
-                               {QStringLiteral("path"), path},
-                               {QStringLiteral("width"), atLeast.width()},
-                               {QStringLiteral("height"), atLeast.height()}};
-    const Exchange done = exchange(request, path);
+    const Exchange done = exchange(WorkerProtocol::previewRequest(path, atLeast), path);
     return done.answered ? done.answer.bytes : QByteArray();
 }
 
 ExifWriteResult MetadataWorkerPool::writeProcessedCopy(const PhotoFile& photo, const MetaDataObject& settings,
                                                        const QString& newPath, const MetaDataObject& changedFields,
                                                        bool isForRestore) const {
-    WorkerMessage request;
-    request.json = QJsonObject{{QStringLiteral("request"), QStringLiteral("write")},
-                               {QStringLiteral("photo"), RecordTransfer::photo(photo)},
-                               {QStringLiteral("settings"), RecordTransfer::record(settings)},
-                               {QStringLiteral("changedFields"), RecordTransfer::record(changedFields)},
-                               {QStringLiteral("newPath"), newPath},
-                               {QStringLiteral("restore"), isForRestore}};
-    const Exchange done = exchange(request, photo.filePath);
+    const Exchange done =
+        exchange(WorkerProtocol::writeRequest(photo, settings, newPath, changedFields, isForRestore), photo.filePath);
     if (!done.started) return ExifWriteResult::answer(ExifWriteFailed, workerMissingMessage());
     if (!done.answered) return ExifWriteResult::answer(ExifWriteFailed, workerStoppedMessage());
-    ExifWriteResult result;
-    result.errorFlag = done.answer.json.value(QStringLiteral("errorFlag")).toInt(ExifWriteFailed);
-    result.errorMsg = done.answer.json.value(QStringLiteral("errorMsg")).toString();
-    const QJsonValue processed = done.answer.json.value(QStringLiteral("processedPath"));
-    if (processed.isString()) result.processedPath = processed.toString();
-    return result;
+    return WorkerProtocol::takeWriteAnswer(done.answer);
 }

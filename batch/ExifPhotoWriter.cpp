@@ -3,7 +3,10 @@
 #include "Helper/MetadataWorkerPool.h"
 
 PhotoWriter ExifPhotoWriter::make() {
-    MetadataWorkerPool& pool = MetadataWorkerPool::shared();
+    return make(MetadataWorkerPool::shared());
+}
+
+PhotoWriter ExifPhotoWriter::make(const MetadataWorkerPool& pool) {
     return [&pool](const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath,
                    const MetaDataObject& changedFields, bool restore) -> std::optional<PhotoWriteOutcome> {
         const ExifWriteResult result = pool.writeProcessedCopy(photo, settings, newPath, changedFields, restore);

@@ -2,8 +2,13 @@
 
 #include "batch/BatchRunner.h"
 
-// The batch's writer: the shared pool of metadata worker processes, answering in the batch's terms.
+class MetadataWorkerPool;
+
+// The batch's writer: a pool of metadata worker processes, answering in the batch's terms.
 class ExifPhotoWriter {
   public:
+    // Through the application's shared pool.
     static PhotoWriter make();
+    // Through the given pool, which must outlive the writer.
+    static PhotoWriter make(const MetadataWorkerPool& pool);
 };

@@ -1,8 +1,7 @@
 // A metadata worker that fails on cue, by the photo's path: "abort-here" crashes before the request is
 // answered, "hang-here" never answers, "abort-midway" crashes once the copy's file exists.
 #include "Helper/MetadataWorker.h"
-
-#include <QJsonObject>
+#include "Helper/WorkerProtocol.h"
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -13,9 +12,8 @@ int main(int argc, char** argv) {
     const rlimit noCore{0, 0};
     ::setrlimit(RLIMIT_CORE, &noCore);
     MetadataWorker::Hooks hooks;
-    hooks.beforeRequest = [](const QJsonObject& request) {
-        const QString path =
-            request.value("path").toString() + request.value("photo").toObject().value("filePath").toString();
+    hooks.beforeRequest = [](const WorkerMessage& request) {
+        const QString path = WorkerProtocol::photoPathOf(request);
         if (path.contains("abort-here")) std::abort();
         if (path.contains("hang-here")) {
             for (;;) ::pause();

@@ -8,6 +8,7 @@
 
 #include "Helper/MetadataWorkerPool.h"
 #include "batch/BatchRunner.h"
+#include "batch/ExifPhotoWriter.h"
 #include "model/RecordTransfer.h"
 #include "tests/Helper/HelperFixtures.h"
 
@@ -68,11 +69,7 @@ TEST_P(AWorkerThatFails, costsOnlyThatPhoto) {
     const QStringList paths{photo("before.jpg"), photo(faultName), photo("after.jpg")};
     const MetadataWorkerPool pool(faultySettings());
     BatchRunner::Services services;
-    services.writer = [&pool](const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath,
-                              const MetaDataObject& changed, bool restore) -> std::optional<PhotoWriteOutcome> {
-        const ExifWriteResult result = pool.writeProcessedCopy(photo, settings, newPath, changed, restore);
-        return PhotoWriteOutcome{result.errorFlag, result.errorMsg, result.processedPath.value_or(QString())};
-    };
+    services.writer = ExifPhotoWriter::make(pool);
     BatchRunner runner(services);
     std::vector<BatchPhotoResult> results;
     QObject::connect(&runner, &BatchRunner::photoHandled, [&](const BatchPhotoResult& r) { results.push_back(r); });

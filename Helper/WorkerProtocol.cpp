@@ -1,0 +1,134 @@
+#include "Helper/WorkerProtocol.h"
+
+#include "model/MetaDataObject.h"
+#include "model/PhotoFile.h"
+#include "model/RecordTransfer.h"
+
+#include <QDataStream>
+#include <QIODevice>
+
+namespace WorkerProtocol {
+namespace {
+
+const QLatin1String kRequest("request");
+const QLatin1String kPath("path");
+const QLatin1String kPhoto("photo");
+const QLatin1String kCreated("created");
+const QLatin1String kFields("fields");
+const QLatin1String kHasProperties("hasProperties");
+
+}  // namespace
+
+WorkerMessage readRequest(const QString& path, bool metadata, bool properties) {
+    return {QJsonObject{{kRequest, QStringLiteral("read")},
+                        {kPath, path},
+                        {QStringLiteral("metadata"), metadata},
+                        {QStringLiteral("properties"), properties}},
+            {}};
+}
+
+WorkerMessage previewRequest(const QString& path, const QSize& atLeast) {
+    return {QJsonObject{{kRequest, QStringLiteral("preview")},
+                        {kPath, path},
+                        {QStringLiteral("width"), atLeast.width()},
+                        {QStringLiteral("height"), atLeast.height()}},
+            {}};
+}
+
+WorkerMessage writeRequest(const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath,
+                           const MetaDataObject& changedFields, bool isForRestore) {
+    return {QJsonObject{{kRequest, QStringLiteral("write")},
+                        {kPhoto, RecordTransfer::photo(photo)},
+                        {QStringLiteral("settings"), RecordTransfer::record(settings)},
+                        {QStringLiteral("changedFields"), RecordTransfer::record(changedFields)},
+                        {QStringLiteral("newPath"), newPath},
+                        {QStringLiteral("restore"), isForRestore}},
+            {}};
+}
+
+Kind kindOf(const WorkerMessage& request) {
+    const QString kind = request.json.value(kRequest).toString();
+    if (kind == QLatin1String("read")) return Kind::Read;
+    if (kind == QLatin1String("preview")) return Kind::Preview;
+    if (kind == QLatin1String("write")) return Kind::Write;
+    return Kind::Unknown;
+}
+
+QString photoPathOf(const WorkerMessage& request) {
+    if (request.json.contains(kPath)) return request.json.value(kPath).toString();
+    return request.json.value(kPhoto).toObject().value(QStringLiteral("filePath")).toString();
+}
+
+ReadQuery readQuery(const WorkerMessage& request) {
+    return {request.json.value(kPath).toString(), request.json.value(QStringLiteral("metadata")).toBool(),
+            request.json.value(QStringLiteral("properties")).toBool()};
+}
+
+QSize previewSize(const WorkerMessage& request) {
+    return QSize(request.json.value(QStringLiteral("width")).toInt(),
+                 request.json.value(QStringLiteral("height")).toInt());
+}
+
+WriteQuery writeQuery(const WorkerMessage& request) {
+    const QJsonObject& json = request.json;
+    return {RecordTransfer::photoFrom(json.value(kPhoto).toObject()),
+            RecordTransfer::recordFrom(json.value(QStringLiteral("settings")).toObject()),
+            RecordTransfer::recordFrom(json.value(QStringLiteral("changedFields")).toObject()),
+            json.value(QStringLiteral("newPath")).toString(), json.value(QStringLiteral("restore")).toBool()};
+}
+
+WorkerMessage readAnswer(const MetaDataObject& record, const std::optional<QVariantMap>& properties) {
+    WorkerMessage answer{QJsonObject{{kFields, RecordTransfer::fields(record)}, {kHasProperties, bool(properties)}},
+                         {}};
+    if (properties) {
+        QDataStream stream(&answer.bytes, QIODevice::WriteOnly);
+        stream << *properties;
+    }
+    return answer;
+}
+
+WorkerMessage emptyReadAnswer() {
+    return {QJsonObject{{kFields, QJsonObject()}, {kHasProperties, false}}, {}};
+}
+
+std::optional<QVariantMap> takeReadAnswer(const WorkerMessage& answer, MetaDataObject* record) {
+    if (record) RecordTransfer::applyFields(answer.json.value(kFields).toObject(), *record);
+    if (!answer.json.value(kHasProperties).toBool()) return std::nullopt;
+    QDataStream stream(answer.bytes);
+    QVariantMap map;
+    stream >> map;
+    if (stream.status() != QDataStream::Ok) return std::nullopt;
+    return map;
+}
+
+WorkerMessage writeAnswer(const ExifWriteResult& result) {
+    return {QJsonObject{{QStringLiteral("errorFlag"), result.errorFlag},
+                        {QStringLiteral("errorMsg"), result.errorMsg},
+                        {QStringLiteral("processedPath"), result.processedPath ? QJsonValue(*result.processedPath)
+                                                                               : QJsonValue(QJsonValue::Null)}},
+            {}};
+}
+
+ExifWriteResult takeWriteAnswer(const WorkerMessage& answer) {
+    ExifWriteResult result;
+    result.errorFlag = answer.json.value(QStringLiteral("errorFlag")).toInt(ExifWriteFailed);
+    result.errorMsg = answer.json.value(QStringLiteral("errorMsg")).toString();
+    const QJsonValue processed = answer.json.value(QStringLiteral("processedPath"));
+    if (processed.isString()) result.processedPath = processed.toString();
+    return result;
+}
+
+WorkerMessage unknownRequestAnswer() {
+    return {QJsonObject{{QStringLiteral("error"), QStringLiteral("unknown request")}}, {}};
+}
+
+WorkerMessage createdEvent(const QString& path) {
+    return {QJsonObject{{kCreated, path}}, {}};
+}
+
+std::optional<QString> createdPath(const WorkerMessage& message) {
+    if (!message.json.contains(kCreated)) return std::nullopt;
+    return message.json.value(kCreated).toString();
+}
+
+}  // namespace WorkerProtocol

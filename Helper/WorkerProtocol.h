@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Helper/ExifWriteResult.h"
+#include "Helper/WorkerChannel.h"
+#include "model/MetaDataObject.h"
+#include "model/PhotoFile.h"
+
+#include <QSize>
+#include <QString>
+#include <QVariantMap>
+
+#include <optional>
+
+// The requests and answers that cross between the application and a metadata worker, built and read in
+// one place so that both sides always agree on them.
+namespace WorkerProtocol {
+
+enum class Kind { Read, Preview, Write, Unknown };
+
+// ---- Requests (the application builds, the worker reads) ----
+WorkerMessage readRequest(const QString& path, bool metadata, bool properties);
+WorkerMessage previewRequest(const QString& path, const QSize& atLeast);
+WorkerMessage writeRequest(const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath,
+                           const MetaDataObject& changedFields, bool isForRestore);
+
+Kind kindOf(const WorkerMessage& request);
+// The photo a request is about, for logs and for the fault hooks of tests.
+QString photoPathOf(const WorkerMessage& request);
+
+struct ReadQuery {
+    QString path;
+    bool metadata = false;
+    bool properties = false;
+};
+ReadQuery readQuery(const WorkerMessage& request);
+QSize previewSize(const WorkerMessage& request);
+
+struct WriteQuery {
+    std::optional<PhotoFile> photo;
+    std::optional<MetaDataObject> settings;
+    std::optional<MetaDataObject> changedFields;
+    QString newPath;
+    bool isForRestore = false;
+};
+WriteQuery writeQuery(const WorkerMessage& request);
+
+// ---- Answers (the worker builds, the application reads) ----
+WorkerMessage readAnswer(const MetaDataObject& record, const std::optional<QVariantMap>& properties);
+WorkerMessage emptyReadAnswer();
+// Sets the record's fields from the answer; the image properties, when the answer has them.
+std::optional<QVariantMap> takeReadAnswer(const WorkerMessage& answer, MetaDataObject* record);
+
+WorkerMessage writeAnswer(const ExifWriteResult& result);
+ExifWriteResult takeWriteAnswer(const WorkerMessage& answer);
+
+WorkerMessage unknownRequestAnswer();
+
+// A message sent during a write, before its answer: the worker has created this file.
+WorkerMessage createdEvent(const QString& path);
+std::optional<QString> createdPath(const WorkerMessage& message);
+
+}  // namespace WorkerProtocol
