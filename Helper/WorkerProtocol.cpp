@@ -104,8 +104,8 @@ std::optional<QVariantMap> takeReadAnswer(const WorkerMessage& answer, MetaDataO
 WorkerMessage writeAnswer(const ExifWriteResult& result) {
     return {QJsonObject{{QStringLiteral("errorFlag"), result.errorFlag},
                         {QStringLiteral("errorMsg"), result.errorMsg},
-                        {QStringLiteral("processedPath"), result.processedPath ? QJsonValue(*result.processedPath)
-                                                                               : QJsonValue(QJsonValue::Null)}},
+                        {QStringLiteral("processedPath"),
+                         result.processedPath ? QJsonValue(*result.processedPath) : QJsonValue(QJsonValue::Null)}},
             {}};
 }
 

@@ -36,12 +36,13 @@ void BatchRunner::Coordinator::run() {
     const int count = static_cast<int>(m_request.runList.size());
     for (int i = 0; i < count; ++i) {
         PhotoFile photo = m_request.runList[static_cast<std::size_t>(i)];
-        const qint64 bytes = QFileInfo(photo.filePath).size();
+        const std::optional<platform::FileManager::FileStatus> status = m_services.files->status(photo.filePath);
+        const qint64 bytes = status ? status->size : 0;
         // A photo starts only when a writer is free and the run still goes on: Stop starts nothing new.
         waitForFreeWriter(bytes);
         if (!m_owner->startNextPhoto()) break;
         // Written from the dates and values read when it was added, another file would be given wrong ones.
-        if (hasChangedSinceAdded(photo)) {
+        if (hasChangedSinceAdded(photo, status)) {
             deliver({i, ExifWriteFailed, changedSinceAddedMessage(), QString(), {}});
             continue;
         }
@@ -75,11 +76,10 @@ void BatchRunner::Coordinator::run() {
     postToMain([owner = m_owner] { owner->endRun(); });
 }
 
-bool BatchRunner::Coordinator::hasChangedSinceAdded(const PhotoFile& photo) {
+bool BatchRunner::Coordinator::hasChangedSinceAdded(const PhotoFile& photo,
+                                                    const std::optional<platform::FileManager::FileStatus>& now) {
     // A photo made without intake has nothing to compare with; a vanished file is the writer's to report.
-    if (!photo.fileModificationDate.isValid()) return false;
-    const auto now = platform::FileManager::defaultManager().status(photo.filePath);
-    if (!now) return false;
+    if (!photo.fileModificationDate.isValid() || !now) return false;
     return !now->isRegular || now->size != static_cast<qint64>(photo.fileSizeInBytes) ||
            now->modified != photo.fileModificationDate;
 }

@@ -41,7 +41,8 @@ class BatchRunner::Coordinator {
     QString reservePath(const QString& path);
     void checkFreeSpace(const QString& path);
     qint64 bytesNotYetWritten();
-    static bool hasChangedSinceAdded(const PhotoFile& photo);
+    static bool hasChangedSinceAdded(const PhotoFile& photo,
+                                     const std::optional<platform::FileManager::FileStatus>& now);
 
     template <typename F>
     void postToMain(F&& f) {
