@@ -21,8 +21,6 @@
 
 extern char** environ;
 
-namespace {}  // namespace
-
 // One worker process and our end of its socket.
 class MetadataWorkerPool::Worker {
   public:
