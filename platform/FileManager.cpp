@@ -133,8 +133,8 @@ bool FileManager::fileExists(const QString& path) const {
 }
 
 bool FileManager::isRegularFile(const QString& path) const {
-    struct stat info {};
-    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+    const std::optional<FileStatus> found = status(path);
+    return found && found->isRegular;
 }
 
 std::optional<FileManager::FileStatus> FileManager::status(const QString& path) const {
