@@ -12,6 +12,7 @@
 #include "editor/OptionPopup.h"
 #include "editor/PhotoTableModel.h"
 #include "editor/PopupLists.h"
+#include "model/EditorAlertTag.h"
 #include "tests/editor/EditorFixture.h"
 
 namespace {
@@ -147,6 +148,10 @@ TEST_F(TheScreensActions, writeThePositionFromTheMapWindowIntoTheGpsFields) {
     QTest::mouseClick(view->btnShowMap(), Qt::LeftButton);
     MapWindow* window = actions().gpsMap().winMapview();
     ASSERT_TRUE(window->isVisible());
+    // An open map holds the screen's alerts off, as every child window does.
+    EXPECT_TRUE(subWindow.isSubWindowOpened());
+    view->showAlertWithTag(AlertErrorsFound);
+    EXPECT_TRUE(alerts.shown.isEmpty());
     MapViewForExtension* picker = window->mapviewRef();
     picker->mapView()->setTileServers({}, {});
     EXPECT_TRUE(picker->btnAddPin()->isEnabled()) << "the photo has no position";
