@@ -254,8 +254,7 @@ void EditorFormActions::btnOnMenuOptionTapped(int row) {
             return;
         }
         default:
-            if (!PhotoTableActions::performDesktopRow(row, path, platform::Workspace::shared(), &m_view))
-                qCInfo(lcEditor).noquote() << "The desktop could not act on" << path;
+            PhotoTableActions::performDesktopRow(row, path, platform::Workspace::shared(), &m_view);
     }
 }
 

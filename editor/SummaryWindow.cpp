@@ -1,6 +1,7 @@
 #include "editor/SummaryWindow.h"
 
 #include "controls/LinkButton.h"
+#include "editor/DesktopActions.h"
 #include "editor/ErrorFileDelegate.h"
 #include "editor/ErrorSummaryModel.h"
 #include "editor/Logging.h"
@@ -135,5 +136,5 @@ void SummaryWindow::setSummaryInfo(const BatchSummary& summary) {
 void SummaryWindow::btnOpenOutputFolderTapped() {
     const QString folder = m_link->text();
     qCInfo(lcEditor).noquote() << folder;
-    platform::Workspace::shared().openURL(QUrl::fromLocalFile(folder));
+    DesktopActions::perform(DesktopActions::OpenFolder, folder, platform::Workspace::shared(), this);
 }

@@ -121,7 +121,15 @@ TEST_F(TheBatchScreen, runsABatchFromStartToItsSummary) {
 
     testsupport::ScriptedWorkspace workspace;
     summary->btnOpenOutputFolder()->click();
-    EXPECT_EQ(workspace.openedUrls, QList<QUrl>({QUrl::fromLocalFile(output())}));
+    EXPECT_EQ(workspace.openedFiles, QStringList{output()});
+    EXPECT_EQ(alerts.shown.size(), 1);
+    workspace.succeeds = false;
+    summary->btnOpenOutputFolder()->click();
+    ASSERT_EQ(alerts.shown.size(), 2) << "a desktop that cannot open the folder says so";
+    EXPECT_EQ(alerts.shown.last().messageText, "No file manager could open the folder.");
+    EXPECT_TRUE(alerts.shown.last().informativeText.contains(output()));
+    EXPECT_EQ(alerts.parents.last(), summary);
+    ASSERT_TRUE(alerts.answerPending(0));
     QTest::mouseClick(summary->btnClose(), Qt::LeftButton);
     EXPECT_FALSE(summary->isVisible());
     EXPECT_TRUE(host.dragAndDrop && host.viewEnabled);

@@ -41,7 +41,7 @@ TEST_F(AScreen, addsAFolderChosenThroughTheAddMenu) {
 
     QTest::mouseClick(view->btnAddPhoto(), Qt::LeftButton);
     ASSERT_TRUE(view->optionPopup()->isOpen());
-    EXPECT_EQ(view->optionPopup()->rows(), QStringList({"Add Photos", "Add Folder", "Add Photos library"}));
+    EXPECT_EQ(view->optionPopup()->rows(), QStringList({"Add Photos", "Add Folder", "Add Photos Library"}));
     EXPECT_EQ(view->optionPopup()->view()->size(), QSize(170, 96));
     chooseInPopup(view->optionPopup(), 1);
     EXPECT_FALSE(view->optionPopup()->isOpen());
