@@ -37,6 +37,8 @@ class TheBatchScreen : public ::testing::Test {
         services.files = &disk;
         services.geocoder = &places;
         services.parallelWrites = 1;
+        // A run of the scripted writer takes no time on this clock.
+        services.now = [] { return 1000.0; };
         screen = std::make_unique<BatchRunScreen>(host, &host, services);
         screen->controller().setDelay(delayed.delay());
         QObject::connect(&screen->controller(), &BatchRunController::progressChanged,
@@ -105,6 +107,7 @@ TEST_F(TheBatchScreen, runsABatchFromStartToItsSummary) {
     EXPECT_EQ(summary->lblBatchCountSummary()->text(), "4");
     EXPECT_EQ(summary->lblPhotoProcessedSummary()->text(), "2");
     EXPECT_EQ(summary->lblPhotoSkippedSummary()->text(), "0");
+    EXPECT_EQ(summary->lblTimeElapsedSummary()->text(), "less than a second");
     EXPECT_EQ(summary->lblErrorsSummary()->text(), "Errors Found(2) Warning Found(0)");
     EXPECT_EQ(summary->height(), 450);
     EXPECT_EQ(summary->btnOpenOutputFolder()->text(), output());
@@ -170,6 +173,10 @@ TEST_F(TheBatchScreen, writesBesideTheSourcesWhenAsked) {
     fireDelays();
     EXPECT_EQ(screen->summaryWindow()->btnOpenOutputFolder()->text(), source());
     EXPECT_TRUE(QFile::exists(source() + "/P1 (1).JPG")) << "the copy lands beside its source, not over it";
+    // The box's tool tip tells what just happened, not that a source would be overwritten.
+    const QString tip = panel.shown.first().accessoryToolTip;
+    EXPECT_FALSE(tip.contains("will be overwritten")) << tip.toStdString();
+    EXPECT_TRUE(tip.contains("\"photo (1).jpg\"")) << tip.toStdString();
 }
 
 struct AlertCase {
