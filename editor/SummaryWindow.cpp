@@ -51,15 +51,16 @@ SummaryWindow::SummaryWindow(QWidget* parent)
     setObjectName(QStringLiteral("winSummary"));
     setWindowTitle(QStringLiteral("Summary"));
     setWindowModality(Qt::WindowModal);
+    // Only the window's own children: an alert opened over the summary keeps its own looks and stays readable.
     setStyleSheet(QStringLiteral(
         "#winSummary { background: #2d2d2d; }"
-        "QLabel { color: #b8b8b8; }"
-        "QLabel#title { color: white; font-size: 18px; font-weight: bold; }"
-        "QLabel#value { color: white; }"
-        "QLabel#errors { color: white; font-weight: bold; }"
+        "#winSummary > QLabel { color: #b8b8b8; }"
+        "#winSummary > QLabel#title { color: white; font-size: 18px; font-weight: bold; }"
+        "#winSummary > QLabel#value { color: white; }"
+        "#winSummary > QLabel#errors { color: white; font-weight: bold; }"
         "QListView { background: #2b2b2b; border: 1px solid #444444; }"
-        "QPushButton { background: #3397f7; color: white; border: none; border-radius: 4px; padding: 6px 24px;"
-        " font-weight: bold; }"));
+        "#winSummary > QPushButton { background: #3397f7; color: white; border: none; border-radius: 4px;"
+        " padding: 6px 24px; font-weight: bold; }"));
     m_title->setObjectName(QStringLiteral("title"));
     m_errors->setObjectName(QStringLiteral("errors"));
     m_note->setWordWrap(true);

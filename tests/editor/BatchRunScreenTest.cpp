@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QListView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -242,6 +243,24 @@ TEST_F(TheBatchScreen, showsEveryNumberedAlertWithItsWordsAndButtons) {
     screen->showAlertWithTag(112);
     EXPECT_EQ(alerts.shown.size(), count) << "no alert for 105, and none over another sheet";
     EXPECT_TRUE(host.steps.contains("remove missing"));
+}
+
+TEST(TheSummary, leavesTheLooksOfAnAlertOverItToTheAlert) {
+    SummaryWindow summary;
+    BatchSummary info;
+    info.link.title = "/nowhere/Output";
+    summary.setSummaryInfo(info);
+    summary.show();
+    testsupport::ScriptedWorkspace workspace;
+    workspace.succeeds = false;
+    summary.btnOpenOutputFolder()->click();  // through the application's own alerts
+    auto* box = summary.findChild<QMessageBox*>();
+    ASSERT_NE(box, nullptr);
+    for (QLabel* label : box->findChildren<QLabel*>()) {
+        label->ensurePolished();
+        EXPECT_NE(label->palette().color(QPalette::WindowText), QColor("#b8b8b8")) << label->text().toStdString();
+    }
+    box->close();
 }
 
 TEST(TheProgressLines, drawTheirValuesWhite) {
