@@ -6,6 +6,7 @@
 #include "model/PhotoFile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -123,8 +124,12 @@ QString MetadataWorkerPool::defaultProgram() {
     const QString named = qEnvironmentVariable("LUMARIND_METADATA_WORKER");
     if (!named.isEmpty()) return named;
     if (QCoreApplication::instance()) {
-        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/lumarind-metadata-worker");
-        if (QFileInfo(beside).isExecutable()) return beside;
+        const QString program = QCoreApplication::applicationDirPath();
+        const QString name = QStringLiteral("/lumarind-metadata-worker");
+        for (const QString& folder : {program, program + QStringLiteral("/" LUMARIND_WORKER_FROM_PROGRAM)}) {
+            const QString candidate = QDir::cleanPath(folder + name);
+            if (QFileInfo(candidate).isExecutable()) return candidate;
+        }
     }
     return QStringLiteral(LUMARIND_METADATA_WORKER_PATH);
 }

@@ -42,7 +42,7 @@ class MetadataWorkerPool final : public MetadataReading {
     // The installed pool (made by install()).
     static MetadataWorkerPool& shared();
     // $LUMARIND_METADATA_WORKER, else lumarind-metadata-worker beside the running program, else the one
-    // of the build tree.
+    // installed with it (libexec/lumarind/ beside its bin/), else the one of the build tree.
     static QString defaultProgram();
 
     // The message of a photo on which a worker stopped.

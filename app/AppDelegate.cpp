@@ -12,6 +12,7 @@
 #include "app/SupportPhoneService.h"
 #include "batch/EditorAlert.h"
 #include "controls/VLAppStoreWindow.h"
+#include "editor/AddPhotosOptions.h"
 #include "intake/PhotoAcceptance.h"
 #include "intake/PhotoIntake.h"
 #include "platform/Alerts.h"
@@ -82,6 +83,10 @@ AppDelegate::AppDelegate(platform::UserDefaults& defaults, QObject* parent)
         alert.tag = tag;
         QWidget* parent = m_windowController ? m_windowController->windowMain() : nullptr;
         platform::AlertPresenter::shared().beginSheet(alert, parent, nullptr);
+    };
+    hooks.archivePathAlert = [this](std::function<void()> dismissed) {
+        QWidget* parent = m_windowController ? m_windowController->windowMain() : nullptr;
+        AddPhotosOptions::showArchivePathAlert(parent, std::move(dismissed));
     };
     m_photoIntake->setHooks(std::move(hooks));
 

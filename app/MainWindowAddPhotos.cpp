@@ -9,24 +9,11 @@
 #include "controls/IMGButton.h"
 #include "controls/MouseDownView.h"
 #include "controls/VLAppStoreWindow.h"
+#include "editor/AddPhotosOptions.h"
 #include "intake/PhotoAcceptance.h"
-#include "platform/Alerts.h"
 #include "platform/OpenPanel.h"
 #include "platform/StandardPaths.h"
-#include "platform/Trash.h"
 #include "platform/Workspace.h"
-
-namespace {
-
-platform::Alert trashRefusal() {
-    platform::Alert alert;
-    alert.messageText = QStringLiteral("Photos in the Trash cannot be added.");
-    alert.informativeText = QStringLiteral("Restore them from the Trash first, then add them again.");
-    alert.buttons = {QStringLiteral("OK")};
-    return alert;
-}
-
-}  // namespace
 
 void MainWindowController::showAddPhotosWindow() {
     m_schedule(300, [this] { addPhotoWindow(); });
@@ -91,11 +78,7 @@ void MainWindowController::showIphotosPanel() {
 }
 
 void MainWindowController::handOverChosenPaths(const QStringList& paths, QWidget* panelOwner) {
-    if (platform::Trash::contains(paths.first())) {
-        qCInfo(lcApp).noquote() << QStringLiteral("refused a selection in the Trash: ") + paths.first();
-        platform::AlertPresenter::shared().beginSheet(trashRefusal(), panelOwner, nullptr);
-        return;
-    }
+    if (AddPhotosOptions::refuseTrash(paths, panelOwner)) return;
     hideAddPhotosWindow();
     m_app.addPhotosFromPathUrls(paths);
 }

@@ -48,7 +48,7 @@ BatchInfoLine BatchTexts::processLine(qint64 handled, qint64 runCount, qint64 er
     appendValue(line, QString::number(errors));
     line.text += QStringLiteral("  |  Time elapsed: ");
     appendValue(line, elapsedText(elapsedSeconds));
-    line.text += QStringLiteral(" approx.");
+    if (elapsedSeconds >= 1) line.text += QStringLiteral(" approx.");
     return line;
 }
 
@@ -58,5 +58,6 @@ int BatchTexts::percentDone(qint64 handled, qint64 runCount) {
 }
 
 QString BatchTexts::elapsedText(qint64 elapsedSeconds) {
+    if (elapsedSeconds < 1) return QStringLiteral(" less than a second");
     return Utils::sharedUtils().timeFormattedString(elapsedSeconds);
 }

@@ -24,10 +24,10 @@ class BatchTexts {
     // "Batch Count: 3  |  Photos Processed: 2", every occurrence of each number highlighted.
     static BatchInfoLine batchLine(qint64 runCount, qint64 processedSuccessfully);
     // "Process Completed: 66 %  |  Errors reported: 2  |  Time elapsed:  5 seconds approx.", the three values
-    // highlighted. runCount must not be 0.
+    // highlighted; under a second "Time elapsed:  less than a second". runCount must not be 0.
     static BatchInfoLine processLine(qint64 handled, qint64 runCount, qint64 errors, qint64 elapsedSeconds);
     // The share of the run answered, truncated: 33, 66, 100 for three photos.
     static int percentDone(qint64 handled, qint64 runCount);
-    // " 1 minute 5 seconds"; "" under a second.
+    // " 1 minute 5 seconds"; " less than a second" under a second, which would read as nothing at all.
     static QString elapsedText(qint64 elapsedSeconds);
 };

@@ -45,8 +45,8 @@ platform::OpenPanelOptions BatchRunScreen::destinationPanelOptions() {
     options.directory = platform::StandardPaths::defaultOutputFolder();
     options.accessoryCheckBox = QStringLiteral("Keep Source Folder Path");
     options.accessoryToolTip = QStringLiteral(
-        "This option will allow you to save your output files in the same source folder. Note: Files with same "
-        "names will be overwritten.");
+        "This option will allow you to save your output files in the same source folder. Note: No file is "
+        "overwritten; a copy whose name is taken gets a number, as in \"photo (1).jpg\".");
     return options;
 }
 

@@ -31,7 +31,7 @@ EditorFormActions::EditorFormActions(ExifEditorView& view)
     : QObject(&view),
       m_view(view),
       m_session(view.editRecords()),
-      m_gpsMap(new GpsMapController(m_session, &view, this)) {
+      m_gpsMap(new GpsMapController(m_session, view.shared().subWindow, &view, this)) {
     addApplyRevertButtons();
     m_gpsMap->enableView = [this](bool enabled) { m_view.enableView(enabled); };
     connect(m_gpsMap, &GpsMapController::gpsFieldsChanged, this, &EditorFormActions::showGpsFields);
@@ -254,8 +254,7 @@ void EditorFormActions::btnOnMenuOptionTapped(int row) {
             return;
         }
         default:
-            if (!PhotoTableActions::performDesktopRow(row, path, platform::Workspace::shared(), &m_view))
-                qCInfo(lcEditor).noquote() << "The desktop could not act on" << path;
+            PhotoTableActions::performDesktopRow(row, path, platform::Workspace::shared(), &m_view);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "controls/DisableScrollView.h"
 #include "controls/DragDropBox.h"
 #include "controls/SubWindowState.h"
+#include "editor/AddPhotosOptions.h"
 #include "editor/EditingOptionSection.h"
 #include "editor/EditorBatchActions.h"
 #include "editor/EditorFormActions.h"
@@ -252,7 +253,7 @@ void ExifEditorView::connectParts() {
         [this](EditorAlertTag tag) { showAlertWithTag(tag); },
         [this] { m_btnRemovePhoto->setEnabled(false); },
         [this] { processAfterAllPhotosAdded(); },
-        {},
+        [this](std::function<void()> dismissed) { AddPhotosOptions::showArchivePathAlert(this, std::move(dismissed)); },
     });
     connect(m_reload, &SelectionReload::merged, this, &ExifEditorView::applySelection);
     connect(m_thumbnails, &ThumbnailLoader::loadRequested, this, &ExifEditorView::loadTableViewThumbnailImages);

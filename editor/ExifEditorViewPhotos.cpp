@@ -73,20 +73,15 @@ void ExifEditorView::btnAddPhotosTapped() {
 void ExifEditorView::popupAddPhotosTappedWithIndex(int index) {
     m_shared.subWindow.setIsSubWindowOpened(true);
     emit addPanelOpened(true);
-    platform::OpenPanelPresenter::shared().beginSheet(
-        AddPhotosOptions::openPanelFor(index), this, [this](const platform::OpenPanelResult& result) {
-            m_shared.subWindow.setIsSubWindowOpened(false);
-            emit addPanelOpened(false);
-            if (!result.accepted || result.paths.isEmpty()) return;
-            if (AddPhotosOptions::startsInTrash(result.paths)) {
-                platform::Alert alert;
-                alert.buttons = {QStringLiteral("OK")};
-                platform::AlertPresenter::shared().beginSheet(alert, this, {});
-                return;
-            }
-            setRemovalFlags(false, false);
-            addWithRenamingCheck(result.paths);
-        });
+    const platform::OpenPanelOptions options = AddPhotosOptions::openPanelFor(index);
+    platform::OpenPanelPresenter::shared().beginSheet(options, this, [this](const platform::OpenPanelResult& result) {
+        m_shared.subWindow.setIsSubWindowOpened(false);
+        emit addPanelOpened(false);
+        if (!result.accepted || result.paths.isEmpty()) return;
+        if (AddPhotosOptions::refuseTrash(result.paths, this)) return;
+        setRemovalFlags(false, false);
+        addWithRenamingCheck(result.paths);
+    });
 }
 
 void ExifEditorView::addPhotosFromPathUrls(const QStringList& paths, bool isiPhoto) {

@@ -1,10 +1,12 @@
 #include "editor/GpsMapController.h"
 
+#include "controls/SubWindowState.h"
+
 #include "editor/MapViewForExtension.h"
 #include "editor/MapWindow.h"
 
-GpsMapController::GpsMapController(EditSession& session, QWidget* form, QObject* parent)
-    : QObject(parent), m_session(session), m_form(form) {}
+GpsMapController::GpsMapController(EditSession& session, SubWindowState& subWindow, QWidget* form, QObject* parent)
+    : QObject(parent), m_session(session), m_subWindow(subWindow), m_form(form) {}
 
 GpsMapController::~GpsMapController() {
     delete m_window.data();
@@ -20,6 +22,7 @@ MapWindow* GpsMapController::winMapview() {
 
 void GpsMapController::btnShowMap() {
     if (enableView) enableView(false);
+    m_subWindow.setIsSubWindowOpened(true);
     MapWindow* window = winMapview();
     window->mapviewRef()->setDelegate(this);
     window->showCenteredOver(m_form);

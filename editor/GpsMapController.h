@@ -10,15 +10,17 @@
 #include "editor/MapViewDelegate.h"
 
 class MapWindow;
+class SubWindowState;
 
 // The editing form's side of the map: opens the map window with the form's position and writes every
 // position the picker reports, and the removal of its pin, into the form record and its pending edits
 // at once. The screen shows the four fields from gpsFieldsChanged and gives itself back when the window
-// closes.
+// closes. While the window is open it counts as a child window, so the screen's alerts and the feedback
+// item wait for it.
 class GpsMapController : public QObject, public MapViewDelegate {
     Q_OBJECT
   public:
-    GpsMapController(EditSession& session, QWidget* form, QObject* parent = nullptr);
+    GpsMapController(EditSession& session, SubWindowState& subWindow, QWidget* form, QObject* parent = nullptr);
     ~GpsMapController() override;
 
     // Turns the editor off (false) or on (true) around the map window; the screen's enableView.
@@ -39,6 +41,7 @@ class GpsMapController : public QObject, public MapViewDelegate {
 
   private:
     EditSession& m_session;
+    SubWindowState& m_subWindow;
     QPointer<QWidget> m_form;
     QPointer<MapWindow> m_window;
 };

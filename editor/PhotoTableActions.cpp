@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "editor/DesktopActions.h"
 #include "platform/Workspace.h"
 
 QList<PhotoFile> PhotoTableActions::selectedPhotos(const QList<PhotoFile>& batch) {
@@ -38,10 +39,12 @@ QPointF PhotoTableActions::metadataMenuAnchor(const QRectF& containerFrame, cons
 bool PhotoTableActions::performDesktopRow(int row, const QString& filePath, platform::Workspace& workspace,
                                           QWidget* parent) {
     switch (row) {
-        case RevealInFinder:
-            return workspace.revealInFileManager({filePath});
-        case OpenInPreview:
-            return workspace.openFile(filePath);
+        case ShowInFileManager:
+            DesktopActions::perform(DesktopActions::ShowInFileManager, filePath, workspace, parent);
+            return true;
+        case OpenInImageViewer:
+            DesktopActions::perform(DesktopActions::OpenInImageViewer, filePath, workspace, parent);
+            return true;
         case GetInfo:
             workspace.showFileInfo(filePath, parent);
             return true;

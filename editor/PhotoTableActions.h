@@ -19,7 +19,7 @@ class Workspace;
 class PhotoTableActions {
   public:
     // The photo menu's rows, in order.
-    enum PhotoMenuRow { RevealInFinder = 0, OpenInPreview, GetInfo, ShowMetaData, MarkUnmarkAll, RemovePhoto };
+    enum PhotoMenuRow { ShowInFileManager = 0, OpenInImageViewer, GetInfo, ShowMetaData, MarkUnmarkAll, RemovePhoto };
     // The more-options menu's rows.
     enum MetadataMenuRow { Reset = 0, CleanMetadata };
 
@@ -45,8 +45,8 @@ class PhotoTableActions {
     static QPointF photoMenuAnchor(const QPointF& reported);
     static QPointF metadataMenuAnchor(const QRectF& containerFrame, const QRectF& buttonFrame, double buttonTopInForm);
 
-    // A photo menu row other than MarkUnmarkAll, ShowMetaData and RemovePhoto, done through the desktop;
-    // false when the desktop could not do it.
+    // A photo menu row other than MarkUnmarkAll, ShowMetaData and RemovePhoto, done through the desktop, which
+    // shows an alert over parent when it cannot act; false for any other row.
     static bool performDesktopRow(int row, const QString& filePath, platform::Workspace& workspace, QWidget* parent);
 
     // Removes the photo with this path when the batch still holds it (a photo removed meanwhile is not

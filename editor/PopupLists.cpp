@@ -32,11 +32,15 @@ QStringList PopupLists::rows(int type, const Context& context) {
             return context.presetNames + QStringList{context.presetNames.isEmpty() ? QStringLiteral("Add Presets...")
                                                                                    : QStringLiteral("Edit Presets...")};
         case AddPhotosMenu:
-            return {QStringLiteral("Add Photos"), QStringLiteral("Add Folder"), QStringLiteral("Add Photos library")};
+            return {QStringLiteral("Add Photos"), QStringLiteral("Add Folder"), QStringLiteral("Add Photos Library")};
         case PhotoMenu:
-            return {QStringLiteral("Reveal in Finder"), QStringLiteral("Open in Preview"),
-                    QStringLiteral("Get Info"),         QStringLiteral("Show MetaData"),
-                    QStringLiteral("Mark/Unmark All"),  QStringLiteral("Remove Photo")};
+            // The two desktop rows name what a Linux desktop has, not applications of another system.
+            return {QStringLiteral("Show in File Manager"),
+                    QStringLiteral("Open in Image Viewer"),
+                    QStringLiteral("Get Info"),
+                    QStringLiteral("Show MetaData"),
+                    QStringLiteral("Mark/Unmark All"),
+                    QStringLiteral("Remove Photo")};
         case MetadataMenu:
             return {QStringLiteral("Reset"), QStringLiteral("Clean Metadata")};
         case Days:

@@ -1,6 +1,7 @@
 #include "editor/SummaryWindow.h"
 
 #include "controls/LinkButton.h"
+#include "editor/DesktopActions.h"
 #include "editor/ErrorFileDelegate.h"
 #include "editor/ErrorSummaryModel.h"
 #include "editor/Logging.h"
@@ -50,15 +51,16 @@ SummaryWindow::SummaryWindow(QWidget* parent)
     setObjectName(QStringLiteral("winSummary"));
     setWindowTitle(QStringLiteral("Summary"));
     setWindowModality(Qt::WindowModal);
+    // Only the window's own children: an alert opened over the summary keeps its own looks and stays readable.
     setStyleSheet(QStringLiteral(
         "#winSummary { background: #2d2d2d; }"
-        "QLabel { color: #b8b8b8; }"
-        "QLabel#title { color: white; font-size: 18px; font-weight: bold; }"
-        "QLabel#value { color: white; }"
-        "QLabel#errors { color: white; font-weight: bold; }"
+        "#winSummary > QLabel { color: #b8b8b8; }"
+        "#winSummary > QLabel#title { color: white; font-size: 18px; font-weight: bold; }"
+        "#winSummary > QLabel#value { color: white; }"
+        "#winSummary > QLabel#errors { color: white; font-weight: bold; }"
         "QListView { background: #2b2b2b; border: 1px solid #444444; }"
-        "QPushButton { background: #3397f7; color: white; border: none; border-radius: 4px; padding: 6px 24px;"
-        " font-weight: bold; }"));
+        "#winSummary > QPushButton { background: #3397f7; color: white; border: none; border-radius: 4px;"
+        " padding: 6px 24px; font-weight: bold; }"));
     m_title->setObjectName(QStringLiteral("title"));
     m_errors->setObjectName(QStringLiteral("errors"));
     m_note->setWordWrap(true);
@@ -135,5 +137,5 @@ void SummaryWindow::setSummaryInfo(const BatchSummary& summary) {
 void SummaryWindow::btnOpenOutputFolderTapped() {
     const QString folder = m_link->text();
     qCInfo(lcEditor).noquote() << folder;
-    platform::Workspace::shared().openURL(QUrl::fromLocalFile(folder));
+    DesktopActions::perform(DesktopActions::OpenFolder, folder, platform::Workspace::shared(), this);
 }

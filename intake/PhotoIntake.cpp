@@ -1,9 +1,13 @@
 #include "intake/PhotoIntake.h"
 
 #include "intake/Logging.h"
+#include "platform/Dispatch.h"
 
 #include <QCoreApplication>
+#include <QSemaphore>
 #include <QtConcurrent/QtConcurrentRun>
+
+#include <memory>
 
 PhotoIntake::PhotoIntake(QList<PhotoFile>& batch, QSet<QString>& dictFileAdded, QObject* parent)
     : QObject(parent), m_batch(batch), m_dictFileAdded(dictFileAdded) {
@@ -28,12 +32,24 @@ bool PhotoIntake::addPhotosFromPathUrls(const QStringList& paths, bool isiPhoto)
 
     PhotoImportTask::Settings settings = m_settings;
     settings.walk.stop = &m_stop;
-    settings.walk.archiveAlert = m_hooks.archivePathAlert;
+    if (m_hooks.archivePathAlert) settings.walk.archiveAlert = [this] { waitForArchivePathAlert(); };
     // The worker reads its own copy of the added paths; the batch itself stays with the main thread.
     const QSet<QString> added = m_dictFileAdded;
     m_watcher.setFuture(QtConcurrent::run(
         [paths, added, settings] { return PhotoImportTask::run(paths, QStringLiteral("ALL"), added, settings); }));
     return true;
+}
+
+void PhotoIntake::waitForArchivePathAlert() {
+    auto dismissed = std::make_shared<QSemaphore>();
+    platform::dispatch::onMain(this, [this, dismissed] {
+        if (!m_hooks.archivePathAlert) return dismissed->release();
+        m_hooks.archivePathAlert([dismissed] { dismissed->release(); });
+    });
+    // Stop (and the end of the application, which stops the import first) must not wait for a person.
+    while (!dismissed->tryAcquire(1, 100)) {
+        if (m_stop.load()) return;
+    }
 }
 
 void PhotoIntake::stopImport() {

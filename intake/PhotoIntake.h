@@ -30,9 +30,9 @@ class PhotoIntake : public QObject {
         std::function<void(EditorAlertTag tag)> showAlertWithTag;
         std::function<void()> disableRemoveButton;
         std::function<void()> processAfterAllPhotosAdded;
-        // The iPhoto and Aperture reader's "Archive Path" alert; called on the import thread, returns once
-        // the user dismissed it.
-        std::function<void()> archivePathAlert;
+        // Shows the iPhoto and Aperture reader's "Archive Path" alert; called on the main thread, it calls
+        // dismissed once the user closed the alert. The import waits for that.
+        std::function<void(std::function<void()> dismissed)> archivePathAlert;
     };
 
     // batch: arraySelectedImagesToProcess; dictFileAdded: the paths in the batch. Both must outlive this.
@@ -49,7 +49,8 @@ class PhotoIntake : public QObject {
     // The Stop button: the import ends at its next photo and keeps what joined until then.
     void stopImport();
     bool isImporting() const { return m_handBackPending; }
-    // Blocks until a running import has been handed back (for callers without an event loop).
+    // Blocks until a running import has been handed back (for callers without an event loop; an import
+    // that meets an album list without "Archive Path" needs the event loop for its alert).
     void waitForImport();
 
     const IntakeCounters& counters() const { return m_counters; }
@@ -61,6 +62,7 @@ class PhotoIntake : public QObject {
 
   private:
     void handBack();
+    void waitForArchivePathAlert();
 
     QList<PhotoFile>& m_batch;
     QSet<QString>& m_dictFileAdded;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace platform {
 namespace {
@@ -19,38 +20,57 @@ QString quotedUri(const QString& path) {
     return QLatin1Char('\'') + uri + QLatin1Char('\'');
 }
 
-bool openFolderOf(const QString& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+void answerWith(const Workspace::Answer& answer, bool acted) {
+    if (answer) answer(acted);
 }
 
-// The desktop's own handlers through Qt; revealing asks the file manager over the session bus to select
-// the files, and opens their folder when no file manager answers.
+// Runs a desktop helper without waiting for it and answers from how it ended. The helper may stay until
+// the application it started is closed; its answer comes then.
+void runHelper(const QString& program, const QStringList& arguments, Workspace::Answer answer,
+               std::function<void()> onFailure = {}) {
+    auto* process = new QProcess;
+    process->setStandardOutputFile(QProcess::nullDevice());
+    // Its complaints (no application for this type, no file manager) belong in the log.
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    auto finish = [process, answer, onFailure](bool acted) {
+        process->disconnect();
+        process->deleteLater();
+        if (!acted && onFailure) return onFailure();
+        answerWith(answer, acted);
+    };
+    QObject::connect(process, &QProcess::finished, process, [finish](int code, QProcess::ExitStatus status) {
+        finish(status == QProcess::NormalExit && code == 0);
+    });
+    QObject::connect(process, &QProcess::errorOccurred, process, [finish](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) finish(false);
+    });
+    process->start(program, arguments);
+}
+
+// xdg-open answers by its exit status whether an application took the file; Qt's own launcher, the only
+// way left without it, can only tell whether it started something.
+void openThroughDesktop(const QString& path, Workspace::Answer answer) {
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (opener.isEmpty()) return answerWith(answer, QDesktopServices::openUrl(QUrl::fromLocalFile(absolute)));
+    runHelper(opener, {absolute}, std::move(answer));
+}
+
+// The desktop's own handlers; revealing asks the file manager over the session bus to select the files,
+// and opens their folder when no file manager answers.
 class DesktopWorkspace : public Workspace {
   public:
     bool openURL(const QUrl& url) override { return QDesktopServices::openUrl(url); }
-    bool openFile(const QString& path) override { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+    void openFile(const QString& path, Answer answer) override { openThroughDesktop(path, std::move(answer)); }
 
-    bool revealInFileManager(const QStringList& paths) override {
-        if (paths.isEmpty()) return false;
-        // Run without waiting: the bus call may take its time-out when nothing answers.
-        auto* process = new QProcess;
-        const QString first = paths.first();
-        QObject::connect(process, &QProcess::finished, process,
-                         [process, first](int code, QProcess::ExitStatus status) {
-                             if (status != QProcess::NormalExit || code != 0) {
-                                 qCInfo(lcPlatform).noquote()
-                                     << QStringLiteral("no file manager answered; opening the folder of ") + first;
-                                 openFolderOf(first);
-                             }
-                             process->deleteLater();
-                         });
-        QObject::connect(process, &QProcess::errorOccurred, process, [process, first](QProcess::ProcessError error) {
-            if (error != QProcess::FailedToStart) return;
-            openFolderOf(first);
-            process->deleteLater();
+    void revealInFileManager(const QStringList& paths, Answer answer) override {
+        if (paths.isEmpty()) return answerWith(answer, false);
+        const QString folder = QFileInfo(paths.first()).absolutePath();
+        // The bus call may take its time-out when nothing answers; it runs without being waited for.
+        runHelper(QStringLiteral("gdbus"), fileManagerShowItemsArguments(paths), answer, [folder, answer] {
+            qCInfo(lcPlatform).noquote() << QStringLiteral("no file manager answered; opening ") + folder;
+            openThroughDesktop(folder, answer);
         });
-        process->start(QStringLiteral("gdbus"), fileManagerShowItemsArguments(paths));
-        return true;
     }
 
     void showFileInfo(const QString& path, QWidget* parent) override { FileInfoDialog::showForFile(path, parent); }

@@ -205,7 +205,7 @@ TEST(TheAddPhotosWindow, refusesAChoiceThatStartsInTheTrashWhicheverWayItWasMade
         shell.panels.script({inTrash, "/photos/b.jpg"});
         click(button[way]);
         ASSERT_EQ(shell.alerts.shown.size(), 1);
-        EXPECT_FALSE(shell.alerts.shown.first().messageText.isEmpty());
+        EXPECT_EQ(shell.alerts.shown.first().messageText, "Photos in the Trash cannot be added.");
         EXPECT_TRUE(shell.screen.added.isEmpty());
         EXPECT_TRUE(addPhotos->isVisible());
         // A later path in the Trash does not stop the choice: only the first is looked at.
@@ -215,6 +215,23 @@ TEST(TheAddPhotosWindow, refusesAChoiceThatStartsInTheTrashWhicheverWayItWasMade
         EXPECT_EQ(shell.panels.shown.first().canChooseDirectories, way != 0);
     }
     qputenv("XDG_DATA_HOME", oldData);
+}
+
+TEST(TheAddPhotosWindow, waitsForTheArchivePathAlertOfALibraryThatNamesNone) {
+    QTemporaryDir dir;
+    Shell shell;
+    shell.launch(false);
+    shell.delays.runAll();
+    QSignalSpy handedBack(&shell.app->photoIntake(), &PhotoIntake::importHandedBack);
+    shell.panels.script({testsupport::makeLibraryWithoutArchivePath(dir.path())});
+    click(shell.window().winAddPhotos()->btnAddiPhotos());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shell.alerts.shown.isEmpty(); }, 10000));
+    EXPECT_EQ(shell.alerts.shown.first().messageText, "Please report to the developer should not happen");
+    EXPECT_EQ(shell.alerts.shown.first().informativeText, "Send Feedback with logs now.");
+    EXPECT_EQ(shell.alerts.shown.first().buttons, QStringList({"OK"}));
+    EXPECT_TRUE(handedBack.isEmpty());
+    ASSERT_TRUE(shell.alerts.answerPending(0));
+    ASSERT_TRUE(handedBack.wait(10000));
 }
 
 TEST(TheAddPhotosWindow, bringsAPhotoIntoTheBatchWithItsMetadataRead) {

@@ -62,13 +62,13 @@ class ScriptedWorkspace : public platform::Workspace {
         openedUrls.append(url);
         return succeeds;
     }
-    bool openFile(const QString& path) override {
+    void openFile(const QString& path, Answer answer) override {
         openedFiles.append(path);
-        return succeeds;
+        if (answer) answer(succeeds);
     }
-    bool revealInFileManager(const QStringList& paths) override {
+    void revealInFileManager(const QStringList& paths, Answer answer) override {
         revealed.append(paths);
-        return succeeds;
+        if (answer) answer(succeeds);
     }
     void showFileInfo(const QString& path, QWidget*) override { infoShown.append(path); }
 

@@ -72,6 +72,17 @@ bool finishesWithoutBlockingOnPipes(const std::function<void()>& work, const QSt
     return byItself;
 }
 
+QString makeLibraryWithoutArchivePath(const QString& folder) {
+    const QString package = folder + QStringLiteral("/Old.photolibrary");
+    QDir().mkpath(package);
+    QFile list(package + QStringLiteral("/AlbumData.xml"));
+    if (!list.open(QIODevice::WriteOnly)) return {};
+    list.write(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
+        "\t<key>Master Image List</key>\n\t<dict/>\n</dict>\n</plist>\n");
+    return package;
+}
+
 QByteArray fileHash(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};

@@ -26,6 +26,10 @@ QByteArray exiftool(const QStringList& arguments, int* exitCode = nullptr);
 // SHA-256 of a file's bytes, to prove a source was left untouched.
 QByteArray fileHash(const QString& path);
 
+// An iPhoto library package in folder whose album list names no "Archive Path": adding it raises the
+// reader's alert. Returns the package's path.
+QString makeLibraryWithoutArchivePath(const QString& folder);
+
 // Makes a named pipe at path; false when it cannot.
 bool makeNamedPipe(const QString& path);
 // Runs work on a thread of its own and answers whether it finished by itself. Work that blocks in opening or

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QListView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -37,6 +38,8 @@ class TheBatchScreen : public ::testing::Test {
         services.files = &disk;
         services.geocoder = &places;
         services.parallelWrites = 1;
+        // A run of the scripted writer takes no time on this clock.
+        services.now = [] { return 1000.0; };
         screen = std::make_unique<BatchRunScreen>(host, &host, services);
         screen->controller().setDelay(delayed.delay());
         QObject::connect(&screen->controller(), &BatchRunController::progressChanged,
@@ -105,6 +108,7 @@ TEST_F(TheBatchScreen, runsABatchFromStartToItsSummary) {
     EXPECT_EQ(summary->lblBatchCountSummary()->text(), "4");
     EXPECT_EQ(summary->lblPhotoProcessedSummary()->text(), "2");
     EXPECT_EQ(summary->lblPhotoSkippedSummary()->text(), "0");
+    EXPECT_EQ(summary->lblTimeElapsedSummary()->text(), "less than a second");
     EXPECT_EQ(summary->lblErrorsSummary()->text(), "Errors Found(2) Warning Found(0)");
     EXPECT_EQ(summary->height(), 450);
     EXPECT_EQ(summary->btnOpenOutputFolder()->text(), output());
@@ -121,7 +125,15 @@ TEST_F(TheBatchScreen, runsABatchFromStartToItsSummary) {
 
     testsupport::ScriptedWorkspace workspace;
     summary->btnOpenOutputFolder()->click();
-    EXPECT_EQ(workspace.openedUrls, QList<QUrl>({QUrl::fromLocalFile(output())}));
+    EXPECT_EQ(workspace.openedFiles, QStringList{output()});
+    EXPECT_EQ(alerts.shown.size(), 1);
+    workspace.succeeds = false;
+    summary->btnOpenOutputFolder()->click();
+    ASSERT_EQ(alerts.shown.size(), 2) << "a desktop that cannot open the folder says so";
+    EXPECT_EQ(alerts.shown.last().messageText, "No file manager could open the folder.");
+    EXPECT_TRUE(alerts.shown.last().informativeText.contains(output()));
+    EXPECT_EQ(alerts.parents.last(), summary);
+    ASSERT_TRUE(alerts.answerPending(0));
     QTest::mouseClick(summary->btnClose(), Qt::LeftButton);
     EXPECT_FALSE(summary->isVisible());
     EXPECT_TRUE(host.dragAndDrop && host.viewEnabled);
@@ -162,6 +174,10 @@ TEST_F(TheBatchScreen, writesBesideTheSourcesWhenAsked) {
     fireDelays();
     EXPECT_EQ(screen->summaryWindow()->btnOpenOutputFolder()->text(), source());
     EXPECT_TRUE(QFile::exists(source() + "/P1 (1).JPG")) << "the copy lands beside its source, not over it";
+    // The box's tool tip tells what just happened, not that a source would be overwritten.
+    const QString tip = panel.shown.first().accessoryToolTip;
+    EXPECT_FALSE(tip.contains("will be overwritten")) << tip.toStdString();
+    EXPECT_TRUE(tip.contains("\"photo (1).jpg\"")) << tip.toStdString();
 }
 
 struct AlertCase {
@@ -227,6 +243,24 @@ TEST_F(TheBatchScreen, showsEveryNumberedAlertWithItsWordsAndButtons) {
     screen->showAlertWithTag(112);
     EXPECT_EQ(alerts.shown.size(), count) << "no alert for 105, and none over another sheet";
     EXPECT_TRUE(host.steps.contains("remove missing"));
+}
+
+TEST(TheSummary, leavesTheLooksOfAnAlertOverItToTheAlert) {
+    SummaryWindow summary;
+    BatchSummary info;
+    info.link.title = "/nowhere/Output";
+    summary.setSummaryInfo(info);
+    summary.show();
+    testsupport::ScriptedWorkspace workspace;
+    workspace.succeeds = false;
+    summary.btnOpenOutputFolder()->click();  // through the application's own alerts
+    auto* box = summary.findChild<QMessageBox*>();
+    ASSERT_NE(box, nullptr);
+    for (QLabel* label : box->findChildren<QLabel*>()) {
+        label->ensurePolished();
+        EXPECT_NE(label->palette().color(QPalette::WindowText), QColor("#b8b8b8")) << label->text().toStdString();
+    }
+    box->close();
 }
 
 TEST(TheProgressLines, drawTheirValuesWhite) {

@@ -97,7 +97,10 @@ TEST(APopupList, sizesItselfByItsRowsAndNamesThePresetsEntry) {
     EXPECT_EQ(PopupLists::rows(PopupLists::Presets, {nullptr, {"A", "B"}, {}}),
               QStringList({"A", "B", "Edit Presets..."}));
     EXPECT_EQ(PopupLists::rows(PopupLists::AddPhotosMenu, {}),
-              QStringList({"Add Photos", "Add Folder", "Add Photos library"}));
+              QStringList({"Add Photos", "Add Folder", "Add Photos Library"}));
+    // The desktop's own words on Linux for the first two rows of the photo menu.
+    EXPECT_EQ(PopupLists::rows(PopupLists::PhotoMenu, {}).mid(0, 2),
+              QStringList({"Show in File Manager", "Open in Image Viewer"}));
     EXPECT_EQ(PopupLists::rows(PopupLists::RenameDateFormat, {}).size(), 20);
     EXPECT_EQ(PopupLists::rows(PopupLists::RenameDateFormat, {}).at(19), "YYYY-MM-DD_HH-MM-SS");
     EXPECT_TRUE(PopupLists::rows(PopupLists::NoList, {}).isEmpty());

@@ -12,6 +12,7 @@
 #include "editor/OptionPopup.h"
 #include "editor/PhotoTableModel.h"
 #include "editor/PopupLists.h"
+#include "model/EditorAlertTag.h"
 #include "tests/editor/EditorFixture.h"
 
 namespace {
@@ -44,6 +45,17 @@ TEST_F(TheScreensActions, actOnThePhotoMenuRowsThroughTheDesktop) {
     EXPECT_EQ(workspace.revealed, (QList<QStringList>{{second}}));
     EXPECT_EQ(workspace.openedFiles, QStringList{second});
     EXPECT_EQ(workspace.infoShown, QStringList{second});
+    EXPECT_TRUE(alerts.shown.isEmpty());
+
+    // A desktop without an image viewer: the row says so over the screen.
+    workspace.succeeds = false;
+    openPhotoMenu(1);
+    view->popupOptionTapped(1);
+    ASSERT_EQ(alerts.shown.size(), 1);
+    EXPECT_EQ(alerts.shown.first().messageText, "No image viewer could open the photo.");
+    EXPECT_EQ(alerts.parents.first(), view.get());
+    ASSERT_TRUE(alerts.answerPending(0));
+    workspace.succeeds = true;
 
     openPhotoMenu(1);
     view->popupOptionTapped(4);  // Mark/Unmark All: every photo was ticked
@@ -147,6 +159,10 @@ TEST_F(TheScreensActions, writeThePositionFromTheMapWindowIntoTheGpsFields) {
     QTest::mouseClick(view->btnShowMap(), Qt::LeftButton);
     MapWindow* window = actions().gpsMap().winMapview();
     ASSERT_TRUE(window->isVisible());
+    // An open map holds the screen's alerts off, as every child window does.
+    EXPECT_TRUE(subWindow.isSubWindowOpened());
+    view->showAlertWithTag(AlertErrorsFound);
+    EXPECT_TRUE(alerts.shown.isEmpty());
     MapViewForExtension* picker = window->mapviewRef();
     picker->mapView()->setTileServers({}, {});
     EXPECT_TRUE(picker->btnAddPin()->isEnabled()) << "the photo has no position";

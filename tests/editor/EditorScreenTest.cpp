@@ -8,6 +8,7 @@
 #include "intake/PhotoIntake.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Trash.h"
+#include "tests/common/TestSupport.h"
 #include "tests/editor/EditorFixture.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "controls/DisableScrollView.h"
@@ -39,7 +41,7 @@ TEST_F(AScreen, addsAFolderChosenThroughTheAddMenu) {
 
     QTest::mouseClick(view->btnAddPhoto(), Qt::LeftButton);
     ASSERT_TRUE(view->optionPopup()->isOpen());
-    EXPECT_EQ(view->optionPopup()->rows(), QStringList({"Add Photos", "Add Folder", "Add Photos library"}));
+    EXPECT_EQ(view->optionPopup()->rows(), QStringList({"Add Photos", "Add Folder", "Add Photos Library"}));
     EXPECT_EQ(view->optionPopup()->view()->size(), QSize(170, 96));
     chooseInPopup(view->optionPopup(), 1);
     EXPECT_FALSE(view->optionPopup()->isOpen());
@@ -84,16 +86,34 @@ TEST_F(AScreen, addsDroppedFilesUnlessAPathInTheTrashLeadsAPanelSelection) {
     EXPECT_EQ(alerts.shown.first().messageText, "PHOTO EXISTS");
     EXPECT_EQ(batch.size(), 2);
 
-    // A panel selection whose first path lies in the Trash: an empty alert with OK, nothing added.
+    // A panel selection whose first path lies in the Trash: the refusal says why, in the start window's
+    // words, and nothing is added.
     const QString trash = platform::Trash::trashFolders().value(0) + "/files";
     panels.script({trash + "/x.jpg", folder + "/photo001.jpg"});
     alerts.script(0);
     view->popupAddPhotosTappedWithIndex(0);
     ASSERT_EQ(alerts.shown.size(), 2);
-    EXPECT_EQ(alerts.shown.last().messageText, "");
+    EXPECT_EQ(alerts.shown.last().messageText, "Photos in the Trash cannot be added.");
+    EXPECT_EQ(alerts.shown.last().informativeText, "Restore them from the Trash first, then add them again.");
     EXPECT_EQ(alerts.shown.last().buttons, QStringList({"OK"}));
     EXPECT_FALSE(view->intake().isImporting());
     EXPECT_EQ(batch.size(), 2);
+}
+
+TEST_F(AScreen, waitsForTheArchivePathAlertOfALibraryThatNamesNone) {
+    QSignalSpy handedBack(&view->intake(), &PhotoIntake::importHandedBack);
+    view->addPhotosFromPathUrls({testsupport::makeLibraryWithoutArchivePath(dir.path())}, false);
+    // Shown although the loader covers the screen, and the import waits for it.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !alerts.shown.isEmpty(); }, 10000));
+    EXPECT_EQ(alerts.shown.first().messageText, "Please report to the developer should not happen");
+    EXPECT_EQ(alerts.shown.first().informativeText, "Send Feedback with logs now.");
+    EXPECT_EQ(alerts.shown.first().buttons, QStringList({"OK"}));
+    EXPECT_EQ(alerts.parents.first(), view.get());
+    EXPECT_TRUE(view->intake().isImporting());
+    EXPECT_TRUE(handedBack.isEmpty());
+    ASSERT_TRUE(alerts.answerPending(0));
+    ASSERT_TRUE(handedBack.wait(10000));
+    EXPECT_FALSE(view->intake().isImporting());
 }
 
 TEST_F(AScreen, waitsAtStartUpCoveredButLeavesTheAddButtonFree) {

@@ -69,17 +69,21 @@ TEST(ThePhotoTicks, toggleOneByOneAndMarkOrUnmarkAll) {
 
 TEST(ThePhotoMenu, actsThroughTheDesktopAndSizesItsPopups) {
     testsupport::ScriptedWorkspace workspace;
+    testsupport::ScriptedAlerts alerts;
     EXPECT_TRUE(
-        PhotoTableActions::performDesktopRow(PhotoTableActions::RevealInFinder, "/p/a.jpg", workspace, nullptr));
-    EXPECT_TRUE(PhotoTableActions::performDesktopRow(PhotoTableActions::OpenInPreview, "/p/a.jpg", workspace, nullptr));
+        PhotoTableActions::performDesktopRow(PhotoTableActions::ShowInFileManager, "/p/a.jpg", workspace, nullptr));
+    EXPECT_TRUE(
+        PhotoTableActions::performDesktopRow(PhotoTableActions::OpenInImageViewer, "/p/a.jpg", workspace, nullptr));
     EXPECT_TRUE(PhotoTableActions::performDesktopRow(PhotoTableActions::GetInfo, "/p/a.jpg", workspace, nullptr));
     EXPECT_FALSE(PhotoTableActions::performDesktopRow(PhotoTableActions::ShowMetaData, "/p/a.jpg", workspace, nullptr));
     EXPECT_EQ(workspace.revealed, (QList<QStringList>{{"/p/a.jpg"}}));
     EXPECT_EQ(workspace.openedFiles, QStringList{"/p/a.jpg"});
     EXPECT_EQ(workspace.infoShown, QStringList{"/p/a.jpg"});
+    EXPECT_TRUE(alerts.shown.isEmpty());
     workspace.succeeds = false;
-    EXPECT_FALSE(
-        PhotoTableActions::performDesktopRow(PhotoTableActions::OpenInPreview, "/p/a.jpg", workspace, nullptr));
+    PhotoTableActions::performDesktopRow(PhotoTableActions::OpenInImageViewer, "/p/a.jpg", workspace, nullptr);
+    ASSERT_EQ(alerts.shown.size(), 1) << "a desktop without an image viewer says so";
+    EXPECT_TRUE(alerts.shown.first().informativeText.contains("\"/p/a.jpg\""));
 
     EXPECT_EQ(PhotoTableActions::photoMenuFrame(6), QRectF(0, 0, 150, 193));
     EXPECT_EQ(PhotoTableActions::photoMenuFrame(7).height(), 180);

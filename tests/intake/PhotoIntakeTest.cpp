@@ -1,11 +1,14 @@
 #include "intake/PhotoImportTask.h"
 #include "intake/PhotoIntake.h"
+#include "platform/Dispatch.h"
 #include "tests/common/TestSupport.h"
 #include "tests/intake/IntakeFixtures.h"
 
 #include <QDir>
 #include <QSemaphore>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -112,6 +115,20 @@ TEST_F(AnIntake, neverBlocksTheMainThreadWhilePhotosAreRead) {
     intake.waitForImport();
     EXPECT_FALSE(intake.isImporting());
     EXPECT_EQ(batch.size(), 1);
+}
+
+TEST_F(AnIntake, needsNoAnswerToTheArchivePathAlertOnceStopped) {
+    PhotoIntake::Hooks hooks;
+    bool asked = false;
+    // A user who never answers: Stop (or the end of the application) must not wait for them.
+    hooks.archivePathAlert = [&](std::function<void()>) { asked = platform::dispatch::isMainThread(); };
+    intake.setHooks(hooks);
+    QSignalSpy handedBack(&intake, &PhotoIntake::importHandedBack);
+    ASSERT_TRUE(intake.addPhotosFromPathUrls({testsupport::makeLibraryWithoutArchivePath(dir.path())}, false));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return asked; }, 10000));
+    EXPECT_TRUE(intake.isImporting());
+    intake.stopImport();
+    EXPECT_TRUE(handedBack.wait(10000));
 }
 
 TEST(AnImportTask, stoppedDuringALargeAddKeepsThePhotosMadeSoFar) {
