@@ -10,6 +10,7 @@
 #include "app/PromotionPanelService.h"
 #include "app/ReachabilityService.h"
 #include "app/SupportPhoneService.h"
+#include "app/online/PhoneNumberIni.h"
 #include "batch/EditorAlert.h"
 #include "controls/VLAppStoreWindow.h"
 #include "intake/PhotoAcceptance.h"
@@ -231,9 +232,11 @@ void AppDelegate::updatePhoneInfo() {
 }
 
 void AppDelegate::updatePhoneInfoToLabels(const QString& number) {
+    // A value stored by an earlier version may be whatever a server once served.
+    const QString shown = PhoneNumberIni::isPhoneNumber(number) ? number : QString();
     platform::NotificationCenter::defaultCenter().post(AppNotifications::updatePhoneNumber(), nullptr,
-                                                       {{QStringLiteral("number"), number}});
-    strPhoneNumber = number;
+                                                       {{QStringLiteral("number"), shown}});
+    strPhoneNumber = shown;
 }
 
 void AppDelegate::enableSelectAll(bool panelOpen) {

@@ -261,20 +261,27 @@ TEST(TheQuitFlow, terminatesWhenNoPromotionPanelIsInstalled) {
     EXPECT_EQ(shell.terminations, 1);
 }
 
-TEST(TheSupportNumber, showsItsViewsWheneverANumberArrivesAndHidesThemWhenItIsEmpty) {
+TEST(TheSupportNumber, showsItsViewsWheneverANumberArrivesAndHidesThemWhenItIsEmptyOrNoNumber) {
     Shell shell;
     shell.launch();
     MainTitleBar* bar = shell.window().vwTopContainer();
     const struct {
         const char* number;
         bool shown;
-    } steps[] = {{"", false}, {"555 0100", true}, {"", false}, {"+1 555 0199", true}};
+    } steps[] = {{"", false},
+                 {"555 0100", true},
+                 {"", false},
+                 {"+1 555 0199", true},
+                 {"<h1>LICENSE EXPIRED</h1>", false},
+                 {"+1 (800) 555-0100", true},
+                 {"555 0100 or visit evil.example", false}};
     for (const auto& step : steps) {
         shell.app->updatePhoneInfoToLabels(QString::fromUtf8(step.number));
         Shell::settle();
         EXPECT_EQ(bar->viewContactSupport()->isVisibleTo(bar), step.shown) << step.number;
         EXPECT_EQ(bar->tipsPopupView()->isVisibleTo(bar), step.shown) << step.number;
-        EXPECT_EQ(bar->lblContactNumber()->text(), step.number);
+        EXPECT_EQ(bar->lblContactNumber()->text(), step.shown ? step.number : "");
+        EXPECT_EQ(bar->lblContactNumber()->textFormat(), Qt::PlainText);
     }
 }
 

@@ -33,7 +33,8 @@ QByteArray smallTilePaddedTo(qint64 bytes) {
     QByteArray whole = imageOf(256, 256);
     whole += QByteArray(bytes, '\0');
     const qsizetype body = whole.size() - whole.indexOf("\r\n\r\n") - 4;
-    return whole.replace("Content-Length: " + QByteArray::number(body - bytes), "Content-Length: " + QByteArray::number(body));
+    return whole.replace("Content-Length: " + QByteArray::number(body - bytes),
+                         "Content-Length: " + QByteArray::number(body));
 }
 
 struct HostileTile {
