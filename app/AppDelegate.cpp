@@ -254,11 +254,11 @@ void AppDelegate::showTips() {
 }
 
 void AppDelegate::btnHelpTapped() {
-    platform::Workspace::shared().openURL(ProductInfo::supportPage());
+    platform::Workspace::shared().openURL(m_serviceHosts.supportPage());
 }
 
 void AppDelegate::btnRateOnAppstoreTapped() {
-    if (platform::Workspace::shared().openURL(ProductInfo::reviewPage()))
+    if (platform::Workspace::shared().openURL(m_serviceHosts.reviewPage()))
         m_defaults.setValue(kAppVersion, ProductInfo::bundleVersion());
 }
 

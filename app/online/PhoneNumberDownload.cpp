@@ -37,6 +37,9 @@ PhoneNumberDownload::PhoneNumberDownload(const QUrl& iniUrl, platform::UserDefau
       m_timing(std::move(timing)),
       m_network(new QNetworkAccessManager(this)),
       m_pause(new QTimer(this)) {
+    // The maker's own host answers for the file; a redirect elsewhere would put a stranger's number in the
+    // title bar.
+    m_network->setRedirectPolicy(QNetworkRequest::SameOriginRedirectPolicy);
     m_pause->setSingleShot(true);
     connect(m_pause, &QTimer::timeout, this, [this] {
         if (m_attempt < kAttempts) {
