@@ -85,6 +85,7 @@ AppDelegate::AppDelegate(platform::UserDefaults& defaults, QObject* parent)
         platform::AlertPresenter::shared().beginSheet(alert, parent, nullptr);
     };
     m_photoIntake->setHooks(std::move(hooks));
+    m_presetStore.setNoticeHandler([this](const PresetStore::Notice& notice) { tellAboutPresets(notice); });
 
     platform::NotificationCenter::defaultCenter().addObserver(
         this, AppNotifications::fileDragDrop(),
@@ -164,6 +165,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     loadPresets();
     step(LaunchStep::LoadPresets);
     openMainWindow();
+    tellPendingNotices();
     step(LaunchStep::OpenMainWindow);
     registerReachability();
     step(LaunchStep::RegisterReachability);
@@ -277,6 +279,35 @@ void AppDelegate::showIntakeLoading(bool show, const QString& text) {
                                                             : AppNotifications::hideLoading());
 }
 
+void AppDelegate::tellAboutPresets(const PresetStore::Notice& notice) {
+    if (!m_windowController && !m_willTerminateDone) {
+        m_pendingNotices.append(notice);
+        return;
+    }
+    qCInfo(lcApp).noquote() << notice.messageText + QStringLiteral(": ") +
+                                   QString(notice.informativeText).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    // At the end of the run the log alone keeps it: an alert would close with the application.
+    if (m_willTerminateDone) return;
+    platform::Alert alert;
+    alert.messageText = notice.messageText;
+    alert.informativeText = notice.informativeText;
+    alert.buttons = {QStringLiteral("OK")};
+    platform::AlertPresenter::shared().beginSheet(alert, m_windowController->frontWindow(), nullptr);
+}
+
+void AppDelegate::tellPendingNotices() {
+    if (m_pendingNotices.isEmpty()) return;
+    // Over the quick tour or the add-photos window, once it is up: an alert below it would hold that window
+    // unseen.
+    auto tell = [this] {
+        for (const PresetStore::Notice& notice : std::exchange(m_pendingNotices, {})) tellAboutPresets(notice);
+    };
+    if (m_delayedCall)
+        m_delayedCall(MainWindowController::kFirstWindowDelayMs, tell);
+    else
+        platform::dispatch::after(MainWindowController::kFirstWindowDelayMs, this, tell);
+}
+
 void AppDelegate::handleDropWithoutEditingScreen(const platform::Notification& notification) {
     // An editing screen asks its renaming question first and starts the import itself.
     if (editingScreen()) return;
@@ -290,6 +321,7 @@ void AppDelegate::handleDropWithoutEditingScreen(const platform::Notification& n
 void AppDelegate::applicationWillTerminate() {
     if (m_willTerminateDone) return;
     m_willTerminateDone = true;
+    for (const PresetStore::Notice& notice : std::exchange(m_pendingNotices, {})) tellAboutPresets(notice);
     saveProjectSession();
 }
 

@@ -152,6 +152,8 @@ class AppDelegate : public QObject {
     void createMenuActions();
     void handleDropWithoutEditingScreen(const platform::Notification& notification);
     void showIntakeLoading(bool show, const QString& text);
+    void tellAboutPresets(const PresetStore::Notice& notice);
+    void tellPendingNotices();
     bool isMainWindow(const QObject* object) const;
 
     platform::UserDefaults& m_defaults;
@@ -176,4 +178,6 @@ class AppDelegate : public QObject {
     std::function<void()> m_terminateHandler;
     DelayedCall m_delayedCall;
     bool m_willTerminateDone = false;
+    // Notices about the presets that arrived before the main window could carry them.
+    QList<PresetStore::Notice> m_pendingNotices;
 };

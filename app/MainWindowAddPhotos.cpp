@@ -28,7 +28,7 @@ platform::Alert trashRefusal() {
 }  // namespace
 
 void MainWindowController::showAddPhotosWindow() {
-    m_schedule(300, [this] { addPhotoWindow(); });
+    m_schedule(kFirstWindowDelayMs, [this] { addPhotoWindow(); });
 }
 
 void MainWindowController::addPhotoWindow() {

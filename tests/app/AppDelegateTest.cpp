@@ -13,6 +13,8 @@
 #include "tests/app/AppFixtures.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 
 #include <gtest/gtest.h>
@@ -208,6 +210,50 @@ TEST(ThePresets, surviveAnEndWithoutQuittingOnceSavedAndAreSavedAgainAtQuit) {
     PresetStore reread(afterQuit);
     reread.loadPresets();
     EXPECT_EQ(presetNames(reread.arrayPresets()), (QStringList{"Trip", "Studio"}));
+}
+
+TEST(ThePresets, thatCannotBeReadAreToldOfOverTheFirstWindowOnceItIsUp) {
+    for (const bool firstLaunch : {false, true}) {
+        SCOPED_TRACE(firstLaunch);
+        Shell shell({{QStringLiteral("isFirstTime"), firstLaunch ? QStringLiteral("yes") : QStringLiteral("no")}},
+                    true);
+        shell.launch();
+        EXPECT_TRUE(shell.alerts.shown.isEmpty());
+        shell.delays.runAll();
+        ASSERT_EQ(shell.alerts.shown.size(), 1);
+        EXPECT_EQ(shell.alerts.shown.first().messageText, "Your presets cannot be read or saved");
+        QWidget* front = firstLaunch ? static_cast<QWidget*>(shell.window().winTips()) : shell.window().winAddPhotos();
+        EXPECT_TRUE(front->isVisible());
+        EXPECT_EQ(shell.alerts.parents.first(), front);
+        shell.app->terminate();
+        EXPECT_EQ(shell.alerts.shown.size(), 1);
+    }
+}
+
+TEST(ThePresets, tellOfAFailedSaveInOneAlertOverTheMainWindowButNotAsTheRunEnds) {
+    Shell shell;
+    shell.launch();
+    const QString file = shell.defaults->filePath();
+    const auto folderInTheWay = [&file](bool inTheWay) {
+        QFile::remove(file);
+        QDir().rmdir(file);
+        if (inTheWay) QDir().mkdir(file);
+    };
+    folderInTheWay(true);
+    EXPECT_FALSE(shell.app->saveProjectSession());
+    EXPECT_FALSE(shell.app->saveProjectSession());
+    ASSERT_EQ(shell.alerts.shown.size(), 1);
+    EXPECT_EQ(shell.alerts.shown.first().messageText, "Your presets could not be saved");
+    EXPECT_TRUE(shell.alerts.shown.first().informativeText.contains(file));
+    EXPECT_EQ(shell.alerts.parents.first(), shell.window().windowMain());
+
+    folderInTheWay(false);
+    EXPECT_TRUE(shell.app->saveProjectSession());
+    folderInTheWay(true);
+    shell.app->terminate();
+    EXPECT_EQ(shell.terminations, 1);
+    EXPECT_EQ(shell.alerts.shown.size(), 1);
+    folderInTheWay(false);
 }
 
 TEST(TheQuitFlow, endsByTheWindowThatClosedAndTheStoredChoices) {
