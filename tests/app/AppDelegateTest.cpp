@@ -230,32 +230,6 @@ TEST(ThePresets, thatCannotBeReadAreToldOfOverTheFirstWindowOnceItIsUp) {
     }
 }
 
-TEST(ThePresets, tellOfAFailedSaveInOneAlertOverTheMainWindowButNotAsTheRunEnds) {
-    Shell shell;
-    shell.launch();
-    const QString file = shell.defaults->filePath();
-    const auto folderInTheWay = [&file](bool inTheWay) {
-        QFile::remove(file);
-        QDir().rmdir(file);
-        if (inTheWay) QDir().mkdir(file);
-    };
-    folderInTheWay(true);
-    EXPECT_FALSE(shell.app->saveProjectSession());
-    EXPECT_FALSE(shell.app->saveProjectSession());
-    ASSERT_EQ(shell.alerts.shown.size(), 1);
-    EXPECT_EQ(shell.alerts.shown.first().messageText, "Your presets could not be saved");
-    EXPECT_TRUE(shell.alerts.shown.first().informativeText.contains(file));
-    EXPECT_EQ(shell.alerts.parents.first(), shell.window().windowMain());
-
-    folderInTheWay(false);
-    EXPECT_TRUE(shell.app->saveProjectSession());
-    folderInTheWay(true);
-    shell.app->terminate();
-    EXPECT_EQ(shell.terminations, 1);
-    EXPECT_EQ(shell.alerts.shown.size(), 1);
-    folderInTheWay(false);
-}
-
 TEST(TheQuitFlow, endsByTheWindowThatClosedAndTheStoredChoices) {
     enum Source { MainWindow, MainWindowInUserInfo, Panel, OtherWindow, NoWindow };
     struct Row {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTemporaryDir>
@@ -12,7 +11,6 @@
 #include "model/PresetStore.h"
 #include "model/ProjectSession.h"
 #include "platform/UserDefaults.h"
-#include "tests/common/TestSupport.h"
 
 namespace {
 
@@ -175,128 +173,6 @@ TEST_F(APresetStore, tellsOfAFailedSaveOnceUntilASaveSucceedsAgain) {
     reread.loadPresets();
     EXPECT_EQ(reread.arrayPresets().size(), 1);
 }
-
-// The application's own settings file, in a configuration folder of the test's, as a hand, a tool or a crash
-// may leave it: a launch reads it, tells the user what it must, and quits; a second launch follows.
-enum class Stands { File, Folder, Pipe };
-
-struct SettingsFileRow {
-    const char* name;
-    Stands stands;
-    const char* lineAfterGeneral;  // put into a file holding the presets Trip and Studio; nullptr for none
-    bool presetsRead;
-    const char* told;  // the bold line of the one notice, "" for none
-    bool keptAside;    // a dated copy of the file as it was lies beside it
-};
-
-void PrintTo(const SettingsFileRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-class TheSettingsFile : public ::testing::TestWithParam<SettingsFileRow> {
-  protected:
-    void SetUp() override {
-        m_oldConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
-    }
-    void TearDown() override { qputenv("XDG_CONFIG_HOME", m_oldConfig); }
-
-    QTemporaryDir m_config;
-    QByteArray m_oldConfig;
-};
-
-QByteArray fileWithTwoPresets(const QString& path, const char* lineAfterGeneral) {
-    {
-        platform::UserDefaults defaults(path);
-        defaults.setValue("isFirstTime", "no");
-        PresetStore store(defaults);
-        store.arrayPresets() = {preset("Trip"), preset("Studio")};
-        EXPECT_TRUE(store.saveProjectSession());
-    }
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    QByteArray bytes = file.readAll();
-    file.close();
-    if (!lineAfterGeneral) return bytes;
-    bytes.replace("[General]\n", "[General]\n" + QByteArray(lineAfterGeneral) + "\n");
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-    return bytes;
-}
-
-TEST_P(TheSettingsFile, isNeverOverwrittenUnseenNorWaitedOn) {
-    const SettingsFileRow& row = GetParam();
-    const QString path = platform::UserDefaults::standardFilePath();
-    ASSERT_TRUE(path.startsWith(m_config.path()));
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-    QByteArray original;
-    if (row.stands == Stands::File) original = fileWithTwoPresets(path, row.lineAfterGeneral);
-    if (row.stands == Stands::Folder) {
-        ASSERT_TRUE(QDir().mkdir(path));
-    }
-    if (row.stands == Stands::Pipe) {
-        ASSERT_TRUE(testsupport::makeNamedPipe(path));
-    }
-
-    struct Run {
-        QStringList presets;
-        QList<PresetStore::Notice> told;
-        bool savedAtQuit = false;
-    };
-    const auto launchAndQuit = [&path](Run& run) {
-        platform::UserDefaults defaults(path);
-        PresetStore store(defaults);
-        store.setNoticeHandler([&run](const PresetStore::Notice& notice) { run.told.append(notice); });
-        store.loadPresets();
-        for (const MetaDataObject& p : store.arrayPresets()) run.presets.append(p.name);
-        run.savedAtQuit = store.saveProjectSession();
-    };
-    Run first;
-    ::testing::internal::CaptureStderr();
-    ASSERT_TRUE(
-        testsupport::finishesWithoutBlockingOnPipes([&] { launchAndQuit(first); }, {path}, std::chrono::seconds(5)));
-    ::testing::internal::GetCapturedStderr();
-
-    EXPECT_EQ(first.presets, row.presetsRead ? QStringList({"Trip", "Studio"}) : QStringList());
-    ASSERT_EQ(first.told.size(), *row.told ? 1 : 0);
-    if (*row.told) {
-        EXPECT_EQ(first.told.first().messageText, row.told);
-    }
-    const QStringList copies = QDir(QFileInfo(path).path()).entryList({"Lumarind-unreadable-*.conf"});
-    ASSERT_EQ(copies.size(), row.keptAside ? 1 : 0);
-    if (row.keptAside) {
-        const QString copy = QFileInfo(path).path() + "/" + copies.first();
-        QFile kept(copy);
-        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-        EXPECT_EQ(kept.readAll(), original);
-        if (*row.told) {
-            EXPECT_TRUE(first.told.first().informativeText.contains(copy));
-        }
-    }
-    // A file is written at quit and read whole at the next launch; what is not a file stays as it was.
-    EXPECT_EQ(first.savedAtQuit, row.stands == Stands::File);
-    EXPECT_EQ(QFileInfo(path).isDir(), row.stands == Stands::Folder);
-    EXPECT_EQ(QFileInfo(path).isFile(), row.stands == Stands::File);
-    if (row.stands != Stands::File) return;
-    Run second;
-    launchAndQuit(second);
-    EXPECT_EQ(second.presets, first.presets);
-    EXPECT_TRUE(second.told.isEmpty());
-    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList({"Lumarind-unreadable-*.conf"}).size(), copies.size());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, TheSettingsFile,
-    ::testing::Values(
-        SettingsFileRow{"intact", Stands::File, nullptr, true, "", false},
-        SettingsFileRow{"aLoneOpeningBracket", Stands::File, "[", false, "Your presets could not be read", true},
-        SettingsFileRow{"aLoneQuote", Stands::File, "\"", false, "Your presets could not be read", true},
-        SettingsFileRow{"aQuotedValueLeftOpen", Stands::File, "x=\"abc", false, "Your presets could not be read", true},
-        SettingsFileRow{"aSectionLeftOpen", Stands::File, "[abc", false, "Your presets could not be read", true},
-        SettingsFileRow{"aLoneClosingBracket", Stands::File, "]", true, "", true},
-        SettingsFileRow{"aFolder", Stands::Folder, nullptr, false, "Your presets cannot be read or saved", false},
-        SettingsFileRow{"aPipe", Stands::Pipe, nullptr, false, "Your presets cannot be read or saved", false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 struct UnreadableCase {
     const char* description;
