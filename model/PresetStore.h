@@ -39,7 +39,8 @@ class PresetStore {
     // Replaces the list with the stored presets; no stored value gives an empty list. An archive that
     // cannot be decoded also gives an empty list: its bytes are copied under unreadableKey() (or a numbered
     // variant when that key already holds different bytes), the settings file is copied aside as it was and
-    // one line is logged. Every start without the stored presets is a notice.
+    // one line is logged. Stored presets that could not be read, and a settings file that cannot be used at
+    // all, are a notice.
     void loadPresets();
     // Stores the current list under projectSessionKey() and writes the defaults out. Run at termination and
     // after every add, edit or remove in the presets window; false when the defaults could not be written.
