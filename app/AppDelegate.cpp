@@ -10,6 +10,7 @@
 #include "app/PromotionPanelService.h"
 #include "app/ReachabilityService.h"
 #include "app/SupportPhoneService.h"
+#include "app/online/PhoneNumberIni.h"
 #include "batch/EditorAlert.h"
 #include "controls/VLAppStoreWindow.h"
 #include "editor/AddPhotosOptions.h"
@@ -89,6 +90,7 @@ AppDelegate::AppDelegate(platform::UserDefaults& defaults, QObject* parent)
         AddPhotosOptions::showArchivePathAlert(parent, std::move(dismissed));
     };
     m_photoIntake->setHooks(std::move(hooks));
+    m_presetStore.setNoticeHandler([this](const PresetStore::Notice& notice) { tellAboutPresets(notice); });
 
     platform::NotificationCenter::defaultCenter().addObserver(
         this, AppNotifications::fileDragDrop(),
@@ -168,6 +170,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     loadPresets();
     step(LaunchStep::LoadPresets);
     openMainWindow();
+    tellPendingNotices();
     step(LaunchStep::OpenMainWindow);
     registerReachability();
     step(LaunchStep::RegisterReachability);
@@ -236,9 +239,11 @@ void AppDelegate::updatePhoneInfo() {
 }
 
 void AppDelegate::updatePhoneInfoToLabels(const QString& number) {
+    // A value stored by an earlier version may be whatever a server once served.
+    const QString shown = PhoneNumberIni::isPhoneNumber(number) ? number : QString();
     platform::NotificationCenter::defaultCenter().post(AppNotifications::updatePhoneNumber(), nullptr,
-                                                       {{QStringLiteral("number"), number}});
-    strPhoneNumber = number;
+                                                       {{QStringLiteral("number"), shown}});
+    strPhoneNumber = shown;
 }
 
 void AppDelegate::enableSelectAll(bool panelOpen) {
@@ -256,11 +261,11 @@ void AppDelegate::showTips() {
 }
 
 void AppDelegate::btnHelpTapped() {
-    platform::Workspace::shared().openURL(ProductInfo::supportPage());
+    platform::Workspace::shared().openURL(m_serviceHosts.supportPage());
 }
 
 void AppDelegate::btnRateOnAppstoreTapped() {
-    if (platform::Workspace::shared().openURL(ProductInfo::reviewPage()))
+    if (platform::Workspace::shared().openURL(m_serviceHosts.reviewPage()))
         m_defaults.setValue(kAppVersion, ProductInfo::bundleVersion());
 }
 
@@ -279,6 +284,35 @@ void AppDelegate::showIntakeLoading(bool show, const QString& text) {
                                                             : AppNotifications::hideLoading());
 }
 
+void AppDelegate::tellAboutPresets(const PresetStore::Notice& notice) {
+    if (!m_windowController && !m_willTerminateDone) {
+        m_pendingNotices.append(notice);
+        return;
+    }
+    qCInfo(lcApp).noquote() << notice.messageText + QStringLiteral(": ") +
+                                   QString(notice.informativeText).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    // At the end of the run the log alone keeps it: an alert would close with the application.
+    if (m_willTerminateDone) return;
+    platform::Alert alert;
+    alert.messageText = notice.messageText;
+    alert.informativeText = notice.informativeText;
+    alert.buttons = {QStringLiteral("OK")};
+    platform::AlertPresenter::shared().beginSheet(alert, m_windowController->frontWindow(), nullptr);
+}
+
+void AppDelegate::tellPendingNotices() {
+    if (m_pendingNotices.isEmpty()) return;
+    // Over the quick tour or the add-photos window, once it is up: an alert below it would hold that window
+    // unseen.
+    auto tell = [this] {
+        for (const PresetStore::Notice& notice : std::exchange(m_pendingNotices, {})) tellAboutPresets(notice);
+    };
+    if (m_delayedCall)
+        m_delayedCall(MainWindowController::kFirstWindowDelayMs, tell);
+    else
+        platform::dispatch::after(MainWindowController::kFirstWindowDelayMs, this, tell);
+}
+
 void AppDelegate::handleDropWithoutEditingScreen(const platform::Notification& notification) {
     // An editing screen asks its renaming question first and starts the import itself.
     if (editingScreen()) return;
@@ -292,6 +326,7 @@ void AppDelegate::handleDropWithoutEditingScreen(const platform::Notification& n
 void AppDelegate::applicationWillTerminate() {
     if (m_willTerminateDone) return;
     m_willTerminateDone = true;
+    for (const PresetStore::Notice& notice : std::exchange(m_pendingNotices, {})) tellAboutPresets(notice);
     saveProjectSession();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/DelayedCall.h"
 #include "app/NetworkFlags.h"
+#include "app/online/ServiceHosts.h"
 #include "controls/SubWindowState.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
@@ -86,6 +87,10 @@ class AppDelegate : public QObject {
     // The one intake over the batch and dictFileAdded; the editing screen drives it once installed.
     PhotoIntake& photoIntake() { return *m_photoIntake; }
     platform::UserDefaults& defaults() { return m_defaults; }
+    // Where the maker's pages and services are: the product's own unless the online services were installed
+    // with other hosts.
+    const ServiceHosts& serviceHosts() const { return m_serviceHosts; }
+    void setServiceHosts(const ServiceHosts& hosts) { m_serviceHosts = hosts; }
     MainWindowController* myWindowController() const { return m_windowController.get(); }
     QAction* menuSelectAll() const { return m_menuSelectAll; }
     QAction* menuDeselectAll() const { return m_menuDeselectAll; }
@@ -147,9 +152,12 @@ class AppDelegate : public QObject {
     void createMenuActions();
     void handleDropWithoutEditingScreen(const platform::Notification& notification);
     void showIntakeLoading(bool show, const QString& text);
+    void tellAboutPresets(const PresetStore::Notice& notice);
+    void tellPendingNotices();
     bool isMainWindow(const QObject* object) const;
 
     platform::UserDefaults& m_defaults;
+    ServiceHosts m_serviceHosts = ServiceHosts::product();
     PresetStore m_presetStore;
     SubWindowState m_subWindowState;
     std::unique_ptr<PhotoIntake> m_photoIntake;
@@ -170,4 +178,6 @@ class AppDelegate : public QObject {
     std::function<void()> m_terminateHandler;
     DelayedCall m_delayedCall;
     bool m_willTerminateDone = false;
+    // Notices about the presets that arrived before the main window could carry them.
+    QList<PresetStore::Notice> m_pendingNotices;
 };

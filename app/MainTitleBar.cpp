@@ -43,6 +43,8 @@ MainTitleBar::MainTitleBar(QWidget* parent) : QWidget(parent) {
     contactLayout->addWidget(m_tipsPopup);
     m_contactNumber = ArtworkViews::label(QString(), 11, false, m_contactSupport);
     m_contactNumber->setObjectName(QStringLiteral("lblContactNumber"));
+    // The number comes from a server: never read as markup.
+    m_contactNumber->setTextFormat(Qt::PlainText);
     m_contactNumber->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_contactNumber->setAttribute(Qt::WA_TransparentForMouseEvents, false);
     contactLayout->addWidget(m_contactNumber);

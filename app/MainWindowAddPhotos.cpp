@@ -4,7 +4,6 @@
 #include "app/AppDelegate.h"
 #include "app/Logging.h"
 #include "app/MainWindowController.h"
-#include "app/ProductInfo.h"
 #include "app/QuickTourWindow.h"
 #include "controls/IMGButton.h"
 #include "controls/MouseDownView.h"
@@ -16,7 +15,7 @@
 #include "platform/Workspace.h"
 
 void MainWindowController::showAddPhotosWindow() {
-    m_schedule(300, [this] { addPhotoWindow(); });
+    m_schedule(kFirstWindowDelayMs, [this] { addPhotoWindow(); });
 }
 
 void MainWindowController::addPhotoWindow() {
@@ -114,5 +113,5 @@ void MainWindowController::closeQuickTourClicked() {
 }
 
 void MainWindowController::torvanelinkClicked() {
-    platform::Workspace::shared().openURL(ProductInfo::makerSite());
+    platform::Workspace::shared().openURL(m_app.serviceHosts().website);
 }

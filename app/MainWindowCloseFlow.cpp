@@ -95,7 +95,7 @@ void MainWindowController::showAlertForRateApp() {
         if (!self) return;
         AppDelegate& app = self->m_app;
         app.setIsSubWindowOpened(false);
-        if (a.button == RateYes && platform::Workspace::shared().openURL(ProductInfo::reviewPage()))
+        if (a.button == RateYes && platform::Workspace::shared().openURL(app.serviceHosts().reviewPage()))
             app.defaults().setValue(kAppVersion, ProductInfo::bundleVersion());
         if (a.suppressed) {
             app.defaults().setValue(kAppVersion, ProductInfo::bundleVersion());

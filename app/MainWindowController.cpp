@@ -101,12 +101,18 @@ void MainWindowController::awakeFromNib() {
     initSetup();
     platform::UserDefaults& defaults = m_app.defaults();
     if (defaults.contains(kIsFirstTime) && defaults.string(kIsFirstTime) == QLatin1String("yes")) {
-        m_schedule(300, [this] { showTipsScreen(); });
+        m_schedule(kFirstWindowDelayMs, [this] { showTipsScreen(); });
         defaults.setValue(kIsFirstTime, QStringLiteral("no"));
         defaults.synchronize();
     } else {
         showAddPhotosWindow();
     }
+}
+
+QWidget* MainWindowController::frontWindow() const {
+    if (m_tips->isVisible()) return m_tips;
+    if (m_addPhotos->isVisible()) return m_addPhotos;
+    return m_windowMain;
 }
 
 void MainWindowController::initSetup() {

@@ -31,7 +31,12 @@ class MainWindowController : public QObject, public VLAppStoreWindowDelegate, pu
     explicit MainWindowController(AppDelegate& app);
     ~MainWindowController() override;
 
+    // The wait between the window's opening and the quick tour or the add-photos window.
+    static constexpr int kFirstWindowDelayMs = 300;
+
     VLAppStoreWindow* windowMain() const { return m_windowMain; }
+    // The window in front: the quick tour or the add-photos window while one is up, else the main window.
+    QWidget* frontWindow() const;
     // The 0.3 s and 0.2 s waits before the tour, the add-photos window and the rate prompt.
     void setDelayedCall(DelayedCall delayedCall) { m_schedule = std::move(delayedCall); }
 

@@ -120,6 +120,7 @@ class FeedbackSheet : public FeedbackService {
 }  // namespace
 
 void installOnlineServices(AppDelegate& delegate, const ServiceHosts& hosts) {
+    delegate.setServiceHosts(hosts);
     delegate.installReachability(std::make_unique<ReachabilityMonitor>());
     delegate.installSupportPhone(std::make_unique<SupportPhoneUpdater>(hosts));
     delegate.installTracking(std::make_unique<InstallTracking>(hosts));

@@ -1,13 +1,19 @@
 #include "platform/TileLoader.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFutureWatcher>
+#include <QImageReader>
 #include <QNetworkDiskCache>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "platform/Log.h"
+#include "platform/MapProjection.h"
+#include "platform/ReplyLimits.h"
 #include "platform/StandardPaths.h"
 
 namespace platform {
@@ -16,6 +22,10 @@ namespace {
 constexpr qint64 kServerRetryMs = 60 * 1000;
 constexpr qint64 kTileRetryMs = 10 * 60 * 1000;
 constexpr int kTransferTimeoutMs = 15 * 1000;
+constexpr int kTotalTimeMs = 30 * 1000;
+// A 256-pixel tile takes at most about 260 KB even as uncompressed 32-bit PNG; four times that leaves room
+// for 16-bit colour and metadata.
+constexpr qint64 kMaxTileBytes = 1024 * 1024;
 constexpr qint64 kDiskCacheBytes = 200 * 1024 * 1024;
 // Decoded tiles held in memory, in tiles (256 KB each): a few screens' worth.
 constexpr int kMemoryTiles = 512;
@@ -39,6 +49,23 @@ bool isConnectionFailure(QNetworkReply::NetworkError error) {
     }
 }
 
+// The tile's image, or a null image when it is not an image of at most the tile size. The size comes from
+// the header first: a small file can describe an image of gigabytes.
+QImage decodeTile(const QByteArray& bytes) {
+    if (bytes.size() > kMaxTileBytes) return {};
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const auto fits = [](QSize size) {
+        return size.isValid() && size.width() <= MapProjection::kTileSize && size.height() <= MapProjection::kTileSize;
+    };
+    if (!fits(reader.size())) return {};
+    const QImage image = reader.read();
+    if (image.isNull() || !fits(image.size())) return {};
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
 }  // namespace
 
 TileLoader::TileLoader(const QString& cacheFolder, QObject* parent) : QObject(parent), m_images(kMemoryTiles) {
@@ -52,6 +79,8 @@ TileLoader::TileLoader(const QString& cacheFolder, QObject* parent) : QObject(pa
     auto timer = std::make_shared<QElapsedTimer>();
     timer->start();
     m_clock = [timer] { return timer->elapsed(); };
+    // A tile's decode is short; two threads keep a screenful coming without taking the shared pool.
+    m_decodePool.setMaxThreadCount(2);
 }
 
 TileLoader::~TileLoader() {
@@ -81,7 +110,7 @@ const QImage* TileLoader::tile(const TileServer& server, const TileKey& key) {
     if (server.isEmpty() || key.z > server.maxZoom) return nullptr;
     const QString id = keyText(server, key);
     if (const QImage* image = m_images.object(id)) return image;
-    if (m_running.contains(id) || isServerUnreachable(server)) return nullptr;
+    if (m_running.contains(id) || m_decoding.contains(id) || isServerUnreachable(server)) return nullptr;
     const auto failed = m_tileFailedAt.constFind(id);
     if (failed != m_tileFailedAt.constEnd() && m_clock() - failed.value() < kTileRetryMs) return nullptr;
     start(server, key, id);
@@ -97,9 +126,11 @@ void TileLoader::start(const TileServer& server, const TileKey& key, const QStri
     QNetworkRequest request(server.urlFor(key));
     request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::PreferCache);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    // A redirect elsewhere would send the user's whereabouts, the tile's position, to a host nobody chose.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::SameOriginRedirectPolicy);
     request.setTransferTimeout(kTransferTimeoutMs);
     QNetworkReply* reply = m_network.get(request);
+    ReplyLimits{kMaxTileBytes, kTotalTimeMs}.watch(reply);
     ++m_requestsStarted;
     m_running.insert(id, reply);
     const QString urlTemplate = server.urlTemplate;
@@ -110,6 +141,11 @@ void TileLoader::start(const TileServer& server, const TileKey& key, const QStri
 void TileLoader::finished(QNetworkReply* reply, const QString& urlTemplate, const QString& id) {
     reply->deleteLater();
     if (m_running.value(id) == reply) m_running.remove(id);
+    const QString cutShort = ReplyLimits::exceeded(reply);
+    if (!cutShort.isEmpty()) {
+        refuse(reply->url(), id, cutShort);
+        return;
+    }
     const QNetworkReply::NetworkError error = reply->error();
     if (error == QNetworkReply::OperationCanceledError) return;
     if (isConnectionFailure(error)) {
@@ -123,16 +159,36 @@ void TileLoader::finished(QNetworkReply* reply, const QString& urlTemplate, cons
         }
         return;
     }
-    QImage image;
-    if (error == QNetworkReply::NoError) image.loadFromData(reply->readAll());
-    if (image.isNull()) {
-        qCDebug(lcPlatform).noquote() << "Map tile refused:" << reply->url().toString() << reply->errorString();
-        m_tileFailedAt.insert(id, m_clock());
+    if (error != QNetworkReply::NoError) {
+        refuse(reply->url(), id, reply->errorString());
         return;
     }
-    m_serverFailedAt.remove(urlTemplate);
-    m_images.insert(id, new QImage(image.convertToFormat(QImage::Format_ARGB32_Premultiplied)));
-    emit tileReady();
+    decode(reply->readAll(), reply->url(), urlTemplate, id);
+}
+
+void TileLoader::decode(const QByteArray& bytes, const QUrl& url, const QString& urlTemplate, const QString& id) {
+    m_decoding.insert(id);
+    auto* watcher = new QFutureWatcher<QImage>(this);
+    connect(watcher, &QFutureWatcher<QImage>::finished, this, [this, watcher, url, urlTemplate, id] {
+        watcher->deleteLater();
+        m_decoding.remove(id);
+        QImage image = watcher->result();
+        if (image.isNull()) {
+            refuse(url, id, QStringLiteral("not an image of at most %1 pixels a side").arg(MapProjection::kTileSize));
+            return;
+        }
+        m_serverFailedAt.remove(urlTemplate);
+        m_images.insert(id, new QImage(std::move(image)));
+        emit tileReady();
+    });
+    watcher->setFuture(QtConcurrent::run(&m_decodePool, decodeTile, bytes));
+}
+
+void TileLoader::refuse(const QUrl& url, const QString& id, const QString& reason) {
+    qCDebug(lcPlatform).noquote() << "Map tile refused:" << url.toString() << reason;
+    m_tileFailedAt.insert(id, m_clock());
+    // A refused answer kept on disk would come back from there when the tile is asked for again.
+    if (QAbstractNetworkCache* cache = m_network.cache()) cache->remove(url);
 }
 
 void TileLoader::keepOnly(const TileServer& server, const QList<TileKey>& wanted) {

@@ -5,6 +5,7 @@
 #include "app/online/Logging.h"
 #include "app/online/SystemInfo.h"
 #include "platform/NotificationCenter.h"
+#include "platform/ReplyLimits.h"
 
 #include <QFile>
 #include <QFutureWatcher>
@@ -14,8 +15,19 @@
 #include <QXmlStreamReader>
 #include <QtConcurrent/QtConcurrentRun>
 
+namespace {
+
+// A service's answer is a short SOAP envelope.
+constexpr qint64 kMaxAnswerBytes = 64 * 1024;
+
+}  // namespace
+
 FeedbackUploader::FeedbackUploader(const ServiceHosts& hosts, int timeoutMs, QObject* parent)
-    : QObject(parent), m_hosts(hosts), m_timeoutMs(timeoutMs), m_network(new QNetworkAccessManager(this)) {}
+    : QObject(parent), m_hosts(hosts), m_timeoutMs(timeoutMs), m_network(new QNetworkAccessManager(this)) {
+    // The request carries the user's address, text and log: it goes to the service and nowhere else, and an
+    // answer sending it on is a failure, not a delivery.
+    m_network->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+}
 
 FeedbackDocument FeedbackUploader::completedDocument(const FeedbackSubmission& submission) {
     FeedbackDocument document = submission.document;
@@ -53,6 +65,7 @@ void FeedbackUploader::post(const QByteArray& body) {
     request.setRawHeader("Content-Length", QByteArray::number(body.size()));
     request.setTransferTimeout(m_timeoutMs);
     QNetworkReply* reply = m_network->post(request, body);
+    platform::ReplyLimits{kMaxAnswerBytes, 0}.watch(reply);
     connect(reply, &QNetworkReply::finished, this, [this, reply] { answered(reply); });
 }
 
@@ -62,7 +75,13 @@ void FeedbackUploader::answered(QNetworkReply* reply) {
     const bool statusOk = status >= 200 && status <= 299;
     const QByteArray answer = reply->readAll();
     QString failure;
-    if (status == 0 || (statusOk && reply->error() != QNetworkReply::NoError)) {
+    const QVariant redirect = reply->attribute(QNetworkRequest::RedirectionTargetAttribute);
+    const QString cutShort = platform::ReplyLimits::exceeded(reply);
+    if (redirect.isValid()) {
+        failure = "feedback upload not sent: the service redirects to " + redirect.toUrl().toString();
+    } else if (!cutShort.isEmpty()) {
+        failure = "feedback upload failed: " + cutShort;
+    } else if (status == 0 || (statusOk && reply->error() != QNetworkReply::NoError)) {
         failure = "feedback upload failed: " + reply->errorString();
     } else if (!statusOk) {
         failure = "feedback upload refused with HTTP status " + QString::number(status);

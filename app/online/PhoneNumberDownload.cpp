@@ -2,6 +2,7 @@
 
 #include "app/online/Logging.h"
 #include "app/online/PhoneNumberIni.h"
+#include "platform/ReplyLimits.h"
 #include "platform/UserDefaults.h"
 
 #include <QNetworkAccessManager>
@@ -36,6 +37,9 @@ PhoneNumberDownload::PhoneNumberDownload(const QUrl& iniUrl, platform::UserDefau
       m_timing(std::move(timing)),
       m_network(new QNetworkAccessManager(this)),
       m_pause(new QTimer(this)) {
+    // The maker's own host answers for the file; a redirect elsewhere would put a stranger's number in the
+    // title bar.
+    m_network->setRedirectPolicy(QNetworkRequest::SameOriginRedirectPolicy);
     m_pause->setSingleShot(true);
     connect(m_pause, &QTimer::timeout, this, [this] {
         if (m_attempt < kAttempts) {
@@ -95,8 +99,9 @@ void PhoneNumberDownload::startAttempt() {
     qCInfo(lcOnline).noquote() << "Attempt:" + QString::number(m_attempt);
     QNetworkRequest request(m_url);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setTransferTimeout(m_timing.attemptTimeoutMs);
     m_reply = m_network->get(request);
+    // A server sending without end, or a byte every few seconds, must not hold the attempt or the memory.
+    platform::ReplyLimits{kMaxFileBytes, m_timing.attemptTimeoutMs}.watch(m_reply);
     connect(m_reply, &QNetworkReply::finished, this, [this, reply = m_reply.data()] { attemptFinished(reply); });
 }
 
@@ -108,7 +113,8 @@ void PhoneNumberDownload::attemptFinished(QNetworkReply* reply) {
         return;
     }
     qCInfo(lcOnline).noquote() << "No Contents Found, Attempt:" + QString::number(m_attempt);
-    qCInfo(lcOnline).noquote() << reply->errorString();
+    const QString cutShort = platform::ReplyLimits::exceeded(reply);
+    qCInfo(lcOnline).noquote() << (cutShort.isEmpty() ? reply->errorString() : cutShort);
     qCInfo(lcOnline).noquote() << "HTTP status " +
                                       reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toString();
     m_pause->start(m_timing.pausesMs.value(m_attempt - 1, 0));
@@ -120,6 +126,10 @@ void PhoneNumberDownload::finish(const QString& iniText, bool downloaded) {
         const IniSections file = PhoneNumberIni::parse(iniText);
         qCDebug(lcOnline) << "support phone file" << file;
         number = PhoneNumberIni::checkAndGetNewPhoneNumberForAppStoreApp(file, getDefaultPhoneNumber(m_defaults));
+        if (!PhoneNumberIni::isPhoneNumber(number)) {
+            if (!number.isEmpty()) qCInfo(lcOnline).noquote() << "the support phone file names no phone number";
+            number.clear();
+        }
     }
     m_defaults.setValue(QString::fromLatin1(kDefaultsKey), number);
     m_running = false;

@@ -17,14 +17,18 @@ class UserDefaults;
 // Refreshes the support phone number from the maker's INI file: up to five attempts with pauses between
 // them, then the number chosen from the file is stored under "phonenumber" and announced. Everything runs on
 // the main thread's event loop; cancel() (or destroying the object) stops it at once and stores nothing.
+// An attempt fails when its answer grows past kMaxFileBytes or does not end within its time; a number
+// that is not a phone number is stored and announced as "".
 class PhoneNumberDownload : public QObject {
     Q_OBJECT
   public:
     static constexpr const char* kDefaultsKey = "phonenumber";
+    // The file holds a few short lines.
+    static constexpr qint64 kMaxFileBytes = 16 * 1024;
 
     struct Timing {
         QList<int> pausesMs{5000, 5000, 20000, 20000, 20000};  // after each failed attempt; one per attempt
-        int attemptTimeoutMs = 30000;
+        int attemptTimeoutMs = 30000;                          // from the request to the whole answer
     };
 
     PhoneNumberDownload(const QUrl& iniUrl, platform::UserDefaults& defaults, Timing timing, QObject* parent = nullptr);

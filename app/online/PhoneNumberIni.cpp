@@ -43,3 +43,18 @@ QString PhoneNumberIni::checkAndGetNewPhoneNumberForAppStoreApp(const IniSection
     if (phone != file.constEnd()) return phone->value(current);
     return QString();
 }
+
+bool PhoneNumberIni::isPhoneNumber(const QString& text) {
+    // Room for a country code, an area code and an extension, with the blanks and dashes between them.
+    constexpr qsizetype kMaxLength = 30;
+    if (text.size() > kMaxLength) return false;
+    bool hasDigit = false;
+    for (const QChar c : text) {
+        if (c >= u'0' && c <= u'9') {
+            hasDigit = true;
+            continue;
+        }
+        if (!QStringView(u" +-()./").contains(c)) return false;
+    }
+    return hasDigit;
+}

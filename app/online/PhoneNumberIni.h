@@ -17,4 +17,9 @@ class PhoneNumberIni {
 
     // [default] "fennacle" when present; else [phone] keyed by the number shown so far; else "".
     static QString checkAndGetNewPhoneNumberForAppStoreApp(const IniSections& file, const QString& current);
+
+    // Whether text can be shown as the support number: short, with digits, and nothing but the characters
+    // numbers are written with (digits, blanks, + - ( ) . /). The file comes from a server; what it names
+    // as the number must not become a message in the title bar.
+    static bool isPhoneNumber(const QString& text);
 };

@@ -11,13 +11,14 @@ QString withPath(const QUrl& server, const QString& path) {
 }  // namespace
 
 ServiceHosts ServiceHosts::product() {
-    // The maker's hosts. The services answer plain HTTP, as they are published; the web site is the one the
-    // help and review pages live on.
+    // The maker's hosts, every one over HTTPS: the feedback carries the user's address, text and log, and the
+    // phone file names the number users call for help. The namespace is the service's name, not an address,
+    // and stays as the service declares it.
     ServiceHosts hosts;
-    hosts.feedbackService = QUrl(QStringLiteral("http://services.lumarind.app"));
+    hosts.feedbackService = QUrl(QStringLiteral("https://services.lumarind.app"));
     hosts.feedbackNamespace = QStringLiteral("http://services.lumarind.app/");
-    hosts.contentHost = QUrl(QStringLiteral("http://content.lumarind.app"));
-    hosts.trackingHost = QUrl(QStringLiteral("http://track.lumarind.app"));
+    hosts.contentHost = QUrl(QStringLiteral("https://content.lumarind.app"));
+    hosts.trackingHost = QUrl(QStringLiteral("https://track.lumarind.app"));
     hosts.website = QUrl(QStringLiteral("https://lumarind.app"));
     return hosts;
 }
@@ -46,6 +47,14 @@ QString ServiceHosts::trackingBase() const {
 
 QString ServiceHosts::installTrackingUrl() const {
     return withPath(trackingHost, QStringLiteral("/kestrack/KesParser.svc/registerAppInstalls"));
+}
+
+QUrl ServiceHosts::supportPage() const {
+    return QUrl(withPath(website, QStringLiteral("/support")));
+}
+
+QUrl ServiceHosts::reviewPage() const {
+    return QUrl(withPath(website, QStringLiteral("/review")));
 }
 
 QString ServiceHosts::websitePage(const QString& path) const {

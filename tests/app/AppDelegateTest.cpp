@@ -13,6 +13,8 @@
 #include "tests/app/AppFixtures.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 
 #include <gtest/gtest.h>
@@ -210,6 +212,24 @@ TEST(ThePresets, surviveAnEndWithoutQuittingOnceSavedAndAreSavedAgainAtQuit) {
     EXPECT_EQ(presetNames(reread.arrayPresets()), (QStringList{"Trip", "Studio"}));
 }
 
+TEST(ThePresets, thatCannotBeReadAreToldOfOverTheFirstWindowOnceItIsUp) {
+    for (const bool firstLaunch : {false, true}) {
+        SCOPED_TRACE(firstLaunch);
+        Shell shell({{QStringLiteral("isFirstTime"), firstLaunch ? QStringLiteral("yes") : QStringLiteral("no")}},
+                    true);
+        shell.launch();
+        EXPECT_TRUE(shell.alerts.shown.isEmpty());
+        shell.delays.runAll();
+        ASSERT_EQ(shell.alerts.shown.size(), 1);
+        EXPECT_EQ(shell.alerts.shown.first().messageText, "Your presets cannot be read or saved");
+        QWidget* front = firstLaunch ? static_cast<QWidget*>(shell.window().winTips()) : shell.window().winAddPhotos();
+        EXPECT_TRUE(front->isVisible());
+        EXPECT_EQ(shell.alerts.parents.first(), front);
+        shell.app->terminate();
+        EXPECT_EQ(shell.alerts.shown.size(), 1);
+    }
+}
+
 TEST(TheQuitFlow, endsByTheWindowThatClosedAndTheStoredChoices) {
     enum Source { MainWindow, MainWindowInUserInfo, Panel, OtherWindow, NoWindow };
     struct Row {
@@ -261,20 +281,27 @@ TEST(TheQuitFlow, terminatesWhenNoPromotionPanelIsInstalled) {
     EXPECT_EQ(shell.terminations, 1);
 }
 
-TEST(TheSupportNumber, showsItsViewsWheneverANumberArrivesAndHidesThemWhenItIsEmpty) {
+TEST(TheSupportNumber, showsItsViewsWheneverANumberArrivesAndHidesThemWhenItIsEmptyOrNoNumber) {
     Shell shell;
     shell.launch();
     MainTitleBar* bar = shell.window().vwTopContainer();
     const struct {
         const char* number;
         bool shown;
-    } steps[] = {{"", false}, {"555 0100", true}, {"", false}, {"+1 555 0199", true}};
+    } steps[] = {{"", false},
+                 {"555 0100", true},
+                 {"", false},
+                 {"+1 555 0199", true},
+                 {"<h1>LICENSE EXPIRED</h1>", false},
+                 {"+1 (800) 555-0100", true},
+                 {"555 0100 or visit evil.example", false}};
     for (const auto& step : steps) {
         shell.app->updatePhoneInfoToLabels(QString::fromUtf8(step.number));
         Shell::settle();
         EXPECT_EQ(bar->viewContactSupport()->isVisibleTo(bar), step.shown) << step.number;
         EXPECT_EQ(bar->tipsPopupView()->isVisibleTo(bar), step.shown) << step.number;
-        EXPECT_EQ(bar->lblContactNumber()->text(), step.number);
+        EXPECT_EQ(bar->lblContactNumber()->text(), step.shown ? step.number : "");
+        EXPECT_EQ(bar->lblContactNumber()->textFormat(), Qt::PlainText);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "app/MainWindowController.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace appfixtures {
 
@@ -22,7 +23,8 @@ QWidget* RecordingEditingScreen::view() {
     return widget;
 }
 
-Shell::Shell(const QVariantMap& stored) {
+Shell::Shell(const QVariantMap& stored, bool folderForTheDefaultsFile) {
+    if (folderForTheDefaultsFile) QDir(dir.path()).mkdir(QStringLiteral("defaults.conf"));
     defaults = std::make_unique<platform::UserDefaults>(dir.filePath(QStringLiteral("defaults.conf")));
     QVariantMap values = stored;
     if (!values.contains(QStringLiteral("isFirstTime")))

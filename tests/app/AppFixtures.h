@@ -60,8 +60,9 @@ class RecordingPromotionPanel : public PromotionPanelService {
 // run by hand, and terminations counted instead of ending the test program.
 class Shell {
   public:
-    // stored: values in the defaults before launch ("isFirstTime" is "no" unless given).
-    explicit Shell(const QVariantMap& stored = {});
+    // stored: values in the defaults before launch ("isFirstTime" is "no" unless given). With a folder where
+    // the defaults file should be, nothing can be read or saved.
+    explicit Shell(const QVariantMap& stored = {}, bool folderForTheDefaultsFile = false);
     ~Shell();
 
     // With the recording editing screen mounted, or with none (photos then go to the delegate's intake).

@@ -284,7 +284,7 @@ TEST(TheQuickTour, leadsToTheAddPhotosWindowAtTheFirstLaunchAndBackToTheWindowLa
     EXPECT_TRUE(tips->webViewTips()->toPlainText().contains("Welcome to Lumarind"));
 
     emit tips->webViewTips()->anchorClicked(QUrl("app:torvanelinkClicked"));
-    EXPECT_EQ(shell.workspace.openedUrls, QList<QUrl>{ProductInfo::makerSite()});
+    EXPECT_EQ(shell.workspace.openedUrls, QList<QUrl>{shell.app->serviceHosts().website});
     emit tips->webViewTips()->anchorClicked(QUrl("app:closeQuickTourClicked"));
     EXPECT_FALSE(tips->isVisible());
     shell.delays.runAll();

@@ -44,14 +44,25 @@ void LoopbackTileServer::answer(QTcpSocket* socket) {
         for (const QByteArray& line : lines) {
             if (line.toLower().startsWith("user-agent:")) userAgents.append(line.mid(11).trimmed());
         }
-        const QByteArray body = tilePng(path);
-        QByteArray response = "HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nCache-Control: max-age=3600\r\n";
-        response += "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
-        socket->write(response);
+        const auto scripted = m_scripted.constFind(path);
+        if (scripted != m_scripted.constEnd()) {
+            socket->write(*scripted);
+            continue;
+        }
+        socket->write(pngAnswer(tile(path)));
     }
 }
 
-QByteArray LoopbackTileServer::tilePng(const QString& path) const {
+QByteArray LoopbackTileServer::pngAnswer(const QImage& image) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    QByteArray response = "HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nCache-Control: max-age=3600\r\n";
+    return response + "Content-Length: " + QByteArray::number(png.size()) + "\r\n\r\n" + png;
+}
+
+QImage LoopbackTileServer::tile(const QString& path) const {
     QImage tile(256, 256, QImage::Format_RGB32);
     tile.fill(m_land);
     QPainter painter(&tile);
@@ -62,11 +73,7 @@ QByteArray LoopbackTileServer::tilePng(const QString& path) const {
     painter.setPen(m_land.lightness() > 128 ? Qt::black : Qt::white);
     painter.drawText(QRectF(0, 0, 256, 256), Qt::AlignCenter, path);
     painter.end();
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    tile.save(&buffer, "PNG");
-    return png;
+    return tile;
 }
 
 }  // namespace testsupport

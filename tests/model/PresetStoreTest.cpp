@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTemporaryDir>
@@ -105,11 +106,20 @@ TEST_F(APresetStore, storesAProjectSessionOfMetaDataObjectsUnderProjectSession) 
 TEST_F(APresetStore, keepsGarbageAsideAndStartsEmpty) {
     const QByteArray garbage("\x00\x01not an archive{", 16);
     m_defaults->setValue(PresetStore::projectSessionKey(), garbage);
+    ASSERT_TRUE(m_defaults->synchronize());
     PresetStore store(*m_defaults);
+    QList<PresetStore::Notice> told;
+    store.setNoticeHandler([&](const PresetStore::Notice& notice) { told.append(notice); });
     ::testing::internal::CaptureStderr();
     store.loadPresets();
     const std::string logged = ::testing::internal::GetCapturedStderr();
     EXPECT_TRUE(store.arrayPresets().isEmpty());
+    // The user hears of it once, with the copy of the settings file as it was.
+    ASSERT_EQ(told.size(), 1);
+    const QStringList copies = QDir(m_dir.path()).entryList({"defaults-unreadable-*.conf"});
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_TRUE(told.first().informativeText.contains(m_dir.filePath(copies.first())));
+    EXPECT_EQ(platform::UserDefaults(m_dir.filePath(copies.first())).data(PresetStore::projectSessionKey()), garbage);
     EXPECT_EQ(m_defaults->data(PresetStore::unreadableKey()), garbage);
     EXPECT_EQ(std::count(logged.begin(), logged.end(), '\n'), 1) << logged;
     EXPECT_NE(logged.find("PROJECT_SESSION_UNREADABLE"), std::string::npos) << logged;
@@ -129,6 +139,39 @@ TEST_F(APresetStore, neverOverwritesAnEarlierKeptArchive) {
     ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(m_defaults->data(PresetStore::unreadableKey()), "older damage");
     EXPECT_EQ(m_defaults->data("PROJECT_SESSION_UNREADABLE_2"), "{\"$class\":\"Other\"}");
+}
+
+TEST_F(APresetStore, tellsOfAFailedSaveOnceUntilASaveSucceedsAgain) {
+    // The settings file's folder can be taken away and put back, as a removable disk or a sync tool does.
+    const QString folder = m_dir.filePath("settings");
+    platform::UserDefaults defaults(folder + "/defaults.conf");
+    PresetStore store(defaults);
+    QList<PresetStore::Notice> told;
+    store.setNoticeHandler([&](const PresetStore::Notice& notice) { told.append(notice); });
+    store.loadPresets();
+    store.arrayPresets() = {preset("Trip")};
+    ASSERT_TRUE(store.saveProjectSession());
+    const struct {
+        bool folderGone;
+        bool saved;
+        int toldSoFar;
+    } steps[] = {{true, false, 1}, {true, false, 1}, {false, true, 1}, {true, false, 2}, {false, true, 2}};
+    for (const auto& step : steps) {
+        QDir(folder).removeRecursively();
+        QFile::remove(folder);
+        if (step.folderGone) {
+            QFile(folder).open(QIODevice::WriteOnly);  // a file where the folder was: nothing can be made there
+        }
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(store.saveProjectSession(), step.saved);
+        ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(told.size(), step.toldSoFar);
+    }
+    EXPECT_EQ(told.last().messageText, "Your presets could not be saved");
+    platform::UserDefaults again(folder + "/defaults.conf");
+    PresetStore reread(again);
+    reread.loadPresets();
+    EXPECT_EQ(reread.arrayPresets().size(), 1);
 }
 
 struct UnreadableCase {

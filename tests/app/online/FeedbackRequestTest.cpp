@@ -4,7 +4,9 @@
 #include "app/online/FeedbackAttachments.h"
 #include "app/online/FeedbackChecks.h"
 #include "app/online/FeedbackUploader.h"
+#include "app/online/PhoneNumberDownload.h"
 #include "platform/NotificationCenter.h"
+#include "platform/UserDefaults.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -164,6 +166,38 @@ TEST_F(AFeedbackUpload, failsWhenNoServerAnswers) {
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_FALSE(finished.first().first().toBool());
 }
+
+// A redirect to another host (here the loopback server under the name "localhost") would carry the user's
+// e-mail, text and log, or the request for the phone file, wherever the server says. Neither is followed,
+// and a redirected feedback is not sent.
+class ARedirectToAnotherHost : public AFeedbackUpload, public testing::WithParamInterface<int> {};
+
+TEST_P(ARedirectToAnotherHost, isNotFollowedAndSendsNothing) {
+    const QByteArray elsewhere = "http://localhost:" + QByteArray::number(server.url().port()) + "/elsewhere";
+    QObject observer;
+    int announced = 0;
+    platform::NotificationCenter::defaultCenter().addObserver(&observer, AppNotifications::submitFeedback(),
+                                                              [&](const platform::Notification&) { ++announced; });
+    server.script({.status = GetParam(), .location = elsewhere});
+    EXPECT_FALSE(upload(submissionWith({})));
+    EXPECT_EQ(announced, 0);
+
+    QTemporaryDir dir;
+    platform::UserDefaults defaults(dir.filePath("defaults.conf"));
+    defaults.setValue("phonenumber", "555 0100");
+    server.script({.status = GetParam(), .location = elsewhere});
+    server.script({.body = "[default]\nfennacle = 555 0142\n"});
+    PhoneNumberDownload download(ServiceHosts::allOn(server.url()).supportPhoneFileUrl(), defaults,
+                                 {{1, 1, 1, 1, 1}, 5000});
+    QSignalSpy updated(&download, &PhoneNumberDownload::phoneNumberUpdated);
+    download.updatePhoneNumbersFromWebINI(true);
+    ASSERT_TRUE(updated.wait(10000));
+    EXPECT_EQ(updated.first().first().toString(), "555 0142");
+    for (const LoopbackServer::Request& request : server.requests) EXPECT_NE(request.path, "/elsewhere");
+    EXPECT_EQ(server.requests.size(), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Statuses, ARedirectToAnotherHost, testing::Values(301, 302, 303, 307, 308));
 
 TEST(AnEmailCheck, acceptsOnlyAddressesWithADottedDomain) {
     const std::pair<const char*, bool> rows[] = {

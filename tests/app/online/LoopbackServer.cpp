@@ -1,6 +1,7 @@
 #include "LoopbackServer.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace {
 
@@ -28,6 +29,10 @@ QByteArray reason(int status) {
     switch (status) {
         case 200:
             return "OK";
+        case 302:
+            return "Found";
+        case 307:
+            return "Temporary Redirect";
         case 404:
             return "Not Found";
         case 500:
@@ -70,8 +75,20 @@ void LoopbackServer::serve(QTcpSocket* socket) {
             response = m_responses.front();
             m_responses.pop_front();
         }
+        if (!response.raw.isEmpty()) {
+            socket->write(response.raw);
+            if (response.dripMs > 0) {
+                auto* drip = new QTimer(socket);
+                connect(drip, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+                drip->start(response.dripMs);
+            }
+            emit requestReceived();
+            return;
+        }
+        const QByteArray location =
+            response.location.isEmpty() ? QByteArray() : "Location: " + response.location + "\r\n";
         socket->write("HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reason(response.status) +
-                      "\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: " +
+                      "\r\nContent-Type: text/xml; charset=utf-8\r\n" + location + "Content-Length: " +
                       QByteArray::number(response.body.size()) + "\r\nConnection: close\r\n\r\n" + response.body);
         socket->disconnectFromHost();
         emit requestReceived();

@@ -9,7 +9,8 @@
 #include <deque>
 
 // A small HTTP server on 127.0.0.1 for the online services' tests: it records every request and answers
-// each with the next scripted response (200 with an empty body when none is left).
+// each with the next scripted response (200 with an empty body when none is left). A hostile server's
+// answer may be scripted byte for byte.
 class LoopbackServer : public QObject {
     Q_OBJECT
   public:
@@ -21,7 +22,12 @@ class LoopbackServer : public QObject {
     };
     struct Response {
         int status = 200;
-        QByteArray body;
+        QByteArray body{};
+        QByteArray location{};  // a Location header, for redirects
+        // Instead of the answer above: these bytes as they stand, after which the connection stays open and,
+        // when dripMs is not 0, gets one more byte every dripMs.
+        QByteArray raw{};
+        int dripMs = 0;
     };
 
     LoopbackServer();

@@ -86,6 +86,26 @@ TEST_F(TheOnlineServices, keepTheNetworkFlagsAndRefreshThePhoneNumberAtLaunch) {
     EXPECT_TRUE(delegate.network.isInternetAvailableUsingDataProvider);
 }
 
+TEST_F(TheOnlineServices, openEveryPageOfTheMakerOnTheGivenHosts) {
+    network.current = 0;
+    delegate.applicationDidFinishLaunching();
+    delegate.btnHelpTapped();
+    delegate.btnRateOnAppstoreTapped();
+    delegate.myWindowController()->torvanelinkClicked();
+    ASSERT_EQ(workspace.openedUrls.size(), 3);
+    for (const QUrl& url : workspace.openedUrls)
+        EXPECT_EQ(url.authority(), server.url().authority()) << url.toString().toStdString();
+}
+
+TEST(TheProductsHosts, areAllReachedOverHttps) {
+    const ServiceHosts hosts = ServiceHosts::product();
+    const QUrl addresses[] = {hosts.feedbackEndpoint(),     hosts.supportPhoneFileUrl(),
+                              QUrl(hosts.trackingBase()),   QUrl(hosts.installTrackingUrl()),
+                              hosts.supportPage(),          hosts.reviewPage(),
+                              QUrl(hosts.websitePage("x")), QUrl(hosts.productPageUrl("Lumarind"))};
+    for (const QUrl& url : addresses) EXPECT_EQ(url.scheme(), "https") << url.toString().toStdString();
+}
+
 TEST_F(TheOnlineServices, clearTheNumberWithoutANetwork) {
     network.current = 0;
     delegate.applicationDidFinishLaunching();

@@ -75,6 +75,62 @@ class APhoneNumberDownload : public testing::Test {
     LoopbackServer server;
 };
 
+// What a server may serve as the support-phone file, and the number stored for it. The attempts after the
+// first get an empty file, so a refused first answer leaves no number after two requests.
+struct ServedRow {
+    const char* name;
+    LoopbackServer::Response first;
+    int attemptTimeoutMs;
+    const char* number;
+    int requests;
+};
+
+void PrintTo(const ServedRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+QByteArray numberFile(const QByteArray& number) {
+    return "[default]\nfennacle = " + number + "\n";
+}
+
+// 64 KB of comment lines after a good number.
+QByteArray paddedFile() {
+    QByteArray file = numberFile("555 0100");
+    while (file.size() < 64 * 1024) file += "; " + QByteArray(77, '-') + "\n";
+    return file;
+}
+
+class AServedSupportPhoneFile : public APhoneNumberDownload, public testing::WithParamInterface<ServedRow> {};
+
+TEST_P(AServedSupportPhoneFile, givesANumberOnlyWhenSmallTimelyAndMadeOfPhoneCharacters) {
+    server.script(GetParam().first);
+    PhoneNumberDownload download(iniUrl(), defaults, {{1, 1, 2, 2, 2}, GetParam().attemptTimeoutMs});
+    EXPECT_EQ(run(download, true), GetParam().number);
+    EXPECT_EQ(defaults.string("phonenumber"), GetParam().number);
+    EXPECT_EQ(server.requests.size(), GetParam().requests);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, AServedSupportPhoneFile,
+    testing::Values(
+        ServedRow{"aFormattedNumber", {.body = numberFile("+1 (800) 555-0100")}, 60000, "+1 (800) 555-0100", 1},
+        ServedRow{"markup", {.body = numberFile("<h1>LICENSE EXPIRED</h1>")}, 60000, "", 1},
+        ServedRow{"words", {.body = numberFile("Call us now")}, 60000, "", 1},
+        ServedRow{"tooLongForANumber", {.body = numberFile(QByteArray(40, '5'))}, 60000, "", 1},
+        ServedRow{"aFileOfSixtyFourKilobytes", {.body = paddedFile()}, 60000, "", 2},
+        ServedRow{"announcesSixtyFourMegabytesAndStalls",
+                  {.raw = "HTTP/1.1 200 OK\r\nContent-Length: 67108864\r\n\r\n" + numberFile("555 0100")},
+                  60000,
+                  "",
+                  2},
+        ServedRow{"sendsWithoutALengthAndStalls", {.raw = "HTTP/1.1 200 OK\r\n\r\n" + paddedFile()}, 60000, "", 2},
+        ServedRow{"dripsOneByteAtATime",
+                  {.raw = "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n[default]\n", .dripMs = 20},
+                  300,
+                  "",
+                  2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(APhoneNumberDownload, storesTheNumberOfTheFile) {
     defaults.setValue("phonenumber", "A");
     server.script({200, "[phone]\r\nA = 555 0199\r\n"});
