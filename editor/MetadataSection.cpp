@@ -292,7 +292,7 @@ void MetadataSection::highlightBorder(const MetaDataObject& record) {
     if (!m_rules.drawsBorders) return;
     for (Field* field : std::as_const(m_fields)) {
         if (!field->traits->borderTag) continue;
-        setBorder(*field, record.*(field->traits->row->updated) ? QColor(Qt::black) : QColor(Qt::transparent));
+        setBorder(*field, record.*(field->traits->row->updated) ? changedFieldOutline() : QColor(Qt::transparent));
     }
 }
 

@@ -39,8 +39,11 @@ class MetadataSection : public QWidget {
     void loadFrom(const MetaDataObject& record);
     // The edits made since the last load, into record by the rules.
     void applyTo(MetaDataObject& record) const;
-    // highlightBorder: a black border round each bordered field whose isupdated_ flag is set in record.
+    // highlightBorder: the changed-field outline round each bordered field whose isupdated_ flag is set in
+    // record, none round the others.
     void highlightBorder(const MetaDataObject& record);
+    // The outline of a changed field: bright enough to stand out on the dark form and on a white field.
+    static QColor changedFieldOutline() { return QColor(0x3d, 0x9b, 0xff); }
     // setTextFieldsPlaceholder for this section's fields and placeholder labels.
     void setPlaceholders(const SelectionPlaceholders& placeholders);
     void hideAllErrorLabels();

@@ -19,6 +19,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <cmath>
+
 namespace {
 
 class AForm : public EditorFixture {
@@ -52,7 +54,7 @@ TEST_F(AForm, storesTypedTextCutToItsLimitInTheFormAndThePendingEdits) {
     EXPECT_TRUE(view->isParamsChanged());
     EXPECT_TRUE(view->btnReset()->isEnabled());
     EXPECT_EQ(artist->placeholderText(), "");
-    EXPECT_EQ(border("Artist"), QColor(Qt::black));
+    EXPECT_EQ(border("Artist"), MetadataSection::changedFieldOutline());
     EXPECT_EQ(border("Copyright"), QColor(Qt::transparent));
     EXPECT_EQ(view->viewWithTag(701), artist);
 }
@@ -111,7 +113,7 @@ TEST_F(AForm, takesACodedValueFromItsListAndActsOnEveryClick) {
     EXPECT_EQ(view->textField("CamSetting_Flash")->text(), "No Flash");
     EXPECT_EQ(view->metaDataObject().CamSetting_Flash, "0");
     EXPECT_TRUE(view->editedMetaDataObject().isupdated_CamSetting_Flash);
-    EXPECT_EQ(border("CamSetting_Flash"), QColor(Qt::black));
+    EXPECT_EQ(border("CamSetting_Flash"), MetadataSection::changedFieldOutline());
 
     // "Leave Blank", chosen twice in a row: each click counts.
     for (int round = 0; round < 2; ++round) {
@@ -164,14 +166,14 @@ TEST_F(AForm, carriesPendingEditsToTheNextSelectionAndEmptiesForNone) {
     tick({1});
     EXPECT_EQ(view->textField("Artist")->text(), "photo001");
     EXPECT_EQ(view->textField("Copyright")->text(), "(c) Ann");
-    EXPECT_EQ(border("Copyright"), QColor(Qt::black));
+    EXPECT_EQ(border("Copyright"), MetadataSection::changedFieldOutline());
     EXPECT_TRUE(view->isParamsChanged());
     EXPECT_EQ(selection.Copyright, "");  // the shared selection record holds the merge, not the edit
 
     tick({});
     EXPECT_EQ(view->textField("Copyright")->text(), "");
     EXPECT_EQ(view->textField("Cam_Make")->text(), "");
-    EXPECT_EQ(border("Copyright"), QColor(Qt::black));
+    EXPECT_EQ(border("Copyright"), MetadataSection::changedFieldOutline());
     EXPECT_FALSE(view->btnProcess()->isEnabled());
     EXPECT_FALSE(view->btnRemovePhoto()->isEnabled());
     EXPECT_FALSE(view->btnPresets()->isEnabled());
@@ -224,7 +226,7 @@ TEST_F(AForm, savesTheCommentViewAndLetsAFullViewShrink) {
     settle();
     EXPECT_EQ(view->metaDataObject().UserComment, "hello");
     EXPECT_TRUE(view->editedMetaDataObject().isupdated_UserComment);
-    EXPECT_EQ(border("UserComment"), QColor(Qt::black));
+    EXPECT_EQ(border("UserComment"), MetadataSection::changedFieldOutline());
 
     FormTextView limited(5);
     limited.showText("abcdefgh");
@@ -259,6 +261,28 @@ TEST_F(AForm, landsAThumbnailOnlyOnTheRowOfItsPhotoAndTellsClicksApart) {
     EXPECT_EQ(clicked, QList<int>({1}));
     EXPECT_TRUE(view->winMetadataPopup()->isVisible());
     view->removeInfoPopupWindow();
+}
+
+// Every marked field on show draws its outline on top of its white field (odd tags marked, even not), in a
+// colour with a contrast of at least 3 to the dark form.
+TEST_F(AForm, outlinesEveryMarkedFieldInAColourThatStandsOutOnTheDarkForm) {
+    for (const FormFieldTraits& t : FormFieldTraits::all()) view->metaDataObject().*(t.row->updated) = t.borderTag % 2;
+    view->highlightBorder(view->metaDataObject());
+    int shown = 0;
+    for (const FormFieldTraits& t : FormFieldTraits::all()) {
+        if (!t.borderTag || t.control == FormFieldTraits::Control::None) continue;
+        ++shown;
+        const QImage image = view->viewWithTag(t.borderTag)->grab().toImage();
+        const QColor expected = t.borderTag % 2 ? MetadataSection::changedFieldOutline() : QColor(Qt::white);
+        EXPECT_EQ(image.pixelColor(1, image.height() / 2).rgb(), expected.rgb()) << t.row->name;
+    }
+    EXPECT_EQ(shown, 61) << "the XMP position has no field of its own";
+    auto luminance = [](const QColor& c) {
+        auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    EXPECT_GE((luminance(MetadataSection::changedFieldOutline()) + 0.05) / (luminance(QColor(0x26, 0x26, 0x26)) + 0.05),
+              3.0);
 }
 
 }  // namespace
