@@ -44,6 +44,10 @@ class MetadataSection : public QWidget {
     void highlightBorder(const MetaDataObject& record);
     // The outline of a changed field: bright enough to stand out on the dark form and on a white field.
     static QColor changedFieldOutline() { return QColor(0x3d, 0x9b, 0xff); }
+    // The text a field that the run only reads explains itself with.
+    static QString shownOnlyToolTip();
+    // The multi-line fields take typing (true) or not; those the run only reads never do.
+    void setTextViewsEditable(bool editable);
     // setTextFieldsPlaceholder for this section's fields and placeholder labels.
     void setPlaceholders(const SelectionPlaceholders& placeholders);
     void hideAllErrorLabels();
