@@ -78,6 +78,13 @@ void EditSession::setClearSwitch(MetadataClearSwitch clearSwitch, bool on) {
 void EditSession::applyPreset(const MetaDataObject& preset) {
     MetaDataObject::appendPresetObjectToMetaDataObject(m_r.metaDataObject, preset);
     MetaDataObject::appendPresetObjectToMetaDataObject(m_r.editedMetaDataObject, preset);
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
+        if (!row.dateRule || !(preset.*row.field).isEmpty() || preset.*row.updated) continue;
+        // Left in place, the old summary would come back at the next selection as the field's text and be
+        // written into photos the new rule leaves without that date.
+        m_r.editedMetaDataObject.*row.field = QStringLiteral("");
+        m_r.metaDataObject.*row.field = m_r.metaDataObjectBeforeSaving.*row.field;
+    }
     m_r.isEditedMetadataObject = true;
     isMetadataParamChanged(true);
 }

@@ -202,6 +202,7 @@ void EditorFormActions::addPresetWindow() {
 void EditorFormActions::btnApplyPresetTapped(int index) {
     m_view.enableView(true);
     if (PresetPopup::applyPreset(m_session, m_view.shared().presets.arrayPresets(), index)) {
+        m_view.refreshPlaceholders();
         m_view.highlightBorder(m_session.metaDataObject());
         m_view.updateTextFieldsValues(m_session.metaDataObject());
         resizeEditingOptionsViewWithAnimation();
@@ -326,8 +327,10 @@ bool EditorFormActions::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EditorFormActions::showGpsFields(const GpsFields::Shown&, bool clearPlaceholders) {
-    // The record holds the new values already; the fields show them with their references' labels.
-    m_view.updateTextFieldsValues(m_session.metaDataObject());
+    // The record holds the new values already; the fields show them with their references' labels. The
+    // rest of the form stays as it is: under "clear others" it shows what the run keeps, not the record.
+    m_view.updateTextFieldsValues(m_session.metaDataObject(),
+                                  [](const FormFieldTraits& field) { return GpsFields::isMapField(field.row->field); });
     if (clearPlaceholders) {
         for (const char* field : {"GPS_Lattitude", "GPS_Longitude", "GPS_LattitudeRef", "GPS_LongitudeRef"}) {
             if (QLineEdit* text = m_view.textField(QString::fromLatin1(field))) text->setPlaceholderText(QString());

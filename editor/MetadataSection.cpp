@@ -272,10 +272,11 @@ QList<const FormFieldTraits*> MetadataSection::fields() const {
     return list;
 }
 
-void MetadataSection::loadFrom(const MetaDataObject& record) {
-    m_edits.clear();
+void MetadataSection::loadFrom(const MetaDataObject& record, const std::function<bool(const FormFieldTraits&)>& which) {
     for (Field* field : std::as_const(m_fields)) {
-        const QString shown = FieldDisplay::value(*field->traits, record, m_tables);
+        if (which && !which(*field->traits)) continue;
+        m_edits.remove(field->traits->index);
+        const QString shown = FieldDisplay::value(*field->traits, record, m_tables, m_rules.dateSummaryStyle);
         if (field->textView) {
             field->textView->showText(shown);
             field->textView->viewport()->update();

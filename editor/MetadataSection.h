@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QWidget>
 
+#include <functional>
+
 class BackgroundTextField;
 class DropdownCodeTables;
 class FieldFrame;
@@ -35,8 +37,9 @@ class MetadataSection : public QWidget {
     // The fields on show, in record order.
     QList<const FormFieldTraits*> fields() const;
 
-    // updateTextFieldsValues for this section: every field shows record's value in its readable form.
-    void loadFrom(const MetaDataObject& record);
+    // updateTextFieldsValues for this section: every field shows record's value in its readable form. With
+    // a filter only the fields it picks are shown anew; the others keep what they show.
+    void loadFrom(const MetaDataObject& record, const std::function<bool(const FormFieldTraits&)>& which = {});
     // The edits made since the last load, into record by the rules.
     void applyTo(MetaDataObject& record) const;
     // highlightBorder: the changed-field outline round each bordered field whose isupdated_ flag is set in

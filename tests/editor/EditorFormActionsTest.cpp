@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "editor/EditingOptionSection.h"
+#include "editor/EditingOptions.h"
 #include "editor/EditorFormActions.h"
 #include "editor/MapViewForExtension.h"
 #include "editor/MapWindow.h"
@@ -144,6 +145,11 @@ TEST_F(TheScreensActions, switchPanelsWithTheEditingOptionAndStoreTheClearTicks)
 
 TEST_F(TheScreensActions, writeThePositionFromTheMapWindowIntoTheGpsFields) {
     addAndWait({makeFolder(1)});
+    // Under "clear others" the form shows only what the run keeps; a report of the map changes its four
+    // fields and leaves the others as they are.
+    actions().changeViewAccordingToMetadataOtion(ModifyEditedClearOthers);
+    ASSERT_EQ(view->metaDataObject().Cam_Make, "Lumarind Camera");
+    EXPECT_EQ(view->textField("Cam_Make")->text(), "");
     QTest::mouseClick(view->btnShowMap(), Qt::LeftButton);
     MapWindow* window = actions().gpsMap().winMapview();
     ASSERT_TRUE(window->isVisible());
@@ -154,9 +160,12 @@ TEST_F(TheScreensActions, writeThePositionFromTheMapWindowIntoTheGpsFields) {
     EXPECT_EQ(view->textField("GPS_Lattitude")->text(), "37.77000000");
     EXPECT_EQ(view->textField("GPS_Longitude")->text(), "122.47010000");
     EXPECT_EQ(view->metaDataObject().GPS_LongitudeRef, "W");
+    EXPECT_EQ(view->textField("GPS_LongitudeRef")->text(), "West");
     EXPECT_TRUE(view->editedMetaDataObject().isupdated_GPS_Lattitude);
+    EXPECT_EQ(view->textField("Cam_Make")->text(), "") << "the run clears it; the form must not show it again";
     picker->btnRemovePin()->click();
     EXPECT_EQ(view->textField("GPS_Lattitude")->text(), "");
+    EXPECT_EQ(view->textField("Cam_Make")->text(), "");
     EXPECT_EQ(view->metaDataObject().GPS_LattitudeRef, "");
     window->close();
     EXPECT_FALSE(subWindow.isSubWindowOpened());

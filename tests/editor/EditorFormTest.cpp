@@ -1,13 +1,19 @@
+#include "batch/DateRulePanel.h"
 #include "controls/BackgroundTextField.h"
 #include "controls/DisableScrollView.h"
+#include "editor/DateTimeRulesPanel.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/EditorBatchActions.h"
+#include "editor/EditorFormActions.h"
 #include "editor/FormTextView.h"
+#include "editor/ImageToggleButton.h"
 #include "editor/MetadataSection.h"
 #include "editor/OptionPopup.h"
 #include "editor/PhotoTableModel.h"
 #include "editor/PhotoTableView.h"
 #include "editor/SelectionReload.h"
 #include "intake/PhotoIntake.h"
+#include "model/PresetStore.h"
 #include "tests/controls/ManualTimer.h"
 #include "tests/editor/EditorFixture.h"
 
@@ -261,6 +267,32 @@ TEST_F(AForm, landsAThumbnailOnlyOnTheRowOfItsPhotoAndTellsClicksApart) {
     EXPECT_EQ(clicked, QList<int>({1}));
     EXPECT_TRUE(view->winMetadataPopup()->isVisible());
     view->removeInfoPopupWindow();
+}
+
+// ---- What the form shows is what the run writes ----
+
+// A preset brings its own date rules: the fields show those, never the summaries of the rules it replaced.
+TEST_F(AForm, showsTheDateRulesOfAPresetAppliedOverTheFormsRules) {
+    for (int i = 0; i < batch.size(); ++i)
+        batch[i].metadataObject.edit().Date_Original = QStringLiteral("2019:07:1%1 14:05:09").arg(i);
+    tick({0, 1, 2});
+    DateTimeRulesPanel* panel = view->batchActions().datePanel();
+    view->batchActions().btnDatePickerTapped(0, view->viewWithTag(250));
+    panel->radio(DateTimeConfiguration::IncDecTime)->click();
+    EXPECT_EQ(view->textField("Date_Original")->text(), "Inc/Dec: Hour:1 Minute:1 Second:1");
+    panel->removeAttachedPopupWindow();
+    presets->arrayPresets().append(MetaDataObject());
+    view->formActions().btnApplyPresetTapped(0);
+    // The photos' dates differ: the run keeps each one, and the field says so.
+    EXPECT_EQ(view->textField("Date_Original")->text(), "");
+    EXPECT_EQ(view->textField("Date_Original")->placeholderText(), "Multiple values");
+    view->batchActions().btnDatePickerTapped(0, view->viewWithTag(250));
+    EXPECT_TRUE(panel->radio(DateTimeConfiguration::KeepOriginal)->isChecked());
+    panel->removeAttachedPopupWindow();
+    // The pending edits carry the preset's rule to the next selection, not the old rule's summary.
+    tick({0});
+    EXPECT_EQ(view->textField("Date_Original")->text(), "Jul 10,2019 02:05:09 PM");
+    EXPECT_EQ(view->metaDataObject().Date_Original, "2019:07:10 14:05:09");
 }
 
 // The fields the key table gives no write form show the photos' values and take no edit.
