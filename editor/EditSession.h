@@ -65,6 +65,9 @@ class EditSession {
     void apply();
     // Revert: back to the values the selection had when it was set up, pending edits kept for later.
     void revert();
+    // Whether Revert has something to undo: the form record holds other values than before editing (an
+    // Apply does not change that), or marks a field as edited, or another option, switch or date rule.
+    bool differsFromBeforeEditing() const;
 
     // One edit of a field: the value and its change flag go into the form record and the pending edits.
     void editField(const MetadataKeyRow& row, const QString& value);

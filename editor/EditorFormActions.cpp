@@ -70,10 +70,11 @@ void EditorFormActions::addApplyRevertButtons() {
     m_view.insertBefore(m_btnRevert, m_view.btnReset());
     connect(m_btnApply, &QPushButton::clicked, this, &EditorFormActions::btnApplyMetaDataTapped);
     connect(m_btnRevert, &QPushButton::clicked, this, &EditorFormActions::btnRevertTapped);
-    // Apply and Revert are offered only while there is something to apply or revert.
+    // Apply is offered while there are edits to apply; Revert while the form is not what the selection was
+    // before editing, so it still takes an applied form back.
     connect(&m_view, &ExifEditorView::paramsChangedStateChanged, this, [this](bool changed) {
         m_btnApply->setEnabled(changed);
-        m_btnRevert->setEnabled(changed);
+        m_btnRevert->setEnabled(m_view.totalPhotosSelected() > 0 && m_session.differsFromBeforeEditing());
     });
 }
 
@@ -122,6 +123,7 @@ void EditorFormActions::btnRevertTapped() {
 void EditorFormActions::btnYesOnRevertAlertTapped() {
     m_view.hideAllErrorLabels();
     m_session.revert();
+    m_view.refreshPlaceholders();
     m_view.updateTextFieldsValues(m_view.shared().selectedMetaDataSettingObj);
     m_view.setTextFieldValidations();
     resizeEditingOptionsViewWithAnimation();

@@ -402,6 +402,7 @@ void ExifEditorView::setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos
     m_btnProcess->setEnabled(false);
     enableDisableRenameOptionButton();
     setPresetsAndNextEnabled(false);
+    isMetadataParamChanged(m_isParamsChanged);
 }
 
 void ExifEditorView::applySelection(quint64, const SelectionMerge::Result& result) {
@@ -425,6 +426,8 @@ void ExifEditorView::applySelection(quint64, const SelectionMerge::Result& resul
     }
     m_btnProcess->setEnabled(true);
     enableDisableRenameOptionButton();
+    // The records were replaced after the form was marked unchanged; what follows them looks again.
+    isMetadataParamChanged(m_isParamsChanged);
 }
 
 std::optional<SelectionMerge::Result> ExifEditorView::updateMetaDataObjectForSelectedFiles(

@@ -102,6 +102,7 @@ TEST_F(TheScreensActions, applyOnlyAValidFormAndRevertToTheSelectionsValues) {
     addAndWait({makeFolder(2)});
     EXPECT_FALSE(actions().btnApply()->isEnabled());
     QTest::keyClicks(view->textField("Copyright"), "(c) Lumarind");
+    QTest::keyClicks(view->textField("Artist"), "Ada");
     EXPECT_TRUE(actions().btnApply()->isEnabled()) << "typing is an edit to apply";
     EXPECT_TRUE(actions().btnRevert()->isEnabled());
     view->textField("CamSetting_ISO")->setText("70000");
@@ -116,14 +117,21 @@ TEST_F(TheScreensActions, applyOnlyAValidFormAndRevertToTheSelectionsValues) {
     actions().btnApply()->click();
     EXPECT_FALSE(view->isParamsChanged());
     EXPECT_FALSE(actions().btnApply()->isEnabled());
+    EXPECT_TRUE(actions().btnRevert()->isEnabled()) << "the applied form can still go back";
     EXPECT_EQ(selection.Copyright, "(c) Lumarind");
     EXPECT_EQ(view->metaDataObjectWithUpdatedChange().Copyright, "(c) Lumarind");
 
     alerts.script(0);
-    actions().btnRevertTapped();
+    actions().btnRevert()->click();
     EXPECT_EQ(selection.Copyright, "");
     EXPECT_EQ(view->metaDataObject().Copyright, "");
     EXPECT_EQ(view->textField("Copyright")->text(), "");
+    EXPECT_EQ(view->textField("Artist")->text(), "");
+    EXPECT_EQ(view->textField("Artist")->placeholderText(), "Multiple values") << "as the photos were set up";
+    EXPECT_FALSE(actions().btnRevert()->isEnabled()) << "nothing left to revert";
+    // A new selection lays the pending edits on again: there is something to revert once more.
+    tick({0});
+    EXPECT_TRUE(actions().btnRevert()->isEnabled());
 }
 
 TEST_F(TheScreensActions, switchPanelsWithTheEditingOptionAndStoreTheClearTicks) {
