@@ -97,6 +97,7 @@ bool EditorFormActions::isValidFormData() {
             label->show();
         }
     }
+    if (!result.valid) m_view.scrollToField(result.firstFailingField);
     return result.valid;
 }
 

@@ -25,9 +25,11 @@
 #include "platform/StandardPaths.h"
 #include "platform/WallClock.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -324,6 +326,22 @@ void ExifEditorView::scrollViewToTop() {
 
 void ExifEditorView::enableScrollView(bool enabled) {
     m_scrollViewExifData->setScrollingEnabled(enabled);
+}
+
+void ExifEditorView::scrollToField(const QString& fieldName) {
+    QWidget* field = textField(fieldName);
+    if (!field || !field->parentWidget()) return;
+    // A message just shown has not been laid out yet; the field's cell must have its full height first.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    m_scrollViewExifData->ensureWidgetVisible(field->parentWidget(), 0, 10);
+}
+
+void ExifEditorView::takeFocusFromForm() {
+    // A focused field that is switched off hands its focus to the next field that is still on, and the
+    // scroll area follows each hand-over: the form would run away from what the user was looking at. The
+    // window's own focus counts too, while a panel that just closed has not given the window back.
+    QWidget* focused = window()->focusWidget();
+    if (focused && m_scrollViewExifData->isAncestorOf(focused)) focused->clearFocus();
 }
 
 void ExifEditorView::setViewForSelectedIndex(int index) {

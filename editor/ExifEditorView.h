@@ -113,6 +113,8 @@ class ExifEditorView : public QWidget {
     void isMetadataParamChanged(bool changed);
     void hideAllErrorLabels();
     void enableScrollView(bool enabled);
+    // Brings a field of the form into view with its label and message.
+    void scrollToField(const QString& fieldName);
     void setToolTips();
 
     // ---- Dropdowns and the option popup ----
@@ -285,6 +287,7 @@ class ExifEditorView : public QWidget {
     void refreshPhotosCount();
     void tickAll();
     void setPresetsAndNextEnabled(bool enabled);
+    void takeFocusFromForm();
 
     SharedState m_shared;
     DropdownCodeTables m_tables;

@@ -186,6 +186,7 @@ void ExifEditorView::performLoaderAnimationWithCounter() {
 }
 
 void ExifEditorView::enableView(bool enabled) {
+    if (!enabled) takeFocusFromForm();
     m_formEnabled = enabled;
     m_btnStop->hide();
     m_vwLoading->setBoxVisible(false);
@@ -200,6 +201,7 @@ void ExifEditorView::enableView(bool enabled) {
 }
 
 void ExifEditorView::enableExifDataView(bool enabled) {
+    if (!enabled) takeFocusFromForm();
     m_formEnabled = enabled;
     DisableSubviews::disableSubviews(m_scrollViewExifData, !enabled);
     DisableSubviews::disableSubviews(m_editingOption, !enabled);

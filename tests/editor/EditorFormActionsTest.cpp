@@ -5,8 +5,10 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "controls/DisableScrollView.h"
 #include "editor/EditingOptionSection.h"
 #include "editor/EditingOptions.h"
+#include "editor/EditorBatchActions.h"
 #include "editor/EditorFormActions.h"
 #include "editor/MapViewForExtension.h"
 #include "editor/MapWindow.h"
@@ -179,5 +181,40 @@ TEST_F(TheScreensActions, writeThePositionFromTheMapWindowIntoTheGpsFields) {
     EXPECT_FALSE(subWindow.isSubWindowOpened());
     EXPECT_TRUE(view->btnShowMap()->isEnabled());
 }
+
+// Start stops on a form that cannot be written and shows why: the first failing field, with its message, is
+// in view, wherever the user was typing.
+class AStartWithErrors : public TheScreensActions, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(AStartWithErrors, bringsTheFirstFailingFieldIntoView) {
+    addAndWait({makeFolder(2)});
+    const QString name = QLatin1String(GetParam());
+    if (QLineEdit* field = view->textField(name); field && !field->isReadOnly()) {
+        field->setFocus();
+        QTest::keyClicks(field, "70000 f/x");
+    } else {
+        DateTimeConfiguration rule;  // the 31st of April
+        rule.tagConfigureOption = DateTimeConfiguration::UpdateDate;
+        rule.stringUpdateDay = "31";
+        rule.stringUpdateMonth = "4";
+        view->metaDataObject().dateTimeConfigModifyDate = std::make_shared<const DateTimeConfiguration>(rule);
+        view->batchActions().showDateWarningIfGreaterThanToday();  // as the date panel does with every rule
+    }
+    QTest::mouseClick(view->btnProcess(), Qt::LeftButton);
+    ASSERT_EQ(alerts.shown.size(), 1);
+    EXPECT_EQ(alerts.shown.first().messageText.toUpper(), "ERRORS FOUND");
+    QWidget* viewport = view->scrollViewExifData()->viewport();
+    for (QWidget* shown :
+         {static_cast<QWidget*>(view->textField(name)), static_cast<QWidget*>(view->errorLabel(name))}) {
+        EXPECT_TRUE(shown->isVisibleTo(view.get()));
+        EXPECT_TRUE(viewport->rect().contains(QRect(shown->mapTo(viewport, QPoint()), shown->size())))
+            << shown->objectName().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, AStartWithErrors,
+                         ::testing::Values("CamSetting_FNumber", "GPS_Altitude", "AdvCamSetting_Sharpness",
+                                           "Date_Modify"),
+                         [](const auto& info) { return std::string(info.param); });
 
 }  // namespace
