@@ -1,5 +1,7 @@
 #include "controls/BackgroundTextField.h"
 
+#include "controls/BezierPathAdditions.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -12,14 +14,18 @@ BackgroundTextField::BackgroundTextField(QWidget* parent) : QLineEdit(parent) {
 }
 
 void BackgroundTextField::paintEvent(QPaintEvent* event) {
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect()), 1.0, 1.0);
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath path;
-        path.addRoundedRect(QRectF(rect()), 1.0, 1.0);
         painter.fillPath(path, Qt::white);
-        painter.setPen(QPen(m_borderColor.isValid() ? m_borderColor : QColor(Qt::transparent), 2.0));
-        painter.drawPath(path);
     }
     QLineEdit::paintEvent(event);
+    // The outline goes on last and inside the field: under a style sheet the line edit paints its whole
+    // rectangle, which would cover an outline drawn before it.
+    if (!m_borderColor.isValid() || m_borderColor.alpha() == 0) return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    BezierPathAdditions::strokeInside(painter, path, QPen(m_borderColor, 2.0));
 }

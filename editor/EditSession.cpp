@@ -46,6 +46,29 @@ void EditSession::revert() {
     isMetadataParamChanged(false);
 }
 
+namespace {
+
+bool sameRule(const DateTimeConfigurationRef& a, const DateTimeConfigurationRef& b) {
+    // A record without a rule keeps its dates, as a default rule does.
+    static const DateTimeConfiguration keepOriginal;
+    return (a ? *a : keepOriginal) == (b ? *b : keepOriginal);
+}
+
+}  // namespace
+
+bool EditSession::differsFromBeforeEditing() const {
+    const MetaDataObject& form = m_r.metaDataObject;
+    const MetaDataObject& before = m_r.metaDataObjectBeforeSaving;
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
+        if (form.*row.updated || form.*row.field != before.*row.field) return true;
+    }
+    for (const auto& rule : MetadataKeyTable::ruleMembers()) {
+        if (!sameRule(form.*rule.member, before.*rule.member)) return true;
+    }
+    return form.editingOption != before.editingOption ||
+           MetadataKeyTable::switchesOn(form) != MetadataKeyTable::switchesOn(before);
+}
+
 void EditSession::editField(const MetadataKeyRow& row, const QString& value) {
     m_r.metaDataObject.*row.field = value;
     m_r.metaDataObject.*row.updated = true;
@@ -78,6 +101,13 @@ void EditSession::setClearSwitch(MetadataClearSwitch clearSwitch, bool on) {
 void EditSession::applyPreset(const MetaDataObject& preset) {
     MetaDataObject::appendPresetObjectToMetaDataObject(m_r.metaDataObject, preset);
     MetaDataObject::appendPresetObjectToMetaDataObject(m_r.editedMetaDataObject, preset);
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
+        if (!row.dateRule || !(preset.*row.field).isEmpty() || preset.*row.updated) continue;
+        // Left in place, the old summary would come back at the next selection as the field's text and be
+        // written into photos the new rule leaves without that date.
+        m_r.editedMetaDataObject.*row.field = QStringLiteral("");
+        m_r.metaDataObject.*row.field = m_r.metaDataObjectBeforeSaving.*row.field;
+    }
     m_r.isEditedMetadataObject = true;
     isMetadataParamChanged(true);
 }

@@ -65,6 +65,9 @@ class EditSession {
     void apply();
     // Revert: back to the values the selection had when it was set up, pending edits kept for later.
     void revert();
+    // Whether Revert has something to undo: the form record holds other values than before editing (an
+    // Apply does not change that), or marks a field as edited, or another option, switch or date rule.
+    bool differsFromBeforeEditing() const;
 
     // One edit of a field: the value and its change flag go into the form record and the pending edits.
     void editField(const MetadataKeyRow& row, const QString& value);
@@ -72,7 +75,8 @@ class EditSession {
     // fields are rebuilt. Answers the record the fields then show: option 1 shows only the changed fields.
     const MetaDataObject& changeEditingOption(int option);
     void setClearSwitch(MetadataClearSwitch clearSwitch, bool on);
-    // A preset merged into the form as an edit.
+    // A preset merged into the form as an edit. It brings all six date rules; a date it gives no text of
+    // its own loses the summary of the rule it replaced, in the form and in the pending edits.
     void applyPreset(const MetaDataObject& preset);
     // Reset and the end of a batch run drop the pending edits.
     void dropPendingEdits();

@@ -212,10 +212,12 @@ void EditorBatchActions::btnDatePickerTapped(int dateIndex, QWidget* button) {
 
 void EditorBatchActions::ruleApplied(int fieldIndex, DateTimeConfigurationRef rule, const QString& summary) {
     DateRulePanel::storeRule(m_view.metaDataObject(), m_view.editedMetaDataObject(), fieldIndex, rule, summary);
-    if (QLineEdit* field = m_view.textField(DateRulePanel::fieldName(fieldIndex))) {
-        field->setPlaceholderText(summary);
-        field->setText(summary);
-    }
+    // The field shows the rule from the form's record, as every later refill of the form will: a summary
+    // parked in the placeholder would outlive the rule (a preset replaces it) and promise a change the
+    // run no longer makes.
+    const QString fieldName = DateRulePanel::fieldName(fieldIndex);
+    m_view.updateTextFieldsValues(
+        m_view.metaDataObject(), [&fieldName](const FormFieldTraits& field) { return field.fieldName() == fieldName; });
     m_view.highlightBorder(m_view.metaDataObject());
     m_view.setIsEditedMetadataObject(true);
     m_view.formActions().isMetadataParamChanged(true);

@@ -70,10 +70,11 @@ void EditorFormActions::addApplyRevertButtons() {
     m_view.insertBefore(m_btnRevert, m_view.btnReset());
     connect(m_btnApply, &QPushButton::clicked, this, &EditorFormActions::btnApplyMetaDataTapped);
     connect(m_btnRevert, &QPushButton::clicked, this, &EditorFormActions::btnRevertTapped);
-    // Apply and Revert are offered only while there is something to apply or revert.
+    // Apply is offered while there are edits to apply; Revert while the form is not what the selection was
+    // before editing, so it still takes an applied form back.
     connect(&m_view, &ExifEditorView::paramsChangedStateChanged, this, [this](bool changed) {
         m_btnApply->setEnabled(changed);
-        m_btnRevert->setEnabled(changed);
+        m_btnRevert->setEnabled(m_view.totalPhotosSelected() > 0 && m_session.differsFromBeforeEditing());
     });
 }
 
@@ -96,6 +97,7 @@ bool EditorFormActions::isValidFormData() {
             label->show();
         }
     }
+    if (!result.valid) m_view.scrollToField(result.firstFailingField);
     return result.valid;
 }
 
@@ -122,6 +124,7 @@ void EditorFormActions::btnRevertTapped() {
 void EditorFormActions::btnYesOnRevertAlertTapped() {
     m_view.hideAllErrorLabels();
     m_session.revert();
+    m_view.refreshPlaceholders();
     m_view.updateTextFieldsValues(m_view.shared().selectedMetaDataSettingObj);
     m_view.setTextFieldValidations();
     resizeEditingOptionsViewWithAnimation();
@@ -202,6 +205,7 @@ void EditorFormActions::addPresetWindow() {
 void EditorFormActions::btnApplyPresetTapped(int index) {
     m_view.enableView(true);
     if (PresetPopup::applyPreset(m_session, m_view.shared().presets.arrayPresets(), index)) {
+        m_view.refreshPlaceholders();
         m_view.highlightBorder(m_session.metaDataObject());
         m_view.updateTextFieldsValues(m_session.metaDataObject());
         resizeEditingOptionsViewWithAnimation();
@@ -325,8 +329,10 @@ bool EditorFormActions::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EditorFormActions::showGpsFields(const GpsFields::Shown&, bool clearPlaceholders) {
-    // The record holds the new values already; the fields show them with their references' labels.
-    m_view.updateTextFieldsValues(m_session.metaDataObject());
+    // The record holds the new values already; the fields show them with their references' labels. The
+    // rest of the form stays as it is: under "clear others" it shows what the run keeps, not the record.
+    m_view.updateTextFieldsValues(m_session.metaDataObject(),
+                                  [](const FormFieldTraits& field) { return GpsFields::isMapField(field.row->field); });
     if (clearPlaceholders) {
         for (const char* field : {"GPS_Lattitude", "GPS_Longitude", "GPS_LattitudeRef", "GPS_LongitudeRef"}) {
             if (QLineEdit* text = m_view.textField(QString::fromLatin1(field))) text->setPlaceholderText(QString());

@@ -26,9 +26,11 @@
 #include "platform/StandardPaths.h"
 #include "platform/WallClock.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -327,6 +329,22 @@ void ExifEditorView::enableScrollView(bool enabled) {
     m_scrollViewExifData->setScrollingEnabled(enabled);
 }
 
+void ExifEditorView::scrollToField(const QString& fieldName) {
+    QWidget* field = textField(fieldName);
+    if (!field || !field->parentWidget()) return;
+    // A message just shown has not been laid out yet; the field's cell must have its full height first.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    m_scrollViewExifData->ensureWidgetVisible(field->parentWidget(), 0, 10);
+}
+
+void ExifEditorView::takeFocusFromForm() {
+    // A focused field that is switched off hands its focus to the next field that is still on, and the
+    // scroll area follows each hand-over: the form would run away from what the user was looking at. The
+    // window's own focus counts too, while a panel that just closed has not given the window back.
+    QWidget* focused = window()->focusWidget();
+    if (focused && m_scrollViewExifData->isAncestorOf(focused)) focused->clearFocus();
+}
+
 void ExifEditorView::setViewForSelectedIndex(int index) {
     // Every field lives on the one Exif page; the other indexes name pages the form does not have.
     m_vwExif->setVisible(index == 0);
@@ -403,6 +421,7 @@ void ExifEditorView::setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos
     m_btnProcess->setEnabled(false);
     enableDisableRenameOptionButton();
     setPresetsAndNextEnabled(false);
+    isMetadataParamChanged(m_isParamsChanged);
 }
 
 void ExifEditorView::applySelection(quint64, const SelectionMerge::Result& result) {
@@ -426,6 +445,8 @@ void ExifEditorView::applySelection(quint64, const SelectionMerge::Result& resul
     }
     m_btnProcess->setEnabled(true);
     enableDisableRenameOptionButton();
+    // The records were replaced after the form was marked unchanged; what follows them looks again.
+    isMetadataParamChanged(m_isParamsChanged);
 }
 
 std::optional<SelectionMerge::Result> ExifEditorView::updateMetaDataObjectForSelectedFiles(

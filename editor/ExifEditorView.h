@@ -98,9 +98,14 @@ class ExifEditorView : public QWidget {
     // The merge of the ticked photos; the caller assigns its result (on the main thread).
     static std::optional<SelectionMerge::Result> updateMetaDataObjectForSelectedFiles(const QList<PhotoFile>& photos);
     void setTextFieldsPlaceholder(int photoCount, const SelectionMerge::FieldSet& heldByAny);
+    // The hints of the latest selection again, after the form's record changed beneath them (Revert, a
+    // preset): a field no edit holds any longer says "Multiple values" where the photos disagree.
+    void refreshPlaceholders();
 
     // ---- Display, borders, editing ----
     void updateTextFieldsValues(const MetaDataObject& record);
+    // Shows record's values in the fields which picks; every other field keeps what it shows.
+    void updateTextFieldsValues(const MetaDataObject& record, const std::function<bool(const FormFieldTraits&)>& which);
     void highlightBorder(const MetaDataObject& record);
     void setTextFieldValidations();
     void setViewForSelectedIndex(int index);
@@ -108,6 +113,8 @@ class ExifEditorView : public QWidget {
     void isMetadataParamChanged(bool changed);
     void hideAllErrorLabels();
     void enableScrollView(bool enabled);
+    // Brings a field of the form into view with its label and message.
+    void scrollToField(const QString& fieldName);
     void setToolTips();
 
     // ---- Dropdowns and the option popup ----
@@ -280,6 +287,7 @@ class ExifEditorView : public QWidget {
     void refreshPhotosCount();
     void tickAll();
     void setPresetsAndNextEnabled(bool enabled);
+    void takeFocusFromForm();
 
     SharedState m_shared;
     DropdownCodeTables m_tables;
@@ -299,6 +307,9 @@ class ExifEditorView : public QWidget {
     bool m_mergeLoaderShown = false;  // the loader went up for a large merge still to land
     bool m_formEnabled = false;
     int m_totalPhotosSelected = 0;
+    // Which fields some ticked photo holds a value for, from the latest merge (the placeholders' basis).
+    int m_mergedPhotoCount = 0;
+    SelectionMerge::FieldSet m_heldByAny;
     int m_flagCurrentAttachPopupType = 0;
     bool m_isPhotoMenuFromRightMouseDown = false;
     int m_alertTag = 0;

@@ -24,13 +24,24 @@ void ExifEditorView::updateTextFieldsValues(const MetaDataObject& record) {
     if (m_batchActions) m_batchActions->showDateWarningIfGreaterThanToday();
 }
 
+void ExifEditorView::updateTextFieldsValues(const MetaDataObject& record,
+                                            const std::function<bool(const FormFieldTraits&)>& which) {
+    for (MetadataSection* section : std::as_const(m_sections)) section->loadFrom(record, which);
+}
+
 void ExifEditorView::highlightBorder(const MetaDataObject& record) {
     for (MetadataSection* section : std::as_const(m_sections)) section->highlightBorder(record);
 }
 
 void ExifEditorView::setTextFieldsPlaceholder(int photoCount, const SelectionMerge::FieldSet& heldByAny) {
+    m_mergedPhotoCount = photoCount;
+    m_heldByAny = heldByAny;
     const SelectionPlaceholders placeholders(photoCount, heldByAny, m_metaDataObject);
     for (MetadataSection* section : std::as_const(m_sections)) section->setPlaceholders(placeholders);
+}
+
+void ExifEditorView::refreshPlaceholders() {
+    setTextFieldsPlaceholder(m_mergedPhotoCount, m_heldByAny);
 }
 
 void ExifEditorView::setTextFieldValidations() {

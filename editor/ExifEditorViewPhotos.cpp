@@ -181,6 +181,7 @@ void ExifEditorView::performLoaderAnimationWithCounter() {
 }
 
 void ExifEditorView::enableView(bool enabled) {
+    if (!enabled) takeFocusFromForm();
     m_formEnabled = enabled;
     m_btnStop->hide();
     m_vwLoading->setBoxVisible(false);
@@ -188,25 +189,18 @@ void ExifEditorView::enableView(bool enabled) {
     m_vwLoading->setVisible(!enabled);
     DisableSubviews::disableSubviews(m_scrollViewExifData, !enabled);
     DisableSubviews::disableSubviews(m_editingOption, !enabled);
-    for (MetadataSection* section : std::as_const(m_sections)) {
-        for (const FormFieldTraits* field : section->fields()) {
-            if (FormTextView* view = section->textView(field->fieldName())) view->setReadOnly(!enabled);
-        }
-    }
+    for (MetadataSection* section : std::as_const(m_sections)) section->setTextViewsEditable(enabled);
     for (QPushButton* button : {m_btnRemovePhoto, m_btnPresets, m_btnNext, m_btnMetadataMoreOptions, m_btnShowMap})
         button->setEnabled(enabled);
     if (m_shared.arraySelectedImagesToProcess.isEmpty()) m_btnRemovePhoto->setEnabled(false);
 }
 
 void ExifEditorView::enableExifDataView(bool enabled) {
+    if (!enabled) takeFocusFromForm();
     m_formEnabled = enabled;
     DisableSubviews::disableSubviews(m_scrollViewExifData, !enabled);
     DisableSubviews::disableSubviews(m_editingOption, !enabled);
-    for (MetadataSection* section : std::as_const(m_sections)) {
-        for (const FormFieldTraits* field : section->fields()) {
-            if (FormTextView* view = section->textView(field->fieldName())) view->setReadOnly(!enabled);
-        }
-    }
+    for (MetadataSection* section : std::as_const(m_sections)) section->setTextViewsEditable(enabled);
     for (QPushButton* button : {m_btnPresets, m_btnNext, m_btnMetadataMoreOptions, m_btnShowMap})
         button->setEnabled(enabled);
 }

@@ -9,12 +9,20 @@
 
 namespace FieldDisplay {
 
+namespace {
+
+// A date starts with its four-digit year; anything else in a date field is a rule's summary in words.
+bool startsAsDate(const QString& value) {
+    static const QRegularExpression dateStart(QStringLiteral("^\\d{4}[:-]"));
+    return dateStart.match(value).hasMatch();
+}
+
+}  // namespace
+
 QString dateTime(const QString& value, bool isXmpModifyDate) {
     if (value.isEmpty()) return {};
-    // A date starts with its four-digit year; anything else in a date field is a rule's summary in words,
-    // which the replacements below would only garble.
-    static const QRegularExpression dateStart(QStringLiteral("^\\d{4}[:-]"));
-    if (!dateStart.match(value).hasMatch()) return value;
+    // The replacements below would only garble a summary.
+    if (!startsAsDate(value)) return value;
     QString normalised = value;
     normalised.replace(u'T', u' ').replace(u'-', u':');
     QString converted = normalised;
@@ -22,6 +30,16 @@ QString dateTime(const QString& value, bool isXmpModifyDate) {
     converted = Utils::sharedUtils().convertedDate(converted, Utils::exifDateFormat(),
                                                    QStringLiteral("MMM dd,yyyy hh:mm:ss a"));
     return converted.isEmpty() ? normalised : converted;
+}
+
+QString dateField(const QString& value, const DateTimeConfiguration* rule, bool isXmpModifyDate,
+                  DateRuleChecks::SummaryStyle style) {
+    if (rule && rule->option() != DateTimeConfiguration::KeepOriginal) {
+        const QString summary = DateRuleChecks::ruleSummary(*rule, style);
+        if (!summary.isEmpty()) return summary;
+    }
+    if (value.isEmpty() || startsAsDate(value)) return dateTime(value, isXmpModifyDate);
+    return DateRuleChecks::ruleSummary(DateTimeConfiguration(), style);
 }
 
 QString iptcDate(const QString& value) {
@@ -46,13 +64,15 @@ QString editingOptionText(int option) {
     return {};
 }
 
-QString value(const FormFieldTraits& field, const MetaDataObject& record, const DropdownCodeTables& tables) {
+QString value(const FormFieldTraits& field, const MetaDataObject& record, const DropdownCodeTables& tables,
+              DateRuleChecks::SummaryStyle style) {
     const QString& stored = record.*(field.row->field);
     switch (field.control) {
         case FormFieldTraits::Control::Coded:
             return tables.labelForRecord(field.dropdownTag, record);
         case FormFieldTraits::Control::Date:
-            return dateTime(stored, field.fieldName() == QLatin1String("XMP_ModifyDate"));
+            return dateField(stored, (record.*(field.row->dateRule)).get(),
+                             field.fieldName() == QLatin1String("XMP_ModifyDate"), style);
         case FormFieldTraits::Control::IptcDate:
             return iptcDate(stored);
         case FormFieldTraits::Control::Line:

@@ -55,8 +55,7 @@ Control controlOf(const MetadataKeyRow& row, const QString& name, int dropdownTa
     if (name == QLatin1String("IPTC_DateCreated")) return Control::IptcDate;
     // The components order is bytes, not text; the XMP position is written from the GPS fields.
     if (among(name, {"AdvCamSetting_ComponentsConfiguration", "XMP_Latitude", "XMP_Longitude"})) return Control::None;
-    if (row.group == MetadataFieldGroup::DimResolution || among(name, {"GPS_ImgDirection", "GPS_DateStamp"}))
-        return Control::ReadOnly;
+    if (among(name, {"GPS_ImgDirection", "GPS_DateStamp"})) return Control::ReadOnly;
     return Control::Line;
 }
 
@@ -135,6 +134,8 @@ std::vector<FormFieldTraits> buildTraits() {
         t.section = sectionOf(row.group);
         t.dropdownTag = DropdownCodeTables::tagForField(name);
         t.control = controlOf(row, name, t.dropdownTag);
+        t.writtenByRun = row.write != MetadataWriteForm::None;
+        if (!t.writtenByRun && t.control == Control::Line) t.control = Control::ReadOnly;
         t.check = checkOf(name);
         t.borderTag = hasBorder(row, name) ? nextBorderTag++ : 0;
         t.mergeField = row.group != MetadataFieldGroup::DimResolution && name != QLatin1String("GPS_DateStamp");

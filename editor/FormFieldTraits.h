@@ -19,7 +19,7 @@ struct FormFieldTraits {
         Coded,     // shows the label of a code, chosen from a dropdown list
         Date,      // shows a date or the summary of its date rule; set through the date panel
         IptcDate,  // shows the IPTC date; not typed into
-        ReadOnly,  // shown but not typed into (pixel sizes, resolutions, the GPS direction and date stamp)
+        ReadOnly,  // shown but not typed into (the GPS direction and date stamp, the fields the run only reads)
         None,      // not on the form
     };
     enum class Check { None, Integer, Coordinate, Decimal };
@@ -35,10 +35,14 @@ struct FormFieldTraits {
     // A one-line field that shows "Multiple values" while the ticked photos disagree and it is not edited
     // (the comment and IPTC keyword views have a label of their own for that).
     bool multipleValuesPlaceholder = false;
+    // The run writes the field (its key-table row has a write form). One it only reads shows the photos'
+    // value and takes no edit, whatever its control: an edit it accepted would be lost without a word.
+    bool writtenByRun = true;
     QString label;
 
     QString fieldName() const;
     bool isTyped() const { return control == Control::Line; }
+    bool isShownOnly() const { return !writtenByRun && control != Control::None; }
 
     static std::span<const FormFieldTraits> all();
     static const FormFieldTraits* forField(const QString& fieldName);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch/DateRuleChecks.h"
 #include "editor/FieldValidation.h"
 
 #include <QString>
@@ -17,10 +18,18 @@ struct FormRules {
     bool drawsBorders = true;
     bool showsMultipleValues = true;
     bool hasXmpClearTick = true;
+    // How a date field spells the rule it shows.
+    DateRuleChecks::SummaryStyle dateSummaryStyle = DateRuleChecks::SummaryStyle::EditingForm;
 
     static FormRules editingForm() { return {}; }
     static FormRules presetEditor() {
-        return {FieldValidation::kPresetTextLimit, FieldValidation::kPresetTextViewLimit, false, false, false, false};
+        return {FieldValidation::kPresetTextLimit,
+                FieldValidation::kPresetTextViewLimit,
+                false,
+                false,
+                false,
+                false,
+                DateRuleChecks::SummaryStyle::PresetEditor};
     }
 
     // One edit into one record: the value, and its isupdated_ flag where these rules mark changes.

@@ -51,18 +51,28 @@ std::optional<FormValidation::Failure> FormValidation::firstFailingField(
 }
 
 bool FormValidation::checkDateTimeDataValidations(const MetaDataObject& record) {
-    for (const auto& rule : MetadataKeyTable::ruleMembers()) {
-        const DateTimeConfigurationRef& config = record.*rule.member;
-        if (!config) continue;
-        if (DateRuleChecks::nonExistingDateCheck(*config) == DateRuleChecks::Label::NonExistingDateError) return false;
+    return !firstImpossibleDateField(record);
+}
+
+std::optional<QString> FormValidation::firstImpossibleDateField(const MetaDataObject& record) {
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
+        if (!row.dateRule) continue;
+        const DateTimeConfigurationRef& config = record.*row.dateRule;
+        if (config && DateRuleChecks::nonExistingDateCheck(*config) == DateRuleChecks::Label::NonExistingDateError)
+            return row.fieldName();
     }
-    return true;
+    return std::nullopt;
 }
 
 FormValidation::Result FormValidation::isValidFormData(const std::function<QString(const QString& fieldName)>& textOf,
                                                        const MetaDataObject& record) {
     Result result;
     result.failure = firstFailingField(textOf);
-    result.valid = !result.failure && checkDateTimeDataValidations(record);
+    if (result.failure) {
+        result.firstFailingField = result.failure->fieldName;
+    } else if (const std::optional<QString> date = firstImpossibleDateField(record)) {
+        result.firstFailingField = *date;
+    }
+    result.valid = result.firstFailingField.isEmpty();
     return result;
 }

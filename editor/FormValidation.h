@@ -34,10 +34,15 @@ class FormValidation {
     static std::optional<Failure> firstFailingField(const std::function<QString(const QString& fieldName)>& textOf);
     // No date rule of the record in "update day, month, year and time" mode names an impossible day.
     static bool checkDateTimeDataValidations(const MetaDataObject& record);
+    // The first date field, in record order, whose rule names an impossible day.
+    static std::optional<QString> firstImpossibleDateField(const MetaDataObject& record);
 
     struct Result {
         bool valid = true;
         std::optional<Failure> failure;  // absent when only a date rule failed
+        // Where the form shows what stopped it: the failing numeric field, else the first date field whose
+        // rule names an impossible day; empty when the form passed.
+        QString firstFailingField;
     };
     static Result isValidFormData(const std::function<QString(const QString& fieldName)>& textOf,
                                   const MetaDataObject& record);

@@ -41,6 +41,11 @@ GpsFields::Shown GpsFields::changeLocation(EditSession& session, double latitude
     return shown;
 }
 
+bool GpsFields::isMapField(QString MetaDataObject::*field) {
+    return field == &MetaDataObject::GPS_Lattitude || field == &MetaDataObject::GPS_Longitude ||
+           field == &MetaDataObject::GPS_LattitudeRef || field == &MetaDataObject::GPS_LongitudeRef;
+}
+
 GpsFields::Shown GpsFields::removeLocation(EditSession& session) {
     MetaDataObject& record = session.metaDataObject();
     record.GPS_Lattitude = QStringLiteral("");

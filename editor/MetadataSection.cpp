@@ -36,6 +36,8 @@ constexpr int kDropDownButtonTagBase = 50;
 constexpr int kCodedFieldTagBase = 1000;
 constexpr int kDateButtonTagBase = 250;
 const QColor kHintColour(128, 128, 128);
+// Darker than the "Multiple values" hint, so a value the run only reads still reads as a value.
+const QColor kShownOnlyColour(96, 96, 96);
 
 int dateIndexOf(const MetadataKeyRow& row) {
     const auto members = MetadataKeyTable::ruleMembers();
@@ -123,8 +125,14 @@ QWidget* MetadataSection::buildField(const FormFieldTraits& traits) {
         field->textView->setObjectName(QStringLiteral("txtvw") + name);
         field->textView->setFrameShape(QFrame::NoFrame);
         field->textView->setFixedHeight(64);
-        field->textView->setStyleSheet(QStringLiteral("background: white; color: black;"));
+        field->textView->setStyleSheet(QStringLiteral("background: white; color: ") +
+                                       (traits.isShownOnly() ? kShownOnlyColour.name() : QStringLiteral("black")) +
+                                       QStringLiteral(";"));
         inside->addWidget(field->textView);
+        if (traits.isShownOnly()) {
+            field->textView->setReadOnly(true);
+            field->textView->setToolTip(shownOnlyToolTip());
+        }
         if (name == QLatin1String("UserComment") || name == QLatin1String("IPTC_Keywords")) {
             field->placeholderLabel = new QLabel(SelectionPlaceholders::multipleValues(), field->textView->viewport());
             field->placeholderLabel->setObjectName(QStringLiteral("lblPlaceholder_") + name);
@@ -135,11 +143,13 @@ QWidget* MetadataSection::buildField(const FormFieldTraits& traits) {
             field->placeholderLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
             field->placeholderLabel->hide();
         }
-        connect(field->textView, &FormTextView::textSaved, this, [this, field](const QString& text) {
-            if (field->placeholderLabel) field->placeholderLabel->hide();
-            m_edits.insert(field->traits->index, text);
-            emit fieldEdited(field->traits, text);
-        });
+        if (!traits.isShownOnly()) {
+            connect(field->textView, &FormTextView::textSaved, this, [this, field](const QString& text) {
+                if (field->placeholderLabel) field->placeholderLabel->hide();
+                m_edits.insert(field->traits->index, text);
+                emit fieldEdited(field->traits, text);
+            });
+        }
         if (traits.borderTag) m_tagged.insert(traits.borderTag, field->frame);
         column->addWidget(field->frame);
         return cell;
@@ -152,8 +162,9 @@ QWidget* MetadataSection::buildField(const FormFieldTraits& traits) {
     QPalette palette = field->line->palette();
     // "Multiple values" is a hint, not a value: grey, so nobody mistakes it for what the photos hold.
     palette.setColor(QPalette::PlaceholderText, kHintColour);
-    palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::Text, traits.isShownOnly() ? kShownOnlyColour : QColor(Qt::black));
     field->line->setPalette(palette);
+    if (traits.isShownOnly()) field->line->setToolTip(shownOnlyToolTip());
     if (traits.borderTag) m_tagged.insert(traits.borderTag, field->line);
     const bool typedIn = traits.isTyped();
     field->line->setReadOnly(!typedIn);
@@ -163,6 +174,8 @@ QWidget* MetadataSection::buildField(const FormFieldTraits& traits) {
     if (traits.control == FormFieldTraits::Control::Coded) {
         field->line->setProperty("tag", kCodedFieldTagBase + traits.dropdownTag);
         m_tagged.insert(kCodedFieldTagBase + traits.dropdownTag, field->line);
+    }
+    if (traits.control == FormFieldTraits::Control::Coded && !traits.isShownOnly()) {
         field->button = fieldButton(field->line, QStringLiteral("dropdown_arrow"), traits.label);
         field->button->setProperty("tag", kDropDownButtonTagBase + traits.dropdownTag);
         m_tagged.insert(kDropDownButtonTagBase + traits.dropdownTag, field->button);
@@ -259,10 +272,11 @@ QList<const FormFieldTraits*> MetadataSection::fields() const {
     return list;
 }
 
-void MetadataSection::loadFrom(const MetaDataObject& record) {
-    m_edits.clear();
+void MetadataSection::loadFrom(const MetaDataObject& record, const std::function<bool(const FormFieldTraits&)>& which) {
     for (Field* field : std::as_const(m_fields)) {
-        const QString shown = FieldDisplay::value(*field->traits, record, m_tables);
+        if (which && !which(*field->traits)) continue;
+        m_edits.remove(field->traits->index);
+        const QString shown = FieldDisplay::value(*field->traits, record, m_tables, m_rules.dateSummaryStyle);
         if (field->textView) {
             field->textView->showText(shown);
             field->textView->viewport()->update();
@@ -292,7 +306,7 @@ void MetadataSection::highlightBorder(const MetaDataObject& record) {
     if (!m_rules.drawsBorders) return;
     for (Field* field : std::as_const(m_fields)) {
         if (!field->traits->borderTag) continue;
-        setBorder(*field, record.*(field->traits->row->updated) ? QColor(Qt::black) : QColor(Qt::transparent));
+        setBorder(*field, record.*(field->traits->row->updated) ? changedFieldOutline() : QColor(Qt::transparent));
     }
 }
 
@@ -300,6 +314,16 @@ QColor MetadataSection::borderColor(const QString& fieldName) const {
     const Field* field = fieldOf(fieldName);
     if (!field || !field->traits->borderTag) return {};
     return field->frame ? field->frame->borderColor() : field->line->borderColor();
+}
+
+QString MetadataSection::shownOnlyToolTip() {
+    return QStringLiteral("Shown as the photos hold it; Lumarind does not write this value.");
+}
+
+void MetadataSection::setTextViewsEditable(bool editable) {
+    for (Field* field : std::as_const(m_fields)) {
+        if (field->textView) field->textView->setReadOnly(!editable || field->traits->isShownOnly());
+    }
 }
 
 void MetadataSection::setPlaceholders(const SelectionPlaceholders& placeholders) {

@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QWidget>
 
+#include <functional>
+
 class BackgroundTextField;
 class DropdownCodeTables;
 class FieldFrame;
@@ -35,12 +37,20 @@ class MetadataSection : public QWidget {
     // The fields on show, in record order.
     QList<const FormFieldTraits*> fields() const;
 
-    // updateTextFieldsValues for this section: every field shows record's value in its readable form.
-    void loadFrom(const MetaDataObject& record);
+    // updateTextFieldsValues for this section: every field shows record's value in its readable form. With
+    // a filter only the fields it picks are shown anew; the others keep what they show.
+    void loadFrom(const MetaDataObject& record, const std::function<bool(const FormFieldTraits&)>& which = {});
     // The edits made since the last load, into record by the rules.
     void applyTo(MetaDataObject& record) const;
-    // highlightBorder: a black border round each bordered field whose isupdated_ flag is set in record.
+    // highlightBorder: the changed-field outline round each bordered field whose isupdated_ flag is set in
+    // record, none round the others.
     void highlightBorder(const MetaDataObject& record);
+    // The outline of a changed field: bright enough to stand out on the dark form and on a white field.
+    static QColor changedFieldOutline() { return QColor(0x3d, 0x9b, 0xff); }
+    // The text a field that the run only reads explains itself with.
+    static QString shownOnlyToolTip();
+    // The multi-line fields take typing (true) or not; those the run only reads never do.
+    void setTextViewsEditable(bool editable);
     // setTextFieldsPlaceholder for this section's fields and placeholder labels.
     void setPlaceholders(const SelectionPlaceholders& placeholders);
     void hideAllErrorLabels();

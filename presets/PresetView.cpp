@@ -279,12 +279,7 @@ void PresetView::disableSubviews(bool disable) {
     }
     m_vwMetaContainer->setGraphicsEffect(dim);
     DisableSubviews::disableSubviews(m_editingOption, disable);
-    for (MetadataSection* section : std::as_const(m_sections)) {
-        for (const FormFieldTraits* field : section->fields()) {
-            if (field->control == FormFieldTraits::Control::TextView)
-                section->textView(field->fieldName())->setReadOnly(disable);
-        }
-    }
+    for (MetadataSection* section : std::as_const(m_sections)) section->setTextViewsEditable(!disable);
     m_btnShowMap->setEnabled(!disable);
     m_lblOnApply->setVisible(disable);
     m_btnRemovePreset->setEnabled(!disable);

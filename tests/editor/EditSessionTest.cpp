@@ -231,4 +231,56 @@ TEST(TheClearSwitches, goIntoTheFormAndThePendingEditsWhateverTheOption) {
     EXPECT_EQ(EditingOptions::listFrame(220, 6).height(), 180);
 }
 
+// Revert has something to undo exactly while the form is not what the selection was before editing.
+struct RevertCase {
+    const char* name;
+    void (*steps)(EditSession&);
+    bool differs;
+};
+
+class WhatRevertUndoes : public testing::TestWithParam<RevertCase> {};
+
+TEST_P(WhatRevertUndoes, isTheFormsDifferenceFromBeforeEditing) {
+    Holder h;
+    MetaDataObject merged;
+    merged.Artist = "Ann";
+    h.session.setupSelection(merged, true);
+    GetParam().steps(h.session);
+    EXPECT_EQ(h.session.differsFromBeforeEditing(), GetParam().differs);
+}
+
+void keepTheName(EditSession& s) {
+    s.editField(rowOf("Artist"), "Ann");
+}
+void applyAName(EditSession& s) {
+    s.editField(rowOf("Artist"), "Bob");
+    s.apply();
+}
+void applyAndRevert(EditSession& s) {
+    applyAName(s);
+    s.revert();
+}
+void cleanIptc(EditSession& s) {
+    s.changeEditingOption(CleanMetadataInfo);
+    s.setClearSwitch(MetadataClearSwitch::IPTC, true);
+}
+void emptyTheDateTaken(EditSession& s) {
+    DateTimeConfiguration rule;
+    rule.tagConfigureOption = DateTimeConfiguration::EmptyValue;
+    s.metaDataObject().dateTimeConfigOriginalDate = std::make_shared<const DateTimeConfiguration>(rule);
+}
+void keepTheDateTaken(EditSession& s) {
+    s.metaDataObject().dateTimeConfigOriginalDate = std::make_shared<const DateTimeConfiguration>();
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, WhatRevertUndoes,
+                         testing::Values(RevertCase{"nothing", [](EditSession&) {}, false},
+                                         RevertCase{"anEditOfTheSameValue", keepTheName, true},
+                                         RevertCase{"anAppliedEdit", applyAName, true},
+                                         RevertCase{"anAppliedEditReverted", applyAndRevert, false},
+                                         RevertCase{"anOptionAndASwitch", cleanIptc, true},
+                                         RevertCase{"aDateRule", emptyTheDateTaken, true},
+                                         RevertCase{"anEqualDateRule", keepTheDateTaken, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace

@@ -5,7 +5,10 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "controls/DisableScrollView.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/EditingOptions.h"
+#include "editor/EditorBatchActions.h"
 #include "editor/EditorFormActions.h"
 #include "editor/MapViewForExtension.h"
 #include "editor/MapWindow.h"
@@ -113,6 +116,7 @@ TEST_F(TheScreensActions, applyOnlyAValidFormAndRevertToTheSelectionsValues) {
     addAndWait({makeFolder(2)});
     EXPECT_FALSE(actions().btnApply()->isEnabled());
     QTest::keyClicks(view->textField("Copyright"), "(c) Lumarind");
+    QTest::keyClicks(view->textField("Artist"), "Ada");
     EXPECT_TRUE(actions().btnApply()->isEnabled()) << "typing is an edit to apply";
     EXPECT_TRUE(actions().btnRevert()->isEnabled());
     view->textField("CamSetting_ISO")->setText("70000");
@@ -127,14 +131,21 @@ TEST_F(TheScreensActions, applyOnlyAValidFormAndRevertToTheSelectionsValues) {
     actions().btnApply()->click();
     EXPECT_FALSE(view->isParamsChanged());
     EXPECT_FALSE(actions().btnApply()->isEnabled());
+    EXPECT_TRUE(actions().btnRevert()->isEnabled()) << "the applied form can still go back";
     EXPECT_EQ(selection.Copyright, "(c) Lumarind");
     EXPECT_EQ(view->metaDataObjectWithUpdatedChange().Copyright, "(c) Lumarind");
 
     alerts.script(0);
-    actions().btnRevertTapped();
+    actions().btnRevert()->click();
     EXPECT_EQ(selection.Copyright, "");
     EXPECT_EQ(view->metaDataObject().Copyright, "");
     EXPECT_EQ(view->textField("Copyright")->text(), "");
+    EXPECT_EQ(view->textField("Artist")->text(), "");
+    EXPECT_EQ(view->textField("Artist")->placeholderText(), "Multiple values") << "as the photos were set up";
+    EXPECT_FALSE(actions().btnRevert()->isEnabled()) << "nothing left to revert";
+    // A new selection lays the pending edits on again: there is something to revert once more.
+    tick({0});
+    EXPECT_TRUE(actions().btnRevert()->isEnabled());
 }
 
 TEST_F(TheScreensActions, switchPanelsWithTheEditingOptionAndStoreTheClearTicks) {
@@ -156,6 +167,11 @@ TEST_F(TheScreensActions, switchPanelsWithTheEditingOptionAndStoreTheClearTicks)
 
 TEST_F(TheScreensActions, writeThePositionFromTheMapWindowIntoTheGpsFields) {
     addAndWait({makeFolder(1)});
+    // Under "clear others" the form shows only what the run keeps; a report of the map changes its four
+    // fields and leaves the others as they are.
+    actions().changeViewAccordingToMetadataOtion(ModifyEditedClearOthers);
+    ASSERT_EQ(view->metaDataObject().Cam_Make, "Lumarind Camera");
+    EXPECT_EQ(view->textField("Cam_Make")->text(), "");
     QTest::mouseClick(view->btnShowMap(), Qt::LeftButton);
     MapWindow* window = actions().gpsMap().winMapview();
     ASSERT_TRUE(window->isVisible());
@@ -170,13 +186,51 @@ TEST_F(TheScreensActions, writeThePositionFromTheMapWindowIntoTheGpsFields) {
     EXPECT_EQ(view->textField("GPS_Lattitude")->text(), "37.77000000");
     EXPECT_EQ(view->textField("GPS_Longitude")->text(), "122.47010000");
     EXPECT_EQ(view->metaDataObject().GPS_LongitudeRef, "W");
+    EXPECT_EQ(view->textField("GPS_LongitudeRef")->text(), "West");
     EXPECT_TRUE(view->editedMetaDataObject().isupdated_GPS_Lattitude);
+    EXPECT_EQ(view->textField("Cam_Make")->text(), "") << "the run clears it; the form must not show it again";
     picker->btnRemovePin()->click();
     EXPECT_EQ(view->textField("GPS_Lattitude")->text(), "");
+    EXPECT_EQ(view->textField("Cam_Make")->text(), "");
     EXPECT_EQ(view->metaDataObject().GPS_LattitudeRef, "");
     window->close();
     EXPECT_FALSE(subWindow.isSubWindowOpened());
     EXPECT_TRUE(view->btnShowMap()->isEnabled());
 }
+
+// Start stops on a form that cannot be written and shows why: the first failing field, with its message, is
+// in view, wherever the user was typing.
+class AStartWithErrors : public TheScreensActions, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(AStartWithErrors, bringsTheFirstFailingFieldIntoView) {
+    addAndWait({makeFolder(2)});
+    const QString name = QLatin1String(GetParam());
+    if (QLineEdit* field = view->textField(name); field && !field->isReadOnly()) {
+        field->setFocus();
+        QTest::keyClicks(field, "70000 f/x");
+    } else {
+        DateTimeConfiguration rule;  // the 31st of April
+        rule.tagConfigureOption = DateTimeConfiguration::UpdateDate;
+        rule.stringUpdateDay = "31";
+        rule.stringUpdateMonth = "4";
+        view->metaDataObject().dateTimeConfigModifyDate = std::make_shared<const DateTimeConfiguration>(rule);
+        view->batchActions().showDateWarningIfGreaterThanToday();  // as the date panel does with every rule
+    }
+    QTest::mouseClick(view->btnProcess(), Qt::LeftButton);
+    ASSERT_EQ(alerts.shown.size(), 1);
+    EXPECT_EQ(alerts.shown.first().messageText.toUpper(), "ERRORS FOUND");
+    QWidget* viewport = view->scrollViewExifData()->viewport();
+    for (QWidget* shown :
+         {static_cast<QWidget*>(view->textField(name)), static_cast<QWidget*>(view->errorLabel(name))}) {
+        EXPECT_TRUE(shown->isVisibleTo(view.get()));
+        EXPECT_TRUE(viewport->rect().contains(QRect(shown->mapTo(viewport, QPoint()), shown->size())))
+            << shown->objectName().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, AStartWithErrors,
+                         ::testing::Values("CamSetting_FNumber", "GPS_Altitude", "AdvCamSetting_Sharpness",
+                                           "Date_Modify"),
+                         [](const auto& info) { return std::string(info.param); });
 
 }  // namespace

@@ -1,13 +1,19 @@
+#include "batch/DateRulePanel.h"
 #include "controls/BackgroundTextField.h"
 #include "controls/DisableScrollView.h"
+#include "editor/DateTimeRulesPanel.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/EditorBatchActions.h"
+#include "editor/EditorFormActions.h"
 #include "editor/FormTextView.h"
+#include "editor/ImageToggleButton.h"
 #include "editor/MetadataSection.h"
 #include "editor/OptionPopup.h"
 #include "editor/PhotoTableModel.h"
 #include "editor/PhotoTableView.h"
 #include "editor/SelectionReload.h"
 #include "intake/PhotoIntake.h"
+#include "model/PresetStore.h"
 #include "tests/controls/ManualTimer.h"
 #include "tests/editor/EditorFixture.h"
 
@@ -18,6 +24,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+
+#include <cmath>
 
 namespace {
 
@@ -52,7 +60,7 @@ TEST_F(AForm, storesTypedTextCutToItsLimitInTheFormAndThePendingEdits) {
     EXPECT_TRUE(view->isParamsChanged());
     EXPECT_TRUE(view->btnReset()->isEnabled());
     EXPECT_EQ(artist->placeholderText(), "");
-    EXPECT_EQ(border("Artist"), QColor(Qt::black));
+    EXPECT_EQ(border("Artist"), MetadataSection::changedFieldOutline());
     EXPECT_EQ(border("Copyright"), QColor(Qt::transparent));
     EXPECT_EQ(view->viewWithTag(701), artist);
 }
@@ -111,7 +119,7 @@ TEST_F(AForm, takesACodedValueFromItsListAndActsOnEveryClick) {
     EXPECT_EQ(view->textField("CamSetting_Flash")->text(), "No Flash");
     EXPECT_EQ(view->metaDataObject().CamSetting_Flash, "0");
     EXPECT_TRUE(view->editedMetaDataObject().isupdated_CamSetting_Flash);
-    EXPECT_EQ(border("CamSetting_Flash"), QColor(Qt::black));
+    EXPECT_EQ(border("CamSetting_Flash"), MetadataSection::changedFieldOutline());
 
     // "Leave Blank", chosen twice in a row: each click counts.
     for (int round = 0; round < 2; ++round) {
@@ -164,14 +172,14 @@ TEST_F(AForm, carriesPendingEditsToTheNextSelectionAndEmptiesForNone) {
     tick({1});
     EXPECT_EQ(view->textField("Artist")->text(), "photo001");
     EXPECT_EQ(view->textField("Copyright")->text(), "(c) Ann");
-    EXPECT_EQ(border("Copyright"), QColor(Qt::black));
+    EXPECT_EQ(border("Copyright"), MetadataSection::changedFieldOutline());
     EXPECT_TRUE(view->isParamsChanged());
     EXPECT_EQ(selection.Copyright, "");  // the shared selection record holds the merge, not the edit
 
     tick({});
     EXPECT_EQ(view->textField("Copyright")->text(), "");
     EXPECT_EQ(view->textField("Cam_Make")->text(), "");
-    EXPECT_EQ(border("Copyright"), QColor(Qt::black));
+    EXPECT_EQ(border("Copyright"), MetadataSection::changedFieldOutline());
     EXPECT_FALSE(view->btnProcess()->isEnabled());
     EXPECT_FALSE(view->btnRemovePhoto()->isEnabled());
     EXPECT_FALSE(view->btnPresets()->isEnabled());
@@ -224,7 +232,7 @@ TEST_F(AForm, savesTheCommentViewAndLetsAFullViewShrink) {
     settle();
     EXPECT_EQ(view->metaDataObject().UserComment, "hello");
     EXPECT_TRUE(view->editedMetaDataObject().isupdated_UserComment);
-    EXPECT_EQ(border("UserComment"), QColor(Qt::black));
+    EXPECT_EQ(border("UserComment"), MetadataSection::changedFieldOutline());
 
     FormTextView limited(5);
     limited.showText("abcdefgh");
@@ -259,6 +267,95 @@ TEST_F(AForm, landsAThumbnailOnlyOnTheRowOfItsPhotoAndTellsClicksApart) {
     EXPECT_EQ(clicked, QList<int>({1}));
     EXPECT_TRUE(view->winMetadataPopup()->isVisible());
     view->removeInfoPopupWindow();
+}
+
+// ---- What the form shows is what the run writes ----
+
+// A preset brings its own date rules: the fields show those, never the summaries of the rules it replaced.
+TEST_F(AForm, showsTheDateRulesOfAPresetAppliedOverTheFormsRules) {
+    for (int i = 0; i < batch.size(); ++i)
+        batch[i].metadataObject.edit().Date_Original = QStringLiteral("2019:07:1%1 14:05:09").arg(i);
+    tick({0, 1, 2});
+    DateTimeRulesPanel* panel = view->batchActions().datePanel();
+    view->batchActions().btnDatePickerTapped(0, view->viewWithTag(250));
+    panel->radio(DateTimeConfiguration::IncDecTime)->click();
+    EXPECT_EQ(view->textField("Date_Original")->text(), "Inc/Dec: Hour:1 Minute:1 Second:1");
+    panel->removeAttachedPopupWindow();
+    presets->arrayPresets().append(MetaDataObject());
+    view->formActions().btnApplyPresetTapped(0);
+    // The photos' dates differ: the run keeps each one, and the field says so.
+    EXPECT_EQ(view->textField("Date_Original")->text(), "");
+    EXPECT_EQ(view->textField("Date_Original")->placeholderText(), "Multiple values");
+    view->batchActions().btnDatePickerTapped(0, view->viewWithTag(250));
+    EXPECT_TRUE(panel->radio(DateTimeConfiguration::KeepOriginal)->isChecked());
+    panel->removeAttachedPopupWindow();
+    // The pending edits carry the preset's rule to the next selection, not the old rule's summary.
+    tick({0});
+    EXPECT_EQ(view->textField("Date_Original")->text(), "Jul 10,2019 02:05:09 PM");
+    EXPECT_EQ(view->metaDataObject().Date_Original, "2019:07:10 14:05:09");
+}
+
+// The fields the key table gives no write form show the photos' values and take no edit.
+const char* const kFieldsTheRunOnlyReads[] = {"CamSetting_Aperture",
+                                              "CamSetting_ShutterSpeed",
+                                              "CamSetting_ExposureCompensation",
+                                              "AdvCamSetting_ColorSpace",
+                                              "Lens_Lens",
+                                              "DimResolution_ExifImageWidth",
+                                              "DimResolution_ExifImageHeight",
+                                              "DimResolution_XResolution",
+                                              "DimResolution_YResolution",
+                                              "DimResolution_ResolutionUnit",
+                                              "XMP_Keyword"};
+
+class AFieldTheRunOnlyReads : public AForm, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(AFieldTheRunOnlyReads, refusesEveryEditAndSaysWhy) {
+    const QString name = QLatin1String(GetParam());
+    const FormFieldTraits& traits = *FormFieldTraits::forField(name);
+    EXPECT_TRUE(traits.isShownOnly() && !traits.isTyped());
+    view->enableView(false);  // as every sheet over the form does
+    view->enableView(true);
+    QWidget* control = view->textField(name);
+    if (!control) control = view->sectionOf(name)->textView(name);
+    EXPECT_EQ(control->toolTip(), MetadataSection::shownOnlyToolTip());
+    QTest::mouseClick(control, Qt::LeftButton);
+    QTest::keyClicks(control, "9");
+    settle();
+    EXPECT_FALSE(view->optionPopup()->isOpen()) << "no list to choose from";
+    EXPECT_EQ(view->metaDataObject().*(traits.row->field), "");
+    EXPECT_FALSE(view->isParamsChanged());
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, AFieldTheRunOnlyReads, ::testing::ValuesIn(kFieldsTheRunOnlyReads),
+                         [](const auto& info) { return std::string(info.param); });
+
+TEST(TheFieldsTheRunOnlyReads, areAllOnTheList) {
+    int shownOnly = 0;
+    for (const FormFieldTraits& t : FormFieldTraits::all()) shownOnly += t.isShownOnly();
+    EXPECT_EQ(shownOnly, static_cast<int>(std::size(kFieldsTheRunOnlyReads)));
+}
+
+// Every marked field on show draws its outline on top of its white field (odd tags marked, even not), in a
+// colour with a contrast of at least 3 to the dark form.
+TEST_F(AForm, outlinesEveryMarkedFieldInAColourThatStandsOutOnTheDarkForm) {
+    for (const FormFieldTraits& t : FormFieldTraits::all()) view->metaDataObject().*(t.row->updated) = t.borderTag % 2;
+    view->highlightBorder(view->metaDataObject());
+    int shown = 0;
+    for (const FormFieldTraits& t : FormFieldTraits::all()) {
+        if (!t.borderTag || t.control == FormFieldTraits::Control::None) continue;
+        ++shown;
+        const QImage image = view->viewWithTag(t.borderTag)->grab().toImage();
+        const QColor expected = t.borderTag % 2 ? MetadataSection::changedFieldOutline() : QColor(Qt::white);
+        EXPECT_EQ(image.pixelColor(1, image.height() / 2).rgb(), expected.rgb()) << t.row->name;
+    }
+    EXPECT_EQ(shown, 61) << "the XMP position has no field of its own";
+    auto luminance = [](const QColor& c) {
+        auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    EXPECT_GE((luminance(MetadataSection::changedFieldOutline()) + 0.05) / (luminance(QColor(0x26, 0x26, 0x26)) + 0.05),
+              3.0);
 }
 
 }  // namespace

@@ -45,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   "2019:07:10 25:05:09+05:30"},
                       DisplayCase{"otherDatesKeepTheZone", "XMP_CreationDate", "2019-07-10T14:05:09+05:30",
                                   "2019:07:10 14:05:09+05:30"},
-                      DisplayCase{"ruleSummaryShowsAsWritten", "Date_Original", "Shift by +1 day", "Shift by +1 day"},
+                      DisplayCase{"leftSummaryReadsAsTheRuleInForce", "Date_Original", "Inc/Dec: Hour:2",
+                                  "Keep Original"},
                       DisplayCase{"iptcDate", "IPTC_DateCreated", "20190710", "Jul 10,2019"},
                       DisplayCase{"iptcDateInExiv2Form", "IPTC_DateCreated", "2019-07-10", "Jul 10,2019"},
                       DisplayCase{"iptcDateUnreadable", "IPTC_DateCreated", "July 2019", ""},
@@ -57,6 +58,22 @@ INSTANTIATE_TEST_SUITE_P(
                       DisplayCase{"countryCode", "IPTC_CountryPrimaryLocationCode", "NOR", "Norway"},
                       DisplayCase{"plainText", "Artist", "Ann -T- Lee", "Ann -T- Lee"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A date field shows the rule the run will use, in the words of the screen that shows it.
+TEST(AFieldDisplay, showsTheDateRuleInForce) {
+    const FormFieldTraits& field = *FormFieldTraits::forField("Date_Creation");
+    MetaDataObject record;
+    record.Date_Creation = "2019:07:10 14:05:09";
+    DateTimeConfiguration rule;
+    rule.tagConfigureOption = DateTimeConfiguration::UpdateDate;
+    rule.isUpdateMonthKeepOriginal = rule.isUpdateYearKeepOriginal = true;
+    rule.stringUpdateTime = "13:05:00";
+    record.dateTimeConfigCreationDate = std::make_shared<const DateTimeConfiguration>(rule);
+    const DropdownCodeTables tables;
+    EXPECT_EQ(FieldDisplay::value(field, record, tables), "Update: Day:1  time: 01:05:00 PM");
+    EXPECT_EQ(FieldDisplay::value(field, record, tables, DateRuleChecks::SummaryStyle::PresetEditor),
+              "Update: Day:1  Time: 01:05:00 PM");
+}
 
 TEST(AFieldDisplay, namesTheEditingOptions) {
     EXPECT_EQ(FieldDisplay::editingOptionText(0), "Only modify fields that I edit and keep others as it is");

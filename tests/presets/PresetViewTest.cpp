@@ -263,3 +263,23 @@ TEST_F(APresetEditor, removesTheSelectedPresetWithoutItsUnsavedEdits) {
     m_window->close();
     EXPECT_EQ(stored()[0].Artist, "");
 }
+
+// A preset cannot hold what the run never writes: the fields the run only reads take no edit here either.
+TEST_F(APresetEditor, takesNoEditInAFieldTheRunOnlyReads) {
+    open({"A"});
+    view().disableSubviews(true);
+    view().disableSubviews(false);
+    for (const FormFieldTraits& traits : FormFieldTraits::all()) {
+        if (!traits.isShownOnly()) continue;
+        const QString name = traits.fieldName();
+        QWidget* control = view().sectionOf(name)->textField(name);
+        if (!control) control = view().sectionOf(name)->textView(name);
+        EXPECT_EQ(control->toolTip(), MetadataSection::shownOnlyToolTip()) << traits.row->name;
+        QTest::mouseClick(control, Qt::LeftButton);
+        QTest::keyClicks(control, "9");
+        settle();
+        EXPECT_FALSE(view().optionPopup()->isOpen()) << traits.row->name;
+        EXPECT_EQ(view().metaDataObject().*(traits.row->field), "") << traits.row->name;
+    }
+    EXPECT_FALSE(view().isParamsChanged());
+}

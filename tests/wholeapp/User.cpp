@@ -117,6 +117,13 @@ void User::type(QLineEdit* field, const QString& text) {
     settle();
 }
 
+void User::tryToType(QWidget* field, const QString& text) {
+    if (!reachable(field)) return;
+    QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, field->rect().center());
+    QTest::keyClicks(field, text);
+    settle();
+}
+
 void User::pressEnter(QWidget* widget) {
     if (!reachable(widget)) return;
     QTest::keyClick(widget, Qt::Key_Return);

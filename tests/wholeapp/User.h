@@ -29,6 +29,9 @@ class User {
 
     static void click(QWidget* widget, QPoint at = QPoint());
     static void type(QLineEdit* field, const QString& text);
+    // Clicks into a field and types there, whether or not it takes typing: what a person tries on a field
+    // that looks like any other. The test then looks at what the field and the form kept.
+    static void tryToType(QWidget* field, const QString& text);
     static void pressEnter(QWidget* widget);
     static void clickRow(QAbstractItemView* view, int row);
     // The row of a list whose text contains text, or -1.

@@ -1,6 +1,7 @@
-// The whole application as a user meets it: the first launch, photos added from a folder, a preset saved and
-// applied, every section of the form edited, a place picked on the map, new names, the run, its summary,
-// the restore and the quit, all through the application's own windows. exiftool reads what was written.
+// The whole application as a user meets it: the first launch, photos added from a folder, an applied edit
+// reverted, a preset saved and applied (also over a date rule), every section of the form edited (a field
+// that only shows its value included), a place picked on the map, new names, the run, its summary, the
+// restore and the quit, all through the application's own windows. exiftool reads what was written.
 #include "tests/wholeapp/PhotoTags.h"
 #include "tests/wholeapp/RunningApplication.h"
 #include "tests/wholeapp/User.h"
@@ -78,6 +79,9 @@ const QStringList kCheckedTags = {"-IFD0:Artist",
                                   "-IPTC:Credit",
                                   "-XMP-aux:SerialNumber",
                                   "-IFD0:Copyright"};
+// What the form showed as each photo's own value when the run started: a date a preset left alone, a
+// field the run only reads, a headline after Revert.
+const QStringList kKeptTags = {"-ExifIFD:CreateDate", "-ExifIFD:ApertureValue", "-IPTC:Headline"};
 
 QString shiftedYear(const QString& exifDate, int years) {
     return QString::number(exifDate.left(4).toInt() + years) + exifDate.mid(4);
@@ -96,7 +100,7 @@ class AUsersRun : public ::testing::Test {
             sourceHashes.insert(target, testsupport::fileHash(target));
             sources << target;
         }
-        sourceTags = wholeapp::readTags(sources, kCheckedTags);
+        sourceTags = wholeapp::readTags(sources, kCheckedTags + kKeptTags);
         output = work.filePath("Processed");
         QDir().mkpath(output);
     }
@@ -117,14 +121,16 @@ class AUsersRun : public ::testing::Test {
     QHash<QString, QJsonObject> writtenTags() {
         QStringList copies;
         for (const PhotoFile& photo : batch()) copies << photo.processedPath;
-        return wholeapp::readTags(copies, kCheckedTags);
+        return wholeapp::readTags(copies, kCheckedTags + kKeptTags);
     }
 
   public:
     // The steps of the run, in order; each leaves the application where the next one begins.
     void firstLaunch();
     void addTheFolder();
+    void revertAfterApply();
     void saveAndApplyAPreset();
+    void applyThePresetOverADateRule();
     void editEverySection();
     void pickAPlaceOnTheMap();
     void chooseNewNames();
@@ -167,6 +173,19 @@ void AUsersRun::addTheFolder() {
     EXPECT_NE(disagreeing->palette().color(QPalette::PlaceholderText), disagreeing->palette().color(QPalette::Text));
 }
 
+void AUsersRun::revertAfterApply() {
+    QPushButton* revert = editor().formActions().btnRevert();
+    EXPECT_FALSE(revert->isEnabled()) << "nothing to revert yet";
+    User::type(field("IPTC_Headline"), "A draft headline");
+    User::click(editor().formActions().btnApply());
+    EXPECT_TRUE(revert->isEnabled()) << "an applied form can still go back";
+    User::click(revert);
+    EXPECT_EQ(User::answerAlert("Yes"), "Revert changes?");
+    EXPECT_EQ(field("IPTC_Headline")->text(), "") << "the photos' own headlines again";
+    EXPECT_FALSE(revert->isEnabled());
+    EXPECT_FALSE(editor().isParamsChanged());
+}
+
 void AUsersRun::saveAndApplyAPreset() {
     User::click(editor().btnPresets());
     ASSERT_TRUE(editor().optionPopup()->isOpen());
@@ -189,6 +208,33 @@ void AUsersRun::saveAndApplyAPreset() {
     EXPECT_EQ(field("IPTC_Credit")->text(), "Lumen Studio");
 }
 
+// A preset brings its own date rules: the date digitized, shifted on the form, is kept again by the preset,
+// and the form says so instead of the shift it no longer makes.
+void AUsersRun::applyThePresetOverADateRule() {
+    User::click(editor().viewWithTag(251));  // the date digitized's button
+    DateTimeRulesPanel* panel = editor().batchActions().datePanel();
+    ASSERT_TRUE(User::waitFor([&] { return panel->isOpen(); }, "the date panel"));
+    User::click(panel->radio(DateTimeConfiguration::IncDecTime));
+    User::click(panel->keepBox(DateRulePanel::IncDecMinute));
+    User::click(panel->keepBox(DateRulePanel::IncDecSecond));
+    User::type(panel->shiftField(DateRulePanel::ShiftHour), "2");
+    User::click(editor().lblPhotosCount());
+    ASSERT_TRUE(User::waitFor([&] { return !panel->isOpen(); }, "the date panel to close"));
+    QLineEdit* digitized = field("Date_Creation");
+    EXPECT_EQ(digitized->text(), "Inc/Dec: Hour:2");
+
+    ASSERT_TRUE(User::waitFor([&] { return editor().btnPresets()->isEnabled(); }, "the presets button"));
+    User::click(editor().btnPresets());
+    ASSERT_TRUE(editor().optionPopup()->isOpen());
+    chooseInList(editor().optionPopup()->table(), "Studio credit");
+    EXPECT_EQ(digitized->text(), "") << "each photo keeps its own date";
+    EXPECT_EQ(digitized->placeholderText(), "Multiple values");
+    EXPECT_EQ(DateRulePanel::ruleOf(editor().metaDataObject(), 1).option(), DateTimeConfiguration::KeepOriginal);
+    User::screenshot(main().windowMain(), "wholeapp-03b-preset-over-a-date-rule");
+    // The form's buttons come back a moment after a popup went.
+    ASSERT_TRUE(User::waitFor([&] { return editor().viewWithTag(251)->isEnabled(); }, "the form's buttons"));
+}
+
 void AUsersRun::editEverySection() {
     User::type(field("Artist"), "Ada Lumen");
     EXPECT_TRUE(editor().formActions().btnApply()->isEnabled()) << "typing is an edit to apply";
@@ -206,6 +252,11 @@ void AUsersRun::editEverySection() {
     User::click(keywords);
     QTest::keyClicks(keywords, "sea,sun");
     User::type(field("XMP_SerialNumber"), "XMP-0042");
+    // The aperture value and the XMP keywords are only read: what a person types there does not land.
+    User::tryToType(field("CamSetting_Aperture"), "f/9");
+    User::tryToType(editor().sectionOf("XMP_Keyword")->textView("XMP_Keyword"), "refused");
+    EXPECT_EQ(field("CamSetting_Aperture")->text(), "");
+    EXPECT_EQ(editor().metaDataObject().CamSetting_Aperture + editor().metaDataObject().XMP_Keyword, "");
 
     // The date taken moves a year on, in every photo from its own date (tag 250: the first date's button).
     User::click(editor().viewWithTag(250));
@@ -295,6 +346,10 @@ void AUsersRun::runAndCheckEveryCopy() {
         EXPECT_EQ(tags["ExifIFD:LensMake"].toString(), "Lumar Optics");
         EXPECT_EQ(tags["ExifIFD:LensModel"].toString(), "Lumar 35mm f/2");
         EXPECT_EQ(tags["ExifIFD:DateTimeOriginal"].toString(), taken);
+        for (const QString& kept : kKeptTags) {
+            const QString tag = kept.mid(1);
+            EXPECT_EQ(tags.value(tag), sourceTags.value(photo.filePath).value(tag)) << tag.toStdString();
+        }
         EXPECT_NEAR(tags["GPS:GPSLatitude"].toDouble(), picked.latitude, 1e-4);
         EXPECT_NEAR(tags["GPS:GPSLongitude"].toDouble(), picked.longitude, 1e-4);
         EXPECT_EQ(tags["GPS:GPSLatitudeRef"].toString(), "N");
@@ -353,10 +408,10 @@ void AUsersRun::quitThroughTheRatePromptAndThePromotionPanel() {
 
 TEST_F(AUsersRun, editsEverySectionWritesRenamedCopiesRestoresThemAndQuits) {
     for (void (AUsersRun::*step)() :
-         {&AUsersRun::firstLaunch, &AUsersRun::addTheFolder, &AUsersRun::saveAndApplyAPreset,
-          &AUsersRun::editEverySection, &AUsersRun::pickAPlaceOnTheMap, &AUsersRun::chooseNewNames,
-          &AUsersRun::runAndCheckEveryCopy, &AUsersRun::restoreAndCheckEveryCopy,
-          &AUsersRun::quitThroughTheRatePromptAndThePromotionPanel}) {
+         {&AUsersRun::firstLaunch, &AUsersRun::addTheFolder, &AUsersRun::revertAfterApply,
+          &AUsersRun::saveAndApplyAPreset, &AUsersRun::applyThePresetOverADateRule, &AUsersRun::editEverySection,
+          &AUsersRun::pickAPlaceOnTheMap, &AUsersRun::chooseNewNames, &AUsersRun::runAndCheckEveryCopy,
+          &AUsersRun::restoreAndCheckEveryCopy, &AUsersRun::quitThroughTheRatePromptAndThePromotionPanel}) {
         (this->*step)();
         if (HasFatalFailure()) return;
     }
