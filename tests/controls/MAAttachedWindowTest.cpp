@@ -1,6 +1,8 @@
 #include "controls/MAAttachedWindow.h"
+#include "platform/Compositing.h"
 
 #include <QPointer>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -86,4 +88,36 @@ TEST(AnAttachedPopup, givesTheViewBackToItsScreenWhenClosed) {
 TEST(AnAttachedPopup, takesScreenPointsWithoutAParentWindow) {
     std::unique_ptr<MAAttachedWindow> popup(MAAttachedWindow::create(makeView(), {500, 400}, nullptr, 3, 5));
     EXPECT_EQ(popup->geometry(), QRect(448, 400 - 5 - 70, 104, 70));
+}
+
+TEST(AnAttachedPopup, isCutToItsBoxAndArrowWhereTheDisplayDoesNotComposite) {
+    ParentWindow parent;
+    for (const bool composited : {false, true}) {
+        platform::setCompositingAnswer(composited);
+        std::unique_ptr<MAAttachedWindow> popup(MAAttachedWindow::create(makeView(), {400, 300}, &parent.window, 1, 5));
+        const QRegion shape = popup->mask();
+        EXPECT_EQ(popup->testAttribute(Qt::WA_TranslucentBackground), composited);
+        if (composited) {
+            EXPECT_TRUE(shape.isEmpty()) << "see-through around the box where something blends it";
+            continue;
+        }
+        const QRect box = popup->view()->geometry().adjusted(-2, -2, 2, 2);
+        EXPECT_TRUE(shape.contains(box.center()));
+        EXPECT_FALSE(shape.contains(QPoint(0, 0))) << "no corner of the window outside the rounded box";
+        EXPECT_FALSE(shape.contains(QPoint(0, box.top() - 2))) << "nothing beside the arrow";
+        EXPECT_TRUE(shape.contains(QPoint(popup->width() / 2, box.top() - 4))) << "the arrow itself";
+    }
+    platform::setCompositingAnswer(std::nullopt);
+}
+
+TEST(AnAttachedPopup, staysInsideItsWindowWithTheArrowOnItsPoint) {
+    ParentWindow parent;
+    parent.window.setGeometry(0, 100, 600, 500);
+    // Near the window's right edge a popup centred below its point would stick out.
+    std::unique_ptr<MAAttachedWindow> popup(MAAttachedWindow::create(makeView(), {580, 300}, &parent.window, 1, 5));
+    const QPoint point = parent.window.mapToGlobal(QPoint(580, 300));
+    const QRect inside = parent.window.frameGeometry().intersected(popup->screen()->availableGeometry());
+    EXPECT_TRUE(inside.contains(popup->geometry())) << "inside the window and the screen";
+    EXPECT_EQ(popup->side(), 1);
+    EXPECT_NEAR(popup->geometry().left() + popup->arrowAt(), point.x(), 1) << "the arrow still under the point";
 }
