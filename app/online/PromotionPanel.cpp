@@ -5,6 +5,7 @@
 #include "app/online/SystemInfo.h"
 #include "app/online/Tracker.h"
 #include "controls/CustomButton.h"
+#include "controls/WindowCloseButton.h"
 #include "platform/Workspace.h"
 
 #include <QCheckBox>
@@ -84,6 +85,9 @@ PromotionPanel::PromotionPanel(const ServiceHosts& hosts, QWidget* parent)
 }
 
 void PromotionPanel::buildInterface() {
+    // Top left, where the application's own windows keep theirs.
+    m_ui.btnClose = new WindowCloseButton(this);
+    m_ui.btnClose->move(6, 6);
     label("thanks", this, {kMargin, 22, 300, 18})->setText(QStringLiteral("Thank you for using"));
     m_ui.lblAppName = label("appName", this, {kMargin, 40, kWidth - 2 * kMargin, 32});
     m_ui.lblOurRecommendedApps = label("section", this, {kMargin, 88, 300, 18});
