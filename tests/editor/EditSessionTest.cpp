@@ -227,8 +227,6 @@ TEST(TheClearSwitches, goIntoTheFormAndThePendingEditsWhateverTheOption) {
         h.session.setClearSwitch(clearSwitch, false);
         EXPECT_EQ(MetadataKeyTable::switchesOn(h.session.metaDataObject()), 0u);
     }
-    EXPECT_EQ(EditingOptions::listFrame(220, 3), QRectF(0, 0, 220, 94));
-    EXPECT_EQ(EditingOptions::listFrame(220, 6).height(), 180);
 }
 
 }  // namespace

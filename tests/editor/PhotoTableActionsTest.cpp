@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "editor/EditingOptions.h"
 #include "editor/PhotoTableActions.h"
 #include "editor/PresetPopup.h"
 #include "tests/common/ScriptedPlatform.h"
@@ -84,7 +85,6 @@ TEST(ThePhotoMenu, actsThroughTheDesktopAndSizesItsPopups) {
     EXPECT_EQ(PhotoTableActions::photoMenuFrame(6), QRectF(0, 0, 150, 193));
     EXPECT_EQ(PhotoTableActions::photoMenuFrame(7).height(), 180);
     EXPECT_EQ(PhotoTableActions::metadataMenuFrame(2), QRectF(0, 0, 150, 66));
-    EXPECT_EQ(PhotoTableActions::photoMenuAnchor({100.25, 40}), QPointF(115.25, 105));
     EXPECT_EQ(PhotoTableActions::metadataMenuAnchor({10, 0, 500, 600}, {300, 20, 40, 20}, 120), QPointF(330, 108));
 }
 
@@ -118,7 +118,6 @@ TEST(ThePresetPopup, listsThePresetsAndMergesTheChosenOne) {
     EXPECT_EQ(PresetPopup::frame(5).height(), 186);
     EXPECT_EQ(PresetPopup::frame(6).height(), 180);
     EXPECT_EQ(PresetPopup::frame(1).width(), 200);
-    EXPECT_EQ(PresetPopup::anchor({100, 10, 30, 20}, 44), QPointF(130, 44));
     EXPECT_EQ(PresetPopup::choose(0, 0), PresetPopup::Choice::OpenPresetEditor);
     EXPECT_EQ(PresetPopup::choose(1, 2), PresetPopup::Choice::ApplyPreset);
     EXPECT_EQ(PresetPopup::choose(2, 2), PresetPopup::Choice::OpenPresetEditor);
@@ -151,3 +150,54 @@ TEST(ThePresetPopup, listsThePresetsAndMergesTheChosenOne) {
         EXPECT_TRUE(record->clearXMP);
     }
 }
+
+namespace {
+
+// Where a popup of the form points and how large it is, from the frame of what opens it.
+struct OpeningRow {
+    const char* name;
+    QPointF anchor;
+    QPointF expectedAnchor;
+    QRectF frame;
+    QRectF expectedFrame;
+};
+
+void PrintTo(const OpeningRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class APopupOfTheForm : public ::testing::TestWithParam<OpeningRow> {};
+
+TEST_P(APopupOfTheForm, pointsAtWhatOpenedItAndShowsItsRowsWhole) {
+    EXPECT_EQ(GetParam().anchor, GetParam().expectedAnchor);
+    EXPECT_EQ(GetParam().frame, GetParam().expectedFrame);
+}
+
+// A more button of 22 × 22 at (300, 40); the Presets button of 60 × 24 at (900, 10); the editing option's
+// field and button together 400 × 24 at (100, 50), whose rows need 330 to be read whole.
+INSTANTIATE_TEST_SUITE_P(
+    Rows, APopupOfTheForm,
+    ::testing::Values(OpeningRow{"photoMenuBesideTheMoreButton",
+                                 PhotoTableActions::photoMenuAnchor({300, 40, 22, 22}),
+                                 {298, 51},
+                                 PhotoTableActions::photoMenuFrame(6),
+                                 {0, 0, 150, 193}},
+                      OpeningRow{"presetsHangingFromTheButton",
+                                 PresetPopup::anchor({900, 10, 60, 24}),
+                                 {930, 34},
+                                 PresetPopup::frame(2),
+                                 {0, 0, 200, 96}},
+                      OpeningRow{"editingOptionsAsWideAsFieldAndButton",
+                                 EditingOptions::listAnchor({100, 50, 400, 24}),
+                                 {300, 74},
+                                 EditingOptions::listFrame(400, 330, 3),
+                                 {0, 0, 400, 96}},
+                      OpeningRow{"editingOptionsNeverNarrowerThanTheirTexts",
+                                 EditingOptions::listAnchor({100, 50, 24, 24}),
+                                 {112, 74},
+                                 EditingOptions::listFrame(24, 330, 3),
+                                 {0, 0, 330, 96}},
+                      OpeningRow{
+                          "aLongerListScrolls", {}, {}, EditingOptions::listFrame(400, 330, 7), {0, 0, 400, 186}}));
+
+}  // namespace
