@@ -337,6 +337,8 @@ void DateTimeRulesPanel::openValueList(int part) {
     look.cornerRadius = 0;
     look.side = 1;
     look.distance = 0;
+    look.opener =
+        QRectF(field->mapTo(window, QPointF(0, 0)), QSizeF(field->width() + button->width(), field->height()));
     m_listPopup->open(m_list, point, window, look);
 }
 

@@ -85,9 +85,9 @@ PromotionPanel::PromotionPanel(const ServiceHosts& hosts, QWidget* parent)
 }
 
 void PromotionPanel::buildInterface() {
-    // Top left, where the application's own windows keep theirs.
+    // In the top right corner, clear of the greeting.
     m_ui.btnClose = new WindowCloseButton(this);
-    m_ui.btnClose->move(6, 6);
+    m_ui.btnClose->move(kWidth - 10 - m_ui.btnClose->width(), 10);
     label("thanks", this, {kMargin, 22, 300, 18})->setText(QStringLiteral("Thank you for using"));
     m_ui.lblAppName = label("appName", this, {kMargin, 40, kWidth - 2 * kMargin, 32});
     m_ui.lblOurRecommendedApps = label("section", this, {kMargin, 88, 300, 18});
