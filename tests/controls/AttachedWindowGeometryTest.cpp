@@ -111,32 +111,22 @@ INSTANTIATE_TEST_SUITE_P(
 // (275, 150) whose form (right of the photo list) spans (665, 170) to (1325, 780); y up throughout.
 const QRectF kFullScreen(0, 0, 1600, 1000), kWindow(275, 150, 1050, 700), kForm(665, 170, 660, 610);
 
-G::Look menuLook() {
-    G::Look look;
-    look.cornerRadius = 5;
-    look.arrowHeight = 10;
-    return look;
-}
+// The looks of the application's popups: the menus, the lists (no arrow) and the date panels (the default).
+enum class Kind { Menu, List, Panel };
 
-G::Look listLook() {
-    G::Look look;
-    look.hasArrow = false;
-    look.cornerRadius = 0;
-    look.arrowHeight = 0;
-    return look;
-}
-
-G::Request request(const QPointF& point, const QSizeF& view, const G::Look& look, int side, float distance,
-                   const QRectF& opener = {}, const QRectF& preferred = {}, const QRectF& screen = kFullScreen) {
+G::Request request(const QPointF& point, const QSizeF& view, Kind kind, int side, const QRectF& opener = {},
+                   const QRectF& preferred = {}) {
     G::Request r;
     r.point = point;
     r.opener = opener;
     r.viewSize = view;
-    r.look = look;
+    if (kind != Kind::Panel) r.look.cornerRadius = kind == Kind::Menu ? 5 : 0;
+    if (kind != Kind::Panel) r.look.arrowHeight = kind == Kind::Menu ? 10 : 0;
+    r.look.hasArrow = kind != Kind::List;
     r.side = side;
-    r.distance = distance;
-    r.screenArea = screen;
-    r.windowArea = screen.isValid() ? kWindow : QRectF();
+    r.distance = kind == Kind::Panel ? 5 : 0;
+    r.screenArea = kFullScreen;
+    r.windowArea = kWindow;
     r.preferredArea = preferred;
     return r;
 }
@@ -195,32 +185,23 @@ TEST_P(APlacedPopup, pointsAtWhatOpenedItAndStaysInsideTheScreenAndWhereItFitsTh
 INSTANTIATE_TEST_SUITE_P(
     Rows, APlacedPopup,
     ::testing::Values(
-        PlaceRow{"photoMenuBesideTheMoreButton", request({648, 700}, {150, 193}, menuLook(), 5, 0), 5, true},
-        PlaceRow{"photoMenuOfTheLowestRowRisesIntoTheWindow", request({648, 180}, {150, 193}, menuLook(), 5, 0), 5,
-                 true},
-        PlaceRow{"photoMenuOfARightClickBesideThePointer", request({400, 400}, {150, 193}, menuLook(), 7, 0), 7, true},
+        PlaceRow{"photoMenuBesideTheMoreButton", request({648, 700}, {150, 193}, Kind::Menu, 5), 5, true},
+        PlaceRow{"photoMenuOfTheLowestRowRisesIntoTheWindow", request({648, 180}, {150, 193}, Kind::Menu, 5), 5, true},
+        PlaceRow{"photoMenuOfARightClickBesideThePointer", request({400, 400}, {150, 193}, Kind::Menu, 7), 7, true},
         PlaceRow{"presetsListHangsInsideTheWindowsRightEdge",
-                 request({1290, 810}, {200, 96}, menuLook(), 1, 0, {1260, 810, 60, 24}), 1, true},
-        PlaceRow{"addMenuGrowsDownIntoTheWindow", request({380, 828}, {170, 96}, menuLook(), 6, 0, {330, 816, 50, 24}),
-                 6, true},
+                 request({1290, 810}, {200, 96}, Kind::Menu, 1, {1260, 810, 60, 24}), 1, true},
+        PlaceRow{"addMenuGrowsDownIntoTheWindow", request({380, 828}, {170, 96}, Kind::Menu, 6, {330, 816, 50, 24}), 6,
+                 true},
         PlaceRow{"datePanelOfALowLeftDateGoesAboveItsField",
-                 request({980, 320}, {566, 290}, G::Look(), 12, 5, {690, 320, 300, 24}, kForm), 3, true},
+                 request({980, 320}, {566, 290}, Kind::Panel, 12, {690, 320, 300, 24}, kForm), 3, true},
         PlaceRow{"datePanelOfAHighDateHangsBelowIt",
-                 request({980, 730}, {566, 290}, G::Look(), 12, 5, {690, 730, 300, 24}, kForm), 1, true},
+                 request({980, 730}, {566, 290}, Kind::Panel, 12, {690, 730, 300, 24}, kForm), 1, true},
         PlaceRow{"datePanelWiderThanTheFormCoversItAndNoMore",
-                 request({980, 320}, {700, 290}, G::Look(), 12, 5, {690, 320, 300, 24}, kForm), 3, true, false},
+                 request({980, 320}, {700, 290}, Kind::Panel, 12, {690, 320, 300, 24}, kForm), 3, true, false},
         PlaceRow{"listNearTheWindowsBottomOpensAboveItsField",
-                 request({800, 200}, {298, 186}, listLook(), 1, 0, {650, 200, 300, 24}), 3, true},
-        PlaceRow{"listWiderThanTheWindowKeepsToTheScreen", request({800, 500}, {1200, 96}, listLook(), 1, 0), 1, false},
-        PlaceRow{"arrowKeepsToItsPointAtTheWindowsEdge", request({1322, 600}, {200, 96}, menuLook(), 1, 0), 1, false}));
-
-TEST(APlacedPopup, standsWhereItsCodePutsItWithoutAScreen) {
-    const G::Request r = request(kPoint, kView, G::Look(), 1, kDistance, {}, {}, {});
-    const G::Placement p = G::place(r);
-    EXPECT_EQ(p.side, 1);
-    EXPECT_EQ(p.origin, QPointF(448, 325));
-    EXPECT_EQ(p.arrowAt, 52);
-}
+                 request({800, 200}, {298, 186}, Kind::List, 1, {650, 200, 300, 24}), 3, true},
+        PlaceRow{"listWiderThanTheWindowKeepsToTheScreen", request({800, 500}, {1200, 96}, Kind::List, 1), 1, false},
+        PlaceRow{"arrowKeepsToItsPointAtTheWindowsEdge", request({1322, 600}, {200, 96}, Kind::Menu, 1), 1, false}));
 
 }  // namespace
 

@@ -2,7 +2,6 @@
 #include "platform/Compositing.h"
 
 #include <QPointer>
-#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -108,16 +107,4 @@ TEST(AnAttachedPopup, isCutToItsBoxAndArrowWhereTheDisplayDoesNotComposite) {
         EXPECT_TRUE(shape.contains(QPoint(popup->width() / 2, box.top() - 4))) << "the arrow itself";
     }
     platform::setCompositingAnswer(std::nullopt);
-}
-
-TEST(AnAttachedPopup, staysInsideItsWindowWithTheArrowOnItsPoint) {
-    ParentWindow parent;
-    parent.window.setGeometry(0, 100, 600, 500);
-    // Near the window's right edge a popup centred below its point would stick out.
-    std::unique_ptr<MAAttachedWindow> popup(MAAttachedWindow::create(makeView(), {580, 300}, &parent.window, 1, 5));
-    const QPoint point = parent.window.mapToGlobal(QPoint(580, 300));
-    const QRect inside = parent.window.frameGeometry().intersected(popup->screen()->availableGeometry());
-    EXPECT_TRUE(inside.contains(popup->geometry())) << "inside the window and the screen";
-    EXPECT_EQ(popup->side(), 1);
-    EXPECT_NEAR(popup->geometry().left() + popup->arrowAt(), point.x(), 1) << "the arrow still under the point";
 }

@@ -21,8 +21,6 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include <functional>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -217,62 +215,19 @@ TEST(ATranslucentBacking, liesOnceUnderItsViewAndFollowsTheContainer) {
     EXPECT_EQ(backing->geometry(), QRect(0, 0, 400, 270));
 }
 
-namespace {
-
-// A field that keeps Escape for itself, as an open completer or an editor does.
-class EscapeTakingField : public QLineEdit {
-  protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Escape) {
-            event->accept();
-            return;
-        }
-        QLineEdit::keyPressEvent(event);
-    }
-};
-
-// A window with the close button and a plain field and one that keeps Escape.
-struct ClosableWindow {
-    QWidget window;
-    WindowCloseButton* button = new WindowCloseButton(&window);
-    QLineEdit* field = new QLineEdit(&window);
-    EscapeTakingField* taking = new EscapeTakingField;
-    ClosableWindow() {
-        taking->setParent(&window);
+TEST(AWindowCloseButton, closesItsWindowByClickOrByAnEscapeNoFieldKept) {
+    for (const bool byClick : {true, false}) {
+        QWidget window;
+        auto* button = new WindowCloseButton(&window);
+        auto* field = new QLineEdit(&window);
         field->move(0, 40);
-        taking->move(0, 80);
-        window.resize(200, 120);
         window.show();
+        QTest::keyClick(field, Qt::Key_Escape, Qt::ShiftModifier);
+        ASSERT_TRUE(window.isVisible()) << "only Escape alone";
+        if (byClick)
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            QTest::keyClick(field, Qt::Key_Escape);
+        EXPECT_FALSE(window.isVisible()) << (byClick ? "click" : "Escape");
     }
-};
-
-struct CloseRow {
-    const char* name;
-    std::function<void(ClosableWindow&)> act;
-    bool closes;
-};
-
-void PrintTo(const CloseRow& row, std::ostream* os) {
-    *os << row.name;
 }
-
-class AWindowCloseButton : public ::testing::TestWithParam<CloseRow> {};
-
-TEST_P(AWindowCloseButton, closesItsWindowByClickOrByAnEscapeNobodyTook) {
-    ClosableWindow w;
-    ASSERT_TRUE(w.window.isVisible());
-    GetParam().act(w);
-    EXPECT_EQ(!w.window.isVisible(), GetParam().closes);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, AWindowCloseButton,
-    ::testing::Values(
-        CloseRow{"aClick", [](ClosableWindow& w) { QTest::mouseClick(w.button, Qt::LeftButton); }, true},
-        CloseRow{"escapeOnTheWindow", [](ClosableWindow& w) { QTest::keyClick(&w.window, Qt::Key_Escape); }, true},
-        CloseRow{"escapeInAPlainField", [](ClosableWindow& w) { QTest::keyClick(w.field, Qt::Key_Escape); }, true},
-        CloseRow{"escapeAFieldKeeps", [](ClosableWindow& w) { QTest::keyClick(w.taking, Qt::Key_Escape); }, false},
-        CloseRow{"shiftEscape",
-                 [](ClosableWindow& w) { QTest::keyClick(&w.window, Qt::Key_Escape, Qt::ShiftModifier); }, false}));
-
-}  // namespace

@@ -227,6 +227,9 @@ TEST(TheClearSwitches, goIntoTheFormAndThePendingEditsWhateverTheOption) {
         h.session.setClearSwitch(clearSwitch, false);
         EXPECT_EQ(MetadataKeyTable::switchesOn(h.session.metaDataObject()), 0u);
     }
+    // As wide as the option's field and button, never narrower than its texts; every row of three in sight.
+    EXPECT_EQ(EditingOptions::listFrame(220, 330, 3), QRectF(0, 0, 330, 96));
+    EXPECT_EQ(EditingOptions::listFrame(400, 330, 6).height(), 186);
 }
 
 }  // namespace

@@ -164,10 +164,6 @@ TEST_F(TheScreensActions, writeThePositionFromTheMapWindowIntoTheGpsFields) {
     EXPECT_TRUE(view->btnShowMap()->isEnabled());
 }
 
-}  // namespace
-
-namespace {
-
 // The editing option's list, opened by its button at a window width (the window's smallest is 1050).
 class TheEditingOptionList : public EditorFixture, public ::testing::WithParamInterface<int> {};
 

@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "editor/EditingOptions.h"
 #include "editor/PhotoTableActions.h"
 #include "editor/PresetPopup.h"
 #include "tests/common/ScriptedPlatform.h"
@@ -150,54 +149,3 @@ TEST(ThePresetPopup, listsThePresetsAndMergesTheChosenOne) {
         EXPECT_TRUE(record->clearXMP);
     }
 }
-
-namespace {
-
-// Where a popup of the form points and how large it is, from the frame of what opens it.
-struct OpeningRow {
-    const char* name;
-    QPointF anchor;
-    QPointF expectedAnchor;
-    QRectF frame;
-    QRectF expectedFrame;
-};
-
-void PrintTo(const OpeningRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-class APopupOfTheForm : public ::testing::TestWithParam<OpeningRow> {};
-
-TEST_P(APopupOfTheForm, pointsAtWhatOpenedItAndShowsItsRowsWhole) {
-    EXPECT_EQ(GetParam().anchor, GetParam().expectedAnchor);
-    EXPECT_EQ(GetParam().frame, GetParam().expectedFrame);
-}
-
-// A more button of 22 × 22 at (300, 40); the Presets button of 60 × 24 at (900, 10); the editing option's
-// field and button together 400 × 24 at (100, 50), whose rows need 330 to be read whole.
-INSTANTIATE_TEST_SUITE_P(
-    Rows, APopupOfTheForm,
-    ::testing::Values(OpeningRow{"photoMenuBesideTheMoreButton",
-                                 PhotoTableActions::photoMenuAnchor({300, 40, 22, 22}),
-                                 {298, 51},
-                                 PhotoTableActions::photoMenuFrame(6),
-                                 {0, 0, 150, 193}},
-                      OpeningRow{"presetsHangingFromTheButton",
-                                 PresetPopup::anchor({900, 10, 60, 24}),
-                                 {930, 34},
-                                 PresetPopup::frame(2),
-                                 {0, 0, 200, 96}},
-                      OpeningRow{"editingOptionsAsWideAsFieldAndButton",
-                                 EditingOptions::listAnchor({100, 50, 400, 24}),
-                                 {300, 74},
-                                 EditingOptions::listFrame(400, 330, 3),
-                                 {0, 0, 400, 96}},
-                      OpeningRow{"editingOptionsNeverNarrowerThanTheirTexts",
-                                 EditingOptions::listAnchor({100, 50, 24, 24}),
-                                 {112, 74},
-                                 EditingOptions::listFrame(24, 330, 3),
-                                 {0, 0, 330, 96}},
-                      OpeningRow{
-                          "aLongerListScrolls", {}, {}, EditingOptions::listFrame(400, 330, 7), {0, 0, 400, 186}}));
-
-}  // namespace

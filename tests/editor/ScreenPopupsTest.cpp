@@ -19,147 +19,114 @@
 
 namespace {
 
-namespace G = AttachedWindowGeometry;
+QRect globalRect(const QWidget* widget) {
+    return {widget->mapToGlobal(QPoint(0, 0)), widget->size()};
+}
 
-// The screen at the window's smallest size, with photos in its list.
+// The screen at the window's smallest size with eight photos; the offscreen display is 800 wide, so a row
+// moves the window left to bring what it opens into sight.
 class TheScreensPopups : public EditorFixture {
   protected:
     void SetUp() override {
         EditorFixture::SetUp();
         addAndWait({makeFolder(8)});
     }
-    QRect globalRect(const QWidget* widget) const { return {widget->mapToGlobal(QPoint(0, 0)), widget->size()}; }
     QRect moreButtonOf(int row) const {
         const PhotoTableView* list = view->tblPhotos();
         const QRect more = PhotoRowDelegate::moreRect(list->visualRect(list->model()->index(row, 0)));
         return {list->viewport()->mapToGlobal(more.topLeft()), more.size()};
     }
-    void clickMoreButtonOf(int row) {
-        const QRect more = moreButtonOf(row);
-        QTest::mouseClick(view->tblPhotos()->viewport(), Qt::LeftButton, {},
-                          view->tblPhotos()->viewport()->mapFromGlobal(more.center()));
-    }
-    // The last row whose more button is wholly in sight.
-    int lastRowInSight() const {
-        const QRect list = globalRect(view->tblPhotos()->viewport());
-        int last = 0;
-        for (int row : view->tblPhotos()->visibleRows()) {
-            if (list.contains(moreButtonOf(row))) last = row;
-        }
-        return last;
-    }
 };
 
-// The tip of a popup's arrow on the screen.
-QPointF arrowTip(const MAAttachedWindow* popup) {
-    const QRectF frame = popup->geometry();
-    switch (G::arrowEdge(popup->side())) {
-        case G::Edge::Top:
-            return {frame.left() + popup->arrowAt(), frame.top()};
-        case G::Edge::Bottom:
-            return {frame.left() + popup->arrowAt(), frame.bottom()};
-        case G::Edge::Left:
-            return {frame.left(), frame.bottom() - popup->arrowAt()};
-        case G::Edge::Right:
-            return {frame.right(), frame.bottom() - popup->arrowAt()};
-    }
-    return {};
-}
-
-double distanceTo(const QRectF& rect, const QPointF& point) {
-    const double dx = std::max({rect.left() - point.x(), 0.0, point.x() - rect.right()});
-    const double dy = std::max({rect.top() - point.y(), 0.0, point.y() - rect.bottom()});
-    return std::hypot(dx, dy);
-}
-
-struct OpenedPopup {
-    MAAttachedWindow* window = nullptr;
+struct Opened {
+    MAAttachedWindow* window;
     QRect opener;
     std::function<bool()> isOpen;
 };
 
 struct PopupRow {
     const char* name;
-    std::function<OpenedPopup(TheScreensPopups&, ExifEditorView&)> open;
-    bool clearOfThePhotoList;
-    // The window (1050 wide) sits this far left of the offscreen display (800 wide), so that the part the
-    // row needs is in sight.
-    int windowLeft = 0;
+    int windowLeft;
+    std::function<Opened(ExifEditorView&)> open;
+    bool clearOfThePhotoList = false;
 };
 
 void PrintTo(const PopupRow& row, std::ostream* os) {
     *os << row.name;
 }
 
-class APopupOfTheScreen : public TheScreensPopups, public ::testing::WithParamInterface<PopupRow> {
-  public:
-    using TheScreensPopups::clickMoreButtonOf;
-    using TheScreensPopups::lastRowInSight;
-    using TheScreensPopups::moreButtonOf;
-};
-
-OpenedPopup listPopup(ExifEditorView& view, const QRect& opener) {
+Opened clicked(ExifEditorView& view, QWidget* target, const QPoint& at, const QRect& opener) {
+    QTest::mouseClick(target, Qt::LeftButton, {}, at);
     return {view.optionPopup()->window(), opener, [&view] { return view.optionPopup()->isOpen(); }};
 }
 
-OpenedPopup photoMenuOf(APopupOfTheScreen& test, ExifEditorView& view, int row) {
-    test.clickMoreButtonOf(row);
-    return listPopup(view, test.moreButtonOf(row));
+// The photo menu of the last row whose more button is wholly in sight (first: the first row).
+Opened photoMenu(ExifEditorView& view, bool lastRow) {
+    PhotoTableView* list = view.tblPhotos();
+    QRect more;
+    for (int row : list->visibleRows()) {
+        const QRect rect = PhotoRowDelegate::moreRect(list->visualRect(list->model()->index(row, 0)));
+        if (list->viewport()->rect().contains(rect) && (lastRow || more.isNull())) more = rect;
+    }
+    return clicked(view, list->viewport(), more.center(),
+                   QRect(list->viewport()->mapToGlobal(more.topLeft()), more.size()));
 }
 
-OpenedPopup clickedList(ExifEditorView& view, QPushButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton);
-    return listPopup(view, QRect(button->mapToGlobal(QPoint(0, 0)), button->size()));
+Opened button(ExifEditorView& view, QPushButton* button) {
+    return clicked(view, button, button->rect().center(), globalRect(button));
 }
 
-OpenedPopup datePanelOfDateTaken(ExifEditorView& view) {
+Opened datePanelOfDateTaken(ExifEditorView& view) {
     const QWidget* field = view.textField("Date_Original");
-    auto* button = field->findChild<QAbstractButton*>();
-    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(field->findChild<QAbstractButton*>(), Qt::LeftButton);
     DateTimeRulesPanel* panel = view.batchActions().datePanel();
-    return {qobject_cast<MAAttachedWindow*>(panel->window()), QRect(field->mapToGlobal(QPoint(0, 0)), field->size()),
-            [panel] { return panel->isOpen(); }};
+    return {qobject_cast<MAAttachedWindow*>(panel->window()), globalRect(field), [panel] { return panel->isOpen(); }};
 }
+
+// The tip of a popup's arrow on the screen.
+QPointF arrowTip(const MAAttachedWindow* popup) {
+    const QRectF f = popup->geometry();
+    switch (AttachedWindowGeometry::arrowEdge(popup->side())) {
+        case AttachedWindowGeometry::Edge::Top:
+            return {f.left() + popup->arrowAt(), f.top()};
+        case AttachedWindowGeometry::Edge::Bottom:
+            return {f.left() + popup->arrowAt(), f.bottom()};
+        case AttachedWindowGeometry::Edge::Left:
+            return {f.left(), f.bottom() - popup->arrowAt()};
+        case AttachedWindowGeometry::Edge::Right:
+            return {f.right(), f.bottom() - popup->arrowAt()};
+    }
+    return {};
+}
+
+class APopupOfTheScreen : public TheScreensPopups, public ::testing::WithParamInterface<PopupRow> {};
 
 TEST_P(APopupOfTheScreen, pointsAtWhatOpenedItInsideTheWindowAndGoesOnEscape) {
     view->move(GetParam().windowLeft, 0);
     settle();
-    const OpenedPopup popup = GetParam().open(*this, *view);
-    ASSERT_NE(popup.window, nullptr);
-    ASSERT_TRUE(popup.isOpen());
+    const Opened popup = GetParam().open(*view);
+    ASSERT_TRUE(popup.window && popup.isOpen());
     const QRect frame = popup.window->geometry();
-    const QRect inside = view->frameGeometry().intersected(view->screen()->availableGeometry());
-    EXPECT_TRUE(inside.contains(frame)) << "inside the window on the screen";
+    EXPECT_TRUE(view->frameGeometry().intersected(view->screen()->availableGeometry()).contains(frame))
+        << "inside the window on the screen";
     EXPECT_FALSE(globalRect(popup.window->view()).intersects(popup.opener)) << "clear of what opened it";
-    EXPECT_LE(distanceTo(popup.opener, arrowTip(popup.window)), 6) << "the arrow at what opened it";
+    const QPointF tip = arrowTip(popup.window);
+    const QRectF near = QRectF(popup.opener).adjusted(-6, -6, 6, 6);
+    EXPECT_TRUE(near.contains(tip)) << "the arrow at what opened it";
     if (GetParam().clearOfThePhotoList) {
-        EXPECT_FALSE(frame.intersects(globalRect(view->tblPhotos()))) << "clear of the photo list";
+        EXPECT_FALSE(frame.intersects(globalRect(view->tblPhotos()))) << "over the form, not the photo list";
     }
-
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : view.get(), Qt::Key_Escape);
     EXPECT_FALSE(popup.isOpen()) << "Escape puts it away";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, APopupOfTheScreen,
-    ::testing::Values(
-        PopupRow{"photoMenuFromTheFirstRowsMoreButton",
-                 [](TheScreensPopups& t, ExifEditorView& v) {
-                     return photoMenuOf(static_cast<APopupOfTheScreen&>(t), v, 0);
-                 },
-                 false},
-        PopupRow{"photoMenuFromTheLastRowInSight",
-                 [](TheScreensPopups& t, ExifEditorView& v) {
-                     auto& test = static_cast<APopupOfTheScreen&>(t);
-                     return photoMenuOf(test, v, test.lastRowInSight());
-                 },
-                 false},
-        PopupRow{"presetsFromTheirButton",
-                 [](TheScreensPopups&, ExifEditorView& v) { return clickedList(v, v.btnPresets()); }, false, -250},
-        PopupRow{"addMenuFromItsButton",
-                 [](TheScreensPopups&, ExifEditorView& v) { return clickedList(v, v.btnAddPhoto()); }, false},
-        PopupRow{"datePanelOfALeftColumnDate",
-                 [](TheScreensPopups&, ExifEditorView& v) { return datePanelOfDateTaken(v); }, true, -250}));
+    ::testing::Values(PopupRow{"photoMenuOfTheFirstRow", 0, [](ExifEditorView& v) { return photoMenu(v, false); }},
+                      PopupRow{"photoMenuOfTheLastRowInSight", 0, [](ExifEditorView& v) { return photoMenu(v, true); }},
+                      PopupRow{"presets", -250, [](ExifEditorView& v) { return button(v, v.btnPresets()); }},
+                      PopupRow{"addMenu", 0, [](ExifEditorView& v) { return button(v, v.btnAddPhoto()); }},
+                      PopupRow{"datePanelOfALeftColumnDate", -250, datePanelOfDateTaken, true}));
 
 TEST_F(TheScreensPopups, nameTheMoreButtonInItsToolTipAndThePhotoElsewhereOnTheRow) {
     QWidget* viewport = view->tblPhotos()->viewport();
@@ -174,15 +141,7 @@ TEST_F(TheScreensPopups, nameTheMoreButtonInItsToolTipAndThePhotoElsewhereOnTheR
     QToolTip::hideText();
 }
 
-// Select All of the application's menu, as it reaches what holds the focus.
-void selectAllOnTheFocus() {
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_NE(focus, nullptr);
-    QMetaObject::invokeMethod(focus, "selectAll");
-}
-
 TEST_F(TheScreensPopups, selectAllTicksEveryPhotoInTheListAndTheTextInAField) {
-    view->activateWindow();
     QApplication::setActiveWindow(view.get());
     tick({1});
     // A click on a row gives the list the focus (and ticks that photo once the click is known to be single).
@@ -191,18 +150,17 @@ TEST_F(TheScreensPopups, selectAllTicksEveryPhotoInTheListAndTheTextInAField) {
     view->tblPhotos()->setClickTimer(std::move(timer));
     QTest::mouseClick(view->tblPhotos()->viewport(), Qt::LeftButton, {}, QPoint(60, 30));
     clicks->fire();
-    EXPECT_EQ(QApplication::focusWidget(), view->tblPhotos());
-    EXPECT_EQ(view->totalPhotosSelected(), 2);
-    selectAllOnTheFocus();
-    for (const PhotoFile& photo : batch) EXPECT_TRUE(photo.isSelected) << photo.fileName.toStdString();
+    // The application's Select All goes to what holds the focus.
+    const auto selectAll = [] { QMetaObject::invokeMethod(QApplication::focusWidget(), "selectAll"); };
+    ASSERT_EQ(QApplication::focusWidget(), view->tblPhotos());
+    selectAll();
     EXPECT_EQ(view->totalPhotosSelected(), 8);
     EXPECT_TRUE(view->btnPresets()->isEnabled());
 
     QLineEdit* artist = view->textField("Artist");
     QTest::mouseClick(artist, Qt::LeftButton);
     QTest::keyClicks(artist, "Ada");
-    artist->setCursorPosition(1);
-    selectAllOnTheFocus();
+    selectAll();
     EXPECT_EQ(artist->selectedText(), artist->text());
     EXPECT_EQ(view->totalPhotosSelected(), 8) << "the ticks stay";
 }
