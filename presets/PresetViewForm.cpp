@@ -107,7 +107,7 @@ void PresetView::btnDropDownTapped(int tag, QWidget* sender) {
     m_popup->setRows(labels);
     // The button sits inside its field; the list hangs below the whole field, as wide as it.
     QWidget* field = sender->parentWidget() ? sender->parentWidget() : sender;
-    m_popup->setViewSize(field->width() - 2, PopupLists::presetListHeight(static_cast<int>(labels.size())));
+    m_popup->setViewSize(field->width() - 2, PopupLists::codedListHeight(static_cast<int>(labels.size())));
     enableScrollView(false);
     OptionPopup::Look look;
     look.opener = QRectF(field->mapTo(this, QPointF(0, 0)), field->size());
