@@ -30,6 +30,8 @@ class TheScreensPopups : public EditorFixture {
     void SetUp() override {
         EditorFixture::SetUp();
         addAndWait({makeFolder(8)});
+        // The rows take the list's width once its scroll bar is in; the list lays them out later by itself.
+        view->tblPhotos()->doItemsLayout();
     }
     QRect moreButtonOf(int row) const {
         const PhotoTableView* list = view->tblPhotos();
