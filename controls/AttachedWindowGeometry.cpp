@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 namespace AttachedWindowGeometry {
 
@@ -174,6 +176,123 @@ int bestSide(const QPointF& point, const QSizeF& viewSize, const Look& look, flo
     return side;
 }
 
+namespace {
+
+bool liesAboveOrBelow(int side) {
+    const Edge edge = arrowEdge(side);
+    return edge == Edge::Top || edge == Edge::Bottom;
+}
+
+// A side's placement as the codes have it, with the arrow aimed at point.
+Placement placedAt(const Request& r, int side, const QPointF& point) {
+    Placement p;
+    p.side = side;
+    p.layout = layout(r.viewSize, r.look.viewMargin, r.look.arrowHeight, side, r.s);
+    const float inset = arrowInset(r.look.arrowBaseWidth, r.look.cornerRadius, r.look.drawsRoundCornerBesideArrow, r.s);
+    p.origin = windowOrigin(point, p.layout.windowSize, side, r.distance, inset);
+    p.arrowAt = liesAboveOrBelow(side) ? point.x() - p.origin.x() : point.y() - p.origin.y();
+    return p;
+}
+
+// The low and high ends of an area along x, or along y.
+std::pair<double, double> span(const QRectF& area, bool alongX) {
+    return alongX ? std::pair{area.left(), area.right()} : std::pair{area.top(), area.bottom()};
+}
+
+bool fitsAcross(const Placement& p, const QRectF& area) {
+    const QRectF frame(p.origin, p.layout.windowSize);
+    const bool acrossY = liesAboveOrBelow(p.side);
+    const auto [lo, hi] = span(area, !acrossY);
+    const auto [from, to] = span(frame, !acrossY);
+    return from >= lo && to <= hi;
+}
+
+// The areas a popup keeps to, strongest first: the screen, the part of the window on it, the part of the
+// preferred area in the window.
+struct Areas {
+    QRectF screen, window, preferred;
+};
+
+Areas areasOf(const Request& r) {
+    Areas areas{r.screenArea, r.windowArea.intersected(r.screenArea), {}};
+    if (!areas.window.isValid()) areas.window = areas.screen;
+    areas.preferred = r.preferredArea.intersected(areas.window);
+    if (!areas.preferred.isValid()) areas.preferred = areas.window;
+    return areas;
+}
+
+// Being on the screen counts most, then being over the window, then over the preferred area.
+int fitScore(const Placement& p, const Areas& areas) {
+    return (fitsAcross(p, areas.screen) ? 4 : 0) + (fitsAcross(p, areas.window) ? 2 : 0) +
+           (fitsAcross(p, areas.preferred) ? 1 : 0);
+}
+
+// The point on the far side of what opened the popup: a popup that moves across to the other side must not
+// cover its opener.
+QPointF mirroredPoint(const QPointF& point, const QRectF& opener, int side) {
+    if (!opener.isValid()) return point;
+    if (liesAboveOrBelow(side)) return {point.x(), opener.top() + opener.bottom() - point.y()};
+    return {opener.left() + opener.right() - point.x(), point.y()};
+}
+
+// Below the point, or above what opened it, when the popup fits there over the preferred area, so that it
+// covers neither its opener nor what lies beside the area; otherwise the first side that fits the screen.
+std::pair<int, QPointF> automaticSide(const Request& r, const Areas& areas) {
+    for (const auto& [side, point] : {std::pair{1, r.point}, std::pair{3, mirroredPoint(r.point, r.opener, 1)}}) {
+        const Placement p = placedAt(r, side, point);
+        if (fitScore(p, areas) == 7 && p.layout.windowSize.width() <= areas.window.width()) return {side, point};
+    }
+    return {bestSide(r.point, r.viewSize, r.look, r.distance, r.screenArea, areas.window, r.s), r.point};
+}
+
+// Along the arrow's edge the box moves as little as it must to lie inside the preferred area, then inside
+// the window, then on the screen (each later one winning; a box longer than an area covers it), and then
+// as far back as its arrow, which stays on the point, needs.
+void slideAlong(Placement& p, const Request& r, const QPointF& point, const Areas& areas) {
+    const bool alongX = liesAboveOrBelow(p.side);
+    const double length = alongX ? p.layout.windowSize.width() : p.layout.windowSize.height();
+    double start = alongX ? p.origin.x() : p.origin.y();
+    for (const QRectF& area : {areas.preferred, areas.window, areas.screen}) {
+        const auto [lo, hi] = span(area, alongX);
+        start = hi - lo >= length ? std::clamp(start, lo, hi - length) : std::clamp(start, hi - length, lo);
+    }
+    const double tip = alongX ? point.x() : point.y();
+    const double inset =
+        arrowInset(r.look.arrowBaseWidth, r.look.cornerRadius, r.look.drawsRoundCornerBesideArrow, r.s);
+    if (r.look.hasArrow && length >= 2 * inset) start = std::clamp(start, tip - (length - inset), tip - inset);
+    (alongX ? p.origin.rx() : p.origin.ry()) = start;
+    p.arrowAt = tip - start;
+}
+
+// The side across from a side code (below and above, left and right), keeping the way it grows.
+int oppositeSide(int side) {
+    static constexpr int kOpposite[] = {2, 3, 0, 1, 6, 7, 4, 5, 10, 11, 8, 9};
+    return side >= 0 && side <= 11 ? kOpposite[side] : side;
+}
+
+}  // namespace
+
+Placement place(const Request& r) {
+    if (!r.screenArea.isValid()) {
+        // Nothing to keep to: the code alone decides.
+        const QRectF parent = r.windowArea.isValid() ? r.windowArea : r.screenArea;
+        int side = r.side == 12 ? bestSide(r.point, r.viewSize, r.look, r.distance, r.screenArea, parent, r.s) : r.side;
+        return placedAt(r, side >= 0 && side <= 11 ? side : 1, r.point);
+    }
+    const Areas areas = areasOf(r);
+    auto [side, point] = r.side == 12 ? automaticSide(r, areas) : std::pair{r.side, r.point};
+    if (side < 0 || side > 11) side = 1;
+    Placement p = placedAt(r, side, point);
+    const QPointF across = mirroredPoint(point, r.opener, side);
+    const Placement other = placedAt(r, oppositeSide(side), across);
+    if (fitScore(other, areas) > fitScore(p, areas)) {
+        p = other;
+        point = across;
+    }
+    slideAlong(p, r, point, areas);
+    return p;
+}
+
 float clampBorderWidth(float value, float viewMargin) {
     return std::min(value, viewMargin);
 }
@@ -194,7 +313,7 @@ float clampArrowBaseWidth(float value, float viewMargin, double viewW, double vi
     return static_cast<float>(std::max(0.0, std::min<double>(value, limit)));
 }
 
-QPainterPath outlinePath(const QRectF& viewFrame, const Look& look, int side, double s) {
+QPainterPath outlinePath(const QRectF& viewFrame, const Look& look, int side, double s, std::optional<double> arrowAt) {
     const double r = look.cornerRadius * s, b = look.arrowBaseWidth * s, a = look.arrowHeight * s;
     const Arrow arrow{a, b, b / 2, look.hasArrow};
     const QRectF box =
@@ -205,29 +324,38 @@ QPainterPath outlinePath(const QRectF& viewFrame, const Look& look, int side, do
 
     const auto [rTL, rTR, rBR, rBL] = cornerRadii(side, r, look.drawsRoundCornerBesideArrow);
     const Edge edge = arrowEdge(side);
+    // Where the arrow leaves an edge whose straight part runs from lo to hi, travelling up or down it.
+    const auto arrowStart = [&](double lo, double hi, bool increasing) {
+        const double tip = std::clamp(*arrowAt * s, lo + arrow.hb, std::max(lo + arrow.hb, hi - arrow.hb));
+        return increasing ? tip - arrow.hb : tip + arrow.hb;
+    };
 
     QPainterPath path;
     path.moveTo(minX + rTL, maxY);
-    if (side == 1) path.lineTo(midX - arrow.hb, maxY);
-    if (side == 10) path.lineTo(maxX - rTR - b, maxY);
+    if (edge == Edge::Top && arrowAt) path.lineTo(arrowStart(minX + rTL, maxX - rTR, true), maxY);
+    if (side == 1 && !arrowAt) path.lineTo(midX - arrow.hb, maxY);
+    if (side == 10 && !arrowAt) path.lineTo(maxX - rTR - b, maxY);
     if (edge == Edge::Top) arrow.insert(path, edge);
     path.lineTo(maxX - rTR, maxY);
     cornerTo(path, {maxX, maxY}, {maxX, maxY - rTR}, rTR);
 
-    if (side == 0) path.lineTo(maxX, midY + arrow.hb);
-    if (side == 4) path.lineTo(maxX, minY + rBR + b);
+    if (edge == Edge::Right && arrowAt) path.lineTo(maxX, arrowStart(minY + rBR, maxY - rTR, false));
+    if (side == 0 && !arrowAt) path.lineTo(maxX, midY + arrow.hb);
+    if (side == 4 && !arrowAt) path.lineTo(maxX, minY + rBR + b);
     if (edge == Edge::Right) arrow.insert(path, edge);
     path.lineTo(maxX, minY + rBR);
     cornerTo(path, {maxX, minY}, {maxX - rBR, minY}, rBR);
 
-    if (side == 3) path.lineTo(midX + arrow.hb, minY);
-    if (side == 9) path.lineTo(minX + rBL + b, minY);
+    if (edge == Edge::Bottom && arrowAt) path.lineTo(arrowStart(minX + rBL, maxX - rBR, false), minY);
+    if (side == 3 && !arrowAt) path.lineTo(midX + arrow.hb, minY);
+    if (side == 9 && !arrowAt) path.lineTo(minX + rBL + b, minY);
     if (edge == Edge::Bottom) arrow.insert(path, edge);
     path.lineTo(minX + rBL, minY);
     cornerTo(path, {minX, minY}, {minX, minY + rBL}, rBL);
 
-    if (side == 2) path.lineTo(minX, midY - arrow.hb);
-    if (side == 7) path.lineTo(minX, maxY - rTL - b);
+    if (edge == Edge::Left && arrowAt) path.lineTo(minX, arrowStart(minY + rBL, maxY - rTL, true));
+    if (side == 2 && !arrowAt) path.lineTo(minX, midY - arrow.hb);
+    if (side == 7 && !arrowAt) path.lineTo(minX, maxY - rTL - b);
     if (edge == Edge::Left) arrow.insert(path, edge);
     path.lineTo(minX, maxY - rTL);
     cornerTo(path, {minX, maxY}, {minX + rTL, maxY}, rTL);
@@ -235,9 +363,10 @@ QPainterPath outlinePath(const QRectF& viewFrame, const Look& look, int side, do
     return path;
 }
 
-QPainterPath outlinePathYDown(const QRectF& viewFrame, const QSizeF& windowSize, const Look& look, int side, double s) {
+QPainterPath outlinePathYDown(const QRectF& viewFrame, const QSizeF& windowSize, const Look& look, int side, double s,
+                              std::optional<double> arrowAt) {
     const QTransform flip(1, 0, 0, -1, 0, windowSize.height());
-    return flip.map(outlinePath(viewFrame, look, side, s));
+    return flip.map(outlinePath(viewFrame, look, side, s, arrowAt));
 }
 
 QPointF pointFromYDown(const QPointF& p) {

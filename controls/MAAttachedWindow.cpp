@@ -1,7 +1,9 @@
 #include "controls/MAAttachedWindow.h"
 
 #include "controls/BezierPathAdditions.h"
+#include "platform/Compositing.h"
 
+#include <QAbstractScrollArea>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -23,16 +25,16 @@ MAAttachedWindow::MAAttachedWindow(QWidget* view, const QPointF& point, QWidget*
       m_viewHome(view->parentWidget()),
       m_parentWindow(parentWindow ? parentWindow->window() : nullptr),
       m_point(point),
-      m_side(side),
-      m_distance(distance) {
-    setAttribute(Qt::WA_TranslucentBackground);
+      m_requestedSide(side >= 0 && side <= AttachedAutomatic ? side : AttachedBelow),
+      m_side(m_requestedSide),
+      m_distance(distance),
+      m_shaped(!platform::hasCompositing()) {
+    if (!m_shaped) setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_MacAlwaysShowToolWindow);  // stays when the application is deactivated
     // The point is relative to the top-level window.
     if (parentWindow && parentWindow != m_parentWindow) {
         m_point = parentWindow->mapTo(m_parentWindow, point);
     }
-    if (m_side == AttachedAutomatic) m_side = automaticSide();
-    if (m_side < 0 || m_side > 11) m_side = AttachedBelow;
     view->setParent(this);
     updateGeometryPass();
     view->show();
@@ -51,26 +53,47 @@ QPointF MAAttachedWindow::screenPoint() const {
     return G::pointFromYDown(global);
 }
 
-int MAAttachedWindow::automaticSide() const {
-    QScreen* screen = m_parentWindow ? m_parentWindow->screen() : nullptr;
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    const QRectF screenArea = screen ? G::rectFromYDown(screen->availableGeometry()) : QRectF();
-    const QRectF parentArea = m_parentWindow ? G::rectFromYDown(m_parentWindow->frameGeometry()) : screenArea;
-    const QSizeF viewSize = m_view ? QSizeF(m_view->size()) : QSizeF(0, 0);
-    return G::bestSide(screenPoint(), viewSize, m_look, m_distance, screenArea, parentArea, kScale);
+QRectF MAAttachedWindow::formAreaAround(const QWidget* control) {
+    for (const QWidget* w = control ? control->parentWidget() : nullptr; w; w = w->parentWidget()) {
+        if (const auto* area = qobject_cast<const QAbstractScrollArea*>(w))
+            return QRectF(area->mapTo(control->window(), QPointF(0, 0)), area->size());
+    }
+    return {};
+}
+
+QRectF MAAttachedWindow::screenRect(const QRectF& rect) const {
+    const QRectF global = m_parentWindow ? rect.translated(m_parentWindow->mapToGlobal(QPoint(0, 0))) : rect;
+    return G::rectFromYDown(global);
 }
 
 void MAAttachedWindow::updateGeometryPass() {
-    const QSizeF viewSize = m_view ? QSizeF(m_view->size()) : QSizeF(0, 0);
-    const G::Layout layout = G::layout(viewSize, m_look.viewMargin, m_look.arrowHeight, m_side, kScale);
-    const float inset =
-        G::arrowInset(m_look.arrowBaseWidth, m_look.cornerRadius, m_look.drawsRoundCornerBesideArrow, kScale);
-    const QPointF origin = G::windowOrigin(screenPoint(), layout.windowSize, m_side, m_distance, inset);
-    m_viewFrame = layout.viewFrame;
-    m_windowSize = layout.windowSize;
-    const QPointF topLeft = G::topLeftFromOrigin(origin, layout.windowSize);
-    setGeometry(QRectF(topLeft, layout.windowSize).toRect());
+    QScreen* screen = m_parentWindow ? m_parentWindow->screen() : nullptr;
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    G::Request request;
+    request.point = screenPoint();
+    if (m_openerFrame.isValid()) request.opener = screenRect(m_openerFrame);
+    request.viewSize = m_view ? QSizeF(m_view->size()) : QSizeF(0, 0);
+    request.look = m_look;
+    request.side = m_requestedSide;
+    request.distance = m_distance;
+    request.screenArea = screen ? G::rectFromYDown(screen->availableGeometry()) : QRectF();
+    if (m_parentWindow) request.windowArea = G::rectFromYDown(m_parentWindow->frameGeometry());
+    if (m_preferredArea.isValid()) request.preferredArea = screenRect(m_preferredArea);
+    request.s = kScale;
+    const G::Placement placement = G::place(request);
+    m_side = placement.side;
+    m_viewFrame = placement.layout.viewFrame;
+    m_windowSize = placement.layout.windowSize;
+    m_arrowAt = placement.arrowAt;
+    const QPointF topLeft = G::topLeftFromOrigin(placement.origin, m_windowSize);
+    setGeometry(QRectF(topLeft, m_windowSize).toRect());
     if (m_view) m_view->setGeometry(G::viewFrameYDown(m_viewFrame, m_windowSize).toRect());
+    updateShape();
+}
+
+void MAAttachedWindow::updateShape() {
+    if (!m_shaped) return;
+    setMask(QRegion(backgroundPath().toFillPolygon().toPolygon(), Qt::WindingFill));
 }
 
 void MAAttachedWindow::redisplay() {
@@ -82,13 +105,15 @@ void MAAttachedWindow::redisplay() {
 }
 
 QPainterPath MAAttachedWindow::backgroundPath() const {
-    return G::outlinePathYDown(m_viewFrame, m_windowSize, m_look, m_side, kScale);
+    return G::outlinePathYDown(m_viewFrame, m_windowSize, m_look, m_side, kScale, m_arrowAt);
 }
 
 void MAAttachedWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPainterPath path = backgroundPath();
+    // Cut to its shape, the popup has no see-through pixels: the edge ones take the fill, not black.
+    if (m_shaped) painter.fillRect(rect(), m_background);
     painter.fillPath(path, m_background);
     if (m_look.borderWidth > 0) {
         BezierPathAdditions::strokeInside(painter, path, QPen(m_borderColor, m_look.borderWidth * kScale));
@@ -152,6 +177,7 @@ void MAAttachedWindow::setHasArrow(float on) {
     const bool flag = std::fabs(on) >= 1.0f;  // a non-zero integer part; NaN is off
     if (flag == m_look.hasArrow) return;
     m_look.hasArrow = flag;
+    updateShape();
     update();
 }
 
@@ -164,4 +190,14 @@ void MAAttachedWindow::setDrawsRoundCornerBesideArrow(float on) {
 
 void MAAttachedWindow::setHasShadow(bool on) {
     setWindowFlag(Qt::NoDropShadowWindowHint, !on);
+}
+
+void MAAttachedWindow::setOpenerFrame(const QRectF& frame) {
+    m_openerFrame = frame;
+    redisplay();
+}
+
+void MAAttachedWindow::setPreferredArea(const QRectF& area) {
+    m_preferredArea = area;
+    redisplay();
 }

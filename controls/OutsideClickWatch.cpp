@@ -1,6 +1,7 @@
 #include "controls/OutsideClickWatch.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -24,7 +25,13 @@ void OutsideClickWatch::stop() {
 }
 
 bool OutsideClickWatch::eventFilter(QObject* watched, QEvent* event) {
-    if (!m_watching || event->type() != QEvent::MouseButtonPress || !watched->isWidgetType()) return false;
+    if (!m_watching) return false;
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        if (m_onOutsidePress) m_onOutsidePress();
+        return true;
+    }
+    if (event->type() != QEvent::MouseButtonPress || !watched->isWidgetType()) return false;
     const auto* press = static_cast<QMouseEvent*>(event);
     // The press is offered to the target and each of its parents in turn; the first outside one decides.
     if (!m_inside(static_cast<QWidget*>(watched), press->globalPosition()) && m_onOutsidePress) m_onOutsidePress();

@@ -7,15 +7,17 @@
 
 class QWidget;
 
-// Watches, application-wide, for a mouse press outside a popup while the popup is open. One filter per
-// popup, installed by start() and removed by stop() (and with the watch), so closing the popup any way at
-// all leaves nothing behind. The press still goes on to its target.
+// Watches, application-wide, for what dismisses a popup while it is open: a mouse press outside it, which
+// still goes on to its target, and Escape, which goes no further (of popups open over each other, the one
+// opened last takes it). One filter per popup, installed by start() and removed by stop() (and with the
+// watch), so closing the popup any way at all leaves nothing behind.
 class OutsideClickWatch : public QObject {
     Q_OBJECT
   public:
     // Whether a press on widget at the global point falls inside the popup.
     using Inside = std::function<bool(const QWidget* widget, const QPointF& globalPoint)>;
 
+    // onOutsidePress: also for Escape.
     OutsideClickWatch(Inside inside, std::function<void()> onOutsidePress, QObject* parent = nullptr);
     ~OutsideClickWatch() override;
 

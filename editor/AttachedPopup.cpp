@@ -42,6 +42,8 @@ void AttachedPopup::open(QWidget* view, const QPointF& point, QWidget* parentWin
     m_window->setHasArrow(look.arrow ? 1.0f : 0.0f);
     if (look.cornerRadius >= 0) m_window->setCornerRadius(look.cornerRadius);
     m_window->setHasShadow(false);
+    if (look.opener.isValid()) m_window->setOpenerFrame(look.opener);
+    if (look.area.isValid()) m_window->setPreferredArea(look.area);
     m_window->show();
     m_window->raise();
     m_clicks->start();

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
+#include <QRectF>
 
 #include "controls/MAAttachedWindow.h"
 
@@ -12,7 +13,7 @@ class OutsideClickWatch;
 class QWidget;
 
 // One attached popup of the editing screen: a view shown in an MAAttachedWindow next to a point of a window,
-// closed by a click anywhere outside it (and outside the popups above it) or by its owner. Only one filter
+// closed by a click anywhere outside it (and outside the popups above it), by Escape or by its owner. Only one filter
 // watches the clicks, installed while the popup is open and removed on every way it closes. The view is
 // lent: it goes back to its parent when the popup closes, and dies with the popup when that parent is gone.
 class AttachedPopup : public QObject {
@@ -24,6 +25,10 @@ class AttachedPopup : public QObject {
         float cornerRadius = -1;  // below 0: the window's own
         int side = 12;            // AttachedWindowSide
         float distance = 5;
+        // In the parent window's coordinates: what opened the popup, which it never covers, and where it
+        // belongs when it fits there (none: the whole window).
+        QRectF opener;
+        QRectF area;
     };
 
     explicit AttachedPopup(QObject* parent = nullptr);

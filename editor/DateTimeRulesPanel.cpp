@@ -293,8 +293,14 @@ void DateTimeRulesPanel::btnDatePickerTapped(QWidget* sender, int tag, const Dat
     m_fieldIndex = tag - Panel::kFirstFieldTag;
     resetDateTimeConfigView(rule);
     QWidget* window = sender->window();
-    const QPointF point = sender->mapTo(window, QPointF(sender->width() / 2.0, sender->height() / 2.0));
-    m_popup->open(this, point, window, AttachedPopup::Look{});
+    // Over the form, clear of the field whose rule it shows (and of the photo list beside the form): the
+    // arrow points at the button from below the field, or from above it when the panel goes there.
+    AttachedPopup::Look look;
+    const QWidget* field = sender->parentWidget() ? sender->parentWidget() : sender;  // the button sits in its field
+    look.opener = QRectF(field->mapTo(window, QPointF(0, 0)), field->size());
+    look.area = MAAttachedWindow::formAreaAround(sender);
+    const QPointF point(sender->mapTo(window, QPointF(sender->width() / 2.0, 0)).x(), look.opener.bottom());
+    m_popup->open(this, point, window, look);
     emit opened();
 }
 
@@ -331,6 +337,8 @@ void DateTimeRulesPanel::openValueList(int part) {
     look.cornerRadius = 0;
     look.side = 1;
     look.distance = 0;
+    look.opener =
+        QRectF(field->mapTo(window, QPointF(0, 0)), QSizeF(field->width() + button->width(), field->height()));
     m_listPopup->open(m_list, point, window, look);
 }
 

@@ -1,20 +1,16 @@
 #include "editor/EditingOptions.h"
 
+#include "editor/PopupLists.h"
 #include "model/MetaDataObject.h"
 
-namespace {
+#include <algorithm>
 
-constexpr double kRowHeight = 30;
-
-}  // namespace
-
-QRectF EditingOptions::listFrame(double buttonWidth, int rows) {
-    const double height = rows <= 5 ? kRowHeight * rows + 4 : 180;
-    return {0, 0, buttonWidth, height};
+QRectF EditingOptions::listFrame(double fieldAndButtonWidth, double rowsWidth, int rows) {
+    return {0, 0, std::max(fieldAndButtonWidth, rowsWidth), static_cast<double>(PopupLists::codedListHeight(rows))};
 }
 
-QPointF EditingOptions::listAnchor(const QRectF& containerFrame, const QRectF& buttonFrame, double buttonTopInForm) {
-    return {containerFrame.x() + buttonFrame.x() + buttonFrame.width() / 2 + 30, buttonTopInForm - 16};
+QPointF EditingOptions::listAnchor(const QRectF& fieldAndButton) {
+    return {fieldAndButton.center().x(), fieldAndButton.bottom()};
 }
 
 EditingOptions::PanelLayout EditingOptions::panelLayout(int editingOption) {

@@ -12,11 +12,12 @@
 class EditingOptions {
   public:
     // The option texts are FieldDisplay::editingOptionText.
-    // The option list: as wide as its button, 30 points a row plus 4 for up to five rows, else 180.
-    static QRectF listFrame(double buttonWidth, int rows);
-    // The arrow's point, from the frames of the form container and of the option button and the button's
-    // top edge in the form's coordinates.
-    static QPointF listAnchor(const QRectF& containerFrame, const QRectF& buttonFrame, double buttonTopInForm);
+    // The option list: as wide as the option's field and its button together, and never narrower than its
+    // rows need to show their texts whole; every row in sight up to five (30 points a row and the list's
+    // edges), else six rows and the list scrolls.
+    static QRectF listFrame(double fieldAndButtonWidth, double rowsWidth, int rows);
+    // The list hangs from the middle of the bottom edge of the field and button.
+    static QPointF listAnchor(const QRectF& fieldAndButton);
 
     // Which panel the form shows for its record's option: the clear ticks for "Clean Metadata info" (the
     // form scrolled to its top and locked there), the fields otherwise.

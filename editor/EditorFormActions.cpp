@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <algorithm>
+
 #include "controls/DisableScrollView.h"
 #include "controls/SubWindowState.h"
 #include "editor/EditingOptionSection.h"
@@ -48,6 +50,7 @@ EditorFormActions::EditorFormActions(ExifEditorView& view)
     connect(&m_view, &ExifEditorView::photoRowClicked, this, &EditorFormActions::btnCheckBoxSelect);
     connect(&m_view, &ExifEditorView::photoMenuRequested, this, &EditorFormActions::btnInfoTappedAtLocationInTableView);
     connect(&m_view, &ExifEditorView::removeMissingPhotosRequested, this, &EditorFormActions::btnRemoveFromBatchTapped);
+    connect(m_view.tblPhotos(), &PhotoTableView::selectAllRequested, this, &EditorFormActions::tickAllPhotos);
     m_view.installEventFilter(this);
     isMetadataParamChanged(m_session.isParamsChanged());
 }
@@ -139,19 +142,24 @@ QPointF EditorFormActions::topInView(QWidget* widget) const {
     return widget->mapTo(&m_view, QPointF(0, 0));
 }
 
-void EditorFormActions::openList(int type, const QStringList& rows, const QRectF& frame, const QPointF& anchor) {
+void EditorFormActions::openList(int type, const QStringList& rows, const QRectF& frame, const QPointF& anchor,
+                                 const QRectF& opener) {
     m_view.setFlagCurrentAttachPopupType(type);
     m_view.optionPopup()->setRows(rows);
     m_view.optionPopup()->setViewSize(static_cast<int>(frame.width()), static_cast<int>(frame.height()));
-    m_view.addAttachedPopupTableAtPoint(anchor);
+    m_view.addAttachedPopupTableAtPoint(anchor, opener);
 }
 
 void EditorFormActions::btnEditingOptionTapped(QWidget* button) {
     const QStringList rows = PopupLists::rows(PopupLists::EditingOptions, {});
-    const QRectF frame = EditingOptions::listFrame(button->width(), static_cast<int>(rows.size()));
-    // The list hangs below the button, centred on it.
-    const QPointF top = topInView(button);
-    openList(PopupLists::EditingOptions, rows, frame, top + QPointF(button->width() / 2.0, button->height()));
+    // The list belongs to the option's text as much as to the button beside it.
+    QWidget* field = m_view.editingOptionSection()->txtMetaDataEditingOption();
+    const QPointF left = topInView(field);
+    const QRectF span(left, QPointF(topInView(button).x() + button->width(), left.y() + field->height()));
+    m_view.optionPopup()->setRows(rows);
+    const QRectF frame =
+        EditingOptions::listFrame(span.width(), m_view.optionPopup()->rowsWidth(), static_cast<int>(rows.size()));
+    openList(PopupLists::EditingOptions, rows, frame, EditingOptions::listAnchor(span), span);
 }
 
 void EditorFormActions::changeViewAccordingToMetadataOtion(int option) {
@@ -187,8 +195,8 @@ void EditorFormActions::btnPresetTapped() {
     const QStringList rows = PopupLists::rows(PopupLists::Presets, {nullptr, names, {}});
     QPushButton* button = m_view.btnPresets();
     const QRectF frame(button->mapTo(&m_view, QPoint(0, 0)), button->size());
-    openList(PopupLists::Presets, rows, PresetPopup::frame(static_cast<int>(names.size())),
-             PresetPopup::anchor(frame, frame.top() + frame.height() / 2));
+    openList(PopupLists::Presets, rows, PresetPopup::frame(static_cast<int>(names.size())), PresetPopup::anchor(frame),
+             frame);
 }
 
 void EditorFormActions::changeViewAccordingToPresetSelected(int row) {
@@ -221,6 +229,10 @@ void EditorFormActions::btnCheckBoxSelect(int row) {
     if (!PhotoTableActions::toggleTick(batch, row)) return;
     m_view.photoModel()->rowChanged(row);
     m_view.setupUIForSelectedPhotoFiles(PhotoTableActions::selectedPhotos(batch));
+    followTicks();
+}
+
+void EditorFormActions::followTicks() {
     const bool enabled =
         PhotoTableActions::presetsAndNextEnabled(m_view.totalPhotosSelected(), m_view.onImageRenameOptionPage());
     m_view.btnPresets()->setEnabled(enabled);
@@ -235,11 +247,10 @@ void EditorFormActions::btnInfoTappedAtLocationInTableView(const QPointF& locati
     m_selectedMenuFileIndexPath = static_cast<int>(row);
     m_view.setIsPhotoMenuFromRightMouseDown(isFromRightMouseDown);
     const QStringList rows = PopupLists::rows(PopupLists::PhotoMenu, {});
-    // The row reports its point in the coordinates of the table's holder.
+    // The row reports where the menu points, in the coordinates of the table's holder.
     QWidget* holder = m_view.tblPhotos()->parentWidget();
     const QPointF inView = holder ? holder->mapTo(&m_view, location) : location;
-    openList(PopupLists::PhotoMenu, rows, PhotoTableActions::photoMenuFrame(static_cast<int>(rows.size())),
-             PhotoTableActions::photoMenuAnchor(inView));
+    openList(PopupLists::PhotoMenu, rows, PhotoTableActions::photoMenuFrame(static_cast<int>(rows.size())), inView);
 }
 
 void EditorFormActions::btnOnMenuOptionTapped(int row) {
@@ -291,6 +302,13 @@ void EditorFormActions::markUnmarkAll() {
     PhotoTableActions::markUnmarkAll(batch);
     m_view.photoModel()->reload();
     m_view.setupUIForSelectedPhotoFiles(PhotoTableActions::selectedPhotos(batch));
+}
+
+void EditorFormActions::tickAllPhotos() {
+    const QList<PhotoFile>& batch = m_view.shared().arraySelectedImagesToProcess;
+    if (std::all_of(batch.begin(), batch.end(), [](const PhotoFile& photo) { return photo.isSelected; })) return;
+    markUnmarkAll();  // with a photo unticked it ticks them all
+    followTicks();
 }
 
 void EditorFormActions::btnRemoveFromBatchTapped() {

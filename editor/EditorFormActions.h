@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 
 #include "editor/EditSession.h"
@@ -58,6 +59,8 @@ class EditorFormActions : public QObject {
     void btnMetaMoreOptionsTapped();
     void btnOnMetadataMenuOptionTapped(int row);
     void markUnmarkAll();
+    // Select All in the photo list: every photo ticked (nothing changes when all are).
+    void tickAllPhotos();
     void btnRemoveFromBatchTapped();
     int selectedMenuFileIndexPath() const { return m_selectedMenuFileIndexPath; }
 
@@ -78,9 +81,12 @@ class EditorFormActions : public QObject {
 
   private:
     void addApplyRevertButtons();
+    // Presets and Next follow the ticks, as after a tick of one row.
+    void followTicks();
     void showGpsFields(const GpsFields::Shown& shown, bool clearPlaceholders);
     void onPopupChoice(int type, int row);
-    void openList(int type, const QStringList& rows, const QRectF& frame, const QPointF& anchor);
+    void openList(int type, const QStringList& rows, const QRectF& frame, const QPointF& anchor,
+                  const QRectF& opener = {});
     QPointF topInView(QWidget* widget) const;
 
     ExifEditorView& m_view;

@@ -13,6 +13,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QRectF>
 #include <QSet>
 #include <QStringList>
 #include <QTimer>
@@ -125,8 +126,9 @@ class ExifEditorView : public QWidget {
     QString getValueForOption(int tag, const MetaDataObject& record) const {
         return m_tables.labelForRecord(tag, record);
     }
-    // Opens the shared list (its type and size set before) at point, in this screen's coordinates.
-    void addAttachedPopupTableAtPoint(const QPointF& point);
+    // Opens the shared list (its type and size set before) at point, in this screen's coordinates, never over
+    // opener (the control that opened it, in the same coordinates).
+    void addAttachedPopupTableAtPoint(const QPointF& point, const QRectF& opener = {});
     void addAttachedPopupTableAtPoint2(const QPointF& point);
     void removeAttachedPopupWindow();
     void removeAttachedPopupWindow2();

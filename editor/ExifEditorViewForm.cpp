@@ -116,27 +116,32 @@ void ExifEditorView::btnDropDownTapped(int tag, QWidget* sender) {
     // The button sits inside its field; the list hangs below the whole field, as wide as it.
     QWidget* field = sender->parentWidget() ? sender->parentWidget() : sender;
     m_popup->setViewSize(field->width() - 2, PopupLists::codedListHeight(static_cast<int>(labels.size())));
-    addAttachedPopupTableAtPoint(field->mapTo(this, QPointF(field->width() / 2.0, field->height())));
+    addAttachedPopupTableAtPoint(field->mapTo(this, QPointF(field->width() / 2.0, field->height())),
+                                 QRectF(field->mapTo(this, QPointF(0, 0)), field->size()));
 }
 
-void ExifEditorView::addAttachedPopupTableAtPoint(const QPointF& point) {
+void ExifEditorView::addAttachedPopupTableAtPoint(const QPointF& point, const QRectF& opener) {
     enableScrollView(false);
     OptionPopup::Look look;
     switch (m_flagCurrentAttachPopupType) {
         case PopupLists::Presets:
+            // The button sits in the top bar: the list hangs from it into the window.
+            look = {1, true, 5, 10, {}};
+            break;
         case PopupLists::AddPhotosMenu:
-            look = {6, true, 5, 10};
+            look = {6, true, 5, 10, {}};
             break;
         case PopupLists::PhotoMenu:
-            look = {m_isPhotoMenuFromRightMouseDown ? 7 : 5, true, 5, 10};
+            look = {m_isPhotoMenuFromRightMouseDown ? 7 : 5, true, 5, 10, {}};
             break;
         case PopupLists::MetadataMenu:
-            look = {10, true, 5, 10};
+            look = {10, true, 5, 10, {}};
             break;
         default:
-            look = {1, false, 0, 0};
+            look = {1, false, 0, 0, {}};
             break;
     }
+    look.opener = opener;
     m_popup2->close();
     m_popup->open(point, look);
     disableEnableAllButtonsWhenDropdownOpen(true);
@@ -146,7 +151,7 @@ void ExifEditorView::addAttachedPopupTableAtPoint2(const QPointF& point) {
     enableScrollView(false);
     m_popup->close();
     m_popup2->setRows(PopupLists::rows(m_flagCurrentAttachPopupType, {&m_tables, {}, m_arrYearsValues}));
-    m_popup2->open(point, {1, false, 0, 0});
+    m_popup2->open(point, {1, false, 0, 0, {}});
     disableEnableAllButtonsWhenDropdownOpen(true);
 }
 

@@ -67,7 +67,8 @@ void ExifEditorView::btnAddPhotosTapped() {
     m_popup->setViewSize(PopupLists::kAddMenuWidth, PopupLists::addMenuHeight(static_cast<int>(rows.size())));
     // Beside the button's right edge, level with its middle.
     addAttachedPopupTableAtPoint(
-        m_btnAddPhoto->mapTo(this, QPointF(m_btnAddPhoto->width(), m_btnAddPhoto->height() / 2.0)));
+        m_btnAddPhoto->mapTo(this, QPointF(m_btnAddPhoto->width(), m_btnAddPhoto->height() / 2.0)),
+        QRectF(m_btnAddPhoto->mapTo(this, QPointF(0, 0)), m_btnAddPhoto->size()));
 }
 
 void ExifEditorView::popupAddPhotosTappedWithIndex(int index) {

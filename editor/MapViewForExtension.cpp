@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "controls/MAAttachedWindow.h"
@@ -119,7 +120,12 @@ void MapViewForExtension::layoutControls() {
     m_mapView->setGeometry(rect());
     const int margin = 10;
     m_mainBg->setGeometry(margin, margin, std::max(0, width() - 2 * margin), 50);
-    m_vwSearchText->setGeometry(12, 10, 250, 30);
+    int searchLeft = 12;
+    if (m_leadingControl) {
+        m_leadingControl->move(12, (50 - m_leadingControl->height()) / 2);
+        searchLeft += m_leadingControl->width() + 10;
+    }
+    m_vwSearchText->setGeometry(searchLeft, 10, 250, 30);
     m_txtSearched->setGeometry(6, 1, 250 - 34, 28);
     m_btnCrossOnSearch->setGeometry(250 - 28, 1, 26, 28);
     int x = m_vwSearchText->geometry().right() + 18;
@@ -131,6 +137,15 @@ void MapViewForExtension::layoutControls() {
     m_btnRemovePin->setGeometry(right - 96, 12, 96, 26);
     m_btnAddPin->setGeometry(right - 96 - 8 - 96, 12, 96, 26);
     m_tblPopupOptions->setGeometry(m_vwPopupWithTableOptions->rect());
+}
+
+void MapViewForExtension::setLeadingControl(QWidget* control) {
+    m_leadingControl = control;
+    if (control) {
+        control->setParent(m_mainBg);
+        control->show();
+    }
+    layoutControls();
 }
 
 void MapViewForExtension::resizeEvent(QResizeEvent* event) {
@@ -356,6 +371,12 @@ void MapViewForExtension::removeMouseEventMonitoring() {
 }
 
 bool MapViewForExtension::eventFilter(QObject* watched, QEvent* event) {
+    // Escape puts the results away first; only the next one reaches the window.
+    if (m_attachedPopUpWindow && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        dismissPanel();
+        return true;
+    }
     if (m_attachedPopUpWindow && event->type() == QEvent::MouseButtonPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() != m_attachedPopUpWindow) dismissPanel();

@@ -75,6 +75,8 @@ class MapViewForExtension : public QWidget {
     QPushButton* btnSatellite() const { return m_btnSatellite; }
     QPushButton* btnHybrid() const { return m_btnHybrid; }
     QPushButton* btnCrossOnSearch() const { return m_btnCrossOnSearch; }
+    // A control of the window around the picker (its close button) at the start of the picker's bar.
+    void setLeadingControl(QWidget* control);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -104,6 +106,7 @@ class MapViewForExtension : public QWidget {
 
     platform::MapView* m_mapView = nullptr;
     QWidget* m_mainBg = nullptr;
+    QPointer<QWidget> m_leadingControl;
     QWidget* m_vwSearchText = nullptr;
     QLineEdit* m_txtSearched = nullptr;
     QPushButton* m_btnCrossOnSearch = nullptr;

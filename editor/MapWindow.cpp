@@ -3,13 +3,16 @@
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
+#include "controls/WindowCloseButton.h"
 #include "editor/MapViewForExtension.h"
 
-MapWindow::MapWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_picker(new MapViewForExtension(this)) {
+MapWindow::MapWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), m_picker(new MapViewForExtension(this)), m_close(new WindowCloseButton(this)) {
     setWindowTitle(QStringLiteral("Location"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_picker);
+    m_picker->setLeadingControl(m_close);
     resize(820, 560);
 }
 

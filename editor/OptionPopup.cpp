@@ -9,14 +9,20 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStringListModel>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
 // The popups' fill: calibrated grey 230/255, no border.
 const QColor kPopupFill = QColor::fromRgbF(230 / 255.0f, 230 / 255.0f, 230 / 255.0f, 1.0f);
 constexpr int kRowHeight = 30;
+// A row's text keeps this much room on its left and right.
+constexpr int kTextLeft = 10;
+constexpr int kTextRight = 6;
 
 // A row of the list: its text on the popup's fill, the row under the pointer lit.
 class OptionRowDelegate : public QStyledItemDelegate {
@@ -30,7 +36,7 @@ class OptionRowDelegate : public QStyledItemDelegate {
         painter->save();
         if (option.state & QStyle::State_MouseOver) painter->fillRect(option.rect, QColor(0xc8, 0xd7, 0xea));
         painter->setPen(QColor(0x1e, 0x1e, 0x1e));
-        const QRect text = option.rect.adjusted(10, 0, -6, 0);
+        const QRect text = option.rect.adjusted(kTextLeft, 0, -kTextRight, 0);
         painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
                           option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, text.width()));
         painter->restore();
@@ -99,10 +105,22 @@ void OptionPopup::setViewSize(int width, int height) {
     m_view->resize(width, height);
 }
 
+int OptionPopup::rowsWidth() const {
+    int widest = 0;
+    for (const QString& row : m_model->stringList())
+        widest = std::max(widest, m_table->fontMetrics().horizontalAdvance(row));
+    // The view's own frame and a scroll bar, should the list ever scroll, must not cut the text either.
+    return widest + kTextLeft + kTextRight + 2 * m_table->frameWidth() +
+           m_table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
 void OptionPopup::open(const QPointF& point, const Look& look) {
     close();
-    m_window = MAAttachedWindow::create(m_view, m_host->mapTo(m_host->window(), point), m_host->window(), look.side, 0);
+    QWidget* window = m_host->window();
+    m_window = MAAttachedWindow::create(m_view, m_host->mapTo(window, point), window, look.side, 0);
     if (!m_window) return;
+    if (look.opener.isValid())
+        m_window->setOpenerFrame(QRectF(m_host->mapTo(window, look.opener.topLeft()), look.opener.size()));
     m_window->setBorderColor(Qt::transparent);
     m_window->setBackgroundColor(kPopupFill);
     m_window->setHasArrow(look.hasArrow ? 1.0f : 0.0f);

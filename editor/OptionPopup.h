@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
+#include <QRectF>
 #include <QStringList>
 
 #include "controls/OutsideClickWatch.h"
@@ -16,8 +17,8 @@ class QWidget;
 // One of the editing screen's attached list popups: a list view (vwPopupWithTableOptions with
 // tblPopupOptions) shown in an arrowed popup window next to a point of the screen. A click on a row is a
 // choice, even on the row chosen last time. A click anywhere outside closes it and still reaches its target;
-// one application-wide filter watches for such clicks, installed when the popup opens and removed however
-// it closes.
+// one application-wide filter watches for such clicks (and for Escape, which closes it too), installed when
+// the popup opens and removed however it closes.
 class OptionPopup : public QObject {
     Q_OBJECT
   public:
@@ -26,6 +27,7 @@ class OptionPopup : public QObject {
         bool hasArrow = false;
         float cornerRadius = 0;
         float arrowHeight = 0;
+        QRectF opener;  // what opened the list, in host coordinates: the list never covers it
     };
 
     // host: the editing screen, whose coordinates points are given in.
@@ -37,6 +39,8 @@ class OptionPopup : public QObject {
     QStringList rows() const;
     void setRows(const QStringList& rows);
     void setViewSize(int width, int height);
+    // The width the list needs to show every row's text whole.
+    int rowsWidth() const;
 
     // addAttachedPopupTableAtPoint: closes what is open, then opens at point (host coordinates).
     void open(const QPointF& point, const Look& look);
@@ -54,7 +58,7 @@ class OptionPopup : public QObject {
     void rowChosen(int row);
     // The popup closed, by a choice, an outside click or close().
     void closed();
-    // An outside click closed it (dismissPanel).
+    // An outside click or Escape closed it (dismissPanel).
     void dismissed();
 
   protected:

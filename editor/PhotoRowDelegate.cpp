@@ -3,8 +3,11 @@
 #include "controls/ImageLibrary.h"
 #include "editor/PhotoTableModel.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QImage>
 #include <QPainter>
+#include <QToolTip>
 
 namespace {
 
@@ -55,6 +58,15 @@ QRectF PhotoRowDelegate::pictureRect(const QRectF& imageView, const QSizeF& pict
     if (picture.isEmpty()) return imageView;
     const QSizeF fitted = picture.scaled(imageView.size(), Qt::KeepAspectRatio);
     return QRectF(imageView.center() - QPointF(fitted.width() / 2, fitted.height() / 2), fitted);
+}
+
+bool PhotoRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) {
+    if (event && event->type() == QEvent::ToolTip && moreRect(option.rect).contains(event->pos())) {
+        QToolTip::showText(event->globalPos(), QStringLiteral("More options"), view->viewport(), moreRect(option.rect));
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 QSize PhotoRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {

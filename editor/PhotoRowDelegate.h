@@ -14,6 +14,9 @@ class PhotoRowDelegate : public QStyledItemDelegate {
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // Over the more button the tip names the button; elsewhere on the row it is the photo's name.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 
     // Where the parts of a row lie, for painting and for telling clicks apart.
     static QRect selectedStateRect(const QRect& row);  // vwSelectedState

@@ -25,10 +25,8 @@ bool PhotoTableActions::markUnmarkAll(QList<PhotoFile>& batch) {
     return tick;
 }
 
-QPointF PhotoTableActions::photoMenuAnchor(const QPointF& reported) {
-    const float x = static_cast<float>(reported.x()) + 15.0f;
-    const float y = static_cast<float>(reported.y()) + 10.0f + 55.0f;
-    return {x, y};
+QPointF PhotoTableActions::photoMenuAnchor(const QRectF& moreButton) {
+    return {moreButton.left() - 2, moreButton.center().y()};
 }
 
 QPointF PhotoTableActions::metadataMenuAnchor(const QRectF& containerFrame, const QRectF& buttonFrame,

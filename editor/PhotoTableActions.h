@@ -41,8 +41,9 @@ class PhotoTableActions {
     // more-options menu 30 a row plus 6 (up to five); longer lists 180 and scroll.
     static QRectF photoMenuFrame(int rows) { return {0, 0, 150, rows <= 6 ? 30.0 * rows + 13 : 180}; }
     static QRectF metadataMenuFrame(int rows) { return {0, 0, 150, rows <= 5 ? 30.0 * rows + 6 : 180}; }
-    // Where the photo menu's arrow points, from the point the row reported (sums in single precision).
-    static QPointF photoMenuAnchor(const QPointF& reported);
+    // Where the photo menu's arrow points when a row's more button opens it: at the button's left edge,
+    // level with its middle, a hair's breadth away (a right click aims at the pointer itself).
+    static QPointF photoMenuAnchor(const QRectF& moreButton);
     static QPointF metadataMenuAnchor(const QRectF& containerFrame, const QRectF& buttonFrame, double buttonTopInForm);
 
     // A photo menu row other than MarkUnmarkAll, ShowMetaData and RemovePhoto, done through the desktop, which

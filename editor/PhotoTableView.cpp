@@ -2,6 +2,7 @@
 
 #include "controls/QtOneShotTimer.h"
 #include "editor/PhotoRowDelegate.h"
+#include "editor/PhotoTableActions.h"
 #include "editor/PhotoTableModel.h"
 
 #include <QGuiApplication>
@@ -17,7 +18,7 @@ PhotoTableView::PhotoTableView(QWidget* parent)
     setItemDelegate(new PhotoRowDelegate(this));
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::ClickFocus);
     setWordWrap(false);
     setMouseTracking(false);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -67,7 +68,8 @@ void PhotoTableView::press(QMouseEvent* event, bool toolkitDoubleClick) {
         const QRect rowRect = visualRect(model()->index(row, 0));
         const QRect more = PhotoRowDelegate::moreRect(rowRect);
         if (more.contains(at)) {
-            emit infoTapped(viewport()->mapTo(referenceView(), QPointF(more.topLeft())), row, false);
+            const QRectF inReference(viewport()->mapTo(referenceView(), QPointF(more.topLeft())), QSizeF(more.size()));
+            emit infoTapped(PhotoTableActions::photoMenuAnchor(inReference), row, false);
             return;
         }
     }
@@ -81,6 +83,10 @@ void PhotoTableView::press(QMouseEvent* event, bool toolkitDoubleClick) {
             emit rowDoubleClicked(row);
         }
     });
+}
+
+void PhotoTableView::selectAll() {
+    emit selectAllRequested();
 }
 
 void PhotoTableView::mousePressEvent(QMouseEvent* event) {

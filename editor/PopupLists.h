@@ -39,12 +39,9 @@ class PopupLists {
     // Lists 25 to 27 belong to the renaming page's second popup table; every other list to the first.
     static bool isSecondTable(int type) { return type >= RenamePosition && type <= RenameDateFormat; }
 
-    // A coded field's list: 30 points a row plus 6 up to five rows, else 186 (six rows show; longer lists
-    // scroll).
+    // A coded field's list, in the editing form and the preset editor alike: 30 points a row plus the list's
+    // edges of 3 above and below up to five rows, else 186 (six rows show; longer lists scroll).
     static int codedListHeight(int rows) { return rows <= 5 ? 30 * rows + 6 : 186; }
-    // The preset editor's lists (coded fields and editing options) have no spare edge: 30 points a row up
-    // to five rows, else 180.
-    static int presetListHeight(int rows) { return rows <= 5 ? 30 * rows : 180; }
     // The add-photos menu: 170 wide, 30 points a row plus 6 (90 from five rows on).
     static int addMenuHeight(int rows) { return rows >= 5 ? 90 : 30 * rows + 6; }
     static constexpr int kAddMenuWidth = 170;

@@ -12,10 +12,8 @@ class PresetPopup {
   public:
     // 200 wide; 30 points a row plus 36 for up to five presets (the editor row included), else 180.
     static QRectF frame(int presetCount) { return {0, 0, 200, presetCount <= 5 ? 30.0 * presetCount + 36 : 180}; }
-    // The arrow points at the button's right edge, at its top in the form's coordinates.
-    static QPointF anchor(const QRectF& buttonFrame, double buttonTopInForm) {
-        return {buttonFrame.x() + buttonFrame.width(), buttonTopInForm};
-    }
+    // The arrow points up at the middle of the button's bottom edge: the list hangs from the button.
+    static QPointF anchor(const QRectF& buttonFrame) { return {buttonFrame.center().x(), buttonFrame.bottom()}; }
 
     enum class Choice { ApplyPreset, OpenPresetEditor };
     // The last row opens the editor; every other row applies the preset with its index.

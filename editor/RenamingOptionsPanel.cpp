@@ -302,6 +302,7 @@ void RenamingOptionsPanel::openList(int type, QPushButton* anchor) {
     AttachedPopup::Look look;
     look.side = 1;  // below the button
     look.distance = 2;
+    look.opener = QRectF(anchor->mapTo(window(), QPointF(0, 0)), anchor->size());
     m_popup->open(m_list, point, window(), look);
     emit dropdownOpened();
 }

@@ -29,11 +29,17 @@ AttachedPanel::~AttachedPanel() {
     delete m_window;
 }
 
-void AttachedPanel::open(QWidget* view, const QPointF& point, float distance) {
+void AttachedPanel::open(QWidget* view, const QPointF& point, float distance, const QRectF& opener,
+                         const QRectF& area) {
     close();
-    m_window = MAAttachedWindow::create(view, m_host->mapTo(m_host->window(), point), m_host->window(),
-                                        AttachedAutomatic, distance);
+    QWidget* window = m_host->window();
+    m_window = MAAttachedWindow::create(view, m_host->mapTo(window, point), window, AttachedAutomatic, distance);
     if (!m_window) return;
+    const auto inWindow = [this, window](const QRectF& r) {
+        return QRectF(m_host->mapTo(window, r.topLeft()), r.size());
+    };
+    if (opener.isValid()) m_window->setOpenerFrame(inWindow(opener));
+    if (area.isValid()) m_window->setPreferredArea(inWindow(area));
     m_window->setBorderColor(Qt::transparent);
     m_window->setBackgroundColor(kPanelFill);
     m_window->setHasArrow(1.0f);

@@ -82,7 +82,8 @@ QWidget* PresetView::buildList() {
     column->setContentsMargins(0, 12, 0, 12);
     column->setSpacing(8);
     auto* title = new QLabel(QStringLiteral("Presets"), panel);
-    title->setStyleSheet(QStringLiteral("color: white; font-weight: bold; padding-left: 14px;"));
+    // The window's close button sits before the title.
+    title->setStyleSheet(QStringLiteral("color: white; font-weight: bold; padding-left: 34px;"));
     column->addWidget(title);
 
     m_tblPresets = new QListView(panel);

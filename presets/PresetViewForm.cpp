@@ -10,6 +10,7 @@
 
 #include "controls/DisableScrollView.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/EditingOptions.h"
 #include "editor/FieldValidation.h"
 #include "editor/FormRules.h"
 #include "editor/FormSectionsPage.h"
@@ -106,9 +107,11 @@ void PresetView::btnDropDownTapped(int tag, QWidget* sender) {
     m_popup->setRows(labels);
     // The button sits inside its field; the list hangs below the whole field, as wide as it.
     QWidget* field = sender->parentWidget() ? sender->parentWidget() : sender;
-    m_popup->setViewSize(field->width() - 2, PopupLists::presetListHeight(static_cast<int>(labels.size())));
+    m_popup->setViewSize(field->width() - 2, PopupLists::codedListHeight(static_cast<int>(labels.size())));
     enableScrollView(false);
-    m_popup->open(field->mapTo(this, QPointF(field->width() / 2.0, field->height())), {});
+    OptionPopup::Look look;
+    look.opener = QRectF(field->mapTo(this, QPointF(0, 0)), field->size());
+    m_popup->open(field->mapTo(this, QPointF(field->width() / 2.0, field->height())), look);
     disableEnableAllButtonsWhenDropdownOpen(true);
 }
 
@@ -118,10 +121,14 @@ void PresetView::btnEditingOptionTapped(QWidget* sender) {
     const QStringList rows = PopupLists::rows(PopupLists::EditingOptions, {});
     m_popup->setRows(rows);
     QWidget* field = m_editingOption->txtMetaDataEditingOption();
-    const int width = sender->mapTo(this, QPoint(sender->width(), 0)).x() - field->mapTo(this, QPoint(0, 0)).x();
-    m_popup->setViewSize(width, PopupLists::presetListHeight(static_cast<int>(rows.size())));
+    const QPointF left = field->mapTo(this, QPointF(0, 0));
+    const QRectF span(left, QPointF(sender->mapTo(this, QPointF(sender->width(), 0)).x(), left.y() + field->height()));
+    const QRectF frame = EditingOptions::listFrame(span.width(), m_popup->rowsWidth(), static_cast<int>(rows.size()));
+    m_popup->setViewSize(static_cast<int>(frame.width()), static_cast<int>(frame.height()));
     enableScrollView(false);
-    m_popup->open(field->mapTo(this, QPointF(width / 2.0, field->height())), {});
+    OptionPopup::Look look;
+    look.opener = span;
+    m_popup->open(EditingOptions::listAnchor(span), look);
     disableEnableAllButtonsWhenDropdownOpen(true);
 }
 
@@ -153,7 +160,14 @@ void PresetView::btnDatePickerTapped(int dateIndex, QWidget* sender) {
     m_vwDatePicker->resetDateTimeConfigView(PresetDateRulePanel::ruleOf(m_presets.metaDataObject(), dateIndex));
     m_vwDatePicker->adjustSize();
     enableScrollView(false);
-    m_datePanel->open(m_vwDatePicker, sender->mapTo(this, QPointF(sender->width() / 2.0, sender->height() / 2.0)), 5);
+    // Over the form, clear of the field whose rule it shows (and of the preset list beside the form).
+    const QWidget* field = sender->parentWidget() ? sender->parentWidget() : sender;  // the button sits in its field
+    const QRectF opener(field->mapTo(this, QPointF(0, 0)), field->size());
+    const QRectF area = MAAttachedWindow::formAreaAround(sender);
+    // The arrow points at the button from below the field, or from above it when the panel goes there.
+    const QPointF point(sender->mapTo(this, QPointF(sender->width() / 2.0, 0)).x(), opener.bottom());
+    m_datePanel->open(m_vwDatePicker, point, 5, opener,
+                      area.isValid() ? QRectF(mapFrom(window(), area.topLeft()), area.size()) : QRectF());
     disableEnableAllButtonsWhenDropdownOpen(true);
 }
 

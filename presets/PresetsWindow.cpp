@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "controls/SubWindowState.h"
+#include "controls/WindowCloseButton.h"
 #include "presets/PresetView.h"
 
 PresetsWindow::PresetsWindow(PresetStore& presets, SubWindowState& subWindow, QWidget* parent)
@@ -13,6 +14,10 @@ PresetsWindow::PresetsWindow(PresetStore& presets, SubWindowState& subWindow, QW
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
+    // Level with the list's title, in the room the title leaves it.
+    m_close = new WindowCloseButton(this);
+    m_close->move(8, 10);
+    m_close->raise();
     resize(920, 640);
 }
 

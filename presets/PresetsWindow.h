@@ -5,9 +5,11 @@
 class PresetStore;
 class PresetView;
 class SubWindowState;
+class WindowCloseButton;
 
-// The presets window: the preset editor in a window of its own over the editing screen. It sets the editor
-// up each time it opens, and closing it keeps the edits of the selected preset.
+// The presets window: the preset editor in a window of its own over the editing screen, with a close button
+// of its own above the preset list (a desktop may give it no title bar) and closed by Escape too. It sets the
+// editor up each time it opens, and closing it keeps the edits of the selected preset.
 class PresetsWindow : public QWidget {
     Q_OBJECT
   public:
@@ -15,6 +17,7 @@ class PresetsWindow : public QWidget {
     ~PresetsWindow() override;
 
     PresetView* presetView() const { return m_view; }
+    WindowCloseButton* btnClose() const { return m_close; }
     // Shows it as a child window of owner's window, centred over it, and sets the editor up.
     void showCenteredOver(QWidget* owner);
 
@@ -28,4 +31,5 @@ class PresetsWindow : public QWidget {
   private:
     SubWindowState& m_subWindow;
     PresetView* m_view;
+    WindowCloseButton* m_close = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "app/online/SystemInfo.h"
 #include "app/online/Tracker.h"
 #include "controls/CustomButton.h"
+#include "controls/WindowCloseButton.h"
 #include "platform/Workspace.h"
 
 #include <QCheckBox>
@@ -84,6 +85,9 @@ PromotionPanel::PromotionPanel(const ServiceHosts& hosts, QWidget* parent)
 }
 
 void PromotionPanel::buildInterface() {
+    // In the top right corner, clear of the greeting.
+    m_ui.btnClose = new WindowCloseButton(this);
+    m_ui.btnClose->move(kWidth - 10 - m_ui.btnClose->width(), 10);
     label("thanks", this, {kMargin, 22, 300, 18})->setText(QStringLiteral("Thank you for using"));
     m_ui.lblAppName = label("appName", this, {kMargin, 40, kWidth - 2 * kMargin, 32});
     m_ui.lblOurRecommendedApps = label("section", this, {kMargin, 88, 300, 18});

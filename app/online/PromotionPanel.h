@@ -14,6 +14,7 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class CustomButton;
+class WindowCloseButton;
 
 // The panel shown at quit: up to two of the maker's applications that this machine lacks, the maker's
 // social pages, and a box that skips the panel at later quits. Closing it and pressing Quit end the same
@@ -44,6 +45,8 @@ class PromotionPanel : public QWidget {
         CustomButton* btnTwitter;
         QCheckBox* btnCheckDontShow;
         QPushButton* btnQuit;
+        // Its own close button, for a desktop that gives it no title bar; Escape closes it too.
+        WindowCloseButton* btnClose;
     };
 
     explicit PromotionPanel(const ServiceHosts& hosts, QWidget* parent = nullptr);

@@ -1,4 +1,5 @@
 #include "controls/MAAttachedWindow.h"
+#include "platform/Compositing.h"
 
 #include <QPointer>
 
@@ -86,4 +87,24 @@ TEST(AnAttachedPopup, givesTheViewBackToItsScreenWhenClosed) {
 TEST(AnAttachedPopup, takesScreenPointsWithoutAParentWindow) {
     std::unique_ptr<MAAttachedWindow> popup(MAAttachedWindow::create(makeView(), {500, 400}, nullptr, 3, 5));
     EXPECT_EQ(popup->geometry(), QRect(448, 400 - 5 - 70, 104, 70));
+}
+
+TEST(AnAttachedPopup, isCutToItsBoxAndArrowWhereTheDisplayDoesNotComposite) {
+    ParentWindow parent;
+    for (const bool composited : {false, true}) {
+        platform::setCompositingAnswer(composited);
+        std::unique_ptr<MAAttachedWindow> popup(MAAttachedWindow::create(makeView(), {400, 300}, &parent.window, 1, 5));
+        const QRegion shape = popup->mask();
+        EXPECT_EQ(popup->testAttribute(Qt::WA_TranslucentBackground), composited);
+        if (composited) {
+            EXPECT_TRUE(shape.isEmpty()) << "see-through around the box where something blends it";
+            continue;
+        }
+        const QRect box = popup->view()->geometry().adjusted(-2, -2, 2, 2);
+        EXPECT_TRUE(shape.contains(box.center()));
+        EXPECT_FALSE(shape.contains(QPoint(0, 0))) << "no corner of the window outside the rounded box";
+        EXPECT_FALSE(shape.contains(QPoint(0, box.top() - 2))) << "nothing beside the arrow";
+        EXPECT_TRUE(shape.contains(QPoint(popup->width() / 2, box.top() - 4))) << "the arrow itself";
+    }
+    platform::setCompositingAnswer(std::nullopt);
 }

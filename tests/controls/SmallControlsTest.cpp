@@ -8,6 +8,7 @@
 #include "controls/MouseDownView.h"
 #include "controls/MouseDownViewDelegate.h"
 #include "controls/VisualEffectBacking.h"
+#include "controls/WindowCloseButton.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -212,4 +213,21 @@ TEST(ATranslucentBacking, liesOnceUnderItsViewAndFollowsTheContainer) {
     EXPECT_FALSE(view->mask().isEmpty());  // rounded corners
     container.resize(400, 250);
     EXPECT_EQ(backing->geometry(), QRect(0, 0, 400, 270));
+}
+
+TEST(AWindowCloseButton, closesItsWindowByClickOrByAnEscapeNoFieldKept) {
+    for (const bool byClick : {true, false}) {
+        QWidget window;
+        auto* button = new WindowCloseButton(&window);
+        auto* field = new QLineEdit(&window);
+        field->move(0, 40);
+        window.show();
+        QTest::keyClick(field, Qt::Key_Escape, Qt::ShiftModifier);
+        ASSERT_TRUE(window.isVisible()) << "only Escape alone";
+        if (byClick)
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            QTest::keyClick(field, Qt::Key_Escape);
+        EXPECT_FALSE(window.isVisible()) << (byClick ? "click" : "Escape");
+    }
 }

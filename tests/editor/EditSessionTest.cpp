@@ -227,8 +227,9 @@ TEST(TheClearSwitches, goIntoTheFormAndThePendingEditsWhateverTheOption) {
         h.session.setClearSwitch(clearSwitch, false);
         EXPECT_EQ(MetadataKeyTable::switchesOn(h.session.metaDataObject()), 0u);
     }
-    EXPECT_EQ(EditingOptions::listFrame(220, 3), QRectF(0, 0, 220, 94));
-    EXPECT_EQ(EditingOptions::listFrame(220, 6).height(), 180);
+    // As wide as the option's field and button, never narrower than its texts; every row of three in sight.
+    EXPECT_EQ(EditingOptions::listFrame(220, 330, 3), QRectF(0, 0, 330, 96));
+    EXPECT_EQ(EditingOptions::listFrame(400, 330, 6).height(), 186);
 }
 
 // Revert has something to undo exactly while the form is not what the selection was before editing.

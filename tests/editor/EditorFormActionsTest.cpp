@@ -1,6 +1,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -152,7 +154,6 @@ TEST_F(TheScreensActions, switchPanelsWithTheEditingOptionAndStoreTheClearTicks)
     addAndWait({makeFolder(1)});
     emit view->editingOptionTapped(view->editingOptionSection()->btnEditingOption());
     ASSERT_TRUE(view->optionPopup()->isOpen());
-    EXPECT_EQ(view->optionPopup()->view()->height(), 94);
     view->popupOptionTapped(2);
     EXPECT_EQ(view->metaDataObject().editingOption, 2);
     EXPECT_TRUE(view->editingOptionSection()->vwClearOptions()->isVisibleTo(view.get()));
@@ -232,5 +233,34 @@ INSTANTIATE_TEST_SUITE_P(Fields, AStartWithErrors,
                          ::testing::Values("CamSetting_FNumber", "GPS_Altitude", "AdvCamSetting_Sharpness",
                                            "Date_Modify"),
                          [](const auto& info) { return std::string(info.param); });
+
+// The editing option's list, opened by its button at a window width (the window's smallest is 1050).
+class TheEditingOptionList : public EditorFixture, public ::testing::WithParamInterface<int> {};
+
+TEST_P(TheEditingOptionList, showsItsThreeOptionsWholeAtEveryWindowSize) {
+    view->resize(GetParam(), 700);
+    addAndWait({makeFolder(1)});
+    QTest::mouseClick(view->editingOptionSection()->btnEditingOption(), Qt::LeftButton);
+    ASSERT_TRUE(view->optionPopup()->isOpen());
+    settle();
+    const QListView* list = view->optionPopup()->table();
+    const QLineEdit* field = view->editingOptionSection()->txtMetaDataEditingOption();
+    EXPECT_GE(view->optionPopup()->view()->width(), field->width()) << "at least as wide as the option's text";
+    EXPECT_FALSE(list->verticalScrollBar()->isVisible()) << "three rows need no scrolling";
+    ASSERT_EQ(list->model()->rowCount(), 3);
+    for (int row = 0; row < 3; ++row) {
+        const QModelIndex index = list->model()->index(row, 0);
+        const QRect shown = list->visualRect(index);
+        EXPECT_TRUE(list->viewport()->rect().contains(shown)) << "row " << row << " in sight";
+        EXPECT_GT(shown.width(), list->fontMetrics().horizontalAdvance(index.data().toString()))
+            << "row " << row << " is read whole";
+    }
+    // Escape puts the list away without choosing.
+    QTest::keyClick(view.get(), Qt::Key_Escape);
+    EXPECT_FALSE(view->optionPopup()->isOpen());
+    EXPECT_EQ(view->metaDataObject().editingOption, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowWidths, TheEditingOptionList, ::testing::Values(1050, 1400, 1920));
 
 }  // namespace

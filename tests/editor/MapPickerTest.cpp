@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "controls/WindowCloseButton.h"
 #include "editor/GpsFields.h"
 #include "editor/GpsMapController.h"
 #include "editor/MapViewDelegate.h"
@@ -157,6 +158,30 @@ TEST(TheLocationPicker, sizesItsResultsPopupByTheNumberOfResultsAndClosesOnAClic
     EXPECT_EQ(picker.attachedPopUpWindow(), nullptr);
     EXPECT_EQ(pressed.size(), 1);
     QTest::mouseRelease(picker.btnRoad(), Qt::LeftButton);
+}
+
+TEST(TheMapWindow, closesByItsOwnButtonAndByEscapeOnceTheResultsAreAway) {
+    std::vector<platform::GeoPlace> places{{"Lone", "", "", 5, 5, 1}};
+    const platform::ReverseGeocoder geocoder(places);
+    ShownPicker shown;
+    shown.picker.setGeocoder(&geocoder);
+    QSignalSpy closing(&shown.window, &MapWindow::windowWillClose);
+    WindowCloseButton* close = shown.window.btnClose();
+    EXPECT_TRUE(close->isVisible());
+
+    typeSearch(shown.picker, "Lone");
+    ASSERT_NE(shown.picker.attachedPopUpWindow(), nullptr);
+    QTest::keyClick(shown.picker.txtSearched(), Qt::Key_Escape);
+    EXPECT_EQ(shown.picker.attachedPopUpWindow(), nullptr);
+    EXPECT_TRUE(shown.window.isVisible()) << "the first Escape puts the results away";
+    QTest::keyClick(shown.picker.txtSearched(), Qt::Key_Escape);
+    EXPECT_FALSE(shown.window.isVisible());
+    EXPECT_EQ(closing.size(), 1);
+
+    shown.window.show();
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_FALSE(shown.window.isVisible());
+    EXPECT_EQ(closing.size(), 2);
 }
 
 TEST(TheLocationPicker, reportsADraggedPinInSignedDegreesBeforeTheGeocoderAnswers) {

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "controls/WindowCloseButton.h"
 #include "editor/EditorFormActions.h"
 #include "editor/MapViewForExtension.h"
 #include "editor/MetadataSection.h"
@@ -57,12 +58,21 @@ TEST_F(PresetsOnTheEditingScreen, givesTheScreenBackWhenTheEditorClosesWithoutAp
     view->formActions().addPresetWindow();
     settle();
     QTest::keyClicks(editor().sectionOf("Copyright")->textField("Copyright"), "kept");
-    screens->presetsWindow()->close();
+    // Its own close button, for a desktop that gives the window no title bar.
+    QTest::mouseClick(screens->presetsWindow()->btnClose(), Qt::LeftButton);
     settle();
+    EXPECT_FALSE(screens->presetsWindow()->isVisible());
     EXPECT_FALSE(subWindow.isSubWindowOpened());
     EXPECT_TRUE(view->textField("Artist")->isEnabled());
     EXPECT_EQ(view->textField("Copyright")->text(), "") << "nothing was applied";
     EXPECT_EQ(presets->arrayPresets()[0].Copyright, "kept");
+
+    view->formActions().addPresetWindow();
+    settle();
+    QTest::keyClick(editor().sectionOf("Copyright")->textField("Copyright"), Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(screens->presetsWindow()->isVisible()) << "Escape closes it too";
+    EXPECT_TRUE(view->textField("Artist")->isEnabled());
 }
 
 TEST_F(PresetsOnTheEditingScreen, showsADoubleClickedPhotoInTheMetadataPopup) {

@@ -4,6 +4,7 @@
 #include "app/online/PromotionPanel.h"
 #include "app/online/Tracker.h"
 #include "controls/CustomButton.h"
+#include "controls/WindowCloseButton.h"
 #include "platform/UserDefaults.h"
 
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +113,18 @@ TEST_F(APromotionPanel, fillsItsRowsAndMovesTheSocialBlockUp) {
     EXPECT_FALSE(ui.secondHorizontalLine->isVisible());
     EXPECT_EQ(ui.lblConnectWithUs->y(), socialTop - 255);
     panel.hide();
+}
+
+TEST_F(APromotionPanel, endsTheRunByItsOwnCloseButtonAndByEscape) {
+    QSignalSpy closed(&panel, &PromotionPanel::panelClosed);
+    showWithInstalled({});
+    QTest::mouseClick(panel.outlets().btnClose, Qt::LeftButton);
+    EXPECT_EQ(closed.size(), 1);
+    EXPECT_FALSE(panel.isVisible());
+    showWithInstalled({});
+    QTest::keyClick(&panel, Qt::Key_Escape);
+    EXPECT_EQ(closed.size(), 2);
+    EXPECT_FALSE(panel.isVisible());
 }
 
 TEST_F(APromotionPanel, opensPagesAndKeepsClickRecordsOnTheMachine) {

@@ -1,0 +1,170 @@
+#include <QApplication>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QToolTip>
+
+#include <functional>
+
+#include "controls/MAAttachedWindow.h"
+#include "editor/DateTimeRulesPanel.h"
+#include "editor/EditorBatchActions.h"
+#include "editor/OptionPopup.h"
+#include "editor/PhotoRowDelegate.h"
+#include "editor/PhotoTableView.h"
+#include "tests/controls/ManualTimer.h"
+#include "tests/editor/EditorFixture.h"
+
+namespace {
+
+QRect globalRect(const QWidget* widget) {
+    return {widget->mapToGlobal(QPoint(0, 0)), widget->size()};
+}
+
+// The screen at the window's smallest size with eight photos; the offscreen display is 800 wide, so a row
+// moves the window left to bring what it opens into sight.
+class TheScreensPopups : public EditorFixture {
+  protected:
+    void SetUp() override {
+        EditorFixture::SetUp();
+        addAndWait({makeFolder(8)});
+        // The rows take the list's width once its scroll bar is in; the list lays them out later by itself.
+        view->tblPhotos()->doItemsLayout();
+    }
+    QRect moreButtonOf(int row) const {
+        const PhotoTableView* list = view->tblPhotos();
+        const QRect more = PhotoRowDelegate::moreRect(list->visualRect(list->model()->index(row, 0)));
+        return {list->viewport()->mapToGlobal(more.topLeft()), more.size()};
+    }
+};
+
+struct Opened {
+    MAAttachedWindow* window;
+    QRect opener;
+    std::function<bool()> isOpen;
+};
+
+struct PopupRow {
+    const char* name;
+    int windowLeft;
+    std::function<Opened(ExifEditorView&)> open;
+    bool clearOfThePhotoList = false;
+};
+
+void PrintTo(const PopupRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+Opened clicked(ExifEditorView& view, QWidget* target, const QPoint& at, const QRect& opener) {
+    QTest::mouseClick(target, Qt::LeftButton, {}, at);
+    return {view.optionPopup()->window(), opener, [&view] { return view.optionPopup()->isOpen(); }};
+}
+
+// The photo menu of the last row whose more button is wholly in sight (first: the first row).
+Opened photoMenu(ExifEditorView& view, bool lastRow) {
+    PhotoTableView* list = view.tblPhotos();
+    QRect more;
+    for (int row : list->visibleRows()) {
+        const QRect rect = PhotoRowDelegate::moreRect(list->visualRect(list->model()->index(row, 0)));
+        if (list->viewport()->rect().contains(rect) && (lastRow || more.isNull())) more = rect;
+    }
+    return clicked(view, list->viewport(), more.center(),
+                   QRect(list->viewport()->mapToGlobal(more.topLeft()), more.size()));
+}
+
+Opened button(ExifEditorView& view, QPushButton* button) {
+    return clicked(view, button, button->rect().center(), globalRect(button));
+}
+
+Opened datePanelOfDateTaken(ExifEditorView& view) {
+    const QWidget* field = view.textField("Date_Original");
+    QTest::mouseClick(field->findChild<QAbstractButton*>(), Qt::LeftButton);
+    DateTimeRulesPanel* panel = view.batchActions().datePanel();
+    return {qobject_cast<MAAttachedWindow*>(panel->window()), globalRect(field), [panel] { return panel->isOpen(); }};
+}
+
+// The tip of a popup's arrow on the screen.
+QPointF arrowTip(const MAAttachedWindow* popup) {
+    const QRectF f = popup->geometry();
+    switch (AttachedWindowGeometry::arrowEdge(popup->side())) {
+        case AttachedWindowGeometry::Edge::Top:
+            return {f.left() + popup->arrowAt(), f.top()};
+        case AttachedWindowGeometry::Edge::Bottom:
+            return {f.left() + popup->arrowAt(), f.bottom()};
+        case AttachedWindowGeometry::Edge::Left:
+            return {f.left(), f.bottom() - popup->arrowAt()};
+        case AttachedWindowGeometry::Edge::Right:
+            return {f.right(), f.bottom() - popup->arrowAt()};
+    }
+    return {};
+}
+
+class APopupOfTheScreen : public TheScreensPopups, public ::testing::WithParamInterface<PopupRow> {};
+
+TEST_P(APopupOfTheScreen, pointsAtWhatOpenedItInsideTheWindowAndGoesOnEscape) {
+    view->move(GetParam().windowLeft, 0);
+    settle();
+    const Opened popup = GetParam().open(*view);
+    ASSERT_TRUE(popup.window && popup.isOpen());
+    const QRect frame = popup.window->geometry();
+    EXPECT_TRUE(view->frameGeometry().intersected(view->screen()->availableGeometry()).contains(frame))
+        << "inside the window on the screen";
+    EXPECT_FALSE(globalRect(popup.window->view()).intersects(popup.opener)) << "clear of what opened it";
+    const QPointF tip = arrowTip(popup.window);
+    const QRectF near = QRectF(popup.opener).adjusted(-6, -6, 6, 6);
+    EXPECT_TRUE(near.contains(tip)) << "the arrow at what opened it";
+    if (GetParam().clearOfThePhotoList) {
+        EXPECT_FALSE(frame.intersects(globalRect(view->tblPhotos()))) << "over the form, not the photo list";
+    }
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : view.get(), Qt::Key_Escape);
+    EXPECT_FALSE(popup.isOpen()) << "Escape puts it away";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, APopupOfTheScreen,
+    ::testing::Values(PopupRow{"photoMenuOfTheFirstRow", 0, [](ExifEditorView& v) { return photoMenu(v, false); }},
+                      PopupRow{"photoMenuOfTheLastRowInSight", 0, [](ExifEditorView& v) { return photoMenu(v, true); }},
+                      PopupRow{"presets", -250, [](ExifEditorView& v) { return button(v, v.btnPresets()); }},
+                      PopupRow{"addMenu", 0, [](ExifEditorView& v) { return button(v, v.btnAddPhoto()); }},
+                      PopupRow{"datePanelOfALeftColumnDate", -250, datePanelOfDateTaken, true}));
+
+TEST_F(TheScreensPopups, nameTheMoreButtonInItsToolTipAndThePhotoElsewhereOnTheRow) {
+    QWidget* viewport = view->tblPhotos()->viewport();
+    const auto tipAt = [viewport](const QPoint& at) {
+        QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &help);
+        return QToolTip::text();
+    };
+    EXPECT_EQ(tipAt(viewport->mapFromGlobal(moreButtonOf(1).center())), "More options");
+    const QRect row = view->tblPhotos()->visualRect(view->tblPhotos()->model()->index(1, 0));
+    EXPECT_EQ(tipAt(PhotoRowDelegate::nameRect(row).center()), batch.at(1).fileName);
+    QToolTip::hideText();
+}
+
+TEST_F(TheScreensPopups, selectAllTicksEveryPhotoInTheListAndTheTextInAField) {
+    QApplication::setActiveWindow(view.get());
+    tick({1});
+    // A click on a row gives the list the focus (and ticks that photo once the click is known to be single).
+    auto timer = std::make_unique<ManualTimer>();
+    ManualTimer* clicks = timer.get();
+    view->tblPhotos()->setClickTimer(std::move(timer));
+    QTest::mouseClick(view->tblPhotos()->viewport(), Qt::LeftButton, {}, QPoint(60, 30));
+    clicks->fire();
+    // The application's Select All goes to what holds the focus.
+    const auto selectAll = [] { QMetaObject::invokeMethod(QApplication::focusWidget(), "selectAll"); };
+    ASSERT_EQ(QApplication::focusWidget(), view->tblPhotos());
+    selectAll();
+    EXPECT_EQ(view->totalPhotosSelected(), 8);
+    EXPECT_TRUE(view->btnPresets()->isEnabled());
+
+    QLineEdit* artist = view->textField("Artist");
+    QTest::mouseClick(artist, Qt::LeftButton);
+    QTest::keyClicks(artist, "Ada");
+    selectAll();
+    EXPECT_EQ(artist->selectedText(), artist->text());
+    EXPECT_EQ(view->totalPhotosSelected(), 8) << "the ticks stay";
+}
+
+}  // namespace
