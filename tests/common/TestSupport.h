@@ -19,6 +19,17 @@ bool exiftoolInstalled();
 #define LUMARIND_REQUIRE_EXIFTOOL() \
     ASSERT_TRUE(testsupport::exiftoolInstalled()) << testsupport::exiftoolMissingMessage().toStdString()
 
+// Qt's QTRY_ macros report to Qt's own test log, which GoogleTest never reads, so a condition that never
+// came true would pass. These wait the same way, running the event loop, and fail the running test. The
+// file that uses them includes <QTest>.
+#define LUMARIND_WAIT_FOR(condition, timeoutMs) \
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bool(condition); }, timeoutMs)) << "never came true: " #condition
+#define LUMARIND_WAIT_FOR_EQ(actual, expected, timeoutMs)                         \
+    do {                                                                          \
+        (void)QTest::qWaitFor([&] { return (actual) == (expected); }, timeoutMs); \
+        ASSERT_EQ(actual, expected);                                              \
+    } while (false)
+
 // Runs exiftool with the arguments; returns its standard output ("" when it could not run, which also fails
 // the running test).
 QByteArray exiftool(const QStringList& arguments, int* exitCode = nullptr);

@@ -18,6 +18,7 @@
 #include "editor/PhotoTableModel.h"
 #include "editor/PopupLists.h"
 #include "model/EditorAlertTag.h"
+#include "tests/common/TestSupport.h"
 #include "tests/editor/EditorFixture.h"
 
 namespace {
@@ -106,7 +107,7 @@ TEST_F(TheScreensActions, offerToRemoveEveryPhotoWhoseFileIsGone) {
     EXPECT_EQ(alerts.shown.first().informativeText, "This photo is not available at the Source location.");
     QSignalSpy removed(&actions(), &EditorFormActions::missingPhotosRemoved);
     ASSERT_TRUE(alerts.answerPending(0));
-    QTRY_COMPARE_WITH_TIMEOUT(removed.size(), 1, 5000);
+    LUMARIND_WAIT_FOR_EQ(removed.size(), 1, 5000);
     EXPECT_EQ(removed.first().first().toInt(), 2);
     ASSERT_EQ(batch.size(), 1);
     EXPECT_EQ(batch.first().filePath, kept);

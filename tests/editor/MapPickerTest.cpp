@@ -13,6 +13,7 @@
 #include "editor/MapViewForExtension.h"
 #include "editor/MapWindow.h"
 #include "tests/common/LoopbackTileServer.h"
+#include "tests/common/TestSupport.h"
 
 using platform::GeoCoordinate;
 using testsupport::LoopbackTileServer;
@@ -45,7 +46,7 @@ struct ShownPicker {
         picker.setDelegate(&delegate);
         window.show();
         platform::OfflineEarth::shared().waitForFinished();
-        QTRY_VERIFY_WITH_TIMEOUT(picker.mapView()->hasOfflineBase(), 10000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return picker.mapView()->hasOfflineBase(); }, 10000));
     }
 };
 
@@ -189,7 +190,7 @@ TEST(TheLocationPicker, reportsADraggedPinInSignedDegreesBeforeTheGeocoderAnswer
     MapViewForExtension& picker = shown.picker;
     picker.mapView()->setRegion({{0, 0}, {0, 0}}, false);
     picker.setupViewNotification({-10, -10});
-    QTRY_VERIFY_WITH_TIMEOUT(!picker.mapView()->isAnimating(), 5000);
+    LUMARIND_WAIT_FOR(!picker.mapView()->isAnimating(), 5000);
     platform::MapView* map = picker.mapView();
     const QPoint pin = map->pinRect(0).center().toPoint();
     QTest::mousePress(map, Qt::LeftButton, {}, pin);  // selecting makes it draggable
@@ -294,8 +295,8 @@ void saveScreenshot(QWidget& window, const QString& name) {
 }
 
 void waitForTiles(platform::MapView& map) {
-    QTRY_VERIFY_WITH_TIMEOUT(!map.isAnimating(), 5000);
-    QTRY_VERIFY_WITH_TIMEOUT((map.repaint(), map.showsAllTiles()), 10000);
+    LUMARIND_WAIT_FOR(!map.isAnimating(), 5000);
+    LUMARIND_WAIT_FOR((map.repaint(), map.showsAllTiles()), 10000);
 }
 
 }  // namespace
@@ -310,7 +311,7 @@ TEST(TheMapWindow, drawsTheOfflineEarthAndLoopbackTilesInItsLooks) {
         shown.picker.btnSatellite()->click();
         saveScreenshot(shown.window, "map-window-offline-satellite-world");
         shown.picker.setupViewNotification(paris);
-        QTRY_VERIFY_WITH_TIMEOUT(!shown.picker.mapView()->isAnimating(), 5000);
+        LUMARIND_WAIT_FOR(!shown.picker.mapView()->isAnimating(), 5000);
         EXPECT_FALSE(shown.picker.mapView()->showsAllTiles());
         saveScreenshot(shown.window, "map-window-offline-road-pin");
         shown.picker.btnHybrid()->click();

@@ -105,7 +105,7 @@ TEST_P(ADamagedLibrary, yieldsWhatItHoldsWithoutAHangAndIsLeftAsItWas) {
     std::atomic<bool> stop{false};
     int looks = 0;
     const auto start = LibraryReading::Clock::now();
-    LibraryReading reading{.cachesFolder = home.path() + "/caches", .stop = &stop};
+    LibraryReading reading{.cachesFolder = home.path() + "/caches", .stop = &stop, .now = {}};
     // Stop pressed, or a minute gone, a few looks into the query: no real time passes in either.
     reading.now = [&] {
         ++looks;

@@ -8,6 +8,7 @@
 #include "platform/MapProjection.h"
 #include "platform/MapView.h"
 #include "tests/common/LoopbackTileServer.h"
+#include "tests/common/TestSupport.h"
 
 using namespace platform;
 using testsupport::LoopbackTileServer;
@@ -16,7 +17,7 @@ namespace {
 
 void waitForOfflineBase(MapView& map) {
     OfflineEarth::shared().waitForFinished();
-    QTRY_VERIFY_WITH_TIMEOUT(map.hasOfflineBase(), 10000);
+    LUMARIND_WAIT_FOR(map.hasOfflineBase(), 10000);
 }
 
 // A map of a fixed size on screen (offscreen), asking only the given loopback servers.
@@ -46,7 +47,7 @@ TEST(TheMapView, asksTheTileServerOnlyForTheTilesItShowsAndNamesItself) {
                                                    MapProjection::tileZoomFor(map.zoomLevel()))
                            .size();
     map.repaint();
-    QTRY_VERIFY_WITH_TIMEOUT(map.showsAllTiles() || (map.repaint(), false), 10000);
+    LUMARIND_WAIT_FOR(map.showsAllTiles() || (map.repaint(), false), 10000);
     EXPECT_EQ(server.requestedPaths.size(), needed);
     EXPECT_EQ(map.tileLoader().requestsStarted(), needed);
     ASSERT_FALSE(server.userAgents.isEmpty());
@@ -65,9 +66,9 @@ TEST(TheMapView, keepsShowingTheOfflineEarthWhenTheTileServerCannotBeReached) {
     MapView& map = shown.map;
     QSignalSpy unreachable(&map.tileLoader(), &TileLoader::serverUnreachable);
     map.repaint();
-    QTRY_VERIFY_WITH_TIMEOUT(unreachable.size() == 1, 10000);
+    LUMARIND_WAIT_FOR(unreachable.size() == 1, 10000);
     const int asked = map.tileLoader().requestsStarted();
-    QTRY_COMPARE_WITH_TIMEOUT(map.tileLoader().requestsRunning(), 0, 10000);
+    LUMARIND_WAIT_FOR_EQ(map.tileLoader().requestsRunning(), 0, 10000);
     map.repaint();
     QTest::keyClick(&map, Qt::Key_Left);
     map.repaint();
@@ -91,7 +92,7 @@ TEST(TheMapView, fitsRegionsSetBeforeItHasASizeAndZoomsAroundTheMouse) {
 
     map.setRegion({{37.77, -122.4701}, {0.55, 0.55}}, true);
     EXPECT_NEAR(map.region().center.latitude, 37.77, 1e-6) << "an animated region reports its destination";
-    QTRY_VERIFY_WITH_TIMEOUT(!map.isAnimating(), 5000);
+    LUMARIND_WAIT_FOR(!map.isAnimating(), 5000);
     const GeoCoordinate under = map.coordinateForPoint({100, 100});
     QWheelEvent wheel(QPointF(100, 100), map.mapToGlobal(QPointF(100, 100)), {}, {0, 120}, Qt::NoButton, {},
                       Qt::NoScrollPhase, false);

@@ -41,7 +41,7 @@ void settle() {
 
 void waitForOfflineBase(platform::MapView& map) {
     platform::OfflineEarth::shared().waitForFinished();
-    QTRY_VERIFY_WITH_TIMEOUT(map.hasOfflineBase(), 10000);
+    LUMARIND_WAIT_FOR(map.hasOfflineBase(), 10000);
 }
 
 }  // namespace
@@ -116,7 +116,7 @@ TEST(PresetsScreenshots, metadataPopupOfCameraPhotos) {
         popup.setupViewNotification({MetaDataPopupView::setupNotificationName(), nullptr, {{"selectedIndex", index}}});
         popup.waitForReads();
         settle();
-        QTRY_VERIFY_WITH_TIMEOUT(!popup.mapView()->isAnimating(), 5000);
+        LUMARIND_WAIT_FOR(!popup.mapView()->isAnimating(), 5000);
         EXPECT_EQ(popup.rows().size(), MetaDataPopupContent::kRowCount);
         EXPECT_TRUE(popup.grab().save(shot(QLatin1String(names[index]))));
     }

@@ -79,7 +79,7 @@ TEST(OnlineScreens, feedbackSheetOverTheMainWindow) {
     QWidget* main = delegate.myWindowController()->windowMain();
     auto* form = main->findChild<FeedbackWindowController*>();
     ASSERT_TRUE(form);
-    QTest::qWaitForWindowExposed(form);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
     EXPECT_LT((form->frameGeometry().center() - main->frameGeometry().center()).manhattanLength(), 4);
     QCoreApplication::processEvents();
     save(main->screen()->grabWindow(0, main->x(), main->y(), main->width(), main->height()).toImage(),

@@ -3,6 +3,7 @@
 #include "LoopbackServer.h"
 #include "ScriptedReachability.h"
 #include "tests/common/ScriptedPlatform.h"
+#include "tests/common/TestSupport.h"
 
 #include "app/AppDelegate.h"
 #include "app/AppNotifications.h"
@@ -68,10 +69,10 @@ TEST_F(TheOnlineServices, keepTheNetworkFlagsAndRefreshThePhoneNumberAtLaunch) {
     EXPECT_TRUE(delegate.network.isInternetAvailable);
     EXPECT_TRUE(delegate.network.isInternetAvailableUsingWiFi);
 
-    QTRY_COMPARE_WITH_TIMEOUT(numbersShown, (QStringList{"555 0001", "555 0100"}), 10000);
+    LUMARIND_WAIT_FOR_EQ(numbersShown, (QStringList{"555 0001", "555 0100"}), 10000);
     EXPECT_EQ(defaults.string("phonenumber"), "555 0100");
     MainTitleBar* bar = delegate.myWindowController()->vwTopContainer();
-    QTRY_COMPARE(bar->lblContactNumber()->text(), QString("555 0100"));
+    LUMARIND_WAIT_FOR_EQ(bar->lblContactNumber()->text(), QString("555 0100"), 5000);
     EXPECT_TRUE(bar->viewContactSupport()->isVisibleTo(bar));
 
     // The install was tracked once, without a request: the only one made was for the phone file.
@@ -109,7 +110,7 @@ TEST(TheProductsHosts, areAllReachedOverHttps) {
 TEST_F(TheOnlineServices, clearTheNumberWithoutANetwork) {
     network.current = 0;
     delegate.applicationDidFinishLaunching();
-    QTRY_COMPARE_WITH_TIMEOUT(numbersShown, (QStringList{"555 0001", ""}), 10000);
+    LUMARIND_WAIT_FOR_EQ(numbersShown, (QStringList{"555 0001", ""}), 10000);
     EXPECT_EQ(server.connections, 0);
     EXPECT_EQ(defaults.string("phonenumber"), "");
 }
@@ -134,11 +135,11 @@ TEST_F(TheOnlineServices, showThePromotionPanelAtQuitAndRememberItsBox) {
         AppNotifications::mainWindowClose(), nullptr,
         {{"object", QVariant::fromValue<QObject*>(delegate.myWindowController()->windowMain())}});
     PromotionPanel* panel = nullptr;
-    QTRY_VERIFY((panel = visibleTopLevel<PromotionPanel>()) != nullptr);
+    LUMARIND_WAIT_FOR((panel = visibleTopLevel<PromotionPanel>()) != nullptr, 5000);
     EXPECT_EQ(terminated, 0);
     panel->outlets().btnCheckDontShow->setChecked(true);
     panel->outlets().btnQuit->click();
-    QTRY_COMPARE(terminated, 1);
+    LUMARIND_WAIT_FOR_EQ(terminated, 1, 5000);
     EXPECT_TRUE(defaults.boolValue("notShowPromotionWindow"));
     EXPECT_EQ(server.connections, 1);  // the phone file only
 }

@@ -1,4 +1,5 @@
 #include "LoopbackServer.h"
+#include "tests/common/TestSupport.h"
 
 #include "app/online/PhoneNumberDownload.h"
 #include "app/online/PhoneNumberIni.h"
@@ -175,7 +176,7 @@ TEST_F(APhoneNumberDownload, cancelledStoresAndAnnouncesNothing) {
     QSignalSpy updated(&download, &PhoneNumberDownload::phoneNumberUpdated);
     download.updatePhoneNumbersFromWebINI(true);
     // The first attempt fails; the download then pauses for a minute, and quitting cancels it there.
-    QTRY_VERIFY_WITH_TIMEOUT(download.isWaitingToRetry(), 10000);
+    LUMARIND_WAIT_FOR(download.isWaitingToRetry(), 10000);
     download.cancel();
     EXPECT_FALSE(download.isRunning());
     EXPECT_FALSE(download.isWaitingToRetry());
