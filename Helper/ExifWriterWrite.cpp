@@ -53,7 +53,7 @@ ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const 
     edited.source = std::move(*source);
     struct stat info {};
     if (::stat(QFile::encodeName(photo.filePath).constData(), &info) == 0)
-        edited.permissions = (info.st_mode & 07777) | S_IWUSR;  // a read-only copy could not be edited later
+        edited.permissions = platform::FileManager::copyPermissions(info.st_mode);
     edited.image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(edited.source.constData()),
                                              static_cast<long>(edited.source.size()));
     Exiv2::Image& image = *edited.image;

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace writerfixtures;
@@ -267,6 +268,85 @@ TEST_F(ARestore, keepsTheEarlierOutputWhenTheChecksFail) {
     EXPECT_EQ(restore(photo, withArtist("Restored"), files).errorFlag, ExifWriteAccessDenied);
     EXPECT_EQ(testsupport::fileHash(photo.processedPath), earlier);
 }
+
+// ---- The access a copy gets ----
+
+namespace {
+
+enum class Made { Written, Restored, Copied };
+
+struct AccessRow {
+    const char* name;
+    mode_t source;
+    mode_t umask;
+    Made made;
+    mode_t copy;
+};
+
+void PrintTo(const AccessRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+mode_t modeOf(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : mode_t(-1);
+}
+
+class ACopysAccess : public AProcessedCopy, public ::testing::WithParamInterface<AccessRow> {
+  protected:
+    void SetUp() override {
+        AProcessedCopy::SetUp();
+        m_umask = ::umask(GetParam().umask);
+    }
+    void TearDown() override { ::umask(m_umask); }
+    mode_t m_umask = 022;
+};
+
+}  // namespace
+
+TEST_P(ACopysAccess, isTheSourcesReadingThroughTheUmaskPlusOwnerWrite) {
+    const AccessRow& row = GetParam();
+    const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
+    ASSERT_EQ(::chmod(QFile::encodeName(source).constData(), row.source), 0);
+    ASSERT_EQ(modeOf(source), row.source);
+    QString copy = out() + "/photo.jpg";
+    switch (row.made) {
+        case Made::Written:
+            ASSERT_EQ(write(source, copy, withArtist("A")).errorFlag, ExifWriteSucceeded);
+            break;
+        case Made::Restored: {
+            PhotoFile photo = photoAt(source);
+            photo.processedPath = copy;
+            ASSERT_TRUE(platform::FileManager::defaultManager().writeFile(
+                copy, "earlier", platform::FileManager::WriteMode::CreateNew, 0600));
+            ASSERT_EQ(ExifWriter::sharedInstance()
+                          .writeMetaDataToFilePath(photo, withArtist("B"), {}, MetaDataObject(), true)
+                          .errorFlag,
+                      ExifWriteSucceeded);
+            break;
+        }
+        case Made::Copied:
+            ASSERT_TRUE(platform::FileManager::defaultManager().copyItem(source, copy));
+            break;
+    }
+    EXPECT_EQ(modeOf(copy), row.copy) << std::oct << modeOf(copy);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ACopysAccess,
+                         ::testing::Values(AccessRow{"ordinary", 0644, 022, Made::Written, 0644},
+                                           AccessRow{"worldWritable", 0666, 022, Made::Written, 0644},
+                                           AccessRow{"everything", 0777, 022, Made::Written, 0755},
+                                           AccessRow{"setUserId", 04755, 022, Made::Written, 0755},
+                                           AccessRow{"setGroupIdAndSticky", 03775, 002, Made::Written, 0755},
+                                           AccessRow{"readOnly", 0444, 022, Made::Written, 0644},
+                                           AccessRow{"ownerOnly", 0600, 022, Made::Written, 0600},
+                                           AccessRow{"privateUmask", 0777, 077, Made::Written, 0700},
+                                           AccessRow{"openUmask", 0666, 000, Made::Written, 0644},
+                                           AccessRow{"umaskWithoutOwnerWrite", 0644, 0222, Made::Written, 0644},
+                                           AccessRow{"restored", 04777, 022, Made::Restored, 0755},
+                                           AccessRow{"copiedWhole", 06777, 022, Made::Copied, 0755},
+                                           AccessRow{"copiedPrivately", 0666, 077, Made::Copied, 0600}),
+                         [](const ::testing::TestParamInfo<AccessRow>& info) { return info.param.name; });
 
 // ---- Messages ----
 
