@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -9,6 +10,7 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -263,6 +265,37 @@ bool FileManager::writeFile(const QString& target, QByteArrayView bytes, WriteMo
     }
     if (!ok) ::unlink(path.constData());
     return ok;
+}
+
+QString FileManager::pendingPathFor(const QString& target) const {
+    static std::atomic<quint32> counter{0};
+    return QFileInfo(target).path() + QStringLiteral("/.lumarind-") + QString::number(::getpid()) + u'-' +
+           QString::number(++counter) + u'-' + QString::number(QRandomGenerator::global()->generate(), 36) +
+           QStringLiteral(".part");
+}
+
+bool FileManager::commitPending(const QString& pending, const QString& target, WriteMode mode, QString* error) {
+    const QByteArray from = QFile::encodeName(pending);
+    const QByteArray to = QFile::encodeName(target);
+    int failure = 0;
+    if (mode == WriteMode::Replace) {
+        if (::rename(from.constData(), to.constData()) != 0) failure = errno;
+    } else if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) != 0) {
+        failure = errno;
+        // A file system without the flag still refuses a hard link over an existing name.
+        if (failure == EINVAL || failure == ENOSYS) {
+            failure = ::link(from.constData(), to.constData()) == 0 ? 0 : errno;
+            if (failure == 0) ::unlink(from.constData());
+        }
+    }
+    if (failure == 0) return true;
+    if (error) {
+        *error = systemError(mode == WriteMode::Replace ? QStringLiteral("Could not replace the earlier copy")
+                                                        : QStringLiteral("Could not give the copy its name"),
+                             failure);
+    }
+    ::unlink(from.constData());
+    return false;
 }
 
 mode_t FileManager::copyPermissions(mode_t sourceMode) {
