@@ -7,10 +7,16 @@
 #include <QTemporaryDir>
 
 #include "Helper/MetadataWorkerPool.h"
+#include "Helper/WorkerProtocol.h"
 #include "batch/BatchRunner.h"
 #include "batch/ExifPhotoWriter.h"
 #include "model/RecordTransfer.h"
 #include "tests/Helper/HelperFixtures.h"
+#include "tests/workers/ParallelCheck.h"
+
+#include <thread>
+
+#include <fcntl.h>
 
 #include <poll.h>
 #include <spawn.h>
@@ -48,7 +54,7 @@ struct Fault {
     const char* name;  // the photo's name, which tells the fault worker what to do
 };
 
-class AWorkerThatFails : public ::testing::TestWithParam<Fault> {
+class FaultyWorkers : public ::testing::Test {
   protected:
     void SetUp() override {
         helperfixtures::installReader();
@@ -58,11 +64,14 @@ class AWorkerThatFails : public ::testing::TestWithParam<Fault> {
     // A small JPEG with a camera's EXIF block, which the writer needs.
     QString photo(const QString& name) {
         const QString path = helperfixtures::makeJpeg(dir.filePath("in"), name, QSize(120, 80));
-        EXPECT_TRUE(helperfixtures::exiftoolWrite(path, {"-Make=Test", "-Model=Camera"}));
+        EXPECT_TRUE(
+            helperfixtures::exiftoolWrite(path, {"-Make=Test", "-Model=Camera", "-ModifyDate=2019:07:31 08:30:00"}));
         return path;
     }
     QTemporaryDir dir;
 };
+
+class AWorkerThatFails : public FaultyWorkers, public ::testing::WithParamInterface<Fault> {};
 
 TEST_P(AWorkerThatFails, costsOnlyThatPhoto) {
     const QString faultName = QString::fromLatin1(GetParam().name) + ".jpg";
@@ -94,12 +103,62 @@ TEST_P(AWorkerThatFails, costsOnlyThatPhoto) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, AWorkerThatFails,
-                         ::testing::Values(Fault{"abort-here"}, Fault{"abort-midway"}, Fault{"hang-here"}),
+                         ::testing::Values(Fault{"abort-here"}, Fault{"abort-midway"}, Fault{"abort-undated"},
+                                           Fault{"hang-here"}),
                          [](const ::testing::TestParamInfo<Fault>& info) {
                              return QString::fromLatin1(info.param.name).remove('-').toStdString();
                          });
 
-TEST_F(AWorkerThatFails, onAReadGivesAPhotoWithoutMetadata) {
+// A worker that dies while idle, or before it has read its request, is no fault of the photo it was meant
+// for: that photo goes to a fresh worker and is written.
+struct Loss {
+    const char* name;
+    const char* photo;
+    bool killIdleWorkersFirst;
+};
+
+class AWorkerLostBeforeItsPhoto : public FaultyWorkers, public ::testing::WithParamInterface<Loss> {};
+
+TEST_P(AWorkerLostBeforeItsPhoto, costsThatPhotoNothing) {
+    MetadataWorkerPool::Settings settings = faultySettings();
+    settings.workers = 1;
+    const MetadataWorkerPool pool(settings);
+    ASSERT_EQ(pool.writeProcessedCopy(photoAt(photo("first.jpg")), artistEdit(), dir.filePath("out/first.jpg"),
+                                      artistEdit(), false)
+                  .errorFlag,
+              0);
+    if (GetParam().killIdleWorkersFirst) {
+        ASSERT_EQ(parallelcheck::killWorkers(LUMARIND_FAULT_WORKER), 1);
+    }
+    const QString copy = dir.filePath("out/") + GetParam().photo;
+    const ExifWriteResult result =
+        pool.writeProcessedCopy(photoAt(photo(GetParam().photo)), artistEdit(), copy, artistEdit(), false);
+    EXPECT_EQ(result.errorFlag, 0) << result.errorMsg.toStdString();
+    EXPECT_EQ(helperfixtures::exiftoolValue(copy, "Artist"), "Pool Test");
+}
+
+INSTANTIATE_TEST_SUITE_P(Losses, AWorkerLostBeforeItsPhoto,
+                         ::testing::Values(Loss{"killedWhileIdle", "second.jpg", true},
+                                           Loss{"endedBeforeReading", "exit-unread-once.jpg", false}),
+                         [](const ::testing::TestParamInfo<Loss>& info) { return std::string(info.param.name); });
+
+TEST_F(FaultyWorkers, surviveTheEndOfTheThreadThatFirstNeededThem) {
+    MetadataWorkerPool::Settings settings = faultySettings();
+    settings.workers = 1;
+    const MetadataWorkerPool pool(settings);
+    const QString sound = photo("sound.jpg");
+    std::thread([&] {
+        MetaDataObject record;
+        pool.readMetadataAndProperties(sound, record);
+    }).join();
+    const QList<pid_t> before = parallelcheck::workerProcesses(LUMARIND_FAULT_WORKER);
+    ASSERT_EQ(before.size(), 1);
+    MetaDataObject record;
+    EXPECT_TRUE(pool.readMetadataAndProperties(sound, record));
+    EXPECT_EQ(parallelcheck::workerProcesses(LUMARIND_FAULT_WORKER), before);
+}
+
+TEST_F(FaultyWorkers, onAReadGiveAPhotoWithoutMetadata) {
     const MetadataWorkerPool pool(faultySettings());
     const QString sound = photo("sound.jpg");
     ASSERT_TRUE(helperfixtures::exiftoolWrite(sound, {"-Artist=Someone"}));
@@ -160,6 +219,108 @@ TEST(AWorkerWhoseApplicationIsGone, exitsWhetherIdleOrBusy) {
         EXPECT_TRUE(ended) << (busy ? "busy" : "idle");
     }
 }
+
+// Killed midway with no application left to clean up after it, a worker leaves nothing under the copy's
+// name: neither an empty file nor a whole copy without its dates.
+class AWorkerLeftAlone : public FaultyWorkers, public ::testing::WithParamInterface<Fault> {};
+
+TEST_P(AWorkerLeftAlone, leavesNoCopyUnderItsName) {
+    const QString name = QString::fromLatin1(GetParam().name) + ".jpg";
+    const QString copy = dir.filePath("out/") + name;
+    int channel = -1;
+    const pid_t pid = startWorker(&channel);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(WorkerChannel(channel).send(
+        WorkerProtocol::writeRequest(photoAt(photo(name)), artistEdit(), copy, artistEdit(), false)));
+    const bool ended = endsWithin(pid, 10000);
+    ::close(channel);
+    if (!ended) ::kill(pid, SIGKILL);
+    ASSERT_TRUE(ended);
+    EXPECT_FALSE(QFileInfo::exists(copy));
+    EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, AWorkerLeftAlone, ::testing::Values(Fault{"abort-midway"}, Fault{"abort-undated"}),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                             return QString::fromLatin1(info.param.name).remove('-').toStdString();
+                         });
+
+// The application killed outright: a shell stands in for it, holding the application's end of the socket.
+enum class WorkerState { Idle, Busy, Stopped };
+
+struct StandIn {
+    pid_t shell = -1;
+    pid_t worker = -1;
+    // Whatever a failed test leaves alive goes with it.
+    ~StandIn() {
+        if (worker > 0) ::kill(worker, SIGKILL);
+        if (shell > 0 && ::kill(shell, SIGKILL) == 0) ::waitpid(shell, nullptr, 0);
+    }
+};
+
+void startThroughAStandIn(int applicationEnd, int workerEnd, StandIn& standIn) {
+    int output[2];
+    if (::pipe2(output, O_CLOEXEC) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, workerEnd, 3);
+    posix_spawn_file_actions_adddup2(&actions, applicationEnd, 4);
+    posix_spawn_file_actions_adddup2(&actions, output[1], 1);
+    char shell[] = "/bin/sh";
+    char option[] = "-c";
+    char script[] = "\"$0\" <&3 >&3 3<&- 4<&- & echo $!; exec >&-; wait";
+    char program[] = LUMARIND_FAULT_WORKER;
+    char* argv[] = {shell, option, script, program, nullptr};
+    if (::posix_spawn(&standIn.shell, shell, &actions, nullptr, argv, environ) != 0) standIn.shell = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(output[1]);
+    char line[32] = {};
+    if (standIn.shell > 0 && ::read(output[0], line, sizeof line - 1) > 0) standIn.worker = std::atoi(line);
+    ::close(output[0]);
+}
+
+std::string stateName(WorkerState state) {
+    switch (state) {
+        case WorkerState::Idle:
+            return "idle";
+        case WorkerState::Busy:
+            return "busy";
+        case WorkerState::Stopped:
+            break;
+    }
+    return "stopped";
+}
+
+class AWorkerWhoseApplicationWasKilled : public ::testing::TestWithParam<WorkerState> {};
+
+TEST_P(AWorkerWhoseApplicationWasKilled, endsWithIt) {
+    int ends[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends), 0);
+    StandIn standIn;
+    startThroughAStandIn(ends[0], ends[1], standIn);
+    ::close(ends[1]);
+    ASSERT_GT(standIn.worker, 0);
+    // One request in, so that the worker is past its start; a busy one is left inside it.
+    const bool busy = GetParam() == WorkerState::Busy;
+    WorkerMessage request;
+    request.json = QJsonObject{{"request", "read"}, {"path", busy ? "/nowhere/hang-here.jpg" : "/nowhere/a.jpg"}};
+    ASSERT_TRUE(WorkerChannel(ends[0]).send(request));
+    const auto patience = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (int message = 0; message < (busy ? 1 : 2); ++message) {
+        WorkerMessage received;
+        ASSERT_EQ(WorkerChannel(ends[0]).receive(received, patience), WorkerChannel::Received::Message);
+    }
+    ::close(ends[0]);
+    if (GetParam() == WorkerState::Stopped) ::kill(standIn.worker, SIGSTOP);
+    ::kill(standIn.shell, SIGKILL);
+    ::waitpid(standIn.shell, nullptr, 0);
+    standIn.shell = -1;
+    EXPECT_TRUE(endsWithin(standIn.worker, 10000));
+}
+
+INSTANTIATE_TEST_SUITE_P(States, AWorkerWhoseApplicationWasKilled,
+                         ::testing::Values(WorkerState::Idle, WorkerState::Busy, WorkerState::Stopped),
+                         [](const ::testing::TestParamInfo<WorkerState>& info) { return stateName(info.param); });
 
 TEST(APhotoWithAnEmptyResolutionEntry, isAddedAndWrittenOrRefusedWithoutACrash) {
     helperfixtures::installReader();
