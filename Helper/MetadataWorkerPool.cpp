@@ -185,6 +185,21 @@ MetaDataObject& MetadataWorkerPool::readMetadata(const QString& path, MetaDataOb
     return record;
 }
 
+MetadataReading::ReadOutcome MetadataWorkerPool::readPhoto(const QString& path, MetaDataObject& record,
+                                                           std::optional<QVariantMap>& properties) const {
+    // The first failure may be the worker's own (killed from outside, short of memory): a second worker tells.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const Exchange done = exchange(WorkerProtocol::readRequest(path, true, true), path);
+        if (done.answered || !done.started) {
+            properties = WorkerProtocol::takeReadAnswer(done.answered ? done.answer : WorkerProtocol::emptyReadAnswer(),
+                                                        &record);
+            return ReadOutcome::Read;
+        }
+    }
+    properties.reset();
+    return ReadOutcome::ReaderFailed;
+}
+
 std::optional<QVariantMap> MetadataWorkerPool::imageProperties(const QString& path) const {
     return read(path, nullptr, true);
 }

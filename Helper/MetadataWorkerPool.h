@@ -59,6 +59,9 @@ class MetadataWorkerPool final : public MetadataReading {
     MetaDataObject& readMetadata(const QString& path, MetaDataObject& record) const override;
     std::optional<QVariantMap> imageProperties(const QString& path) const override;
     std::optional<QVariantMap> readMetadataAndProperties(const QString& path, MetaDataObject& record) const override;
+    // Tries a second worker before it gives up on the photo.
+    ReadOutcome readPhoto(const QString& path, MetaDataObject& record,
+                          std::optional<QVariantMap>& properties) const override;
     QByteArray embeddedPreview(const QString& path, const QSize& atLeast) const override;
 
     // The writer's processed copy, made by a worker (see ExifWriter::writeMetaDataToFilePath).
