@@ -273,80 +273,36 @@ TEST_F(ARestore, keepsTheEarlierOutputWhenTheChecksFail) {
 
 namespace {
 
-enum class Made { Written, Restored, Copied };
-
 struct AccessRow {
     const char* name;
     mode_t source;
     mode_t umask;
-    Made made;
     mode_t copy;
 };
 
-void PrintTo(const AccessRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-mode_t modeOf(const QString& path) {
-    struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : mode_t(-1);
-}
-
-class ACopysAccess : public AProcessedCopy, public ::testing::WithParamInterface<AccessRow> {
-  protected:
-    void SetUp() override {
-        AProcessedCopy::SetUp();
-        m_umask = ::umask(GetParam().umask);
-    }
-    void TearDown() override { ::umask(m_umask); }
-    mode_t m_umask = 022;
-};
+class ACopysAccess : public AProcessedCopy, public ::testing::WithParamInterface<AccessRow> {};
 
 }  // namespace
 
 TEST_P(ACopysAccess, isTheSourcesReadingThroughTheUmaskPlusOwnerWrite) {
-    const AccessRow& row = GetParam();
     const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
-    ASSERT_EQ(::chmod(QFile::encodeName(source).constData(), row.source), 0);
-    ASSERT_EQ(modeOf(source), row.source);
-    QString copy = out() + "/photo.jpg";
-    switch (row.made) {
-        case Made::Written:
-            ASSERT_EQ(write(source, copy, withArtist("A")).errorFlag, ExifWriteSucceeded);
-            break;
-        case Made::Restored: {
-            PhotoFile photo = photoAt(source);
-            photo.processedPath = copy;
-            ASSERT_TRUE(platform::FileManager::defaultManager().writeFile(
-                copy, "earlier", platform::FileManager::WriteMode::CreateNew, 0600));
-            ASSERT_EQ(ExifWriter::sharedInstance()
-                          .writeMetaDataToFilePath(photo, withArtist("B"), {}, MetaDataObject(), true)
-                          .errorFlag,
-                      ExifWriteSucceeded);
-            break;
-        }
-        case Made::Copied:
-            ASSERT_TRUE(platform::FileManager::defaultManager().copyItem(source, copy));
-            break;
-    }
-    EXPECT_EQ(modeOf(copy), row.copy) << std::oct << modeOf(copy);
+    ASSERT_EQ(::chmod(QFile::encodeName(source).constData(), GetParam().source), 0);
+    const mode_t umask = ::umask(GetParam().umask);
+    const ExifWriteResult result = write(source, out() + "/photo.jpg", withArtist("A"));
+    ::umask(umask);
+    ASSERT_EQ(result.errorFlag, ExifWriteSucceeded);
+    struct stat copy {};
+    ASSERT_EQ(::stat(QFile::encodeName(out() + "/photo.jpg").constData(), &copy), 0);
+    EXPECT_EQ(copy.st_mode & 07777, GetParam().copy) << std::oct << (copy.st_mode & 07777);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, ACopysAccess,
-                         ::testing::Values(AccessRow{"ordinary", 0644, 022, Made::Written, 0644},
-                                           AccessRow{"worldWritable", 0666, 022, Made::Written, 0644},
-                                           AccessRow{"everything", 0777, 022, Made::Written, 0755},
-                                           AccessRow{"setUserId", 04755, 022, Made::Written, 0755},
-                                           AccessRow{"setGroupIdAndSticky", 03775, 002, Made::Written, 0755},
-                                           AccessRow{"readOnly", 0444, 022, Made::Written, 0644},
-                                           AccessRow{"ownerOnly", 0600, 022, Made::Written, 0600},
-                                           AccessRow{"privateUmask", 0777, 077, Made::Written, 0700},
-                                           AccessRow{"openUmask", 0666, 000, Made::Written, 0644},
-                                           AccessRow{"umaskWithoutOwnerWrite", 0644, 0222, Made::Written, 0644},
-                                           AccessRow{"restored", 04777, 022, Made::Restored, 0755},
-                                           AccessRow{"copiedWhole", 06777, 022, Made::Copied, 0755},
-                                           AccessRow{"copiedPrivately", 0666, 077, Made::Copied, 0600}),
-                         [](const ::testing::TestParamInfo<AccessRow>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Modes, ACopysAccess,
+    ::testing::Values(AccessRow{"ordinary", 0644, 022, 0644}, AccessRow{"worldWritable", 0666, 022, 0644},
+                      AccessRow{"everything", 0777, 022, 0755}, AccessRow{"setUserId", 04755, 022, 0755},
+                      AccessRow{"setGroupIdAndSticky", 03775, 002, 0755}, AccessRow{"readOnly", 0444, 022, 0644},
+                      AccessRow{"privateUmask", 0777, 077, 0700}, AccessRow{"openUmask", 0666, 000, 0644}),
+    [](const ::testing::TestParamInfo<AccessRow>& info) { return info.param.name; });
 
 // ---- Messages ----
 

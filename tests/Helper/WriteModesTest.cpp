@@ -354,25 +354,13 @@ struct NoImageRow {
     bool clearExif;
 };
 
-void PrintTo(const NoImageRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-// A TIFF header whose first directory claims three entries of random bytes: Exiv2 reads it and writes nothing
-// back.
+// A TIFF header whose first directory claims three entries of noise: Exiv2 reads it and writes nothing back.
 QString tiffHeaderOverNoise(const QString& folder) {
     QByteArray bytes("II*\0\x08\0\0\0\x03\0", 10);
-    quint32 noise = 2463534242u;
-    for (int i = 0; i < 4096; ++i) {
-        noise ^= noise << 13;
-        noise ^= noise >> 17;
-        noise ^= noise << 5;
-        bytes.append(char(noise & 0xff));
-    }
-    const QString path = folder + "/noise.tif";
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return {};
-    return path;
+    for (quint32 noise = 2463534242u; bytes.size() < 4096; noise = noise * 1664525u + 1013904223u)
+        bytes.append(char(noise >> 24));
+    QFile file(folder + "/noise.tif");
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
 }
 
 class ACopyWithoutImageData : public ::testing::TestWithParam<NoImageRow> {};

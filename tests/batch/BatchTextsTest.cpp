@@ -93,11 +93,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "File cannot be added. Its metadata could not be read: the metadata library stopped on it twice, "
                   "so it may be damaged.",
                   kOk},
-        AlertCase{"failedReadsAmongDamaged", 108, refusedFor(3, 0, 2, 0), "FILES CANNOT BE ADDED",
-                  "Some files cannot be added. They are either damaged or not supported by application. The "
-                  "metadata of 2 files could not be read: the metadata library stopped on them twice, so they may "
-                  "be damaged.",
-                  kOk},
         AlertCase{"lockedLibrary", 108, refusedFor(1, 0, 0, 1), "FILE CANNOT BE ADDED",
                   "File cannot be added. The photo library is locked by another program. Please quit that program "
                   "and add the library again.",

@@ -264,10 +264,6 @@ struct TypedTextCase {
     const char* expected;
 };
 
-void PrintTo(const TypedTextCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class TypedText : public TheNameBuilder, public ::testing::WithParamInterface<TypedTextCase> {};
 
 // What the user types or a server answers lands in a file name: never a path, a hidden name or a line break.

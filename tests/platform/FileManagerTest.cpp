@@ -177,31 +177,6 @@ TEST(TheFileManager, writesNewFilesAndReplacesWholeFiles) {
     EXPECT_FALSE(files.readFile(dir.path()).has_value());
 }
 
-TEST(TheFileManager, givesAPendingFileItsNameOnlyWhereNothingIsInTheWay) {
-    QTemporaryDir dir;
-    FileManager& files = FileManager::defaultManager();
-    const QString target = dir.filePath("photo.jpg");
-    const QString pending = files.pendingPathFor(target);
-    EXPECT_TRUE(QFileInfo(pending).fileName().startsWith('.'));
-    EXPECT_EQ(QFileInfo(pending).path(), dir.path());
-    EXPECT_NE(files.pendingPathFor(target), pending);
-
-    ASSERT_TRUE(files.writeFile(pending, "first", FileManager::WriteMode::CreateNew, 0644));
-    ASSERT_TRUE(files.commitPending(pending, target, FileManager::WriteMode::CreateNew));
-    EXPECT_EQ(readFile(target), "first");
-    const QString second = files.pendingPathFor(target);
-    ASSERT_TRUE(files.writeFile(second, "second", FileManager::WriteMode::CreateNew, 0644));
-    QString error;
-    EXPECT_FALSE(files.commitPending(second, target, FileManager::WriteMode::CreateNew, &error));
-    EXPECT_TRUE(error.contains("File exists")) << error.toStdString();
-    EXPECT_EQ(readFile(target), "first");
-    const QString third = files.pendingPathFor(target);
-    ASSERT_TRUE(files.writeFile(third, "third", FileManager::WriteMode::CreateNew, 0644));
-    ASSERT_TRUE(files.commitPending(third, target, FileManager::WriteMode::Replace));
-    EXPECT_EQ(readFile(target), "third");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"photo.jpg"}));
-}
-
 TEST(TheFileManager, answersAccessQuestions) {
     QTemporaryDir dir;
     writeFile(dir.filePath("a.jpg"), "x");

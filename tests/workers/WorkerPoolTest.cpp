@@ -10,6 +10,7 @@
 #include "Helper/WorkerProtocol.h"
 #include "batch/BatchRunner.h"
 #include "batch/ExifPhotoWriter.h"
+#include "intake/PhotoImportTask.h"
 #include "model/RecordTransfer.h"
 #include "tests/Helper/HelperFixtures.h"
 #include "tests/workers/ParallelCheck.h"
@@ -109,12 +110,13 @@ INSTANTIATE_TEST_SUITE_P(Faults, AWorkerThatFails,
                              return QString::fromLatin1(info.param.name).remove('-').toStdString();
                          });
 
-// A worker that dies while idle, or before it has read its request, is no fault of the photo it was meant
-// for: that photo goes to a fresh worker and is written.
+// A worker that died while idle, or before it read its request, costs its photo nothing; nor does the end
+// of the thread that first needed a worker.
 struct Loss {
     const char* name;
     const char* photo;
-    bool killIdleWorkersFirst;
+    bool killIdleWorkers;
+    bool sameWorker;  // the one the ended thread started serves on
 };
 
 class AWorkerLostBeforeItsPhoto : public FaultyWorkers, public ::testing::WithParamInterface<Loss> {};
@@ -123,40 +125,62 @@ TEST_P(AWorkerLostBeforeItsPhoto, costsThatPhotoNothing) {
     MetadataWorkerPool::Settings settings = faultySettings();
     settings.workers = 1;
     const MetadataWorkerPool pool(settings);
-    ASSERT_EQ(pool.writeProcessedCopy(photoAt(photo("first.jpg")), artistEdit(), dir.filePath("out/first.jpg"),
-                                      artistEdit(), false)
-                  .errorFlag,
-              0);
-    if (GetParam().killIdleWorkersFirst) {
+    const QString first = photo("first.jpg");
+    std::thread([&] {
+        pool.writeProcessedCopy(photoAt(first), artistEdit(), first + ".out", artistEdit(), false);
+    }).join();
+    if (GetParam().killIdleWorkers) {
         ASSERT_EQ(parallelcheck::killWorkers(LUMARIND_FAULT_WORKER), 1);
     }
+    const QList<pid_t> before = parallelcheck::workerProcesses(LUMARIND_FAULT_WORKER);
     const QString copy = dir.filePath("out/") + GetParam().photo;
     const ExifWriteResult result =
         pool.writeProcessedCopy(photoAt(photo(GetParam().photo)), artistEdit(), copy, artistEdit(), false);
     EXPECT_EQ(result.errorFlag, 0) << result.errorMsg.toStdString();
     EXPECT_EQ(helperfixtures::exiftoolValue(copy, "Artist"), "Pool Test");
+    if (GetParam().sameWorker) {
+        EXPECT_EQ(parallelcheck::workerProcesses(LUMARIND_FAULT_WORKER), before);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Losses, AWorkerLostBeforeItsPhoto,
-                         ::testing::Values(Loss{"killedWhileIdle", "second.jpg", true},
-                                           Loss{"endedBeforeReading", "exit-unread-once.jpg", false}),
+                         ::testing::Values(Loss{"startedByAThreadThatEnded", "second.jpg", false, true},
+                                           Loss{"killedWhileIdle", "second.jpg", true, false},
+                                           Loss{"endedBeforeReading", "exit-unread-once.jpg", false, false}),
                          [](const ::testing::TestParamInfo<Loss>& info) { return std::string(info.param.name); });
 
-TEST_F(FaultyWorkers, surviveTheEndOfTheThreadThatFirstNeededThem) {
-    MetadataWorkerPool::Settings settings = faultySettings();
-    settings.workers = 1;
-    const MetadataWorkerPool pool(settings);
-    const QString sound = photo("sound.jpg");
-    std::thread([&] {
-        MetaDataObject record;
-        pool.readMetadataAndProperties(sound, record);
-    }).join();
-    const QList<pid_t> before = parallelcheck::workerProcesses(LUMARIND_FAULT_WORKER);
-    ASSERT_EQ(before.size(), 1);
-    MetaDataObject record;
-    EXPECT_TRUE(pool.readMetadataAndProperties(sound, record));
-    EXPECT_EQ(parallelcheck::workerProcesses(LUMARIND_FAULT_WORKER), before);
+// A photo being added whose read a worker does not survive joins only with the record a second worker read.
+struct ReadFault {
+    const char* name;
+    const char* photo;
+    bool joins;
+};
+
+class APhotoWhoseReadFails : public FaultyWorkers, public ::testing::WithParamInterface<ReadFault> {};
+
+TEST_P(APhotoWhoseReadFails, joinsOnlyWithTheRecordASecondWorkerRead) {
+    const QStringList paths{photo("sound.jpg"), photo(GetParam().photo)};
+    const MetadataWorkerPool pool(faultySettings());
+    const MetadataReading* shared = MetadataReading::shared();
+    MetadataReading::install(&pool);
+    PhotoImportTask::Settings settings;
+    settings.walk.cachesFolder = dir.filePath("c");
+    const PhotoImportResult added = PhotoImportTask::run(paths, "ALL", {}, settings);
+    MetadataReading::install(shared);
+
+    EXPECT_EQ(added.addedPaths, GetParam().joins ? paths : paths.mid(0, 1));
+    for (const PhotoFile& joined : added.photos) EXPECT_EQ(joined.metadataObjectOriginal->Cam_Make, "Test");
+    EXPECT_EQ(added.counters.totalPhotoToAdd, added.photos.size());
+    EXPECT_EQ(added.counters.failedReadCount, GetParam().joins ? 0 : 1);
+    EXPECT_EQ(added.counters.damagedFileCount, added.counters.failedReadCount);
+    EXPECT_EQ(added.counters.isPhotoFormatNotSupported, !GetParam().joins);
 }
+
+INSTANTIATE_TEST_SUITE_P(Faults, APhotoWhoseReadFails,
+                         ::testing::Values(ReadFault{"crashesOnce", "abort-once.jpg", true},
+                                           ReadFault{"crashesEveryTime", "abort-here.jpg", false},
+                                           ReadFault{"hangsEveryTime", "hang-here.jpg", false}),
+                         [](const ::testing::TestParamInfo<ReadFault>& info) { return info.param.name; });
 
 TEST_F(FaultyWorkers, onAReadGiveAPhotoWithoutMetadata) {
     const MetadataWorkerPool pool(faultySettings());
@@ -245,82 +269,58 @@ INSTANTIATE_TEST_SUITE_P(Faults, AWorkerLeftAlone, ::testing::Values(Fault{"abor
                              return QString::fromLatin1(info.param.name).remove('-').toStdString();
                          });
 
-// The application killed outright: a shell stands in for it, holding the application's end of the socket.
-enum class WorkerState { Idle, Busy, Stopped };
-
-struct StandIn {
-    pid_t shell = -1;
-    pid_t worker = -1;
-    // Whatever a failed test leaves alive goes with it.
-    ~StandIn() {
-        if (worker > 0) ::kill(worker, SIGKILL);
-        if (shell > 0 && ::kill(shell, SIGKILL) == 0) ::waitpid(shell, nullptr, 0);
-    }
+// The application killed outright, with its worker idle, busy or stopped: a shell stands in for it and holds
+// the application's end of the socket.
+struct Death {
+    const char* name;
+    const char* photo;
+    bool stopped;
 };
 
-void startThroughAStandIn(int applicationEnd, int workerEnd, StandIn& standIn) {
-    int output[2];
-    if (::pipe2(output, O_CLOEXEC) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, workerEnd, 3);
-    posix_spawn_file_actions_adddup2(&actions, applicationEnd, 4);
-    posix_spawn_file_actions_adddup2(&actions, output[1], 1);
-    char shell[] = "/bin/sh";
-    char option[] = "-c";
-    char script[] = "\"$0\" <&3 >&3 3<&- 4<&- & echo $!; exec >&-; wait";
-    char program[] = LUMARIND_FAULT_WORKER;
-    char* argv[] = {shell, option, script, program, nullptr};
-    if (::posix_spawn(&standIn.shell, shell, &actions, nullptr, argv, environ) != 0) standIn.shell = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(output[1]);
-    char line[32] = {};
-    if (standIn.shell > 0 && ::read(output[0], line, sizeof line - 1) > 0) standIn.worker = std::atoi(line);
-    ::close(output[0]);
-}
-
-std::string stateName(WorkerState state) {
-    switch (state) {
-        case WorkerState::Idle:
-            return "idle";
-        case WorkerState::Busy:
-            return "busy";
-        case WorkerState::Stopped:
-            break;
-    }
-    return "stopped";
-}
-
-class AWorkerWhoseApplicationWasKilled : public ::testing::TestWithParam<WorkerState> {};
+class AWorkerWhoseApplicationWasKilled : public ::testing::TestWithParam<Death> {};
 
 TEST_P(AWorkerWhoseApplicationWasKilled, endsWithIt) {
     int ends[2];
+    int output[2];
     ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends), 0);
-    StandIn standIn;
-    startThroughAStandIn(ends[0], ends[1], standIn);
+    ASSERT_EQ(::pipe2(output, O_CLOEXEC), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, ends[1], 3);
+    posix_spawn_file_actions_adddup2(&actions, ends[0], 4);
+    posix_spawn_file_actions_adddup2(&actions, output[1], 1);
+    char shell[] = "/bin/sh", option[] = "-c", program[] = LUMARIND_FAULT_WORKER;
+    char script[] = "\"$0\" <&3 >&3 3<&- 4<&- & echo $!; exec >&-; wait";
+    char* argv[] = {shell, option, script, program, nullptr};
+    pid_t standIn = -1;
+    ASSERT_EQ(::posix_spawn(&standIn, shell, &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
     ::close(ends[1]);
-    ASSERT_GT(standIn.worker, 0);
-    // One request in, so that the worker is past its start; a busy one is left inside it.
-    const bool busy = GetParam() == WorkerState::Busy;
-    WorkerMessage request;
-    request.json = QJsonObject{{"request", "read"}, {"path", busy ? "/nowhere/hang-here.jpg" : "/nowhere/a.jpg"}};
-    ASSERT_TRUE(WorkerChannel(ends[0]).send(request));
-    const auto patience = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    for (int message = 0; message < (busy ? 1 : 2); ++message) {
-        WorkerMessage received;
-        ASSERT_EQ(WorkerChannel(ends[0]).receive(received, patience), WorkerChannel::Received::Message);
-    }
+    ::close(output[1]);
+    char line[32] = {};
+    const pid_t worker = ::read(output[0], line, sizeof line - 1) > 0 ? std::atoi(line) : -1;
+    ::close(output[0]);
+    // A request acknowledged: the worker is past its start, and on "hang-here" busy for ever.
+    WorkerMessage message;
+    message.json = QJsonObject{{"request", "read"}, {"path", GetParam().photo}};
+    const bool talked =
+        worker > 0 && WorkerChannel(ends[0]).send(message) &&
+        WorkerChannel(ends[0]).receive(message, std::chrono::steady_clock::now() + std::chrono::seconds(10)) ==
+            WorkerChannel::Received::Message;
     ::close(ends[0]);
-    if (GetParam() == WorkerState::Stopped) ::kill(standIn.worker, SIGSTOP);
-    ::kill(standIn.shell, SIGKILL);
-    ::waitpid(standIn.shell, nullptr, 0);
-    standIn.shell = -1;
-    EXPECT_TRUE(endsWithin(standIn.worker, 10000));
+    if (GetParam().stopped) ::kill(worker, SIGSTOP);
+    ::kill(standIn, SIGKILL);
+    ::waitpid(standIn, nullptr, 0);
+    EXPECT_TRUE(talked);
+    EXPECT_TRUE(worker > 0 && endsWithin(worker, 10000));
+    if (worker > 0) ::kill(worker, SIGKILL);
 }
 
 INSTANTIATE_TEST_SUITE_P(States, AWorkerWhoseApplicationWasKilled,
-                         ::testing::Values(WorkerState::Idle, WorkerState::Busy, WorkerState::Stopped),
-                         [](const ::testing::TestParamInfo<WorkerState>& info) { return stateName(info.param); });
+                         ::testing::Values(Death{"idle", "/nowhere/a.jpg", false},
+                                           Death{"busy", "/nowhere/hang-here.jpg", false},
+                                           Death{"stopped", "/nowhere/a.jpg", true}),
+                         [](const ::testing::TestParamInfo<Death>& info) { return std::string(info.param.name); });
 
 TEST(APhotoWithAnEmptyResolutionEntry, isAddedAndWrittenOrRefusedWithoutACrash) {
     helperfixtures::installReader();
