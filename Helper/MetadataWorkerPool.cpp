@@ -190,6 +190,7 @@ MetadataReading::ReadOutcome MetadataWorkerPool::readPhoto(const QString& path, 
     // The first failure may be the worker's own (killed from outside, short of memory): a second worker tells.
     for (int attempt = 0; attempt < 2; ++attempt) {
         const Exchange done = exchange(WorkerProtocol::readRequest(path, true, true), path);
+        // Without any worker at all nothing can be read or written; that is said when the photos are written.
         if (done.answered || !done.started) {
             properties = WorkerProtocol::takeReadAnswer(done.answered ? done.answer : WorkerProtocol::emptyReadAnswer(),
                                                         &record);
