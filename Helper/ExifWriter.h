@@ -39,10 +39,10 @@ class ExifWriter {
 
     // ---- Writing ----
     // Writes a processed copy of the photo: reads its file, applies the metadata in its editing option in
-    // memory and writes the result once to newPath (made collision-free), or in restore mode over its earlier
-    // output (photo.processedPath), then sets the copy's modification date. Works only on the values it is
-    // given, so it may run on any thread; the caller applies the answer (and its processed path) to the live
-    // photo item.
+    // memory, writes the result once under a temporary name beside the target and sets its modification date;
+    // only then does the copy take its name, newPath (made collision-free and never over another file), or in
+    // restore mode its earlier output's (photo.processedPath). Works only on the values it is given, so it may
+    // run on any thread; the caller applies the answer (and its processed path) to the live photo item.
     ExifWriteResult writeMetaDataToFilePath(
         PhotoFile photo, MetaDataObject metadata, const QString& newPath, MetaDataObject onlyUpdated, bool isForRestore,
         platform::FileManager& files = platform::FileManager::defaultManager()) const;
@@ -72,7 +72,8 @@ class ExifWriter {
     // time). A file's creation date cannot be set on Linux, so the creation text changes nothing here.
     // Empty or unreadable texts and file-system errors leave the file's dates as they were.
     void updateDateTimeOfFileInSystem(const QString& path, const MetaDataObject& metadata, const QString& creationDate,
-                                      const QString& modifyDate) const;
+                                      const QString& modifyDate,
+                                      platform::FileManager& files = platform::FileManager::defaultManager()) const;
 
   private:
     ExifWriter();

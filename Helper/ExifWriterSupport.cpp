@@ -71,8 +71,7 @@ bool ExifWriter::isPrismKeyExist(const Exiv2::XmpData& data, const FLTImageMetad
 }
 
 void ExifWriter::updateDateTimeOfFileInSystem(const QString& path, const MetaDataObject& /*metadata*/,
-                                              const QString& /*creationDate*/, const QString& modifyDate) const {
-    if (const std::optional<QDateTime> modified = wallClockDate(modifyDate)) {
-        platform::FileManager::defaultManager().setModificationDate(path, *modified);
-    }
+                                              const QString& /*creationDate*/, const QString& modifyDate,
+                                              platform::FileManager& files) const {
+    if (const std::optional<QDateTime> modified = wallClockDate(modifyDate)) files.setModificationDate(path, *modified);
 }

@@ -53,7 +53,7 @@ ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const 
     edited.source = std::move(*source);
     struct stat info {};
     if (::stat(QFile::encodeName(photo.filePath).constData(), &info) == 0)
-        edited.permissions = (info.st_mode & 07777) | S_IWUSR;  // a read-only copy could not be edited later
+        edited.permissions = platform::FileManager::copyPermissions(info.st_mode);
     edited.image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(edited.source.constData()),
                                              static_cast<long>(edited.source.size()));
     Exiv2::Image& image = *edited.image;
@@ -72,10 +72,8 @@ ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const 
     return written(session.resultFlag());
 }
 
-// Writes the edited bytes to the target in one go: a new file, or in restore mode the earlier output, which
-// is replaced only by a complete file.
-bool writeOut(const EditedBytes& edited, const QString& target, bool isForRestore, platform::FileManager& files,
-              QString* error) {
+// Writes the edited bytes in one go as a new file at target.
+bool writeOut(const EditedBytes& edited, const QString& target, platform::FileManager& files, QString* error) {
     // A digest that was right before our edit is made right again; one that was already stale stays so, as
     // it still tells other tools that the IPTC changed behind the XMP's back.
     const bool refreshDigest =
@@ -85,10 +83,8 @@ bool writeOut(const EditedBytes& edited, const QString& target, bool isForRestor
     char* data = reinterpret_cast<char*>(io.mmap(refreshDigest));
     if (refreshDigest) PhotoshopIptcDigest::refresh(data, static_cast<qsizetype>(io.size()));
     const QByteArrayView bytes(data, static_cast<qsizetype>(io.size()));
-    const bool ok = files.writeFile(
-        target, bytes,
-        isForRestore ? platform::FileManager::WriteMode::Replace : platform::FileManager::WriteMode::CreateNew,
-        edited.permissions, error);
+    const bool ok =
+        files.writeFile(target, bytes, platform::FileManager::WriteMode::CreateNew, edited.permissions, error);
     io.munmap();
     io.close();
     return ok;
@@ -102,17 +98,27 @@ ExifWriteResult guardedWrite(const QString& target, const PhotoFile& photo, cons
         bool cleanedGroup = false;
         ExifWriteResult result = editInMemory(edited, photo, settings, onlyUpdated, files, cleanedGroup);
         if (!result.isWritten()) return result;
+        // The copy takes its name only when it is whole and dated; in restore mode the earlier output stays
+        // until then.
         QString error;
-        if (!writeOut(edited, target, isForRestore, files, &error)) {
+        const QString pending = files.pendingPathFor(target);
+        if (!writeOut(edited, pending, files, &error)) {
+            qCInfo(lcHelper).noquote() << QStringLiteral("Writing %1 failed: %2").arg(target, error);
+            return failed(error);
+        }
+        // Clean mode that emptied a whole group leaves the file's dates as the write made them.
+        if (settings.editingOption != CleanMetadataInfo || !cleanedGroup) {
+            const WriteCommit::FileDates dates = WriteCommit::fileDates(photo, settings);
+            ExifWriter::sharedInstance().updateDateTimeOfFileInSystem(pending, settings, dates.creation, dates.modify,
+                                                                      files);
+        }
+        const auto mode =
+            isForRestore ? platform::FileManager::WriteMode::Replace : platform::FileManager::WriteMode::CreateNew;
+        if (!files.commitPending(pending, target, mode, &error)) {
             qCInfo(lcHelper).noquote() << QStringLiteral("Writing %1 failed: %2").arg(target, error);
             return failed(error);
         }
         result.processedPath = target;
-        // Clean mode that emptied a whole group leaves the file's dates as the write made them.
-        if (settings.editingOption != CleanMetadataInfo || !cleanedGroup) {
-            const WriteCommit::FileDates dates = WriteCommit::fileDates(photo, settings);
-            ExifWriter::sharedInstance().updateDateTimeOfFileInSystem(target, settings, dates.creation, dates.modify);
-        }
         return result;
     } catch (const WriteRefusal& refusal) {
         qCInfo(lcHelper).noquote() << QStringLiteral("Not written: %1: %2").arg(photo.filePath, refusal.message());

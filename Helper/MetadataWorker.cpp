@@ -15,8 +15,11 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/time.h>
 #include <unistd.h>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -25,6 +28,11 @@ class AnnouncingFileManager : public platform::FileManager {
   public:
     AnnouncingFileManager(const MetadataWorker::Send& send, const MetadataWorker::Hooks& hooks)
         : m_send(send), m_hooks(hooks) {}
+
+    bool setModificationDate(const QString& path, const QDateTime& date) override {
+        if (m_hooks.beforeDating) m_hooks.beforeDating(path);
+        return platform::FileManager::setModificationDate(path, date);
+    }
 
   protected:
     void didCreate(const QString& path) override {
@@ -85,9 +93,21 @@ void onWatchTimer(int) {
     if (closed || ::getppid() != g_parent) _exit(0);
 }
 
-void exitWhenInputCloses(int fd) {
+// The application named on the command line, else the parent at start-up.
+pid_t applicationOf(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--application-pid") == 0) return static_cast<pid_t>(std::atoll(argv[i + 1]));
+    }
+    return ::getppid();
+}
+
+void exitWithTheApplication(int fd, pid_t application) {
     g_input = fd;
-    g_parent = ::getppid();
+    g_parent = application;
+    // A stopped or blocked process runs no check of its own, so the kernel kills it when the thread that
+    // started it ends; the application may have died before this line, which the parent then tells.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != g_parent) _exit(0);
     struct sigaction action {};
     action.sa_handler = onWatchTimer;
     action.sa_flags = SA_RESTART;
@@ -126,7 +146,7 @@ int MetadataWorker::run(int argc, char** argv, const Hooks& hooks) {
     // error, so that nothing a library prints can break a message.
     const int answers = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
     ::dup2(STDERR_FILENO, STDOUT_FILENO);
-    exitWhenInputCloses(STDIN_FILENO);
+    exitWithTheApplication(STDIN_FILENO, applicationOf(argc, argv));
 
     QCoreApplication application(argc, argv);
     platform::useLogLineFormat();
@@ -142,6 +162,8 @@ int MetadataWorker::run(int argc, char** argv, const Hooks& hooks) {
         const WorkerChannel::Received got = input.receive(request);
         if (got == WorkerChannel::Received::Closed) return 0;
         if (got != WorkerChannel::Received::Message) return 2;
+        if (hooks.beforeReceipt) hooks.beforeReceipt(request);
+        if (!output.send(WorkerProtocol::receivedEvent())) return 0;
         if (hooks.beforeRequest) hooks.beforeRequest(request);
         if (!output.send(answer(request, send, hooks))) return 0;
     }

@@ -12,11 +12,15 @@ class MetadataWorker {
 
     // Points where tests make a worker crash or hang on cue.
     struct Hooks {
+        // Read but not yet acknowledged: a worker that ends here never saw the request.
+        std::function<void(const WorkerMessage& request)> beforeReceipt;
         std::function<void(const WorkerMessage& request)> beforeRequest;
-        std::function<void(const QString& path)> afterCreate;  // a write has created this file
+        std::function<void(const QString& path)> afterCreate;   // a write has created this file
+        std::function<void(const QString& path)> beforeDating;  // a written copy is about to get its dates
     };
 
     // The worker's main: sets the process up, then serves until the input closes (0) or holds garbage (2).
+    // "--application-pid N" names the application, whose end this process does not outlive.
     static int run(int argc, char** argv, const Hooks& hooks = {});
 
     // The answer to one request. A write first reports each file it creates through send, so that the

@@ -11,81 +11,14 @@
 #include <QFileInfo>
 #include <QThread>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
-#include <cerrno>
-#include <cstring>
 
-extern char** environ;
+namespace {
 
-// One worker process and our end of its socket.
-class MetadataWorkerPool::Worker {
-  public:
-    static std::unique_ptr<Worker> start(const QString& program) {
-        int ends[2];
-        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
-            qCWarning(lcHelper).noquote()
-                << "No socket for a metadata worker: " + QString::fromLocal8Bit(std::strerror(errno));
-            return nullptr;
-        }
-        // The worker's standard input and output are its end of the socket.
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
-        const QByteArray path = QFile::encodeName(program);
-        char* argv[] = {const_cast<char*>(path.constData()), nullptr};
-        pid_t pid = -1;
-        const int failed = ::posix_spawn(&pid, path.constData(), &actions, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(ends[1]);
-        if (failed != 0) {
-            ::close(ends[0]);
-            qCWarning(lcHelper).noquote()
-                << "The metadata worker " + program +
-                       " could not be started: " + QString::fromLocal8Bit(std::strerror(failed));
-            return nullptr;
-        }
-        return std::unique_ptr<Worker>(new Worker(pid, ends[0]));
-    }
+// Deliveries of one request before it counts as failed, when each worker dies before reading it.
+constexpr int kDeliveries = 3;
 
-    ~Worker() { end(false); }
-
-    WorkerChannel& channel() { return m_channel; }
-
-    // Closing its input makes a sound worker exit by itself; one that does not within a moment, or that
-    // is known to be stuck, is killed.
-    void end(bool kill) {
-        if (m_pid <= 0) return;
-        ::close(m_fd);
-        if (kill) ::kill(m_pid, SIGKILL);
-        for (int waited = 0; waited < 200; ++waited) {
-            const pid_t done = ::waitpid(m_pid, nullptr, WNOHANG);
-            if (done == m_pid || (done < 0 && errno != EINTR)) {
-                m_pid = -1;
-                return;
-            }
-            QThread::msleep(5);
-        }
-        ::kill(m_pid, SIGKILL);
-        while (::waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) {
-        }
-        m_pid = -1;
-    }
-
-    pid_t pid() const { return m_pid; }
-
-  private:
-    Worker(pid_t pid, int fd) : m_pid(pid), m_fd(fd), m_channel(fd) {}
-
-    pid_t m_pid;
-    int m_fd;
-    WorkerChannel m_channel;
-};
+}  // namespace
 
 MetadataWorkerPool::MetadataWorkerPool() : MetadataWorkerPool(Settings{}) {}
 
@@ -134,22 +67,30 @@ QString MetadataWorkerPool::defaultProgram() {
     return QStringLiteral(LUMARIND_METADATA_WORKER_PATH);
 }
 
-std::unique_ptr<MetadataWorkerPool::Worker> MetadataWorkerPool::checkOut() const {
+std::unique_ptr<WorkerProcess> MetadataWorkerPool::checkOut() const {
     std::unique_lock lock(m_mutex);
-    m_available.wait(lock, [this] { return !m_idle.empty() || m_started < m_limit; });
-    if (!m_idle.empty()) {
-        std::unique_ptr<Worker> worker = std::move(m_idle.back());
+    for (;;) {
+        m_available.wait(lock, [this] { return !m_idle.empty() || m_started < m_limit; });
+        if (m_idle.empty()) break;
+        std::unique_ptr<WorkerProcess> worker = std::move(m_idle.back());
         m_idle.pop_back();
-        return worker;
+        if (worker->isReady()) return worker;
+        // Killed or gone while idle: the next photo is no reason to find that out.
+        lock.unlock();
+        qCInfo(lcHelper).noquote() << "The idle metadata worker " + QString::number(worker->pid()) +
+                                          " has ended; it is replaced";
+        worker->end(true);
+        lock.lock();
+        --m_started;
     }
     ++m_started;
     lock.unlock();
-    std::unique_ptr<Worker> worker = Worker::start(m_settings.program);
+    std::unique_ptr<WorkerProcess> worker = m_launcher.start(m_settings.program);
     if (!worker) retire(nullptr);
     return worker;
 }
 
-void MetadataWorkerPool::checkIn(std::unique_ptr<Worker> worker) const {
+void MetadataWorkerPool::checkIn(std::unique_ptr<WorkerProcess> worker) const {
     {
         std::lock_guard lock(m_mutex);
         m_idle.push_back(std::move(worker));
@@ -157,7 +98,7 @@ void MetadataWorkerPool::checkIn(std::unique_ptr<Worker> worker) const {
     m_available.notify_one();
 }
 
-void MetadataWorkerPool::retire(std::unique_ptr<Worker> worker) const {
+void MetadataWorkerPool::retire(std::unique_ptr<WorkerProcess> worker) const {
     if (worker) worker->end(true);
     {
         std::lock_guard lock(m_mutex);
@@ -167,13 +108,13 @@ void MetadataWorkerPool::retire(std::unique_ptr<Worker> worker) const {
 }
 
 void MetadataWorkerPool::shutDown() {
-    std::vector<std::unique_ptr<Worker>> idle;
+    std::vector<std::unique_ptr<WorkerProcess>> idle;
     {
         std::lock_guard lock(m_mutex);
         idle.swap(m_idle);
         m_started -= int(idle.size());
     }
-    for (std::unique_ptr<Worker>& worker : idle) worker->end(false);
+    for (std::unique_ptr<WorkerProcess>& worker : idle) worker->end(false);
 }
 
 int MetadataWorkerPool::startedWorkers() const {
@@ -184,38 +125,57 @@ int MetadataWorkerPool::startedWorkers() const {
 MetadataWorkerPool::Exchange MetadataWorkerPool::exchange(const WorkerMessage& request,
                                                           const QString& photoPath) const {
     Exchange result;
-    std::unique_ptr<Worker> worker = checkOut();
-    if (!worker) {
-        result.started = false;
+    for (int delivery = 0; delivery < kDeliveries; ++delivery) {
+        std::unique_ptr<WorkerProcess> worker = checkOut();
+        if (!worker) {
+            result.started = false;
+            return result;
+        }
+        // Files the worker made for this request; they are removed if it stops before answering.
+        QStringList created;
+        const Delivery outcome = deliver(*worker, request, result, created);
+        if (outcome == Delivery::Answered) {
+            checkIn(std::move(worker));
+            return result;
+        }
+        const QString id = QString::number(worker->pid());
+        retire(std::move(worker));
+        if (outcome == Delivery::NotReceived) {
+            qCWarning(lcHelper).noquote() << "The metadata worker " + id + " ended before it read the request on " +
+                                                 photoPath + "; another one takes it";
+            continue;
+        }
+        qCWarning(lcHelper).noquote() << "The metadata worker " + id + " stopped or took too long on " + photoPath +
+                                             "; it is replaced";
+        for (const QString& path : created) {
+            if (::unlink(QFile::encodeName(path).constData()) == 0)
+                qCInfo(lcHelper).noquote() << "Removed the unfinished " + path;
+        }
         return result;
     }
-    // Files the worker made for this request; they are removed if it stops before answering.
-    QStringList created;
+    return result;
+}
+
+MetadataWorkerPool::Delivery MetadataWorkerPool::deliver(WorkerProcess& worker, const WorkerMessage& request,
+                                                         Exchange& result, QStringList& created) const {
     const auto deadline = std::chrono::steady_clock::now() + m_settings.timeLimit;
-    WorkerChannel::Received got =
-        worker->channel().send(request) ? WorkerChannel::Received::Message : WorkerChannel::Received::Closed;
-    while (got == WorkerChannel::Received::Message) {
+    if (!worker.channel().send(request)) return Delivery::NotReceived;
+    bool received = false;
+    for (;;) {
         WorkerMessage message;
-        got = worker->channel().receive(message, deadline);
-        if (got != WorkerChannel::Received::Message) break;
+        if (worker.channel().receive(message, deadline) != WorkerChannel::Received::Message) {
+            return received ? Delivery::FailedOnPhoto : Delivery::NotReceived;
+        }
+        received = true;
+        if (WorkerProtocol::isReceivedEvent(message)) continue;
         if (const std::optional<QString> path = WorkerProtocol::createdPath(message)) {
             created.append(*path);
             continue;
         }
         result.answered = true;
         result.answer = std::move(message);
-        checkIn(std::move(worker));
-        return result;
+        return Delivery::Answered;
     }
-    const char* why = got == WorkerChannel::Received::TimedOut ? "took too long on" : "stopped on";
-    qCWarning(lcHelper).noquote() << "The metadata worker " + QString::number(worker->pid()) + " " +
-                                         QLatin1String(why) + " " + photoPath + "; it is replaced";
-    retire(std::move(worker));
-    for (const QString& path : created) {
-        if (::unlink(QFile::encodeName(path).constData()) == 0)
-            qCInfo(lcHelper).noquote() << "Removed the unfinished " + path;
-    }
-    return result;
 }
 
 std::optional<QVariantMap> MetadataWorkerPool::read(const QString& path, MetaDataObject* record,
@@ -228,6 +188,22 @@ std::optional<QVariantMap> MetadataWorkerPool::read(const QString& path, MetaDat
 MetaDataObject& MetadataWorkerPool::readMetadata(const QString& path, MetaDataObject& record) const {
     read(path, &record, false);
     return record;
+}
+
+MetadataReading::ReadOutcome MetadataWorkerPool::readPhoto(const QString& path, MetaDataObject& record,
+                                                           std::optional<QVariantMap>& properties) const {
+    // The first failure may be the worker's own (killed from outside, short of memory): a second worker tells.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const Exchange done = exchange(WorkerProtocol::readRequest(path, true, true), path);
+        // Without any worker at all nothing can be read or written; that is said when the photos are written.
+        if (done.answered || !done.started) {
+            properties = WorkerProtocol::takeReadAnswer(done.answered ? done.answer : WorkerProtocol::emptyReadAnswer(),
+                                                        &record);
+            return ReadOutcome::Read;
+        }
+    }
+    properties.reset();
+    return ReadOutcome::ReaderFailed;
 }
 
 std::optional<QVariantMap> MetadataWorkerPool::imageProperties(const QString& path) const {

@@ -2,6 +2,7 @@
 
 #include "Helper/ExifWriteResult.h"
 #include "Helper/WorkerChannel.h"
+#include "Helper/WorkerProcess.h"
 #include "model/MetadataReading.h"
 
 #include <QString>
@@ -21,7 +22,8 @@ class PhotoFile;
 // write runs in a worker process with one thread, and the application only talks to workers. Callers on
 // any thread borrow one worker for one request; the workers are started when first needed, up to one per
 // core, and reused. A worker that crashes, exits or overruns the time limit on a photo is ended and
-// replaced: that photo alone fails, and whatever it had begun to write is removed.
+// replaced: that photo alone fails, and whatever it had begun to write is removed. A worker found dead before
+// it is lent, or that dies before it has read its request, is replaced at no photo's cost.
 class MetadataWorkerPool final : public MetadataReading {
   public:
     struct Settings {
@@ -57,6 +59,9 @@ class MetadataWorkerPool final : public MetadataReading {
     MetaDataObject& readMetadata(const QString& path, MetaDataObject& record) const override;
     std::optional<QVariantMap> imageProperties(const QString& path) const override;
     std::optional<QVariantMap> readMetadataAndProperties(const QString& path, MetaDataObject& record) const override;
+    // Tries a second worker before it gives up on the photo.
+    ReadOutcome readPhoto(const QString& path, MetaDataObject& record,
+                          std::optional<QVariantMap>& properties) const override;
     QByteArray embeddedPreview(const QString& path, const QSize& atLeast) const override;
 
     // The writer's processed copy, made by a worker (see ExifWriter::writeMetaDataToFilePath).
@@ -68,23 +73,25 @@ class MetadataWorkerPool final : public MetadataReading {
     int startedWorkers() const;
 
   private:
-    class Worker;
     struct Exchange {
         bool started = true;
         bool answered = false;
         WorkerMessage answer;
     };
+    enum class Delivery { Answered, NotReceived, FailedOnPhoto };
 
     Exchange exchange(const WorkerMessage& request, const QString& photoPath) const;
-    std::unique_ptr<Worker> checkOut() const;
-    void checkIn(std::unique_ptr<Worker> worker) const;
-    void retire(std::unique_ptr<Worker> worker) const;
+    Delivery deliver(WorkerProcess& worker, const WorkerMessage& request, Exchange& result, QStringList& created) const;
+    std::unique_ptr<WorkerProcess> checkOut() const;
+    void checkIn(std::unique_ptr<WorkerProcess> worker) const;
+    void retire(std::unique_ptr<WorkerProcess> worker) const;
     std::optional<QVariantMap> read(const QString& path, MetaDataObject* record, bool properties) const;
 
     Settings m_settings;
     int m_limit;
+    mutable WorkerLauncher m_launcher;
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_available;
-    mutable std::vector<std::unique_ptr<Worker>> m_idle;
+    mutable std::vector<std::unique_ptr<WorkerProcess>> m_idle;
     mutable int m_started = 0;  // workers alive, idle or lent
 };

@@ -14,6 +14,7 @@ const QLatin1String kRequest("request");
 const QLatin1String kPath("path");
 const QLatin1String kPhoto("photo");
 const QLatin1String kCreated("created");
+const QLatin1String kReceived("received");
 const QLatin1String kFields("fields");
 const QLatin1String kHasProperties("hasProperties");
 
@@ -124,6 +125,14 @@ WorkerMessage unknownRequestAnswer() {
 
 WorkerMessage createdEvent(const QString& path) {
     return {QJsonObject{{kCreated, path}}, {}};
+}
+
+WorkerMessage receivedEvent() {
+    return {QJsonObject{{kReceived, true}}, {}};
+}
+
+bool isReceivedEvent(const WorkerMessage& message) {
+    return message.json.value(kReceived).toBool();
 }
 
 std::optional<QString> createdPath(const WorkerMessage& message) {

@@ -55,6 +55,11 @@ ExifWriteResult takeWriteAnswer(const WorkerMessage& answer);
 
 WorkerMessage unknownRequestAnswer();
 
+// The first message about every request: the worker has read it. A worker that ends before saying so never
+// saw the request, so the photo is not to blame.
+WorkerMessage receivedEvent();
+bool isReceivedEvent(const WorkerMessage& message);
+
 // A message sent during a write, before its answer: the worker has created this file.
 WorkerMessage createdEvent(const QString& path);
 std::optional<QString> createdPath(const WorkerMessage& message);

@@ -32,6 +32,7 @@ void WriteCommit::write(WriteSession& session) {
     raiseExifVersion(session);
     Exiv2::Image& image = session.image();
     image.writeMetadata();
+    refuseWithoutImage(session);
     verifyWritten(session);
     session.exif().clear();
     session.iptc().clear();
@@ -109,18 +110,35 @@ void WriteCommit::raiseExifVersion(WriteSession& session) {
     session.assignMirror(QString::fromLatin1(kExifVersion), QStringLiteral("48 50 51 48"));
 }
 
+void WriteCommit::refuseWithoutImage(WriteSession& session) {
+    // A file whose directories are garbage can come back from Exiv2 as nothing at all, or as bytes no reader
+    // takes for an image; such a copy is no photo, whatever its metadata.
+    Exiv2::BasicIo& io = session.image().io();
+    const long size = static_cast<long>(io.size());
+    bool isImage = false;
+    if (size > 0) {
+        io.open();
+        isImage = Exiv2::ImageFactory::getType(io.mmap(), size) != Exiv2::ImageType::none;
+        io.munmap();
+    }
+    if (!isImage) throw WriteRefusal(noImageDataMessage());
+}
+
 void WriteCommit::verifyWritten(WriteSession& session) {
     // Some formats hold only part of EXIF and drop the rest without a word (Canon CRW keeps a few camera
     // tags, no IPTC, no XMP); a value the file did not take must not be reported as written. JPEG holds all
-    // three blocks whole, and reading it again would double the cost of the commonest write.
-    if (session.assignedKeys().isEmpty()) return;
+    // three blocks whole, and reading it again would double the cost of the commonest write. A TIFF is read
+    // again in any case: one whose directories were garbage comes back holding no picture at all.
     Exiv2::Image& image = session.image();
     if (image.mimeType() == "image/jpeg") return;
+    const bool isTiff = dynamic_cast<Exiv2::TiffImage*>(&image) != nullptr;
+    if (session.assignedKeys().isEmpty() && !isTiff) return;
     Exiv2::BasicIo& io = image.io();
     io.open();
     Exiv2::Image::AutoPtr written = Exiv2::ImageFactory::open(io.mmap(), static_cast<long>(io.size()));
     written->readMetadata();
     io.munmap();
+    if (isTiff && !holdsImageData(written->exifData())) throw WriteRefusal(noImageDataMessage());
     QStringList keys = session.assignedKeys().values();
     keys.sort();
     for (const QString& key : keys) {
@@ -135,4 +153,13 @@ void WriteCommit::verifyWritten(WriteSession& session) {
         }
         if (!held) throw WriteRefusal(QStringLiteral("This file format cannot hold %1").arg(key));
     }
+}
+
+bool WriteCommit::holdsImageData(const Exiv2::ExifData& exif) {
+    // Strips or tiles in any directory (the main image, a raw file's sub-images), or at least a preview.
+    for (const Exiv2::Exifdatum& datum : exif) {
+        const std::string tag = datum.tagName();
+        if (tag == "StripOffsets" || tag == "TileOffsets" || tag == "JPEGInterchangeFormat") return true;
+    }
+    return false;
 }

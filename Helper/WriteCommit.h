@@ -2,6 +2,10 @@
 
 #include <QString>
 
+namespace Exiv2 {
+class ExifData;
+}
+
 class MetaDataObject;
 class PhotoFile;
 class WriteSession;
@@ -20,11 +24,18 @@ class WriteCommit {
     // The creation and modification dates by the settings' rules, from the photo's original dates.
     static FileDates fileDates(const PhotoFile& photo, const MetaDataObject& settings);
 
+    // Why a write that would leave no image data was refused.
+    static QString noImageDataMessage() {
+        return QStringLiteral("The copy would hold no image data, so it was not written; the photo may be damaged.");
+    }
+
   private:
     static void keepUnreadableXmpPacket(WriteSession& session);
     static void dropEntriesOfUnknownType(WriteSession& session);
     static void markIptcAsUtf8(WriteSession& session);
     static void addGpsVersion(WriteSession& session);
     static void raiseExifVersion(WriteSession& session);
+    static void refuseWithoutImage(WriteSession& session);
     static void verifyWritten(WriteSession& session);
+    static bool holdsImageData(const Exiv2::ExifData& exif);
 };

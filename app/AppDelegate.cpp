@@ -74,6 +74,8 @@ AppDelegate::AppDelegate(platform::UserDefaults& defaults, QObject* parent)
         counts.damagedFileCount = added.damagedFileCount;
         counts.alreadyExistsPhotosCount = added.alreadyExistsPhotosCount;
         counts.unreadableNameCount = added.unreadableNameCount;
+        counts.failedReadCount = added.failedReadCount;
+        counts.lockedLibraryCount = added.lockedLibraryCount;
         counts.photosLimit = MAX_PHOTOS_LIMIT;
         const std::optional<EditorAlert> shown = EditorAlert::forTag(tag, counts);
         if (!shown) return;

@@ -1,5 +1,7 @@
 #include "batch/EditorAlert.h"
 
+#include <algorithm>
+
 namespace {
 
 using Button = EditorAlert::Button;
@@ -42,28 +44,58 @@ EditorAlert counted(EditorAlertTag tag, const QString& title, const QString& tex
     return {tag, title.toUpper(), text, std::move(buttons)};
 }
 
+// One reason for some of the refused files: the words for all of them, for one file, or for a count of them.
+struct Reason {
+    int count;
+    const char* all;
+    const char* allSeveral;
+    const char* one;
+    const char* someBefore;  // the count stands between these two
+    const char* someAfter;
+};
+
+QString reasonText(const Reason& reason, int refused) {
+    if (reason.count <= 0) return {};
+    if (reason.count >= refused) return QString::fromUtf8(refused >= 2 ? reason.allSeveral : reason.all);
+    if (reason.count == 1) return QString::fromUtf8(reason.one);
+    return QString::fromUtf8(reason.someBefore) + QString::number(reason.count) + QString::fromUtf8(reason.someAfter);
+}
+
 QString refusedFilesText(const EditorAlertCounts& counts) {
     // Every plural here follows the number of files refused, so that "Some files" never meets "It is" and one
     // refused file among many added ones still reads in the singular.
-    const bool several = counts.damagedFileCount >= 2;
-    const int unreadable = counts.unreadableNameCount;
-    const QString opening =
-        several ? QStringLiteral("Some files cannot be added.") : QStringLiteral("File cannot be added.");
-    // Such a name cannot be held as text without changing it, so the file could never be found again by it;
-    // calling it damaged would send the user looking in the wrong place.
-    if (unreadable > 0 && unreadable >= counts.damagedFileCount) {
-        return opening + (several
-                              ? QStringLiteral(" Their names cannot be read. Please rename them and add them again.")
-                              : QStringLiteral(" Its name cannot be read. Please rename it and add it again."));
+    const int refused = counts.damagedFileCount;
+    const bool several = refused >= 2;
+    // A name that cannot be held as text, a file the metadata library stopped on, a library another program
+    // holds: calling any of them damaged or unsupported would send the user looking in the wrong place.
+    const Reason reasons[] = {
+        {counts.unreadableNameCount, " Its name cannot be read. Please rename it and add it again.",
+         " Their names cannot be read. Please rename them and add them again.",
+         " The name of 1 file cannot be read. Please rename it and add it again.", " The names of ",
+         " files cannot be read. Please rename them and add them again."},
+        {counts.failedReadCount,
+         " Its metadata could not be read: the metadata library stopped on it twice, so it may be damaged.",
+         " Their metadata could not be read: the metadata library stopped on them twice, so they may be damaged.",
+         " The metadata of 1 file could not be read: the metadata library stopped on it twice, so it may be "
+         "damaged.",
+         " The metadata of ",
+         " files could not be read: the metadata library stopped on them twice, so they may be "
+         "damaged."},
+        {counts.lockedLibraryCount,
+         " The photo library is locked by another program. Please quit that program and add the library again.",
+         " The photo libraries are locked by other programs. Please quit those programs and add the libraries "
+         "again.",
+         " A photo library is locked by another program. Please quit that program and add the library again.", " ",
+         " photo libraries are locked by other programs. Please quit those programs and add the libraries again."},
+    };
+    int explained = 0;
+    for (const Reason& reason : reasons) explained += std::max(0, reason.count);
+    QString text = several ? QStringLiteral("Some files cannot be added.") : QStringLiteral("File cannot be added.");
+    if (explained < refused) {
+        text += (several ? QStringLiteral(" They are") : QStringLiteral(" It is")) +
+                QStringLiteral(" either damaged or not supported by application.");
     }
-    QString text = opening + (several ? QStringLiteral(" They are") : QStringLiteral(" It is")) +
-                   QStringLiteral(" either damaged or not supported by application.");
-    if (unreadable == 1) {
-        text += QStringLiteral(" The name of 1 file cannot be read. Please rename it and add it again.");
-    } else if (unreadable > 1) {
-        text += QStringLiteral(" The names of ") + QString::number(unreadable) +
-                QStringLiteral(" files cannot be read. Please rename them and add them again.");
-    }
+    for (const Reason& reason : reasons) text += reasonText(reason, refused);
     return text;
 }
 

@@ -11,9 +11,11 @@
 struct EditorAlertCounts {
     int totalPhotosSelected = 0;
     int totalPhotoToAdd = 0;
-    int damagedFileCount = 0;  // every file an add refused, duplicates and unreadable names included
+    int damagedFileCount = 0;  // every file an add refused, duplicates and the reasons below included
     int alreadyExistsPhotosCount = 0;
     int unreadableNameCount = 0;  // refused because their names are not valid text
+    int failedReadCount = 0;      // refused because the metadata library stopped on them twice
+    int lockedLibraryCount = 0;   // photo libraries another program kept locked
     int photosLimit = 0;          // the most photos one add may bring
 };
 

@@ -13,10 +13,12 @@
 
 namespace {
 
-// Text inserted into a file name must not turn it into a path.
+// Text inserted into a file name must not turn it into a path, nor break it over lines: a typed or pasted
+// line break, a tab or any other control character becomes a dash like a slash does.
 QString namePart(QString text) {
-    text.replace(u'/', u'-');
-    text.replace(QChar(u'\0'), u'-');
+    for (QChar& c : text) {
+        if (c == u'/' || c.category() == QChar::Other_Control) c = u'-';
+    }
     return text;
 }
 
@@ -121,7 +123,9 @@ QString OutputNameBuilder::updatedPathWithSelectedSetting(const QString& /*outpu
             removeNull(name);
         }
         recordWarnings(photo);
-        // An empty name would give a hidden ".JPG".
+        // A leading dot hides the copy from the user who looks for it, and "." or ".." alone would name a
+        // folder; an empty name would give a hidden ".JPG".
+        while (name.startsWith(u'.')) name.remove(0, 1);
         if (name.isEmpty()) name = originalBase;
     }
     return QStringLiteral("%1/%2.%3").arg(folder, name, photo.fileExtension);

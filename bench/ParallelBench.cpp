@@ -1,7 +1,9 @@
-// Photos side by side at scale: copies of four camera JPEGs with XMP packets, written in one batch at the
-// default number of writers and read on all cores, each compared with the same photo handled alone.
+// Photos side by side at scale: copies of four camera JPEGs with XMP packets, read in on all cores, written in
+// one batch at the default number of writers after every idle worker has been killed, and read on all cores,
+// each compared with the same photo handled alone.
 //   lumarind-parallel-bench [copies of each photo = 500]
-// Prints the mismatches of the writes and of the reads; both must be 0.
+// Prints the workers killed, the photos failed and the mismatches of the writes and of the reads; the last
+// three must be 0.
 #include "Helper/MetadataWorkerPool.h"
 #include "model/RecordTransfer.h"
 #include "tests/workers/ParallelCheck.h"
@@ -44,10 +46,13 @@ int main(int argc, char** argv) {
         alone += parallelcheck::runBatch(parallelcheck::photosAt({single}),
                                          work.filePath("alone-" + QFileInfo(single).baseName()), nullptr);
     }
+    // As between an add and a run: the workers that read the photos in sit idle and are killed.
+    std::vector<PhotoFile> photos = parallelcheck::photosAt(many);
+    const int killed = parallelcheck::killWorkers(MetadataWorkerPool::defaultProgram());
     QElapsedTimer timer;
     timer.start();
     int failed = 0;
-    const QStringList together = parallelcheck::runBatch(parallelcheck::photosAt(many), work.filePath("out"), &failed);
+    const QStringList together = parallelcheck::runBatch(std::move(photos), work.filePath("out"), &failed);
     const double writeSeconds = timer.elapsed() / 1000.0;
     const int writeMismatches = parallelcheck::mismatches(alone, together, kindOf) + int(many.size() - together.size());
 
@@ -63,9 +68,10 @@ int main(int argc, char** argv) {
     int readMismatches = 0;
     for (qsizetype i = 0; i < many.size(); ++i) readMismatches += read[i] != reference[kindOf[i]] ? 1 : 0;
 
+    std::printf("%d idle workers killed before the run\n", killed);
     std::printf("%lld photos written side by side in %.2f s: %d failed, %d mismatches\n",
                 static_cast<long long>(many.size()), writeSeconds, failed, writeMismatches);
     std::printf("%lld photos read on all cores in %.2f s: %d mismatches\n", static_cast<long long>(many.size()),
                 readSeconds, readMismatches);
-    return writeMismatches + readMismatches == 0 ? 0 : 3;
+    return failed + writeMismatches + readMismatches == 0 ? 0 : 3;
 }

@@ -141,6 +141,8 @@ void EditorBatchActions::showAlertWithTag(int tag) {
     counts.damagedFileCount = added.damagedFileCount;
     counts.alreadyExistsPhotosCount = added.alreadyExistsPhotosCount;
     counts.unreadableNameCount = added.unreadableNameCount;
+    counts.failedReadCount = added.failedReadCount;
+    counts.lockedLibraryCount = added.lockedLibraryCount;
     counts.photosLimit = MAX_PHOTOS_LIMIT;
     m_screen->showAlertWithTag(tag, counts);
 }

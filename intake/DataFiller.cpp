@@ -60,9 +60,19 @@ void DataFiller::fetchImagesFromLib(const QString& path) {
     const QString masters = mastersFolder(root);
     QList<LibraryVersionRow> versions;
     if (!dbPath.isEmpty()) {
-        versions = DBOperations::getAllVersionPhotos(dbPath, QStringLiteral("RKVersion"), m_reading);
-        DBOperations::getAllMasterPhotos(dbPath, masters, QStringLiteral("RKMaster"), &dictMasterInfo, m_reading);
-        DBOperations::getAllFolders(dbPath, QStringLiteral("RKFolder"), &dictFolderInfo, m_reading);
+        // A database that another program keeps locked is waited for once, not once per table, and a library
+        // read in part yields nothing.
+        bool locked = false;
+        LibraryReading reading = m_reading;
+        reading.libraryLocked = [this, &locked](const QString& database) {
+            locked = true;
+            if (m_reading.libraryLocked) m_reading.libraryLocked(database);
+        };
+        versions = DBOperations::getAllVersionPhotos(dbPath, QStringLiteral("RKVersion"), reading);
+        if (!locked)
+            DBOperations::getAllMasterPhotos(dbPath, masters, QStringLiteral("RKMaster"), &dictMasterInfo, reading);
+        if (!locked) DBOperations::getAllFolders(dbPath, QStringLiteral("RKFolder"), &dictFolderInfo, reading);
+        if (locked) return;
     }
     const QVariantMap xmlDict = PropertyListReader::readFile(xmlFile, nullptr, m_reading.stop).toMap();
     // Only the image paths outlive a read; the other lists serve its log lines.

@@ -7,6 +7,8 @@ struct IntakeCounters {
     int damagedFileCount = 0;  // every refused file, duplicates included
     int alreadyExistsPhotosCount = 0;
     int unreadableNameCount = 0;  // refused because their names are not valid text (also in damagedFileCount)
+    int failedReadCount = 0;      // refused because the metadata reader failed on them twice (also counted there)
+    int lockedLibraryCount = 0;   // photo libraries another program kept locked (also counted there)
     bool isPhotosAlreadyAdded = false;
     bool isPhotoFormatNotSupported = false;
     bool isMAX_PHOTOS_LIMIT_EXCEEDED = false;

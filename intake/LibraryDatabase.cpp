@@ -20,6 +20,8 @@ const char* const kCompanions[] = {"-wal", "-shm", "-journal", ".lock"};
 
 // How many virtual-machine steps SQLite runs between two looks at Stop and the clock.
 constexpr int kProgressSteps = 10000;
+// How long to wait between two looks at a database that another program keeps locked.
+constexpr std::chrono::milliseconds kLockLook(50);
 
 }  // namespace
 
@@ -69,8 +71,10 @@ std::unique_ptr<LibraryDatabase> LibraryDatabase::open(const QString& path, Plac
         return nullptr;
     }
     database->m_reading = reading;
+    database->m_path = path;
     database->m_deadline = reading.currentTime() + reading.queryTimeLimit;
     sqlite3_progress_handler(database->m_handle, kProgressSteps, &LibraryDatabase::progress, database.get());
+    sqlite3_busy_handler(database->m_handle, &LibraryDatabase::busy, database.get());
     return database;
 }
 
@@ -103,6 +107,28 @@ int LibraryDatabase::progress(void* self) {
     return 0;
 }
 
+int LibraryDatabase::busy(void* self, int attempts) {
+    // The library's own program is writing, or holds the database while it runs: it usually lets go within a
+    // moment, and the user is told if it does not.
+    auto* database = static_cast<LibraryDatabase*>(self);
+    const LibraryReading& reading = database->m_reading;
+    if (reading.stopRequested()) {
+        database->m_interruption = Interruption::Stopped;
+        return 0;
+    }
+    const LibraryReading::Clock::time_point now = reading.currentTime();
+    if (attempts == 0) database->m_lockedSince = now;
+    if (now - database->m_lockedSince >= reading.lockWaitLimit) {
+        if (database->m_interruption != Interruption::Locked && reading.libraryLocked) {
+            reading.libraryLocked(database->m_path);
+        }
+        database->m_interruption = Interruption::Locked;
+        return 0;
+    }
+    reading.wait(kLockLook);
+    return 1;
+}
+
 QString LibraryDatabase::interruption() const {
     switch (m_interruption) {
         case Interruption::Stopped:
@@ -111,6 +137,10 @@ QString LibraryDatabase::interruption() const {
             return QStringLiteral("it took longer than ") +
                    QString::number(std::chrono::duration_cast<std::chrono::seconds>(m_reading.queryTimeLimit).count()) +
                    QStringLiteral(" s, so the library database may be damaged");
+        case Interruption::Locked:
+            return QStringLiteral("another program kept it locked for longer than ") +
+                   QString::number(std::chrono::duration_cast<std::chrono::seconds>(m_reading.lockWaitLimit).count()) +
+                   QStringLiteral(" s");
         case Interruption::None:
             break;
     }

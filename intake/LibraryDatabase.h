@@ -19,7 +19,8 @@ class LibraryDatabase {
     enum class Placement { InPlaceWhenSafe, PrivateCopy };
 
     // Nothing when the database could not be copied or opened; *error says why and *copyFailed which.
-    // Queries end early when reading.stop is set or after reading.queryTimeLimit (see interruption()).
+    // Queries end early when reading.stop is set or after reading.queryTimeLimit, and a database another program
+    // keeps locked is waited for until reading.lockWaitLimit (see interruption()).
     static std::unique_ptr<LibraryDatabase> open(const QString& path, Placement placement,
                                                  const LibraryReading& reading, QString* error,
                                                  bool* copyFailed = nullptr);
@@ -35,7 +36,7 @@ class LibraryDatabase {
     QString interruption() const;
 
   private:
-    enum class Interruption { None, Stopped, TimedOut };
+    enum class Interruption { None, Stopped, TimedOut, Locked };
 
     LibraryDatabase() = default;
     // SQLite is set up once for the whole run and never shut down while other threads may use it.
@@ -45,10 +46,14 @@ class LibraryDatabase {
     bool copyInto(const QString& source, const QString& cachesFolder, QString* copyPath, QString* error);
     static bool rollBackUnfinishedTransaction(const QString& copyPath, QString* error);
     static int progress(void* self);
+    // SQLite's question whether to try a locked database again.
+    static int busy(void* self, int attempts);
 
     sqlite3* m_handle = nullptr;
     std::unique_ptr<QTemporaryDir> m_copyFolder;
     LibraryReading m_reading;
     LibraryReading::Clock::time_point m_deadline;
+    LibraryReading::Clock::time_point m_lockedSince;
     Interruption m_interruption = Interruption::None;
+    QString m_path;
 };

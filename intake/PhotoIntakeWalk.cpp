@@ -72,8 +72,9 @@ void PhotoIntakeWalk::walkFolder(const QString& folder, const QString& fileType)
 
 void PhotoIntakeWalk::walkPhotosLibrary(const QString& package, const QString& fileType) {
     qCDebug(lcIntake).noquote() << QStringLiteral("counting photos for photos == %1").arg(m_counters.totalPhotoToAdd);
+    m_libraryLocked = false;
     const auto records = DBOperations::getPhotoslibraryPath(package, libraryReading());
-    if (!records) return;
+    if (refusedAsLocked(package) || !records) return;
     for (const PhotoLibraryImageRecord& record : uniqueRecords(*records)) {
         if (hasEnded()) return;
         if (!QFileInfo::exists(record.imagePath)) continue;
@@ -83,10 +84,12 @@ void PhotoIntakeWalk::walkPhotosLibrary(const QString& package, const QString& f
 
 void PhotoIntakeWalk::walkOtherLibrary(const QString& package, const QString& fileType) {
     DataFiller reader;
+    m_libraryLocked = false;
     reader.setLibraryReading(libraryReading());
     reader.setArchiveAlert(m_settings.archiveAlert);
     reader.setLibPath(package);
     reader.fetchImagesFromLib(package);
+    if (refusedAsLocked(package)) return;
     reader.arrImagePaths.removeDuplicates();
     for (const QString& path : std::as_const(reader.arrImagePaths)) {
         if (hasEnded()) break;
@@ -124,11 +127,27 @@ bool PhotoIntakeWalk::isValidPhoto(const QString& path, const QString& fileName,
     return true;
 }
 
-LibraryReading PhotoIntakeWalk::libraryReading() const {
-    LibraryReading reading;
+LibraryReading PhotoIntakeWalk::libraryReading() {
+    LibraryReading reading = m_settings.libraryReading;
     reading.cachesFolder = m_settings.cachesFolder;
     reading.stop = m_settings.stop;
+    reading.libraryLocked =
+        [this](const QString& database) {
+            qCWarning(lcIntake).noquote()
+                << QStringLiteral("The library database %1 is locked by another program").arg(database);
+            m_libraryLocked = true;
+        };
     return reading;
+}
+
+bool PhotoIntakeWalk::refusedAsLocked(const QString& package) {
+    // Whatever was read before the lock is part of a library, which is not what the user asked for.
+    if (!m_libraryLocked) return false;
+    qCInfo(lcIntake).noquote() << QStringLiteral("Not added, another program keeps the library locked: ") + package;
+    ++m_counters.lockedLibraryCount;
+    ++m_counters.damagedFileCount;
+    m_counters.isPhotoFormatNotSupported = true;
+    return true;
 }
 
 bool PhotoIntakeWalk::admit() {

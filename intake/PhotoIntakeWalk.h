@@ -25,6 +25,7 @@ class PhotoIntakeWalk {
         const FolderLister* lister = nullptr;     // null for the disk
         QString cachesFolder = QString();         // "" for the application's caches folder
         std::function<void()> archiveAlert = {};  // an iPhoto or Aperture album list without "Archive Path"
+        LibraryReading libraryReading = {};       // its waits and limits (the folder and the stop flag above win)
     };
 
     PhotoIntakeWalk(QSet<QString> dictFileAdded, Settings settings);
@@ -44,11 +45,14 @@ class PhotoIntakeWalk {
     void walkPhotosLibrary(const QString& package, const QString& fileType);
     void walkOtherLibrary(const QString& package, const QString& fileType);
     bool admit();
-    LibraryReading libraryReading() const;
+    LibraryReading libraryReading();
+    // Counts the library as refused when another program kept a database of it locked.
+    bool refusedAsLocked(const QString& package);
     bool stopRequested() const { return m_settings.stop && m_settings.stop->load(); }
 
     QSet<QString> m_dictFileAdded;
     Settings m_settings;
     IntakeCounters m_counters;
     QList<IntakeCandidate> m_candidates;
+    bool m_libraryLocked = false;  // of the library being read
 };

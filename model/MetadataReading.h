@@ -30,6 +30,17 @@ class MetadataReading {
     // Both of the above from one reading of the file: fills the record and answers the image properties.
     virtual std::optional<QVariantMap> readMetadataAndProperties(const QString& path, MetaDataObject& record) const = 0;
 
+    // Whether the reader itself failed on a file: its process crashed or overran its time on it (also on a
+    // second try), which says nothing of what the file holds.
+    enum class ReadOutcome { Read, ReaderFailed };
+    // readMetadataAndProperties for a photo that is to join the batch, which must not join with a record the
+    // reader could not read. Readers that cannot fail that way answer Read.
+    virtual ReadOutcome readPhoto(const QString& path, MetaDataObject& record,
+                                  std::optional<QVariantMap>& properties) const {
+        properties = readMetadataAndProperties(path, record);
+        return ReadOutcome::Read;
+    }
+
     // The encoded bytes of the smallest preview embedded in the file that covers atLeast, else the largest
     // one; empty when the file carries none. Raw camera files are shown through these.
     virtual QByteArray embeddedPreview(const QString& path, const QSize& atLeast) const = 0;

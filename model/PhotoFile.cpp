@@ -24,6 +24,18 @@ QString parentFolderName(const QString& path) {
 }  // namespace
 
 PhotoFile PhotoFile::initWithFileUrl(const QString& path, const QString& displayName, bool isIphoto) {
+    return make(path, displayName, isIphoto, nullptr);
+}
+
+std::optional<PhotoFile> PhotoFile::initWithReadableFile(const QString& path, const QString& displayName,
+                                                         bool isIphoto) {
+    bool readerFailed = false;
+    PhotoFile photo = make(path, displayName, isIphoto, &readerFailed);
+    if (readerFailed) return std::nullopt;
+    return photo;
+}
+
+PhotoFile PhotoFile::make(const QString& path, const QString& displayName, bool isIphoto, bool* readerFailed) {
     PhotoFile photo;
     photo.filePath = path;
     photo.originalFileName = displayName;
@@ -41,7 +53,12 @@ PhotoFile PhotoFile::initWithFileUrl(const QString& path, const QString& display
     MetaDataObject read;
     std::optional<QVariantMap> properties;
     if (const MetadataReading* reader = MetadataReading::required()) {
-        properties = reader->readMetadataAndProperties(path, read);
+        if (!readerFailed) {
+            properties = reader->readMetadataAndProperties(path, read);
+        } else if (reader->readPhoto(path, read, properties) == MetadataReading::ReadOutcome::ReaderFailed) {
+            *readerFailed = true;
+            return photo;
+        }
     } else {
         properties = Utils::sharedUtils().exifForFile(path);
     }

@@ -20,6 +20,10 @@ class PhotoFile {
     // Reads the image properties and the metadata of the file at path; never fails on a bad file (it then
     // has a size of 0 by 0 and records without values).
     static PhotoFile initWithFileUrl(const QString& path, const QString& displayName, bool isIphoto);
+    // The same for a photo that is to join the batch: nothing when the metadata reader failed on the file
+    // itself (see MetadataReading::readPhoto), so that no photo joins with a record that was never read.
+    static std::optional<PhotoFile> initWithReadableFile(const QString& path, const QString& displayName,
+                                                         bool isIphoto);
 
     bool isIphotosNode = false;
     bool isSelected = false;
@@ -44,5 +48,6 @@ class PhotoFile {
     SharedRecord<MetaDataObject> metadataObjectOriginal;
 
   private:
+    static PhotoFile make(const QString& path, const QString& displayName, bool isIphoto, bool* readerFailed);
     void takeDisplayedSize(const std::optional<QVariantMap>& exifDict);
 };

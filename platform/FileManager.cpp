@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -9,7 +10,9 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace platform {
@@ -120,6 +123,22 @@ bool copyBytes(int from, int to, off_t size, QString* error) {
     return true;
 }
 
+// The process's umask, read without setting it: umask() can only be read by changing it, which would give the
+// files other threads create meanwhile the wrong access.
+mode_t currentUmask() {
+    constexpr mode_t kUsual = 022;
+    FileDescriptor status(::open("/proc/self/status", O_RDONLY | O_CLOEXEC));
+    if (status.get() < 0) return kUsual;
+    char text[4096];
+    const ssize_t n = ::read(status.get(), text, sizeof text - 1);
+    if (n <= 0) return kUsual;
+    text[n] = '\0';
+    const char* line = std::strstr(text, "\nUmask:");
+    unsigned int mask = kUsual;
+    if (!line || std::sscanf(line + 7, "%o", &mask) != 1) return kUsual;
+    return static_cast<mode_t>(mask & 0777);
+}
+
 }  // namespace
 
 FileManager& FileManager::defaultManager() {
@@ -171,9 +190,9 @@ bool FileManager::copyItem(const QString& source, const QString& target, QString
     struct stat info {};
     FileDescriptor from(openRegularFile(source, QStringLiteral("source"), &info, &message));
     if (from.get() < 0) return false;
-    // O_EXCL: a file that appeared at the target meanwhile is never written into.
+    // O_EXCL: a file that appeared at the target meanwhile is never written into. Private until complete.
     const QByteArray targetName = QFile::encodeName(target);
-    FileDescriptor to(::open(targetName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    FileDescriptor to(::open(targetName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (to.get() < 0) {
         message = systemError(QStringLiteral("Could not create the copy"), errno);
         return false;
@@ -185,7 +204,7 @@ bool FileManager::copyItem(const QString& source, const QString& target, QString
         message = QStringLiteral("Could not copy the file: the copy is incomplete");
         ok = false;
     }
-    if (ok) ::fchmod(to.get(), info.st_mode & 07777);
+    if (ok) ::fchmod(to.get(), copyPermissions(info.st_mode));
     if (!to.close() && ok) {
         message = systemError(QStringLiteral("Could not finish the copy"), errno);
         ok = false;
@@ -246,6 +265,41 @@ bool FileManager::writeFile(const QString& target, QByteArrayView bytes, WriteMo
     }
     if (!ok) ::unlink(path.constData());
     return ok;
+}
+
+QString FileManager::pendingPathFor(const QString& target) const {
+    static std::atomic<quint32> counter{0};
+    return QFileInfo(target).path() + QStringLiteral("/.lumarind-") + QString::number(::getpid()) + u'-' +
+           QString::number(++counter) + u'-' + QString::number(QRandomGenerator::global()->generate(), 36) +
+           QStringLiteral(".part");
+}
+
+bool FileManager::commitPending(const QString& pending, const QString& target, WriteMode mode, QString* error) {
+    const QByteArray from = QFile::encodeName(pending);
+    const QByteArray to = QFile::encodeName(target);
+    int failure = 0;
+    if (mode == WriteMode::Replace) {
+        if (::rename(from.constData(), to.constData()) != 0) failure = errno;
+    } else if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) != 0) {
+        failure = errno;
+        // A file system without the flag still refuses a hard link over an existing name.
+        if (failure == EINVAL || failure == ENOSYS) {
+            failure = ::link(from.constData(), to.constData()) == 0 ? 0 : errno;
+            if (failure == 0) ::unlink(from.constData());
+        }
+    }
+    if (failure == 0) return true;
+    if (error) {
+        *error = systemError(mode == WriteMode::Replace ? QStringLiteral("Could not replace the earlier copy")
+                                                        : QStringLiteral("Could not give the copy its name"),
+                             failure);
+    }
+    ::unlink(from.constData());
+    return false;
+}
+
+mode_t FileManager::copyPermissions(mode_t sourceMode) {
+    return static_cast<mode_t>(((sourceMode & 0555) & ~currentUmask()) | S_IWUSR);
 }
 
 bool FileManager::removeItem(const QString& path) {

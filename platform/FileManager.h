@@ -36,8 +36,8 @@ class FileManager {
 
     // Reading and copying refuse anything but a regular file (a named pipe, a device, a socket) with a message
     // saying what it is, and never block on one.
-    // Copies a regular file to a path that must not exist yet. Verifies that every byte arrived; on any
-    // failure removes what this call created and explains in *error.
+    // Copies a regular file to a path that must not exist yet, with the permission bits copyPermissions gives.
+    // Verifies that every byte arrived; on any failure removes what this call created and explains in *error.
     virtual bool copyItem(const QString& source, const QString& target, QString* error = nullptr);
     // The whole content of a regular file; nothing (with the reason in *error) when it cannot be read.
     virtual std::optional<QByteArray> readFile(const QString& path, QString* error = nullptr) const;
@@ -48,6 +48,17 @@ class FileManager {
     enum class WriteMode { CreateNew, Replace };
     virtual bool writeFile(const QString& target, QByteArrayView bytes, WriteMode mode, mode_t permissions,
                            QString* error = nullptr);
+    // A copy in progress is written under a hidden name of its own in the target's folder and takes the target's
+    // name only once it is complete, dates included, so that a process killed midway never leaves a partial or
+    // undated file under a name the user sees. The name is new and unused; nothing is created.
+    QString pendingPathFor(const QString& target) const;
+    // Gives the complete file at pending the name target: CreateNew never over anything that exists there,
+    // Replace over the earlier file in one step. On failure the pending file is removed and *error says why.
+    virtual bool commitPending(const QString& pending, const QString& target, WriteMode mode, QString* error = nullptr);
+    // The permission bits of a copy of a file with sourceMode: its read and execute bits as the user's umask
+    // lets them through, and owner write so that the copy can be edited again. Never set-user-ID,
+    // set-group-ID or sticky, and never writable by others, whatever the source allowed.
+    static mode_t copyPermissions(mode_t sourceMode);
     virtual bool removeItem(const QString& path);
     virtual bool createDirectory(const QString& path);  // with intermediate folders
     virtual bool setModificationDate(const QString& path, const QDateTime& date);

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace writerfixtures;
@@ -267,6 +268,41 @@ TEST_F(ARestore, keepsTheEarlierOutputWhenTheChecksFail) {
     EXPECT_EQ(restore(photo, withArtist("Restored"), files).errorFlag, ExifWriteAccessDenied);
     EXPECT_EQ(testsupport::fileHash(photo.processedPath), earlier);
 }
+
+// ---- The access a copy gets ----
+
+namespace {
+
+struct AccessRow {
+    const char* name;
+    mode_t source;
+    mode_t umask;
+    mode_t copy;
+};
+
+class ACopysAccess : public AProcessedCopy, public ::testing::WithParamInterface<AccessRow> {};
+
+}  // namespace
+
+TEST_P(ACopysAccess, isTheSourcesReadingThroughTheUmaskPlusOwnerWrite) {
+    const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
+    ASSERT_EQ(::chmod(QFile::encodeName(source).constData(), GetParam().source), 0);
+    const mode_t umask = ::umask(GetParam().umask);
+    const ExifWriteResult result = write(source, out() + "/photo.jpg", withArtist("A"));
+    ::umask(umask);
+    ASSERT_EQ(result.errorFlag, ExifWriteSucceeded);
+    struct stat copy {};
+    ASSERT_EQ(::stat(QFile::encodeName(out() + "/photo.jpg").constData(), &copy), 0);
+    EXPECT_EQ(copy.st_mode & 07777, GetParam().copy) << std::oct << (copy.st_mode & 07777);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, ACopysAccess,
+    ::testing::Values(AccessRow{"ordinary", 0644, 022, 0644}, AccessRow{"worldWritable", 0666, 022, 0644},
+                      AccessRow{"everything", 0777, 022, 0755}, AccessRow{"setUserId", 04755, 022, 0755},
+                      AccessRow{"setGroupIdAndSticky", 03775, 002, 0755}, AccessRow{"readOnly", 0444, 022, 0644},
+                      AccessRow{"privateUmask", 0777, 077, 0700}, AccessRow{"openUmask", 0666, 000, 0644}),
+    [](const ::testing::TestParamInfo<AccessRow>& info) { return info.param.name; });
 
 // ---- Messages ----
 

@@ -3,6 +3,7 @@
 #include "tests/Helper/WriterFixtures.h"
 #include "tests/common/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -342,3 +343,52 @@ TEST(AFormatWithoutIptc, refusesAnIptcFieldInsteadOfDroppingIt) {
     EXPECT_EQ(written.errorFlag, ExifWriteSucceeded) << written.errorMsg.toStdString();
     EXPECT_EQ(exiftoolTags(dir.filePath("b.webp")).value("IFD0:Artist").toString(), "New Artist");
 }
+
+// ---- A file that is no image behind its header ----
+
+namespace {
+
+struct NoImageRow {
+    const char* name;
+    int editingOption;
+    bool clearExif;
+};
+
+// A TIFF header whose first directory claims three entries of noise: Exiv2 reads it and writes nothing back.
+QString tiffHeaderOverNoise(const QString& folder) {
+    QByteArray bytes("II*\0\x08\0\0\0\x03\0", 10);
+    for (quint32 noise = 2463534242u; bytes.size() < 4096; noise = noise * 1664525u + 1013904223u)
+        bytes.append(char(noise >> 24));
+    QFile file(folder + "/noise.tif");
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
+}
+
+class ACopyWithoutImageData : public ::testing::TestWithParam<NoImageRow> {};
+
+}  // namespace
+
+TEST_P(ACopyWithoutImageData, isRefusedAndLeavesNoFile) {
+    QTemporaryDir dir;
+    const QString source = tiffHeaderOverNoise(dir.path());
+    ASSERT_FALSE(source.isEmpty());
+    QDir().mkpath(dir.filePath("out"));
+    MetaDataObject settings;
+    settings.editingOption = GetParam().editingOption;
+    settings.clearExif = GetParam().clearExif;
+    settings.Artist = "Someone";
+    settings.isupdated_Artist = true;
+
+    const ExifWriteResult result = ExifWriter::sharedInstance().writeMetaDataToFilePath(
+        photoAt(source), settings, dir.filePath("out/noise.tif"), settings, false);
+
+    EXPECT_EQ(result.errorFlag, ExifWriteFailed);
+    EXPECT_EQ(result.errorMsg, "The copy would hold no image data, so it was not written; the photo may be damaged.");
+    EXPECT_FALSE(result.processedPath.has_value());
+    EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, ACopyWithoutImageData,
+                         ::testing::Values(NoImageRow{"keepOthers", 0, false}, NoImageRow{"clearOthers", 1, false},
+                                           NoImageRow{"cleanWithoutSwitches", CleanMetadataInfo, false},
+                                           NoImageRow{"cleanExif", CleanMetadataInfo, true}),
+                         [](const ::testing::TestParamInfo<NoImageRow>& info) { return info.param.name; });

@@ -27,6 +27,13 @@ EditorAlertCounts refused(int damaged, int unreadable = 0) {
     return counts;
 }
 
+EditorAlertCounts refusedFor(int damaged, int names, int reads, int libraries) {
+    EditorAlertCounts counts = refused(damaged, names);
+    counts.failedReadCount = reads;
+    counts.lockedLibraryCount = libraries;
+    return counts;
+}
+
 EditorAlertCounts duplicates(int count) {
     EditorAlertCounts counts;
     counts.damagedFileCount = counts.alreadyExistsPhotosCount = count;
@@ -81,6 +88,20 @@ INSTANTIATE_TEST_SUITE_P(
         AlertCase{"unreadableNameAmongDamaged", 108, refused(3, 1), "FILES CANNOT BE ADDED",
                   "Some files cannot be added. They are either damaged or not supported by application. The name of "
                   "1 file cannot be read. Please rename it and add it again.",
+                  kOk},
+        AlertCase{"failedReadOne", 108, refusedFor(1, 0, 1, 0), "FILE CANNOT BE ADDED",
+                  "File cannot be added. Its metadata could not be read: the metadata library stopped on it twice, "
+                  "so it may be damaged.",
+                  kOk},
+        AlertCase{"lockedLibrary", 108, refusedFor(1, 0, 0, 1), "FILE CANNOT BE ADDED",
+                  "File cannot be added. The photo library is locked by another program. Please quit that program "
+                  "and add the library again.",
+                  kOk},
+        AlertCase{"everyReasonOnce", 108, refusedFor(3, 1, 1, 1), "FILES CANNOT BE ADDED",
+                  "Some files cannot be added. The name of 1 file cannot be read. Please rename it and add it again. "
+                  "The metadata of 1 file could not be read: the metadata library stopped on it twice, so it may be "
+                  "damaged. A photo library is locked by another program. Please quit that program and add the "
+                  "library again.",
                   kOk},
         AlertCase{"duplicateOne", 109, duplicates(1), "PHOTO EXISTS", "Photo already exists in batch!", kOk},
         AlertCase{"duplicatesThree", 109, duplicates(3), "PHOTOS EXISTS", "Photos already exist in batch!", kOk},

@@ -255,13 +255,50 @@ TEST_F(TheNameBuilder, givesUpOnASilentGeocoderAndOnStop) {
     EXPECT_EQ(geocoder.requests, 2);
 }
 
-TEST_F(TheNameBuilder, neverLetsInsertedTextMakeAPath) {
+struct TypedTextCase {
+    const char* name;
+    const char* replacement;  // nullptr: the name is kept
+    const char* prefix;
+    const char* suffix;
+    const char* place;  // the geocoder's place name
+    const char* expected;
+};
+
+class TypedText : public TheNameBuilder, public ::testing::WithParamInterface<TypedTextCase> {};
+
+// What the user types or a server answers lands in a file name: never a path, a hidden name or a line break.
+TEST_P(TypedText, givesAPlainVisibleName) {
+    const TypedTextCase& c = GetParam();
     OutputRenamingOptions o = renaming();
-    o.addStringCheck = o.addEXIFLocationCheck = 1;
-    o.addString = {"../", "/x"};
-    geocoder.address = QVariantMap{{"Name", "AC/DC Hall"}, {"City", "Sydney"}, {"State", "NSW"}, {"Country", "AU"}};
-    EXPECT_EQ(build(o), "/out/Chosen Folder/..-IMG_0001-xAC-DC-Hall_Sydney_NSW_AU.JPG");
+    o.addStringCheck = 1;
+    o.addString = {QString::fromUtf8(c.prefix), QString::fromUtf8(c.suffix)};
+    if (c.replacement) {
+        o.replaceFilenameCheck = 1;
+        o.replaceFilename.customNameValue = QString::fromUtf8(c.replacement);
+    }
+    if (c.place) {
+        o.addEXIFLocationCheck = 1;
+        geocoder.address = QVariantMap{{"Name", QString::fromUtf8(c.place)}, {"City", "Sydney"}};
+        o.addEXIFLocation.stateTick = o.addEXIFLocation.countryTick = 0;
+    }
+    EXPECT_EQ(build(o), QString::fromUtf8(c.expected));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, TypedText,
+    ::testing::Values(
+        TypedTextCase{"slashesAndParents", nullptr, "../", "/x", "AC/DC Hall",
+                      "/out/Chosen Folder/-IMG_0001-xAC-DC-Hall_Sydney.JPG"},
+        TypedTextCase{"replacedByADot", ".", "", "", nullptr, "/out/Chosen Folder/IMG_0001.JPG"},
+        TypedTextCase{"replacedByTwoDots", "..", "", "", nullptr, "/out/Chosen Folder/IMG_0001.JPG"},
+        TypedTextCase{"hiddenPrefix", nullptr, ".", "", nullptr, "/out/Chosen Folder/IMG_0001.JPG"},
+        TypedTextCase{"dotsBeforeAName", "..Trip", "", "", nullptr, "/out/Chosen Folder/Trip.JPG"},
+        TypedTextCase{"dotsInsideStay", "Trip..2", "", ".", nullptr, "/out/Chosen Folder/Trip..2..JPG"},
+        TypedTextCase{"lineBreaks", "Summer\nTrip\r\n", "", "", nullptr, "/out/Chosen Folder/Summer-Trip--.JPG"},
+        TypedTextCase{"tabsAndOtherControls", nullptr, "\t", "\x7f\x1b", nullptr, "/out/Chosen Folder/-IMG_0001--.JPG"},
+        TypedTextCase{"controlsFromTheServer", nullptr, "", "", "Hall\nB",
+                      "/out/Chosen Folder/IMG_0001Hall-B_Sydney.JPG"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TheNameBuilder, fallsBackToTheOriginalNameWhenNothingIsLeft) {
     OutputRenamingOptions o = renaming();

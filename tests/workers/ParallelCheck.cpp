@@ -8,6 +8,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QtConcurrent>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace parallelcheck {
 
@@ -32,12 +38,46 @@ MetaDataObject editsTouchingXmp() {
 }
 
 std::vector<PhotoFile> photosAt(const QStringList& paths) {
-    std::vector<PhotoFile> photos;
-    for (const QString& path : paths) {
-        photos.push_back(PhotoFile::initWithFileUrl(path, QFileInfo(path).fileName(), false));
-        photos.back().isSelected = true;
+    const QList<PhotoFile> read = QtConcurrent::blockingMapped(paths, [](const QString& path) {
+        PhotoFile photo = PhotoFile::initWithFileUrl(path, QFileInfo(path).fileName(), false);
+        photo.isSelected = true;
+        return photo;
+    });
+    return std::vector<PhotoFile>(read.begin(), read.end());
+}
+
+QList<pid_t> workerProcesses(const QString& program) {
+    // The kernel keeps only the first 15 bytes of a program's name.
+    const QByteArray name = QFile::encodeName(QFileInfo(program).fileName()).left(15);
+    QList<pid_t> found;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isProcess = false;
+        const pid_t pid = static_cast<pid_t>(entry.toLong(&isProcess));
+        if (!isProcess) continue;
+        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly)) continue;
+        // "pid (name) state ppid ...": the name may hold spaces and brackets, so it ends at the last ')'.
+        const QByteArray line = stat.readAll();
+        const qsizetype open = line.indexOf('(');
+        const qsizetype close = line.lastIndexOf(')');
+        if (open < 0 || close < open || line.mid(open + 1, close - open - 1) != name) continue;
+        const QList<QByteArray> rest = line.mid(close + 2).split(' ');
+        // A dead worker not yet waited for is no worker.
+        if (rest.size() >= 2 && rest.at(0) != "Z" && rest.at(1).toLong() == ::getpid()) found.append(pid);
     }
-    return photos;
+    return found;
+}
+
+int killWorkers(const QString& program) {
+    int killed = 0;
+    for (const pid_t pid : workerProcesses(program)) {
+        const int handle = int(::syscall(SYS_pidfd_open, pid, 0));
+        if (handle < 0) continue;
+        pollfd ended{handle, POLLIN, 0};
+        if (::kill(pid, SIGKILL) == 0 && ::poll(&ended, 1, 10000) == 1) ++killed;
+        ::close(handle);
+    }
+    return killed;
 }
 
 QStringList runBatch(std::vector<PhotoFile> photos, const QString& output, int* failedCount) {

@@ -7,10 +7,17 @@
 #include <QTemporaryDir>
 
 #include "Helper/MetadataWorkerPool.h"
+#include "Helper/WorkerProtocol.h"
 #include "batch/BatchRunner.h"
 #include "batch/ExifPhotoWriter.h"
+#include "intake/PhotoImportTask.h"
 #include "model/RecordTransfer.h"
 #include "tests/Helper/HelperFixtures.h"
+#include "tests/workers/ParallelCheck.h"
+
+#include <thread>
+
+#include <fcntl.h>
 
 #include <poll.h>
 #include <spawn.h>
@@ -48,7 +55,7 @@ struct Fault {
     const char* name;  // the photo's name, which tells the fault worker what to do
 };
 
-class AWorkerThatFails : public ::testing::TestWithParam<Fault> {
+class FaultyWorkers : public ::testing::Test {
   protected:
     void SetUp() override {
         helperfixtures::installReader();
@@ -58,11 +65,14 @@ class AWorkerThatFails : public ::testing::TestWithParam<Fault> {
     // A small JPEG with a camera's EXIF block, which the writer needs.
     QString photo(const QString& name) {
         const QString path = helperfixtures::makeJpeg(dir.filePath("in"), name, QSize(120, 80));
-        EXPECT_TRUE(helperfixtures::exiftoolWrite(path, {"-Make=Test", "-Model=Camera"}));
+        EXPECT_TRUE(
+            helperfixtures::exiftoolWrite(path, {"-Make=Test", "-Model=Camera", "-ModifyDate=2019:07:31 08:30:00"}));
         return path;
     }
     QTemporaryDir dir;
 };
+
+class AWorkerThatFails : public FaultyWorkers, public ::testing::WithParamInterface<Fault> {};
 
 TEST_P(AWorkerThatFails, costsOnlyThatPhoto) {
     const QString faultName = QString::fromLatin1(GetParam().name) + ".jpg";
@@ -94,12 +104,85 @@ TEST_P(AWorkerThatFails, costsOnlyThatPhoto) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, AWorkerThatFails,
-                         ::testing::Values(Fault{"abort-here"}, Fault{"abort-midway"}, Fault{"hang-here"}),
+                         ::testing::Values(Fault{"abort-here"}, Fault{"abort-midway"}, Fault{"abort-undated"},
+                                           Fault{"hang-here"}),
                          [](const ::testing::TestParamInfo<Fault>& info) {
                              return QString::fromLatin1(info.param.name).remove('-').toStdString();
                          });
 
-TEST_F(AWorkerThatFails, onAReadGivesAPhotoWithoutMetadata) {
+// A worker that died while idle, or before it read its request, costs its photo nothing; nor does the end
+// of the thread that first needed a worker.
+struct Loss {
+    const char* name;
+    const char* photo;
+    bool killIdleWorkers;
+    bool sameWorker;  // the one the ended thread started serves on
+};
+
+class AWorkerLostBeforeItsPhoto : public FaultyWorkers, public ::testing::WithParamInterface<Loss> {};
+
+TEST_P(AWorkerLostBeforeItsPhoto, costsThatPhotoNothing) {
+    MetadataWorkerPool::Settings settings = faultySettings();
+    settings.workers = 1;
+    const MetadataWorkerPool pool(settings);
+    const QString first = photo("first.jpg");
+    std::thread([&] {
+        pool.writeProcessedCopy(photoAt(first), artistEdit(), first + ".out", artistEdit(), false);
+    }).join();
+    if (GetParam().killIdleWorkers) {
+        ASSERT_EQ(parallelcheck::killWorkers(LUMARIND_FAULT_WORKER), 1);
+    }
+    const QList<pid_t> before = parallelcheck::workerProcesses(LUMARIND_FAULT_WORKER);
+    const QString copy = dir.filePath("out/") + GetParam().photo;
+    const ExifWriteResult result =
+        pool.writeProcessedCopy(photoAt(photo(GetParam().photo)), artistEdit(), copy, artistEdit(), false);
+    EXPECT_EQ(result.errorFlag, 0) << result.errorMsg.toStdString();
+    EXPECT_EQ(helperfixtures::exiftoolValue(copy, "Artist"), "Pool Test");
+    if (GetParam().sameWorker) {
+        EXPECT_EQ(parallelcheck::workerProcesses(LUMARIND_FAULT_WORKER), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Losses, AWorkerLostBeforeItsPhoto,
+                         ::testing::Values(Loss{"startedByAThreadThatEnded", "second.jpg", false, true},
+                                           Loss{"killedWhileIdle", "second.jpg", true, false},
+                                           Loss{"endedBeforeReading", "exit-unread-once.jpg", false, false}),
+                         [](const ::testing::TestParamInfo<Loss>& info) { return std::string(info.param.name); });
+
+// A photo being added whose read a worker does not survive joins only with the record a second worker read.
+struct ReadFault {
+    const char* name;
+    const char* photo;
+    bool joins;
+};
+
+class APhotoWhoseReadFails : public FaultyWorkers, public ::testing::WithParamInterface<ReadFault> {};
+
+TEST_P(APhotoWhoseReadFails, joinsOnlyWithTheRecordASecondWorkerRead) {
+    const QStringList paths{photo("sound.jpg"), photo(GetParam().photo)};
+    const MetadataWorkerPool pool(faultySettings());
+    const MetadataReading* shared = MetadataReading::shared();
+    MetadataReading::install(&pool);
+    PhotoImportTask::Settings settings;
+    settings.walk.cachesFolder = dir.filePath("c");
+    const PhotoImportResult added = PhotoImportTask::run(paths, "ALL", {}, settings);
+    MetadataReading::install(shared);
+
+    EXPECT_EQ(added.addedPaths, GetParam().joins ? paths : paths.mid(0, 1));
+    for (const PhotoFile& joined : added.photos) EXPECT_EQ(joined.metadataObjectOriginal->Cam_Make, "Test");
+    EXPECT_EQ(added.counters.totalPhotoToAdd, added.photos.size());
+    EXPECT_EQ(added.counters.failedReadCount, GetParam().joins ? 0 : 1);
+    EXPECT_EQ(added.counters.damagedFileCount, added.counters.failedReadCount);
+    EXPECT_EQ(added.counters.isPhotoFormatNotSupported, !GetParam().joins);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, APhotoWhoseReadFails,
+                         ::testing::Values(ReadFault{"crashesOnce", "abort-once.jpg", true},
+                                           ReadFault{"crashesEveryTime", "abort-here.jpg", false},
+                                           ReadFault{"hangsEveryTime", "hang-here.jpg", false}),
+                         [](const ::testing::TestParamInfo<ReadFault>& info) { return info.param.name; });
+
+TEST_F(FaultyWorkers, onAReadGiveAPhotoWithoutMetadata) {
     const MetadataWorkerPool pool(faultySettings());
     const QString sound = photo("sound.jpg");
     ASSERT_TRUE(helperfixtures::exiftoolWrite(sound, {"-Artist=Someone"}));
@@ -160,6 +243,84 @@ TEST(AWorkerWhoseApplicationIsGone, exitsWhetherIdleOrBusy) {
         EXPECT_TRUE(ended) << (busy ? "busy" : "idle");
     }
 }
+
+// Killed midway with no application left to clean up after it, a worker leaves nothing under the copy's
+// name: neither an empty file nor a whole copy without its dates.
+class AWorkerLeftAlone : public FaultyWorkers, public ::testing::WithParamInterface<Fault> {};
+
+TEST_P(AWorkerLeftAlone, leavesNoCopyUnderItsName) {
+    const QString name = QString::fromLatin1(GetParam().name) + ".jpg";
+    const QString copy = dir.filePath("out/") + name;
+    int channel = -1;
+    const pid_t pid = startWorker(&channel);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(WorkerChannel(channel).send(
+        WorkerProtocol::writeRequest(photoAt(photo(name)), artistEdit(), copy, artistEdit(), false)));
+    const bool ended = endsWithin(pid, 10000);
+    ::close(channel);
+    if (!ended) ::kill(pid, SIGKILL);
+    ASSERT_TRUE(ended);
+    EXPECT_FALSE(QFileInfo::exists(copy));
+    EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, AWorkerLeftAlone, ::testing::Values(Fault{"abort-midway"}, Fault{"abort-undated"}),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                             return QString::fromLatin1(info.param.name).remove('-').toStdString();
+                         });
+
+// The application killed outright, with its worker idle, busy or stopped: a shell stands in for it and holds
+// the application's end of the socket.
+struct Death {
+    const char* name;
+    const char* photo;
+    bool stopped;
+};
+
+class AWorkerWhoseApplicationWasKilled : public ::testing::TestWithParam<Death> {};
+
+TEST_P(AWorkerWhoseApplicationWasKilled, endsWithIt) {
+    int ends[2];
+    int output[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends), 0);
+    ASSERT_EQ(::pipe2(output, O_CLOEXEC), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, ends[1], 3);
+    posix_spawn_file_actions_adddup2(&actions, ends[0], 4);
+    posix_spawn_file_actions_adddup2(&actions, output[1], 1);
+    char shell[] = "/bin/sh", option[] = "-c", program[] = LUMARIND_FAULT_WORKER;
+    char script[] = "\"$0\" <&3 >&3 3<&- 4<&- & echo $!; exec >&-; wait";
+    char* argv[] = {shell, option, script, program, nullptr};
+    pid_t standIn = -1;
+    ASSERT_EQ(::posix_spawn(&standIn, shell, &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(ends[1]);
+    ::close(output[1]);
+    char line[32] = {};
+    const pid_t worker = ::read(output[0], line, sizeof line - 1) > 0 ? std::atoi(line) : -1;
+    ::close(output[0]);
+    // A request acknowledged: the worker is past its start, and on "hang-here" busy for ever.
+    WorkerMessage message;
+    message.json = QJsonObject{{"request", "read"}, {"path", GetParam().photo}};
+    const bool talked =
+        worker > 0 && WorkerChannel(ends[0]).send(message) &&
+        WorkerChannel(ends[0]).receive(message, std::chrono::steady_clock::now() + std::chrono::seconds(10)) ==
+            WorkerChannel::Received::Message;
+    ::close(ends[0]);
+    if (GetParam().stopped) ::kill(worker, SIGSTOP);
+    ::kill(standIn, SIGKILL);
+    ::waitpid(standIn, nullptr, 0);
+    EXPECT_TRUE(talked);
+    EXPECT_TRUE(worker > 0 && endsWithin(worker, 10000));
+    if (worker > 0) ::kill(worker, SIGKILL);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, AWorkerWhoseApplicationWasKilled,
+                         ::testing::Values(Death{"idle", "/nowhere/a.jpg", false},
+                                           Death{"busy", "/nowhere/hang-here.jpg", false},
+                                           Death{"stopped", "/nowhere/a.jpg", true}),
+                         [](const ::testing::TestParamInfo<Death>& info) { return std::string(info.param.name); });
 
 TEST(APhotoWithAnEmptyResolutionEntry, isAddedAndWrittenOrRefusedWithoutACrash) {
     helperfixtures::installReader();
