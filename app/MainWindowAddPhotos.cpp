@@ -5,6 +5,7 @@
 #include "app/Logging.h"
 #include "app/MainWindowController.h"
 #include "app/QuickTourWindow.h"
+#include "controls/CentredWindow.h"
 #include "controls/IMGButton.h"
 #include "controls/MouseDownView.h"
 #include "controls/VLAppStoreWindow.h"
@@ -21,7 +22,7 @@ void MainWindowController::showAddPhotosWindow() {
 void MainWindowController::addPhotoWindow() {
     if (m_addPhotos->isVisible() && m_addPhotos->isActiveWindow()) return;
     m_app.setIsSubWindowOpened(true);
-    centreOnMainWindow(m_addPhotos);
+    CentredWindow::centreOver(m_addPhotos, m_windowMain);
     m_addPhotos->show();
     m_addPhotos->raise();
     m_addPhotos->activateWindow();
@@ -95,7 +96,7 @@ void MainWindowController::showExifEditorWindow() {
 }
 
 void MainWindowController::showTipsScreen() {
-    centreOnMainWindow(m_tips);
+    CentredWindow::centreOver(m_tips, m_windowMain);
     m_tips->showPage();
     m_tips->show();
     m_tips->raise();

@@ -357,8 +357,3 @@ bool MainWindowController::eventFilter(QObject* watched, QEvent* event) {
         btnMinimizeWindow()->setState(ControlStateOff);
     return QObject::eventFilter(watched, event);
 }
-
-void MainWindowController::centreOnMainWindow(QWidget* child) const {
-    const QRect main = m_windowMain->frameGeometry();
-    child->move(main.topLeft() + QPoint((main.width() - child->width()) / 2, (main.height() - child->height()) / 2));
-}

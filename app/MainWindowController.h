@@ -113,7 +113,6 @@ class MainWindowController : public QObject, public VLAppStoreWindowDelegate, pu
     void handOverChosenPaths(const QStringList& paths, QWidget* panelOwner);
     void closeMainWindow();
     void continueClosing();
-    void centreOnMainWindow(QWidget* child) const;
     QWidget* windowDraggedBy(const MouseDownView* view) const;
 
     AppDelegate& m_app;

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
+#include "controls/CentredWindow.h"
 #include "controls/SubWindowState.h"
 #include "controls/WindowCloseButton.h"
 #include "presets/PresetView.h"
@@ -29,10 +30,7 @@ PresetsWindow::~PresetsWindow() {
 void PresetsWindow::showCenteredOver(QWidget* owner) {
     QWidget* ownerWindow = owner ? owner->window() : nullptr;
     if (ownerWindow && parentWidget() != ownerWindow) setParent(ownerWindow, Qt::Window);
-    if (ownerWindow) {
-        const QRect frame = ownerWindow->geometry();
-        move(frame.x() + (frame.width() - width()) / 2, frame.y() + (frame.height() - height()) / 2);
-    }
+    CentredWindow::centreOver(this, ownerWindow);
     m_subWindow.setIsSubWindowOpened(true);
     show();
     raise();
