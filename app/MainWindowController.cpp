@@ -14,6 +14,7 @@
 #include "controls/IMGButton.h"
 #include "controls/MouseDownView.h"
 #include "controls/VLAppStoreWindow.h"
+#include "controls/VisualEffectBacking.h"
 #include "platform/Dispatch.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
@@ -23,8 +24,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -33,32 +32,25 @@ namespace {
 const QSize kMainWindowSize(1050, 700);
 constexpr int kTitleBarHeight = 50;
 const QString kIsFirstTime = QStringLiteral("isFirstTime");
-// A neutral dark grey, as the window's dark translucent material shows over a desktop.
-const QColor kMainBackground(44, 44, 48);
 constexpr int kCornerRadius = 5;
+
+// The content background (mainBG): a neutral dark grey, as the window's dark translucent material shows over a
+// desktop, whose bottom corners follow the window's. The window itself is cut to its rounded shape.
+VisualEffectBacking::Look mainBackground() {
+    VisualEffectBacking::Look look;
+    look.fill = QColor(44, 44, 48);
+    look.cornerRadius = kCornerRadius;
+    look.squareTop = true;
+    look.underViewOnly = true;
+    look.roundsView = false;
+    return look;
+}
 
 // An image button flips its state once its click is handled; these only act.
 void showsOffAfterClick(IMGButton* button) {
     QMetaObject::invokeMethod(
         button, [button] { button->setState(ControlStateOff); }, Qt::QueuedConnection);
 }
-
-// The content background (mainBG): a dark panel whose bottom corners follow the window's.
-class MainScreenView : public QWidget {
-  public:
-    using QWidget::QWidget;
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath rounded;
-        rounded.addRoundedRect(QRectF(rect()), 5, 5);
-        QPainterPath top;
-        top.addRect(QRectF(0, 0, width(), 6));
-        painter.fillPath(rounded.united(top), kMainBackground);
-    }
-};
 
 }  // namespace
 
@@ -70,11 +62,12 @@ MainWindowController::MainWindowController(AppDelegate& app) : m_app(app) {
     m_windowMain->setObjectName(QStringLiteral("windowMain"));
     m_windowMain->setWindowTitle(ProductInfo::bundleName());
     m_windowMain->setAttribute(Qt::WA_TranslucentBackground);
-    m_mainScreenView = new MainScreenView;
+    m_mainScreenView = new QWidget;
     m_mainScreenView->setObjectName(QStringLiteral("mainScreenView"));
     auto* layout = new QVBoxLayout(m_mainScreenView);
     layout->setContentsMargins(0, 0, 0, 0);
     m_windowMain->setContentView(m_mainScreenView);
+    VisualEffectBacking::addVisualEffectView(m_windowMain, m_mainScreenView, mainBackground());
     m_titleBar = new MainTitleBar;
     m_titleBar->setObjectName(QStringLiteral("vwTopContainer"));
     m_loading = new LoadingOverlay(m_windowMain);

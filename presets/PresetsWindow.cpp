@@ -5,6 +5,7 @@
 
 #include "controls/CentredWindow.h"
 #include "controls/SubWindowState.h"
+#include "controls/VisualEffectBacking.h"
 #include "controls/WindowCloseButton.h"
 #include "presets/PresetView.h"
 
@@ -15,6 +16,11 @@ PresetsWindow::PresetsWindow(PresetStore& presets, SubWindowState& subWindow, QW
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
+    // The editor lies on the window's dark backing, square like the window.
+    VisualEffectBacking::Look backing;
+    backing.fill = QColor(38, 38, 38);
+    backing.cornerRadius = 0;
+    VisualEffectBacking::addVisualEffectView(this, m_view, backing);
     // Level with the list's title, in the room the title leaves it.
     m_close = new WindowCloseButton(this);
     m_close->move(8, 10);

@@ -27,7 +27,8 @@ TEST_P(AChildWindow, opensInTheMiddleOfItsOwner) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, AChildWindow,
     ::testing::Values(CentringRow{"addPhotosOverTheMainWindow", {275, 150, 1050, 700}, {640, 470}, {480, 265}},
-                      CentringRow{"oddDifferenceLeavesTheSparePointBelowRight", {0, 0, 1050, 700}, {641, 471}, {204, 114}},
+                      CentringRow{
+                          "oddDifferenceLeavesTheSparePointBelowRight", {0, 0, 1050, 700}, {641, 471}, {204, 114}},
                       CentringRow{"sameSizeCoversItsOwner", {10, 20, 300, 200}, {300, 200}, {10, 20}},
                       CentringRow{"largerThanItsOwnerOverhangsBothSides", {0, 0, 400, 300}, {600, 500}, {-100, -100}},
                       CentringRow{"ownerOnAScreenLeftOfThePrimary", {-1600, 100, 1050, 700}, {820, 560}, {-1485, 170}},
