@@ -1,12 +1,13 @@
 #include "app/MainWindowController.h"
 
 #include "app/AddPhotosWindow.h"
-#include "app/AppDelegate.h"
 #include "app/AppNotifications.h"
 #include "app/ArtworkViews.h"
 #include "app/FeedbackService.h"
 #include "app/LoadingOverlay.h"
 #include "app/MainTitleBar.h"
+#include "app/MainWindowApplication.h"
+#include "app/MainWindowCloseFlow.h"
 #include "app/ProductInfo.h"
 #include "app/QuickTourWindow.h"
 #include "controls/ControlState.h"
@@ -54,7 +55,7 @@ void showsOffAfterClick(IMGButton* button) {
 
 }  // namespace
 
-MainWindowController::MainWindowController(AppDelegate& app) : m_app(app) {
+MainWindowController::MainWindowController(MainWindowApplication& app) : m_app(app) {
     m_schedule = [this](int milliseconds, std::function<void()> work) {
         platform::dispatch::after(milliseconds, this, std::move(work));
     };
@@ -75,12 +76,12 @@ MainWindowController::MainWindowController(AppDelegate& app) : m_app(app) {
     m_tips = new QuickTourWindow(m_windowMain);
     m_windowMain->installEventFilter(this);
 
-    connect(m_addPhotos, &AddPhotosWindow::addPhotosTapped, this, [this] { showAddPhotosPanel(0); });
-    connect(m_addPhotos, &AddPhotosWindow::addFoldersTapped, this, [this] { showAddPhotosPanel(1); });
-    connect(m_addPhotos, &AddPhotosWindow::addiPhotosTapped, this, &MainWindowController::showIphotosPanel);
-    connect(m_addPhotos, &AddPhotosWindow::closeTapped, this, &MainWindowController::btnCloseAddPhotoWinTapped);
-    connect(m_tips, &QuickTourWindow::torvanelinkClicked, this, &MainWindowController::torvanelinkClicked);
-    connect(m_tips, &QuickTourWindow::closeQuickTourClicked, this, &MainWindowController::closeQuickTourClicked);
+    // The halves wait the way the window does, also once tests have replaced its waits.
+    const DelayedCall waits = [this](int milliseconds, std::function<void()> work) {
+        m_schedule(milliseconds, std::move(work));
+    };
+    m_startWindows = std::make_unique<MainWindowAddPhotos>(m_app, *this, m_addPhotos, m_tips, waits);
+    m_closeFlow = std::make_unique<MainWindowCloseFlow>(m_app, m_windowMain, waits);
 }
 
 MainWindowController::~MainWindowController() {
@@ -113,15 +114,14 @@ void MainWindowController::initSetup() {
     setupTitleBarViewForWindow();
     m_titleBar->vwMouseDownLintener()->setDelegate(this);
     m_tips->vwMouseDownTips()->setDelegate(this);
+    m_addPhotos->vwContainerLoadImage()->setDelegate(this);
     m_loading->setGeometry(QRect(QPoint(0, 0), m_windowMain->size()));
 }
 
 void MainWindowController::registerObservers() {
     auto& center = platform::NotificationCenter::defaultCenter();
-    center.addObserver(this, AppNotifications::showTips(), [this](const platform::Notification&) {
-        m_isTipsFromNotification = true;
-        showTipsScreen();
-    });
+    center.addObserver(this, AppNotifications::showTips(),
+                       [this](const platform::Notification&) { m_startWindows->tipsRequested(); });
     // The support-phone download may post from its own thread.
     center.addObserver(this, AppNotifications::updatePhoneNumber(), [this](const platform::Notification& n) {
         const QString number = n.userInfo.value(QStringLiteral("number")).toString();
@@ -248,8 +248,13 @@ IMGButton* MainWindowController::btnZoomWindow() const {
     return m_windowMain->zoomButton();
 }
 
-void MainWindowController::enableTitleBarButtons(bool enabled) {
+void MainWindowController::hideWindow() {
+    m_windowMain->hide();
+}
+
+void MainWindowController::enableWindowControls(bool enabled) {
     for (IMGButton* button : {btnCloseWindow(), btnMinimizeWindow(), btnZoomWindow()}) button->setEnabled(enabled);
+    m_windowMain->setResizable(enabled);
 }
 
 void MainWindowController::btnMinimizeWindowTapped() {
@@ -290,7 +295,7 @@ void MainWindowController::openHelpUrl() {
 }
 
 bool MainWindowController::windowShouldClose(VLAppStoreWindow*) {
-    if (!m_closeApproved) {
+    if (!m_closeFlow->isCloseApproved()) {
         // Closed by the window system (a key or its menu): the same questions as the close button.
         platform::dispatch::onMain(this, [this] { btnCloseWindowTapped(); });
         return false;
@@ -349,4 +354,58 @@ bool MainWindowController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_windowMain && event->type() == QEvent::WindowStateChange && !m_windowMain->isMinimized())
         btnMinimizeWindow()->setState(ControlStateOff);
     return QObject::eventFilter(watched, event);
+}
+
+// ---- the halves' operations, under the names the window answers to ----
+
+void MainWindowController::showAddPhotosWindow() {
+    m_startWindows->showAddPhotosWindow();
+}
+
+void MainWindowController::addPhotoWindow() {
+    m_startWindows->addPhotoWindow();
+}
+
+void MainWindowController::hideAddPhotosWindow() {
+    m_startWindows->hideAddPhotosWindow();
+}
+
+void MainWindowController::showAddPhotosPanel(int type) {
+    m_startWindows->showAddPhotosPanel(type);
+}
+
+void MainWindowController::showIphotosPanel() {
+    m_startWindows->showIphotosPanel();
+}
+
+void MainWindowController::btnCloseAddPhotoWinTapped() {
+    m_startWindows->btnCloseAddPhotoWinTapped();
+}
+
+void MainWindowController::showExifEditorWindow() {
+    m_startWindows->showExifEditorWindow();
+}
+
+void MainWindowController::showTipsScreen() {
+    m_startWindows->showTipsScreen();
+}
+
+void MainWindowController::closeQuickTourClicked() {
+    m_startWindows->closeQuickTourClicked();
+}
+
+void MainWindowController::torvanelinkClicked() {
+    m_startWindows->torvanelinkClicked();
+}
+
+void MainWindowController::btnCloseWindowTapped() {
+    m_closeFlow->btnCloseWindowTapped();
+}
+
+void MainWindowController::closeWindowActionShowRate(bool showRate) {
+    m_closeFlow->closeWindowActionShowRate(showRate);
+}
+
+void MainWindowController::showAlertForRateApp() {
+    m_closeFlow->showAlertForRateApp();
 }
