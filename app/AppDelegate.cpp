@@ -133,6 +133,11 @@ void AppDelegate::setEditingScreen(EditingScreen* screen) {
     if (m_editingScreenView && m_windowController) m_windowController->setEditorView(m_editingScreenView);
 }
 
+bool AppDelegate::hasUnprocessedEdits() const {
+    const EditingScreen* screen = editingScreen();
+    return !arraySelectedImagesToProcess.isEmpty() && screen && screen->isParamsChanged();
+}
+
 void AppDelegate::installReachability(std::unique_ptr<ReachabilityService> service) {
     m_reachability = std::move(service);
 }

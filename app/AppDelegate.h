@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DelayedCall.h"
+#include "app/MainWindowApplication.h"
 #include "app/NetworkFlags.h"
 #include "app/online/ServiceHosts.h"
 #include "controls/SubWindowState.h"
@@ -37,7 +38,7 @@ class UserDefaults;
 // The start and the end of the application, and the state every screen shares for the whole run. One
 // instance exists while the application runs (shared()); screens built elsewhere borrow its members by
 // reference. Main thread only, except where a member says otherwise.
-class AppDelegate : public QObject {
+class AppDelegate : public QObject, public MainWindowApplication {
     Q_OBJECT
   public:
     // The launch sequence, in the order it runs.
@@ -83,17 +84,17 @@ class AppDelegate : public QObject {
     // A sheet, panel or child window is up; installed as SubWindowState::shared() for the controls.
     SubWindowState& subWindowState() { return m_subWindowState; }
     bool isSubWindowOpened() const { return m_subWindowState.isSubWindowOpened(); }
-    void setIsSubWindowOpened(bool opened) { m_subWindowState.setIsSubWindowOpened(opened); }
+    void setIsSubWindowOpened(bool opened) override { m_subWindowState.setIsSubWindowOpened(opened); }
     // The one intake over the batch and dictFileAdded; the editing screen drives it once installed.
     PhotoIntake& photoIntake() { return *m_photoIntake; }
-    platform::UserDefaults& defaults() { return m_defaults; }
+    platform::UserDefaults& defaults() override { return m_defaults; }
     // Where the maker's pages and services are: the product's own unless the online services were installed
     // with other hosts.
-    const ServiceHosts& serviceHosts() const { return m_serviceHosts; }
+    const ServiceHosts& serviceHosts() const override { return m_serviceHosts; }
     void setServiceHosts(const ServiceHosts& hosts) { m_serviceHosts = hosts; }
     MainWindowController* myWindowController() const { return m_windowController.get(); }
-    QAction* menuSelectAll() const { return m_menuSelectAll; }
-    QAction* menuDeselectAll() const { return m_menuDeselectAll; }
+    QAction* menuSelectAll() const override { return m_menuSelectAll; }
+    QAction* menuDeselectAll() const override { return m_menuDeselectAll; }
 
     // ---- services that arrive later; none is called before it is installed ----
     // Made when the main window opens and mounted below its title bar.
@@ -101,12 +102,13 @@ class AppDelegate : public QObject {
     void setEditingScreen(EditingScreen* screen);
     // The installed screen, or nullptr (also once its view is gone).
     EditingScreen* editingScreen() const { return m_editingScreenView ? m_editingScreen : nullptr; }
+    bool hasUnprocessedEdits() const override;
     void installReachability(std::unique_ptr<ReachabilityService> service);
     void installSupportPhone(std::unique_ptr<SupportPhoneService> service);
     void installTracking(std::unique_ptr<InstallTrackingService> service);
     void installPromotionPanel(std::unique_ptr<PromotionPanelService> service);
     void installFeedback(std::unique_ptr<FeedbackService> service);
-    FeedbackService* feedback() const { return m_feedback.get(); }
+    FeedbackService* feedback() const override { return m_feedback.get(); }
 
     // ---- launch ----
     void applicationDidFinishLaunching();
@@ -121,22 +123,22 @@ class AppDelegate : public QObject {
     QString getDefaultPhoneNumber() const;
     // Posts "updatePhoneNumber" with the number; main thread.
     void updatePhoneInfoToLabels(const QString& number);
-    void enableSelectAll(bool panelOpen);
+    void enableSelectAll(bool panelOpen) override;
 
     // The one entry for photos chosen in a panel: the editing screen's when installed, else the intake's.
-    void addPhotosFromPathUrls(const QStringList& paths);
+    void addPhotosFromPathUrls(const QStringList& paths) override;
 
     // ---- application-wide actions ----
-    void btnFeedbackTapped();
-    void showTips();
-    void btnHelpTapped();
-    void btnRateOnAppstoreTapped();
+    void btnFeedbackTapped() override;
+    void showTips() override;
+    void btnHelpTapped() override;
+    void btnRateOnAppstoreTapped() override;
 
     // ---- the end ----
     // Saves the presets once, whatever ends the run.
     void applicationWillTerminate();
     // Ends the run through the normal path (presets saved). Tests replace what ends the event loop.
-    void terminate();
+    void terminate() override;
     void setTerminateHandler(std::function<void()> handler) { m_terminateHandler = std::move(handler); }
     // What the main window waits with; a real timer unless set before the window opens.
     void setDelayedCall(DelayedCall delayedCall) { m_delayedCall = std::move(delayedCall); }

@@ -4,6 +4,7 @@
 #include "app/online/Artwork.h"
 #include "app/online/FeedbackAttachments.h"
 #include "app/online/Logging.h"
+#include "controls/CentredWindow.h"
 #include "controls/SubWindowState.h"
 #include "platform/Alerts.h"
 #include "platform/Log.h"
@@ -248,9 +249,7 @@ void FeedbackWindowController::extractInfoAndSendFeedback() {
 }
 
 void FeedbackWindowController::setWindowInCenterOfWindow(QWidget* other) {
-    if (!other) return;
-    const QRect frame = other->frameGeometry();
-    move(frame.center() - QPoint(width() / 2, height() / 2));
+    CentredWindow::centreOver(this, other);
 }
 
 void FeedbackWindowController::showEvent(QShowEvent* event) {

@@ -1,44 +1,58 @@
-// The main window's ways into the batch: the add-photos window with its open panels, and the quick tour
-// that comes before it at the first launch.
+#include "app/MainWindowAddPhotos.h"
+
+#include "app/AddPhotosMainWindow.h"
 #include "app/AddPhotosWindow.h"
-#include "app/AppDelegate.h"
-#include "app/Logging.h"
-#include "app/MainWindowController.h"
+#include "app/MainWindowApplication.h"
 #include "app/QuickTourWindow.h"
-#include "controls/IMGButton.h"
-#include "controls/MouseDownView.h"
-#include "controls/VLAppStoreWindow.h"
+#include "app/online/ServiceHosts.h"
+#include "controls/CentredWindow.h"
 #include "editor/AddPhotosOptions.h"
 #include "intake/PhotoAcceptance.h"
 #include "platform/OpenPanel.h"
 #include "platform/StandardPaths.h"
 #include "platform/Workspace.h"
 
-void MainWindowController::showAddPhotosWindow() {
+#include <QPointer>
+
+MainWindowAddPhotos::MainWindowAddPhotos(MainWindowApplication& app, AddPhotosMainWindow& mainWindow,
+                                         AddPhotosWindow* addPhotos, QuickTourWindow* tips, DelayedCall schedule,
+                                         QObject* parent)
+    : QObject(parent),
+      m_app(app),
+      m_mainWindow(mainWindow),
+      m_addPhotos(addPhotos),
+      m_tips(tips),
+      m_schedule(std::move(schedule)) {
+    connect(m_addPhotos, &AddPhotosWindow::addPhotosTapped, this, [this] { showAddPhotosPanel(0); });
+    connect(m_addPhotos, &AddPhotosWindow::addFoldersTapped, this, [this] { showAddPhotosPanel(1); });
+    connect(m_addPhotos, &AddPhotosWindow::addiPhotosTapped, this, &MainWindowAddPhotos::showIphotosPanel);
+    connect(m_addPhotos, &AddPhotosWindow::closeTapped, this, &MainWindowAddPhotos::btnCloseAddPhotoWinTapped);
+    connect(m_tips, &QuickTourWindow::torvanelinkClicked, this, &MainWindowAddPhotos::torvanelinkClicked);
+    connect(m_tips, &QuickTourWindow::closeQuickTourClicked, this, &MainWindowAddPhotos::closeQuickTourClicked);
+}
+
+void MainWindowAddPhotos::showAddPhotosWindow() {
     m_schedule(kFirstWindowDelayMs, [this] { addPhotoWindow(); });
 }
 
-void MainWindowController::addPhotoWindow() {
+void MainWindowAddPhotos::addPhotoWindow() {
     if (m_addPhotos->isVisible() && m_addPhotos->isActiveWindow()) return;
     m_app.setIsSubWindowOpened(true);
-    centreOnMainWindow(m_addPhotos);
+    CentredWindow::centreOver(m_addPhotos, m_addPhotos->parentWidget());
     m_addPhotos->show();
     m_addPhotos->raise();
     m_addPhotos->activateWindow();
-    enableTitleBarButtons(false);
-    m_windowMain->setResizable(false);
-    m_addPhotos->vwContainerLoadImage()->setDelegate(this);
+    m_mainWindow.enableWindowControls(false);
 }
 
-void MainWindowController::hideAddPhotosWindow() {
-    showWindow();
+void MainWindowAddPhotos::hideAddPhotosWindow() {
+    m_mainWindow.showWindow();
     m_addPhotos->hide();
-    enableTitleBarButtons(true);
-    m_windowMain->setResizable(true);
+    m_mainWindow.enableWindowControls(true);
     m_app.setIsSubWindowOpened(false);
 }
 
-void MainWindowController::showAddPhotosPanel(int type) {
+void MainWindowAddPhotos::showAddPhotosPanel(int type) {
     if (type != 0 && type != 1) return;
     platform::OpenPanelOptions options;
     options.canChooseFiles = true;
@@ -50,7 +64,7 @@ void MainWindowController::showAddPhotosPanel(int type) {
     options.allowedExtensions = PhotoAcceptance::ExtraImageExtensions();
     m_app.setIsSubWindowOpened(true);
     m_app.enableSelectAll(true);
-    QPointer<MainWindowController> self(this);
+    QPointer<MainWindowAddPhotos> self(this);
     platform::OpenPanelPresenter::shared().beginSheet(options, m_addPhotos, [self](const platform::OpenPanelResult& r) {
         if (!self) return;
         self->m_app.setIsSubWindowOpened(false);
@@ -59,7 +73,7 @@ void MainWindowController::showAddPhotosPanel(int type) {
     });
 }
 
-void MainWindowController::showIphotosPanel() {
+void MainWindowAddPhotos::showIphotosPanel() {
     platform::OpenPanelOptions options;
     // A library is a folder here; the intake recognises it by its name and reads it as one.
     options.canChooseFiles = true;
@@ -68,7 +82,7 @@ void MainWindowController::showIphotosPanel() {
     options.prompt = QStringLiteral("Add Photos Library");
     options.directory = platform::StandardPaths::picturesFolder();
     m_app.enableSelectAll(true);
-    QPointer<MainWindowController> self(this);
+    QPointer<MainWindowAddPhotos> self(this);
     platform::OpenPanelPresenter::shared().beginSheet(options, m_addPhotos, [self](const platform::OpenPanelResult& r) {
         if (!self) return;
         self->m_app.enableSelectAll(false);
@@ -76,42 +90,47 @@ void MainWindowController::showIphotosPanel() {
     });
 }
 
-void MainWindowController::handOverChosenPaths(const QStringList& paths, QWidget* panelOwner) {
+void MainWindowAddPhotos::handOverChosenPaths(const QStringList& paths, QWidget* panelOwner) {
     if (AddPhotosOptions::refuseTrash(paths, panelOwner)) return;
     hideAddPhotosWindow();
     m_app.addPhotosFromPathUrls(paths);
 }
 
-void MainWindowController::btnCloseAddPhotoWinTapped() {
-    m_windowMain->hide();
+void MainWindowAddPhotos::btnCloseAddPhotoWinTapped() {
+    m_mainWindow.hideWindow();
     m_addPhotos->hide();
     m_app.setIsSubWindowOpened(false);
-    closeWindowActionShowRate(false);
+    m_mainWindow.closeWindowActionShowRate(false);
 }
 
-void MainWindowController::showExifEditorWindow() {
+void MainWindowAddPhotos::showExifEditorWindow() {
     m_addPhotos->hide();
-    showWindow();
+    m_mainWindow.showWindow();
 }
 
-void MainWindowController::showTipsScreen() {
-    centreOnMainWindow(m_tips);
+void MainWindowAddPhotos::showTipsScreen() {
+    CentredWindow::centreOver(m_tips, m_tips->parentWidget());
     m_tips->showPage();
     m_tips->show();
     m_tips->raise();
     m_tips->activateWindow();
 }
 
-void MainWindowController::closeQuickTourClicked() {
+void MainWindowAddPhotos::tipsRequested() {
+    m_isTipsFromNotification = true;
+    showTipsScreen();
+}
+
+void MainWindowAddPhotos::closeQuickTourClicked() {
     if (!m_tips->isVisible()) return;
     m_tips->hide();
     if (m_isTipsFromNotification) {
-        showWindow();
+        m_mainWindow.showWindow();
         return;
     }
     showAddPhotosWindow();
 }
 
-void MainWindowController::torvanelinkClicked() {
+void MainWindowAddPhotos::torvanelinkClicked() {
     platform::Workspace::shared().openURL(m_app.serviceHosts().website);
 }

@@ -1,17 +1,14 @@
-// The first half of quitting: the close confirmation when edits would be lost, the rate prompt, then the
-// main window hidden for the promotion panel or closed. The application delegate does the rest.
-#include "app/AppDelegate.h"
+#include "app/MainWindowCloseFlow.h"
+
 #include "app/AppNotifications.h"
-#include "app/EditingScreen.h"
-#include "app/MainWindowController.h"
+#include "app/MainWindowApplication.h"
 #include "app/ProductInfo.h"
-#include "controls/VLAppStoreWindow.h"
 #include "platform/Alerts.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
-#include "platform/Workspace.h"
 
 #include <QPointer>
+#include <QWidget>
 
 namespace {
 
@@ -45,17 +42,20 @@ platform::Alert winRateus() {
 
 }  // namespace
 
-void MainWindowController::btnCloseWindowTapped() {
+MainWindowCloseFlow::MainWindowCloseFlow(MainWindowApplication& app, QWidget* window, DelayedCall schedule,
+                                         QObject* parent)
+    : QObject(parent), m_app(app), m_window(window), m_schedule(std::move(schedule)) {}
+
+void MainWindowCloseFlow::btnCloseWindowTapped() {
     closeWindowActionShowRate(true);
 }
 
-void MainWindowController::closeWindowActionShowRate(bool showRate) {
-    EditingScreen* screen = m_app.editingScreen();
-    if (!m_app.arraySelectedImagesToProcess.isEmpty() && screen && screen->isParamsChanged()) {
+void MainWindowCloseFlow::closeWindowActionShowRate(bool showRate) {
+    if (m_app.hasUnprocessedEdits()) {
         m_app.setIsSubWindowOpened(true);
-        QPointer<MainWindowController> self(this);
+        QPointer<MainWindowCloseFlow> self(this);
         platform::AlertPresenter::shared().beginSheet(
-            alertCloseApp(), m_windowMain, [self](const platform::AlertAnswer& a) {
+            alertCloseApp(), m_window, [self](const platform::AlertAnswer& a) {
                 if (!self) return;
                 self->m_app.setIsSubWindowOpened(false);
                 if (a.button != CloseYes) return;
@@ -71,32 +71,31 @@ void MainWindowController::closeWindowActionShowRate(bool showRate) {
     continueClosing();
 }
 
-void MainWindowController::continueClosing() {
+void MainWindowCloseFlow::continueClosing() {
     if (!m_app.defaults().boolValue(kNotShowPromotionWindow)) {
         platform::NotificationCenter::defaultCenter().post(
             AppNotifications::mainWindowClose(), nullptr,
-            {{QStringLiteral("object"), QVariant::fromValue<QObject*>(m_windowMain)}});
-        m_windowMain->hide();
+            {{QStringLiteral("object"), QVariant::fromValue<QObject*>(m_window)}});
+        m_window->hide();
         return;
     }
     closeMainWindow();
 }
 
-void MainWindowController::closeMainWindow() {
+void MainWindowCloseFlow::closeMainWindow() {
     m_closeApproved = true;
-    m_windowMain->close();
+    m_window->close();
 }
 
-void MainWindowController::showAlertForRateApp() {
+void MainWindowCloseFlow::showAlertForRateApp() {
     // Set until the prompt is answered, so nothing else opens over it meanwhile.
     m_app.setIsSubWindowOpened(true);
-    QPointer<MainWindowController> self(this);
-    platform::AlertPresenter::shared().beginSheet(winRateus(), m_windowMain, [self](const platform::AlertAnswer& a) {
+    QPointer<MainWindowCloseFlow> self(this);
+    platform::AlertPresenter::shared().beginSheet(winRateus(), m_window, [self](const platform::AlertAnswer& a) {
         if (!self) return;
-        AppDelegate& app = self->m_app;
+        MainWindowApplication& app = self->m_app;
         app.setIsSubWindowOpened(false);
-        if (a.button == RateYes && platform::Workspace::shared().openURL(app.serviceHosts().reviewPage()))
-            app.defaults().setValue(kAppVersion, ProductInfo::bundleVersion());
+        if (a.button == RateYes) app.btnRateOnAppstoreTapped();
         if (a.suppressed) {
             app.defaults().setValue(kAppVersion, ProductInfo::bundleVersion());
             app.defaults().synchronize();

@@ -1,12 +1,13 @@
 #include "app/MainWindowController.h"
 
 #include "app/AddPhotosWindow.h"
-#include "app/AppDelegate.h"
 #include "app/AppNotifications.h"
 #include "app/ArtworkViews.h"
 #include "app/FeedbackService.h"
 #include "app/LoadingOverlay.h"
 #include "app/MainTitleBar.h"
+#include "app/MainWindowApplication.h"
+#include "app/MainWindowCloseFlow.h"
 #include "app/ProductInfo.h"
 #include "app/QuickTourWindow.h"
 #include "controls/ControlState.h"
@@ -14,6 +15,7 @@
 #include "controls/IMGButton.h"
 #include "controls/MouseDownView.h"
 #include "controls/VLAppStoreWindow.h"
+#include "controls/VisualEffectBacking.h"
 #include "platform/Dispatch.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
@@ -23,8 +25,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -33,9 +33,19 @@ namespace {
 const QSize kMainWindowSize(1050, 700);
 constexpr int kTitleBarHeight = 50;
 const QString kIsFirstTime = QStringLiteral("isFirstTime");
-// A neutral dark grey, as the window's dark translucent material shows over a desktop.
-const QColor kMainBackground(44, 44, 48);
 constexpr int kCornerRadius = 5;
+
+// The content background (mainBG): a neutral dark grey, as the window's dark translucent material shows over a
+// desktop, whose bottom corners follow the window's. The window itself is cut to its rounded shape.
+VisualEffectBacking::Look mainBackground() {
+    VisualEffectBacking::Look look;
+    look.fill = QColor(44, 44, 48);
+    look.cornerRadius = kCornerRadius;
+    look.squareTop = true;
+    look.underViewOnly = true;
+    look.roundsView = false;
+    return look;
+}
 
 // An image button flips its state once its click is handled; these only act.
 void showsOffAfterClick(IMGButton* button) {
@@ -43,26 +53,9 @@ void showsOffAfterClick(IMGButton* button) {
         button, [button] { button->setState(ControlStateOff); }, Qt::QueuedConnection);
 }
 
-// The content background (mainBG): a dark panel whose bottom corners follow the window's.
-class MainScreenView : public QWidget {
-  public:
-    using QWidget::QWidget;
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath rounded;
-        rounded.addRoundedRect(QRectF(rect()), 5, 5);
-        QPainterPath top;
-        top.addRect(QRectF(0, 0, width(), 6));
-        painter.fillPath(rounded.united(top), kMainBackground);
-    }
-};
-
 }  // namespace
 
-MainWindowController::MainWindowController(AppDelegate& app) : m_app(app) {
+MainWindowController::MainWindowController(MainWindowApplication& app) : m_app(app) {
     m_schedule = [this](int milliseconds, std::function<void()> work) {
         platform::dispatch::after(milliseconds, this, std::move(work));
     };
@@ -70,11 +63,12 @@ MainWindowController::MainWindowController(AppDelegate& app) : m_app(app) {
     m_windowMain->setObjectName(QStringLiteral("windowMain"));
     m_windowMain->setWindowTitle(ProductInfo::bundleName());
     m_windowMain->setAttribute(Qt::WA_TranslucentBackground);
-    m_mainScreenView = new MainScreenView;
+    m_mainScreenView = new QWidget;
     m_mainScreenView->setObjectName(QStringLiteral("mainScreenView"));
     auto* layout = new QVBoxLayout(m_mainScreenView);
     layout->setContentsMargins(0, 0, 0, 0);
     m_windowMain->setContentView(m_mainScreenView);
+    VisualEffectBacking::addVisualEffectView(m_windowMain, m_mainScreenView, mainBackground());
     m_titleBar = new MainTitleBar;
     m_titleBar->setObjectName(QStringLiteral("vwTopContainer"));
     m_loading = new LoadingOverlay(m_windowMain);
@@ -82,12 +76,12 @@ MainWindowController::MainWindowController(AppDelegate& app) : m_app(app) {
     m_tips = new QuickTourWindow(m_windowMain);
     m_windowMain->installEventFilter(this);
 
-    connect(m_addPhotos, &AddPhotosWindow::addPhotosTapped, this, [this] { showAddPhotosPanel(0); });
-    connect(m_addPhotos, &AddPhotosWindow::addFoldersTapped, this, [this] { showAddPhotosPanel(1); });
-    connect(m_addPhotos, &AddPhotosWindow::addiPhotosTapped, this, &MainWindowController::showIphotosPanel);
-    connect(m_addPhotos, &AddPhotosWindow::closeTapped, this, &MainWindowController::btnCloseAddPhotoWinTapped);
-    connect(m_tips, &QuickTourWindow::torvanelinkClicked, this, &MainWindowController::torvanelinkClicked);
-    connect(m_tips, &QuickTourWindow::closeQuickTourClicked, this, &MainWindowController::closeQuickTourClicked);
+    // The halves wait the way the window does, also once tests have replaced its waits.
+    const DelayedCall waits = [this](int milliseconds, std::function<void()> work) {
+        m_schedule(milliseconds, std::move(work));
+    };
+    m_startWindows = std::make_unique<MainWindowAddPhotos>(m_app, *this, m_addPhotos, m_tips, waits);
+    m_closeFlow = std::make_unique<MainWindowCloseFlow>(m_app, m_windowMain, waits);
 }
 
 MainWindowController::~MainWindowController() {
@@ -120,15 +114,14 @@ void MainWindowController::initSetup() {
     setupTitleBarViewForWindow();
     m_titleBar->vwMouseDownLintener()->setDelegate(this);
     m_tips->vwMouseDownTips()->setDelegate(this);
+    m_addPhotos->vwContainerLoadImage()->setDelegate(this);
     m_loading->setGeometry(QRect(QPoint(0, 0), m_windowMain->size()));
 }
 
 void MainWindowController::registerObservers() {
     auto& center = platform::NotificationCenter::defaultCenter();
-    center.addObserver(this, AppNotifications::showTips(), [this](const platform::Notification&) {
-        m_isTipsFromNotification = true;
-        showTipsScreen();
-    });
+    center.addObserver(this, AppNotifications::showTips(),
+                       [this](const platform::Notification&) { m_startWindows->tipsRequested(); });
     // The support-phone download may post from its own thread.
     center.addObserver(this, AppNotifications::updatePhoneNumber(), [this](const platform::Notification& n) {
         const QString number = n.userInfo.value(QStringLiteral("number")).toString();
@@ -255,8 +248,13 @@ IMGButton* MainWindowController::btnZoomWindow() const {
     return m_windowMain->zoomButton();
 }
 
-void MainWindowController::enableTitleBarButtons(bool enabled) {
+void MainWindowController::hideWindow() {
+    m_windowMain->hide();
+}
+
+void MainWindowController::enableWindowControls(bool enabled) {
     for (IMGButton* button : {btnCloseWindow(), btnMinimizeWindow(), btnZoomWindow()}) button->setEnabled(enabled);
+    m_windowMain->setResizable(enabled);
 }
 
 void MainWindowController::btnMinimizeWindowTapped() {
@@ -297,7 +295,7 @@ void MainWindowController::openHelpUrl() {
 }
 
 bool MainWindowController::windowShouldClose(VLAppStoreWindow*) {
-    if (!m_closeApproved) {
+    if (!m_closeFlow->isCloseApproved()) {
         // Closed by the window system (a key or its menu): the same questions as the close button.
         platform::dispatch::onMain(this, [this] { btnCloseWindowTapped(); });
         return false;
@@ -358,7 +356,56 @@ bool MainWindowController::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void MainWindowController::centreOnMainWindow(QWidget* child) const {
-    const QRect main = m_windowMain->frameGeometry();
-    child->move(main.topLeft() + QPoint((main.width() - child->width()) / 2, (main.height() - child->height()) / 2));
+// ---- the halves' operations, under the names the window answers to ----
+
+void MainWindowController::showAddPhotosWindow() {
+    m_startWindows->showAddPhotosWindow();
+}
+
+void MainWindowController::addPhotoWindow() {
+    m_startWindows->addPhotoWindow();
+}
+
+void MainWindowController::hideAddPhotosWindow() {
+    m_startWindows->hideAddPhotosWindow();
+}
+
+void MainWindowController::showAddPhotosPanel(int type) {
+    m_startWindows->showAddPhotosPanel(type);
+}
+
+void MainWindowController::showIphotosPanel() {
+    m_startWindows->showIphotosPanel();
+}
+
+void MainWindowController::btnCloseAddPhotoWinTapped() {
+    m_startWindows->btnCloseAddPhotoWinTapped();
+}
+
+void MainWindowController::showExifEditorWindow() {
+    m_startWindows->showExifEditorWindow();
+}
+
+void MainWindowController::showTipsScreen() {
+    m_startWindows->showTipsScreen();
+}
+
+void MainWindowController::closeQuickTourClicked() {
+    m_startWindows->closeQuickTourClicked();
+}
+
+void MainWindowController::torvanelinkClicked() {
+    m_startWindows->torvanelinkClicked();
+}
+
+void MainWindowController::btnCloseWindowTapped() {
+    m_closeFlow->btnCloseWindowTapped();
+}
+
+void MainWindowController::closeWindowActionShowRate(bool showRate) {
+    m_closeFlow->closeWindowActionShowRate(showRate);
+}
+
+void MainWindowController::showAlertForRateApp() {
+    m_closeFlow->showAlertForRateApp();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/AddPhotosMainWindow.h"
 #include "app/DelayedCall.h"
+#include "app/MainWindowAddPhotos.h"
 #include "controls/MouseDownViewDelegate.h"
 #include "controls/VLAppStoreWindowDelegate.h"
 
@@ -11,12 +13,14 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class AddPhotosWindow;
-class AppDelegate;
 class IMGButton;
 class LoadingOverlay;
 class MainTitleBar;
+class MainWindowApplication;
+class MainWindowCloseFlow;
 class QuickTourWindow;
 class VLAppStoreWindow;
 class QWidget;
@@ -24,15 +28,20 @@ class QWidget;
 // The application's one main window (windowMain) and the windows around it: the add-photos window that
 // starts the user's work, the quick tour, the rate prompt and the close confirmation. It shows the support
 // number, reacts to the editing screen's busy state, and runs the first half of the close flow, whose second
-// half is the application delegate's. The editing screen is mounted below its title bar.
-class MainWindowController : public QObject, public VLAppStoreWindowDelegate, public MouseDownViewDelegate {
+// half is the application delegate's. The editing screen is mounted below its title bar. The add-photos window
+// with the quick tour and the close flow are halves of their own (MainWindowAddPhotos, MainWindowCloseFlow);
+// the application is asked through MainWindowApplication.
+class MainWindowController : public QObject,
+                             public VLAppStoreWindowDelegate,
+                             public MouseDownViewDelegate,
+                             public AddPhotosMainWindow {
     Q_OBJECT
   public:
-    explicit MainWindowController(AppDelegate& app);
+    explicit MainWindowController(MainWindowApplication& app);
     ~MainWindowController() override;
 
     // The wait between the window's opening and the quick tour or the add-photos window.
-    static constexpr int kFirstWindowDelayMs = 300;
+    static constexpr int kFirstWindowDelayMs = MainWindowAddPhotos::kFirstWindowDelayMs;
 
     VLAppStoreWindow* windowMain() const { return m_windowMain; }
     // The window in front: the quick tour or the add-photos window while one is up, else the main window.
@@ -43,7 +52,9 @@ class MainWindowController : public QObject, public VLAppStoreWindowDelegate, pu
     // Observers, title bar, drag areas; then the quick tour at the first launch, else the add-photos window.
     void awakeFromNib();
     void initSetup();
-    void showWindow();
+    void showWindow() override;
+    void hideWindow() override;
+    void enableWindowControls(bool enabled) override;
 
     // ---- the editing screen's place ----
     // Shows view below the title bar, in place of an earlier one; the window takes it over.
@@ -85,7 +96,7 @@ class MainWindowController : public QObject, public VLAppStoreWindowDelegate, pu
     void torvanelinkClicked();
 
     // ---- close flow ----
-    void closeWindowActionShowRate(bool showRate);
+    void closeWindowActionShowRate(bool showRate) override;
     void showAlertForRateApp();
     void showFeedBackWindow();
     void openHelpUrl();
@@ -109,14 +120,9 @@ class MainWindowController : public QObject, public VLAppStoreWindowDelegate, pu
     void setupViewInitialSize();
     void buildMenu();
     void registerObservers();
-    void enableTitleBarButtons(bool enabled);
-    void handOverChosenPaths(const QStringList& paths, QWidget* panelOwner);
-    void closeMainWindow();
-    void continueClosing();
-    void centreOnMainWindow(QWidget* child) const;
     QWidget* windowDraggedBy(const MouseDownView* view) const;
 
-    AppDelegate& m_app;
+    MainWindowApplication& m_app;
     DelayedCall m_schedule;
     VLAppStoreWindow* m_windowMain = nullptr;
     MainTitleBar* m_titleBar = nullptr;
@@ -125,12 +131,11 @@ class MainWindowController : public QObject, public VLAppStoreWindowDelegate, pu
     LoadingOverlay* m_loading = nullptr;
     AddPhotosWindow* m_addPhotos = nullptr;
     QuickTourWindow* m_tips = nullptr;
+    std::unique_ptr<MainWindowAddPhotos> m_startWindows;
+    std::unique_ptr<MainWindowCloseFlow> m_closeFlow;
 
     QPoint m_lastMainPosition;
     bool m_isFullscreenEnable = false;
-    bool m_isTipsFromNotification = false;
     // Where the pointer grabbed the dragged window, from the window's top-left corner.
     QPoint m_initialLocation;
-    // Set by the close flow when the window may really close; any other close request runs the flow.
-    bool m_closeApproved = false;
 };

@@ -1,5 +1,6 @@
 // The photo side of the editing screen: adding photos, the loader, thumbnails, the info popup and removal.
 
+#include "controls/CentredWindow.h"
 #include "controls/DisableScrollView.h"
 #include "controls/DisableSubviews.h"
 #include "controls/DragDropBox.h"
@@ -291,9 +292,8 @@ void ExifEditorView::addInfoPopupWindowAtPoint(const QPointF&) {
     // The popup keeps its own place over the window (the row does not move it), opened at its top.
     QWidget* host = window();
     const QSize size(std::min(780, host->width() - 40), std::min(600, host->height() - 60));
-    const QPoint topLeft =
-        host->mapToGlobal(QPoint((host->width() - size.width()) / 2, (host->height() - size.height()) / 2));
-    m_winMetadataPopup->setGeometry(QRect(topLeft, size));
+    m_winMetadataPopup->resize(size);
+    CentredWindow::centreOver(m_winMetadataPopup, host);
     m_scrollViewMetadataPopup->verticalScrollBar()->setValue(0);
     m_winMetadataPopup->show();
     m_winMetadataPopup->raise();

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 
 #include "controls/MAAttachedWindow.h"
+#include "controls/VisualEffectBacking.h"
 #include "editor/Logging.h"
 #include "editor/MapViewDelegate.h"
 
@@ -267,13 +268,12 @@ void MapViewForExtension::setButtonHighlighted(bool highlighted, QPushButton* bu
 }
 
 void MapViewForExtension::addVisualEffectView(QWidget* view, QWidget* relativeView) {
-    // The translucent dark backing behind the controls. Laid once: a second set-up must not stack another.
-    if (relativeView->property("hasVisualEffect").toBool()) return;
-    (void)view;
-    relativeView->setProperty("hasVisualEffect", true);
-    relativeView->show();
-    relativeView->setAttribute(Qt::WA_StyledBackground);
-    relativeView->setStyleSheet(QStringLiteral("#mainBg { background: rgba(28, 28, 30, 0.86); border-radius: 5px; }"));
+    // The translucent dark backing behind the controls, under the bar alone: the map around it stays clear.
+    // A second set-up finds the backing already there.
+    VisualEffectBacking::Look look;
+    look.fill = QColor(28, 28, 30, 219);
+    look.underViewOnly = true;
+    VisualEffectBacking::addVisualEffectView(view, relativeView, look);
 }
 
 void MapViewForExtension::controlTextDidChange() {

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
+#include "controls/CentredWindow.h"
 #include "controls/WindowCloseButton.h"
 #include "editor/MapViewForExtension.h"
 
@@ -19,10 +20,7 @@ MapWindow::MapWindow(QWidget* parent)
 void MapWindow::showCenteredOver(QWidget* owner) {
     QWidget* ownerWindow = owner ? owner->window() : nullptr;
     if (ownerWindow && parentWidget() != ownerWindow) setParent(ownerWindow, Qt::Window);
-    if (ownerWindow) {
-        const QRect frame = ownerWindow->geometry();
-        move(frame.x() + (frame.width() - width()) / 2, frame.y() + (frame.height() - height()) / 2);
-    }
+    CentredWindow::centreOver(this, ownerWindow);
     show();
     raise();
     activateWindow();

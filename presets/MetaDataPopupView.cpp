@@ -12,6 +12,7 @@
 
 #include "controls/CustomScroll.h"
 #include "controls/ImageLibrary.h"
+#include "controls/VisualEffectBacking.h"
 #include "model/Utils.h"
 #include "platform/MapView.h"
 #include "platform/NotificationCenter.h"
@@ -22,7 +23,6 @@
 
 namespace {
 
-const QColor kBacking(47, 47, 47);
 const QColor kAccent(44, 160, 26);
 const QColor kSegmentBorder(82, 82, 82);
 constexpr QSize kThumbnailSize(200, 150);
@@ -46,7 +46,17 @@ void setElidedText(QLabel* label, const QString& text) {
 MetaDataPopupView::MetaDataPopupView(QWidget* parent) : QWidget(parent), m_rows(new MetaDataPopupRowsModel(this)) {
     setObjectName(QStringLiteral("vwMetadataPopup"));
     setAttribute(Qt::WA_TranslucentBackground);
-    auto* layout = new QHBoxLayout(this);
+    m_mainBg = new QWidget(this);
+    m_mainBg->setObjectName(QStringLiteral("mainBg"));
+    auto* whole = new QVBoxLayout(this);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->addWidget(m_mainBg);
+    // One dark backing under everything the popup shows, laid once however many set-ups follow.
+    VisualEffectBacking::Look backing;
+    backing.fill = QColor(47, 47, 47);
+    backing.underViewOnly = true;
+    VisualEffectBacking::addVisualEffectView(this, m_mainBg, backing);
+    auto* layout = new QHBoxLayout(m_mainBg);
     layout->setContentsMargins(14, 14, 14, 14);
     layout->setSpacing(14);
     auto* left = new QVBoxLayout;
@@ -297,15 +307,6 @@ void MetaDataPopupView::showPlaceholder() {
     ImageLibrary::draw(painter, QStringLiteral("place_holder.png"), target);
     painter.end();
     m_imgVwThumb->setPixmap(pixmap);
-}
-
-void MetaDataPopupView::paintEvent(QPaintEvent*) {
-    // The popup draws its own dark backing once, behind everything, whatever number of set-ups it sees.
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kBacking);
-    painter.drawRoundedRect(QRectF(rect()), 5, 5);
 }
 
 void MetaDataPopupView::resizeEvent(QResizeEvent* event) {

@@ -75,7 +75,6 @@ class MetaDataPopupView : public QWidget {
     void metadataShown();
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
@@ -104,6 +103,7 @@ class MetaDataPopupView : public QWidget {
     PhotoSource m_photoSource;
     quint64 m_request = 0;  // the set-up whose answers are still wanted
 
+    QWidget* m_mainBg = nullptr;
     QLabel* m_imgVwThumb = nullptr;
     QLabel* m_lblImageName = nullptr;
     QLabel* m_lblImageSizeOndisk = nullptr;

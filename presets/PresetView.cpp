@@ -48,8 +48,9 @@ QLabel* PresetView::hintLabel(const QString& name, const QString& text, QWidget*
 PresetView::PresetView(PresetStore& presets, SubWindowState& subWindow, QWidget* parent)
     : QWidget(parent), m_presets(presets), m_subWindow(subWindow) {
     setObjectName(QStringLiteral("PresetView"));
-    setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral("#PresetView { background: #262626; }"));
+    // See-through onto the window's backing. The style sheet also puts the editor's controls, the date panel's
+    // lists and fields among them, under the style-sheet style that sizes and draws them.
+    setStyleSheet(QStringLiteral("#PresetView { background: transparent; }"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

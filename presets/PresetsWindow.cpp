@@ -3,7 +3,9 @@
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
+#include "controls/CentredWindow.h"
 #include "controls/SubWindowState.h"
+#include "controls/VisualEffectBacking.h"
 #include "controls/WindowCloseButton.h"
 #include "presets/PresetView.h"
 
@@ -14,6 +16,11 @@ PresetsWindow::PresetsWindow(PresetStore& presets, SubWindowState& subWindow, QW
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
+    // The editor lies on the window's dark backing, square like the window.
+    VisualEffectBacking::Look backing;
+    backing.fill = QColor(38, 38, 38);
+    backing.cornerRadius = 0;
+    VisualEffectBacking::addVisualEffectView(this, m_view, backing);
     // Level with the list's title, in the room the title leaves it.
     m_close = new WindowCloseButton(this);
     m_close->move(8, 10);
@@ -29,10 +36,7 @@ PresetsWindow::~PresetsWindow() {
 void PresetsWindow::showCenteredOver(QWidget* owner) {
     QWidget* ownerWindow = owner ? owner->window() : nullptr;
     if (ownerWindow && parentWidget() != ownerWindow) setParent(ownerWindow, Qt::Window);
-    if (ownerWindow) {
-        const QRect frame = ownerWindow->geometry();
-        move(frame.x() + (frame.width() - width()) / 2, frame.y() + (frame.height() - height()) / 2);
-    }
+    CentredWindow::centreOver(this, ownerWindow);
     m_subWindow.setIsSubWindowOpened(true);
     show();
     raise();

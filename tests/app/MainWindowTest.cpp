@@ -9,6 +9,7 @@
 #include "controls/IMGButton.h"
 #include "controls/MouseDownView.h"
 #include "controls/VLAppStoreWindow.h"
+#include "controls/VisualEffectBacking.h"
 #include "intake/PhotoIntake.h"
 #include "platform/NotificationCenter.h"
 #include "tests/app/AppFixtures.h"
@@ -310,6 +311,15 @@ TEST(TheMainWindow, mountsTheEditingScreenBelowItsTitleBar) {
     ASSERT_EQ(editor, shell.screen.widget);
     EXPECT_EQ(editor->mapTo(main, QPoint(0, 0)), QPoint(0, 50));
     EXPECT_EQ(editor->size(), QSize(1050, 650));
+}
+
+TEST(TheMainWindow, liesOnTheSharedBackingBelowItsTitleBarSquareOnTop) {
+    Shell shell;
+    shell.launch();
+    const auto backings = shell.window().windowMain()->findChildren<VisualEffectBacking*>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(backings.size(), 1);
+    EXPECT_EQ(backings.first()->geometry(), shell.window().mainScreenView()->geometry());
+    EXPECT_TRUE(backings.first()->look().squareTop);
 }
 
 TEST(TheDragAreas, moveTheirWindowByThePointerAndKeepItsTopOnTheScreen) {

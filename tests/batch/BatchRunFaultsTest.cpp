@@ -215,7 +215,8 @@ INSTANTIATE_TEST_SUITE_P(Changes, AChangedPhoto,
 
 TEST_F(ABatchRun, putsItsResultsOnTheBatchItemsThatAreStillThere) {
     addPhotos(3);
-    writer.flagFor = {{"P3.JPG", ExifWriteAccessDenied}};
+    writer.flags = {{"P3.JPG", ExifWriteAccessDenied}};
+    writer.messages = {{"P3.JPG", "message"}};
     QList<PhotoFile> batch(request.runList.begin(), request.runList.end());
     batch[1].processedPath = "/an/older/copy.JPG";
     auto runner = makeRunner(2);

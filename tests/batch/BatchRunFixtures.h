@@ -1,19 +1,15 @@
 #pragma once
 
-// Stand-ins for the disk, the place names and the writer, for runs that need no real photo.
+// Stand-ins for the disk and the place names, with the shared scripted writer, for runs that need no real photo.
 #include <QDir>
 #include <QFile>
-#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 
 #include <gtest/gtest.h>
 
 #include "batch/BatchRunner.h"
+#include "tests/common/BatchRunDoubles.h"
 
 namespace batchfixtures {
 
@@ -27,44 +23,6 @@ class FixedSpaceFiles : public platform::FileManager {
   public:
     std::optional<qint64> freeSpace(const QString&) const override { return space; }
     std::optional<qint64> space = qint64(1) << 40;
-};
-
-// Creates the copy as the real writer would (never over an existing file) and can hold a photo back.
-class FakeWriter {
-  public:
-    std::optional<PhotoWriteOutcome> operator()(const PhotoFile& photo, const QString& path, bool restore) {
-        {
-            std::unique_lock lock(mutex);
-            started.push_back(photo.fileName);
-            changed.notify_all();
-            changed.wait(lock, [&] { return holdBack != photo.fileName && !held.contains(photo.fileName); });
-            if (silentFor == photo.fileName) return std::nullopt;
-        }
-        const QString target = restore ? photo.processedPath : path;
-        QFile file(target);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return PhotoWriteOutcome{2, "exists", {}};
-        file.write(photo.fileName.toUtf8());
-        std::lock_guard lock(mutex);
-        return PhotoWriteOutcome{flagFor.value(photo.fileName, 0), "message", target};
-    }
-    void waitUntilStarted(const QString& name) {
-        std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return started.contains(name); });
-    }
-    void release() {
-        std::lock_guard lock(mutex);
-        holdBack.clear();
-        held.clear();
-        changed.notify_all();
-    }
-
-    std::mutex mutex;
-    std::condition_variable changed;
-    QStringList started;
-    QString holdBack;
-    QSet<QString> held;  // held back too, until release()
-    QString silentFor;
-    QHash<QString, int> flagFor;
 };
 
 inline PhotoFile photoNamed(const QString& folder, const QString& fileName) {
@@ -86,8 +44,7 @@ class ABatchRun : public ::testing::Test {
     }
     std::unique_ptr<BatchRunner> makeRunner(int parallel) {
         BatchRunner::Services services;
-        services.writer = [this](const PhotoFile& photo, const MetaDataObject&, const QString& path,
-                                 const MetaDataObject&, bool restore) { return writer(photo, path, restore); };
+        services.writer = writer.writer();
         services.files = &files;
         services.geocoder = &places;
         services.parallelWrites = parallel;
@@ -104,7 +61,7 @@ class ABatchRun : public ::testing::Test {
 
     QTemporaryDir out;
     BatchRunRequest request;
-    FakeWriter writer;
+    testsupport::ScriptedPhotoWriter writer;
     FixedSpaceFiles files;
     NoPlaces places;
 };

@@ -82,7 +82,7 @@ TEST_F(ABatchRun, goesOnWithExactlyTheMinimumFreeSpace) {
 
 TEST_F(ABatchRun, countsFailuresRawKeepsAndSilenceAsErrors) {
     addPhotos(4);
-    writer.flagFor = {{"P2.JPG", 7}, {"P3.JPG", 8}};
+    writer.flags = {{"P2.JPG", 7}, {"P3.JPG", 8}};
     writer.silentFor = "P4.JPG";
     auto runner = makeRunner(3);
     QSignalSpy ended(runner.get(), &BatchRunner::runEnded);

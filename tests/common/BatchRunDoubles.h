@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <condition_variable>
@@ -83,22 +84,28 @@ class RecordingRunForm : public BatchRunForm {
     QStringList steps;
 };
 
-// A writer that writes a small copy and answers the flag and message set for a photo; it can hold one
-// photo back until released.
+// A writer that writes a small copy and answers the flag and message set for a photo. Like the real one it
+// never writes a new copy over an existing file; a restore writes over the earlier copy. It can hold photos
+// back until released, and give no answer for one.
 class ScriptedPhotoWriter {
   public:
     std::optional<PhotoWriteOutcome> operator()(const PhotoFile& photo, const MetaDataObject& settings,
                                                 const QString& path, bool restore) {
-        std::unique_lock lock(mutex);
-        started << photo.fileName;
-        changed.notify_all();
-        changed.wait(lock, [&] { return holdBack != photo.fileName; });
-        artists << settings.Artist;
-        restores << restore;
+        {
+            std::unique_lock lock(mutex);
+            started << photo.fileName;
+            changed.notify_all();
+            changed.wait(lock, [&] { return holdBack != photo.fileName && !held.contains(photo.fileName); });
+            artists << settings.Artist;
+            restores << restore;
+            if (silentFor == photo.fileName) return std::nullopt;
+        }
         const QString target = restore ? photo.processedPath : path;
         QFile file(target);
-        if (!file.open(QIODevice::WriteOnly)) return PhotoWriteOutcome{ExifWriteFailed, "cannot write", {}};
-        file.write("copy");
+        const QIODevice::OpenMode mode = restore ? QIODevice::WriteOnly : QIODevice::WriteOnly | QIODevice::NewOnly;
+        if (!file.open(mode)) return PhotoWriteOutcome{ExifWriteFailed, "cannot write", {}};
+        file.write(photo.fileName.toUtf8());
+        std::lock_guard lock(mutex);
         return PhotoWriteOutcome{flags.value(photo.fileName, 0), messages.value(photo.fileName), target};
     }
     PhotoWriter writer() {
@@ -112,6 +119,7 @@ class ScriptedPhotoWriter {
     void release() {
         std::lock_guard lock(mutex);
         holdBack.clear();
+        held.clear();
         changed.notify_all();
     }
 
@@ -120,6 +128,8 @@ class ScriptedPhotoWriter {
     QStringList started, artists;
     QList<bool> restores;
     QString holdBack;
+    QSet<QString> held;  // held back too, until release()
+    QString silentFor;
     QHash<QString, int> flags;
     QHash<QString, QString> messages;
 };

@@ -215,6 +215,96 @@ TEST(ATranslucentBacking, liesOnceUnderItsViewAndFollowsTheContainer) {
     EXPECT_EQ(backing->geometry(), QRect(0, 0, 400, 270));
 }
 
+namespace {
+
+struct BackingRow {
+    const char* name;
+    VisualEffectBacking::Look look;
+    QRect view;     // in a 300 x 200 container
+    QRect backing;  // where it lies, in the container
+    bool viewCut;
+    QPoint clear;   // a point of the backing left unpainted, or (-1, -1)
+    QPoint filled;  // a point painted with the fill
+};
+
+void PrintTo(const BackingRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+VisualEffectBacking::Look backingLook(QColor fill, int radius, bool squareTop, bool underViewOnly, bool roundsView) {
+    VisualEffectBacking::Look look;
+    look.fill = fill;
+    look.cornerRadius = radius;
+    look.squareTop = squareTop;
+    look.underViewOnly = underViewOnly;
+    look.roundsView = roundsView;
+    return look;
+}
+
+class ABackingLook : public ::testing::TestWithParam<BackingRow> {};
+
+TEST_P(ABackingLook, liesWhereItsScreenNeedsItAndPaintsItsShape) {
+    const BackingRow& row = GetParam();
+    QWidget container;
+    container.resize(300, 200);
+    container.show();
+    auto* view = new QWidget(&container);
+    view->setGeometry(row.view);
+    VisualEffectBacking* backing = VisualEffectBacking::addVisualEffectView(&container, view, row.look);
+    ASSERT_NE(backing, nullptr);
+    EXPECT_EQ(backing->geometry(), row.backing);
+    EXPECT_EQ(!view->mask().isEmpty(), row.viewCut);
+
+    // Drawn alone, without what lies behind it.
+    QImage picture(backing->size(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    backing->render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
+    if (row.clear.x() >= 0) {
+        EXPECT_EQ(picture.pixelColor(row.clear).alpha(), 0);
+    }
+    const QColor painted = picture.pixelColor(row.filled);
+    EXPECT_EQ(painted.alpha(), row.look.fill.alpha());
+    EXPECT_NEAR(painted.red(), row.look.fill.red(), 1);
+    EXPECT_NEAR(painted.blue(), row.look.fill.blue(), 1);
+
+    // A strip's backing goes where the strip goes; any other stays with its container.
+    view->setGeometry(row.view.translated(5, 5).adjusted(0, 0, -20, -10));
+    EXPECT_EQ(backing->geometry(), row.look.underViewOnly ? view->geometry() : row.backing);
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, ABackingLook,
+                         ::testing::Values(BackingRow{"sharedPanelUnderTheWholeContainer",
+                                                      VisualEffectBacking::Look(),
+                                                      {10, 10, 280, 180},
+                                                      {0, 0, 300, 220},
+                                                      true,
+                                                      {0, 0},
+                                                      {150, 100}},
+                                           BackingRow{"barOverAMapUnderItsViewAlone",
+                                                      backingLook(QColor(28, 28, 30, 219), 5, false, true, true),
+                                                      {10, 10, 280, 50},
+                                                      {10, 10, 280, 50},
+                                                      true,
+                                                      {0, 0},
+                                                      {140, 25}},
+                                           BackingRow{"squareEditorLeavesItsViewWhole",
+                                                      backingLook(QColor(38, 38, 38), 0, false, false, true),
+                                                      {0, 0, 300, 200},
+                                                      {0, 0, 300, 220},
+                                                      false,
+                                                      {-1, -1},
+                                                      {0, 0}},
+                                           BackingRow{"contentBelowATitleBarSquareOnTop",
+                                                      backingLook(QColor(44, 44, 48), 5, true, true, false),
+                                                      {0, 50, 300, 150},
+                                                      {0, 50, 300, 150},
+                                                      false,
+                                                      {0, 149},
+                                                      {0, 0}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
 TEST(AWindowCloseButton, closesItsWindowByClickOrByAnEscapeNoFieldKept) {
     for (const bool byClick : {true, false}) {
         QWidget window;

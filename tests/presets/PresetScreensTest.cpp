@@ -3,9 +3,11 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "controls/VisualEffectBacking.h"
 #include "controls/WindowCloseButton.h"
 #include "editor/EditorFormActions.h"
 #include "editor/MapViewForExtension.h"
+#include "editor/MapWindow.h"
 #include "editor/MetadataSection.h"
 #include "platform/MapView.h"
 #include "presets/MetaDataPopupView.h"
@@ -37,6 +39,20 @@ class PresetsOnTheEditingScreen : public EditorFixture {
 };
 
 }  // namespace
+
+TEST_F(PresetsOnTheEditingScreen, layTheEditorThePopupAndTheMapEachOnOneSharedBacking) {
+    MapViewForExtension* picker = editor().winMapview()->mapviewRef();
+    picker->setupViewNotification({});
+    picker->setupViewNotification({});
+    const std::pair<QWidget*, QColor> panels[] = {{screens->presetsWindow(), QColor(38, 38, 38)},
+                                                  {screens->metadataPopup(), QColor(47, 47, 47)},
+                                                  {picker, QColor(28, 28, 30, 219)}};
+    for (const auto& [container, fill] : panels) {
+        const auto backings = container->findChildren<VisualEffectBacking*>(Qt::FindDirectChildrenOnly);
+        ASSERT_EQ(backings.size(), 1) << container->objectName().toStdString();
+        EXPECT_EQ(backings.first()->look().fill, fill);
+    }
+}
 
 TEST_F(PresetsOnTheEditingScreen, opensThePresetEditorAndAppliesTheEditedPresetToTheForm) {
     view->formActions().addPresetWindow();
