@@ -1,6 +1,7 @@
 // Writing a processed copy: the frame around the editing passes.
 #include "Helper/ExifWriter.h"
 
+#include "Helper/JpegHead.h"
 #include "Helper/Logging.h"
 #include "Helper/PhotoshopIptcDigest.h"
 #include "Helper/WriteBlankAndClearPass.h"
@@ -35,22 +36,31 @@ ExifWriteResult failed(const QString& message) {
 
 // The edited photo as it is to be written: its bytes and the access its file had.
 struct EditedBytes {
-    QByteArray source;  // Exiv2 reads from these bytes in place until its first write
+    std::optional<platform::ReadableFile> file;  // open until the copy has taken the rest of it
+    QByteArray source;                           // Exiv2 reads from these bytes in place until its first write
     Exiv2::Image::AutoPtr image;
     mode_t permissions = 0644;
 };
 
+// The photo's head, or on the whole-file road all of it; the copy takes whatever was not read from the file.
+bool readSource(EditedBytes& edited, const QString& path, ExifWriter::CopyRoad road, platform::FileManager& files,
+                QString* error) {
+    edited.file = files.openForReading(path, error);
+    if (!edited.file) return false;
+    if (road == ExifWriter::CopyRoad::HeadWhereFound) return JpegHead::read(*edited.file, edited.source, error);
+    return edited.file->readInto(edited.source, 0, edited.file->size(), error);
+}
+
 // Reads the photo into memory and edits it there in the chosen mode: the output is then written once,
 // instead of a copy that Exiv2 would read and write all over again.
 ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const MetaDataObject& settings,
-                             const MetaDataObject& onlyUpdated, platform::FileManager& files, bool& cleanedGroup) {
+                             const MetaDataObject& onlyUpdated, ExifWriter::CopyRoad road, platform::FileManager& files,
+                             bool& cleanedGroup) {
     QString error;
-    std::optional<QByteArray> source = files.readFile(photo.filePath, &error);
-    if (!source) {
+    if (!readSource(edited, photo.filePath, road, files, &error)) {
         qCInfo(lcHelper).noquote() << QStringLiteral("Reading %1 failed: %2").arg(photo.filePath, error);
         return failed(error);
     }
-    edited.source = std::move(*source);
     struct stat info {};
     if (::stat(QFile::encodeName(photo.filePath).constData(), &info) == 0)
         edited.permissions = (info.st_mode & 07777) | S_IWUSR;  // a read-only copy could not be edited later
@@ -72,8 +82,8 @@ ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const 
     return written(session.resultFlag());
 }
 
-// Writes the edited bytes to the target in one go: a new file, or in restore mode the earlier output, which
-// is replaced only by a complete file.
+// Writes the edited bytes, then the rest of the photo that was never read, to the target: a new file, or in
+// restore mode the earlier output, which is replaced only by a complete file.
 bool writeOut(const EditedBytes& edited, const QString& target, bool isForRestore, platform::FileManager& files,
               QString* error) {
     // A digest that was right before our edit is made right again; one that was already stale stays so, as
@@ -88,7 +98,7 @@ bool writeOut(const EditedBytes& edited, const QString& target, bool isForRestor
     const bool ok = files.writeFile(
         target, bytes,
         isForRestore ? platform::FileManager::WriteMode::Replace : platform::FileManager::WriteMode::CreateNew,
-        edited.permissions, error);
+        edited.permissions, error, {&*edited.file, edited.source.size()});
     io.munmap();
     io.close();
     return ok;
@@ -96,11 +106,12 @@ bool writeOut(const EditedBytes& edited, const QString& target, bool isForRestor
 
 // Edits and writes; every failure leaves no half-written file and, in restore mode, the earlier output.
 ExifWriteResult guardedWrite(const QString& target, const PhotoFile& photo, const MetaDataObject& settings,
-                             const MetaDataObject& onlyUpdated, bool isForRestore, platform::FileManager& files) {
+                             const MetaDataObject& onlyUpdated, bool isForRestore, ExifWriter::CopyRoad road,
+                             platform::FileManager& files) {
     try {
         EditedBytes edited;
         bool cleanedGroup = false;
-        ExifWriteResult result = editInMemory(edited, photo, settings, onlyUpdated, files, cleanedGroup);
+        ExifWriteResult result = editInMemory(edited, photo, settings, onlyUpdated, road, files, cleanedGroup);
         if (!result.isWritten()) return result;
         QString error;
         if (!writeOut(edited, target, isForRestore, files, &error)) {
@@ -135,12 +146,12 @@ ExifWriteResult guardedWrite(const QString& target, const PhotoFile& photo, cons
 
 ExifWriteResult ExifWriter::writeMetaDataToFilePath(PhotoFile photo, MetaDataObject metadata, const QString& newPath,
                                                     MetaDataObject onlyUpdated, bool isForRestore,
-                                                    platform::FileManager& files) const {
+                                                    platform::FileManager& files, CopyRoad road) const {
     replaceCommaValueToDot(metadata);
     replaceCommaValueToDot(onlyUpdated);
     WriteDestination destination(files);
     const std::variant<QString, ExifWriteResult> prepared =
         destination.prepare(photo.filePath, newPath, photo.processedPath, isForRestore);
     if (const ExifWriteResult* answer = std::get_if<ExifWriteResult>(&prepared)) return *answer;
-    return guardedWrite(std::get<QString>(prepared), photo, metadata, onlyUpdated, isForRestore, files);
+    return guardedWrite(std::get<QString>(prepared), photo, metadata, onlyUpdated, isForRestore, road, files);
 }
