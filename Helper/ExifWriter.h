@@ -38,14 +38,19 @@ class ExifWriter {
     std::optional<QVariantMap> readMetaAndPropertiesFromPath(const QString& path, MetaDataObject& record) const;
 
     // ---- Writing ----
+    // How a copy's bytes are made. A JPEG's head (everything before its image data) is edited in memory and
+    // the rest of the photo copied by the kernel; the whole-file road, which takes every other photo and a
+    // JPEG whose head cannot be found, edits the whole photo in memory. Both give the same copy.
+    enum class CopyRoad { HeadWhereFound, WholeFile };
     // Writes a processed copy of the photo: reads its file, applies the metadata in its editing option in
     // memory, writes the result once under a temporary name beside the target and sets its modification date;
     // only then does the copy take its name, newPath (made collision-free and never over another file), or in
     // restore mode its earlier output's (photo.processedPath). Works only on the values it is given, so it may
     // run on any thread; the caller applies the answer (and its processed path) to the live photo item.
-    ExifWriteResult writeMetaDataToFilePath(
-        PhotoFile photo, MetaDataObject metadata, const QString& newPath, MetaDataObject onlyUpdated, bool isForRestore,
-        platform::FileManager& files = platform::FileManager::defaultManager()) const;
+    ExifWriteResult writeMetaDataToFilePath(PhotoFile photo, MetaDataObject metadata, const QString& newPath,
+                                            MetaDataObject onlyUpdated, bool isForRestore,
+                                            platform::FileManager& files = platform::FileManager::defaultManager(),
+                                            CopyRoad road = CopyRoad::HeadWhereFound) const;
 
     // ---- Key removal (containers by value; an unknown key text raises Exiv2's error) ----
     Exiv2::ExifData deleteKeysValuesFromExifData(Exiv2::ExifData data, const QString& key) const;

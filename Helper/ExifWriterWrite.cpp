@@ -1,6 +1,7 @@
 // Writing a processed copy: the frame around the editing passes.
 #include "Helper/ExifWriter.h"
 
+#include "Helper/JpegHead.h"
 #include "Helper/Logging.h"
 #include "Helper/PhotoshopIptcDigest.h"
 #include "Helper/WriteBlankAndClearPass.h"
@@ -35,22 +36,31 @@ ExifWriteResult failed(const QString& message) {
 
 // The edited photo as it is to be written: its bytes and the access its file had.
 struct EditedBytes {
-    QByteArray source;  // Exiv2 reads from these bytes in place until its first write
+    std::optional<platform::ReadableFile> file;  // open until the copy has taken the rest of it
+    QByteArray source;                           // Exiv2 reads from these bytes in place until its first write
     Exiv2::Image::AutoPtr image;
     mode_t permissions = 0644;
 };
 
+// The photo's head, or on the whole-file road all of it; the copy takes whatever was not read from the file.
+bool readSource(EditedBytes& edited, const QString& path, ExifWriter::CopyRoad road, platform::FileManager& files,
+                QString* error) {
+    edited.file = files.openForReading(path, error);
+    if (!edited.file) return false;
+    if (road == ExifWriter::CopyRoad::HeadWhereFound) return JpegHead::read(*edited.file, edited.source, error);
+    return edited.file->readInto(edited.source, 0, edited.file->size(), error);
+}
+
 // Reads the photo into memory and edits it there in the chosen mode: the output is then written once,
 // instead of a copy that Exiv2 would read and write all over again.
 ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const MetaDataObject& settings,
-                             const MetaDataObject& onlyUpdated, platform::FileManager& files, bool& cleanedGroup) {
+                             const MetaDataObject& onlyUpdated, ExifWriter::CopyRoad road, platform::FileManager& files,
+                             bool& cleanedGroup) {
     QString error;
-    std::optional<QByteArray> source = files.readFile(photo.filePath, &error);
-    if (!source) {
+    if (!readSource(edited, photo.filePath, road, files, &error)) {
         qCInfo(lcHelper).noquote() << QStringLiteral("Reading %1 failed: %2").arg(photo.filePath, error);
         return failed(error);
     }
-    edited.source = std::move(*source);
     struct stat info {};
     if (::stat(QFile::encodeName(photo.filePath).constData(), &info) == 0)
         edited.permissions = platform::FileManager::copyPermissions(info.st_mode);
@@ -72,7 +82,7 @@ ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const 
     return written(session.resultFlag());
 }
 
-// Writes the edited bytes in one go as a new file at target.
+// Writes the edited bytes, then the rest of the photo that was never read, as a new file at target.
 bool writeOut(const EditedBytes& edited, const QString& target, platform::FileManager& files, QString* error) {
     // A digest that was right before our edit is made right again; one that was already stale stays so, as
     // it still tells other tools that the IPTC changed behind the XMP's back.
@@ -83,8 +93,8 @@ bool writeOut(const EditedBytes& edited, const QString& target, platform::FileMa
     char* data = reinterpret_cast<char*>(io.mmap(refreshDigest));
     if (refreshDigest) PhotoshopIptcDigest::refresh(data, static_cast<qsizetype>(io.size()));
     const QByteArrayView bytes(data, static_cast<qsizetype>(io.size()));
-    const bool ok =
-        files.writeFile(target, bytes, platform::FileManager::WriteMode::CreateNew, edited.permissions, error);
+    const bool ok = files.writeFile(target, bytes, platform::FileManager::WriteMode::CreateNew, edited.permissions,
+                                    error, {&*edited.file, edited.source.size()});
     io.munmap();
     io.close();
     return ok;
@@ -92,11 +102,12 @@ bool writeOut(const EditedBytes& edited, const QString& target, platform::FileMa
 
 // Edits and writes; every failure leaves no half-written file and, in restore mode, the earlier output.
 ExifWriteResult guardedWrite(const QString& target, const PhotoFile& photo, const MetaDataObject& settings,
-                             const MetaDataObject& onlyUpdated, bool isForRestore, platform::FileManager& files) {
+                             const MetaDataObject& onlyUpdated, bool isForRestore, ExifWriter::CopyRoad road,
+                             platform::FileManager& files) {
     try {
         EditedBytes edited;
         bool cleanedGroup = false;
-        ExifWriteResult result = editInMemory(edited, photo, settings, onlyUpdated, files, cleanedGroup);
+        ExifWriteResult result = editInMemory(edited, photo, settings, onlyUpdated, road, files, cleanedGroup);
         if (!result.isWritten()) return result;
         // The copy takes its name only when it is whole and dated; in restore mode the earlier output stays
         // until then.
@@ -141,12 +152,12 @@ ExifWriteResult guardedWrite(const QString& target, const PhotoFile& photo, cons
 
 ExifWriteResult ExifWriter::writeMetaDataToFilePath(PhotoFile photo, MetaDataObject metadata, const QString& newPath,
                                                     MetaDataObject onlyUpdated, bool isForRestore,
-                                                    platform::FileManager& files) const {
+                                                    platform::FileManager& files, CopyRoad road) const {
     replaceCommaValueToDot(metadata);
     replaceCommaValueToDot(onlyUpdated);
     WriteDestination destination(files);
     const std::variant<QString, ExifWriteResult> prepared =
         destination.prepare(photo.filePath, newPath, photo.processedPath, isForRestore);
     if (const ExifWriteResult* answer = std::get_if<ExifWriteResult>(&prepared)) return *answer;
-    return guardedWrite(std::get<QString>(prepared), photo, metadata, onlyUpdated, isForRestore, files);
+    return guardedWrite(std::get<QString>(prepared), photo, metadata, onlyUpdated, isForRestore, road, files);
 }

@@ -123,9 +123,12 @@ WriteSession::WriteSession(Exiv2::Image& image, const PhotoFile& photo, const Me
       m_converter(FLTImageMetadata::initWithImageAtURL(photo.filePath)),
       m_isRawFile(isRawFileExtension(photo.fileExtension)) {
     // A packet Exiv2 cannot parse leaves the container empty, and writing the container would drop the packet.
+    // A container that holds anything was parsed; asking the image for its packet would only serialize the
+    // container once more, which costs about as much as writing it.
+    if (!image.xmpData().empty()) return;
     // JPEG and most formats keep the raw packet in the image, TIFF-based ones in the container.
     const std::string& packet = image.xmpPacket().empty() ? image.xmpData().xmpPacket() : image.xmpPacket();
-    if (!packet.empty() && image.xmpData().empty() && packetFailsToParse(packet)) {
+    if (!packet.empty() && packetFailsToParse(packet)) {
         m_xmpPacketUnreadable = true;
         m_unreadablePacket = packet;
     }

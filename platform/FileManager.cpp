@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -91,31 +92,34 @@ bool writeAll(int fd, const char* data, qsizetype size, off_t offset, QString* e
     return true;
 }
 
-// Moves the bytes in the kernel when it can (reflink, then copy_file_range), else through a buffer.
-bool copyBytes(int from, int to, off_t size, QString* error) {
-    if (::ioctl(to, FICLONE, from) == 0) return true;
+// Copies length bytes from one file to another, each at its own offset: in the kernel where the file systems
+// allow it, else through a buffer. Failures read "<failure>: <reason>".
+bool copyRange(int from, off_t fromAt, int to, off_t toAt, off_t length, const QString& failure, QString* error) {
     off_t done = 0;
     bool kernelCopy = true;
-    while (done < size) {
+    while (done < length) {
         ssize_t n = -1;
+        const size_t wanted = static_cast<size_t>(length - done);
         if (kernelCopy) {
-            n = ::copy_file_range(from, nullptr, to, nullptr, static_cast<size_t>(size - done), 0);
+            loff_t in = fromAt + done;
+            loff_t out = toAt + done;
+            n = ::copy_file_range(from, &in, to, &out, wanted, 0);
             if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
                 kernelCopy = false;
                 continue;
             }
         } else {
             static thread_local char buffer[1 << 20];
-            n = ::pread(from, buffer, sizeof buffer, done);
-            if (n > 0 && !writeAll(to, buffer, n, done, error)) return false;
+            n = ::pread(from, buffer, std::min(sizeof buffer, wanted), fromAt + done);
+            if (n > 0 && !writeAll(to, buffer, n, toAt + done, error)) return false;
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            *error = systemError(QStringLiteral("Could not copy the file"), errno);
+            *error = systemError(failure, errno);
             return false;
         }
         if (n == 0) {
-            *error = QStringLiteral("Could not copy the file: the source ended early");
+            *error = failure + QStringLiteral(": the source ended early");
             return false;
         }
         done += n;
@@ -137,6 +141,13 @@ mode_t currentUmask() {
     unsigned int mask = kUsual;
     if (!line || std::sscanf(line + 7, "%o", &mask) != 1) return kUsual;
     return static_cast<mode_t>(mask & 0777);
+}
+
+// The rest of a file after the bytes already written at the start of a copy.
+bool writeRest(int to, const FileRest& rest, qsizetype at, QString* error) {
+    if (!rest.file || rest.offset >= rest.file->size()) return true;
+    return copyRange(rest.file->descriptor(), rest.offset, to, at, rest.file->size() - rest.offset,
+                     QStringLiteral("Could not write the copy"), error);
 }
 
 }  // namespace
@@ -198,7 +209,8 @@ bool FileManager::copyItem(const QString& source, const QString& target, QString
         return false;
     }
     didCreate(target);
-    bool ok = copyBytes(from.get(), to.get(), info.st_size, &message);
+    bool ok = ::ioctl(to.get(), FICLONE, from.get()) == 0 ||
+              copyRange(from.get(), 0, to.get(), 0, info.st_size, QStringLiteral("Could not copy the file"), &message);
     struct stat written {};
     if (ok && (::fstat(to.get(), &written) != 0 || written.st_size != info.st_size)) {
         message = QStringLiteral("Could not copy the file: the copy is incomplete");
@@ -214,28 +226,23 @@ bool FileManager::copyItem(const QString& source, const QString& target, QString
 }
 
 std::optional<QByteArray> FileManager::readFile(const QString& path, QString* error) const {
-    QString ignored;
-    QString& message = error ? *error : ignored;
-    struct stat info {};
-    FileDescriptor fd(openRegularFile(path, QStringLiteral("source"), &info, &message));
-    if (fd.get() < 0) return std::nullopt;
-    QByteArray bytes(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pread(fd.get(), bytes.data() + done, static_cast<size_t>(bytes.size() - done), done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            message = n < 0 ? systemError(QStringLiteral("Could not read the source"), errno)
-                            : QStringLiteral("Could not read the source: it ended early");
-            return std::nullopt;
-        }
-        done += n;
-    }
+    std::optional<ReadableFile> file = openForReading(path, error);
+    if (!file) return std::nullopt;
+    QByteArray bytes;
+    if (!file->readInto(bytes, 0, file->size(), error)) return std::nullopt;
     return bytes;
 }
 
+std::optional<ReadableFile> FileManager::openForReading(const QString& path, QString* error) const {
+    QString ignored;
+    struct stat info {};
+    const int fd = openRegularFile(path, QStringLiteral("source"), &info, error ? error : &ignored);
+    if (fd < 0) return std::nullopt;
+    return ReadableFile(fd, static_cast<qint64>(info.st_size));
+}
+
 bool FileManager::writeFile(const QString& target, QByteArrayView bytes, WriteMode mode, mode_t permissions,
-                            QString* error) {
+                            QString* error, FileRest rest) {
     QString ignored;
     QString& message = error ? *error : ignored;
     QByteArray path = QFile::encodeName(target);
@@ -252,7 +259,7 @@ bool FileManager::writeFile(const QString& target, QByteArrayView bytes, WriteMo
     }
     FileDescriptor out(fd);
     didCreate(QFile::decodeName(path));
-    bool ok = writeAll(fd, bytes.data(), bytes.size(), 0, &message);
+    bool ok = writeAll(fd, bytes.data(), bytes.size(), 0, &message) && writeRest(fd, rest, bytes.size(), &message);
     // The requested bits, not the umask's, so a copy keeps its source's access.
     if (ok) ::fchmod(fd, permissions & 07777);
     if (!out.close() && ok) {

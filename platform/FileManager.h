@@ -7,6 +7,8 @@
 
 #include <sys/types.h>
 
+#include "platform/ReadableFile.h"
+
 #include <optional>
 
 namespace platform {
@@ -41,13 +43,16 @@ class FileManager {
     virtual bool copyItem(const QString& source, const QString& target, QString* error = nullptr);
     // The whole content of a regular file; nothing (with the reason in *error) when it cannot be read.
     virtual std::optional<QByteArray> readFile(const QString& path, QString* error = nullptr) const;
-    // Writes bytes as the file at target with the given permission bits. A new file never replaces anything
-    // (the target must not exist); a replacement goes through a temporary file in the same folder and takes
-    // the target's place only once complete, so a failure leaves the old file as it was. On any failure
-    // nothing this call created remains.
+    // A regular file open for reading in parts; nothing (with the reason in *error) when it cannot be opened.
+    virtual std::optional<ReadableFile> openForReading(const QString& path, QString* error = nullptr) const;
+    // Writes bytes, followed by the rest of a file if one is given, as the file at target with the given
+    // permission bits. The kernel copies the rest where the file system lets it. A new file never replaces
+    // anything (the target must not exist); a replacement goes through a temporary file in the same folder
+    // and takes the target's place only once complete, so a failure leaves the old file as it was. On any
+    // failure nothing this call created remains.
     enum class WriteMode { CreateNew, Replace };
     virtual bool writeFile(const QString& target, QByteArrayView bytes, WriteMode mode, mode_t permissions,
-                           QString* error = nullptr);
+                           QString* error = nullptr, FileRest rest = {});
     // A copy in progress is written under a hidden name of its own in the target's folder and takes the target's
     // name only once it is complete, dates included, so that a process killed midway never leaves a partial or
     // undated file under a name the user sees. The name is new and unused; nothing is created.

@@ -104,6 +104,42 @@ TEST(TheFileManager, copiesEveryByteToANewFile) {
     EXPECT_EQ(readFile(dir.filePath("b.jpg")), bytes);
 }
 
+// A copy of bytes in memory and the rest of an open file: the kernel copies the rest within one file system, a
+// buffer across two. A file that shrank after it was opened gives no copy and replaces nothing.
+class ACopyWithTheRestOfAFile : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ACopyWithTheRestOfAFile, holdsEveryByteOrNothing) {
+    QTemporaryDir dir;
+    const QString folder = *GetParam() ? QString::fromUtf8(GetParam()) : QDir::tempPath();
+    if (!QFileInfo(folder).isDir()) GTEST_SKIP() << "no " << GetParam() << " here";
+    QTemporaryDir sources(folder + "/lumarind-XXXXXX");
+    QByteArray photo(3 * 1024 * 1024 + 17, '\0');
+    for (int i = 0; i < photo.size(); ++i) photo[i] = static_cast<char>(i * 7);
+    writeFile(sources.filePath("photo.jpg"), photo);
+    FileManager& files = FileManager::defaultManager();
+    const std::optional<platform::ReadableFile> open = files.openForReading(sources.filePath("photo.jpg"));
+    ASSERT_TRUE(open);
+    QString error;
+    const auto write = [&](const char* name, FileManager::WriteMode mode) {
+        return files.writeFile(dir.filePath(name), "new head", mode, 0644, &error, {&*open, 1000});
+    };
+    writeFile(dir.filePath("old.jpg"), "earlier output");
+    ASSERT_TRUE(write("new.jpg", FileManager::WriteMode::CreateNew)) << error.toStdString();
+    ASSERT_TRUE(write("old.jpg", FileManager::WriteMode::Replace)) << error.toStdString();
+    EXPECT_EQ(readFile(dir.filePath("new.jpg")), "new head" + photo.mid(1000));
+    EXPECT_EQ(readFile(dir.filePath("old.jpg")), "new head" + photo.mid(1000));
+
+    ASSERT_TRUE(QFile::resize(sources.filePath("photo.jpg"), 2000));
+    EXPECT_FALSE(write("short.jpg", FileManager::WriteMode::CreateNew));
+    EXPECT_TRUE(error.contains("ended early")) << error.toStdString();
+    EXPECT_FALSE(write("old.jpg", FileManager::WriteMode::Replace));
+    EXPECT_EQ(readFile(dir.filePath("old.jpg")), "new head" + photo.mid(1000));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"new.jpg", "old.jpg"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(SourceFolders, ACopyWithTheRestOfAFile, ::testing::Values("", "/dev/shm"),
+                         [](const auto& info) { return std::string(*info.param ? "AcrossFileSystems" : "OnOne"); });
+
 TEST(TheFileManager, neverCopiesOverAnExistingFile) {
     QTemporaryDir dir;
     writeFile(dir.filePath("a.jpg"), "new");

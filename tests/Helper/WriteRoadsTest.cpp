@@ -1,0 +1,154 @@
+// A JPEG's copy made from its head, with the rest taken from its file, is the copy the whole-file road makes:
+// for every sample camera file, the suite's own JPEGs and JPEGs with damaged heads.
+#include "Helper/ExifWriter.h"
+#include "Helper/JpegHead.h"
+#include "tests/Helper/WriterFixtures.h"
+#include "tests/common/EditRecords.h"
+#include "tests/common/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace writerfixtures;
+
+namespace {
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The real disk, noting how many bytes of a copy came straight from the photo's file.
+class RestRecordingFiles : public platform::FileManager {
+  public:
+    qint64 restBytes = 0;
+    bool writeFile(const QString& target, QByteArrayView bytes, WriteMode mode, mode_t permissions, QString* error,
+                   platform::FileRest rest) override {
+        restBytes = rest.file ? rest.file->size() - rest.offset : 0;
+        return FileManager::writeFile(target, bytes, mode, permissions, error, rest);
+    }
+};
+
+struct RoadCopy {
+    ExifWriteResult result;
+    qint64 restBytes = 0;
+};
+
+RoadCopy writeByRoad(const PhotoFile& photo, const MetaDataObject& settings, const QString& folder,
+                     ExifWriter::CopyRoad road) {
+    QDir().mkpath(folder);
+    RestRecordingFiles files;
+    const QString target = folder + '/' + QFileInfo(photo.filePath).fileName();
+    return {ExifWriter::sharedInstance().writeMetaDataToFilePath(photo, settings, target, {}, false, files, road),
+            files.restBytes};
+}
+
+// Writes the source by both roads, each into a folder of its own: the same answer, the same copy byte for byte or
+// none, the source untouched, and on the head road only the rest after the start of scan taken from the file.
+void expectOneCopyByBothRoads(const QString& source, const MetaDataObject& settings, const QString& out) {
+    const QByteArray original = contentOf(source);
+    const PhotoFile photo = photoAt(source);
+    const RoadCopy whole = writeByRoad(photo, settings, out + "/whole", ExifWriter::CopyRoad::WholeFile);
+    const RoadCopy head = writeByRoad(photo, settings, out + "/head", ExifWriter::CopyRoad::HeadWhereFound);
+    const std::string label = source.toStdString();
+
+    EXPECT_EQ(contentOf(source), original) << label;
+    EXPECT_EQ(head.result.errorFlag, whole.result.errorFlag) << label;
+    EXPECT_EQ(head.result.errorMsg, whole.result.errorMsg) << label;
+    EXPECT_EQ(QDir(out + "/head").entryList(QDir::Files | QDir::Hidden),
+              QDir(out + "/whole").entryList(QDir::Files | QDir::Hidden))
+        << label;
+    if (!head.result.isWritten()) return;
+    const JpegHead::Result found = JpegHead::find(original, true);
+    EXPECT_EQ(head.restBytes, found.scan == JpegHead::Scan::Found ? original.size() - found.length : 0) << label;
+    EXPECT_EQ(whole.restBytes, 0) << label;
+    EXPECT_EQ(contentOf(*head.result.processedPath), contentOf(*whole.result.processedPath)) << label;
+}
+
+}  // namespace
+
+TEST(EveryJpegCopy, isTheSameByTheHeadAndTheWholeFileRoad) {
+    const QString corpus = testsupport::corpusDir();
+    if (corpus.isEmpty()) GTEST_SKIP() << "the sample camera files are not here";
+    QTemporaryDir dir;
+    QStringList sources;
+    for (const QString& name : QDir(corpus).entryList(QDir::Files, QDir::Name)) sources.append(corpus + '/' + name);
+    sources << seededPhoto(dir.path(), "seeded.jpg", Format::Jpeg)
+            << helperfixtures::makeJpeg(dir.path(), "plain.jpg", QSize(64, 48))
+            << helperfixtures::makeJpegWithEmptyResolution(dir.path(), "empty-resolution.jpg");
+    MetaDataObject clean = editrecords::typicalEdit();
+    clean.editingOption = CleanMetadataInfo;
+    clean.clearIPTC = true;
+    int withHead = 0;
+    for (const QString& source : sources) {
+        if (JpegHead::find(contentOf(source), true).scan == JpegHead::Scan::Found) ++withHead;
+        expectOneCopyByBothRoads(source, editrecords::typicalEdit(), dir.filePath("typical"));
+        expectOneCopyByBothRoads(source, clean, dir.filePath("clean"));
+    }
+    EXPECT_GE(withHead, 25);
+}
+
+namespace {
+
+// A seeded JPEG cut, or with bytes put in or over, at a place of its head; and whether a head is left to find.
+struct DamagedHead {
+    const char* name;
+    enum Place { Start, ExifSegment, StartOfScan, End } place;
+    int offset;
+    enum Edit { CutThere, Insert, Overwrite } edit;
+    QByteArray bytes;
+    bool hasHead;
+};
+
+void PrintTo(const DamagedHead& row, std::ostream* os) {
+    *os << row.name;
+}
+
+QByteArray damaged(const QByteArray& jpeg, const DamagedHead& row) {
+    const qsizetype places[] = {0, jpeg.indexOf(QByteArray("Exif\0\0", 6)) - 4, JpegHead::find(jpeg, true).length - 2,
+                                jpeg.size()};
+    const qsizetype at = places[row.place] + row.offset;
+    const qsizetype resumeAt = row.edit == DamagedHead::Overwrite ? at + row.bytes.size() : at;
+    return row.edit == DamagedHead::CutThere ? jpeg.left(at) : jpeg.left(at) + row.bytes + jpeg.mid(resumeAt);
+}
+
+// Segments of the largest size: heads of some cameras run to hundreds of KB this way.
+QByteArray appSegmentChain(int count) {
+    QByteArray chain;
+    for (int i = 0; i < count; ++i) chain += QByteArray("\xFF\xE2\xFF\xFF", 4) + QByteArray(0xFFFD, char('a' + i));
+    return chain;
+}
+
+class ADamagedHead : public ::testing::TestWithParam<DamagedHead> {};
+
+}  // namespace
+
+TEST_P(ADamagedHead, isWrittenOrRefusedAsOnTheWholeFileRoad) {
+    QTemporaryDir dir;
+    const QString source = dir.filePath("damaged.jpg");
+    QFile file(source);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(damaged(contentOf(seededPhoto(dir.path(), "seeded.jpg", Format::Jpeg)), GetParam()));
+    file.close();
+
+    EXPECT_EQ(JpegHead::find(contentOf(source), true).scan == JpegHead::Scan::Found, GetParam().hasHead);
+    expectOneCopyByBothRoads(source, editrecords::typicalEdit(), dir.filePath("out"));
+}
+
+using H = DamagedHead;
+INSTANTIATE_TEST_SUITE_P(
+    Heads, ADamagedHead,
+    ::testing::Values(H{"TruncatedSegment", H::ExifSegment, 100, H::CutThere, {}, false},
+                      H{"LengthPastTheEnd", H::ExifSegment, 2, H::Overwrite, "\xFF", false},
+                      H{"LengthBelowTwo", H::StartOfScan, 0, H::Insert, QByteArray("\xFF\xE5\x00\x01", 4), false},
+                      H{"NoStartOfScan", H::StartOfScan, 0, H::CutThere, {}, false},
+                      H{"EndOfImageBeforeTheScan", H::StartOfScan, 0, H::Insert, "\xFF\xD9", false},
+                      H{"OnlyTheStartOfImage", H::Start, 2, H::CutThere, {}, false},
+                      H{"StartOfScanAtTheVeryEnd", H::StartOfScan, 2, H::CutThere, {}, true},
+                      H{"StrayAndFillBytesBeforeTheScan", H::StartOfScan, 0, H::Insert, "ab\xFF\xFF", true},
+                      H{"AppSegmentChainOf64KBSegments", H::Start, 2, H::Insert, appSegmentChain(5), true},
+                      H{"TrailerAfterTheImage", H::End, 0, H::Insert, "\xFF\xD8 second" + QByteArray(5000, 'p'), true}),
+    [](const auto& info) { return std::string(info.param.name); });
