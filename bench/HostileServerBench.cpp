@@ -13,6 +13,7 @@
 
 #include "app/online/PhoneNumberDownload.h"
 #include "bench/ProcessMemory.h"
+#include "bench/StallMeter.h"
 #include "platform/MapProjection.h"
 #include "platform/MapView.h"
 #include "platform/UserDefaults.h"
@@ -35,29 +36,6 @@
 #include <functional>
 
 namespace {
-
-// The gap between two ticks of a repeating main-thread timer: how long the window would have frozen.
-class StallMeter {
-  public:
-    StallMeter() {
-        m_tick.setInterval(2);
-        QObject::connect(&m_tick, &QTimer::timeout, [this] { m_longest = std::max(m_longest, m_since.restart()); });
-    }
-    void start() {
-        m_longest = 0;
-        m_since.start();
-        m_tick.start();
-    }
-    qint64 stop() {
-        m_tick.stop();
-        return std::max(m_longest, m_since.elapsed());
-    }
-
-  private:
-    QTimer m_tick;
-    QElapsedTimer m_since;
-    qint64 m_longest = 0;
-};
 
 bool runUntil(const std::function<bool()>& done, qint64 limitMs) {
     QElapsedTimer clock;
