@@ -1,5 +1,7 @@
 #include "editor/EditSession.h"
 
+#include "batch/DateRuleChecks.h"
+
 #include <algorithm>
 
 void EditSession::isMetadataParamChanged(bool changed) {
@@ -19,14 +21,39 @@ bool EditSession::setupSelection(const MetaDataObject& merged, bool hasPhotos) {
     return true;
 }
 
+namespace {
+
+bool keepsOriginal(const DateTimeConfigurationRef& rule) {
+    return !rule || rule->option() == DateTimeConfiguration::KeepOriginal;
+}
+
+bool sameRule(const DateTimeConfigurationRef& a, const DateTimeConfigurationRef& b) {
+    // A record without a rule keeps its dates, as a default rule does.
+    static const DateTimeConfiguration keepOriginal;
+    return (a ? *a : keepOriginal) == (b ? *b : keepOriginal);
+}
+
+}  // namespace
+
 void EditSession::createUpdatedChangesOnly() {
+    MetaDataObject& changed = m_r.metaDataObjectWithUpdatedChange;
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
         if (!row.entersChangedFields) continue;
         const QString& before = m_r.selectedMetaDataSettingObj.*row.field;
         const QString& now = m_r.metaDataObject.*row.field;
+        if (row.dateRule && m_r.metaDataObject.*row.updated) {
+            // A date the user set a rule for is edited even where its text stayed: clearing the fields left
+            // alone must not take away what the rule writes. Only the emptiness of this record reaches the
+            // writer; the rule goes with it so that the form, showing this record, shows the rule.
+            const DateTimeConfigurationRef& rule = m_r.metaDataObject.*row.dateRule;
+            changed.*row.field =
+                now.isEmpty() ? DateRuleChecks::ruleSummary(rule ? *rule : DateTimeConfiguration()) : now;
+            if (!keepsOriginal(rule)) changed.*row.dateRule = rule;
+            continue;
+        }
         // QString calls a null and an empty text equal; a missing value on either side is a change.
         const bool unchanged = !before.isNull() && !now.isNull() && before == now;
-        if (!unchanged) m_r.metaDataObjectWithUpdatedChange.*row.field = now;
+        if (!unchanged) changed.*row.field = now;
     }
 }
 
@@ -45,16 +72,6 @@ void EditSession::revert() {
     m_r.metaDataObjectWithUpdatedChange = MetaDataObject();
     isMetadataParamChanged(false);
 }
-
-namespace {
-
-bool sameRule(const DateTimeConfigurationRef& a, const DateTimeConfigurationRef& b) {
-    // A record without a rule keeps its dates, as a default rule does.
-    static const DateTimeConfiguration keepOriginal;
-    return (a ? *a : keepOriginal) == (b ? *b : keepOriginal);
-}
-
-}  // namespace
 
 bool EditSession::differsFromBeforeEditing() const {
     const MetaDataObject& form = m_r.metaDataObject;

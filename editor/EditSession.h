@@ -58,8 +58,9 @@ class EditSession {
     bool setupSelection(const MetaDataObject& merged, bool hasPhotos);
 
     // Brings the changed-fields record up to date: every field that takes part and differs, character for
-    // character, from the selection record takes the form's value. The record only grows until the next
-    // set-up or Revert.
+    // character, from the selection record takes the form's value, and so does every date marked as edited
+    // (its rule set on the form or by a preset), never empty. The record only grows until the next set-up or
+    // Revert.
     void createUpdatedChangesOnly();
     // Apply, once the form passed its checks: the form's values become the new point of comparison.
     void apply();
