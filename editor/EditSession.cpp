@@ -119,7 +119,16 @@ void EditSession::applyPreset(const MetaDataObject& preset) {
     MetaDataObject::appendPresetObjectToMetaDataObject(m_r.metaDataObject, preset);
     MetaDataObject::appendPresetObjectToMetaDataObject(m_r.editedMetaDataObject, preset);
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (!row.dateRule || !(preset.*row.field).isEmpty() || preset.*row.updated) continue;
+        if (!row.dateRule) continue;
+        const bool bringsText = !(preset.*row.field).isEmpty();
+        if (bringsText || preset.*row.updated || !keepsOriginal(preset.*row.dateRule)) {
+            // A stored preset comes back without change flags, yet its rule is the user's choice for that date
+            // as much as one set on the form: without the flag the run would leave a date the rule empties,
+            // and keep the rule's summary where the photo has no such date.
+            m_r.metaDataObject.*row.updated = true;
+            m_r.editedMetaDataObject.*row.updated = true;
+        }
+        if (bringsText || preset.*row.updated) continue;
         // Left in place, the old summary would come back at the next selection as the field's text and be
         // written into photos the new rule leaves without that date.
         m_r.editedMetaDataObject.*row.field = QStringLiteral("");

@@ -76,8 +76,9 @@ class EditSession {
     // fields are rebuilt. Answers the record the fields then show: option 1 shows only the changed fields.
     const MetaDataObject& changeEditingOption(int option);
     void setClearSwitch(MetadataClearSwitch clearSwitch, bool on);
-    // A preset merged into the form as an edit. It brings all six date rules; a date it gives no text of
-    // its own loses the summary of the rule it replaced, in the form and in the pending edits.
+    // A preset merged into the form as an edit. It brings all six date rules; a date it gives a rule or text
+    // of its own is marked as edited, and a date it gives no text loses the summary of the rule it replaced,
+    // in the form and in the pending edits.
     void applyPreset(const MetaDataObject& preset);
     // Reset and the end of a batch run drop the pending edits.
     void dropPendingEdits();

@@ -12,6 +12,7 @@
 #include "editor/RenamingOptionsPanel.h"
 #include "editor/SummaryWindow.h"
 #include "intake/PhotoIntake.h"
+#include "model/PresetStore.h"
 #include "tests/common/BatchRunDoubles.h"
 #include "tests/common/TestSupport.h"
 
@@ -243,9 +244,25 @@ void shiftTheDateTakenAndClearTheRest(ExifEditorView& view, PresetStore&) {
     view.batchActions().datePanel()->removeAttachedPopupWindow();
 }
 
+void emptyTheDateModifiedByAStoredPreset(ExifEditorView& view, PresetStore& presets) {
+    // As the preset editor saves it: the rule, and its summary as the field's text.
+    MetaDataObject preset;
+    preset.name = "No modify date";
+    DateTimeConfiguration rule;
+    rule.tagConfigureOption = DateTimeConfiguration::EmptyValue;
+    preset.dateTimeConfigModifyDate = std::make_shared<const DateTimeConfiguration>(rule);
+    preset.Date_Modify = "Empty Value";
+    presets.arrayPresets().append(preset);
+    ASSERT_TRUE(presets.saveProjectSession());
+    presets.loadPresets();
+    view.formActions().btnApplyPresetTapped(0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Rules, TheCopiesDates,
                          testing::Values(DateOnTheCopy{"aShiftUnderClearOthers", shiftTheDateTakenAndClearTheRest,
-                                                       "-ExifIFD:DateTimeOriginal", "2010:12:12 13:42:36"}),
+                                                       "-ExifIFD:DateTimeOriginal", "2010:12:12 13:42:36"},
+                                         DateOnTheCopy{"anEmptyValueFromAStoredPreset",
+                                                       emptyTheDateModifiedByAStoredPreset, "-IFD0:ModifyDate", ""}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -284,4 +284,48 @@ INSTANTIATE_TEST_SUITE_P(Steps, WhatRevertUndoes,
                                          RevertCase{"anEqualDateRule", keepTheDateTaken, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A preset's date rule is an edit of that date, though a stored preset comes back without change flags: the
+// date is marked, and under "clear others" it stays among the changed fields.
+struct PresetDateCase {
+    const char* name;
+    std::optional<int> rule;  // the kind of the preset's rule for the date modified; none: the default rule
+    const char* text;         // the preset's text for that date
+    bool edited;
+};
+
+void PrintTo(const PresetDateCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class APresetsDateRule : public testing::TestWithParam<PresetDateCase> {};
+
+TEST_P(APresetsDateRule, marksTheDateAsEdited) {
+    const PresetDateCase& c = GetParam();
+    Holder h;
+    MetaDataObject merged;
+    merged.Date_Modify = "2011:01:10 21:09:00";
+    h.session.setupSelection(merged, true);
+    MetaDataObject preset;
+    preset.editingOption = ModifyEditedClearOthers;
+    preset.Date_Modify = QString::fromUtf8(c.text);
+    if (c.rule) {
+        DateTimeConfiguration rule;
+        rule.tagConfigureOption = *c.rule;
+        preset.dateTimeConfigModifyDate = std::make_shared<const DateTimeConfiguration>(rule);
+    }
+    h.session.applyPreset(preset);
+    h.session.createUpdatedChangesOnly();
+    EXPECT_EQ(h.session.metaDataObject().isupdated_Date_Modify, c.edited);
+    EXPECT_EQ(h.session.editedMetaDataObject().isupdated_Date_Modify, c.edited);
+    EXPECT_EQ(h.session.metaDataObjectWithUpdatedChange().Date_Modify.isEmpty(), !c.edited);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presets, APresetsDateRule,
+    testing::Values(PresetDateCase{"emptyValueWithItsSummary", DateTimeConfiguration::EmptyValue, "Empty Value", true},
+                    PresetDateCase{"shiftWithoutText", DateTimeConfiguration::IncDecTime, "", true},
+                    PresetDateCase{"keepOriginalChosen", DateTimeConfiguration::KeepOriginal, "Keep Original", true},
+                    PresetDateCase{"noRuleOfItsOwn", std::nullopt, "", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
