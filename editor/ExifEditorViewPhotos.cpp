@@ -7,6 +7,7 @@
 #include "editor/AddPhotosOptions.h"
 #include "editor/EditingOptionSection.h"
 #include "editor/EditorBatchActions.h"
+#include "editor/EditorFormActions.h"
 #include "editor/ExifEditorView.h"
 #include "editor/FormTextView.h"
 #include "editor/LoaderOverlay.h"
@@ -352,7 +353,7 @@ void ExifEditorView::removePhotosForRemoveButton() {
     m_btnNext->setEnabled(true);
     m_vwMetaContainer->show();
     BatchRemoval::removeSelectedPhotos(m_shared.arraySelectedImagesToProcess, m_shared.dictFileAdded);
-    if (m_shared.arraySelectedImagesToProcess.isEmpty()) m_editedMetaDataObject = MetaDataObject();
+    if (m_shared.arraySelectedImagesToProcess.isEmpty()) m_formActions->session().dropPendingEdits();
     m_shared.subWindow.setIsSubWindowOpened(false);
     processAfterAllPhotosAdded();
     checkAllPhotosDeletedFromArray();

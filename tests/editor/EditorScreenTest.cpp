@@ -215,6 +215,20 @@ TEST_F(AScreen, removesTheTickedPhotosAndSaysSoWhenNoneIsTicked) {
     EXPECT_TRUE(view->btnAddPhoto()->isEnabled());
 }
 
+// The Remove button drops the pending edits with the last photo, as the photo menu's removal does: the photos
+// added next start from their own values.
+TEST_F(AScreen, startsTheNextPhotosWithoutEditsOnceRemovalEmptiedTheBatch) {
+    addAndWait({makeFolder(2)});
+    QTest::keyClicks(view->textField("Artist"), "pending");
+    ASSERT_TRUE(view->isParamsChanged());
+    view->removePhotosForRemoveButton();  // every photo is ticked
+    ASSERT_TRUE(batch.isEmpty());
+    addAndWait({makeFolder(1)});
+    EXPECT_FALSE(view->isEditedMetadataObject());
+    EXPECT_FALSE(view->isParamsChanged()) << "nothing was edited for these photos";
+    EXPECT_FALSE(view->btnReset()->isEnabled());
+}
+
 TEST_F(AScreen, opensThePhotoInfoPopupOverTheWindowAtItsTop) {
     addAndWait({makeFolder(3)});
     auto* content = new QWidget;
