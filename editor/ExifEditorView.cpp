@@ -5,6 +5,7 @@
 #include "controls/SubWindowState.h"
 #include "editor/AddPhotosOptions.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/EditingOptions.h"
 #include "editor/EditorBatchActions.h"
 #include "editor/EditorFormActions.h"
 #include "editor/EditorResources.h"
@@ -415,6 +416,7 @@ void ExifEditorView::setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos
     // Every field shows empty, even where edits are pending; their borders still mark them.
     updateTextFieldsValues(m_shared.selectedMetaDataSettingObj);
     setTextFieldValidations();
+    followEditingOption();
     enableExifDataView(false);
     m_btnRemovePhoto->setEnabled(false);
     highlightBorder(m_metaDataObject);
@@ -437,6 +439,7 @@ void ExifEditorView::applySelection(quint64, const SelectionMerge::Result& resul
     setTextFieldsPlaceholder(result.photoCount, result.heldByAny);
     updateTextFieldsValues(m_metaDataObject);
     setTextFieldValidations();
+    followEditingOption();
     m_isProcessingWithFileSystem = false;
     highlightBorder(m_metaDataObject);
     if (m_mergeLoaderShown) {
@@ -447,6 +450,14 @@ void ExifEditorView::applySelection(quint64, const SelectionMerge::Result& resul
     enableDisableRenameOptionButton();
     // The records were replaced after the form was marked unchanged; what follows them looks again.
     isMetadataParamChanged(m_isParamsChanged);
+}
+
+void ExifEditorView::followEditingOption() {
+    // The panel follows the option whenever the record brings another one: a reset form is back at the
+    // fields even if its dropped edits had chosen to clean the metadata.
+    const auto layout = EditingOptions::panelLayout(m_metaDataObject.editingOption);
+    if (m_formActions && m_editingOption->vwClearOptions()->isHidden() == layout.showsClearOptions)
+        m_formActions->resizeEditingOptionsViewWithAnimation();
 }
 
 std::optional<SelectionMerge::Result> ExifEditorView::updateMetaDataObjectForSelectedFiles(

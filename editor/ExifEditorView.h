@@ -283,6 +283,7 @@ class ExifEditorView : public QWidget {
     void buildMetadataPopup();
     void connectParts();
     void applySelection(quint64 generation, const SelectionMerge::Result& result);
+    void followEditingOption();
     void storeEdit(const FormFieldTraits* field, const QString& value);
     void addWithRenamingCheck(const QStringList& paths);
     void placeOverlay();

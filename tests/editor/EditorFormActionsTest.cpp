@@ -167,6 +167,19 @@ TEST_F(TheScreensActions, switchPanelsWithTheEditingOptionAndStoreTheClearTicks)
     EXPECT_TRUE(view->isParamsChanged());
 }
 
+// Reset drops the edit that chose to clean the metadata: the form is back at its fields, as its option says.
+TEST_F(TheScreensActions, showTheFieldsAgainWhenResetDropsTheCleaningOption) {
+    addAndWait({makeFolder(1)});
+    actions().changeViewAccordingToMetadataOtion(CleanMetadataInfo);
+    ASSERT_FALSE(view->vwExif()->isVisibleTo(view.get()));
+    QTest::mouseClick(view->btnReset(), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(view->metaDataObject().editingOption, OnlyModifyEditedFields);
+    EXPECT_TRUE(view->vwExif()->isVisibleTo(view.get()));
+    EXPECT_FALSE(view->editingOptionSection()->vwClearOptions()->isVisibleTo(view.get()));
+    EXPECT_TRUE(view->scrollViewExifData()->scrollingEnabled());
+}
+
 TEST_F(TheScreensActions, writeThePositionFromTheMapWindowIntoTheGpsFields) {
     addAndWait({makeFolder(1)});
     // Under "clear others" the form shows only what the run keeps; a report of the map changes its four
