@@ -1,5 +1,6 @@
 #include "controls/DragDropBox.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/EditorBatchActions.h"
 #include "editor/LoaderOverlay.h"
 #include "editor/MetadataSection.h"
 #include "editor/OptionPopup.h"
@@ -184,7 +185,7 @@ TEST_F(AScreen, removesTheTickedPhotosAndSaysSoWhenNoneIsTicked) {
     tick({1, 3});
     int asked = 0;
     QObject::connect(view.get(), &ExifEditorView::renameResetQuestionRequested, [&asked] { ++asked; });
-    view->setRenameToastVisible(true);
+    view->batchActions().vwRenameToast()->show();
     view->btnRemovePhotosTapped();
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(view->isRemovingPhotosFromRename());
@@ -193,7 +194,7 @@ TEST_F(AScreen, removesTheTickedPhotosAndSaysSoWhenNoneIsTicked) {
     ASSERT_TRUE(alerts.answerPending(1));  // No: the removal is dropped
     EXPECT_FALSE(view->isRemovingPhotosFromRename());
     EXPECT_EQ(batch.size(), 4);
-    view->setRenameToastVisible(false);
+    view->batchActions().vwRenameToast()->hide();
 
     const QString gone = batch.at(1).filePath;
     QTest::mouseClick(view->btnRemovePhoto(), Qt::LeftButton);
@@ -203,7 +204,7 @@ TEST_F(AScreen, removesTheTickedPhotosAndSaysSoWhenNoneIsTicked) {
     EXPECT_EQ(view->lblPhotosCount()->text(), "Photos(2)");
 
     // Removing the last photos empties the screen and drops the pending edits.
-    view->editedMetaDataObject().Artist = "pending";
+    view->session().editField(*MetadataKeyTable::rowForField("Artist"), "pending");
     tick({0, 1});
     view->removePhotosForRemoveButton();
     EXPECT_TRUE(batch.isEmpty());
