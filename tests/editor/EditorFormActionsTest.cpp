@@ -425,22 +425,6 @@ INSTANTIATE_TEST_SUITE_P(
                      {"enableView 0"},
                      false,
                      false},
-        FormHalfCase{"opensTheMenuOfAPhotoThatIsThere",
-                     1,
-                     [](TheFormHalf& h) {
-                         h.form.btnInfoTappedAtLocationInTableView({5, 6}, 0, true);
-                     },
-                     {"openPhotoMenu 5,6 1"},
-                     false,
-                     false},
-        FormHalfCase{"saysWhenAPhotosFileHasGone",
-                     1,
-                     [](TheFormHalf& h) {
-                         h.form.btnInfoTappedAtLocationInTableView({5, 6}, 1, false);
-                     },
-                     {"showPhotoMissingAlert"},
-                     false,
-                     false},
         FormHalfCase{"holdsAMenuRemovalForTheRenamingQuestion",
                      1,
                      [](TheFormHalf& h) {
@@ -459,12 +443,6 @@ INSTANTIATE_TEST_SUITE_P(
                          EXPECT_EQ(h.batch.size(), 1);
                      },
                      {"openPhotoMenu 5,6 0", "processAfterAllPhotosAdded", "checkAllPhotosDeletedFromArray"},
-                     false,
-                     false},
-        FormHalfCase{"ticksARowAndFollowsTheTicks",
-                     1,
-                     [](TheFormHalf& h) { h.form.btnCheckBoxSelect(1); },
-                     {"photoRowChanged 1", "setupUI 1", "presetsAndNext 1"},
                      false,
                      false}),
     [](const auto& info) { return std::string(info.param.name); });
