@@ -45,7 +45,9 @@ bool BatchRunner::start(BatchRunRequest request) {
         m_photosStarted = 0;
         m_processing.store(true);
     }
-    m_coordinator = std::make_unique<Coordinator>(this, std::move(request), m_services, *m_builder, m_processing);
+    BatchRunnerCoordinator::Run& run = *this;
+    m_coordinator =
+        std::make_unique<BatchRunnerCoordinator>(run, std::move(request), m_services, *m_builder, m_processing);
     m_coordinator->start();
     return true;
 }
@@ -68,10 +70,29 @@ void BatchRunner::stopStarting() {
     m_processing.store(false);
 }
 
-QString BatchRunner::changedSinceAddedMessage() {
-    return QStringLiteral(
-        "This photo was changed after it was added to the batch, so it was not written. Remove it "
-        "and add it again.");
+void BatchRunner::reportPhotoStarted(int index, const QString& filePath) {
+    QMetaObject::invokeMethod(
+        this, [this, index, filePath] { emit photoStarted(index, filePath); }, Qt::QueuedConnection);
+}
+
+void BatchRunner::reportLowSpace() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_state.isEnoughSpaceWarning = true;
+            emit lowSpace();
+        },
+        Qt::QueuedConnection);
+}
+
+void BatchRunner::reportResult(BatchPhotoResult result) {
+    QMetaObject::invokeMethod(
+        this, [this, result = std::move(result)] { handleResult(result); }, Qt::QueuedConnection);
+}
+
+void BatchRunner::reportEnd() {
+    QMetaObject::invokeMethod(
+        this, [this] { endRun(); }, Qt::QueuedConnection);
 }
 
 void BatchRunner::resetPlaceCache() {

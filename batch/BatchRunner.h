@@ -12,42 +12,8 @@
 #include <optional>
 #include <vector>
 
-#include "model/MetaDataObject.h"
-#include "model/OutputRenamingOptions.h"
-#include "model/PhotoFile.h"
-#include "platform/FileManager.h"
-#include "platform/ReverseGeocoder.h"
-
-// What the writer answered for one photo.
-struct PhotoWriteOutcome {
-    int errorFlag = ExifWriteSucceeded;
-    QString errorMsg;
-    QString processedPath;  // where the copy now is; "" when none was written
-};
-
-// Writes one processed copy. Takes values only; may run on several threads at once.
-using PhotoWriter = std::function<std::optional<PhotoWriteOutcome>(
-    const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath, const MetaDataObject& changedFields,
-    bool restore)>;
-
-// Everything a run needs, fixed when it starts.
-struct BatchRunRequest {
-    std::vector<PhotoFile> runList;  // copies of the ticked photos, in batch order
-    MetaDataObject settings;         // the form's record, or the record held before editing for a restore
-    MetaDataObject changedFields;
-    OutputRenamingOptions renaming;
-    QString selectedOutputFolder;
-    bool restore = false;
-};
-
-// One photo's outcome, handed to the main thread in run order.
-struct BatchPhotoResult {
-    int index = 0;  // in the run list
-    int errorFlag = ExifWriteSucceeded;
-    QString errorMsg;
-    QString processedPath;
-    std::vector<PhotoFile> warnings;  // renaming warnings raised for this photo
-};
+#include "batch/BatchRunValues.h"
+#include "batch/BatchRunnerCoordinator.h"
 
 // The counters and lists of the latest run, as the summary shows them.
 struct BatchRunState {
@@ -73,19 +39,12 @@ struct BatchRunState {
 // Lives on the main thread; the work runs on a coordinator thread that starts photos strictly in order and
 // on a few writer threads, and every result comes back to the main thread in run order, so names,
 // collision suffixes, statuses, counters and the summary are those of a one-by-one run.
-class BatchRunner : public QObject {
+class BatchRunner : public QObject, private BatchRunnerCoordinator::Run {
     Q_OBJECT
   public:
-    static constexpr qint64 kMinimumFreeSpace = 0x6500000;  // 101 MiB
+    static constexpr qint64 kMinimumFreeSpace = BatchRunnerCoordinator::kMinimumFreeSpace;  // 101 MiB
 
-    struct Services {
-        PhotoWriter writer;
-        platform::FileManager* files = &platform::FileManager::defaultManager();
-        platform::ReverseGeocoding* geocoder = nullptr;
-        int parallelWrites = 0;                       // 0: one per core
-        qint64 bytesInHandLimit = qint64(256) << 20;  // photo bytes the writers may hold at once
-        std::function<double()> now;                  // seconds; steady clock by default
-    };
+    using Services = BatchRunServices;
 
     explicit BatchRunner(Services services, QObject* parent = nullptr);
     ~BatchRunner() override;
@@ -113,7 +72,7 @@ class BatchRunner : public QObject {
     void applyResultsTo(QList<PhotoFile>& batch) const;
 
     // What a photo answers when its file is not the one that was added.
-    static QString changedSinceAddedMessage();
+    static QString changedSinceAddedMessage() { return BatchRunnerCoordinator::changedSinceAddedMessage(); }
 
   signals:
     void photoStarted(int index, const QString& filePath);
@@ -123,14 +82,18 @@ class BatchRunner : public QObject {
     void runEnded();
 
   private:
-    class Coordinator;
     void handleResult(const BatchPhotoResult& result);
     void countSkipped();
     void endRun();
 
+    // ---- BatchRunnerCoordinator::Run ----
     // Stop and the start of a photo exclude each other, so every photo is started either before Stop or not at all.
-    bool startNextPhoto();
-    void stopStarting();
+    bool startNextPhoto() override;
+    void stopStarting() override;
+    void reportPhotoStarted(int index, const QString& filePath) override;
+    void reportLowSpace() override;
+    void reportResult(BatchPhotoResult result) override;
+    void reportEnd() override;
 
     Services m_services;
     std::mutex m_startMutex;
@@ -140,8 +103,6 @@ class BatchRunner : public QObject {
     BatchRunState m_state;
     std::vector<PhotoFile> m_runList;
     double m_startedAt = 0;
-    std::unique_ptr<Coordinator> m_coordinator;
+    std::unique_ptr<BatchRunnerCoordinator> m_coordinator;
     std::shared_ptr<class OutputNameBuilder> m_builder;
 };
-
-Q_DECLARE_METATYPE(BatchPhotoResult)

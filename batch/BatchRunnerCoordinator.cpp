@@ -7,23 +7,25 @@
 #include <QFileInfo>
 #include <QThread>
 
-BatchRunner::Coordinator::Coordinator(BatchRunner* owner, BatchRunRequest request, const Services& services,
-                                      OutputNameBuilder& builder, std::atomic<bool>& processing)
-    : m_owner(owner),
-      m_request(std::move(request)),
-      m_services(services),
-      m_builder(builder),
-      m_processing(processing) {}
+BatchRunnerCoordinator::BatchRunnerCoordinator(Run& run, BatchRunRequest request, const BatchRunServices& services,
+                                               OutputNameBuilder& builder, std::atomic<bool>& processing)
+    : m_run(run), m_request(std::move(request)), m_services(services), m_builder(builder), m_processing(processing) {}
 
-void BatchRunner::Coordinator::start() {
+QString BatchRunnerCoordinator::changedSinceAddedMessage() {
+    return QStringLiteral(
+        "This photo was changed after it was added to the batch, so it was not written. Remove it "
+        "and add it again.");
+}
+
+void BatchRunnerCoordinator::start() {
     m_thread = std::thread([this] { run(); });
 }
 
-void BatchRunner::Coordinator::join() {
+void BatchRunnerCoordinator::join() {
     if (m_thread.joinable()) m_thread.join();
 }
 
-void BatchRunner::Coordinator::run() {
+void BatchRunnerCoordinator::run() {
     // A private copy with its change flags: they tell the writer which emptied fields to erase.
     m_settings = m_request.settings;
     MetaDataObject::metadataObjectWithCleanInfoUpdation(m_settings);
@@ -40,13 +42,13 @@ void BatchRunner::Coordinator::run() {
         const qint64 bytes = status ? status->size : 0;
         // A photo starts only when a writer is free and the run still goes on: Stop starts nothing new.
         waitForFreeWriter(bytes);
-        if (!m_owner->startNextPhoto()) break;
+        if (!m_run.startNextPhoto()) break;
         // Written from the dates and values read when it was added, another file would be given wrong ones.
         if (hasChangedSinceAdded(photo, status)) {
             deliver({i, ExifWriteFailed, changedSinceAddedMessage(), QString(), {}});
             continue;
         }
-        postToMain([owner = m_owner, i, path = photo.filePath] { emit owner->photoStarted(i, path); });
+        m_run.reportPhotoStarted(i, photo.filePath);
         if (m_request.restore) {
             // A restore rewrites the copy of the last run where it lies, under its name: no name is built, so
             // no renaming warning (a place or date not found) can arise for a name nobody will see.
@@ -73,18 +75,18 @@ void BatchRunner::Coordinator::run() {
         submit({i, bytes, std::move(photo), reservePath(newPath), std::move(warnings)});
     }
     finishJobs();
-    postToMain([owner = m_owner] { owner->endRun(); });
+    m_run.reportEnd();
 }
 
-bool BatchRunner::Coordinator::hasChangedSinceAdded(const PhotoFile& photo,
-                                                    const std::optional<platform::FileManager::FileStatus>& now) {
+bool BatchRunnerCoordinator::hasChangedSinceAdded(const PhotoFile& photo,
+                                                  const std::optional<platform::FileManager::FileStatus>& now) {
     // A photo made without intake has nothing to compare with; a vanished file is the writer's to report.
     if (!photo.fileModificationDate.isValid() || !now) return false;
     return !now->isRegular || now->size != static_cast<qint64>(photo.fileSizeInBytes) ||
            now->modified != photo.fileModificationDate;
 }
 
-void BatchRunner::Coordinator::checkFreeSpace(const QString& path) {
+void BatchRunnerCoordinator::checkFreeSpace(const QString& path) {
     // Photos still being written will take their room too; without them, several writers could carry the
     // volume past the floor by a writer's worth of photos. Taken before the volume is measured: a photo that
     // lands in between then counts twice, which errs on the safe side, instead of not at all.
@@ -98,19 +100,16 @@ void BatchRunner::Coordinator::checkFreeSpace(const QString& path) {
     }
     if (*space - inHand >= kMinimumFreeSpace) return;
     // The photo in hand is still written; no further photo starts.
-    m_owner->stopStarting();
-    postToMain([owner = m_owner] {
-        owner->m_state.isEnoughSpaceWarning = true;
-        emit owner->lowSpace();
-    });
+    m_run.stopStarting();
+    m_run.reportLowSpace();
 }
 
-qint64 BatchRunner::Coordinator::bytesNotYetWritten() {
+qint64 BatchRunnerCoordinator::bytesNotYetWritten() {
     std::lock_guard lock(m_jobsMutex);
     return m_bytesInHand;
 }
 
-QString BatchRunner::Coordinator::reservePath(const QString& path) {
+QString BatchRunnerCoordinator::reservePath(const QString& path) {
     // Names taken by photos still being written count as taken, so suffixes come out as in a one-by-one run.
     const QString unique = Utils::stringToAvoidNameCollisionForPath(path, [this](const QString& candidate) {
         return m_reserved.count(candidate) > 0 || QFileInfo::exists(candidate);
@@ -119,11 +118,11 @@ QString BatchRunner::Coordinator::reservePath(const QString& path) {
     return unique;
 }
 
-void BatchRunner::Coordinator::startWorkers(int count) {
+void BatchRunnerCoordinator::startWorkers(int count) {
     for (int i = 0; i < count; ++i) m_workers.emplace_back([this] { workerLoop(); });
 }
 
-void BatchRunner::Coordinator::waitForFreeWriter(qint64 bytes) {
+void BatchRunnerCoordinator::waitForFreeWriter(qint64 bytes) {
     std::unique_lock lock(m_jobsMutex);
     // Each photo in hand is held in memory a few times over; large raw files wait for room rather than
     // piling up, while a single photo of any size always goes.
@@ -133,14 +132,14 @@ void BatchRunner::Coordinator::waitForFreeWriter(qint64 bytes) {
     });
 }
 
-void BatchRunner::Coordinator::submit(Job job) {
+void BatchRunnerCoordinator::submit(Job job) {
     std::lock_guard lock(m_jobsMutex);
     m_bytesInHand += job.bytes;
     m_jobs.push_back(std::move(job));
     m_jobsChanged.notify_all();
 }
 
-void BatchRunner::Coordinator::finishJobs() {
+void BatchRunnerCoordinator::finishJobs() {
     {
         std::lock_guard lock(m_jobsMutex);
         m_noMoreJobs = true;
@@ -150,7 +149,7 @@ void BatchRunner::Coordinator::finishJobs() {
     m_workers.clear();
 }
 
-void BatchRunner::Coordinator::workerLoop() {
+void BatchRunnerCoordinator::workerLoop() {
     for (;;) {
         Job job;
         {
@@ -187,12 +186,12 @@ void BatchRunner::Coordinator::workerLoop() {
     }
 }
 
-void BatchRunner::Coordinator::deliver(BatchPhotoResult result) {
+void BatchRunnerCoordinator::deliver(BatchPhotoResult result) {
     std::lock_guard lock(m_deliveryMutex);
     m_finished.emplace(result.index, std::move(result));
     // Hand results over strictly in run order; a photo answered without a write is delivered in its turn too.
     for (auto it = m_finished.find(m_nextToDeliver); it != m_finished.end(); it = m_finished.find(m_nextToDeliver)) {
-        postToMain([owner = m_owner, r = std::move(it->second)] { owner->handleResult(r); });
+        m_run.reportResult(std::move(it->second));
         m_finished.erase(it);
         ++m_nextToDeliver;
     }

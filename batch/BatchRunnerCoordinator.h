@@ -1,7 +1,8 @@
 #pragma once
 
-#include "batch/BatchRunner.h"
+#include "batch/BatchRunValues.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <map>
@@ -14,13 +15,35 @@ class OutputNameBuilder;
 // The work of one run, off the main thread. Photos are started strictly in order here (the check that the
 // photo is still the one added, name, place, free space, collision-free path); only the copy-and-write of
 // started photos runs side by side.
-class BatchRunner::Coordinator {
+class BatchRunnerCoordinator {
   public:
-    Coordinator(BatchRunner* owner, BatchRunRequest request, const Services& services, OutputNameBuilder& builder,
-                std::atomic<bool>& processing);
+    // Below this much free room on the output volume no further photo starts (101 MiB).
+    static constexpr qint64 kMinimumFreeSpace = 0x6500000;
+
+    // What the coordinator needs of the run it works for. Every call comes from the coordinator's threads:
+    // starting and stopping are decided at once, under the run's own lock; the run takes each report to its
+    // own thread, in the order they were made.
+    class Run {
+      public:
+        virtual ~Run() = default;
+        // Whether the next photo may start; false once the run was stopped.
+        virtual bool startNextPhoto() = 0;
+        virtual void stopStarting() = 0;
+        virtual void reportPhotoStarted(int index, const QString& filePath) = 0;
+        virtual void reportLowSpace() = 0;
+        // One photo's outcome, strictly in run order.
+        virtual void reportResult(BatchPhotoResult result) = 0;
+        virtual void reportEnd() = 0;
+    };
+
+    BatchRunnerCoordinator(Run& run, BatchRunRequest request, const BatchRunServices& services,
+                           OutputNameBuilder& builder, std::atomic<bool>& processing);
 
     void start();
     void join();
+
+    // What a photo answers when its file is not the one that was added.
+    static QString changedSinceAddedMessage();
 
   private:
     struct Job {
@@ -44,14 +67,9 @@ class BatchRunner::Coordinator {
     static bool hasChangedSinceAdded(const PhotoFile& photo,
                                      const std::optional<platform::FileManager::FileStatus>& now);
 
-    template <typename F>
-    void postToMain(F&& f) {
-        QMetaObject::invokeMethod(m_owner, std::forward<F>(f), Qt::QueuedConnection);
-    }
-
-    BatchRunner* m_owner;
+    Run& m_run;
     BatchRunRequest m_request;
-    Services m_services;
+    BatchRunServices m_services;
     OutputNameBuilder& m_builder;
     std::atomic<bool>& m_processing;
     MetaDataObject m_settings;

@@ -51,20 +51,14 @@ class ChooseFolder : public platform::OpenPanelPresenter {
     QString m_folder;
 };
 
-// The bench edit, put into the form as typed edits would put it.
+// The bench edit, put into the form as typed edits and the date panel would put it.
 void editForm(ExifEditorView& view) {
     const MetaDataObject edit = editrecords::typicalEdit();
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (!(edit.*(row.updated))) continue;
-        view.metaDataObject().*(row.field) = edit.*(row.field);
-        view.metaDataObject().*(row.updated) = true;
-        view.editedMetaDataObject().*(row.field) = edit.*(row.field);
-        view.editedMetaDataObject().*(row.updated) = true;
+        if (edit.*(row.updated)) view.session().editField(row, edit.*(row.field));
     }
-    DateRulePanel::storeRule(view.metaDataObject(), view.editedMetaDataObject(), 0, edit.dateTimeConfigOriginalDate,
-                             DateRuleChecks::ruleSummary(*edit.dateTimeConfigOriginalDate));
-    view.setIsEditedMetadataObject(true);
-    view.formActions().isMetadataParamChanged(true);
+    view.session().setDateRule(0, edit.dateTimeConfigOriginalDate,
+                               DateRuleChecks::ruleSummary(*edit.dateTimeConfigOriginalDate));
 }
 
 }  // namespace

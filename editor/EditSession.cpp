@@ -1,52 +1,15 @@
 #include "editor/EditSession.h"
 
+#include "batch/DateRuleChecks.h"
+#include "batch/DateRulePanel.h"
+
 #include <algorithm>
 
-void EditSession::isMetadataParamChanged(bool changed) {
-    m_r.isMetaDataResetEnable = changed;
-    m_r.isParamsChanged = changed;
-}
-
-bool EditSession::setupSelection(const MetaDataObject& merged, bool hasPhotos) {
-    isMetadataParamChanged(false);
-    m_r.selectedMetaDataSettingObj = merged;
-    m_r.metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_r.selectedMetaDataSettingObj);
-    m_r.metaDataObject = MetaDataObject::initWithObject(m_r.selectedMetaDataSettingObj);
-    m_r.metaDataObjectWithUpdatedChange = MetaDataObject();
-    if (!m_r.isEditedMetadataObject) return false;
-    MetaDataObject::appendPresetObjectToMetaDataObject(m_r.metaDataObject, m_r.editedMetaDataObject);
-    if (hasPhotos) isMetadataParamChanged(true);
-    return true;
-}
-
-void EditSession::createUpdatedChangesOnly() {
-    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (!row.entersChangedFields) continue;
-        const QString& before = m_r.selectedMetaDataSettingObj.*row.field;
-        const QString& now = m_r.metaDataObject.*row.field;
-        // QString calls a null and an empty text equal; a missing value on either side is a change.
-        const bool unchanged = !before.isNull() && !now.isNull() && before == now;
-        if (!unchanged) m_r.metaDataObjectWithUpdatedChange.*row.field = now;
-    }
-}
-
-void EditSession::apply() {
-    isMetadataParamChanged(false);
-    createUpdatedChangesOnly();
-    m_r.selectedMetaDataSettingObj = MetaDataObject::initWithObject(m_r.metaDataObject);
-    m_r.selectedMetaDataSettingObjOnlyUpdatedFields =
-        MetaDataObject::initWithObject(m_r.metaDataObjectWithUpdatedChange);
-}
-
-void EditSession::revert() {
-    m_r.selectedMetaDataSettingObj = MetaDataObject::initWithObject(m_r.metaDataObjectBeforeSaving);
-    m_r.metaDataObject = MetaDataObject::initWithObject(m_r.selectedMetaDataSettingObj);
-    m_r.metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_r.selectedMetaDataSettingObj);
-    m_r.metaDataObjectWithUpdatedChange = MetaDataObject();
-    isMetadataParamChanged(false);
-}
-
 namespace {
+
+bool keepsOriginal(const DateTimeConfigurationRef& rule) {
+    return !rule || rule->option() == DateTimeConfiguration::KeepOriginal;
+}
 
 bool sameRule(const DateTimeConfigurationRef& a, const DateTimeConfigurationRef& b) {
     // A record without a rule keeps its dates, as a default rule does.
@@ -56,77 +19,159 @@ bool sameRule(const DateTimeConfigurationRef& a, const DateTimeConfigurationRef&
 
 }  // namespace
 
-bool EditSession::differsFromBeforeEditing() const {
-    const MetaDataObject& form = m_r.metaDataObject;
-    const MetaDataObject& before = m_r.metaDataObjectBeforeSaving;
+EditSession::EditSession(QObject* parent) : EditSession(Lent{}, parent) {}
+
+EditSession::EditSession(Lent lent, QObject* parent)
+    : QObject(parent),
+      m_selection(lent.selection ? lent.selection : &m_ownSelection),
+      m_appliedChanges(lent.appliedChanges ? lent.appliedChanges : &m_ownAppliedChanges) {}
+
+void EditSession::isMetadataParamChanged(bool changed) {
+    m_isResetEnable = changed;
+    m_isParamsChanged = changed;
+    emit unsavedStateChanged(changed);
+}
+
+void EditSession::markEdited() {
+    m_isEdited = true;
+    isMetadataParamChanged(true);
+}
+
+bool EditSession::setSelection(const MetaDataObject& merged, bool hasPhotos) {
+    *m_selection = merged;
+    m_beforeSaving = MetaDataObject::initWithObject(*m_selection);
+    m_form = MetaDataObject::initWithObject(*m_selection);
+    m_updatedChange = MetaDataObject();
+    if (m_isEdited) MetaDataObject::appendPresetObjectToMetaDataObject(m_form, m_edited);
+    // With no photo every field shows empty, even where edits are pending; their borders still mark them.
+    emit recordReplaced(hasPhotos ? m_form : *m_selection);
+    isMetadataParamChanged(m_isEdited && hasPhotos);
+    return m_isEdited;
+}
+
+void EditSession::createUpdatedChangesOnly() {
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (form.*row.updated || form.*row.field != before.*row.field) return true;
+        if (!row.entersChangedFields) continue;
+        const QString& before = m_selection->*row.field;
+        const QString& now = m_form.*row.field;
+        if (row.dateRule && m_form.*row.updated) {
+            // A date the user set a rule for is edited even where its text stayed: clearing the fields left
+            // alone must not take away what the rule writes. Only the emptiness of this record reaches the
+            // writer; the rule goes with it so that the form, showing this record, shows the rule.
+            const DateTimeConfigurationRef& rule = m_form.*row.dateRule;
+            m_updatedChange.*row.field =
+                now.isEmpty() ? DateRuleChecks::ruleSummary(rule ? *rule : DateTimeConfiguration()) : now;
+            if (!keepsOriginal(rule)) m_updatedChange.*row.dateRule = rule;
+            continue;
+        }
+        // QString calls a null and an empty text equal; a missing value on either side is a change.
+        const bool unchanged = !before.isNull() && !now.isNull() && before == now;
+        if (!unchanged) m_updatedChange.*row.field = now;
+    }
+}
+
+void EditSession::apply() {
+    createUpdatedChangesOnly();
+    *m_selection = MetaDataObject::initWithObject(m_form);
+    *m_appliedChanges = MetaDataObject::initWithObject(m_updatedChange);
+    isMetadataParamChanged(false);
+}
+
+void EditSession::revert() {
+    *m_selection = MetaDataObject::initWithObject(m_beforeSaving);
+    m_form = MetaDataObject::initWithObject(*m_selection);
+    m_beforeSaving = MetaDataObject::initWithObject(*m_selection);
+    m_updatedChange = MetaDataObject();
+    emit recordReplaced(*m_selection);
+    isMetadataParamChanged(false);
+}
+
+bool EditSession::differsFromBeforeEditing() const {
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
+        if (m_form.*row.updated || m_form.*row.field != m_beforeSaving.*row.field) return true;
     }
     for (const auto& rule : MetadataKeyTable::ruleMembers()) {
-        if (!sameRule(form.*rule.member, before.*rule.member)) return true;
+        if (!sameRule(m_form.*rule.member, m_beforeSaving.*rule.member)) return true;
     }
-    return form.editingOption != before.editingOption ||
-           MetadataKeyTable::switchesOn(form) != MetadataKeyTable::switchesOn(before);
+    return m_form.editingOption != m_beforeSaving.editingOption ||
+           MetadataKeyTable::switchesOn(m_form) != MetadataKeyTable::switchesOn(m_beforeSaving);
 }
 
 void EditSession::editField(const MetadataKeyRow& row, const QString& value) {
-    m_r.metaDataObject.*row.field = value;
-    m_r.metaDataObject.*row.updated = true;
-    m_r.editedMetaDataObject.*row.field = value;
-    m_r.editedMetaDataObject.*row.updated = true;
-    m_r.isEditedMetadataObject = true;
-    isMetadataParamChanged(true);
+    m_form.*row.field = value;
+    m_form.*row.updated = true;
+    m_edited.*row.field = value;
+    m_edited.*row.updated = true;
+    emit fieldChanged(row);
+    markEdited();
 }
 
-const MetaDataObject& EditSession::changeEditingOption(int option) {
-    isMetadataParamChanged(true);
-    m_r.metaDataObject.editingOption = option;
-    m_r.editedMetaDataObject.editingOption = option;
-    m_r.isEditedMetadataObject = true;
-    m_r.selectedMetaDataSettingObj.editingOption = option;
+void EditSession::setDateRule(int fieldIndex, DateTimeConfigurationRef rule, const QString& summary) {
+    const MetadataKeyRow* row = MetadataKeyTable::rowForField(DateRulePanel::fieldName(fieldIndex));
+    if (!row || !row->dateRule) return;
+    DateRulePanel::storeRule(m_form, m_edited, fieldIndex, std::move(rule), summary);
+    emit fieldChanged(*row);
+    markEdited();
+}
+
+void EditSession::changeEditingOption(int option) {
+    m_form.editingOption = option;
+    m_edited.editingOption = option;
+    m_selection->editingOption = option;
     createUpdatedChangesOnly();
-    if (option == ModifyEditedClearOthers) return m_r.metaDataObjectWithUpdatedChange;
-    return m_r.metaDataObject;
+    emit recordReplaced(option == ModifyEditedClearOthers ? m_updatedChange : m_form);
+    markEdited();
 }
 
 void EditSession::setClearSwitch(MetadataClearSwitch clearSwitch, bool on) {
     bool MetaDataObject::*member = MetadataKeyTable::switchMember(clearSwitch);
     if (!member) return;
-    m_r.metaDataObject.*member = on;
-    m_r.editedMetaDataObject.*member = on;
-    m_r.isEditedMetadataObject = true;
-    isMetadataParamChanged(true);
+    m_form.*member = on;
+    m_edited.*member = on;
+    markEdited();
 }
 
 void EditSession::applyPreset(const MetaDataObject& preset) {
-    MetaDataObject::appendPresetObjectToMetaDataObject(m_r.metaDataObject, preset);
-    MetaDataObject::appendPresetObjectToMetaDataObject(m_r.editedMetaDataObject, preset);
+    MetaDataObject::appendPresetObjectToMetaDataObject(m_form, preset);
+    MetaDataObject::appendPresetObjectToMetaDataObject(m_edited, preset);
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (!row.dateRule || !(preset.*row.field).isEmpty() || preset.*row.updated) continue;
+        if (!row.dateRule) continue;
+        const bool bringsText = !(preset.*row.field).isEmpty();
+        if (bringsText || preset.*row.updated || !keepsOriginal(preset.*row.dateRule)) {
+            // A stored preset comes back without change flags, yet its rule is the user's choice for that date
+            // as much as one set on the form: without the flag the run would leave a date the rule empties,
+            // and keep the rule's summary where the photo has no such date.
+            m_form.*row.updated = true;
+            m_edited.*row.updated = true;
+        }
+        if (bringsText || preset.*row.updated) continue;
         // Left in place, the old summary would come back at the next selection as the field's text and be
         // written into photos the new rule leaves without that date.
-        m_r.editedMetaDataObject.*row.field = QStringLiteral("");
-        m_r.metaDataObject.*row.field = m_r.metaDataObjectBeforeSaving.*row.field;
+        m_edited.*row.field = QStringLiteral("");
+        m_form.*row.field = m_beforeSaving.*row.field;
     }
-    m_r.isEditedMetadataObject = true;
-    isMetadataParamChanged(true);
+    emit recordReplaced(m_form);
+    markEdited();
 }
 
-void EditSession::dropPendingEdits() {
-    m_r.editedMetaDataObject = MetaDataObject();
-    m_r.isEditedMetadataObject = false;
-}
-
-void EditSession::copyToPendingEdits(std::initializer_list<QString MetaDataObject::*> fields) {
+void EditSession::editMapFields(const QList<FieldValue>& values) {
     const auto rows = MetadataKeyTable::rows();
-    for (QString MetaDataObject::*field : fields) {
+    QList<const MetadataKeyRow*> changed;
+    for (const auto& [field, value] : values) {
         const auto row =
             std::find_if(rows.begin(), rows.end(), [field](const MetadataKeyRow& r) { return r.field == field; });
         if (row == rows.end()) continue;
-        m_r.editedMetaDataObject.*field = m_r.metaDataObject.*field;
-        m_r.metaDataObject.*row->updated = true;
-        m_r.editedMetaDataObject.*row->updated = true;
+        m_form.*field = value;
+        m_edited.*field = value;
+        m_form.*row->updated = true;
+        m_edited.*row->updated = true;
+        changed.append(&*row);
     }
-    m_r.isEditedMetadataObject = true;
-    isMetadataParamChanged(true);
+    for (const MetadataKeyRow* row : std::as_const(changed)) emit fieldChanged(*row);
+    markEdited();
+}
+
+void EditSession::dropPendingEdits() {
+    m_edited = MetaDataObject();
+    m_isEdited = false;
 }

@@ -1,89 +1,107 @@
 #pragma once
 
+#include <QList>
+#include <QObject>
+
+#include <utility>
+
 #include "model/MetaDataObject.h"
 #include "model/MetadataKeyTable.h"
 
-// The records and flags an edit session works on, held by their owners: the selection record and the copy
-// of the last applied changes by the application, the rest by the editing screen.
-struct EditRecords {
-    MetaDataObject& selectedMetaDataSettingObj;
-    MetaDataObject& selectedMetaDataSettingObjOnlyUpdatedFields;
-    MetaDataObject& metaDataObject;
-    MetaDataObject& editedMetaDataObject;
-    MetaDataObject& metaDataObjectBeforeSaving;
-    MetaDataObject& metaDataObjectWithUpdatedChange;
-    bool& isEditedMetadataObject;
-    bool& isParamsChanged;
-    bool& isMetaDataResetEnable;
-};
-
-// All of them in one place, for holders that have none of their own (tests, a screen on its own).
-struct OwnedEditRecords {
-    MetaDataObject selection, selectionOnlyUpdated, form, edited, beforeSaving, updatedChange;
-    bool isEdited = false, isParamsChanged = false, isResetEnable = false;
-    EditRecords records() {
-        return {selection, selectionOnlyUpdated, form,         edited, beforeSaving, updatedChange,
-                isEdited,  isParamsChanged,      isResetEnable};
-    }
-};
-
-// The records behind the editing form and the rules that move values between them: what the fields show
-// (the form record), what the user typed since the last reset (the pending edits), the values before
-// editing (for Revert and the restore run) and the changed fields that a batch run hands to the writer.
-//
-// The session works on records its owners hold (EditRecords). Main thread only.
-class EditSession {
+// The editing form's records and their rules, in one owner: the selection record (the merged values of the
+// ticked photos), the form record the fields show and the run writes, the pending edits that outlive a
+// selection, the values before editing (for Revert and the restore run), the changed fields a run hands to
+// the writer, and the unsaved-edit flag. Every change goes through one of its verbs, which announce it;
+// the screen and its halves only read the records and follow the signals. Main thread only.
+class EditSession : public QObject {
+    Q_OBJECT
   public:
-    explicit EditSession(const EditRecords& records) : m_r(records) {}
+    // The application keeps the selection record and the copy of the last applied changes for the whole run
+    // and lends them; the session is their only writer. A session given none keeps its own.
+    struct Lent {
+        MetaDataObject* selection = nullptr;
+        MetaDataObject* appliedChanges = nullptr;
+    };
+    // A field and the value a map report gives it.
+    using FieldValue = std::pair<QString MetaDataObject::*, QString>;
+
+    explicit EditSession(QObject* parent = nullptr);
+    explicit EditSession(Lent lent, QObject* parent = nullptr);
 
     // ---- Records ----
-    MetaDataObject& selectedMetaDataSettingObj() { return m_r.selectedMetaDataSettingObj; }
-    MetaDataObject& metaDataObject() { return m_r.metaDataObject; }
-    const MetaDataObject& metaDataObject() const { return m_r.metaDataObject; }
-    const MetaDataObject& editedMetaDataObject() const { return m_r.editedMetaDataObject; }
-    bool isEditedMetadataObject() const { return m_r.isEditedMetadataObject; }
-    const MetaDataObject& metaDataObjectBeforeSaving() const { return m_r.metaDataObjectBeforeSaving; }
-    const MetaDataObject& metaDataObjectWithUpdatedChange() const { return m_r.metaDataObjectWithUpdatedChange; }
+    const MetaDataObject& selectedMetaDataSettingObj() const { return *m_selection; }
+    const MetaDataObject& selectedMetaDataSettingObjOnlyUpdatedFields() const { return *m_appliedChanges; }
+    const MetaDataObject& metaDataObject() const { return m_form; }
+    const MetaDataObject& editedMetaDataObject() const { return m_edited; }
+    bool isEditedMetadataObject() const { return m_isEdited; }
+    const MetaDataObject& metaDataObjectBeforeSaving() const { return m_beforeSaving; }
+    const MetaDataObject& metaDataObjectWithUpdatedChange() const { return m_updatedChange; }
 
     // ---- Unsaved-edit state ----
-    bool isParamsChanged() const { return m_r.isParamsChanged; }
+    // Whether the form holds edits that were neither applied nor run.
+    bool isParamsChanged() const { return m_isParamsChanged; }
     // What the Reset button returns to when a dropdown popup closes.
-    bool isMetaDataResetEnable() const { return m_r.isMetaDataResetEnable; }
-    // Marks whether the form holds edits that were neither applied nor run.
+    bool isMetaDataResetEnable() const { return m_isResetEnable; }
+    // Sets the unsaved-edit flag and announces it, also when it keeps its value: what follows it (Apply,
+    // Revert, Reset) looks at the records again.
     void isMetadataParamChanged(bool changed);
+    // Whether Revert has something to undo: the form record holds other values than before editing (an
+    // Apply does not change that), or marks a field as edited, or another option, switch or date rule.
+    bool differsFromBeforeEditing() const;
 
+    // ---- Verbs ----
     // A newly merged selection (an empty record when no photo is ticked) becomes the point of comparison;
-    // the pending edits are laid on the form record again. Answers whether edits were laid on. With no
-    // photo the form does not count as changed even then.
-    bool setupSelection(const MetaDataObject& merged, bool hasPhotos);
-
+    // the pending edits are laid on the form record again, and then count as unsaved edits while photos are
+    // ticked. Answers whether edits were laid on. With no photo the fields show the empty selection.
+    bool setSelection(const MetaDataObject& merged, bool hasPhotos);
     // Brings the changed-fields record up to date: every field that takes part and differs, character for
-    // character, from the selection record takes the form's value. The record only grows until the next
-    // set-up or Revert.
+    // character, from the selection record takes the form's value, and so does every date marked as edited
+    // (its rule set on the form or by a preset), never empty. The record only grows until the next set-up or
+    // Revert.
     void createUpdatedChangesOnly();
     // Apply, once the form passed its checks: the form's values become the new point of comparison.
     void apply();
     // Revert: back to the values the selection had when it was set up, pending edits kept for later.
     void revert();
-    // Whether Revert has something to undo: the form record holds other values than before editing (an
-    // Apply does not change that), or marks a field as edited, or another option, switch or date rule.
-    bool differsFromBeforeEditing() const;
-
     // One edit of a field: the value and its change flag go into the form record and the pending edits.
     void editField(const MetadataKeyRow& row, const QString& value);
-    // The editing option, in the form, the pending edits and the selection record; then the changed
-    // fields are rebuilt. Answers the record the fields then show: option 1 shows only the changed fields.
-    const MetaDataObject& changeEditingOption(int option);
+    // A rule from the date panel for the date of this DateTimeFieldIndex: the rule and the date's change flag
+    // go into both records, the summary becomes the pending edit's text. Any other index changes nothing.
+    void setDateRule(int fieldIndex, DateTimeConfigurationRef rule, const QString& summary);
+    // The editing option, in the form, the pending edits and the selection record; then the changed fields
+    // are rebuilt. Under "clear others" the fields show only the changed fields.
+    void changeEditingOption(int option);
     void setClearSwitch(MetadataClearSwitch clearSwitch, bool on);
-    // A preset merged into the form as an edit. It brings all six date rules; a date it gives no text of
-    // its own loses the summary of the rule it replaced, in the form and in the pending edits.
+    // A preset merged into the form as an edit. It brings all six date rules; a date it gives a rule or text
+    // of its own is marked as edited, and a date it gives no text loses the summary of the rule it replaced,
+    // in the form and in the pending edits.
     void applyPreset(const MetaDataObject& preset);
-    // Reset and the end of a batch run drop the pending edits.
+    // A report of the map: each value goes in as an edit of its field.
+    void editMapFields(const QList<FieldValue>& values);
+    // Reset and the end of a batch run drop the pending edits; the form record stays as it is.
     void dropPendingEdits();
-    // Copies the named fields with their flags from the form record into the pending edits (the map's
-    // position goes into the form record first, then travels as one edit).
-    void copyToPendingEdits(std::initializer_list<QString MetaDataObject::*> fields);
+
+  signals:
+    // The form record was replaced or changed as a whole (a selection, Revert, a preset, the editing option).
+    // shown is the record the fields show now.
+    void recordReplaced(const MetaDataObject& shown);
+    // One field of the form record changed, with its change flag (an edit, a date rule, a map report).
+    void fieldChanged(const MetadataKeyRow& row);
+    // The unsaved-edit flag was set.
+    void unsavedStateChanged(bool changed);
 
   private:
-    EditRecords m_r;
+    void markEdited();
+
+    MetaDataObject m_ownSelection;
+    MetaDataObject m_ownAppliedChanges;
+    MetaDataObject* m_selection;
+    MetaDataObject* m_appliedChanges;
+    MetaDataObject m_form;
+    MetaDataObject m_edited;
+    MetaDataObject m_beforeSaving;
+    MetaDataObject m_updatedChange;
+    bool m_isEdited = false;
+    bool m_isParamsChanged = false;
+    bool m_isResetEnable = false;
 };

@@ -2,12 +2,9 @@
 
 #include "batch/DateRulePanel.h"
 #include "batch/ExifPhotoWriter.h"
-#include "controls/DisableScrollView.h"
+#include "controls/SubWindowState.h"
 #include "editor/BatchRunScreen.h"
 #include "editor/DateTimeRulesPanel.h"
-#include "editor/EditorFormActions.h"
-#include "editor/EditorResources.h"
-#include "editor/ExifEditorView.h"
 #include "editor/ImageToggleButton.h"
 #include "editor/RenameResetQuestion.h"
 #include "editor/RenamingOptionsPanel.h"
@@ -19,7 +16,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -32,13 +28,13 @@ BatchRunner::Services withDefaults(BatchRunner::Services services) {
 
 }  // namespace
 
-EditorBatchActions::EditorBatchActions(ExifEditorView& view, BatchRunner::Services services)
-    : QObject(&view), m_view(view) {
-    m_screen = new BatchRunScreen(*this, &view, withDefaults(std::move(services)), view.shared().subWindow);
-    QWidget* area = view.scrollViewExifData();
-    m_page = new RenamingOptionsPanel(area->parentWidget());
-    m_page->setCoverArea(area);
-    m_datePanel = new DateTimeRulesPanel(&view);
+EditorBatchActions::EditorBatchActions(EditSession& session, BatchActionsScreen& screen, EditorSharedState& shared,
+                                       PhotoIntake& intake, QWidget* owner, BatchRunner::Services services)
+    : QObject(owner), m_session(session), m_view(screen), m_shared(shared), m_intake(intake), m_owner(owner) {
+    m_screen = new BatchRunScreen(*this, owner, withDefaults(std::move(services)), shared.subWindow);
+    m_page = new RenamingOptionsPanel(owner);
+    m_view.placeRenamingPage(*m_page);
+    m_datePanel = new DateTimeRulesPanel(owner);
     buildRenameToast();
     connectParts();
 }
@@ -50,7 +46,7 @@ BatchRunController& EditorBatchActions::controller() const {
 }
 
 void EditorBatchActions::buildRenameToast() {
-    m_toast = new QWidget(&m_view);
+    m_toast = new QWidget(m_owner);
     m_toast->setObjectName(QStringLiteral("vwRenameToast"));
     m_toast->setAttribute(Qt::WA_StyledBackground);
     m_toast->setStyleSheet(
@@ -74,42 +70,34 @@ void EditorBatchActions::buildRenameToast() {
 }
 
 void EditorBatchActions::connectParts() {
-    connect(m_view.btnProcess(), &QPushButton::clicked, this, &EditorBatchActions::btnProcessTapped);
-    connect(m_view.btnNext(), &QPushButton::clicked, this, &EditorBatchActions::btnNextTapped);
-    connect(m_view.btnRestore(), &QPushButton::clicked, &controller(), &BatchRunController::btnRestoreTapped);
-    connect(m_view.btnReset(), &QPushButton::clicked, &controller(), &BatchRunController::btnResetTapped);
-    connect(&m_view.formActions(), &EditorFormActions::resetRequested, &controller(),
-            &BatchRunController::btnResetTapped);
-    connect(&m_view.formActions(), &EditorFormActions::errorsFoundInForm, this,
-            [this] { showAlertWithTag(AlertErrorsFound); });
-    connect(&m_view, &ExifEditorView::dateFieldTapped, this, &EditorBatchActions::btnDatePickerTapped);
-    connect(&m_view, &ExifEditorView::renameResetQuestionRequested, this, &EditorBatchActions::showAlertForResetRename);
     connect(m_datePanel, &DateTimeRulesPanel::ruleApplied, this, &EditorBatchActions::ruleApplied);
     connect(m_datePanel, &DateTimeRulesPanel::closed, this, &EditorBatchActions::popupClosed);
     connect(m_page, &RenamingOptionsPanel::alertRequested, this, &EditorBatchActions::showAlertWithTag);
     connect(m_page, &RenamingOptionsPanel::pageLeft, this, &EditorBatchActions::pageLeft);
     connect(m_page, &RenamingOptionsPanel::pageShown, this, [this] {
-        m_view.vwMetaContainer()->hide();
-        if (m_view.totalPhotosSelected() != 0) m_view.btnNext()->setEnabled(false);
-        syncRenamingState();
+        m_view.showFormFields(false);
+        if (m_view.totalPhotosSelected() != 0) m_view.setNextEnabled(false);
     });
     connect(m_page, &RenamingOptionsPanel::pageHidden, this, [this] {
-        m_view.vwMetaContainer()->show();
-        if (m_view.totalPhotosSelected() != 0) m_view.btnNext()->setEnabled(true);
-        syncRenamingState();
+        m_view.showFormFields(true);
+        if (m_view.totalPhotosSelected() != 0) m_view.setNextEnabled(true);
     });
     connect(m_page, &RenamingOptionsPanel::dropdownOpened, this,
             [this] { m_page->disableEnableAllButtonsWhenDropdownOpen(true); });
     connect(m_page, &RenamingOptionsPanel::dropdownClosed, this, &EditorBatchActions::popupClosed);
-    for (ImageToggleButton* radio : {m_page->btnKeepOriginalFileName(), m_page->btnEditOriginalName()})
-        connect(radio, &QAbstractButton::clicked, this, &EditorBatchActions::syncRenamingState);
     connect(m_page, &RenamingOptionsPanel::outputFolderChosen, &controller(), &BatchRunController::setOutputFolder);
 }
 
-void EditorBatchActions::syncRenamingState() {
-    m_view.setOnImageRenameOptionPage(m_page->onImageRenameOptionPage());
-    m_view.setEditNameOptionOn(m_page->page().imageRenamingOptions == OutputRenamingOptions::NewFileName);
-    m_view.setRenameToastVisible(!m_toast->isHidden());
+int EditorBatchActions::onImageRenameOptionPage() const {
+    return m_page->onImageRenameOptionPage();
+}
+
+bool EditorBatchActions::isEditNameOptionOn() const {
+    return m_page->page().imageRenamingOptions == OutputRenamingOptions::NewFileName;
+}
+
+bool EditorBatchActions::isRenameToastVisible() const {
+    return !m_toast->isHidden();
 }
 
 void EditorBatchActions::popupClosed() {
@@ -122,19 +110,22 @@ void EditorBatchActions::popupClosed() {
     });
 }
 
-void EditorBatchActions::initSetup() {
+void EditorBatchActions::resetRenamingPage() {
     m_page->closeAndReset();
     setRenameToastVisible(false);
-    setNextImage(false);
+    m_view.showRenamingOnNext(false);
+}
+
+void EditorBatchActions::initSetup() {
+    resetRenamingPage();
     m_datePanel->initSetup(m_view.arrYearsValues(), platform::GregorianCalendar::nowOnWallClock());
     controller().setOutputFolder(m_view.selectedOutputFolder());
     controller().resetPlaceCache();
     m_page->setOutputFolderText(m_view.selectedOutputFolder());
-    syncRenamingState();
 }
 
 void EditorBatchActions::showAlertWithTag(int tag) {
-    const IntakeCounters& added = m_view.intake().counters();
+    const IntakeCounters& added = m_intake.counters();
     EditorAlertCounts counts;
     counts.totalPhotosSelected = m_view.totalPhotosSelected();
     counts.totalPhotoToAdd = added.totalPhotoToAdd;
@@ -150,11 +141,11 @@ void EditorBatchActions::showAlertWithTag(int tag) {
 // ---- Buttons ----
 
 void EditorBatchActions::btnProcessTapped() {
-    if (m_view.btnProcess()->isEnabled()) controller().btnProcessTapped();
+    if (m_view.isStartEnabled()) controller().btnProcessTapped();
 }
 
 void EditorBatchActions::btnNextTapped() {
-    if (!m_view.btnProcess()->isEnabled()) return;
+    if (!m_view.isStartEnabled()) return;
     if (!isValidFormData()) {
         showAlertWithTag(AlertErrorsFound);
         return;
@@ -163,40 +154,27 @@ void EditorBatchActions::btnNextTapped() {
 }
 
 void EditorBatchActions::addExtentionView() {
-    m_view.btnProcess()->show();
-    m_view.btnNext()->show();
-    m_view.btnNext()->setEnabled(false);
+    m_view.setNextEnabled(false);
     setRenameToastVisible(false);
-    setNextImage(m_page->page().imageRenamingOptions == OutputRenamingOptions::NewFileName);
+    m_view.showRenamingOnNext(isEditNameOptionOn());
     setPresetsAndNextEnabled(false);
     m_page->hideShowSettingViewWithAnimation(false);
-    syncRenamingState();
 }
 
 void EditorBatchActions::pageLeft(bool showNotice) {
     if (m_view.totalPhotosSelected() != 0) setPresetsAndNextEnabled(true);
     setRenameToastVisible(showNotice);
-    setNextImage(showNotice);
-    syncRenamingState();
+    m_view.showRenamingOnNext(showNotice);
 }
 
 void EditorBatchActions::btnCloseOnToastTapped() {
     m_page->refreshOutputRenamingOptionOnTapped();
-    setNextImage(false);
+    m_view.showRenamingOnNext(false);
     setRenameToastVisible(false);
-    syncRenamingState();
-}
-
-void EditorBatchActions::setNextImage(bool customRenaming) {
-    const QString image =
-        customRenaming ? QStringLiteral("rename_option_Edit_normal") : QStringLiteral("rename_option_normal");
-    m_view.btnNext()->setIcon(EditorResources::icon(image, QSize(18, 18)));
-    m_view.btnNext()->setProperty("imageName", image);
 }
 
 void EditorBatchActions::setRenameToastVisible(bool visible) {
     m_toast->setVisible(visible);
-    m_view.setRenameToastVisible(visible);
 }
 
 void EditorBatchActions::btnStopProcessTapped() {
@@ -208,32 +186,20 @@ void EditorBatchActions::btnStopProcessTapped() {
 void EditorBatchActions::btnDatePickerTapped(int dateIndex, QWidget* button) {
     m_view.enableScrollView(false);
     m_datePanel->btnDatePickerTapped(button, DateRulePanel::kFirstFieldTag + dateIndex,
-                                     DateRulePanel::ruleOf(m_view.metaDataObject(), dateIndex));
+                                     DateRulePanel::ruleOf(m_session.metaDataObject(), dateIndex));
     m_view.disableEnableAllButtonsWhenDropdownOpen(true);
 }
 
 void EditorBatchActions::ruleApplied(int fieldIndex, DateTimeConfigurationRef rule, const QString& summary) {
-    DateRulePanel::storeRule(m_view.metaDataObject(), m_view.editedMetaDataObject(), fieldIndex, rule, summary);
-    // The field shows the rule from the form's record, as every later refill of the form will: a summary
-    // parked in the placeholder would outlive the rule (a preset replaces it) and promise a change the
-    // run no longer makes.
-    const QString fieldName = DateRulePanel::fieldName(fieldIndex);
-    m_view.updateTextFieldsValues(
-        m_view.metaDataObject(), [&fieldName](const FormFieldTraits& field) { return field.fieldName() == fieldName; });
-    m_view.highlightBorder(m_view.metaDataObject());
-    m_view.setIsEditedMetadataObject(true);
-    m_view.formActions().isMetadataParamChanged(true);
+    m_session.setDateRule(fieldIndex, std::move(rule), summary);
     showDateWarningIfGreaterThanToday();
 }
 
 void EditorBatchActions::showDateWarningIfGreaterThanToday() {
     const DateRulePanel::Labels labels =
-        DateRulePanel::dateLabels(m_view.metaDataObject(), platform::GregorianCalendar::nowOnWallClock());
-    for (int i = 0; i < DateRulePanel::kFieldCount; ++i) {
-        if (QLabel* label = m_view.errorLabel(DateRulePanel::fieldName(i))) {
-            DateTimeRulesPanel::showDateLabel(label, labels[static_cast<std::size_t>(i)]);
-        }
-    }
+        DateRulePanel::dateLabels(m_session.metaDataObject(), platform::GregorianCalendar::nowOnWallClock());
+    for (int i = 0; i < DateRulePanel::kFieldCount; ++i)
+        m_view.showDateLabel(DateRulePanel::fieldName(i), labels[static_cast<std::size_t>(i)]);
 }
 
 // ---- The renaming-reset question ----
@@ -241,7 +207,7 @@ void EditorBatchActions::showDateWarningIfGreaterThanToday() {
 void EditorBatchActions::showAlertForResetRename() {
     m_view.enableView(false);
     m_view.enableDragAndDrop(false);
-    RenameResetQuestion::ask(&m_view, platform::UserDefaults::standardUserDefaults(), [this](bool yes) {
+    RenameResetQuestion::ask(m_owner, platform::UserDefaults::standardUserDefaults(), [this](bool yes) {
         if (yes) {
             btnYesOnResetRenameTapped();
         } else {
@@ -251,44 +217,30 @@ void EditorBatchActions::showAlertForResetRename() {
 }
 
 void EditorBatchActions::btnYesOnResetRenameTapped() {
-    const bool removing = m_view.isRemovingPhotosFromRename();
-    const bool byMenu = m_view.isRemovingPhotosByMenuOption();
-    m_view.setRemovalFlags(false, false);
-    m_view.shared().subWindow.setIsSubWindowOpened(false);
+    m_shared.subWindow.setIsSubWindowOpened(false);
     m_view.enableDragAndDrop(true);
     m_view.enableView(true);
-    if (removing) {
-        if (byMenu) {
-            m_view.formActions().removePhotoForMenuOption();
-        } else {
-            m_view.removePhotosForRemoveButton();
-        }
-    } else {
+    if (!m_view.isHoldingRemoval()) {
         // An add closes the page first: the photos it brings reset the choices anyway.
-        m_page->closeAndReset();
-        setRenameToastVisible(false);
-        setNextImage(false);
-        m_view.btnNext()->show();
-        m_view.btnNext()->setEnabled(true);
-        syncRenamingState();
-        m_view.addPhotosFromPathUrls(m_view.arrTempPhotosUrlsForResetRename(), false);
+        resetRenamingPage();
+        m_view.setNextEnabled(true);
     }
+    m_view.resumeHeldChange();
     setupUIForSelectedPhotoFiles();
 }
 
 void EditorBatchActions::btnNoOnResetRenameTapped() {
-    m_view.shared().subWindow.setIsSubWindowOpened(false);
+    m_shared.subWindow.setIsSubWindowOpened(false);
     m_view.enableView(true);
     m_view.enableDragAndDrop(true);
     if (m_page->onImageRenameOptionPage() != 0) setPresetsAndNextEnabled(false);
-    m_view.setRemovalFlags(false, false);
-    m_view.arrTempPhotosUrlsForResetRename().clear();
+    m_view.dropHeldChange();
 }
 
 // ---- What the run asks of the form ----
 
 bool EditorBatchActions::isValidFormData() {
-    return m_view.formActions().isValidFormData();
+    return m_view.isValidFormData();
 }
 
 int EditorBatchActions::startDecision(const OutputRenamingOptions& options) {
@@ -297,15 +249,15 @@ int EditorBatchActions::startDecision(const OutputRenamingOptions& options) {
 }
 
 bool EditorBatchActions::isParamsChanged() const {
-    return m_view.isParamsChanged();
+    return m_session.isParamsChanged();
 }
 
 bool EditorBatchActions::isMetaDataResetEnable() const {
-    return m_view.isMetaDataResetEnable();
+    return m_session.isMetaDataResetEnable();
 }
 
 bool EditorBatchActions::isStartEnabled() const {
-    return m_view.btnProcess()->isEnabled();
+    return m_view.isStartEnabled();
 }
 
 bool EditorBatchActions::isOnRenamingPage() const {
@@ -313,11 +265,11 @@ bool EditorBatchActions::isOnRenamingPage() const {
 }
 
 bool EditorBatchActions::isRestoreEnabled() const {
-    return m_view.btnRestore()->isEnabled();
+    return m_view.isRestoreEnabled();
 }
 
 bool EditorBatchActions::isBatchEmpty() const {
-    return m_view.shared().arraySelectedImagesToProcess.isEmpty();
+    return m_shared.arraySelectedImagesToProcess.isEmpty();
 }
 
 OutputRenamingOptions EditorBatchActions::renamingOptions(int destinationFolderCheck,
@@ -326,28 +278,28 @@ OutputRenamingOptions EditorBatchActions::renamingOptions(int destinationFolderC
 }
 
 MetaDataObject EditorBatchActions::metaDataObject() const {
-    return m_view.metaDataObject();
+    return m_session.metaDataObject();
 }
 
 MetaDataObject EditorBatchActions::metaDataObjectBeforeSaving() const {
-    return m_view.metaDataObjectBeforeSaving();
+    return m_session.metaDataObjectBeforeSaving();
 }
 
 MetaDataObject EditorBatchActions::createUpdatedChangesOnly() {
-    m_view.formActions().createUpdatedChangesOnly();
-    return m_view.metaDataObjectWithUpdatedChange();
+    m_session.createUpdatedChangesOnly();
+    return m_session.metaDataObjectWithUpdatedChange();
 }
 
 std::vector<PhotoFile> EditorBatchActions::tickedPhotos() const {
     std::vector<PhotoFile> ticked;
-    for (const PhotoFile& photo : m_view.shared().arraySelectedImagesToProcess) {
+    for (const PhotoFile& photo : m_shared.arraySelectedImagesToProcess) {
         if (photo.isSelected) ticked.push_back(photo);
     }
     return ticked;
 }
 
 void EditorBatchActions::applyRunResults(const BatchRunner& runner) {
-    runner.applyResultsTo(m_view.shared().arraySelectedImagesToProcess);
+    runner.applyResultsTo(m_shared.arraySelectedImagesToProcess);
 }
 
 void EditorBatchActions::enableDragAndDrop(bool enable) {
@@ -359,36 +311,31 @@ void EditorBatchActions::enableView(bool enable) {
 }
 
 void EditorBatchActions::setPresetsAndNextEnabled(bool enable) {
-    m_view.btnPresets()->setEnabled(enable);
-    m_view.btnNext()->setEnabled(enable);
+    m_view.setPresetsAndNextEnabled(enable);
 }
 
 void EditorBatchActions::setRestoreEnabled(bool enable) {
-    m_view.btnRestore()->setEnabled(enable);
+    m_view.setRestoreEnabled(enable);
 }
 
 void EditorBatchActions::setResetEnabled(bool enable) {
-    m_view.btnReset()->setEnabled(enable);
+    m_view.setResetEnabled(enable);
 }
 
 void EditorBatchActions::dropPendingEdits() {
-    m_view.formActions().session().dropPendingEdits();
+    m_session.dropPendingEdits();
 }
 
 void EditorBatchActions::highlightBorders() {
-    m_view.highlightBorder(m_view.metaDataObject());
+    m_view.highlightBorders();
 }
 
 void EditorBatchActions::setupUIForSelectedPhotoFiles() {
-    QList<PhotoFile> ticked;
-    for (const PhotoFile& photo : m_view.shared().arraySelectedImagesToProcess) {
-        if (photo.isSelected) ticked.append(photo);
-    }
-    m_view.setupUIForSelectedPhotoFiles(ticked);
+    m_view.setupUIForSelectedPhotoFiles();
 }
 
 void EditorBatchActions::isMetadataParamChanged(bool changed) {
-    m_view.formActions().isMetadataParamChanged(changed);
+    m_session.isMetadataParamChanged(changed);
 }
 
 void EditorBatchActions::processAfterAllPhotosAdded() {
@@ -400,5 +347,5 @@ void EditorBatchActions::deleteSelectedPhotos() {
 }
 
 void EditorBatchActions::btnRemoveFromBatchTapped() {
-    emit m_view.removeMissingPhotosRequested();
+    m_view.removeMissingPhotos();
 }

@@ -4,24 +4,28 @@
 
 #include "batch/BatchRunForm.h"
 #include "batch/BatchRunner.h"
+#include "editor/BatchActionsScreen.h"
+#include "editor/EditSession.h"
+#include "editor/EditorSharedState.h"
 
 class BatchRunController;
 class BatchRunScreen;
 class DateTimeRulesPanel;
-class ExifEditorView;
-class QLabel;
-class QPushButton;
+class PhotoIntake;
 class QWidget;
 class RenamingOptionsPanel;
 
 // The batch side of the editing screen, kept beside it: Start, the renaming page and its notice, Restore,
 // Reset and Stop of a run, the date-time rules panel, the renaming-reset question and the screen's one alert
-// sheet. It listens to the screen's buttons and signals and answers the run's questions about the form.
+// sheet. It answers the run's questions about the form (BatchRunForm) from the edit session and the screen,
+// which it asks through BatchActionsScreen.
 class EditorBatchActions : public QObject, private BatchRunForm {
     Q_OBJECT
   public:
-    // services: how the run writes; a default set writes through the shared metadata writer.
-    explicit EditorBatchActions(ExifEditorView& view, BatchRunner::Services services = {});
+    // owner: the widget the half's sheets, panels and notice open over. services: how the run writes; a
+    // default set writes through the shared metadata writer.
+    EditorBatchActions(EditSession& session, BatchActionsScreen& screen, EditorSharedState& shared, PhotoIntake& intake,
+                       QWidget* owner, BatchRunner::Services services = {});
     ~EditorBatchActions() override;
 
     BatchRunScreen& batchScreen() const { return *m_screen; }
@@ -29,6 +33,11 @@ class EditorBatchActions : public QObject, private BatchRunForm {
     RenamingOptionsPanel* renamingPage() const { return m_page; }
     DateTimeRulesPanel* datePanel() const { return m_datePanel; }
     QWidget* vwRenameToast() const { return m_toast; }
+
+    // ---- The renaming page's state, as the add and remove roads ask it ----
+    int onImageRenameOptionPage() const;
+    bool isEditNameOptionOn() const;
+    bool isRenameToastVisible() const;
 
     // showAlertWithTag: the screen's alert sheet, with the counts of the latest add and of the ticked photos.
     void showAlertWithTag(int tag);
@@ -56,11 +65,10 @@ class EditorBatchActions : public QObject, private BatchRunForm {
     void connectParts();
     void buildRenameToast();
     void pageLeft(bool showNotice);
-    void setNextImage(bool customRenaming);
     void setRenameToastVisible(bool visible);
     void ruleApplied(int fieldIndex, DateTimeConfigurationRef rule, const QString& summary);
     void popupClosed();
-    void syncRenamingState();
+    void resetRenamingPage();
 
     // ---- BatchRunForm ----
     bool isValidFormData() override;
@@ -90,7 +98,11 @@ class EditorBatchActions : public QObject, private BatchRunForm {
     void deleteSelectedPhotos() override;
     void btnRemoveFromBatchTapped() override;
 
-    ExifEditorView& m_view;
+    EditSession& m_session;
+    BatchActionsScreen& m_view;
+    EditorSharedState& m_shared;
+    PhotoIntake& m_intake;
+    QWidget* m_owner;
     BatchRunScreen* m_screen = nullptr;
     RenamingOptionsPanel* m_page = nullptr;
     DateTimeRulesPanel* m_datePanel = nullptr;

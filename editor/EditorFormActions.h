@@ -2,32 +2,34 @@
 
 #include <QObject>
 #include <QPointF>
-#include <QRectF>
 #include <QString>
 
 #include "editor/EditSession.h"
+#include "editor/EditorSharedState.h"
+#include "editor/FormActionsScreen.h"
 #include "editor/GpsFields.h"
 #include "editor/GpsMapController.h"
 
-class ExifEditorView;
-class QPushButton;
+class QWidget;
 
-// The editing screen's second half, kept beside the screen: Apply and Revert, the editing option and clear
-// switches, the form checks, the map window and GPS fields, the preset popup and the photo list's actions.
-// It listens to the screen's signals and buttons and works on the screen's records through an edit session.
+// The editing screen's form half, kept beside the screen: Apply and Revert, the editing option and clear
+// switches, the form checks, the map window and GPS fields, the presets and the photo list's actions. It
+// changes the form's records through the edit session and asks the screen through FormActionsScreen.
 class EditorFormActions : public QObject {
     Q_OBJECT
   public:
-    explicit EditorFormActions(ExifEditorView& view);
+    // owner: the widget the half's sheets and windows open over; it also takes the screen's keys.
+    EditorFormActions(EditSession& session, FormActionsScreen& screen, EditorSharedState& shared, QWidget* owner);
     ~EditorFormActions() override;
 
     EditSession& session() { return m_session; }
     GpsMapController& gpsMap() { return *m_gpsMap; }
-    QPushButton* btnApply() const { return m_btnApply; }
-    QPushButton* btnRevert() const { return m_btnRevert; }
 
-    // ---- Changed fields, Apply, Revert, the form checks ----
-    void createUpdatedChangesOnly() { m_session.createUpdatedChangesOnly(); }
+    // ---- Apply, Revert, the form checks ----
+    // Apply is offered while there are edits to apply; Revert while the form is not what the selection was
+    // before editing, so it still takes an applied form back.
+    bool isApplyOffered() const;
+    bool isRevertOffered() const;
     void btnApplyMetaDataTapped();
     // Asks before reverting; Yes reverts.
     void btnRevertTapped();
@@ -36,27 +38,22 @@ class EditorFormActions : public QObject {
     void resetMetadata() { emit revertMetaDataInfoRequested(); }
     // The gate of Apply and of every batch start: the first failing field shows its error label.
     bool isValidFormData();
-    // Records the unsaved-edit state and shows it (Reset enabled, Apply and Revert offered).
-    void isMetadataParamChanged(bool changed);
 
-    // ---- Editing option and clear switches ----
-    void btnEditingOptionTapped(QWidget* button);
+    // ---- Editing option, clear switches, presets ----
     void changeViewAccordingToMetadataOtion(int option);
     void clearSwitchTicked(MetadataClearSwitch clearSwitch, bool on);
-    void resizeEditingOptionsViewWithAnimation();
-
-    // ---- Presets ----
-    void btnPresetTapped();
     void changeViewAccordingToPresetSelected(int row);
     void addPresetWindow();
     void btnApplyPresetTapped(int index);
+    // A choice in one of the screen's lists whose action lives here (editing options, presets, photo and
+    // metadata menus).
+    void onPopupChoice(int type, int row);
 
     // ---- Photo list ----
     void btnCheckBoxSelect(int row);
     void btnInfoTappedAtLocationInTableView(const QPointF& location, qint64 row, bool isFromRightMouseDown);
     void btnOnMenuOptionTapped(int row);
     void removePhotoForMenuOption();
-    void btnMetaMoreOptionsTapped();
     void btnOnMetadataMenuOptionTapped(int row);
     void markUnmarkAll();
     // Select All in the photo list: every photo ticked (nothing changes when all are).
@@ -80,19 +77,14 @@ class EditorFormActions : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void addApplyRevertButtons();
     // Presets and Next follow the ticks, as after a tick of one row.
     void followTicks();
     void showGpsFields(const GpsFields::Shown& shown, bool clearPlaceholders);
-    void onPopupChoice(int type, int row);
-    void openList(int type, const QStringList& rows, const QRectF& frame, const QPointF& anchor,
-                  const QRectF& opener = {});
-    QPointF topInView(QWidget* widget) const;
 
-    ExifEditorView& m_view;
-    EditSession m_session;
+    EditSession& m_session;
+    FormActionsScreen& m_screen;
+    EditorSharedState& m_shared;
+    QWidget* m_owner;
     GpsMapController* m_gpsMap;
-    QPushButton* m_btnApply = nullptr;
-    QPushButton* m_btnRevert = nullptr;
     int m_selectedMenuFileIndexPath = -1;
 };

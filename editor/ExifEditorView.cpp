@@ -62,7 +62,10 @@ QPushButton* barButton(const QString& name, const QString& title, QWidget* paren
 
 }  // namespace
 
-ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent) : QWidget(parent), m_shared(shared) {
+ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent)
+    : QWidget(parent),
+      m_shared(shared),
+      m_session({&m_shared.selectedMetaDataSettingObj, m_shared.selectedMetaDataSettingObjOnlyUpdatedFields}) {
     EditorResources::ensureRegistered();
     setObjectName(QStringLiteral("ExifEditorView"));
     m_intake = m_shared.intake ? m_shared.intake
@@ -85,7 +88,6 @@ ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent) : QWidget(pa
     centre.addObserver(this, QStringLiteral("notificationSubmitFeedback"),
                        [this](const platform::Notification&) { feedbackSubmittedSuccessfully(); });
     addSubviews();
-    m_metaDataObject = MetaDataObject();
     enableScrollView(true);
     loadCountries();
     m_initialTimer.setSingleShot(true);
@@ -94,11 +96,10 @@ ExifEditorView::ExifEditorView(SharedState shared, QWidget* parent) : QWidget(pa
         disableViewInitially();
     });
     m_initialTimer.start(m_timing.disableViewInitiallyMs);
-    m_editedMetaDataObject = MetaDataObject();
-    m_isEditedMetadataObject = false;
     m_leftBox->registerForDraggedTypes();
-    m_formActions = new EditorFormActions(*this);
-    m_batchActions = new EditorBatchActions(*this);
+    m_formActions = new EditorFormActions(m_session, *this, m_shared, this);
+    m_batchActions = new EditorBatchActions(m_session, *this, m_shared, *m_intake, this);
+    connectHalves();
 }
 
 ExifEditorView::~ExifEditorView() {
@@ -226,6 +227,10 @@ QWidget* ExifEditorView::buildForm() {
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(8);
     m_btnShowMap = barButton(QStringLiteral("btnShowMap"), QStringLiteral("Map"), form);
+    m_btnApply = barButton(QStringLiteral("btnApplyMetaData"), QStringLiteral("Apply"), form);
+    m_btnApply->setToolTip(QStringLiteral("Apply the edited values to the selected photos' form"));
+    m_btnRevert = barButton(QStringLiteral("btnRevertMetaData"), QStringLiteral("Revert"), form);
+    m_btnRevert->setToolTip(QStringLiteral("Go back to the values the selected photos had"));
     m_btnReset = barButton(QStringLiteral("btnReset"), QStringLiteral("Reset"), form);
     m_btnRestore = barButton(QStringLiteral("btnRestore"), QStringLiteral("Restore"), form);
     m_btnNext = barButton(QStringLiteral("btnNext"), QStringLiteral("Rename"), form);
@@ -236,6 +241,8 @@ QWidget* ExifEditorView::buildForm() {
     m_btnRestore->setEnabled(false);
     bottom->addWidget(m_btnShowMap);
     bottom->addStretch(1);
+    bottom->addWidget(m_btnApply);
+    bottom->addWidget(m_btnRevert);
     bottom->addWidget(m_btnReset);
     bottom->addWidget(m_btnRestore);
     bottom->addWidget(m_btnNext);
@@ -251,13 +258,16 @@ void ExifEditorView::connectParts() {
             m_btnStop->show();
             m_btnNext->setEnabled(true);
         },
-        [this](bool changed) { isMetadataParamChanged(changed); },
+        [this](bool changed) { m_session.isMetadataParamChanged(changed); },
         [this](EditorAlertTag tag) { showAlertWithTag(tag); },
         [this] { m_btnRemovePhoto->setEnabled(false); },
         [this] { processAfterAllPhotosAdded(); },
         [this](std::function<void()> dismissed) { AddPhotosOptions::showArchivePathAlert(this, std::move(dismissed)); },
     });
     connect(m_reload, &SelectionReload::merged, this, &ExifEditorView::applySelection);
+    connect(&m_session, &EditSession::recordReplaced, this, &ExifEditorView::showRecord);
+    connect(&m_session, &EditSession::fieldChanged, this, &ExifEditorView::showField);
+    connect(&m_session, &EditSession::unsavedStateChanged, this, &ExifEditorView::followUnsavedState);
     connect(m_thumbnails, &ThumbnailLoader::loadRequested, this, &ExifEditorView::loadTableViewThumbnailImages);
     connect(m_thumbnails, &ThumbnailLoader::thumbnailReady, this,
             [this](int row, const QString& path, const QImage&) { m_photoModel->thumbnailArrived(row, path); });
@@ -285,6 +295,9 @@ void ExifEditorView::connectParts() {
         connect(section, &MetadataSection::dateFieldTapped, this, &ExifEditorView::dateFieldTapped);
     }
     connect(m_editingOption, &EditingOptionSection::editingOptionTapped, this, &ExifEditorView::editingOptionTapped);
+    connect(this, &ExifEditorView::editingOptionTapped, this, &ExifEditorView::btnEditingOptionTapped);
+    connect(m_btnPresets, &QPushButton::clicked, this, &ExifEditorView::btnPresetTapped);
+    connect(m_btnMetadataMoreOptions, &QPushButton::clicked, this, &ExifEditorView::btnMetaMoreOptionsTapped);
 }
 
 void ExifEditorView::resizeEvent(QResizeEvent* event) {
@@ -361,7 +374,6 @@ void ExifEditorView::setToolTips() {
 }
 
 void ExifEditorView::initSetup() {
-    m_isMetaDataResetEnable = false;
     m_previousResetEnable = false;
     // The default output folder exists even when no batch is ever run.
     m_selectedOutputFolder = platform::StandardPaths::defaultOutputFolder();
@@ -370,7 +382,6 @@ void ExifEditorView::initSetup() {
                                              "\". Error: the folder could not be made";
     }
     m_outputFolderLocationPath = m_selectedOutputFolder;
-    m_onImageRenameOptionPage = 0;
     m_btnReset->setToolTip(QStringLiteral("Reset"));
     scrollViewToTop();
     enableScrollView(true);
@@ -384,7 +395,7 @@ void ExifEditorView::initSetup() {
 
 void ExifEditorView::setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos) {
     hideAllErrorLabels();
-    isMetadataParamChanged(false);
+    m_session.isMetadataParamChanged(false);
     m_btnRestore->setEnabled(false);
     m_totalPhotosSelected = static_cast<int>(photos.size());
     if (!photos.isEmpty()) {
@@ -405,48 +416,28 @@ void ExifEditorView::setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos
         m_mergeLoaderShown = false;
         showLoading(false, QStringLiteral("Please Wait..."));
     }
-    m_shared.selectedMetaDataSettingObj = MetaDataObject();
-    m_metaDataObject = MetaDataObject::initWithObject(m_shared.selectedMetaDataSettingObj);
-    m_metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_shared.selectedMetaDataSettingObj);
-    m_metaDataObjectWithUpdatedChange = MetaDataObject();
-    if (m_isEditedMetadataObject)
-        MetaDataObject::appendPresetObjectToMetaDataObject(m_metaDataObject, m_editedMetaDataObject);
-    setTextFieldsPlaceholder(0, {});
-    // Every field shows empty, even where edits are pending; their borders still mark them.
-    updateTextFieldsValues(m_shared.selectedMetaDataSettingObj);
-    setTextFieldValidations();
+    m_mergedPhotoCount = 0;
+    m_heldByAny = {};
+    m_session.setSelection(MetaDataObject(), false);
     enableExifDataView(false);
     m_btnRemovePhoto->setEnabled(false);
-    highlightBorder(m_metaDataObject);
     m_btnProcess->setEnabled(false);
     enableDisableRenameOptionButton();
     setPresetsAndNextEnabled(false);
-    isMetadataParamChanged(m_isParamsChanged);
 }
 
 void ExifEditorView::applySelection(quint64, const SelectionMerge::Result& result) {
-    // The worker only computed the record; the shared selection record changes here, on the main thread.
-    m_shared.selectedMetaDataSettingObj = result.merged;
-    m_metaDataObjectBeforeSaving = MetaDataObject::initWithObject(m_shared.selectedMetaDataSettingObj);
-    m_metaDataObject = MetaDataObject::initWithObject(m_shared.selectedMetaDataSettingObj);
-    m_metaDataObjectWithUpdatedChange = MetaDataObject();
-    if (m_isEditedMetadataObject) {
-        MetaDataObject::appendPresetObjectToMetaDataObject(m_metaDataObject, m_editedMetaDataObject);
-        isMetadataParamChanged(true);
-    }
-    setTextFieldsPlaceholder(result.photoCount, result.heldByAny);
-    updateTextFieldsValues(m_metaDataObject);
-    setTextFieldValidations();
+    // The worker only computed the record; the session takes it here, on the main thread.
+    m_mergedPhotoCount = result.photoCount;
+    m_heldByAny = result.heldByAny;
     m_isProcessingWithFileSystem = false;
-    highlightBorder(m_metaDataObject);
+    m_session.setSelection(result.merged, true);
     if (m_mergeLoaderShown) {
         m_mergeLoaderShown = false;
         showLoading(false, QStringLiteral("Please Wait..."));
     }
     m_btnProcess->setEnabled(true);
     enableDisableRenameOptionButton();
-    // The records were replaced after the form was marked unchanged; what follows them looks again.
-    isMetadataParamChanged(m_isParamsChanged);
 }
 
 std::optional<SelectionMerge::Result> ExifEditorView::updateMetaDataObjectForSelectedFiles(
@@ -455,41 +446,12 @@ std::optional<SelectionMerge::Result> ExifEditorView::updateMetaDataObjectForSel
 }
 
 void ExifEditorView::enableDisableRenameOptionButton() {
-    setPresetsAndNextEnabled(m_onImageRenameOptionPage == 0);
+    setPresetsAndNextEnabled(onImageRenameOptionPage() == 0);
 }
 
 void ExifEditorView::setPresetsAndNextEnabled(bool enabled) {
     m_btnPresets->setEnabled(enabled);
     m_btnNext->setEnabled(enabled);
-}
-
-void ExifEditorView::isMetadataParamChanged(bool changed) {
-    m_isParamsChanged = changed;
-    m_isMetaDataResetEnable = changed;
-    m_btnReset->setEnabled(changed);
-    // Every edit comes this way, typed or chosen; Apply and Revert follow it.
-    emit paramsChangedStateChanged(changed);
-}
-
-EditRecords ExifEditorView::editRecords() {
-    MetaDataObject* applied = m_shared.selectedMetaDataSettingObjOnlyUpdatedFields;
-    return {m_shared.selectedMetaDataSettingObj,
-            applied ? *applied : m_selectedMetaDataSettingObjOnlyUpdatedFields,
-            m_metaDataObject,
-            m_editedMetaDataObject,
-            m_metaDataObjectBeforeSaving,
-            m_metaDataObjectWithUpdatedChange,
-            m_isEditedMetadataObject,
-            m_isParamsChanged,
-            m_isMetaDataResetEnable};
-}
-
-void ExifEditorView::insertBefore(QWidget* widget, QWidget* before) {
-    QWidget* holder = before->parentWidget();
-    if (QBoxLayout* row = holder ? layoutHolding(holder->layout(), before) : nullptr) {
-        widget->setParent(holder);
-        row->insertWidget(row->indexOf(before), widget);
-    }
 }
 
 void ExifEditorView::insertAboveButtons(QWidget* widget) {

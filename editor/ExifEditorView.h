@@ -1,7 +1,10 @@
 #pragma once
 
+#include "editor/BatchActionsScreen.h"
 #include "editor/DropdownCodeTables.h"
 #include "editor/EditSession.h"
+#include "editor/EditorSharedState.h"
+#include "editor/FormActionsScreen.h"
 #include "editor/FormFieldTraits.h"
 #include "editor/LoaderAnimation.h"
 #include "editor/SelectionMerge.h"
@@ -36,29 +39,21 @@ class PresetStore;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class RenamingOptionsPanel;
 class SelectionReload;
 class SubWindowState;
 class ThumbnailLoader;
 
 // The main editing screen: the photo list of the batch on the left, the metadata form of the ticked photos
-// on the right. A thin screen: the form's fields are section widgets driven by the model's key table, and the
-// merge, placeholders, display forms, checks and code tables are widget-free classes it calls. All its
-// operations run on the main thread.
-class ExifEditorView : public QWidget {
+// on the right. A thin screen: the form's records live in its edit session, whose signals it follows; the
+// form's fields are section widgets driven by the model's key table; the merge, placeholders, display forms,
+// checks and code tables are widget-free classes it calls; its two halves (the form's actions and the batch
+// side) ask it what they need through FormActionsScreen and BatchActionsScreen. All its operations run on the
+// main thread.
+class ExifEditorView : public QWidget, private FormActionsScreen, private BatchActionsScreen {
     Q_OBJECT
   public:
-    // What the application shares with the screen; every member must outlive it.
-    struct SharedState {
-        QList<PhotoFile>& arraySelectedImagesToProcess;  // the batch
-        QSet<QString>& dictFileAdded;                    // the paths in the batch
-        PresetStore& presets;
-        MetaDataObject& selectedMetaDataSettingObj;  // the merged record of the ticked photos
-        SubWindowState& subWindow;                   // isSubWindowOpened
-        // The application's intake over the batch and the added paths; none: the screen makes its own.
-        PhotoIntake* intake = nullptr;
-        // The copy of the changes the last Apply took; none: the screen keeps its own.
-        MetaDataObject* selectedMetaDataSettingObjOnlyUpdatedFields = nullptr;
-    };
+    using SharedState = EditorSharedState;
 
     // Waits the screen keeps; tests shorten them (0 runs at the next turn of the event loop).
     struct Timing {
@@ -89,7 +84,7 @@ class ExifEditorView : public QWidget {
     void handleSubmitFeedBack_MainThread();
     // Reloads the form for photos (the ticked ones, in batch order); the merge runs off the main thread and
     // only the latest reload's result is shown.
-    void setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos);
+    void setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos) override;
     void loadCountries();
     void loadYearsArrayValues();
     void scrollViewToTop();
@@ -111,15 +106,19 @@ class ExifEditorView : public QWidget {
     void setTextFieldValidations();
     void setViewForSelectedIndex(int index);
     bool isValidText(const QString& text, const QString& fieldName) const;
-    void isMetadataParamChanged(bool changed);
-    void hideAllErrorLabels();
-    void enableScrollView(bool enabled);
+    void hideAllErrorLabels() override;
+    void enableScrollView(bool enabled) override;
     // Brings a field of the form into view with its label and message.
-    void scrollToField(const QString& fieldName);
+    void scrollToField(const QString& fieldName) override;
     void setToolTips();
+    // The field panel or the clear ticks, as the form's editing option wants them.
+    void resizeEditingOptionsViewWithAnimation();
 
     // ---- Dropdowns and the option popup ----
     void btnDropDownTapped(int tag, QWidget* sender);
+    void btnEditingOptionTapped(QWidget* button);
+    void btnPresetTapped();
+    void btnMetaMoreOptionsTapped();
     // Tag 16 answers the preset names; every tag outside 0 to 14 and 16 answers nothing.
     QStringList getArrayForDropDownOptionsForTag(int tag) const;
     QStringList getArrayForDropDownOptionsValuesForTag(int tag) const;
@@ -134,7 +133,7 @@ class ExifEditorView : public QWidget {
     void removeAttachedPopupWindow2();
     void dismissPanel();
     void enableAllButtonsAfterDelay();
-    void disableEnableAllButtonsWhenDropdownOpen(bool disable);
+    void disableEnableAllButtonsWhenDropdownOpen(bool disable) override;
     // A click on row of the open list (first or second table).
     void popupOptionTapped(int row);
     void popupOption2Tapped(int row);
@@ -144,7 +143,7 @@ class ExifEditorView : public QWidget {
     void btnAddPhotosTapped();
     void popupAddPhotosTappedWithIndex(int index);
     void addPhotosFromPathUrls(const QStringList& paths, bool isiPhoto);
-    void processAfterAllPhotosAdded();
+    void processAfterAllPhotosAdded() override;
     void selectAllTableViewCellAndReload();
     void btnStopProcessTapped();
     // The screen's one alert sheet for every numbered alert (EditorAlertTag); nothing while another sheet or
@@ -154,37 +153,40 @@ class ExifEditorView : public QWidget {
     void showAlertForResetRename();
 
     // ---- Loader, thumbnails, the info popup, removal ----
-    void showLoading(bool show, const QString& text);
+    void showLoading(bool show, const QString& text) override;
     void performLoaderAnimationWithCounter();
-    void enableView(bool enabled);
+    void enableView(bool enabled) override;
     void enableExifDataView(bool enabled);
-    void enableDragAndDrop(bool enabled);
+    void enableDragAndDrop(bool enabled) override;
     void tableviewPhotosBoundDidChange();
     void loadTableViewThumbnailImages();
     void doubleClick(int row);
-    void addMetaDataPopupWithIndex(int row);
+    void addMetaDataPopupWithIndex(int row) override;
     void addInfoPopupWindowAtPoint(const QPointF& point);
     void removeInfoPopupWindow();
-    void windowWillClose();
+    void windowWillClose() override;
     void btnRemovePhotosTapped();
     void hideNoNewPhotosAlertWindow(bool hide);
-    void deleteSelectedPhotos();
+    void deleteSelectedPhotos() override;
     void removePhotosForRemoveButton();
-    void checkAllPhotosDeletedFromArray();
+    void checkAllPhotosDeletedFromArray() override;
     // Alert 103: the photo's file is gone; its one button removes every photo whose file is gone.
-    void showPhotoMissingAlert();
+    void showPhotoMissingAlert() override;
 
     // ---- State ----
-    MetaDataObject& metaDataObject() { return m_metaDataObject; }
-    MetaDataObject& editedMetaDataObject() { return m_editedMetaDataObject; }
-    MetaDataObject& metaDataObjectBeforeSaving() { return m_metaDataObjectBeforeSaving; }
-    MetaDataObject& metaDataObjectWithUpdatedChange() { return m_metaDataObjectWithUpdatedChange; }
-    bool isEditedMetadataObject() const { return m_isEditedMetadataObject; }
-    void setIsEditedMetadataObject(bool edited) { m_isEditedMetadataObject = edited; }
-    bool isParamsChanged() const { return m_isParamsChanged; }
-    bool isMetaDataResetEnable() const { return m_isMetaDataResetEnable; }
+    // The form's records and the unsaved-edit flag, all held by the edit session.
+    EditSession& session() { return m_session; }
+    const MetaDataObject& metaDataObject() const { return m_session.metaDataObject(); }
+    const MetaDataObject& editedMetaDataObject() const { return m_session.editedMetaDataObject(); }
+    const MetaDataObject& metaDataObjectBeforeSaving() const { return m_session.metaDataObjectBeforeSaving(); }
+    const MetaDataObject& metaDataObjectWithUpdatedChange() const {
+        return m_session.metaDataObjectWithUpdatedChange();
+    }
+    bool isEditedMetadataObject() const { return m_session.isEditedMetadataObject(); }
+    bool isParamsChanged() const { return m_session.isParamsChanged(); }
+    bool isMetaDataResetEnable() const { return m_session.isMetaDataResetEnable(); }
     bool isProcessingWithFileSystem() const { return m_isProcessingWithFileSystem; }
-    int totalPhotosSelected() const { return m_totalPhotosSelected; }
+    int totalPhotosSelected() const override { return m_totalPhotosSelected; }
     int flagCurrentAttachPopupType() const { return m_flagCurrentAttachPopupType; }
     void setFlagCurrentAttachPopupType(int type) { m_flagCurrentAttachPopupType = type; }
     bool isPhotoMenuFromRightMouseDown() const { return m_isPhotoMenuFromRightMouseDown; }
@@ -193,23 +195,18 @@ class ExifEditorView : public QWidget {
     const DropdownCodeTables& codeTables() const { return m_tables; }
     const QStringList& arrCountryCode() const { return m_tables.arrCountryCode(); }
     const QStringList& arrCountryCodeValues() const { return m_tables.arrCountryCodeValues(); }
-    const QStringList& arrYearsValues() const { return m_arrYearsValues; }
-    QString selectedOutputFolder() const { return m_selectedOutputFolder; }
+    const QStringList& arrYearsValues() const override { return m_arrYearsValues; }
+    QString selectedOutputFolder() const override { return m_selectedOutputFolder; }
     QString outputFolderLocationPath() const { return m_outputFolderLocationPath; }
     QStringList& arrTempPhotosUrlsForResetRename() { return m_arrTempPhotosUrlsForResetRename; }
     bool isRemovingPhotosFromRename() const { return m_isRemovingPhotosFromRename; }
     bool isRemovingPhotosByMenuOption() const { return m_isRemovingPhotosByMenuOption; }
     void setRemovalFlags(bool fromRename, bool byMenuOption);
-    // The renaming page's state the add and remove roads ask (set by that page).
-    int onImageRenameOptionPage() const { return m_onImageRenameOptionPage; }
-    void setOnImageRenameOptionPage(int page) { m_onImageRenameOptionPage = page; }
-    void setEditNameOptionOn(bool on) { m_editNameOptionOn = on; }
-    void setRenameToastVisible(bool visible) { m_renameToastVisible = visible; }
-    bool isCustomRenamingAskingReset() const;
+    // The renaming page's state the add and remove roads ask (kept by the batch side).
+    int onImageRenameOptionPage() const override;
+    bool isCustomRenamingAskingReset() const override;
     SharedState& shared() { return m_shared; }
-    // The form's records and flags for the edit session (Apply, Revert, options, the map, presets).
-    EditRecords editRecords();
-    // Apply and Revert, the options, the map, the preset popup and the photo list's actions.
+    // Apply and Revert, the options, the map, the presets and the photo list's actions.
     EditorFormActions& formActions() const { return *m_formActions; }
     // Start, the renaming page, the run's sheets, Restore and Reset, the date panel and the alert sheet.
     EditorBatchActions& batchActions() const { return *m_batchActions; }
@@ -225,6 +222,8 @@ class ExifEditorView : public QWidget {
     QPushButton* btnPresets() const { return m_btnPresets; }
     QPushButton* btnMetadataMoreOptions() const { return m_btnMetadataMoreOptions; }
     QPushButton* btnShowMap() const { return m_btnShowMap; }
+    QPushButton* btnApply() const { return m_btnApply; }
+    QPushButton* btnRevert() const { return m_btnRevert; }
     QPushButton* btnReset() const { return m_btnReset; }
     QPushButton* btnRestore() const { return m_btnRestore; }
     QPushButton* btnNext() const { return m_btnNext; }
@@ -244,16 +243,12 @@ class ExifEditorView : public QWidget {
     OptionPopup* optionPopup2() const { return m_popup2; }
     QWidget* winMetadataPopup() const { return m_winMetadataPopup; }
     DisableScrollView* scrollViewMetadataPopup() const { return m_scrollViewMetadataPopup; }
-    // A control of the screen's helpers goes into the row of the control before, just ahead of it.
-    void insertBefore(QWidget* widget, QWidget* before);
     // A row of its own right above the buttons, at the right end; it takes no room while widget is hidden.
-    void insertAboveButtons(QWidget* widget);
+    void insertAboveButtons(QWidget* widget) override;
     // The metadata popup's content (MetaDataPopupView) goes into its scroll view.
     void setMetadataPopupContent(QWidget* content);
 
   signals:
-    // The form came to hold edits that are neither applied nor run (true), or no longer (false).
-    void paramsChangedStateChanged(bool changed);
     // The renaming page asks its reset question; it resumes the held add (arrTempPhotosUrlsForResetRename)
     // or removal (the removal flags) on Yes and drops it on No.
     void renameResetQuestionRequested();
@@ -282,28 +277,54 @@ class ExifEditorView : public QWidget {
     QWidget* buildForm();
     void buildMetadataPopup();
     void connectParts();
+    void connectHalves();
     void applySelection(quint64 generation, const SelectionMerge::Result& result);
     void storeEdit(const FormFieldTraits* field, const QString& value);
+    // What the form shows follows the edit session.
+    void showRecord(const MetaDataObject& shown);
+    void showField(const MetadataKeyRow& row);
+    void followUnsavedState(bool changed);
     void addWithRenamingCheck(const QStringList& paths);
     void placeOverlay();
     void refreshPhotosCount();
     void tickAll();
-    void setPresetsAndNextEnabled(bool enabled);
     void takeFocusFromForm();
 
+    // ---- FormActionsScreen ----
+    QString fieldText(const QString& fieldName) const override;
+    void showFieldError(const QString& fieldName, const QString& labelText) override;
+    void clearPlaceholders(const QStringList& fieldNames) override;
+    void endFieldEditing() override;
+    void setPresetsAndNextEnabled(bool enabled) override;
+    void openPhotoMenu(const QPointF& location, bool isFromRightMouseDown) override;
+    void holdRemovalByMenuForResetQuestion() override;
+    void photoRowChanged(int row) override;
+    void reloadPhotoList() override;
+
+    // ---- BatchActionsScreen ----
+    bool isStartEnabled() const override;
+    bool isRestoreEnabled() const override;
+    bool isValidFormData() override;
+    bool isHoldingRemoval() const override { return m_isRemovingPhotosFromRename; }
+    void placeRenamingPage(RenamingOptionsPanel& page) override;
+    void setNextEnabled(bool enabled) override;
+    void setRestoreEnabled(bool enabled) override;
+    void setResetEnabled(bool enabled) override;
+    void showFormFields(bool shown) override;
+    void showRenamingOnNext(bool customRenaming) override;
+    void showDateLabel(const QString& fieldName, DateRuleChecks::Label state) override;
+    void highlightBorders() override;
+    void setupUIForSelectedPhotoFiles() override;
+    void removeMissingPhotos() override;
+    void resumeHeldChange() override;
+    void dropHeldChange() override;
+
     SharedState m_shared;
+    EditSession m_session;
     DropdownCodeTables m_tables;
     Timing m_timing;
 
-    // Records of the form (and the applied changes when the application keeps none).
-    MetaDataObject m_selectedMetaDataSettingObjOnlyUpdatedFields;
-    MetaDataObject m_metaDataObject;
-    MetaDataObject m_editedMetaDataObject;
-    MetaDataObject m_metaDataObjectBeforeSaving;
-    MetaDataObject m_metaDataObjectWithUpdatedChange;
-    bool m_isEditedMetadataObject = false;
-    bool m_isParamsChanged = false;
-    bool m_isMetaDataResetEnable = false;
+    const MetadataKeyRow* m_fieldBeingStored = nullptr;  // the edit a field reports, which it shows already
     bool m_previousResetEnable = false;
     bool m_isProcessingWithFileSystem = false;
     bool m_mergeLoaderShown = false;  // the loader went up for a large merge still to land
@@ -321,9 +342,6 @@ class ExifEditorView : public QWidget {
     QStringList m_arrTempPhotosUrlsForResetRename;
     bool m_isRemovingPhotosFromRename = false;
     bool m_isRemovingPhotosByMenuOption = false;
-    int m_onImageRenameOptionPage = 0;
-    bool m_editNameOptionOn = false;
-    bool m_renameToastVisible = false;
 
     // Workers and their helpers.
     ThumbnailCache m_dictPhotoImages;
@@ -345,6 +363,8 @@ class ExifEditorView : public QWidget {
     QPushButton* m_btnPresets = nullptr;
     QPushButton* m_btnMetadataMoreOptions = nullptr;
     QPushButton* m_btnShowMap = nullptr;
+    QPushButton* m_btnApply = nullptr;
+    QPushButton* m_btnRevert = nullptr;
     QPushButton* m_btnReset = nullptr;
     QPushButton* m_btnRestore = nullptr;
     QPushButton* m_btnNext = nullptr;

@@ -1,14 +1,20 @@
-// The form side of the editing screen: showing a record, borders, edits, dropdown lists and the popups.
+// The form side of the editing screen: following the edit session, borders, edits, dropdown lists and the
+// popups.
 
 #include "controls/DisableScrollView.h"
 #include "controls/DisableSubviews.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/EditingOptions.h"
 #include "editor/EditorBatchActions.h"
+#include "editor/EditorFormActions.h"
 #include "editor/ExifEditorView.h"
 #include "editor/FieldValidation.h"
 #include "editor/MetadataSection.h"
 #include "editor/OptionPopup.h"
+#include "editor/PhotoTableActions.h"
+#include "editor/PhotoTableView.h"
 #include "editor/PopupLists.h"
+#include "editor/PresetPopup.h"
 #include "editor/SelectionPlaceholders.h"
 #include "model/PresetStore.h"
 
@@ -17,10 +23,58 @@
 #include <QListView>
 #include <QPushButton>
 
+// ---- Following the edit session ----
+
+void ExifEditorView::showRecord(const MetaDataObject& shown) {
+    refreshPlaceholders();
+    updateTextFieldsValues(shown);
+    setTextFieldValidations();
+    highlightBorder(m_session.metaDataObject());
+    // The panel follows the option whenever the record brings another one: a reset form is back at the
+    // fields even if its dropped edits had chosen to clean the metadata.
+    const auto layout = EditingOptions::panelLayout(m_session.metaDataObject().editingOption);
+    if (m_editingOption->vwClearOptions()->isHidden() == layout.showsClearOptions)
+        resizeEditingOptionsViewWithAnimation();
+}
+
+void ExifEditorView::showField(const MetadataKeyRow& row) {
+    // The field that reported the edit shows it already, and may still be taking typing.
+    if (&row != m_fieldBeingStored) {
+        updateTextFieldsValues(m_session.metaDataObject(),
+                               [&row](const FormFieldTraits& field) { return field.row == &row; });
+    }
+    highlightBorder(m_session.metaDataObject());
+}
+
+void ExifEditorView::followUnsavedState(bool changed) {
+    m_btnReset->setEnabled(changed);
+    if (!m_formActions) return;
+    m_btnApply->setEnabled(m_formActions->isApplyOffered());
+    m_btnRevert->setEnabled(m_formActions->isRevertOffered());
+}
+
+void ExifEditorView::storeEdit(const FormFieldTraits* field, const QString& value) {
+    m_fieldBeingStored = field->row;
+    m_session.editField(*field->row, value);
+    m_fieldBeingStored = nullptr;
+}
+
+void ExifEditorView::resizeEditingOptionsViewWithAnimation() {
+    const auto layout = EditingOptions::panelLayout(m_session.metaDataObject().editingOption);
+    m_editingOption->vwClearOptions()->setVisible(layout.showsClearOptions);
+    m_vwExif->setVisible(!layout.showsClearOptions);
+    if (layout.showsClearOptions) scrollViewToTop();
+    enableScrollView(layout.scrollingEnabled);
+    m_scrollViewExifData->setVerticalScrollBarPolicy(layout.scrollingEnabled ? Qt::ScrollBarAsNeeded
+                                                                             : Qt::ScrollBarAlwaysOff);
+}
+
+// ---- Display ----
+
 void ExifEditorView::updateTextFieldsValues(const MetaDataObject& record) {
     for (MetadataSection* section : std::as_const(m_sections)) section->loadFrom(record);
     // The option and the switches always follow the form's own record, whatever record the fields show.
-    m_editingOption->loadFrom(m_metaDataObject);
+    m_editingOption->loadFrom(m_session.metaDataObject());
     if (m_batchActions) m_batchActions->showDateWarningIfGreaterThanToday();
 }
 
@@ -36,7 +90,7 @@ void ExifEditorView::highlightBorder(const MetaDataObject& record) {
 void ExifEditorView::setTextFieldsPlaceholder(int photoCount, const SelectionMerge::FieldSet& heldByAny) {
     m_mergedPhotoCount = photoCount;
     m_heldByAny = heldByAny;
-    const SelectionPlaceholders placeholders(photoCount, heldByAny, m_metaDataObject);
+    const SelectionPlaceholders placeholders(photoCount, heldByAny, m_session.metaDataObject());
     for (MetadataSection* section : std::as_const(m_sections)) section->setPlaceholders(placeholders);
 }
 
@@ -83,17 +137,6 @@ QWidget* ExifEditorView::viewWithTag(int tag) const {
     return nullptr;
 }
 
-void ExifEditorView::storeEdit(const FormFieldTraits* field, const QString& value) {
-    // Every edit takes one road: the value with its change flag into the form's record and into the pending
-    // edits, which outlive the selection.
-    const FormRules rules = FormRules::editingForm();
-    rules.store(m_metaDataObject, *field->row, value);
-    rules.store(m_editedMetaDataObject, *field->row, m_metaDataObject.*(field->row->field));
-    highlightBorder(m_metaDataObject);
-    m_isEditedMetadataObject = true;
-    isMetadataParamChanged(true);
-}
-
 // ---- Dropdown lists ----
 
 QStringList ExifEditorView::getArrayForDropDownOptionsForTag(int tag) const {
@@ -118,6 +161,55 @@ void ExifEditorView::btnDropDownTapped(int tag, QWidget* sender) {
     m_popup->setViewSize(field->width() - 2, PopupLists::codedListHeight(static_cast<int>(labels.size())));
     addAttachedPopupTableAtPoint(field->mapTo(this, QPointF(field->width() / 2.0, field->height())),
                                  QRectF(field->mapTo(this, QPointF(0, 0)), field->size()));
+}
+
+void ExifEditorView::btnEditingOptionTapped(QWidget* button) {
+    m_flagCurrentAttachPopupType = PopupLists::EditingOptions;
+    const QStringList rows = PopupLists::rows(PopupLists::EditingOptions, {});
+    // The list belongs to the option's text as much as to the button beside it.
+    QWidget* field = m_editingOption->txtMetaDataEditingOption();
+    const QPointF left = field->mapTo(this, QPointF(0, 0));
+    const QRectF span(left,
+                      QPointF(button->mapTo(this, QPointF(0, 0)).x() + button->width(), left.y() + field->height()));
+    m_popup->setRows(rows);
+    const QRectF frame = EditingOptions::listFrame(span.width(), m_popup->rowsWidth(), static_cast<int>(rows.size()));
+    m_popup->setViewSize(static_cast<int>(frame.width()), static_cast<int>(frame.height()));
+    addAttachedPopupTableAtPoint(EditingOptions::listAnchor(span), span);
+}
+
+void ExifEditorView::btnPresetTapped() {
+    if (!m_btnPresets->isEnabled()) return;
+    m_flagCurrentAttachPopupType = PopupLists::Presets;
+    const QStringList names = getArrayForDropDownOptionsForTag(PopupLists::Presets);
+    const QStringList rows = PopupLists::rows(PopupLists::Presets, {nullptr, names, {}});
+    const QRectF button(m_btnPresets->mapTo(this, QPoint(0, 0)), m_btnPresets->size());
+    const QRectF frame = PresetPopup::frame(static_cast<int>(names.size()));
+    m_popup->setRows(rows);
+    m_popup->setViewSize(static_cast<int>(frame.width()), static_cast<int>(frame.height()));
+    addAttachedPopupTableAtPoint(PresetPopup::anchor(button), button);
+}
+
+void ExifEditorView::btnMetaMoreOptionsTapped() {
+    m_flagCurrentAttachPopupType = PopupLists::MetadataMenu;
+    const QStringList rows = PopupLists::rows(PopupLists::MetadataMenu, {});
+    const QRectF frame = PhotoTableActions::metadataMenuFrame(static_cast<int>(rows.size()));
+    m_popup->setRows(rows);
+    m_popup->setViewSize(static_cast<int>(frame.width()), static_cast<int>(frame.height()));
+    const QPointF top = m_btnMetadataMoreOptions->mapTo(this, QPointF(0, 0));
+    addAttachedPopupTableAtPoint(top +
+                                 QPointF(m_btnMetadataMoreOptions->width() / 2.0, m_btnMetadataMoreOptions->height()));
+}
+
+void ExifEditorView::openPhotoMenu(const QPointF& location, bool isFromRightMouseDown) {
+    m_isPhotoMenuFromRightMouseDown = isFromRightMouseDown;
+    m_flagCurrentAttachPopupType = PopupLists::PhotoMenu;
+    const QStringList rows = PopupLists::rows(PopupLists::PhotoMenu, {});
+    const QRectF frame = PhotoTableActions::photoMenuFrame(static_cast<int>(rows.size()));
+    m_popup->setRows(rows);
+    m_popup->setViewSize(static_cast<int>(frame.width()), static_cast<int>(frame.height()));
+    // The row reports where the menu points, in the coordinates of the table's holder.
+    QWidget* holder = m_tblPhotos->parentWidget();
+    addAttachedPopupTableAtPoint(holder ? holder->mapTo(this, location) : location);
 }
 
 void ExifEditorView::addAttachedPopupTableAtPoint(const QPointF& point, const QRectF& opener) {
@@ -179,9 +271,9 @@ void ExifEditorView::disableEnableAllButtonsWhenDropdownOpen(bool disable) {
     DisableSubviews::disableSubviews(m_vwMetaContainer, disable, [this](QWidget* view) {
         return qobject_cast<QAbstractButton*>(view) && view != m_btnShowMap;
     });
-    m_btnReset->setEnabled(m_isMetaDataResetEnable);
+    m_btnReset->setEnabled(m_session.isMetaDataResetEnable());
     // The buttons that depend on pending edits go back to what the edits say, not simply on.
-    if (!disable) emit paramsChangedStateChanged(m_isParamsChanged);
+    if (!disable) followUnsavedState(m_session.isParamsChanged());
 }
 
 void ExifEditorView::popupOptionTapped(int row) {

@@ -37,8 +37,11 @@
 bool ExifEditorView::isCustomRenamingAskingReset() const {
     const bool notAgain =
         platform::UserDefaults::standardUserDefaults().boolValue(AddPhotosOptions::notShowRenameResetPopupKey());
-    return AddPhotosOptions::asksRenamingReset({m_editNameOptionOn, m_onImageRenameOptionPage, m_renameToastVisible},
-                                               notAgain);
+    if (!m_batchActions) return false;
+    return AddPhotosOptions::asksRenamingReset(
+        {m_batchActions->isEditNameOptionOn(), m_batchActions->onImageRenameOptionPage(),
+         m_batchActions->isRenameToastVisible()},
+        notAgain);
 }
 
 void ExifEditorView::handleFileDragDropNotification(const platform::Notification& notification) {
@@ -104,7 +107,6 @@ void ExifEditorView::showAlertWithTag(int tag) {
 void ExifEditorView::processAfterAllPhotosAdded() {
     m_btnStop->hide();
     enableDragAndDrop(true);
-    m_editNameOptionOn = false;
     // Ticked before the form's set-up hands the batch to the merge: ticking a batch shared with a merge
     // under way would copy all of it.
     tickAll();
@@ -352,7 +354,7 @@ void ExifEditorView::removePhotosForRemoveButton() {
     m_btnNext->setEnabled(true);
     m_vwMetaContainer->show();
     BatchRemoval::removeSelectedPhotos(m_shared.arraySelectedImagesToProcess, m_shared.dictFileAdded);
-    if (m_shared.arraySelectedImagesToProcess.isEmpty()) m_editedMetaDataObject = MetaDataObject();
+    if (m_shared.arraySelectedImagesToProcess.isEmpty()) m_session.dropPendingEdits();
     m_shared.subWindow.setIsSubWindowOpened(false);
     processAfterAllPhotosAdded();
     checkAllPhotosDeletedFromArray();

@@ -8,11 +8,6 @@ namespace {
 
 const QString kLeaveBlank = QStringLiteral("Leave Blank");
 
-void recordEdit(EditSession& session) {
-    session.copyToPendingEdits({&MetaDataObject::GPS_Lattitude, &MetaDataObject::GPS_Longitude,
-                                &MetaDataObject::GPS_LattitudeRef, &MetaDataObject::GPS_LongitudeRef});
-}
-
 }  // namespace
 
 platform::GeoCoordinate GpsFields::positionOf(const MetaDataObject& record) {
@@ -25,19 +20,17 @@ platform::GeoCoordinate GpsFields::positionOf(const MetaDataObject& record) {
 }
 
 GpsFields::Shown GpsFields::changeLocation(EditSession& session, double latitude, double longitude) {
-    MetaDataObject& record = session.metaDataObject();
-    Shown shown;
     const bool south = latitude < 0;
     const bool west = longitude < 0;
+    Shown shown;
     shown.latitudeRef = south ? QStringLiteral("South") : QStringLiteral("North");
-    record.GPS_LattitudeRef = south ? QStringLiteral("S") : QStringLiteral("N");
     shown.longitudeRef = west ? QStringLiteral("West") : QStringLiteral("East");
-    record.GPS_LongitudeRef = west ? QStringLiteral("W") : QStringLiteral("E");
     shown.latitude = platform::formatFixed(std::fabs(latitude), 8);
     shown.longitude = platform::formatFixed(std::fabs(longitude), 8);
-    record.GPS_Lattitude = shown.latitude;
-    record.GPS_Longitude = shown.longitude;
-    recordEdit(session);
+    session.editMapFields({{&MetaDataObject::GPS_Lattitude, shown.latitude},
+                           {&MetaDataObject::GPS_Longitude, shown.longitude},
+                           {&MetaDataObject::GPS_LattitudeRef, south ? QStringLiteral("S") : QStringLiteral("N")},
+                           {&MetaDataObject::GPS_LongitudeRef, west ? QStringLiteral("W") : QStringLiteral("E")}});
     return shown;
 }
 
@@ -47,11 +40,9 @@ bool GpsFields::isMapField(QString MetaDataObject::*field) {
 }
 
 GpsFields::Shown GpsFields::removeLocation(EditSession& session) {
-    MetaDataObject& record = session.metaDataObject();
-    record.GPS_Lattitude = QStringLiteral("");
-    record.GPS_Longitude = QStringLiteral("");
-    record.GPS_LattitudeRef = QStringLiteral("");
-    record.GPS_LongitudeRef = QStringLiteral("");
-    recordEdit(session);
+    session.editMapFields({{&MetaDataObject::GPS_Lattitude, QStringLiteral("")},
+                           {&MetaDataObject::GPS_Longitude, QStringLiteral("")},
+                           {&MetaDataObject::GPS_LattitudeRef, QStringLiteral("")},
+                           {&MetaDataObject::GPS_LongitudeRef, QStringLiteral("")}});
     return {QString(""), kLeaveBlank, QString(""), kLeaveBlank};
 }

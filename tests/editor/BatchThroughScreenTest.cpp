@@ -5,12 +5,14 @@
 #include "editor/BatchRunScreen.h"
 #include "editor/DateTimeRulesPanel.h"
 #include "editor/EditorBatchActions.h"
+#include "editor/EditorFormActions.h"
 #include "editor/ErrorSummaryModel.h"
 #include "editor/ImageToggleButton.h"
 #include "editor/ProgressSheet.h"
 #include "editor/RenamingOptionsPanel.h"
 #include "editor/SummaryWindow.h"
 #include "intake/PhotoIntake.h"
+#include "model/PresetStore.h"
 #include "tests/common/BatchRunDoubles.h"
 #include "tests/common/TestSupport.h"
 
@@ -198,5 +200,69 @@ TEST_F(TheScreensBatch, putsARuleOnADateFieldAndLabelsAnImpossibleDay) {
     QTest::mouseClick(view->btnProcess(), Qt::LeftButton);
     EXPECT_EQ(alertTitles().last(), "ERRORS FOUND");
 }
+
+// A date rule the user set, on the form or through a saved preset, is what the copy carries.
+struct DateOnTheCopy {
+    const char* name;
+    void (*edit)(ExifEditorView& view, PresetStore& presets);
+    const char* tag;
+    const char* expected;
+};
+
+void PrintTo(const DateOnTheCopy& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class TheCopiesDates : public TheScreensBatch, public testing::WithParamInterface<DateOnTheCopy> {};
+
+TEST_P(TheCopiesDates, areTheOnesTheFormsRulesMake) {
+    const QString corpus = testsupport::corpusDir();
+    if (corpus.isEmpty()) GTEST_SKIP() << "the folder of camera photos is absent";
+    LUMARIND_REQUIRE_EXIFTOOL();
+    view->setIntakeSettings({});  // the photo's own dates are the rules' input
+    const QString folder = dir.filePath("camera");
+    QDir().mkpath(folder);
+    ASSERT_TRUE(QFile::copy(corpus + "/Canon EOS 7D.jpg", folder + "/photo000.jpg"));
+    addAndWait({folder});
+    GetParam().edit(*view, *presets);
+
+    const QString out = dir.filePath("Output Folder");
+    QDir().mkpath(out);
+    panels.script({out});
+    alerts.script(0);
+    QTest::mouseClick(view->btnProcess(), Qt::LeftButton);
+    fireDelays();
+    waitForEnd();
+    EXPECT_EQ(testsupport::exiftool({"-s3", GetParam().tag, out + "/photo000.jpg"}).trimmed().toStdString(),
+              GetParam().expected);
+}
+
+void shiftTheDateTakenAndClearTheRest(ExifEditorView& view, PresetStore&) {
+    view.formActions().changeViewAccordingToMetadataOtion(ModifyEditedClearOthers);
+    view.batchActions().btnDatePickerTapped(0, view.viewWithTag(250));
+    view.batchActions().datePanel()->radio(DateTimeConfiguration::IncDecTime)->click();  // by 1 h 1 min 1 s
+    view.batchActions().datePanel()->removeAttachedPopupWindow();
+}
+
+void emptyTheDateModifiedByAStoredPreset(ExifEditorView& view, PresetStore& presets) {
+    // As the preset editor saves it: the rule, and its summary as the field's text.
+    MetaDataObject preset;
+    preset.name = "No modify date";
+    DateTimeConfiguration rule;
+    rule.tagConfigureOption = DateTimeConfiguration::EmptyValue;
+    preset.dateTimeConfigModifyDate = std::make_shared<const DateTimeConfiguration>(rule);
+    preset.Date_Modify = "Empty Value";
+    presets.arrayPresets().append(preset);
+    ASSERT_TRUE(presets.saveProjectSession());
+    presets.loadPresets();
+    view.formActions().btnApplyPresetTapped(0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, TheCopiesDates,
+                         testing::Values(DateOnTheCopy{"aShiftUnderClearOthers", shiftTheDateTakenAndClearTheRest,
+                                                       "-ExifIFD:DateTimeOriginal", "2010:12:12 13:42:36"},
+                                         DateOnTheCopy{"anEmptyValueFromAStoredPreset",
+                                                       emptyTheDateModifiedByAStoredPreset, "-IFD0:ModifyDate", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
+
 #include "editor/EditSession.h"
 #include "editor/EditingOptions.h"
 #include "model/MetadataKeyTable.h"
@@ -10,11 +12,11 @@ const MetadataKeyRow& rowOf(const char* field) {
     return *MetadataKeyTable::rowForField(QString::fromLatin1(field));
 }
 
+// A session over records lent to it, as the application lends its own.
 struct Holder {
-    OwnedEditRecords owned;
-    MetaDataObject& selection = owned.selection;
-    MetaDataObject& selectionOnlyUpdated = owned.selectionOnlyUpdated;
-    EditSession session{owned.records()};
+    MetaDataObject selection;
+    MetaDataObject selectionOnlyUpdated;
+    EditSession session{EditSession::Lent{&selection, &selectionOnlyUpdated}};
 };
 
 // One field of the changed-fields rule: the selection's value, an optional value the form held at an
@@ -41,12 +43,12 @@ TEST_P(TheChangedFieldsRule, comparesExactlyAndOnlyGrows) {
     Holder h;
     MetaDataObject merged;
     merged.*row.field = c.selected;
-    h.session.setupSelection(merged, true);
+    h.session.setSelection(merged, true);
     if (c.earlier) {
-        h.session.metaDataObject().*row.field = *c.earlier;
+        h.session.editField(row, *c.earlier);
         h.session.createUpdatedChangesOnly();
     }
-    h.session.metaDataObject().*row.field = c.form;
+    h.session.editField(row, c.form);
     h.session.createUpdatedChangesOnly();
     const QString& got = h.session.metaDataObjectWithUpdatedChange().*row.field;
     EXPECT_EQ(got, c.expected);
@@ -84,7 +86,7 @@ TEST(TheChangedFieldsRecord, takesPartForSeventyFourFieldsAndReceivesOnlyValues)
     Holder h;
     MetaDataObject merged;
     merged.clearXMP = true;
-    h.session.setupSelection(merged, true);
+    h.session.setSelection(merged, true);
     const DateTimeConfigurationRef defaultRule = h.session.metaDataObjectWithUpdatedChange().dateTimeConfigOriginalDate;
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) h.session.editField(row, "x");
     h.session.setClearSwitch(MetadataClearSwitch::Exif, true);
@@ -106,7 +108,7 @@ TEST(ApplyAndRevert, moveThePointOfComparisonAndReturnToTheValuesBeforeEditing) 
     MetaDataObject merged;
     merged.Artist = "Ann";
     merged.clearXMP = true;  // a preset that strips XMP was part of the selection
-    h.session.setupSelection(merged, true);
+    h.session.setSelection(merged, true);
     EXPECT_FALSE(h.session.isParamsChanged());
 
     h.session.editField(rowOf("Artist"), "Bob");
@@ -144,29 +146,29 @@ TEST(ApplyAndRevert, moveThePointOfComparisonAndReturnToTheValuesBeforeEditing) 
 
     // The pending edits outlive Revert and are laid on at the next set-up.
     EXPECT_TRUE(h.session.isEditedMetadataObject());
-    EXPECT_TRUE(h.session.setupSelection(merged, true));
+    EXPECT_TRUE(h.session.setSelection(merged, true));
     EXPECT_EQ(h.session.metaDataObject().Artist, "Bob");
     EXPECT_TRUE(h.session.metaDataObject().isupdated_Artist);
     EXPECT_TRUE(h.session.isParamsChanged());
-    EXPECT_TRUE(h.session.setupSelection(MetaDataObject(), false));
+    EXPECT_TRUE(h.session.setSelection(MetaDataObject(), false));
     EXPECT_FALSE(h.session.isParamsChanged()) << "no photo: pending edits laid on, form not counted as changed";
 
     h.session.dropPendingEdits();
-    EXPECT_FALSE(h.session.setupSelection(merged, true));
+    EXPECT_FALSE(h.session.setSelection(merged, true));
     EXPECT_EQ(h.session.metaDataObject().Artist, "Ann");
 }
 
 TEST(ApplyAndRevert, leaveTheRulesOfOtherCopiesUntouched) {
     Holder h;
     MetaDataObject merged;
-    h.session.setupSelection(merged, true);
+    h.session.setSelection(merged, true);
     const DateTimeConfigurationRef before = h.session.metaDataObjectBeforeSaving().dateTimeConfigModifyDate;
     const DateTimeConfiguration original = *before;
 
     // A rule change makes a new rule; the copies that share the old one keep it.
     auto changed = std::make_shared<DateTimeConfiguration>(*h.session.metaDataObject().dateTimeConfigModifyDate);
     changed->tagConfigureOption = DateTimeConfiguration::EmptyValue;
-    h.session.metaDataObject().dateTimeConfigModifyDate = changed;
+    h.session.setDateRule(2, changed, "Empty Value");
     EXPECT_EQ(*h.selection.dateTimeConfigModifyDate, original);
 
     h.session.revert();
@@ -192,11 +194,13 @@ TEST_P(TheEditingOption, isStoredEverywhereAndChoosesWhatTheFieldsShow) {
     MetaDataObject merged;
     merged.Artist = "Ann";
     merged.Copyright = "(c)";
-    h.session.setupSelection(merged, true);
+    h.session.setSelection(merged, true);
     h.session.editField(rowOf("Artist"), "Bob");
     h.session.isMetadataParamChanged(false);  // as after Apply: choosing an option still marks the form
 
-    const MetaDataObject& shown = h.session.changeEditingOption(c.option);
+    MetaDataObject shown;
+    QObject::connect(&h.session, &EditSession::recordReplaced, [&shown](const MetaDataObject& r) { shown = r; });
+    h.session.changeEditingOption(c.option);
     EXPECT_TRUE(h.session.isParamsChanged());
     EXPECT_EQ(h.session.metaDataObject().editingOption, c.option);
     EXPECT_EQ(h.session.editedMetaDataObject().editingOption, c.option);
@@ -218,7 +222,7 @@ TEST(TheClearSwitches, goIntoTheFormAndThePendingEditsWhateverTheOption) {
     using S = MetadataClearSwitch;
     for (const S clearSwitch : {S::Comment, S::Exif, S::IPTC, S::GpsInfo, S::XMP}) {
         Holder h;
-        h.session.setupSelection(MetaDataObject(), true);
+        h.session.setSelection(MetaDataObject(), true);
         h.session.setClearSwitch(clearSwitch, true);
         EXPECT_EQ(MetadataKeyTable::switchesOn(h.session.metaDataObject()), static_cast<unsigned>(clearSwitch));
         EXPECT_EQ(MetadataKeyTable::switchesOn(h.session.editedMetaDataObject()), static_cast<unsigned>(clearSwitch));
@@ -245,7 +249,7 @@ TEST_P(WhatRevertUndoes, isTheFormsDifferenceFromBeforeEditing) {
     Holder h;
     MetaDataObject merged;
     merged.Artist = "Ann";
-    h.session.setupSelection(merged, true);
+    h.session.setSelection(merged, true);
     GetParam().steps(h.session);
     EXPECT_EQ(h.session.differsFromBeforeEditing(), GetParam().differs);
 }
@@ -268,10 +272,10 @@ void cleanIptc(EditSession& s) {
 void emptyTheDateTaken(EditSession& s) {
     DateTimeConfiguration rule;
     rule.tagConfigureOption = DateTimeConfiguration::EmptyValue;
-    s.metaDataObject().dateTimeConfigOriginalDate = std::make_shared<const DateTimeConfiguration>(rule);
+    s.setDateRule(0, std::make_shared<const DateTimeConfiguration>(rule), "Empty Value");
 }
 void keepTheDateTaken(EditSession& s) {
-    s.metaDataObject().dateTimeConfigOriginalDate = std::make_shared<const DateTimeConfiguration>();
+    s.applyPreset(MetaDataObject());  // its rules keep every date
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, WhatRevertUndoes,
@@ -283,5 +287,150 @@ INSTANTIATE_TEST_SUITE_P(Steps, WhatRevertUndoes,
                                          RevertCase{"aDateRule", emptyTheDateTaken, true},
                                          RevertCase{"anEqualDateRule", keepTheDateTaken, false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A preset's date rule is an edit of that date, though a stored preset comes back without change flags: the
+// date is marked, and under "clear others" it stays among the changed fields.
+struct PresetDateCase {
+    const char* name;
+    std::optional<int> rule;  // the kind of the preset's rule for the date modified; none: the default rule
+    const char* text;         // the preset's text for that date
+    bool edited;
+};
+
+void PrintTo(const PresetDateCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class APresetsDateRule : public testing::TestWithParam<PresetDateCase> {};
+
+TEST_P(APresetsDateRule, marksTheDateAsEdited) {
+    const PresetDateCase& c = GetParam();
+    Holder h;
+    MetaDataObject merged;
+    merged.Date_Modify = "2011:01:10 21:09:00";
+    h.session.setSelection(merged, true);
+    MetaDataObject preset;
+    preset.editingOption = ModifyEditedClearOthers;
+    preset.Date_Modify = QString::fromUtf8(c.text);
+    if (c.rule) {
+        DateTimeConfiguration rule;
+        rule.tagConfigureOption = *c.rule;
+        preset.dateTimeConfigModifyDate = std::make_shared<const DateTimeConfiguration>(rule);
+    }
+    h.session.applyPreset(preset);
+    h.session.createUpdatedChangesOnly();
+    EXPECT_EQ(h.session.metaDataObject().isupdated_Date_Modify, c.edited);
+    EXPECT_EQ(h.session.editedMetaDataObject().isupdated_Date_Modify, c.edited);
+    EXPECT_EQ(h.session.metaDataObjectWithUpdatedChange().Date_Modify.isEmpty(), !c.edited);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presets, APresetsDateRule,
+    testing::Values(PresetDateCase{"emptyValueWithItsSummary", DateTimeConfiguration::EmptyValue, "Empty Value", true},
+                    PresetDateCase{"shiftWithoutText", DateTimeConfiguration::IncDecTime, "", true},
+                    PresetDateCase{"keepOriginalChosen", DateTimeConfiguration::KeepOriginal, "Keep Original", true},
+                    PresetDateCase{"noRuleOfItsOwn", std::nullopt, "", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Every change of the form's records is announced, coarsely: the record replaced (with the record the fields
+// show then), the fields changed, and the unsaved-edit flag each time it is set.
+enum class Shown { Nothing, Form, ChangedFields, Selection };
+
+struct AnnouncedCase {
+    const char* name;
+    void (*step)(EditSession&);
+    Shown shown;
+    QStringList fields;
+    QList<bool> unsaved;
+};
+
+void PrintTo(const AnnouncedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class EveryVerb : public testing::TestWithParam<AnnouncedCase> {};
+
+TEST_P(EveryVerb, isAnnouncedOnce) {
+    const AnnouncedCase& c = GetParam();
+    Holder h;
+    MetaDataObject merged;
+    merged.Artist = "Ann";
+    h.session.setSelection(merged, true);
+    h.session.editField(rowOf("Copyright"), "(c)");  // pending edits, laid on again by a new selection
+    Shown shown = Shown::Nothing;
+    QStringList fields;
+    QObject::connect(&h.session, &EditSession::recordReplaced, [&](const MetaDataObject& record) {
+        EXPECT_EQ(shown, Shown::Nothing) << "one replacement";
+        shown = &record == &h.session.metaDataObject()                    ? Shown::Form
+                : &record == &h.session.metaDataObjectWithUpdatedChange() ? Shown::ChangedFields
+                : &record == &h.selection                                 ? Shown::Selection
+                                                                          : Shown::Nothing;
+    });
+    QObject::connect(&h.session, &EditSession::fieldChanged,
+                     [&fields](const MetadataKeyRow& row) { fields.append(row.fieldName()); });
+    QSignalSpy unsaved(&h.session, &EditSession::unsavedStateChanged);
+    c.step(h.session);
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(fields, c.fields);
+    QList<bool> flags;
+    for (const QList<QVariant>& args : unsaved) flags.append(args.first().toBool());
+    EXPECT_EQ(flags, c.unsaved);
+    if (!flags.isEmpty()) {
+        EXPECT_EQ(h.session.isParamsChanged(), flags.last());
+    }
+}
+
+DateTimeConfigurationRef emptyValueRule() {
+    auto rule = std::make_shared<DateTimeConfiguration>();
+    rule->tagConfigureOption = DateTimeConfiguration::EmptyValue;
+    return rule;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Verbs, EveryVerb,
+    testing::Values(
+        AnnouncedCase{
+            "aSelection", [](EditSession& s) { s.setSelection(MetaDataObject(), true); }, Shown::Form, {}, {true}},
+        AnnouncedCase{
+            "noPhoto", [](EditSession& s) { s.setSelection(MetaDataObject(), false); }, Shown::Selection, {}, {false}},
+        AnnouncedCase{
+            "anEdit", [](EditSession& s) { s.editField(rowOf("Artist"), "Bob"); }, Shown::Nothing, {"Artist"}, {true}},
+        AnnouncedCase{"aDateRule",
+                      [](EditSession& s) { s.setDateRule(0, emptyValueRule(), "Empty Value"); },
+                      Shown::Nothing,
+                      {"Date_Original"},
+                      {true}},
+        AnnouncedCase{"anIndexThatIsNoDate",
+                      [](EditSession& s) { s.setDateRule(6, emptyValueRule(), "x"); },
+                      Shown::Nothing,
+                      {},
+                      {}},
+        AnnouncedCase{
+            "aMapReport",
+            [](EditSession& s) {
+                s.editMapFields({{&MetaDataObject::GPS_Lattitude, "1"}, {&MetaDataObject::GPS_Longitude, "2"}});
+            },
+            Shown::Nothing,
+            {"GPS_Lattitude", "GPS_Longitude"},
+            {true}},
+        AnnouncedCase{"aClearSwitch",
+                      [](EditSession& s) { s.setClearSwitch(MetadataClearSwitch::XMP, true); },
+                      Shown::Nothing,
+                      {},
+                      {true}},
+        AnnouncedCase{"clearOthers",
+                      [](EditSession& s) { s.changeEditingOption(ModifyEditedClearOthers); },
+                      Shown::ChangedFields,
+                      {},
+                      {true}},
+        AnnouncedCase{
+            "cleaning", [](EditSession& s) { s.changeEditingOption(CleanMetadataInfo); }, Shown::Form, {}, {true}},
+        AnnouncedCase{"aPreset", [](EditSession& s) { s.applyPreset(MetaDataObject()); }, Shown::Form, {}, {true}},
+        AnnouncedCase{"apply", [](EditSession& s) { s.apply(); }, Shown::Nothing, {}, {false}},
+        AnnouncedCase{"revert", [](EditSession& s) { s.revert(); }, Shown::Selection, {}, {false}},
+        AnnouncedCase{"droppingThePendingEdits", [](EditSession& s) { s.dropPendingEdits(); }, Shown::Nothing, {}, {}},
+        AnnouncedCase{
+            "theChangedFieldsRebuilt", [](EditSession& s) { s.createUpdatedChangesOnly(); }, Shown::Nothing, {}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

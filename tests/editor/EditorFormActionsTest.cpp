@@ -15,9 +15,11 @@
 #include "editor/MapViewForExtension.h"
 #include "editor/MapWindow.h"
 #include "editor/OptionPopup.h"
+#include "editor/PhotoTableActions.h"
 #include "editor/PhotoTableModel.h"
 #include "editor/PopupLists.h"
 #include "model/EditorAlertTag.h"
+#include "model/PresetStore.h"
 #include "tests/common/TestSupport.h"
 #include "tests/editor/EditorFixture.h"
 
@@ -117,38 +119,38 @@ TEST_F(TheScreensActions, offerToRemoveEveryPhotoWhoseFileIsGone) {
 
 TEST_F(TheScreensActions, applyOnlyAValidFormAndRevertToTheSelectionsValues) {
     addAndWait({makeFolder(2)});
-    EXPECT_FALSE(actions().btnApply()->isEnabled());
+    EXPECT_FALSE(view->btnApply()->isEnabled());
     QTest::keyClicks(view->textField("Copyright"), "(c) Lumarind");
     QTest::keyClicks(view->textField("Artist"), "Ada");
-    EXPECT_TRUE(actions().btnApply()->isEnabled()) << "typing is an edit to apply";
-    EXPECT_TRUE(actions().btnRevert()->isEnabled());
+    EXPECT_TRUE(view->btnApply()->isEnabled()) << "typing is an edit to apply";
+    EXPECT_TRUE(view->btnRevert()->isEnabled());
     view->textField("CamSetting_ISO")->setText("70000");
     QSignalSpy errors(&actions(), &EditorFormActions::errorsFoundInForm);
-    actions().btnApply()->click();
+    view->btnApply()->click();
     EXPECT_EQ(errors.size(), 1);
     EXPECT_TRUE(view->errorLabel("CamSetting_ISO")->isVisibleTo(view.get()));
     EXPECT_EQ(view->errorLabel("CamSetting_ISO")->text(), "* Value cannot be greater than 65535");
     EXPECT_TRUE(view->isParamsChanged()) << "a refused Apply changes nothing";
 
     view->textField("CamSetting_ISO")->setText("400");
-    actions().btnApply()->click();
+    view->btnApply()->click();
     EXPECT_FALSE(view->isParamsChanged());
-    EXPECT_FALSE(actions().btnApply()->isEnabled());
-    EXPECT_TRUE(actions().btnRevert()->isEnabled()) << "the applied form can still go back";
+    EXPECT_FALSE(view->btnApply()->isEnabled());
+    EXPECT_TRUE(view->btnRevert()->isEnabled()) << "the applied form can still go back";
     EXPECT_EQ(selection.Copyright, "(c) Lumarind");
     EXPECT_EQ(view->metaDataObjectWithUpdatedChange().Copyright, "(c) Lumarind");
 
     alerts.script(0);
-    actions().btnRevert()->click();
+    view->btnRevert()->click();
     EXPECT_EQ(selection.Copyright, "");
     EXPECT_EQ(view->metaDataObject().Copyright, "");
     EXPECT_EQ(view->textField("Copyright")->text(), "");
     EXPECT_EQ(view->textField("Artist")->text(), "");
     EXPECT_EQ(view->textField("Artist")->placeholderText(), "Multiple values") << "as the photos were set up";
-    EXPECT_FALSE(actions().btnRevert()->isEnabled()) << "nothing left to revert";
+    EXPECT_FALSE(view->btnRevert()->isEnabled()) << "nothing left to revert";
     // A new selection lays the pending edits on again: there is something to revert once more.
     tick({0});
-    EXPECT_TRUE(actions().btnRevert()->isEnabled());
+    EXPECT_TRUE(view->btnRevert()->isEnabled());
 }
 
 TEST_F(TheScreensActions, switchPanelsWithTheEditingOptionAndStoreTheClearTicks) {
@@ -165,6 +167,19 @@ TEST_F(TheScreensActions, switchPanelsWithTheEditingOptionAndStoreTheClearTicks)
     actions().changeViewAccordingToMetadataOtion(0);
     EXPECT_TRUE(view->vwExif()->isVisibleTo(view.get()));
     EXPECT_TRUE(view->isParamsChanged());
+}
+
+// Reset drops the edit that chose to clean the metadata: the form is back at its fields, as its option says.
+TEST_F(TheScreensActions, showTheFieldsAgainWhenResetDropsTheCleaningOption) {
+    addAndWait({makeFolder(1)});
+    actions().changeViewAccordingToMetadataOtion(CleanMetadataInfo);
+    ASSERT_FALSE(view->vwExif()->isVisibleTo(view.get()));
+    QTest::mouseClick(view->btnReset(), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(view->metaDataObject().editingOption, OnlyModifyEditedFields);
+    EXPECT_TRUE(view->vwExif()->isVisibleTo(view.get()));
+    EXPECT_FALSE(view->editingOptionSection()->vwClearOptions()->isVisibleTo(view.get()));
+    EXPECT_TRUE(view->scrollViewExifData()->scrollingEnabled());
 }
 
 TEST_F(TheScreensActions, writeThePositionFromTheMapWindowIntoTheGpsFields) {
@@ -215,7 +230,8 @@ TEST_P(AStartWithErrors, bringsTheFirstFailingFieldIntoView) {
         rule.tagConfigureOption = DateTimeConfiguration::UpdateDate;
         rule.stringUpdateDay = "31";
         rule.stringUpdateMonth = "4";
-        view->metaDataObject().dateTimeConfigModifyDate = std::make_shared<const DateTimeConfiguration>(rule);
+        view->session().setDateRule(2, std::make_shared<const DateTimeConfiguration>(rule),
+                                    DateRuleChecks::ruleSummary(rule));
         view->batchActions().showDateWarningIfGreaterThanToday();  // as the date panel does with every rule
     }
     QTest::mouseClick(view->btnProcess(), Qt::LeftButton);
@@ -263,5 +279,172 @@ TEST_P(TheEditingOptionList, showsItsThreeOptionsWholeAtEveryWindowSize) {
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowWidths, TheEditingOptionList, ::testing::Values(1050, 1400, 1920));
+
+// The form half on its own: a session, the half and a screen that answers from the case and notes what it is
+// asked to do.
+class NotingScreen : public FormActionsScreen {
+  public:
+    int photos = 0;
+    bool renamingAsks = false;
+    QHash<QString, QString> shown;
+    QStringList calls;
+
+    int totalPhotosSelected() const override { return photos; }
+    int onImageRenameOptionPage() const override { return 0; }
+    bool isCustomRenamingAskingReset() const override { return renamingAsks; }
+    QString fieldText(const QString& fieldName) const override { return shown.value(fieldName); }
+    void enableView(bool enabled) override { calls << QStringLiteral("enableView %1").arg(enabled); }
+    void windowWillClose() override { calls << "windowWillClose"; }
+    void hideAllErrorLabels() override { calls << "hideAllErrorLabels"; }
+    void showFieldError(const QString& field, const QString& text) override { calls << "error " + field + ": " + text; }
+    void scrollToField(const QString& field) override { calls << "scrollToField " + field; }
+    void clearPlaceholders(const QStringList& fields) override { calls << "clearPlaceholders " + fields.join(','); }
+    void endFieldEditing() override { calls << "endFieldEditing"; }
+    void setPresetsAndNextEnabled(bool enabled) override { calls << QStringLiteral("presetsAndNext %1").arg(enabled); }
+    void openPhotoMenu(const QPointF& at, bool right) override {
+        calls << QStringLiteral("openPhotoMenu %1,%2 %3").arg(at.x()).arg(at.y()).arg(right);
+    }
+    void showPhotoMissingAlert() override { calls << "showPhotoMissingAlert"; }
+    void addMetaDataPopupWithIndex(int row) override { calls << QStringLiteral("metadataPopup %1").arg(row); }
+    void holdRemovalByMenuForResetQuestion() override { calls << "holdRemovalByMenuForResetQuestion"; }
+    void photoRowChanged(int row) override { calls << QStringLiteral("photoRowChanged %1").arg(row); }
+    void reloadPhotoList() override { calls << "reloadPhotoList"; }
+    void setupUIForSelectedPhotoFiles(const QList<PhotoFile>& photos) override {
+        calls << QStringLiteral("setupUI %1").arg(photos.size());
+    }
+    void processAfterAllPhotosAdded() override { calls << "processAfterAllPhotosAdded"; }
+    void checkAllPhotosDeletedFromArray() override { calls << "checkAllPhotosDeletedFromArray"; }
+    void showLoading(bool show, const QString& text) override {
+        calls << QStringLiteral("loading %1 ").arg(show) + text;
+    }
+};
+
+struct TheFormHalf {
+    QTemporaryDir dir;
+    platform::UserDefaults defaults{dir.filePath("defaults.ini")};
+    PresetStore presets{defaults};
+    QList<PhotoFile> batch;
+    QSet<QString> added;
+    MetaDataObject selection;
+    SubWindowState subWindow;
+    EditorSharedState shared{batch, added, presets, selection, subWindow};
+    QWidget owner;
+    EditSession session{EditSession::Lent{&selection, nullptr}};
+    NotingScreen screen;
+    EditorFormActions form{session, screen, shared, &owner};
+
+    // One photo whose file is there and one whose file has gone.
+    TheFormHalf() {
+        for (const char* name : {"there.jpg", "gone.jpg"}) {
+            PhotoFile photo;
+            photo.filePath = dir.filePath(name);
+            photo.isSelected = true;
+            batch.append(photo);
+        }
+        QFile there(batch.first().filePath);
+        there.open(QIODevice::WriteOnly);
+        for (const PhotoFile& photo : std::as_const(batch)) added.insert(photo.filePath);
+        session.setSelection(MetaDataObject(), true);
+    }
+};
+
+struct FormHalfCase {
+    const char* name;
+    int photos;
+    void (*steps)(TheFormHalf&);
+    QStringList calls;
+    bool applyOffered;
+    bool revertOffered;
+};
+
+void PrintTo(const FormHalfCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class AFormHalf : public testing::TestWithParam<FormHalfCase> {};
+
+TEST_P(AFormHalf, asksTheScreenForWhatItNeeds) {
+    TheFormHalf half;
+    half.screen.photos = GetParam().photos;
+    GetParam().steps(half);
+    EXPECT_EQ(half.screen.calls, GetParam().calls);
+    EXPECT_EQ(half.form.isApplyOffered(), GetParam().applyOffered);
+    EXPECT_EQ(half.form.isRevertOffered(), GetParam().revertOffered);
+}
+
+void typeIso(TheFormHalf& h, const char* text) {
+    h.screen.shown.insert("CamSetting_ISO", text);
+    h.session.editField(*MetadataKeyTable::rowForField("CamSetting_ISO"), text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, AFormHalf,
+    testing::Values(
+        FormHalfCase{"refusesAnInvalidFormAndSaysWhere",
+                     2,
+                     [](TheFormHalf& h) {
+                         typeIso(h, "70000");
+                         h.form.btnApplyMetaDataTapped();
+                     },
+                     {"error CamSetting_ISO: * Value cannot be greater than 65535", "scrollToField CamSetting_ISO"},
+                     true,
+                     true},
+        FormHalfCase{"appliesAValidForm",
+                     2,
+                     [](TheFormHalf& h) {
+                         typeIso(h, "400");
+                         h.form.btnApplyMetaDataTapped();
+                     },
+                     {},
+                     false,
+                     true},
+        FormHalfCase{"offersNoRevertWithoutPhotos", 0, [](TheFormHalf& h) { typeIso(h, "400"); }, {}, true, false},
+        FormHalfCase{"revertsWithTheMessagesGone",
+                     1,
+                     [](TheFormHalf& h) {
+                         typeIso(h, "400");
+                         h.form.btnYesOnRevertAlertTapped();
+                     },
+                     {"hideAllErrorLabels"},
+                     false,
+                     false},
+        FormHalfCase{"appliesAPresetAndEndsTheTyping",
+                     1,
+                     [](TheFormHalf& h) {
+                         MetaDataObject preset;
+                         preset.Artist = "Bob";
+                         h.presets.arrayPresets().append(preset);
+                         h.form.onPopupChoice(PopupLists::Presets, 0);
+                     },
+                     {"enableView 1", "endFieldEditing"},
+                     true,
+                     true},
+        FormHalfCase{"opensThePresetEditorFromTheLastRow",
+                     1,
+                     [](TheFormHalf& h) { h.form.onPopupChoice(PopupLists::Presets, 0); },
+                     {"enableView 0"},
+                     false,
+                     false},
+        FormHalfCase{"holdsAMenuRemovalForTheRenamingQuestion",
+                     1,
+                     [](TheFormHalf& h) {
+                         h.screen.renamingAsks = true;
+                         h.form.btnInfoTappedAtLocationInTableView({5, 6}, 0, false);
+                         h.form.onPopupChoice(PopupLists::PhotoMenu, PhotoTableActions::RemovePhoto);
+                     },
+                     {"openPhotoMenu 5,6 0", "holdRemovalByMenuForResetQuestion"},
+                     false,
+                     false},
+        FormHalfCase{"removesThePhotoOfTheMenu",
+                     2,
+                     [](TheFormHalf& h) {
+                         h.form.btnInfoTappedAtLocationInTableView({5, 6}, 0, false);
+                         h.form.onPopupChoice(PopupLists::PhotoMenu, PhotoTableActions::RemovePhoto);
+                         EXPECT_EQ(h.batch.size(), 1);
+                     },
+                     {"openPhotoMenu 5,6 0", "processAfterAllPhotosAdded", "checkAllPhotosDeletedFromArray"},
+                     false,
+                     false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

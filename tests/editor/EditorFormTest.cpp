@@ -52,7 +52,7 @@ TEST_F(AForm, storesTypedTextCutToItsLimitInTheFormAndThePendingEdits) {
     EXPECT_EQ(artist->placeholderText(), "Multiple values");
     QTest::keyClicks(artist, QString(151, u'a'));
     EXPECT_EQ(artist->text().size(), 150);
-    for (MetaDataObject* record : {&view->metaDataObject(), &view->editedMetaDataObject()}) {
+    for (const MetaDataObject* record : {&view->metaDataObject(), &view->editedMetaDataObject()}) {
         EXPECT_EQ(record->Artist, QString(150, u'a'));
         EXPECT_TRUE(record->isupdated_Artist);
     }
@@ -123,7 +123,7 @@ TEST_F(AForm, takesACodedValueFromItsListAndActsOnEveryClick) {
 
     // "Leave Blank", chosen twice in a row: each click counts.
     for (int round = 0; round < 2; ++round) {
-        view->metaDataObject().CamSetting_Flash = "24";
+        view->session().editField(*MetadataKeyTable::rowForField("CamSetting_Flash"), "24");
         openDropDown(0);
         chooseInPopup(0);
         EXPECT_EQ(view->metaDataObject().CamSetting_Flash, "Leave Blank") << round;
@@ -217,7 +217,7 @@ TEST_F(AForm, followsTheFormsOwnRecordForTheEditingOptionAndSwitches) {
     MetaDataObject shown;
     shown.editingOption = CleanMetadataInfo;
     shown.clearExif = true;
-    view->metaDataObject().clearIPTC = true;
+    view->session().setClearSwitch(MetadataClearSwitch::IPTC, true);
     view->updateTextFieldsValues(shown);
     EditingOptionSection* option = view->editingOptionSection();
     EXPECT_EQ(option->txtMetaDataEditingOption()->text(), "Only modify fields that I edit and keep others as it is");
@@ -339,8 +339,9 @@ TEST(TheFieldsTheRunOnlyReads, areAllOnTheList) {
 // Every marked field on show draws its outline on top of its white field (odd tags marked, even not), in a
 // colour with a contrast of at least 3 to the dark form.
 TEST_F(AForm, outlinesEveryMarkedFieldInAColourThatStandsOutOnTheDarkForm) {
-    for (const FormFieldTraits& t : FormFieldTraits::all()) view->metaDataObject().*(t.row->updated) = t.borderTag % 2;
-    view->highlightBorder(view->metaDataObject());
+    MetaDataObject marked;
+    for (const FormFieldTraits& t : FormFieldTraits::all()) marked.*(t.row->updated) = t.borderTag % 2;
+    view->highlightBorder(marked);
     int shown = 0;
     for (const FormFieldTraits& t : FormFieldTraits::all()) {
         if (!t.borderTag || t.control == FormFieldTraits::Control::None) continue;

@@ -1,5 +1,6 @@
 #include "controls/DragDropBox.h"
 #include "editor/EditingOptionSection.h"
+#include "editor/EditorBatchActions.h"
 #include "editor/LoaderOverlay.h"
 #include "editor/MetadataSection.h"
 #include "editor/OptionPopup.h"
@@ -184,7 +185,7 @@ TEST_F(AScreen, removesTheTickedPhotosAndSaysSoWhenNoneIsTicked) {
     tick({1, 3});
     int asked = 0;
     QObject::connect(view.get(), &ExifEditorView::renameResetQuestionRequested, [&asked] { ++asked; });
-    view->setRenameToastVisible(true);
+    view->batchActions().vwRenameToast()->show();
     view->btnRemovePhotosTapped();
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(view->isRemovingPhotosFromRename());
@@ -193,7 +194,7 @@ TEST_F(AScreen, removesTheTickedPhotosAndSaysSoWhenNoneIsTicked) {
     ASSERT_TRUE(alerts.answerPending(1));  // No: the removal is dropped
     EXPECT_FALSE(view->isRemovingPhotosFromRename());
     EXPECT_EQ(batch.size(), 4);
-    view->setRenameToastVisible(false);
+    view->batchActions().vwRenameToast()->hide();
 
     const QString gone = batch.at(1).filePath;
     QTest::mouseClick(view->btnRemovePhoto(), Qt::LeftButton);
@@ -203,7 +204,7 @@ TEST_F(AScreen, removesTheTickedPhotosAndSaysSoWhenNoneIsTicked) {
     EXPECT_EQ(view->lblPhotosCount()->text(), "Photos(2)");
 
     // Removing the last photos empties the screen and drops the pending edits.
-    view->editedMetaDataObject().Artist = "pending";
+    view->session().editField(*MetadataKeyTable::rowForField("Artist"), "pending");
     tick({0, 1});
     view->removePhotosForRemoveButton();
     EXPECT_TRUE(batch.isEmpty());
@@ -213,6 +214,20 @@ TEST_F(AScreen, removesTheTickedPhotosAndSaysSoWhenNoneIsTicked) {
     EXPECT_FALSE(view->btnPresets()->isEnabled());
     EXPECT_FALSE(view->btnNext()->isEnabled());
     EXPECT_TRUE(view->btnAddPhoto()->isEnabled());
+}
+
+// The Remove button drops the pending edits with the last photo, as the photo menu's removal does: the photos
+// added next start from their own values.
+TEST_F(AScreen, startsTheNextPhotosWithoutEditsOnceRemovalEmptiedTheBatch) {
+    addAndWait({makeFolder(2)});
+    QTest::keyClicks(view->textField("Artist"), "pending");
+    ASSERT_TRUE(view->isParamsChanged());
+    view->removePhotosForRemoveButton();  // every photo is ticked
+    ASSERT_TRUE(batch.isEmpty());
+    addAndWait({makeFolder(1)});
+    EXPECT_FALSE(view->isEditedMetadataObject());
+    EXPECT_FALSE(view->isParamsChanged()) << "nothing was edited for these photos";
+    EXPECT_FALSE(view->btnReset()->isEnabled());
 }
 
 TEST_F(AScreen, opensThePhotoInfoPopupOverTheWindowAtItsTop) {

@@ -222,9 +222,8 @@ TEST(ThePlaceText, joinsStreetNumberAreaAndCountryOrTakesTheFormattedLines) {
 }
 
 TEST(TheFormsGpsFields, takeThePickersPositionsAsEditsAndGiveTheFormsPositionToTheMap) {
-    OwnedEditRecords owned;
-    EditSession session(owned.records());
-    session.setupSelection(MetaDataObject(), true);
+    EditSession session;
+    session.setSelection(MetaDataObject(), true);
     struct Case {
         QString lat, latRef, lon, lonRef;
         GeoCoordinate expected;

@@ -125,12 +125,11 @@ TEST(ThePresetPopup, listsThePresetsAndMergesTheChosenOne) {
     EXPECT_EQ(PresetPopup::choose(1, 2), PresetPopup::Choice::ApplyPreset);
     EXPECT_EQ(PresetPopup::choose(2, 2), PresetPopup::Choice::OpenPresetEditor);
 
-    OwnedEditRecords owned;
-    EditSession session(owned.records());
+    EditSession session;
     MetaDataObject merged;
     merged.Artist = "Ann";
     merged.Copyright = "(c) Ann";
-    session.setupSelection(merged, true);
+    session.setSelection(merged, true);
     MetaDataObject preset;
     preset.name = "Trip";
     preset.Artist = "Bob";

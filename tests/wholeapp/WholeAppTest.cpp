@@ -174,10 +174,10 @@ void AUsersRun::addTheFolder() {
 }
 
 void AUsersRun::revertAfterApply() {
-    QPushButton* revert = editor().formActions().btnRevert();
+    QPushButton* revert = editor().btnRevert();
     EXPECT_FALSE(revert->isEnabled()) << "nothing to revert yet";
     User::type(field("IPTC_Headline"), "A draft headline");
-    User::click(editor().formActions().btnApply());
+    User::click(editor().btnApply());
     EXPECT_TRUE(revert->isEnabled()) << "an applied form can still go back";
     User::click(revert);
     EXPECT_EQ(User::answerAlert("Yes"), "Revert changes?");
@@ -237,7 +237,7 @@ void AUsersRun::applyThePresetOverADateRule() {
 
 void AUsersRun::editEverySection() {
     User::type(field("Artist"), "Ada Lumen");
-    EXPECT_TRUE(editor().formActions().btnApply()->isEnabled()) << "typing is an edit to apply";
+    EXPECT_TRUE(editor().btnApply()->isEnabled()) << "typing is an edit to apply";
     User::type(field("Cam_OwnerName"), "Ada Lumen Studio");
     User::type(field("CamSetting_ISO"), "400");
     User::click(editor().viewWithTag(50 + FormFieldTraits::forField("CamSetting_Flash")->dropdownTag));
@@ -433,7 +433,7 @@ TEST(AnEndingApplication, goesCleanlyRightAfterAListWasClosed) {
     User::click(editor.viewWithTag(50 + FormFieldTraits::forField("CamSetting_Flash")->dropdownTag));
     User::clickRow(editor.optionPopup()->table(), 3);
     User::type(editor.textField("AdvCamSetting_ExposureTime"), "1/250");
-    User::click(editor.formActions().btnApply());
+    User::click(editor.btnApply());
     EXPECT_EQ(User::alert()->text(), "ERRORS FOUND");
     app.reset();
 }

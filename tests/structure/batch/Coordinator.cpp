@@ -1,0 +1,5 @@
+#include "batch/Coordinator.h"
+
+#include "batch/Runner.h"
+
+void Coordinator::halt() {}

@@ -1,0 +1,6 @@
+#pragma once
+
+class Coordinator {
+  public:
+    static void halt();
+};

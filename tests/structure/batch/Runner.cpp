@@ -1,0 +1,3 @@
+#include "batch/Runner.h"
+
+void Runner::start() {}

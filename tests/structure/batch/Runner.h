@@ -1,0 +1,9 @@
+#pragma once
+
+#include "model/Record.h"
+
+class Runner {
+  public:
+    void start();
+    void stop();
+};

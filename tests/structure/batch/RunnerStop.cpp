@@ -1,0 +1,6 @@
+#include "batch/Coordinator.h"
+#include "batch/Runner.h"
+
+void Runner::stop() {
+    Coordinator::halt();
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+#include "batch/Coordinator.h"
+
+struct Record {};
