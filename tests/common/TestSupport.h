@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +38,11 @@ QByteArray exiftool(const QStringList& arguments, int* exitCode = nullptr);
 
 // SHA-256 of a file's bytes, to prove a source was left untouched.
 QByteArray fileHash(const QString& path);
+
+// How many points of a rectangle of a picture (clipped to it) are darker, or lighter, than middle grey:
+// whether something was drawn there on a light, or a dark, ground.
+int darkPoints(const QImage& picture, const QRect& area);
+int lightPoints(const QImage& picture, const QRect& area);
 
 // An iPhoto library package in folder whose album list names no "Archive Path": adding it raises the
 // reader's alert. Returns the package's path.
