@@ -73,26 +73,13 @@ bool finishesWithoutBlockingOnPipes(const std::function<void()>& work, const QSt
     return byItself;
 }
 
-namespace {
-
-int pointsWhere(const QImage& picture, const QRect& area, bool dark) {
+int darkPoints(const QImage& picture, const QRect& area) {
     const QRect clipped = area.intersected(picture.rect());
     int count = 0;
     for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-        for (int x = clipped.left(); x <= clipped.right(); ++x)
-            count += (picture.pixelColor(x, y).lightness() < 128) == dark;
+        for (int x = clipped.left(); x <= clipped.right(); ++x) count += picture.pixelColor(x, y).lightness() < 128;
     }
     return count;
-}
-
-}  // namespace
-
-int darkPoints(const QImage& picture, const QRect& area) {
-    return pointsWhere(picture, area, true);
-}
-
-int lightPoints(const QImage& picture, const QRect& area) {
-    return pointsWhere(picture, area, false);
 }
 
 QString makeLibraryWithoutArchivePath(const QString& folder) {

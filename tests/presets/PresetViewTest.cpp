@@ -119,7 +119,8 @@ TEST_F(APresetEditor, startsDisabledWithoutPresetsAndAddsOneReadyToBeNamed) {
     ASSERT_NE(cell, nullptr) << "the new preset's name is open for typing";
     // The name under the field does not show through beside it.
     const QRect beside(cell->x(), cell->y() + cell->txtName()->y(), cell->txtName()->x(), cell->txtName()->height());
-    EXPECT_EQ(testsupport::lightPoints(view().tblPresets()->viewport()->grab().toImage(), beside), 0);
+    EXPECT_EQ(testsupport::darkPoints(view().tblPresets()->viewport()->grab().toImage(), beside),
+              beside.width() * beside.height());
     cell->txtName()->setText("Beach");
     QTest::keyClick(cell->txtName(), Qt::Key_Return);
     settle();
