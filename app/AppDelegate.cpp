@@ -268,11 +268,13 @@ void AppDelegate::showTips() {
 }
 
 void AppDelegate::btnHelpTapped() {
-    platform::Workspace::shared().openURL(m_serviceHosts.supportPage());
+    platform::openWebPage(m_serviceHosts.supportPage(),
+                          m_windowController ? m_windowController->frontWindow() : nullptr);
 }
 
 void AppDelegate::btnRateOnAppstoreTapped() {
-    if (platform::Workspace::shared().openURL(m_serviceHosts.reviewPage()))
+    if (platform::openWebPage(m_serviceHosts.reviewPage(),
+                              m_windowController ? m_windowController->frontWindow() : nullptr))
         m_defaults.setValue(kAppVersion, ProductInfo::bundleVersion());
 }
 

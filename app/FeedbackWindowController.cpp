@@ -29,30 +29,33 @@ namespace {
 // The sheet is drawn as a dark rounded panel over the main window, like the shell's other windows.
 constexpr int kCornerRadius = 10;
 
+// Only the form's own children: an alert opened over the form keeps its own looks and stays readable.
 constexpr char kStyle[] = R"(
-QLabel { color: #e6e6e6; font-size: 13px; }
-QLabel#heading { font-size: 18px; font-weight: 600; color: #ffffff; }
-QLabel#subheading { color: #a8a8a8; }
-QLabel#caption { color: #8c8c8c; font-size: 11px; font-weight: 600; letter-spacing: 1px; }
-QLabel#error { color: #ff7a6b; font-size: 12px; }
-QLineEdit, QPlainTextEdit, QComboBox {
+#winFeedback > QLabel { color: #e6e6e6; font-size: 13px; }
+#winFeedback > QLabel#heading { font-size: 18px; font-weight: 600; color: #ffffff; }
+#winFeedback > QLabel#subheading { color: #a8a8a8; }
+#winFeedback > QLabel#caption { color: #8c8c8c; font-size: 11px; font-weight: 600; letter-spacing: 1px; }
+#winFeedback > QLabel#error { color: #ff7a6b; font-size: 12px; }
+#winFeedback > QLineEdit, #winFeedback > QPlainTextEdit, #winFeedback > QComboBox {
   background: #1e1e20; color: #f0f0f0; border: 1px solid #4a4a4e; border-radius: 4px;
   padding: 4px 6px; font-size: 13px; selection-background-color: #2ca01a; }
-QLineEdit:focus, QPlainTextEdit:focus, QComboBox:focus { border-color: #2ca01a; }
-QComboBox::drop-down { border: none; width: 26px; }
-QComboBox::down-arrow { image: url(:/images/popup_arrow.svg); width: 12px; height: 8px; }
-QComboBox QAbstractItemView { background: #1e1e20; color: #f0f0f0; selection-background-color: #2ca01a; }
-QCheckBox { color: #d8d8d8; font-size: 13px; spacing: 8px; }
-QCheckBox::indicator { width: 15px; height: 15px; }
-QCheckBox::indicator:unchecked { image: url(:/images/unchecked_sq_icon_flip.svg); }
-QCheckBox::indicator:checked { image: url(:/images/checked_sq_icon_flip.svg); }
-QPushButton { color: #f0f0f0; background: #4a4a4e; border: none; border-radius: 4px; padding: 6px 18px;
-  font-size: 13px; min-width: 72px; }
-QPushButton:hover { background: #58585c; }
-QPushButton#submit { background: #2ca01a; font-weight: 600; }
-QPushButton#submit:hover { background: #34b520; }
-QProgressBar { background: #1e1e20; border: none; border-radius: 2px; max-height: 4px; }
-QProgressBar::chunk { background: #2ca01a; }
+#winFeedback > QLineEdit:focus, #winFeedback > QPlainTextEdit:focus, #winFeedback > QComboBox:focus {
+  border-color: #2ca01a; }
+#winFeedback > QComboBox::drop-down { border: none; width: 26px; }
+#winFeedback > QComboBox::down-arrow { image: url(:/images/popup_arrow.svg); width: 12px; height: 8px; }
+#winFeedback > QComboBox QAbstractItemView {
+  background: #1e1e20; color: #f0f0f0; selection-background-color: #2ca01a; }
+#winFeedback > QCheckBox { color: #d8d8d8; font-size: 13px; spacing: 8px; }
+#winFeedback > QCheckBox::indicator { width: 15px; height: 15px; }
+#winFeedback > QCheckBox::indicator:unchecked { image: url(:/images/unchecked_sq_icon_flip.svg); }
+#winFeedback > QCheckBox::indicator:checked { image: url(:/images/checked_sq_icon_flip.svg); }
+#winFeedback > QPushButton { color: #f0f0f0; background: #4a4a4e; border: none; border-radius: 4px;
+  padding: 6px 18px; font-size: 13px; min-width: 72px; }
+#winFeedback > QPushButton:hover { background: #58585c; }
+#winFeedback > QPushButton#submit { background: #2ca01a; font-weight: 600; }
+#winFeedback > QPushButton#submit:hover { background: #34b520; }
+#winFeedback > QProgressBar { background: #1e1e20; border: none; border-radius: 2px; max-height: 4px; }
+#winFeedback > QProgressBar::chunk { background: #2ca01a; }
 )";
 
 QLabel* label(const char* objectName, QWidget* parent) {
@@ -75,6 +78,7 @@ QHBoxLayout* captionLine(QLabel* caption, QLabel* error) {
 FeedbackWindowController::FeedbackWindowController(const ServiceHosts& hosts, std::function<bool()> isInternetAvailable,
                                                    QWidget* parent)
     : CustomWindowNag(parent), m_hosts(hosts), m_isInternetAvailable(std::move(isInternetAvailable)) {
+    setObjectName(QStringLiteral("winFeedback"));
     setWindowModality(Qt::WindowModal);
     Artwork::ensureRegistered();
     setStyleSheet(QString::fromLatin1(kStyle));

@@ -132,5 +132,5 @@ void MainWindowAddPhotos::closeQuickTourClicked() {
 }
 
 void MainWindowAddPhotos::torvanelinkClicked() {
-    platform::Workspace::shared().openURL(m_app.serviceHosts().website);
+    platform::openWebPage(m_app.serviceHosts().website, m_tips);
 }

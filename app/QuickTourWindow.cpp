@@ -60,7 +60,7 @@ void QuickTourWindow::followLink(const QUrl& url) {
         return;
     }
     if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) {
-        platform::Workspace::shared().openURL(url);
+        platform::openWebPage(url, this);
         return;
     }
     // Links within the tour: its sections and its other pages.

@@ -55,11 +55,13 @@ QLabel* partLabel(const char* text, QWidget* parent) {
 DateTimeRulesPanel::DateTimeRulesPanel(QWidget* parent)
     : QWidget(parent), m_popup(new AttachedPopup(this)), m_listPopup(new AttachedPopup(this)) {
     setObjectName(QStringLiteral("vwDatePicker"));
+    // The time picker keeps the style's own look: a style sheet that draws a spin box's frame leaves its step
+    // buttons without arrows.
     setStyleSheet(
         QStringLiteral("QLabel { color: #333333; }"
-                       "QLineEdit, QDateTimeEdit { background: white; border: 1px solid #c4c4c4; border-radius: 3px;"
-                       " padding: 2px 4px; color: #222222; }"
-                       "QLineEdit:disabled, QDateTimeEdit:disabled { background: #f0f0f0; color: #a0a0a0; }"
+                       "QLineEdit, QDateTimeEdit#datePicker { background: white; border: 1px solid #c4c4c4;"
+                       " border-radius: 3px; padding: 2px 4px; color: #222222; }"
+                       "QLineEdit:disabled, QDateTimeEdit#datePicker:disabled { background: #f0f0f0; color: #a0a0a0; }"
                        "QPushButton#listButton { background: white; border: 1px solid #c4c4c4; border-radius: 3px;"
                        " color: #444444; padding: 0; }"
                        "QPushButton#listButton:disabled { color: #b8b8b8; background: #f0f0f0; }"));
@@ -107,6 +109,7 @@ void DateTimeRulesPanel::buildControls() {
 
     auto* picked = new QHBoxLayout;
     m_datePicker = new QDateTimeEdit(this);
+    m_datePicker->setObjectName(QStringLiteral("datePicker"));
     m_datePicker->setTimeSpec(Qt::UTC);
     m_datePicker->setDisplayFormat(QStringLiteral("MMM dd, yyyy  hh:mm:ss AP"));
     m_datePicker->setCalendarPopup(true);

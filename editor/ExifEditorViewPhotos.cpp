@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 // ---- Adding photos ----
@@ -256,6 +257,9 @@ void ExifEditorView::buildMetadataPopup() {
         QStringLiteral("QPushButton { color: white; background: #3d3d3d; border: 1px solid #555555;"
                        " border-radius: 3px; padding: 3px 12px; }"));
     connect(close, &QPushButton::clicked, this, &ExifEditorView::removeInfoPopupWindow);
+    // Escape puts it away as Close does: without a window manager's title bar, the keyboard has no other way.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_winMetadataPopup);
+    connect(escape, &QShortcut::activated, this, &ExifEditorView::removeInfoPopupWindow);
     bar->addWidget(close);
     column->addLayout(bar);
     m_scrollViewMetadataPopup = new DisableScrollView(m_winMetadataPopup);
@@ -299,6 +303,8 @@ void ExifEditorView::addInfoPopupWindowAtPoint(const QPointF&) {
     m_scrollViewMetadataPopup->verticalScrollBar()->setValue(0);
     m_winMetadataPopup->show();
     m_winMetadataPopup->raise();
+    // A tool window is not given the keys by itself; Escape would go to the window beneath.
+    m_winMetadataPopup->activateWindow();
 }
 
 void ExifEditorView::removeInfoPopupWindow() {

@@ -76,5 +76,7 @@ FileInfoDialog::FileInfoDialog(const QString& path, QWidget* parent) : QDialog(p
 FileInfoDialog* FileInfoDialog::showForFile(const QString& path, QWidget* parent) {
     auto* dialog = new FileInfoDialog(path, parent);
     dialog->QDialog::show();
+    // Without a window manager to give it the keys, Escape would go to the window beneath.
+    dialog->activateWindow();
     return dialog;
 }

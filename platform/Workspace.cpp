@@ -1,5 +1,6 @@
 #include "platform/Workspace.h"
 
+#include "platform/Alerts.h"
 #include "platform/FileInfoDialog.h"
 #include "platform/Log.h"
 
@@ -95,6 +96,18 @@ QStringList fileManagerShowItemsArguments(const QStringList& paths) {
             QStringLiteral("org.freedesktop.FileManager1.ShowItems"),
             QLatin1Char('[') + uris.join(QLatin1Char(',')) + QLatin1Char(']'),
             QStringLiteral("''")};
+}
+
+bool openWebPage(const QUrl& url, QWidget* parent) {
+    if (Workspace::shared().openURL(url)) return true;
+    qCInfo(lcPlatform).noquote() << QStringLiteral("no web browser opened ") + url.toString();
+    Alert alert;
+    alert.messageText = QStringLiteral("No web browser could open the page.");
+    alert.informativeText = QStringLiteral("This desktop has no application set to open \"") + url.toString() +
+                            QStringLiteral("\". Install a web browser, or open the address in one yourself.");
+    alert.buttons = {QStringLiteral("OK")};
+    AlertPresenter::shared().beginSheet(alert, parent, nullptr);
+    return false;
 }
 
 Workspace& Workspace::shared() {

@@ -33,6 +33,10 @@ class Workspace {
     static void install(Workspace* workspace);
 };
 
+// Opens a web page in the user's browser. A desktop without one would do nothing visible, so an alert over
+// parent's window then says so and gives the address. Answers whether the page opened.
+bool openWebPage(const QUrl& url, QWidget* parent);
+
 // The arguments of the gdbus call that asks the desktop's file manager (org.freedesktop.FileManager1) to
 // show the files selected.
 QStringList fileManagerShowItemsArguments(const QStringList& paths);

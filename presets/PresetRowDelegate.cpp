@@ -51,7 +51,9 @@ QSize PresetRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QMod
 
 QWidget* PresetRowDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
     auto* cell = new PresetCell(parent);
-    cell->setAutoFillBackground(true);
+    // A plain widget paints a style sheet's background only when asked to; else the row's own name, painted
+    // beneath, shows through beside the field.
+    cell->setAttribute(Qt::WA_StyledBackground);
     cell->setStyleSheet(QStringLiteral("PresetCell { background: #1c1c1c; }"));
     QLineEdit* name = cell->txtName();
     name->setStyleSheet(QStringLiteral("QLineEdit { background: white; color: black; padding: 2px 4px; }"));

@@ -235,7 +235,7 @@ void PromotionPanel::placeSocialBlock(int shift) {
 }
 
 void PromotionPanel::openAndTrack(const QUrl& url, const QString& appName) {
-    if (!url.isEmpty()) platform::Workspace::shared().openURL(url);
+    if (!url.isEmpty()) platform::openWebPage(url, this);
     const auto product = PromotionCatalog::getAppTrackName(appName);
     if (!product) {
         qCInfo(lcOnline).noquote() << "no tracking code for " + appName;
@@ -258,7 +258,7 @@ void PromotionPanel::btnThirdAppClicked() {
 }
 
 void PromotionPanel::btniTunesClicked() {
-    platform::Workspace::shared().openURL(QUrl(PromotionCatalog::phoneAppStoreUrl(m_hosts)));
+    platform::openWebPage(QUrl(PromotionCatalog::phoneAppStoreUrl(m_hosts)), this);
     fireProductTracking(QString::fromLatin1(PromotionCatalog::kButton), PromotionCatalog::phoneAppTrackName(),
                         QString::fromLatin1(PromotionCatalog::kFromId));
 }
@@ -270,12 +270,12 @@ void PromotionPanel::btnFaceBookRightPanelClicked(QObject* sender) {
     } else if (sender == m_ui.btnTwitter) {
         page = PromotionCatalog::twitterPageUrl(m_hosts);
     }
-    if (!page.isEmpty()) platform::Workspace::shared().openURL(QUrl(page));
+    if (!page.isEmpty()) platform::openWebPage(QUrl(page), this);
 }
 
 void PromotionPanel::btnTorvaneAppcenterTapped(int tag) {
     const QString page = PromotionCatalog::appCenterUrl(tag, m_hosts);
-    if (!page.isEmpty()) platform::Workspace::shared().openURL(QUrl(page));
+    if (!page.isEmpty()) platform::openWebPage(QUrl(page), this);
 }
 
 QString PromotionPanel::getURLForTATTracking() const {

@@ -1,5 +1,6 @@
 #include "tests/common/TestSupport.h"
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -70,6 +71,15 @@ bool finishesWithoutBlockingOnPipes(const std::function<void()>& work, const QSt
     }
     worker.join();
     return byItself;
+}
+
+int darkPoints(const QImage& picture, const QRect& area) {
+    const QRect clipped = area.intersected(picture.rect());
+    int count = 0;
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        for (int x = clipped.left(); x <= clipped.right(); ++x) count += picture.pixelColor(x, y).lightness() < 128;
+    }
+    return count;
 }
 
 QString makeLibraryWithoutArchivePath(const QString& folder) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +38,10 @@ QByteArray exiftool(const QStringList& arguments, int* exitCode = nullptr);
 
 // SHA-256 of a file's bytes, to prove a source was left untouched.
 QByteArray fileHash(const QString& path);
+
+// How many points of a rectangle of a picture (clipped to it) are darker than middle grey: whether something
+// was drawn there on a light ground, or nothing on a dark one.
+int darkPoints(const QImage& picture, const QRect& area);
 
 // An iPhoto library package in folder whose album list names no "Archive Path": adding it raises the
 // reader's alert. Returns the package's path.

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +18,7 @@
 #include "editor/StepperControl.h"
 #include "platform/UserDefaults.h"
 #include "tests/common/ScriptedPlatform.h"
+#include "tests/common/TestSupport.h"
 
 namespace {
 
@@ -238,6 +241,26 @@ TEST_F(TheDatePanel, labelsFebruaryThirtiethAndFutureDates) {
     untouched.show();
     DateTimeRulesPanel::showDateLabel(&untouched, labels[0]);
     EXPECT_TRUE(untouched.isHidden());
+}
+
+TEST_F(TheDatePanel, drawsTheArrowsOfItsTimePicker) {
+    open(250);
+    click(panel->radio(DateTimeConfiguration::UpdateDate));
+    QDateTimeEdit* time = panel->updateTimePicker();
+    ASSERT_TRUE(time->isEnabled());
+    time->setTime(QTime(12, 0));  // a step either way
+    const QImage shot = time->grab().toImage();
+    QStyleOptionSpinBox option;
+    option.initFrom(time);
+    option.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown | QStyle::SC_SpinBoxFrame;
+    option.frame = true;
+    for (const QStyle::SubControl part : {QStyle::SC_SpinBoxUp, QStyle::SC_SpinBoxDown}) {
+        const QRect button = time->style()->subControlRect(QStyle::CC_SpinBox, &option, part, time);
+        const QRect middle =
+            button.adjusted(button.width() / 4, button.height() / 4, -button.width() / 4, -button.height() / 4);
+        EXPECT_GE(testsupport::darkPoints(shot, middle), 3)
+            << "an arrow in the " << (part == QStyle::SC_SpinBoxUp ? "up" : "down") << " button";
+    }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "tests/common/TestSupport.h"
 #include "tests/editor/EditorFixture.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -254,7 +255,9 @@ TEST_F(AScreen, opensThePhotoInfoPopupOverTheWindowAtItsTop) {
     EXPECT_EQ(view->scrollViewMetadataPopup()->verticalScrollBar()->value(), 0);
     EXPECT_TRUE(view->vwLoading()->isVisible());
     EXPECT_TRUE(subWindow.isSubWindowOpened());
-    view->removeInfoPopupWindow();
+    // It takes the keys, so Escape puts it away as its Close button does.
+    LUMARIND_WAIT_FOR(QApplication::activeWindow() == popup, 5000);
+    QTest::keyClick(popup, Qt::Key_Escape);
     EXPECT_FALSE(popup->isVisible());
     EXPECT_FALSE(view->vwLoading()->isVisible());
     EXPECT_FALSE(subWindow.isSubWindowOpened());

@@ -32,6 +32,7 @@
 #include "presets/PresetView.h"
 #include "presets/PresetViewDelegate.h"
 #include "presets/PresetsWindow.h"
+#include "tests/common/TestSupport.h"
 
 namespace {
 
@@ -116,6 +117,10 @@ TEST_F(APresetEditor, startsDisabledWithoutPresetsAndAddsOneReadyToBeNamed) {
     EXPECT_TRUE(field("Artist")->isEnabled());
     PresetCell* cell = view().presetRowDelegate()->openCell();
     ASSERT_NE(cell, nullptr) << "the new preset's name is open for typing";
+    // The name under the field does not show through beside it.
+    const QRect beside(cell->x(), cell->y() + cell->txtName()->y(), cell->txtName()->x(), cell->txtName()->height());
+    EXPECT_EQ(testsupport::darkPoints(view().tblPresets()->viewport()->grab().toImage(), beside),
+              beside.width() * beside.height());
     cell->txtName()->setText("Beach");
     QTest::keyClick(cell->txtName(), Qt::Key_Return);
     settle();

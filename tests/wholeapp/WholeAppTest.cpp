@@ -27,10 +27,13 @@
 #include "editor/MapWindow.h"
 #include "editor/MetadataSection.h"
 #include "editor/OptionPopup.h"
+#include "editor/PhotoRowDelegate.h"
+#include "editor/PhotoTableView.h"
 #include "editor/RenamingOptionsPanel.h"
 #include "editor/SummaryWindow.h"
 #include "model/PresetStore.h"
 #include "platform/UserDefaults.h"
+#include "platform/Workspace.h"
 #include "presets/PresetScreens.h"
 #include "presets/PresetView.h"
 #include "presets/PresetsWindow.h"
@@ -128,6 +131,7 @@ class AUsersRun : public ::testing::Test {
     // The steps of the run, in order; each leaves the application where the next one begins.
     void firstLaunch();
     void addTheFolder();
+    void lookAtAPhotoAndPutItAwayByEscape();
     void revertAfterApply();
     void saveAndApplyAPreset();
     void applyThePresetOverADateRule();
@@ -171,6 +175,30 @@ void AUsersRun::addTheFolder() {
     EXPECT_TRUE(disagreeing->text().isEmpty());
     EXPECT_EQ(disagreeing->placeholderText(), "Multiple values");
     EXPECT_NE(disagreeing->palette().color(QPalette::PlaceholderText), disagreeing->palette().color(QPalette::Text));
+}
+
+// The photo's metadata and its file's information, from the photo's menu: each window takes the keys when
+// it opens (no window manager gives them here), so Escape puts it away. The file's information is our own
+// window, so the desktop's own answers it.
+void AUsersRun::lookAtAPhotoAndPutItAwayByEscape() {
+    platform::Workspace::install(nullptr);
+    PhotoTableView* list = editor().tblPhotos();
+    for (const QString row : {"Show MetaData", "Get Info"}) {
+        User::click(list->viewport(),
+                    PhotoRowDelegate::moreRect(list->visualRect(list->model()->index(0, 0))).center());
+        ASSERT_TRUE(editor().optionPopup()->isOpen());
+        chooseInList(editor().optionPopup()->table(), row);
+        QWidget* shown = nullptr;
+        ASSERT_TRUE(User::waitFor(
+            [&] {
+                shown = QApplication::activeWindow();
+                return shown && shown != main().windowMain() && shown->isVisible();
+            },
+            row + " to take the keys", 5000));
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : shown, Qt::Key_Escape);
+        ASSERT_TRUE(User::waitFor([&] { return !shown->isVisible(); }, row + " to go on Escape"));
+    }
+    platform::Workspace::install(&app.desktop);
 }
 
 void AUsersRun::revertAfterApply() {
@@ -408,10 +436,11 @@ void AUsersRun::quitThroughTheRatePromptAndThePromotionPanel() {
 
 TEST_F(AUsersRun, editsEverySectionWritesRenamedCopiesRestoresThemAndQuits) {
     for (void (AUsersRun::*step)() :
-         {&AUsersRun::firstLaunch, &AUsersRun::addTheFolder, &AUsersRun::revertAfterApply,
-          &AUsersRun::saveAndApplyAPreset, &AUsersRun::applyThePresetOverADateRule, &AUsersRun::editEverySection,
-          &AUsersRun::pickAPlaceOnTheMap, &AUsersRun::chooseNewNames, &AUsersRun::runAndCheckEveryCopy,
-          &AUsersRun::restoreAndCheckEveryCopy, &AUsersRun::quitThroughTheRatePromptAndThePromotionPanel}) {
+         {&AUsersRun::firstLaunch, &AUsersRun::addTheFolder, &AUsersRun::lookAtAPhotoAndPutItAwayByEscape,
+          &AUsersRun::revertAfterApply, &AUsersRun::saveAndApplyAPreset, &AUsersRun::applyThePresetOverADateRule,
+          &AUsersRun::editEverySection, &AUsersRun::pickAPlaceOnTheMap, &AUsersRun::chooseNewNames,
+          &AUsersRun::runAndCheckEveryCopy, &AUsersRun::restoreAndCheckEveryCopy,
+          &AUsersRun::quitThroughTheRatePromptAndThePromotionPanel}) {
         (this->*step)();
         if (HasFatalFailure()) return;
     }

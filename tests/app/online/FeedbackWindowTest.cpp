@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -44,6 +45,15 @@ TEST_F(AFeedbackForm, staysOpenWithoutANetworkOrWithFailingFields) {
     ASSERT_EQ(alerts.shown.size(), 1);
     EXPECT_EQ(alerts.shown.first().messageText, "Internet Not Connected");
     EXPECT_EQ(alerts.shown.first().buttons, QStringList{"OK"});
+    // Over the form the alert keeps its own looks: its text stays dark on its light ground, readable.
+    QMessageBox box(QMessageBox::Warning, QString(), "Internet Not Connected", QMessageBox::Ok, alerts.parents.first());
+    box.ensurePolished();
+    auto* text = box.findChild<QLabel*>("qt_msgbox_label");
+    ASSERT_NE(text, nullptr);
+    text->ensurePolished();
+    EXPECT_GT(
+        box.palette().color(QPalette::Window).lightness() - text->palette().color(QPalette::WindowText).lightness(),
+        100);
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(ui.txtViewFBExp->toPlainText(), "fine");
 
