@@ -26,8 +26,11 @@ namespace {
 // The file manager of a write, telling the application about every file as soon as it exists.
 class AnnouncingFileManager : public platform::FileManager {
   public:
-    AnnouncingFileManager(const MetadataWorker::Send& send, const MetadataWorker::Hooks& hooks)
-        : m_send(send), m_hooks(hooks) {}
+    AnnouncingFileManager(const MetadataWorker::Send& send, const MetadataWorker::Hooks& hooks, mode_t umask)
+        : m_send(send), m_hooks(hooks), m_umask(umask) {}
+
+    // Nothing in this process changes its umask, so the one it started with serves every copy.
+    mode_t permissionsOfCopy(mode_t sourceMode) const override { return copyPermissions(sourceMode, m_umask); }
 
     bool setModificationDate(const QString& path, const QDateTime& date) override {
         if (m_hooks.beforeDating) m_hooks.beforeDating(path);
@@ -43,6 +46,7 @@ class AnnouncingFileManager : public platform::FileManager {
   private:
     const MetadataWorker::Send& m_send;
     const MetadataWorker::Hooks& m_hooks;
+    mode_t m_umask;
 };
 
 WorkerMessage answerRead(const WorkerMessage& request) {
@@ -107,7 +111,8 @@ void exitWithTheApplication(int fd, pid_t application) {
 
 }  // namespace
 
-MetadataWorker::MetadataWorker(Send send, Hooks hooks) : m_send(std::move(send)), m_hooks(std::move(hooks)) {}
+MetadataWorker::MetadataWorker(Send send, Hooks hooks)
+    : m_send(std::move(send)), m_hooks(std::move(hooks)), m_umask(platform::FileManager::processUmask()) {}
 
 WorkerMessage MetadataWorker::answerWrite(const WorkerMessage& request) {
     const WorkerProtocol::WriteQuery query = WorkerProtocol::writeQuery(request);
@@ -124,7 +129,7 @@ WorkerMessage MetadataWorker::answerWrite(const WorkerMessage& request) {
                                                   : "A write request could not be decoded");
         return WorkerProtocol::writeAnswer(ExifWriteResult::answer(ExifWriteFailed, ExifWriteResult::corruptImage()));
     }
-    AnnouncingFileManager files(m_send, m_hooks);
+    AnnouncingFileManager files(m_send, m_hooks, m_umask);
     return WorkerProtocol::writeAnswer(ExifWriter::sharedInstance().writeMetaDataToFilePath(
         *query.photo, m_held->settings, query.newPath, m_held->changedFields, query.isForRestore, files));
 }

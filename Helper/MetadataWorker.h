@@ -6,6 +6,8 @@
 #include <functional>
 #include <optional>
 
+#include <sys/types.h>
+
 // The worker side of MetadataWorkerPool: a process with one thread that answers requests on its standard
 // input and output, one after the other, until its input closes. It alone calls Exiv2.
 class MetadataWorker {
@@ -43,5 +45,6 @@ class MetadataWorker {
 
     Send m_send;
     Hooks m_hooks;
+    mode_t m_umask;
     std::optional<HeldRecords> m_held;
 };

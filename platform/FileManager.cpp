@@ -127,22 +127,6 @@ bool copyRange(int from, off_t fromAt, int to, off_t toAt, off_t length, const Q
     return true;
 }
 
-// The process's umask, read without setting it: umask() can only be read by changing it, which would give the
-// files other threads create meanwhile the wrong access.
-mode_t currentUmask() {
-    constexpr mode_t kUsual = 022;
-    FileDescriptor status(::open("/proc/self/status", O_RDONLY | O_CLOEXEC));
-    if (status.get() < 0) return kUsual;
-    char text[4096];
-    const ssize_t n = ::read(status.get(), text, sizeof text - 1);
-    if (n <= 0) return kUsual;
-    text[n] = '\0';
-    const char* line = std::strstr(text, "\nUmask:");
-    unsigned int mask = kUsual;
-    if (!line || std::sscanf(line + 7, "%o", &mask) != 1) return kUsual;
-    return static_cast<mode_t>(mask & 0777);
-}
-
 // The rest of a file after the bytes already written at the start of a copy.
 bool writeRest(int to, const FileRest& rest, qsizetype at, QString* error) {
     if (!rest.file || rest.offset >= rest.file->size()) return true;
@@ -238,7 +222,7 @@ std::optional<ReadableFile> FileManager::openForReading(const QString& path, QSt
     struct stat info {};
     const int fd = openRegularFile(path, QStringLiteral("source"), &info, error ? error : &ignored);
     if (fd < 0) return std::nullopt;
-    return ReadableFile(fd, static_cast<qint64>(info.st_size));
+    return ReadableFile(fd, static_cast<qint64>(info.st_size), info.st_mode);
 }
 
 bool FileManager::writeFile(const QString& target, QByteArrayView bytes, WriteMode mode, mode_t permissions,
@@ -306,7 +290,25 @@ bool FileManager::commitPending(const QString& pending, const QString& target, W
 }
 
 mode_t FileManager::copyPermissions(mode_t sourceMode) {
-    return static_cast<mode_t>(((sourceMode & 0555) & ~currentUmask()) | S_IWUSR);
+    return copyPermissions(sourceMode, processUmask());
+}
+
+mode_t FileManager::copyPermissions(mode_t sourceMode, mode_t umask) {
+    return static_cast<mode_t>(((sourceMode & 0555) & ~umask) | S_IWUSR);
+}
+
+mode_t FileManager::processUmask() {
+    constexpr mode_t kUsual = 022;
+    FileDescriptor status(::open("/proc/self/status", O_RDONLY | O_CLOEXEC));
+    if (status.get() < 0) return kUsual;
+    char text[4096];
+    const ssize_t n = ::read(status.get(), text, sizeof text - 1);
+    if (n <= 0) return kUsual;
+    text[n] = '\0';
+    const char* line = std::strstr(text, "\nUmask:");
+    unsigned int mask = kUsual;
+    if (!line || std::sscanf(line + 7, "%o", &mask) != 1) return kUsual;
+    return static_cast<mode_t>(mask & 0777);
 }
 
 bool FileManager::removeItem(const QString& path) {

@@ -22,6 +22,7 @@
 #include <poll.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -283,6 +284,23 @@ TEST(AWorkerWhoseApplicationIsGone, exitsWhetherIdleOrBusy) {
         const bool ended = endsWithin(pid, 10000);
         if (!ended) ::kill(pid, SIGKILL);
         EXPECT_TRUE(ended) << (busy ? "busy" : "idle");
+    }
+}
+
+// A worker takes the umask it started with for every copy: the user's private umask keeps each copy private.
+TEST_F(FaultyWorkers, giveCopiesOnlyTheAccessTheUmaskAllows) {
+    const QString source = photo("a.jpg");
+    ASSERT_EQ(::chmod(QFile::encodeName(source).constData(), 0644), 0);
+    const mode_t before = ::umask(077);
+    const MetadataWorkerPool pool(faultySettings());
+    const QString copies[] = {dir.filePath("out/first.jpg"), dir.filePath("out/second.jpg")};
+    for (const QString& copy : copies)
+        pool.writeProcessedCopy(photoAt(source), artistEdit(), copy, artistEdit(), false);
+    ::umask(before);
+    for (const QString& copy : copies) {
+        struct stat written {};
+        ASSERT_EQ(::stat(QFile::encodeName(copy).constData(), &written), 0) << copy.toStdString();
+        EXPECT_EQ(written.st_mode & 07777, 0600u) << std::oct << (written.st_mode & 07777);
     }
 }
 
