@@ -17,12 +17,10 @@
 
 #include <exiv2/exiv2.hpp>
 
-#include <QFile>
-
 #include <cstdio>
 #include <optional>
 
-#include <sys/stat.h>
+#include <sys/types.h>
 
 namespace {
 
@@ -61,9 +59,7 @@ ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const 
         qCInfo(lcHelper).noquote() << QStringLiteral("Reading %1 failed: %2").arg(photo.filePath, error);
         return failed(error);
     }
-    struct stat info {};
-    if (::stat(QFile::encodeName(photo.filePath).constData(), &info) == 0)
-        edited.permissions = platform::FileManager::copyPermissions(info.st_mode);
+    edited.permissions = files.permissionsOfCopy(edited.file->mode());
     edited.image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(edited.source.constData()),
                                              static_cast<long>(edited.source.size()));
     Exiv2::Image& image = *edited.image;

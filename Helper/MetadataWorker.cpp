@@ -26,8 +26,11 @@ namespace {
 // The file manager of a write, telling the application about every file as soon as it exists.
 class AnnouncingFileManager : public platform::FileManager {
   public:
-    AnnouncingFileManager(const MetadataWorker::Send& send, const MetadataWorker::Hooks& hooks)
-        : m_send(send), m_hooks(hooks) {}
+    AnnouncingFileManager(const MetadataWorker::Send& send, const MetadataWorker::Hooks& hooks, mode_t umask)
+        : m_send(send), m_hooks(hooks), m_umask(umask) {}
+
+    // Nothing in this process changes its umask, so the one it started with serves every copy.
+    mode_t permissionsOfCopy(mode_t sourceMode) const override { return copyPermissions(sourceMode, m_umask); }
 
     bool setModificationDate(const QString& path, const QDateTime& date) override {
         if (m_hooks.beforeDating) m_hooks.beforeDating(path);
@@ -43,6 +46,7 @@ class AnnouncingFileManager : public platform::FileManager {
   private:
     const MetadataWorker::Send& m_send;
     const MetadataWorker::Hooks& m_hooks;
+    mode_t m_umask;
 };
 
 WorkerMessage answerRead(const WorkerMessage& request) {
@@ -58,18 +62,6 @@ WorkerMessage answerRead(const WorkerMessage& request) {
         properties = ExifImageProperties::propertiesForFile(query.path);
     }
     return WorkerProtocol::readAnswer(record, properties);
-}
-
-WorkerMessage answerWrite(const WorkerMessage& request, const MetadataWorker::Send& send,
-                          const MetadataWorker::Hooks& hooks) {
-    const WorkerProtocol::WriteQuery query = WorkerProtocol::writeQuery(request);
-    if (!query.photo || !query.settings || !query.changedFields) {
-        qCWarning(lcHelper).noquote() << "A write request could not be decoded";
-        return WorkerProtocol::writeAnswer(ExifWriteResult::answer(ExifWriteFailed, ExifWriteResult::corruptImage()));
-    }
-    AnnouncingFileManager files(send, hooks);
-    return WorkerProtocol::writeAnswer(ExifWriter::sharedInstance().writeMetaDataToFilePath(
-        *query.photo, *query.settings, query.newPath, *query.changedFields, query.isForRestore, files));
 }
 
 // A failure no catch below the boundary knew about: a write answers that the photo could not be written,
@@ -119,13 +111,36 @@ void exitWithTheApplication(int fd, pid_t application) {
 
 }  // namespace
 
-WorkerMessage MetadataWorker::answer(const WorkerMessage& request, const Send& send, const Hooks& hooks) {
+MetadataWorker::MetadataWorker(Send send, Hooks hooks)
+    : m_send(std::move(send)), m_hooks(std::move(hooks)), m_umask(platform::FileManager::processUmask()) {}
+
+WorkerMessage MetadataWorker::answerWrite(const WorkerMessage& request) {
+    const WorkerProtocol::WriteQuery query = WorkerProtocol::writeQuery(request);
+    if (query.bringsRecords) {
+        m_held.reset();
+        if (query.settings && query.changedFields)
+            m_held = HeldRecords{query.records, *query.settings, *query.changedFields};
+    }
+    // Records this process never received cannot be guessed; the photo is not written with any others.
+    const bool holdsRecords = m_held && m_held->identity == query.records;
+    if (!query.photo || !holdsRecords) {
+        const bool decoded = query.photo && !query.bringsRecords;
+        qCWarning(lcHelper).noquote() << (decoded ? "A write request named records this worker does not hold"
+                                                  : "A write request could not be decoded");
+        return WorkerProtocol::writeAnswer(ExifWriteResult::answer(ExifWriteFailed, ExifWriteResult::corruptImage()));
+    }
+    AnnouncingFileManager files(m_send, m_hooks, m_umask);
+    return WorkerProtocol::writeAnswer(ExifWriter::sharedInstance().writeMetaDataToFilePath(
+        *query.photo, m_held->settings, query.newPath, m_held->changedFields, query.isForRestore, files));
+}
+
+WorkerMessage MetadataWorker::answer(const WorkerMessage& request) {
     try {
         switch (WorkerProtocol::kindOf(request)) {
             case WorkerProtocol::Kind::Read:
                 return answerRead(request);
             case WorkerProtocol::Kind::Write:
-                return answerWrite(request, send, hooks);
+                return answerWrite(request);
             case WorkerProtocol::Kind::Preview:
                 return WorkerMessage{{},
                                      ExifImageProperties::embeddedPreview(WorkerProtocol::photoPathOf(request),
@@ -156,7 +171,7 @@ int MetadataWorker::run(int argc, char** argv, const Hooks& hooks) {
 
     const WorkerChannel input(STDIN_FILENO);
     const WorkerChannel output(answers < 0 ? STDOUT_FILENO : answers);
-    const Send send = [&output](const WorkerMessage& message) { output.send(message); };
+    MetadataWorker worker([&output](const WorkerMessage& message) { output.send(message); }, hooks);
     for (;;) {
         WorkerMessage request;
         const WorkerChannel::Received got = input.receive(request);
@@ -165,6 +180,6 @@ int MetadataWorker::run(int argc, char** argv, const Hooks& hooks) {
         if (hooks.beforeReceipt) hooks.beforeReceipt(request);
         if (!output.send(WorkerProtocol::receivedEvent())) return 0;
         if (hooks.beforeRequest) hooks.beforeRequest(request);
-        if (!output.send(answer(request, send, hooks))) return 0;
+        if (!output.send(worker.answer(request))) return 0;
     }
 }

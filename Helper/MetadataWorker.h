@@ -1,8 +1,12 @@
 #pragma once
 
 #include "Helper/WorkerChannel.h"
+#include "model/MetaDataObject.h"
 
 #include <functional>
+#include <optional>
+
+#include <sys/types.h>
 
 // The worker side of MetadataWorkerPool: a process with one thread that answers requests on its standard
 // input and output, one after the other, until its input closes. It alone calls Exiv2.
@@ -23,7 +27,24 @@ class MetadataWorker {
     // "--application-pid N" names the application, whose end this process does not outlive.
     static int run(int argc, char** argv, const Hooks& hooks = {});
 
+    explicit MetadataWorker(Send send, Hooks hooks = {});
+
     // The answer to one request. A write first reports each file it creates through send, so that the
     // application can remove an unfinished copy if this process dies midway.
-    static WorkerMessage answer(const WorkerMessage& request, const Send& send, const Hooks& hooks = {});
+    WorkerMessage answer(const WorkerMessage& request);
+
+  private:
+    WorkerMessage answerWrite(const WorkerMessage& request);
+
+    // The run records the latest write brought; the run's later writes name them instead of bringing them.
+    struct HeldRecords {
+        quint64 identity = 0;
+        MetaDataObject settings;
+        MetaDataObject changedFields;
+    };
+
+    Send m_send;
+    Hooks m_hooks;
+    mode_t m_umask;
+    std::optional<HeldRecords> m_held;
 };

@@ -4,6 +4,7 @@
 #include "Helper/WorkerProtocol.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
+#include "model/WriteRecords.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -122,8 +123,7 @@ int MetadataWorkerPool::startedWorkers() const {
     return m_started;
 }
 
-MetadataWorkerPool::Exchange MetadataWorkerPool::exchange(const WorkerMessage& request,
-                                                          const QString& photoPath) const {
+MetadataWorkerPool::Exchange MetadataWorkerPool::exchange(const Request& request, const QString& photoPath) const {
     Exchange result;
     for (int delivery = 0; delivery < kDeliveries; ++delivery) {
         std::unique_ptr<WorkerProcess> worker = checkOut();
@@ -156,10 +156,13 @@ MetadataWorkerPool::Exchange MetadataWorkerPool::exchange(const WorkerMessage& r
     return result;
 }
 
-MetadataWorkerPool::Delivery MetadataWorkerPool::deliver(WorkerProcess& worker, const WorkerMessage& request,
+MetadataWorkerPool::Delivery MetadataWorkerPool::deliver(WorkerProcess& worker, const Request& request,
                                                          Exchange& result, QStringList& created) const {
     const auto deadline = std::chrono::steady_clock::now() + m_settings.timeLimit;
-    if (!worker.channel().send(request)) return Delivery::NotReceived;
+    const bool bringRecords = request.records && worker.heldRecords() != request.records->identity();
+    WorkerMessage sent = request.message;
+    if (bringRecords) WorkerProtocol::addRecords(sent, *request.records);
+    if (!worker.channel().send(sent)) return Delivery::NotReceived;
     bool received = false;
     for (;;) {
         WorkerMessage message;
@@ -172,6 +175,8 @@ MetadataWorkerPool::Delivery MetadataWorkerPool::deliver(WorkerProcess& worker, 
             created.append(*path);
             continue;
         }
+        // A worker that answered has read the request, and kept any records it brought.
+        if (bringRecords) worker.setHeldRecords(request.records->identity());
         result.answered = true;
         result.answer = std::move(message);
         return Delivery::Answered;
@@ -180,7 +185,7 @@ MetadataWorkerPool::Delivery MetadataWorkerPool::deliver(WorkerProcess& worker, 
 
 std::optional<QVariantMap> MetadataWorkerPool::read(const QString& path, MetaDataObject* record,
                                                     bool properties) const {
-    const Exchange done = exchange(WorkerProtocol::readRequest(path, record != nullptr, properties), path);
+    const Exchange done = exchange({WorkerProtocol::readRequest(path, record != nullptr, properties)}, path);
     // A photo the library stopped on reads like one without metadata.
     return WorkerProtocol::takeReadAnswer(done.answered ? done.answer : WorkerProtocol::emptyReadAnswer(), record);
 }
@@ -194,7 +199,7 @@ MetadataReading::ReadOutcome MetadataWorkerPool::readPhoto(const QString& path, 
                                                            std::optional<QVariantMap>& properties) const {
     // The first failure may be the worker's own (killed from outside, short of memory): a second worker tells.
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const Exchange done = exchange(WorkerProtocol::readRequest(path, true, true), path);
+        const Exchange done = exchange({WorkerProtocol::readRequest(path, true, true)}, path);
         // Without any worker at all nothing can be read or written; that is said when the photos are written.
         if (done.answered || !done.started) {
             properties = WorkerProtocol::takeReadAnswer(done.answered ? done.answer : WorkerProtocol::emptyReadAnswer(),
@@ -216,15 +221,20 @@ std::optional<QVariantMap> MetadataWorkerPool::readMetadataAndProperties(const Q
 }
 
 QByteArray MetadataWorkerPool::embeddedPreview(const QString& path, const QSize& atLeast) const {
-    const Exchange done = exchange(WorkerProtocol::previewRequest(path, atLeast), path);
+    const Exchange done = exchange({WorkerProtocol::previewRequest(path, atLeast)}, path);
     return done.answered ? done.answer.bytes : QByteArray();
 }
 
 ExifWriteResult MetadataWorkerPool::writeProcessedCopy(const PhotoFile& photo, const MetaDataObject& settings,
                                                        const QString& newPath, const MetaDataObject& changedFields,
                                                        bool isForRestore) const {
+    return writeProcessedCopy(photo, WriteRecords(settings, changedFields), newPath, isForRestore);
+}
+
+ExifWriteResult MetadataWorkerPool::writeProcessedCopy(const PhotoFile& photo, const WriteRecords& records,
+                                                       const QString& newPath, bool isForRestore) const {
     const Exchange done =
-        exchange(WorkerProtocol::writeRequest(photo, settings, newPath, changedFields, isForRestore), photo.filePath);
+        exchange({WorkerProtocol::writeRequest(photo, records, newPath, isForRestore), &records}, photo.filePath);
     if (!done.started) return ExifWriteResult::answer(ExifWriteFailed, workerMissingMessage());
     if (!done.answered) return ExifWriteResult::answer(ExifWriteFailed, workerStoppedMessage());
     return WorkerProtocol::takeWriteAnswer(done.answer);

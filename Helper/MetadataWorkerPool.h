@@ -16,6 +16,7 @@
 
 class MetaDataObject;
 class PhotoFile;
+class WriteRecords;
 
 // The application's way to the metadata library. Exiv2 keeps process-wide state that is not safe to use
 // from several threads (its XMP toolkit above all), and a damaged photo can crash it; so every read and
@@ -64,7 +65,11 @@ class MetadataWorkerPool final : public MetadataReading {
                           std::optional<QVariantMap>& properties) const override;
     QByteArray embeddedPreview(const QString& path, const QSize& atLeast) const override;
 
-    // The writer's processed copy, made by a worker (see ExifWriter::writeMetaDataToFilePath).
+    // The writer's processed copy, made by a worker (see ExifWriter::writeMetaDataToFilePath). A worker is sent
+    // the run's records only with the first photo it writes for the run.
+    ExifWriteResult writeProcessedCopy(const PhotoFile& photo, const WriteRecords& records, const QString& newPath,
+                                       bool isForRestore) const;
+    // One copy with records of its own.
     ExifWriteResult writeProcessedCopy(const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath,
                                        const MetaDataObject& changedFields, bool isForRestore) const;
 
@@ -79,9 +84,14 @@ class MetadataWorkerPool final : public MetadataReading {
         WorkerMessage answer;
     };
     enum class Delivery { Answered, NotReceived, FailedOnPhoto };
+    // A request, and the run records it names that the worker must hold (none for reads).
+    struct Request {
+        WorkerMessage message;
+        const WriteRecords* records = nullptr;
+    };
 
-    Exchange exchange(const WorkerMessage& request, const QString& photoPath) const;
-    Delivery deliver(WorkerProcess& worker, const WorkerMessage& request, Exchange& result, QStringList& created) const;
+    Exchange exchange(const Request& request, const QString& photoPath) const;
+    Delivery deliver(WorkerProcess& worker, const Request& request, Exchange& result, QStringList& created) const;
     std::unique_ptr<WorkerProcess> checkOut() const;
     void checkIn(std::unique_ptr<WorkerProcess> worker) const;
     void retire(std::unique_ptr<WorkerProcess> worker) const;

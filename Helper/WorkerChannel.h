@@ -32,8 +32,9 @@ class WorkerChannel {
     static constexpr quint32 kMaximumPart = 1u << 30;
 
   private:
-    bool writeAll(const char* data, qsizetype size) const;
-    Received readAll(char* data, qsizetype size, Deadline deadline) const;
+    bool writeAll(struct iovec* parts, int count) const;
+    // Waits before the first read when waitFirst; otherwise only once the bytes are not there yet.
+    Received readAll(char* data, qsizetype size, Deadline deadline, bool waitFirst) const;
 
     int m_fd;
     bool m_socket;

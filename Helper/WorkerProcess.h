@@ -23,6 +23,11 @@ class WorkerProcess {
     WorkerChannel& channel() { return m_channel; }
     pid_t pid() const { return m_pid; }
 
+    // The identity of the run records this process holds (WorkerProtocol::addRecords), 0 for none: a process
+    // just started holds none, so a worker that replaces a dead one is sent them again.
+    quint64 heldRecords() const { return m_heldRecords; }
+    void setHeldRecords(quint64 identity) { m_heldRecords = identity; }
+
     // Whether the process can take a request: it has not ended, and its end of the socket is open and quiet
     // (an idle worker never speaks first). A stopped process still counts as ready; its request times out.
     bool isReady() const;
@@ -38,6 +43,7 @@ class WorkerProcess {
     pid_t m_pid;
     int m_fd;
     WorkerChannel m_channel;
+    quint64 m_heldRecords = 0;
 };
 
 // Starts worker processes, all from one thread of its own that lives as long as the launcher. A worker asks

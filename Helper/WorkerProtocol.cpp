@@ -17,6 +17,9 @@ const QLatin1String kCreated("created");
 const QLatin1String kReceived("received");
 const QLatin1String kFields("fields");
 const QLatin1String kHasProperties("hasProperties");
+const QLatin1String kRecords("records");
+const QLatin1String kSettings("settings");
+const QLatin1String kChangedFields("changedFields");
 
 }  // namespace
 
@@ -36,15 +39,19 @@ WorkerMessage previewRequest(const QString& path, const QSize& atLeast) {
             {}};
 }
 
-WorkerMessage writeRequest(const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath,
-                           const MetaDataObject& changedFields, bool isForRestore) {
+WorkerMessage writeRequest(const PhotoFile& photo, const WriteRecords& records, const QString& newPath,
+                           bool isForRestore) {
     return {QJsonObject{{kRequest, QStringLiteral("write")},
                         {kPhoto, RecordTransfer::photo(photo)},
-                        {QStringLiteral("settings"), RecordTransfer::record(settings)},
-                        {QStringLiteral("changedFields"), RecordTransfer::record(changedFields)},
+                        {kRecords, qint64(records.identity())},
                         {QStringLiteral("newPath"), newPath},
                         {QStringLiteral("restore"), isForRestore}},
             {}};
+}
+
+void addRecords(WorkerMessage& request, const WriteRecords& records) {
+    request.json.insert(kSettings, RecordTransfer::record(records.settings()));
+    request.json.insert(kChangedFields, RecordTransfer::record(records.changedFields()));
 }
 
 Kind kindOf(const WorkerMessage& request) {
@@ -72,10 +79,17 @@ QSize previewSize(const WorkerMessage& request) {
 
 WriteQuery writeQuery(const WorkerMessage& request) {
     const QJsonObject& json = request.json;
-    return {RecordTransfer::photoFrom(json.value(kPhoto).toObject()),
-            RecordTransfer::recordFrom(json.value(QStringLiteral("settings")).toObject()),
-            RecordTransfer::recordFrom(json.value(QStringLiteral("changedFields")).toObject()),
-            json.value(QStringLiteral("newPath")).toString(), json.value(QStringLiteral("restore")).toBool()};
+    WriteQuery query;
+    query.photo = RecordTransfer::photoFrom(json.value(kPhoto).toObject());
+    query.records = quint64(json.value(kRecords).toInteger());
+    query.bringsRecords = json.contains(kSettings) || json.contains(kChangedFields);
+    if (query.bringsRecords) {
+        query.settings = RecordTransfer::recordFrom(json.value(kSettings).toObject());
+        query.changedFields = RecordTransfer::recordFrom(json.value(kChangedFields).toObject());
+    }
+    query.newPath = json.value(QStringLiteral("newPath")).toString();
+    query.isForRestore = json.value(QStringLiteral("restore")).toBool();
+    return query;
 }
 
 WorkerMessage readAnswer(const MetaDataObject& record, const std::optional<QVariantMap>& properties) {

@@ -4,6 +4,7 @@
 #include "Helper/WorkerChannel.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
+#include "model/WriteRecords.h"
 
 #include <QSize>
 #include <QString>
@@ -20,8 +21,11 @@ enum class Kind { Read, Preview, Write, Unknown };
 // ---- Requests (the application builds, the worker reads) ----
 WorkerMessage readRequest(const QString& path, bool metadata, bool properties);
 WorkerMessage previewRequest(const QString& path, const QSize& atLeast);
-WorkerMessage writeRequest(const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath,
-                           const MetaDataObject& changedFields, bool isForRestore);
+// A write names the run's records by their identity; they travel along only to a worker that does not hold them
+// yet (addRecords), which keeps them for the run's later photos.
+WorkerMessage writeRequest(const PhotoFile& photo, const WriteRecords& records, const QString& newPath,
+                           bool isForRestore);
+void addRecords(WorkerMessage& request, const WriteRecords& records);
 
 Kind kindOf(const WorkerMessage& request);
 // The photo a request is about, for logs and for the fault hooks of tests.
@@ -37,6 +41,9 @@ QSize previewSize(const WorkerMessage& request);
 
 struct WriteQuery {
     std::optional<PhotoFile> photo;
+    quint64 records = 0;  // the identity of the run's records
+    // Whether the request brings the records; when it does, nothing in either means they could not be decoded.
+    bool bringsRecords = false;
     std::optional<MetaDataObject> settings;
     std::optional<MetaDataObject> changedFields;
     QString newPath;

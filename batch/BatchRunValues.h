@@ -10,6 +10,7 @@
 #include "model/MetaDataObject.h"
 #include "model/OutputRenamingOptions.h"
 #include "model/PhotoFile.h"
+#include "model/WriteRecords.h"
 #include "platform/FileManager.h"
 #include "platform/ReverseGeocoder.h"
 
@@ -23,10 +24,10 @@ struct PhotoWriteOutcome {
     QString processedPath;  // where the copy now is; "" when none was written
 };
 
-// Writes one processed copy. Takes values only; may run on several threads at once.
-using PhotoWriter = std::function<std::optional<PhotoWriteOutcome>(
-    const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath, const MetaDataObject& changedFields,
-    bool restore)>;
+// Writes one processed copy with the run's records, which are the same for every photo of the run. Takes values
+// only; may run on several threads at once.
+using PhotoWriter = std::function<std::optional<PhotoWriteOutcome>(const PhotoFile& photo, const WriteRecords& records,
+                                                                   const QString& newPath, bool restore)>;
 
 // Everything a run needs, fixed when it starts.
 struct BatchRunRequest {

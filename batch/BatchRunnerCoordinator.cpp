@@ -27,8 +27,9 @@ void BatchRunnerCoordinator::join() {
 
 void BatchRunnerCoordinator::run() {
     // A private copy with its change flags: they tell the writer which emptied fields to erase.
-    m_settings = m_request.settings;
-    MetaDataObject::metadataObjectWithCleanInfoUpdation(m_settings);
+    MetaDataObject settings = m_request.settings;
+    MetaDataObject::metadataObjectWithCleanInfoUpdation(settings);
+    m_records.emplace(std::move(settings), m_request.changedFields);
     m_builder.setOutputSetting(m_request.renaming);
     m_builder.setStopFlag(&m_processing);
     m_builder.arrProcessedWithWarning.clear();
@@ -65,7 +66,7 @@ void BatchRunnerCoordinator::run() {
         }
         const std::size_t before = m_builder.arrProcessedWithWarning.size();
         const QString newPath =
-            m_builder.updatedPathWithSelectedSetting(m_request.selectedOutputFolder, photo, m_settings);
+            m_builder.updatedPathWithSelectedSetting(m_request.selectedOutputFolder, photo, m_records->settings());
         std::vector<PhotoFile> warnings(m_builder.arrProcessedWithWarning.begin() + static_cast<long>(before),
                                         m_builder.arrProcessedWithWarning.end());
         qCDebug(lcBatch).noquote() << newPath;
@@ -162,7 +163,7 @@ void BatchRunnerCoordinator::workerLoop() {
         }
         std::optional<PhotoWriteOutcome> outcome;
         if (m_services.writer) {
-            outcome = m_services.writer(job.photo, m_settings, job.path, m_request.changedFields, m_request.restore);
+            outcome = m_services.writer(job.photo, *m_records, job.path, m_request.restore);
         }
         {
             // Its bytes are on the volume now, so the next free-space test must not count them twice.

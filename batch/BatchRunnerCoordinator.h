@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -72,7 +73,7 @@ class BatchRunnerCoordinator {
     BatchRunServices m_services;
     OutputNameBuilder& m_builder;
     std::atomic<bool>& m_processing;
-    MetaDataObject m_settings;
+    std::optional<WriteRecords> m_records;  // made when the run starts
     std::thread m_thread;
 
     std::vector<std::thread> m_workers;

@@ -7,9 +7,9 @@ PhotoWriter ExifPhotoWriter::make() {
 }
 
 PhotoWriter ExifPhotoWriter::make(const MetadataWorkerPool& pool) {
-    return [&pool](const PhotoFile& photo, const MetaDataObject& settings, const QString& newPath,
-                   const MetaDataObject& changedFields, bool restore) -> std::optional<PhotoWriteOutcome> {
-        const ExifWriteResult result = pool.writeProcessedCopy(photo, settings, newPath, changedFields, restore);
+    return [&pool](const PhotoFile& photo, const WriteRecords& records, const QString& newPath,
+                   bool restore) -> std::optional<PhotoWriteOutcome> {
+        const ExifWriteResult result = pool.writeProcessedCopy(photo, records, newPath, restore);
         return PhotoWriteOutcome{result.errorFlag, result.errorMsg, result.processedPath.value_or(QString())};
     };
 }

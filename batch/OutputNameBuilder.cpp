@@ -86,7 +86,7 @@ void OutputNameBuilder::resetState() {
     placeFound = cityFound = stateFound = countryFound = false;
     infoMessageForDateTime.clear();
     infoMessageForGPS.clear();
-    outputSettingObject = getOutputFileRenamingSetting(m_pageState);
+    outputSettingObject = m_runSetting;
 }
 
 QString OutputNameBuilder::updatedPathWithSelectedSetting(const QString& /*outputFolder*/, const PhotoFile& photo,

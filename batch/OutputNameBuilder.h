@@ -25,7 +25,10 @@ class OutputNameBuilder {
 
     // The renaming choices of one run, as the page holds them; values of unticked options are not taken.
     static OutputRenamingOptions getOutputFileRenamingSetting(const OutputRenamingOptions& page);
-    void setOutputSetting(const OutputRenamingOptions& options) { m_pageState = options; }
+    // Taken once for the run: a record made anew for each photo would look the user's folders up every time.
+    void setOutputSetting(const OutputRenamingOptions& options) {
+        m_runSetting = getOutputFileRenamingSetting(options);
+    }
 
     // The full output path of one photo. Renaming warnings (status 10 and 11) are appended to
     // arrProcessedWithWarning.
@@ -63,7 +66,7 @@ class OutputNameBuilder {
     void recordWarnings(const PhotoFile& photo);
 
     platform::ReverseGeocoding& m_geocoder;
-    OutputRenamingOptions m_pageState;
+    OutputRenamingOptions m_runSetting;
     std::vector<std::pair<QString, QVariantMap>> m_arrFoundLocationDetails;
     std::chrono::milliseconds m_pause{0};
     std::function<void(std::chrono::milliseconds)> m_sleep;

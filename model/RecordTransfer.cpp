@@ -8,7 +8,7 @@ namespace {
 
 const QLatin1String kChangedKey("changedFields");
 
-// The plain members of a photo; the two records travel in full beside them.
+// The plain members of a photo; its original record's text fields travel beside them.
 struct PhotoText {
     const char* name;
     QString PhotoFile::*member;
@@ -32,10 +32,6 @@ const PhotoNumber kPhotoNumbers[] = {
     {"width", &PhotoFile::width},
     {"fileSizeInBytes", &PhotoFile::fileSizeInBytes},
 };
-
-QJsonValue optionalRecord(const SharedRecord<MetaDataObject>& record) {
-    return record ? QJsonValue(RecordTransfer::record(*record)) : QJsonValue();
-}
 
 }  // namespace
 
@@ -88,8 +84,8 @@ QJsonObject RecordTransfer::photo(const PhotoFile& photo) {
     form.insert(QStringLiteral("processStatus"), photo.processStatus);
     if (photo.fileModificationDate.isValid())
         form.insert(QStringLiteral("fileModificationDate"), photo.fileModificationDate.toMSecsSinceEpoch());
-    form.insert(QStringLiteral("metadataObject"), optionalRecord(photo.metadataObject));
-    form.insert(QStringLiteral("metadataObjectOriginal"), optionalRecord(photo.metadataObjectOriginal));
+    if (photo.metadataObjectOriginal)
+        form.insert(QStringLiteral("metadataObjectOriginal"), fields(*photo.metadataObjectOriginal));
     return form;
 }
 
@@ -104,16 +100,11 @@ std::optional<PhotoFile> RecordTransfer::photoFrom(const QJsonObject& form) {
     const QJsonValue modified = form.value(QStringLiteral("fileModificationDate"));
     if (modified.isDouble())
         photo.fileModificationDate = QDateTime::fromMSecsSinceEpoch(qint64(modified.toDouble()), Qt::UTC);
-    const auto takeRecord = [&form](const char* key, SharedRecord<MetaDataObject>& target) {
-        const QJsonValue value = form.value(QLatin1String(key));
-        if (!value.isObject()) return true;
-        std::optional<MetaDataObject> record = recordFrom(value.toObject());
-        if (!record) return false;
-        target = std::move(*record);
-        return true;
-    };
-    if (!takeRecord("metadataObject", photo.metadataObject) ||
-        !takeRecord("metadataObjectOriginal", photo.metadataObjectOriginal))
-        return std::nullopt;
+    const QJsonValue original = form.value(QStringLiteral("metadataObjectOriginal"));
+    if (original.isObject()) {
+        MetaDataObject record;
+        applyFields(original.toObject(), record);
+        photo.metadataObjectOriginal = std::move(record);
+    }
     return photo;
 }

@@ -20,7 +20,9 @@ class RecordTransfer {
     // Sets the fields named in the form; every other text field keeps its value ("" for a null one).
     static void applyFields(const QJsonObject& form, MetaDataObject& record);
 
-    // A batch photo without its thumbnail.
+    // A batch photo as a write reads it: without its thumbnail, without its edited record, for which the run's
+    // records stand in, and with its original record as the text fields that hold a value (see fields): the date
+    // rules start from its dates, and a write reads nothing else of it.
     static QJsonObject photo(const PhotoFile& photo);
     static std::optional<PhotoFile> photoFrom(const QJsonObject& form);
 };

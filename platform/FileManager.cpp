@@ -6,8 +6,10 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <linux/magic.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 #include <algorithm>
@@ -92,11 +94,33 @@ bool writeAll(int fd, const char* data, qsizetype size, off_t offset, QString* e
     return true;
 }
 
+// Whether the kernel should copy a range to this file at these offsets. A local disk or memory file system
+// copies a range that starts at a different place within a page in each file page by page through a pipe,
+// writing every page in two parts; a copy through a buffer writes whole pages and takes less processor time
+// (about a fifth less for 3 MB photos copied side by side on ext4). Everywhere else the kernel copies: a
+// network file system copies on the server, and a range aligned in both files may be cloned.
+bool kernelCopyPays(int to, off_t fromAt, off_t toAt) {
+    static const long page = ::sysconf(_SC_PAGESIZE);
+    if (page <= 0 || (fromAt - toAt) % page == 0) return true;
+    struct statfs volume {};
+    if (::fstatfs(to, &volume) != 0) return true;
+    switch (static_cast<unsigned long>(volume.f_type)) {
+        case EXT4_SUPER_MAGIC:  // ext2 and ext3 too
+        case XFS_SUPER_MAGIC:
+        case BTRFS_SUPER_MAGIC:
+        case F2FS_SUPER_MAGIC:
+        case TMPFS_MAGIC:
+            return false;
+        default:
+            return true;
+    }
+}
+
 // Copies length bytes from one file to another, each at its own offset: in the kernel where the file systems
-// allow it, else through a buffer. Failures read "<failure>: <reason>".
+// allow it and it pays, else through a buffer. Failures read "<failure>: <reason>".
 bool copyRange(int from, off_t fromAt, int to, off_t toAt, off_t length, const QString& failure, QString* error) {
     off_t done = 0;
-    bool kernelCopy = true;
+    bool kernelCopy = kernelCopyPays(to, fromAt, toAt);
     while (done < length) {
         ssize_t n = -1;
         const size_t wanted = static_cast<size_t>(length - done);
@@ -109,7 +133,8 @@ bool copyRange(int from, off_t fromAt, int to, off_t toAt, off_t length, const Q
                 continue;
             }
         } else {
-            static thread_local char buffer[1 << 20];
+            // Small enough to stay in the processor's cache between the read and the write.
+            static thread_local char buffer[512 * 1024];
             n = ::pread(from, buffer, std::min(sizeof buffer, wanted), fromAt + done);
             if (n > 0 && !writeAll(to, buffer, n, toAt + done, error)) return false;
         }
@@ -125,22 +150,6 @@ bool copyRange(int from, off_t fromAt, int to, off_t toAt, off_t length, const Q
         done += n;
     }
     return true;
-}
-
-// The process's umask, read without setting it: umask() can only be read by changing it, which would give the
-// files other threads create meanwhile the wrong access.
-mode_t currentUmask() {
-    constexpr mode_t kUsual = 022;
-    FileDescriptor status(::open("/proc/self/status", O_RDONLY | O_CLOEXEC));
-    if (status.get() < 0) return kUsual;
-    char text[4096];
-    const ssize_t n = ::read(status.get(), text, sizeof text - 1);
-    if (n <= 0) return kUsual;
-    text[n] = '\0';
-    const char* line = std::strstr(text, "\nUmask:");
-    unsigned int mask = kUsual;
-    if (!line || std::sscanf(line + 7, "%o", &mask) != 1) return kUsual;
-    return static_cast<mode_t>(mask & 0777);
 }
 
 // The rest of a file after the bytes already written at the start of a copy.
@@ -238,7 +247,7 @@ std::optional<ReadableFile> FileManager::openForReading(const QString& path, QSt
     struct stat info {};
     const int fd = openRegularFile(path, QStringLiteral("source"), &info, error ? error : &ignored);
     if (fd < 0) return std::nullopt;
-    return ReadableFile(fd, static_cast<qint64>(info.st_size));
+    return ReadableFile(fd, static_cast<qint64>(info.st_size), info.st_mode);
 }
 
 bool FileManager::writeFile(const QString& target, QByteArrayView bytes, WriteMode mode, mode_t permissions,
@@ -306,7 +315,25 @@ bool FileManager::commitPending(const QString& pending, const QString& target, W
 }
 
 mode_t FileManager::copyPermissions(mode_t sourceMode) {
-    return static_cast<mode_t>(((sourceMode & 0555) & ~currentUmask()) | S_IWUSR);
+    return copyPermissions(sourceMode, processUmask());
+}
+
+mode_t FileManager::copyPermissions(mode_t sourceMode, mode_t umask) {
+    return static_cast<mode_t>(((sourceMode & 0555) & ~umask) | S_IWUSR);
+}
+
+mode_t FileManager::processUmask() {
+    constexpr mode_t kUsual = 022;
+    FileDescriptor status(::open("/proc/self/status", O_RDONLY | O_CLOEXEC));
+    if (status.get() < 0) return kUsual;
+    char text[4096];
+    const ssize_t n = ::read(status.get(), text, sizeof text - 1);
+    if (n <= 0) return kUsual;
+    text[n] = '\0';
+    const char* line = std::strstr(text, "\nUmask:");
+    unsigned int mask = kUsual;
+    if (!line || std::sscanf(line + 7, "%o", &mask) != 1) return kUsual;
+    return static_cast<mode_t>(mask & 0777);
 }
 
 bool FileManager::removeItem(const QString& path) {

@@ -64,6 +64,12 @@ class FileManager {
     // lets them through, and owner write so that the copy can be edited again. Never set-user-ID,
     // set-group-ID or sticky, and never writable by others, whatever the source allowed.
     static mode_t copyPermissions(mode_t sourceMode);
+    static mode_t copyPermissions(mode_t sourceMode, mode_t umask);
+    // The process's umask, read without setting it: umask() can only be read by changing it, which would give
+    // the files other threads create meanwhile the wrong access.
+    static mode_t processUmask();
+    // The permission bits of a copy this manager writes: copyPermissions under the umask of the moment.
+    virtual mode_t permissionsOfCopy(mode_t sourceMode) const { return copyPermissions(sourceMode); }
     virtual bool removeItem(const QString& path);
     virtual bool createDirectory(const QString& path);  // with intermediate folders
     virtual bool setModificationDate(const QString& path, const QDateTime& date);

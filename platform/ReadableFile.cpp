@@ -7,13 +7,15 @@
 
 namespace platform {
 
-ReadableFile::ReadableFile(ReadableFile&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)), m_size(other.m_size) {}
+ReadableFile::ReadableFile(ReadableFile&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1)), m_size(other.m_size), m_mode(other.m_mode) {}
 
 ReadableFile& ReadableFile::operator=(ReadableFile&& other) noexcept {
     if (this != &other) {
         if (m_fd >= 0) ::close(m_fd);
         m_fd = std::exchange(other.m_fd, -1);
         m_size = other.m_size;
+        m_mode = other.m_mode;
     }
     return *this;
 }

@@ -126,10 +126,9 @@ TEST_F(ABatchOverCameraFiles, stopsMidRunAndWritesNothingAfterThePhotoInHand) {
     BatchRunner::Services s = services(1);
     BatchRunner* runnerPointer = nullptr;
     const PhotoWriter write = s.writer;
-    s.writer = [&](const PhotoFile& photo, const MetaDataObject& settings, const QString& path,
-                   const MetaDataObject& changed, bool restore) {
+    s.writer = [&](const PhotoFile& photo, const WriteRecords& records, const QString& path, bool restore) {
         runnerPointer->stop();  // pressed while the first photo is being written
-        return write(photo, settings, path, changed, restore);
+        return write(photo, records, path, restore);
     };
     BatchRunner runner(s);
     runnerPointer = &runner;

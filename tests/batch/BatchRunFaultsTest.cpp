@@ -117,8 +117,7 @@ TEST_F(ABatchRun, withSeveralWritersCountsPhotosInHandAgainstTheFreeSpace) {
     QStringList written;
     std::mutex writtenMutex;
     BatchRunner::Services services;
-    services.writer = [&](const PhotoFile& photo, const MetaDataObject&, const QString& path, const MetaDataObject&,
-                          bool) {
+    services.writer = [&](const PhotoFile& photo, const WriteRecords&, const QString& path, bool) {
         const int index = photo.fileName.mid(1).section(u'.', 0, 0).toInt();
         if (index < 10) volume.waitForMeasurement(index + 1);
         volume.photoWritten();

@@ -110,8 +110,7 @@ TEST_F(ABatchRun, restoresOnlyPhotosWithACopyFromTheLastRunUnderItsOwnName) {
     request.renaming.addEXIFDateTimeCheck = 1;
     QStringList targets;
     BatchRunner::Services services;
-    services.writer = [&](const PhotoFile& photo, const MetaDataObject&, const QString& path, const MetaDataObject&,
-                          bool) {
+    services.writer = [&](const PhotoFile& photo, const WriteRecords&, const QString& path, bool) {
         targets << path;
         return std::optional<PhotoWriteOutcome>(PhotoWriteOutcome{ExifWriteSucceeded, {}, photo.processedPath});
     };
@@ -132,7 +131,7 @@ TEST_F(ABatchRun, neverHandsAStaleProcessedPathToANormalWrite) {
     request.runList[0].processedPath = "/somewhere/old/P1.JPG";
     PhotoFile seen;
     BatchRunner::Services services;
-    services.writer = [&](const PhotoFile& photo, const MetaDataObject&, const QString&, const MetaDataObject&, bool) {
+    services.writer = [&](const PhotoFile& photo, const WriteRecords&, const QString&, bool) {
         seen = photo;
         return std::optional<PhotoWriteOutcome>(PhotoWriteOutcome{});
     };
@@ -156,7 +155,7 @@ TEST_F(ABatchRun, holdsNoMoreLargePhotosAtOnceThanMemoryAllows) {
     std::atomic<int> inHand{0};
     std::atomic<int> mostInHand{0};
     BatchRunner::Services services;
-    services.writer = [&](const PhotoFile&, const MetaDataObject&, const QString&, const MetaDataObject&, bool) {
+    services.writer = [&](const PhotoFile&, const WriteRecords&, const QString&, bool) {
         mostInHand = std::max(mostInHand.load(), ++inHand);
         std::this_thread::yield();
         --inHand;

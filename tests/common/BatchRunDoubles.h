@@ -109,8 +109,9 @@ class ScriptedPhotoWriter {
         return PhotoWriteOutcome{flags.value(photo.fileName, 0), messages.value(photo.fileName), target};
     }
     PhotoWriter writer() {
-        return [this](const PhotoFile& photo, const MetaDataObject& settings, const QString& path,
-                      const MetaDataObject&, bool restore) { return (*this)(photo, settings, path, restore); };
+        return [this](const PhotoFile& photo, const WriteRecords& records, const QString& path, bool restore) {
+            return (*this)(photo, records.settings(), path, restore);
+        };
     }
     void waitUntilStarted(const QString& name) {
         std::unique_lock lock(mutex);

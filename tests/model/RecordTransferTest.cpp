@@ -69,6 +69,11 @@ TEST(APhotoInTransfer, keepsEveryMemberTheWriterOrTheRunReads) {
     EXPECT_EQ(back->height, 3000);
     EXPECT_EQ(back->fileSizeInBytes, 3.5e6);
     EXPECT_EQ(back->fileModificationDate, photo.fileModificationDate);
-    expectSameArchivedValues(*photo.metadataObjectOriginal, *back->metadataObjectOriginal);
-    expectSameArchivedValues(*photo.metadataObject, *back->metadataObject);
+    // The original's texts go along for the date rules; the run's records stand in for the edited record.
+    ASSERT_TRUE(back->metadataObjectOriginal);
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows())
+        EXPECT_EQ((*back->metadataObjectOriginal).*row.field, (*photo.metadataObjectOriginal).*row.field) << row.name;
+    EXPECT_FALSE(back->metadataObject);
+    photo.metadataObjectOriginal.reset();
+    EXPECT_FALSE(RecordTransfer::photoFrom(RecordTransfer::photo(photo))->metadataObjectOriginal);
 }

@@ -22,6 +22,7 @@
 #include <poll.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -44,11 +45,19 @@ PhotoFile photoAt(const QString& path) {
     return photo;
 }
 
-MetaDataObject artistEdit() {
+MetaDataObject artistEdit(const QString& artist = QStringLiteral("Pool Test")) {
     MetaDataObject settings;
-    settings.Artist = QStringLiteral("Pool Test");
+    settings.Artist = artist;
     settings.isupdated_Artist = true;
     return settings;
+}
+
+// A write request that brings its records, as the pool sends it to a worker that holds none.
+WorkerMessage requestWithRecords(const PhotoFile& photo, const QString& copy) {
+    const WriteRecords records(artistEdit(), artistEdit());
+    WorkerMessage request = WorkerProtocol::writeRequest(photo, records, copy, false);
+    WorkerProtocol::addRecords(request, records);
+    return request;
 }
 
 struct Fault {
@@ -196,6 +205,40 @@ TEST_F(FaultyWorkers, onAReadGiveAPhotoWithoutMetadata) {
     }
 }
 
+// A worker keeps the records of a run from the write that brought them; every copy still carries its own run's
+// records, whatever the worker wrote before and also when a new worker takes over midway.
+struct RecordsRun {
+    const char* name;
+    std::vector<std::pair<const char*, int>> writes;  // a photo and the run (0 or 1) it is written for
+};
+
+class ARunsRecords : public FaultyWorkers, public ::testing::WithParamInterface<RecordsRun> {};
+
+TEST_P(ARunsRecords, reachEveryCopyOfTheRun) {
+    MetadataWorkerPool::Settings settings = faultySettings();
+    settings.workers = 1;
+    const MetadataWorkerPool pool(settings);
+    const WriteRecords runs[] = {WriteRecords(artistEdit("First"), artistEdit("First")),
+                                 WriteRecords(artistEdit("Second"), artistEdit("Second"))};
+    for (const auto& [name, run] : GetParam().writes) {
+        const QString copy = dir.filePath("out/") + name;
+        const ExifWriteResult result = pool.writeProcessedCopy(photoAt(photo(name)), runs[run], copy, false);
+        if (QString(name).contains("abort")) {
+            EXPECT_EQ(result.errorMsg, MetadataWorkerPool::workerStoppedMessage());
+            continue;
+        }
+        EXPECT_EQ(result.errorFlag, 0) << name << ": " << result.errorMsg.toStdString();
+        EXPECT_EQ(helperfixtures::exiftoolValue(copy, "Artist"), runs[run].settings().Artist) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, ARunsRecords,
+                         ::testing::Values(RecordsRun{"oneRun", {{"a.jpg", 0}, {"b.jpg", 0}, {"c.jpg", 0}}},
+                                           RecordsRun{"runsTakingTurns", {{"a.jpg", 0}, {"b.jpg", 1}, {"c.jpg", 0}}},
+                                           RecordsRun{"workerReplacedMidRun",
+                                                      {{"a.jpg", 0}, {"abort-here.jpg", 0}, {"c.jpg", 0}}}),
+                         [](const ::testing::TestParamInfo<RecordsRun>& info) { return std::string(info.param.name); });
+
 // Starts the fault worker on a socket of ours, as the pool does.
 pid_t startWorker(int* ourEnd) {
     int ends[2];
@@ -244,6 +287,43 @@ TEST(AWorkerWhoseApplicationIsGone, exitsWhetherIdleOrBusy) {
     }
 }
 
+// A worker takes the umask it started with for every copy: the user's private umask keeps each copy private.
+TEST_F(FaultyWorkers, giveCopiesOnlyTheAccessTheUmaskAllows) {
+    const QString source = photo("a.jpg");
+    ASSERT_EQ(::chmod(QFile::encodeName(source).constData(), 0644), 0);
+    const mode_t before = ::umask(077);
+    const MetadataWorkerPool pool(faultySettings());
+    const QString copies[] = {dir.filePath("out/first.jpg"), dir.filePath("out/second.jpg")};
+    for (const QString& copy : copies)
+        pool.writeProcessedCopy(photoAt(source), artistEdit(), copy, artistEdit(), false);
+    ::umask(before);
+    for (const QString& copy : copies) {
+        struct stat written {};
+        ASSERT_EQ(::stat(QFile::encodeName(copy).constData(), &written), 0) << copy.toStdString();
+        EXPECT_EQ(written.st_mode & 07777, 0600u) << std::oct << (written.st_mode & 07777);
+    }
+}
+
+// Records are never guessed: a write naming records its worker was never sent is refused and leaves nothing.
+TEST_F(FaultyWorkers, refuseAWriteWithRecordsTheyDoNotHold) {
+    const QString copy = dir.filePath("out/copy.jpg");
+    int channel = -1;
+    const pid_t pid = startWorker(&channel);
+    ASSERT_GT(pid, 0);
+    const WriteRecords records(artistEdit(), artistEdit());
+    ASSERT_TRUE(
+        WorkerChannel(channel).send(WorkerProtocol::writeRequest(photoAt(photo("a.jpg")), records, copy, false)));
+    WorkerMessage answer;
+    do {
+        ASSERT_EQ(WorkerChannel(channel).receive(answer, std::chrono::steady_clock::now() + std::chrono::seconds(10)),
+                  WorkerChannel::Received::Message);
+    } while (WorkerProtocol::isReceivedEvent(answer));
+    ::close(channel);
+    ::waitpid(pid, nullptr, 0);
+    EXPECT_EQ(WorkerProtocol::takeWriteAnswer(answer).errorFlag, ExifWriteFailed);
+    EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
 // Killed midway with no application left to clean up after it, a worker leaves nothing under the copy's
 // name: neither an empty file nor a whole copy without its dates.
 class AWorkerLeftAlone : public FaultyWorkers, public ::testing::WithParamInterface<Fault> {};
@@ -254,8 +334,7 @@ TEST_P(AWorkerLeftAlone, leavesNoCopyUnderItsName) {
     int channel = -1;
     const pid_t pid = startWorker(&channel);
     ASSERT_GT(pid, 0);
-    ASSERT_TRUE(WorkerChannel(channel).send(
-        WorkerProtocol::writeRequest(photoAt(photo(name)), artistEdit(), copy, artistEdit(), false)));
+    ASSERT_TRUE(WorkerChannel(channel).send(requestWithRecords(photoAt(photo(name)), copy)));
     const bool ended = endsWithin(pid, 10000);
     ::close(channel);
     if (!ended) ::kill(pid, SIGKILL);
