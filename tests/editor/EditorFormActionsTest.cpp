@@ -346,105 +346,65 @@ struct TheFormHalf {
         for (const PhotoFile& photo : std::as_const(batch)) added.insert(photo.filePath);
         session.setSelection(MetaDataObject(), true);
     }
+
+    void nothing() {}
+    void apply() { form.btnApplyMetaDataTapped(); }
+    void revert() { form.btnYesOnRevertAlertTapped(); }
+    void choosePreset() {
+        MetaDataObject preset;
+        preset.Artist = "Bob";
+        presets.arrayPresets().append(preset);
+        form.onPopupChoice(PopupLists::Presets, 0);
+    }
+    // With no preset stored, the list's only row is the editor's.
+    void choosePresetEditor() { form.onPopupChoice(PopupLists::Presets, 0); }
+    void removeByTheMenu() {
+        form.btnInfoTappedAtLocationInTableView({5, 6}, 0, false);
+        form.onPopupChoice(PopupLists::PhotoMenu, PhotoTableActions::RemovePhoto);
+    }
+    void removeAfterTheRenamingQuestion() {
+        screen.renamingAsks = true;
+        removeByTheMenu();
+    }
 };
 
-struct FormHalfCase {
-    const char* name;
-    int photos;
-    void (*steps)(TheFormHalf&);
-    QStringList calls;
-    bool applyOffered;
-    bool revertOffered;
-};
-
-void PrintTo(const FormHalfCase& c, std::ostream* os) {
-    *os << c.name;
+TEST(AFormHalf, asksTheScreenForWhatItNeeds) {
+    using H = TheFormHalf;
+    const struct {
+        const char* name;
+        int photos;
+        const char* iso;  // typed first, unless null
+        void (TheFormHalf::*then)();
+        const char* calls;  // joined by '|'
+        bool applyOffered, revertOffered;
+        int photosLeft = 2;
+    } rows[] = {
+        {"refusesAnInvalidFormAndSaysWhere", 2, "70000", &H::apply,
+         "error CamSetting_ISO: * Value cannot be greater than 65535|scrollToField CamSetting_ISO", true, true},
+        {"appliesAValidForm", 2, "400", &H::apply, "", false, true},
+        {"offersNoRevertWithoutPhotos", 0, "400", &H::nothing, "", true, false},
+        {"revertsWithTheMessagesGone", 1, "400", &H::revert, "hideAllErrorLabels", false, false},
+        {"appliesAPresetAndEndsTheTyping", 1, nullptr, &H::choosePreset, "enableView 1|endFieldEditing", true, true},
+        {"opensThePresetEditorFromTheLastRow", 1, nullptr, &H::choosePresetEditor, "enableView 0", false, false},
+        {"holdsAMenuRemovalForTheRenamingQuestion", 1, nullptr, &H::removeAfterTheRenamingQuestion,
+         "openPhotoMenu 5,6 0|holdRemovalByMenuForResetQuestion", false, false},
+        {"removesThePhotoOfTheMenu", 2, nullptr, &H::removeByTheMenu,
+         "openPhotoMenu 5,6 0|processAfterAllPhotosAdded|checkAllPhotosDeletedFromArray", false, false, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TheFormHalf half;
+        half.screen.photos = row.photos;
+        if (row.iso) {
+            half.screen.shown.insert("CamSetting_ISO", row.iso);
+            half.session.editField(*MetadataKeyTable::rowForField("CamSetting_ISO"), row.iso);
+        }
+        (half.*row.then)();
+        EXPECT_EQ(half.screen.calls.join('|'), row.calls);
+        EXPECT_EQ(half.form.isApplyOffered(), row.applyOffered);
+        EXPECT_EQ(half.form.isRevertOffered(), row.revertOffered);
+        EXPECT_EQ(half.batch.size(), row.photosLeft);
+    }
 }
-
-class AFormHalf : public testing::TestWithParam<FormHalfCase> {};
-
-TEST_P(AFormHalf, asksTheScreenForWhatItNeeds) {
-    TheFormHalf half;
-    half.screen.photos = GetParam().photos;
-    GetParam().steps(half);
-    EXPECT_EQ(half.screen.calls, GetParam().calls);
-    EXPECT_EQ(half.form.isApplyOffered(), GetParam().applyOffered);
-    EXPECT_EQ(half.form.isRevertOffered(), GetParam().revertOffered);
-}
-
-void typeIso(TheFormHalf& h, const char* text) {
-    h.screen.shown.insert("CamSetting_ISO", text);
-    h.session.editField(*MetadataKeyTable::rowForField("CamSetting_ISO"), text);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Steps, AFormHalf,
-    testing::Values(
-        FormHalfCase{"refusesAnInvalidFormAndSaysWhere",
-                     2,
-                     [](TheFormHalf& h) {
-                         typeIso(h, "70000");
-                         h.form.btnApplyMetaDataTapped();
-                     },
-                     {"error CamSetting_ISO: * Value cannot be greater than 65535", "scrollToField CamSetting_ISO"},
-                     true,
-                     true},
-        FormHalfCase{"appliesAValidForm",
-                     2,
-                     [](TheFormHalf& h) {
-                         typeIso(h, "400");
-                         h.form.btnApplyMetaDataTapped();
-                     },
-                     {},
-                     false,
-                     true},
-        FormHalfCase{"offersNoRevertWithoutPhotos", 0, [](TheFormHalf& h) { typeIso(h, "400"); }, {}, true, false},
-        FormHalfCase{"revertsWithTheMessagesGone",
-                     1,
-                     [](TheFormHalf& h) {
-                         typeIso(h, "400");
-                         h.form.btnYesOnRevertAlertTapped();
-                     },
-                     {"hideAllErrorLabels"},
-                     false,
-                     false},
-        FormHalfCase{"appliesAPresetAndEndsTheTyping",
-                     1,
-                     [](TheFormHalf& h) {
-                         MetaDataObject preset;
-                         preset.Artist = "Bob";
-                         h.presets.arrayPresets().append(preset);
-                         h.form.onPopupChoice(PopupLists::Presets, 0);
-                     },
-                     {"enableView 1", "endFieldEditing"},
-                     true,
-                     true},
-        FormHalfCase{"opensThePresetEditorFromTheLastRow",
-                     1,
-                     [](TheFormHalf& h) { h.form.onPopupChoice(PopupLists::Presets, 0); },
-                     {"enableView 0"},
-                     false,
-                     false},
-        FormHalfCase{"holdsAMenuRemovalForTheRenamingQuestion",
-                     1,
-                     [](TheFormHalf& h) {
-                         h.screen.renamingAsks = true;
-                         h.form.btnInfoTappedAtLocationInTableView({5, 6}, 0, false);
-                         h.form.onPopupChoice(PopupLists::PhotoMenu, PhotoTableActions::RemovePhoto);
-                     },
-                     {"openPhotoMenu 5,6 0", "holdRemovalByMenuForResetQuestion"},
-                     false,
-                     false},
-        FormHalfCase{"removesThePhotoOfTheMenu",
-                     2,
-                     [](TheFormHalf& h) {
-                         h.form.btnInfoTappedAtLocationInTableView({5, 6}, 0, false);
-                         h.form.onPopupChoice(PopupLists::PhotoMenu, PhotoTableActions::RemovePhoto);
-                         EXPECT_EQ(h.batch.size(), 1);
-                     },
-                     {"openPhotoMenu 5,6 0", "processAfterAllPhotosAdded", "checkAllPhotosDeletedFromArray"},
-                     false,
-                     false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
