@@ -23,6 +23,11 @@ QRect globalRect(const QWidget* widget) {
     return {widget->mapToGlobal(QPoint(0, 0)), widget->size()};
 }
 
+// The more button of a row, in the list's viewport.
+QRect moreButtonOf(const PhotoTableView* list, int row) {
+    return PhotoRowDelegate::moreRect(list->visualRect(list->model()->index(row, 0)));
+}
+
 // The screen at the window's smallest size with eight photos; the offscreen display is 800 wide, so a row
 // moves the window left to bring what it opens into sight.
 class TheScreensPopups : public EditorFixture {
@@ -33,11 +38,6 @@ class TheScreensPopups : public EditorFixture {
         // The rows take the list's width once its scroll bar is in; the list lays them out later by itself.
         view->tblPhotos()->doItemsLayout();
     }
-    QRect moreButtonOf(int row) const {
-        const PhotoTableView* list = view->tblPhotos();
-        const QRect more = PhotoRowDelegate::moreRect(list->visualRect(list->model()->index(row, 0)));
-        return {list->viewport()->mapToGlobal(more.topLeft()), more.size()};
-    }
 };
 
 struct Opened {
@@ -45,17 +45,6 @@ struct Opened {
     QRect opener;
     std::function<bool()> isOpen;
 };
-
-struct PopupRow {
-    const char* name;
-    int windowLeft;
-    std::function<Opened(ExifEditorView&)> open;
-    bool clearOfThePhotoList = false;
-};
-
-void PrintTo(const PopupRow& row, std::ostream* os) {
-    *os << row.name;
-}
 
 Opened clicked(ExifEditorView& view, QWidget* target, const QPoint& at, const QRect& opener) {
     QTest::mouseClick(target, Qt::LeftButton, {}, at);
@@ -67,7 +56,7 @@ Opened photoMenu(ExifEditorView& view, bool lastRow) {
     PhotoTableView* list = view.tblPhotos();
     QRect more;
     for (int row : list->visibleRows()) {
-        const QRect rect = PhotoRowDelegate::moreRect(list->visualRect(list->model()->index(row, 0)));
+        const QRect rect = moreButtonOf(list, row);
         if (list->viewport()->rect().contains(rect) && (lastRow || more.isNull())) more = rect;
     }
     return clicked(view, list->viewport(), more.center(),
@@ -101,6 +90,13 @@ QPointF arrowTip(const MAAttachedWindow* popup) {
     return {};
 }
 
+struct PopupRow {
+    const char* name;
+    int windowLeft;
+    std::function<Opened(ExifEditorView&)> open;
+    bool clearOfThePhotoList = false;
+};
+
 class APopupOfTheScreen : public TheScreensPopups, public ::testing::WithParamInterface<PopupRow> {};
 
 TEST_P(APopupOfTheScreen, pointsAtWhatOpenedItInsideTheWindowAndGoesOnEscape) {
@@ -124,11 +120,12 @@ TEST_P(APopupOfTheScreen, pointsAtWhatOpenedItInsideTheWindowAndGoesOnEscape) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, APopupOfTheScreen,
-    ::testing::Values(PopupRow{"photoMenuOfTheFirstRow", 0, [](ExifEditorView& v) { return photoMenu(v, false); }},
-                      PopupRow{"photoMenuOfTheLastRowInSight", 0, [](ExifEditorView& v) { return photoMenu(v, true); }},
-                      PopupRow{"presets", -250, [](ExifEditorView& v) { return button(v, v.btnPresets()); }},
-                      PopupRow{"addMenu", 0, [](ExifEditorView& v) { return button(v, v.btnAddPhoto()); }},
-                      PopupRow{"datePanelOfALeftColumnDate", -250, datePanelOfDateTaken, true}));
+    ::testing::Values(PopupRow{"photoMenuOfTheFirstRow", 0, [](auto& v) { return photoMenu(v, false); }},
+                      PopupRow{"photoMenuOfTheLastRowInSight", 0, [](auto& v) { return photoMenu(v, true); }},
+                      PopupRow{"presets", -250, [](auto& v) { return button(v, v.btnPresets()); }},
+                      PopupRow{"addMenu", 0, [](auto& v) { return button(v, v.btnAddPhoto()); }},
+                      PopupRow{"datePanelOfALeftColumnDate", -250, datePanelOfDateTaken, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TheScreensPopups, nameTheMoreButtonInItsToolTipAndThePhotoElsewhereOnTheRow) {
     QWidget* viewport = view->tblPhotos()->viewport();
@@ -137,7 +134,7 @@ TEST_F(TheScreensPopups, nameTheMoreButtonInItsToolTipAndThePhotoElsewhereOnTheR
         QApplication::sendEvent(viewport, &help);
         return QToolTip::text();
     };
-    EXPECT_EQ(tipAt(viewport->mapFromGlobal(moreButtonOf(1).center())), "More options");
+    EXPECT_EQ(tipAt(moreButtonOf(view->tblPhotos(), 1).center()), "More options");
     const QRect row = view->tblPhotos()->visualRect(view->tblPhotos()->model()->index(1, 0));
     EXPECT_EQ(tipAt(PhotoRowDelegate::nameRect(row).center()), batch.at(1).fileName);
     QToolTip::hideText();
