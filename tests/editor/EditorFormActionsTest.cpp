@@ -238,8 +238,7 @@ TEST_P(AStartWithErrors, bringsTheFirstFailingFieldIntoView) {
     ASSERT_EQ(alerts.shown.size(), 1);
     EXPECT_EQ(alerts.shown.first().messageText.toUpper(), "ERRORS FOUND");
     QWidget* viewport = view->scrollViewExifData()->viewport();
-    for (QWidget* shown :
-         {static_cast<QWidget*>(view->textField(name)), static_cast<QWidget*>(view->errorLabel(name))}) {
+    for (QWidget* shown : QList<QWidget*>{view->textField(name), view->errorLabel(name)}) {
         EXPECT_TRUE(shown->isVisibleTo(view.get()));
         EXPECT_TRUE(viewport->rect().contains(QRect(shown->mapTo(viewport, QPoint()), shown->size())))
             << shown->objectName().toStdString();
@@ -251,34 +250,34 @@ INSTANTIATE_TEST_SUITE_P(Fields, AStartWithErrors,
                                            "Date_Modify"),
                          [](const auto& info) { return std::string(info.param); });
 
-// The editing option's list, opened by its button at a window width (the window's smallest is 1050).
-class TheEditingOptionList : public EditorFixture, public ::testing::WithParamInterface<int> {};
-
-TEST_P(TheEditingOptionList, showsItsThreeOptionsWholeAtEveryWindowSize) {
-    view->resize(GetParam(), 700);
+// The editing option's list, opened by its button at window widths from the window's smallest.
+TEST_F(TheScreensActions, showTheEditingOptionsThreeRowsWholeAtEveryWindowSize) {
     addAndWait({makeFolder(1)});
-    QTest::mouseClick(view->editingOptionSection()->btnEditingOption(), Qt::LeftButton);
-    ASSERT_TRUE(view->optionPopup()->isOpen());
-    settle();
-    const QListView* list = view->optionPopup()->table();
-    const QLineEdit* field = view->editingOptionSection()->txtMetaDataEditingOption();
-    EXPECT_GE(view->optionPopup()->view()->width(), field->width()) << "at least as wide as the option's text";
-    EXPECT_FALSE(list->verticalScrollBar()->isVisible()) << "three rows need no scrolling";
-    ASSERT_EQ(list->model()->rowCount(), 3);
-    for (int row = 0; row < 3; ++row) {
-        const QModelIndex index = list->model()->index(row, 0);
-        const QRect shown = list->visualRect(index);
-        EXPECT_TRUE(list->viewport()->rect().contains(shown)) << "row " << row << " in sight";
-        EXPECT_GT(shown.width(), list->fontMetrics().horizontalAdvance(index.data().toString()))
-            << "row " << row << " is read whole";
+    for (const int width : {1050, 1400, 1920}) {
+        SCOPED_TRACE(width);
+        view->resize(width, 700);
+        settle();
+        QTest::mouseClick(view->editingOptionSection()->btnEditingOption(), Qt::LeftButton);
+        ASSERT_TRUE(view->optionPopup()->isOpen());
+        settle();
+        const QListView* list = view->optionPopup()->table();
+        const QLineEdit* field = view->editingOptionSection()->txtMetaDataEditingOption();
+        EXPECT_GE(view->optionPopup()->view()->width(), field->width()) << "at least as wide as the option's text";
+        EXPECT_FALSE(list->verticalScrollBar()->isVisible()) << "three rows need no scrolling";
+        ASSERT_EQ(list->model()->rowCount(), 3);
+        for (int row = 0; row < 3; ++row) {
+            const QModelIndex index = list->model()->index(row, 0);
+            const QRect shown = list->visualRect(index);
+            EXPECT_TRUE(list->viewport()->rect().contains(shown)) << "row " << row << " in sight";
+            EXPECT_GT(shown.width(), list->fontMetrics().horizontalAdvance(index.data().toString()))
+                << "row " << row << " is read whole";
+        }
+        // Escape puts the list away without choosing.
+        QTest::keyClick(view.get(), Qt::Key_Escape);
+        EXPECT_FALSE(view->optionPopup()->isOpen());
+        EXPECT_EQ(view->metaDataObject().editingOption, 0);
     }
-    // Escape puts the list away without choosing.
-    QTest::keyClick(view.get(), Qt::Key_Escape);
-    EXPECT_FALSE(view->optionPopup()->isOpen());
-    EXPECT_EQ(view->metaDataObject().editingOption, 0);
 }
-
-INSTANTIATE_TEST_SUITE_P(WindowWidths, TheEditingOptionList, ::testing::Values(1050, 1400, 1920));
 
 // The form half on its own: a session, the half and a screen that answers from the case and notes what it is
 // asked to do.

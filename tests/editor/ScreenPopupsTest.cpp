@@ -40,38 +40,34 @@ class TheScreensPopups : public EditorFixture {
     }
 };
 
-struct Opened {
-    MAAttachedWindow* window;
-    QRect opener;
-    std::function<bool()> isOpen;
-};
-
-Opened clicked(ExifEditorView& view, QWidget* target, const QPoint& at, const QRect& opener) {
-    QTest::mouseClick(target, Qt::LeftButton, {}, at);
-    return {view.optionPopup()->window(), opener, [&view] { return view.optionPopup()->isOpen(); }};
+// Clicks the middle of an area of a widget; the area on the screen.
+QRect clickAt(QWidget* target, const QRect& area) {
+    QTest::mouseClick(target, Qt::LeftButton, {}, area.center());
+    return {target->mapToGlobal(area.topLeft()), area.size()};
 }
 
 // The photo menu of the last row whose more button is wholly in sight (first: the first row).
-Opened photoMenu(ExifEditorView& view, bool lastRow) {
+QRect photoMenu(ExifEditorView& view, bool lastRow) {
     PhotoTableView* list = view.tblPhotos();
     QRect more;
     for (int row : list->visibleRows()) {
         const QRect rect = moreButtonOf(list, row);
         if (list->viewport()->rect().contains(rect) && (lastRow || more.isNull())) more = rect;
     }
-    return clicked(view, list->viewport(), more.center(),
-                   QRect(list->viewport()->mapToGlobal(more.topLeft()), more.size()));
+    return clickAt(list->viewport(), more);
 }
 
-Opened button(ExifEditorView& view, QPushButton* button) {
-    return clicked(view, button, button->rect().center(), globalRect(button));
-}
-
-Opened datePanelOfDateTaken(ExifEditorView& view) {
-    const QWidget* field = view.textField("Date_Original");
+QRect datePanelOfDateTaken(ExifEditorView& view) {
+    QWidget* field = view.textField("Date_Original");
     QTest::mouseClick(field->findChild<QAbstractButton*>(), Qt::LeftButton);
+    return globalRect(field);
+}
+
+// The popup the screen has open: its list's or its date panel's.
+MAAttachedWindow* openPopup(ExifEditorView& view) {
+    if (view.optionPopup()->isOpen()) return view.optionPopup()->window();
     DateTimeRulesPanel* panel = view.batchActions().datePanel();
-    return {qobject_cast<MAAttachedWindow*>(panel->window()), globalRect(field), [panel] { return panel->isOpen(); }};
+    return panel && panel->isOpen() ? qobject_cast<MAAttachedWindow*>(panel->window()) : nullptr;
 }
 
 // The tip of a popup's arrow on the screen.
@@ -93,7 +89,7 @@ QPointF arrowTip(const MAAttachedWindow* popup) {
 struct PopupRow {
     const char* name;
     int windowLeft;
-    std::function<Opened(ExifEditorView&)> open;
+    std::function<QRect(ExifEditorView&)> open;  // clicks what opens it; where that is on the screen
     bool clearOfThePhotoList = false;
 };
 
@@ -102,28 +98,30 @@ class APopupOfTheScreen : public TheScreensPopups, public ::testing::WithParamIn
 TEST_P(APopupOfTheScreen, pointsAtWhatOpenedItInsideTheWindowAndGoesOnEscape) {
     view->move(GetParam().windowLeft, 0);
     settle();
-    const Opened popup = GetParam().open(*view);
-    ASSERT_TRUE(popup.window && popup.isOpen());
-    const QRect frame = popup.window->geometry();
+    const QRect opener = GetParam().open(*view);
+    const MAAttachedWindow* popup = openPopup(*view);
+    ASSERT_NE(popup, nullptr);
+    const QRect frame = popup->geometry();
     EXPECT_TRUE(view->frameGeometry().intersected(view->screen()->availableGeometry()).contains(frame))
         << "inside the window on the screen";
-    EXPECT_FALSE(globalRect(popup.window->view()).intersects(popup.opener)) << "clear of what opened it";
-    const QPointF tip = arrowTip(popup.window);
-    const QRectF near = QRectF(popup.opener).adjusted(-6, -6, 6, 6);
+    EXPECT_FALSE(globalRect(popup->view()).intersects(opener)) << "clear of what opened it";
+    const QPointF tip = arrowTip(popup);
+    const QRectF near = QRectF(opener).adjusted(-6, -6, 6, 6);
     EXPECT_TRUE(near.contains(tip)) << "the arrow at what opened it";
     if (GetParam().clearOfThePhotoList) {
         EXPECT_FALSE(frame.intersects(globalRect(view->tblPhotos()))) << "over the form, not the photo list";
     }
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : view.get(), Qt::Key_Escape);
-    EXPECT_FALSE(popup.isOpen()) << "Escape puts it away";
+    EXPECT_EQ(openPopup(*view), nullptr) << "Escape puts it away";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, APopupOfTheScreen,
     ::testing::Values(PopupRow{"photoMenuOfTheFirstRow", 0, [](auto& v) { return photoMenu(v, false); }},
                       PopupRow{"photoMenuOfTheLastRowInSight", 0, [](auto& v) { return photoMenu(v, true); }},
-                      PopupRow{"presets", -250, [](auto& v) { return button(v, v.btnPresets()); }},
-                      PopupRow{"addMenu", 0, [](auto& v) { return button(v, v.btnAddPhoto()); }},
+                      PopupRow{"presets", -250,
+                               [](auto& v) { return clickAt(v.btnPresets(), v.btnPresets()->rect()); }},
+                      PopupRow{"addMenu", 0, [](auto& v) { return clickAt(v.btnAddPhoto(), v.btnAddPhoto()->rect()); }},
                       PopupRow{"datePanelOfALeftColumnDate", -250, datePanelOfDateTaken, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
