@@ -313,9 +313,7 @@ class NotingScreen : public FormActionsScreen {
     }
     void processAfterAllPhotosAdded() override { calls << "processAfterAllPhotosAdded"; }
     void checkAllPhotosDeletedFromArray() override { calls << "checkAllPhotosDeletedFromArray"; }
-    void showLoading(bool show, const QString& text) override {
-        calls << QStringLiteral("loading %1 ").arg(show) + text;
-    }
+    void showLoading(bool show, const QString& text) override { calls << QString("loading %1 ").arg(show) + text; }
 };
 
 struct TheFormHalf {
@@ -339,10 +337,9 @@ struct TheFormHalf {
             photo.filePath = dir.filePath(name);
             photo.isSelected = true;
             batch.append(photo);
+            added.insert(photo.filePath);
         }
-        QFile there(batch.first().filePath);
-        there.open(QIODevice::WriteOnly);
-        for (const PhotoFile& photo : std::as_const(batch)) added.insert(photo.filePath);
+        QFile(batch.first().filePath).open(QIODevice::WriteOnly);
         session.setSelection(MetaDataObject(), true);
     }
 
