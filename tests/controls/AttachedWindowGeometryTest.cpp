@@ -131,77 +131,68 @@ G::Request request(const QPointF& point, const QSizeF& view, Kind kind, int side
     return r;
 }
 
-struct PlaceRow {
-    const char* name;
-    G::Request request;
-    int side;
-    bool insideWindow;  // else inside the screen only
-    bool insidePreferred = true;
-};
-
-void PrintTo(const PlaceRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
 double distanceTo(const QRectF& rect, const QPointF& point) {
     const double dx = std::max({rect.left() - point.x(), 0.0, point.x() - rect.right()});
     const double dy = std::max({rect.top() - point.y(), 0.0, point.y() - rect.bottom()});
     return std::hypot(dx, dy);
 }
 
-class APlacedPopup : public ::testing::TestWithParam<PlaceRow> {};
-
-TEST_P(APlacedPopup, pointsAtWhatOpenedItAndStaysInsideTheScreenAndWhereItFitsTheWindow) {
-    const PlaceRow& row = GetParam();
-    const G::Request& r = row.request;
-    const G::Placement p = G::place(r);
-    EXPECT_EQ(p.side, row.side);
-    const QRectF frame(p.origin, p.layout.windowSize);
-    EXPECT_TRUE(r.screenArea.contains(frame)) << "on the screen";
-    EXPECT_EQ(r.windowArea.contains(frame), row.insideWindow) << "over the window";
-    if (r.preferredArea.isValid()) {
-        EXPECT_EQ(r.preferredArea.contains(frame), row.insidePreferred) << "over its area";
-    }
-    if (!row.insidePreferred) {
-        EXPECT_TRUE(frame.left() <= r.preferredArea.left() && frame.right() >= r.preferredArea.right())
-            << "too wide for its area, it covers the area and reaches no further than it must";
-        EXPECT_TRUE(frame.left() == r.preferredArea.left() || frame.right() == r.preferredArea.right());
-    }
-    const double m = r.look.viewMargin;
-    const QRectF box = p.layout.viewFrame.adjusted(-m, -m, m, m).translated(p.origin);
-    if (r.opener.isValid()) {
-        EXPECT_FALSE(box.intersects(r.opener)) << "clear of its opener";
-    }
-    if (r.look.hasArrow) {
-        const QPainterPath outline = G::outlinePath(p.layout.viewFrame, r.look, p.side, r.s, p.arrowAt);
-        const QPointF tip = p.origin + arrowTip(outline, G::arrowEdge(p.side));
-        // The tip faces the point, or its opener, from its distance (pixel snapping may leave it a point nearer
-        // the box).
-        const double away = r.opener.isValid() ? distanceTo(r.opener, tip) : QLineF(tip, r.point).length();
-        EXPECT_LE(away, r.distance + 1.5) << "tip at " << tip.x() << ", " << tip.y();
+TEST(APlacedPopup, pointsAtWhatOpenedItAndStaysInsideTheScreenAndWhereItFitsTheWindow) {
+    const struct {
+        const char* name;
+        G::Request request;
+        int side;
+        bool insideWindow;  // else inside the screen only
+        bool insidePreferred = true;
+    } rows[] = {
+        {"photoMenuBesideTheMoreButton", request({648, 700}, {150, 193}, Kind::Menu, 5), 5, true},
+        {"photoMenuOfTheLowestRowRisesIntoTheWindow", request({648, 180}, {150, 193}, Kind::Menu, 5), 5, true},
+        {"photoMenuOfARightClickBesideThePointer", request({400, 400}, {150, 193}, Kind::Menu, 7), 7, true},
+        {"presetsListHangsInsideTheWindowsRightEdge",
+         request({1290, 810}, {200, 96}, Kind::Menu, 1, {1260, 810, 60, 24}), 1, true},
+        {"addMenuGrowsDownIntoTheWindow", request({380, 828}, {170, 96}, Kind::Menu, 6, {330, 816, 50, 24}), 6, true},
+        {"datePanelOfALowLeftDateGoesAboveItsField",
+         request({980, 320}, {566, 290}, Kind::Panel, 12, {690, 320, 300, 24}, kForm), 3, true},
+        {"datePanelOfAHighDateHangsBelowIt",
+         request({980, 730}, {566, 290}, Kind::Panel, 12, {690, 730, 300, 24}, kForm), 1, true},
+        {"datePanelWiderThanTheFormCoversItAndNoMore",
+         request({980, 320}, {700, 290}, Kind::Panel, 12, {690, 320, 300, 24}, kForm), 3, true, false},
+        {"listNearTheWindowsBottomOpensAboveItsField",
+         request({800, 200}, {298, 186}, Kind::List, 1, {650, 200, 300, 24}), 3, true},
+        {"listWiderThanTheWindowKeepsToTheScreen", request({800, 500}, {1200, 96}, Kind::List, 1), 1, false},
+        {"arrowKeepsToItsPointAtTheWindowsEdge", request({1322, 600}, {200, 96}, Kind::Menu, 1), 1, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const G::Request& r = row.request;
+        const G::Placement p = G::place(r);
+        EXPECT_EQ(p.side, row.side);
+        const QRectF frame(p.origin, p.layout.windowSize);
+        EXPECT_TRUE(r.screenArea.contains(frame)) << "on the screen";
+        EXPECT_EQ(r.windowArea.contains(frame), row.insideWindow) << "over the window";
+        if (r.preferredArea.isValid()) {
+            EXPECT_EQ(r.preferredArea.contains(frame), row.insidePreferred) << "over its area";
+        }
+        if (!row.insidePreferred) {
+            EXPECT_TRUE(frame.left() <= r.preferredArea.left() && frame.right() >= r.preferredArea.right())
+                << "too wide for its area, it covers the area and reaches no further than it must";
+            EXPECT_TRUE(frame.left() == r.preferredArea.left() || frame.right() == r.preferredArea.right());
+        }
+        const double m = r.look.viewMargin;
+        const QRectF box = p.layout.viewFrame.adjusted(-m, -m, m, m).translated(p.origin);
+        if (r.opener.isValid()) {
+            EXPECT_FALSE(box.intersects(r.opener)) << "clear of its opener";
+        }
+        if (r.look.hasArrow) {
+            const QPainterPath outline = G::outlinePath(p.layout.viewFrame, r.look, p.side, r.s, p.arrowAt);
+            const QPointF tip = p.origin + arrowTip(outline, G::arrowEdge(p.side));
+            // The tip faces the point, or its opener, from its distance (pixel snapping may leave it a point nearer
+            // the box).
+            const double away = r.opener.isValid() ? distanceTo(r.opener, tip) : QLineF(tip, r.point).length();
+            EXPECT_LE(away, r.distance + 1.5) << "tip at " << tip.x() << ", " << tip.y();
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, APlacedPopup,
-    ::testing::Values(
-        PlaceRow{"photoMenuBesideTheMoreButton", request({648, 700}, {150, 193}, Kind::Menu, 5), 5, true},
-        PlaceRow{"photoMenuOfTheLowestRowRisesIntoTheWindow", request({648, 180}, {150, 193}, Kind::Menu, 5), 5, true},
-        PlaceRow{"photoMenuOfARightClickBesideThePointer", request({400, 400}, {150, 193}, Kind::Menu, 7), 7, true},
-        PlaceRow{"presetsListHangsInsideTheWindowsRightEdge",
-                 request({1290, 810}, {200, 96}, Kind::Menu, 1, {1260, 810, 60, 24}), 1, true},
-        PlaceRow{"addMenuGrowsDownIntoTheWindow", request({380, 828}, {170, 96}, Kind::Menu, 6, {330, 816, 50, 24}), 6,
-                 true},
-        PlaceRow{"datePanelOfALowLeftDateGoesAboveItsField",
-                 request({980, 320}, {566, 290}, Kind::Panel, 12, {690, 320, 300, 24}, kForm), 3, true},
-        PlaceRow{"datePanelOfAHighDateHangsBelowIt",
-                 request({980, 730}, {566, 290}, Kind::Panel, 12, {690, 730, 300, 24}, kForm), 1, true},
-        PlaceRow{"datePanelWiderThanTheFormCoversItAndNoMore",
-                 request({980, 320}, {700, 290}, Kind::Panel, 12, {690, 320, 300, 24}, kForm), 3, true, false},
-        PlaceRow{"listNearTheWindowsBottomOpensAboveItsField",
-                 request({800, 200}, {298, 186}, Kind::List, 1, {650, 200, 300, 24}), 3, true},
-        PlaceRow{"listWiderThanTheWindowKeepsToTheScreen", request({800, 500}, {1200, 96}, Kind::List, 1), 1, false},
-        PlaceRow{"arrowKeepsToItsPointAtTheWindowsEdge", request({1322, 600}, {200, 96}, Kind::Menu, 1), 1, false}));
 
 }  // namespace
 

@@ -4,38 +4,22 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-struct CentringRow {
-    const char* name;
-    QRect owner;
-    QSize size;
-    QPoint topLeft;
-};
-
-void PrintTo(const CentringRow& row, std::ostream* os) {
-    *os << row.name;
+TEST(AChildWindow, opensInTheMiddleOfItsOwner) {
+    const struct {
+        const char* name;
+        QRect owner;
+        QSize size;
+        QPoint topLeft;
+    } rows[] = {
+        {"addPhotosOverTheMainWindow", {275, 150, 1050, 700}, {640, 470}, {480, 265}},
+        {"oddDifferenceLeavesTheSparePointBelowRight", {0, 0, 1050, 700}, {641, 471}, {204, 114}},
+        {"sameSizeCoversItsOwner", {10, 20, 300, 200}, {300, 200}, {10, 20}},
+        {"largerThanItsOwnerOverhangsBothSides", {0, 0, 400, 300}, {600, 500}, {-100, -100}},
+        {"ownerOnAScreenLeftOfThePrimary", {-1600, 100, 1050, 700}, {820, 560}, {-1485, 170}},
+        {"emptyWindowSitsOnTheMiddlePoint", {0, 0, 1050, 700}, {0, 0}, {525, 350}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(CentredWindow::topLeftOver(row.owner, row.size), row.topLeft) << row.name;
 }
-
-class AChildWindow : public ::testing::TestWithParam<CentringRow> {};
-
-TEST_P(AChildWindow, opensInTheMiddleOfItsOwner) {
-    const CentringRow& row = GetParam();
-    EXPECT_EQ(CentredWindow::topLeftOver(row.owner, row.size), row.topLeft);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, AChildWindow,
-    ::testing::Values(CentringRow{"addPhotosOverTheMainWindow", {275, 150, 1050, 700}, {640, 470}, {480, 265}},
-                      CentringRow{
-                          "oddDifferenceLeavesTheSparePointBelowRight", {0, 0, 1050, 700}, {641, 471}, {204, 114}},
-                      CentringRow{"sameSizeCoversItsOwner", {10, 20, 300, 200}, {300, 200}, {10, 20}},
-                      CentringRow{"largerThanItsOwnerOverhangsBothSides", {0, 0, 400, 300}, {600, 500}, {-100, -100}},
-                      CentringRow{"ownerOnAScreenLeftOfThePrimary", {-1600, 100, 1050, 700}, {820, 560}, {-1485, 170}},
-                      CentringRow{"emptyWindowSitsOnTheMiddlePoint", {0, 0, 1050, 700}, {0, 0}, {525, 350}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-}  // namespace
 
 TEST(AChildWindow, centresOverTheWholeWindowOfTheViewItIsOpenedFrom) {
     QWidget main;

@@ -215,95 +215,61 @@ TEST(ATranslucentBacking, liesOnceUnderItsViewAndFollowsTheContainer) {
     EXPECT_EQ(backing->geometry(), QRect(0, 0, 400, 270));
 }
 
-namespace {
+TEST(ABackingLook, liesWhereItsScreenNeedsItAndPaintsItsShape) {
+    using Look = VisualEffectBacking::Look;
+    const struct {
+        const char* name;
+        Look look;
+        QRect view;     // in a 300 x 200 container
+        QRect backing;  // where it lies, in the container
+        bool viewCut;
+        QPoint clear;   // a point of the backing left unpainted, or (-1, -1)
+        QPoint filled;  // a point painted with the fill
+    } rows[] = {
+        {"sharedPanelUnderTheWholeContainer", Look(), QRect(10, 10, 280, 180), QRect(0, 0, 300, 220), true,
+         QPoint(0, 0), QPoint(150, 100)},
+        {"barOverAMapUnderItsViewAlone",
+         Look{.fill = QColor(28, 28, 30, 219), .cornerRadius = 5, .underViewOnly = true}, QRect(10, 10, 280, 50),
+         QRect(10, 10, 280, 50), true, QPoint(0, 0), QPoint(140, 25)},
+        {"squareEditorLeavesItsViewWhole", Look{.fill = QColor(38, 38, 38), .cornerRadius = 0}, QRect(0, 0, 300, 200),
+         QRect(0, 0, 300, 220), false, QPoint(-1, -1), QPoint(0, 0)},
+        {"contentBelowATitleBarSquareOnTop",
+         Look{.fill = QColor(44, 44, 48),
+              .cornerRadius = 5,
+              .squareTop = true,
+              .underViewOnly = true,
+              .roundsView = false},
+         QRect(0, 50, 300, 150), QRect(0, 50, 300, 150), false, QPoint(0, 149), QPoint(0, 0)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QWidget container;
+        container.resize(300, 200);
+        container.show();
+        auto* view = new QWidget(&container);
+        view->setGeometry(row.view);
+        VisualEffectBacking* backing = VisualEffectBacking::addVisualEffectView(&container, view, row.look);
+        ASSERT_NE(backing, nullptr);
+        EXPECT_EQ(backing->geometry(), row.backing);
+        EXPECT_EQ(!view->mask().isEmpty(), row.viewCut);
 
-struct BackingRow {
-    const char* name;
-    VisualEffectBacking::Look look;
-    QRect view;     // in a 300 x 200 container
-    QRect backing;  // where it lies, in the container
-    bool viewCut;
-    QPoint clear;   // a point of the backing left unpainted, or (-1, -1)
-    QPoint filled;  // a point painted with the fill
-};
+        // Drawn alone, without what lies behind it.
+        QImage picture(backing->size(), QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        backing->render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
+        if (row.clear.x() >= 0) {
+            EXPECT_EQ(picture.pixelColor(row.clear).alpha(), 0);
+        }
+        const QColor painted = picture.pixelColor(row.filled);
+        EXPECT_EQ(painted.alpha(), row.look.fill.alpha());
+        EXPECT_NEAR(painted.red(), row.look.fill.red(), 1);
+        EXPECT_NEAR(painted.blue(), row.look.fill.blue(), 1);
 
-void PrintTo(const BackingRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-VisualEffectBacking::Look backingLook(QColor fill, int radius, bool squareTop, bool underViewOnly, bool roundsView) {
-    VisualEffectBacking::Look look;
-    look.fill = fill;
-    look.cornerRadius = radius;
-    look.squareTop = squareTop;
-    look.underViewOnly = underViewOnly;
-    look.roundsView = roundsView;
-    return look;
-}
-
-class ABackingLook : public ::testing::TestWithParam<BackingRow> {};
-
-TEST_P(ABackingLook, liesWhereItsScreenNeedsItAndPaintsItsShape) {
-    const BackingRow& row = GetParam();
-    QWidget container;
-    container.resize(300, 200);
-    container.show();
-    auto* view = new QWidget(&container);
-    view->setGeometry(row.view);
-    VisualEffectBacking* backing = VisualEffectBacking::addVisualEffectView(&container, view, row.look);
-    ASSERT_NE(backing, nullptr);
-    EXPECT_EQ(backing->geometry(), row.backing);
-    EXPECT_EQ(!view->mask().isEmpty(), row.viewCut);
-
-    // Drawn alone, without what lies behind it.
-    QImage picture(backing->size(), QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
-    backing->render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
-    if (row.clear.x() >= 0) {
-        EXPECT_EQ(picture.pixelColor(row.clear).alpha(), 0);
+        // A strip's backing goes where the strip goes; any other stays with its container.
+        view->setGeometry(row.view.translated(5, 5).adjusted(0, 0, -20, -10));
+        EXPECT_EQ(backing->geometry(), row.look.underViewOnly ? view->geometry() : row.backing);
     }
-    const QColor painted = picture.pixelColor(row.filled);
-    EXPECT_EQ(painted.alpha(), row.look.fill.alpha());
-    EXPECT_NEAR(painted.red(), row.look.fill.red(), 1);
-    EXPECT_NEAR(painted.blue(), row.look.fill.blue(), 1);
-
-    // A strip's backing goes where the strip goes; any other stays with its container.
-    view->setGeometry(row.view.translated(5, 5).adjusted(0, 0, -20, -10));
-    EXPECT_EQ(backing->geometry(), row.look.underViewOnly ? view->geometry() : row.backing);
 }
-
-INSTANTIATE_TEST_SUITE_P(Looks, ABackingLook,
-                         ::testing::Values(BackingRow{"sharedPanelUnderTheWholeContainer",
-                                                      VisualEffectBacking::Look(),
-                                                      {10, 10, 280, 180},
-                                                      {0, 0, 300, 220},
-                                                      true,
-                                                      {0, 0},
-                                                      {150, 100}},
-                                           BackingRow{"barOverAMapUnderItsViewAlone",
-                                                      backingLook(QColor(28, 28, 30, 219), 5, false, true, true),
-                                                      {10, 10, 280, 50},
-                                                      {10, 10, 280, 50},
-                                                      true,
-                                                      {0, 0},
-                                                      {140, 25}},
-                                           BackingRow{"squareEditorLeavesItsViewWhole",
-                                                      backingLook(QColor(38, 38, 38), 0, false, false, true),
-                                                      {0, 0, 300, 200},
-                                                      {0, 0, 300, 220},
-                                                      false,
-                                                      {-1, -1},
-                                                      {0, 0}},
-                                           BackingRow{"contentBelowATitleBarSquareOnTop",
-                                                      backingLook(QColor(44, 44, 48), 5, true, true, false),
-                                                      {0, 50, 300, 150},
-                                                      {0, 50, 300, 150},
-                                                      false,
-                                                      {0, 149},
-                                                      {0, 0}}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-}  // namespace
 
 TEST(AWindowCloseButton, closesItsWindowByClickOrByAnEscapeNoFieldKept) {
     for (const bool byClick : {true, false}) {

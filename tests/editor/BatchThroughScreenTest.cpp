@@ -209,10 +209,6 @@ struct DateOnTheCopy {
     const char* expected;
 };
 
-void PrintTo(const DateOnTheCopy& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class TheCopiesDates : public TheScreensBatch, public testing::WithParamInterface<DateOnTheCopy> {};
 
 TEST_P(TheCopiesDates, areTheOnesTheFormsRulesMake) {

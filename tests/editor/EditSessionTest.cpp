@@ -2,6 +2,9 @@
 
 #include <QSignalSpy>
 
+#include <functional>
+#include <optional>
+
 #include "editor/EditSession.h"
 #include "editor/EditingOptions.h"
 #include "model/MetadataKeyTable.h"
@@ -236,201 +239,155 @@ TEST(TheClearSwitches, goIntoTheFormAndThePendingEditsWhateverTheOption) {
     EXPECT_EQ(EditingOptions::listFrame(400, 330, 6).height(), 186);
 }
 
-// Revert has something to undo exactly while the form is not what the selection was before editing.
-struct RevertCase {
-    const char* name;
-    void (*steps)(EditSession&);
-    bool differs;
+// Empties the date at an index of the form's six, as the date panel does.
+std::function<void(EditSession&)> emptyDate(int index, const char* summary) {
+    return [=](EditSession& s) {
+        auto rule = std::make_shared<DateTimeConfiguration>();
+        rule->tagConfigureOption = DateTimeConfiguration::EmptyValue;
+        s.setDateRule(index, rule, summary);
+    };
+}
+
+// A session with the selection "Ann" for its artist.
+struct AnnsHolder : Holder {
+    AnnsHolder() {
+        MetaDataObject merged;
+        merged.Artist = "Ann";
+        session.setSelection(merged, true);
+    }
 };
 
-class WhatRevertUndoes : public testing::TestWithParam<RevertCase> {};
-
-TEST_P(WhatRevertUndoes, isTheFormsDifferenceFromBeforeEditing) {
-    Holder h;
-    MetaDataObject merged;
-    merged.Artist = "Ann";
-    h.session.setSelection(merged, true);
-    GetParam().steps(h.session);
-    EXPECT_EQ(h.session.differsFromBeforeEditing(), GetParam().differs);
+// Revert has something to undo exactly while the form is not what the selection was before editing.
+TEST(WhatRevertUndoes, isTheFormsDifferenceFromBeforeEditing) {
+    const auto applyBob = [](auto& s) {
+        s.editField(rowOf("Artist"), "Bob");
+        s.apply();
+    };
+    const struct {
+        const char* name;
+        std::function<void(EditSession&)> steps;
+        bool differs;
+    } rows[] = {
+        {"nothing", [](auto&) {}, false},
+        {"anEditOfTheSameValue", [](auto& s) { s.editField(rowOf("Artist"), "Ann"); }, true},
+        {"anAppliedEdit", applyBob, true},
+        {"anAppliedEditReverted",
+         [&](auto& s) {
+             applyBob(s);
+             s.revert();
+         },
+         false},
+        {"anOptionAndASwitch",
+         [](auto& s) {
+             s.changeEditingOption(CleanMetadataInfo);
+             s.setClearSwitch(MetadataClearSwitch::IPTC, true);
+         },
+         true},
+        {"aDateRule", emptyDate(0, "Empty Value"), true},
+        // A preset's rules keep every date.
+        {"anEqualDateRule", [](auto& s) { s.applyPreset(MetaDataObject()); }, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        AnnsHolder h;
+        row.steps(h.session);
+        EXPECT_EQ(h.session.differsFromBeforeEditing(), row.differs);
+    }
 }
-
-void keepTheName(EditSession& s) {
-    s.editField(rowOf("Artist"), "Ann");
-}
-void applyAName(EditSession& s) {
-    s.editField(rowOf("Artist"), "Bob");
-    s.apply();
-}
-void applyAndRevert(EditSession& s) {
-    applyAName(s);
-    s.revert();
-}
-void cleanIptc(EditSession& s) {
-    s.changeEditingOption(CleanMetadataInfo);
-    s.setClearSwitch(MetadataClearSwitch::IPTC, true);
-}
-void emptyTheDateTaken(EditSession& s) {
-    DateTimeConfiguration rule;
-    rule.tagConfigureOption = DateTimeConfiguration::EmptyValue;
-    s.setDateRule(0, std::make_shared<const DateTimeConfiguration>(rule), "Empty Value");
-}
-void keepTheDateTaken(EditSession& s) {
-    s.applyPreset(MetaDataObject());  // its rules keep every date
-}
-
-INSTANTIATE_TEST_SUITE_P(Steps, WhatRevertUndoes,
-                         testing::Values(RevertCase{"nothing", [](EditSession&) {}, false},
-                                         RevertCase{"anEditOfTheSameValue", keepTheName, true},
-                                         RevertCase{"anAppliedEdit", applyAName, true},
-                                         RevertCase{"anAppliedEditReverted", applyAndRevert, false},
-                                         RevertCase{"anOptionAndASwitch", cleanIptc, true},
-                                         RevertCase{"aDateRule", emptyTheDateTaken, true},
-                                         RevertCase{"anEqualDateRule", keepTheDateTaken, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // A preset's date rule is an edit of that date, though a stored preset comes back without change flags: the
 // date is marked, and under "clear others" it stays among the changed fields.
-struct PresetDateCase {
-    const char* name;
-    std::optional<int> rule;  // the kind of the preset's rule for the date modified; none: the default rule
-    const char* text;         // the preset's text for that date
-    bool edited;
-};
-
-void PrintTo(const PresetDateCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class APresetsDateRule : public testing::TestWithParam<PresetDateCase> {};
-
-TEST_P(APresetsDateRule, marksTheDateAsEdited) {
-    const PresetDateCase& c = GetParam();
-    Holder h;
-    MetaDataObject merged;
-    merged.Date_Modify = "2011:01:10 21:09:00";
-    h.session.setSelection(merged, true);
-    MetaDataObject preset;
-    preset.editingOption = ModifyEditedClearOthers;
-    preset.Date_Modify = QString::fromUtf8(c.text);
-    if (c.rule) {
-        DateTimeConfiguration rule;
-        rule.tagConfigureOption = *c.rule;
-        preset.dateTimeConfigModifyDate = std::make_shared<const DateTimeConfiguration>(rule);
+TEST(APresetsDateRule, marksTheDateAsEdited) {
+    const struct {
+        const char* name;
+        std::optional<int> rule;  // the kind of the preset's rule for the date modified; none: the default rule
+        const char* text;         // the preset's text for that date
+        bool edited;
+    } rows[] = {{"emptyValueWithItsSummary", DateTimeConfiguration::EmptyValue, "Empty Value", true},
+                {"shiftWithoutText", DateTimeConfiguration::IncDecTime, "", true},
+                {"keepOriginalChosen", DateTimeConfiguration::KeepOriginal, "Keep Original", true},
+                {"noRuleOfItsOwn", std::nullopt, "", false}};
+    for (const auto& c : rows) {
+        SCOPED_TRACE(c.name);
+        Holder h;
+        MetaDataObject merged;
+        merged.Date_Modify = "2011:01:10 21:09:00";
+        h.session.setSelection(merged, true);
+        MetaDataObject preset;
+        preset.editingOption = ModifyEditedClearOthers;
+        preset.Date_Modify = QString::fromUtf8(c.text);
+        if (c.rule) {
+            DateTimeConfiguration rule;
+            rule.tagConfigureOption = *c.rule;
+            preset.dateTimeConfigModifyDate = std::make_shared<const DateTimeConfiguration>(rule);
+        }
+        h.session.applyPreset(preset);
+        h.session.createUpdatedChangesOnly();
+        EXPECT_EQ(h.session.metaDataObject().isupdated_Date_Modify, c.edited);
+        EXPECT_EQ(h.session.editedMetaDataObject().isupdated_Date_Modify, c.edited);
+        EXPECT_EQ(h.session.metaDataObjectWithUpdatedChange().Date_Modify.isEmpty(), !c.edited);
     }
-    h.session.applyPreset(preset);
-    h.session.createUpdatedChangesOnly();
-    EXPECT_EQ(h.session.metaDataObject().isupdated_Date_Modify, c.edited);
-    EXPECT_EQ(h.session.editedMetaDataObject().isupdated_Date_Modify, c.edited);
-    EXPECT_EQ(h.session.metaDataObjectWithUpdatedChange().Date_Modify.isEmpty(), !c.edited);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Presets, APresetsDateRule,
-    testing::Values(PresetDateCase{"emptyValueWithItsSummary", DateTimeConfiguration::EmptyValue, "Empty Value", true},
-                    PresetDateCase{"shiftWithoutText", DateTimeConfiguration::IncDecTime, "", true},
-                    PresetDateCase{"keepOriginalChosen", DateTimeConfiguration::KeepOriginal, "Keep Original", true},
-                    PresetDateCase{"noRuleOfItsOwn", std::nullopt, "", false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // Every change of the form's records is announced, coarsely: the record replaced (with the record the fields
 // show then), the fields changed, and the unsaved-edit flag each time it is set.
-enum class Shown { Nothing, Form, ChangedFields, Selection };
-
-struct AnnouncedCase {
-    const char* name;
-    void (*step)(EditSession&);
-    Shown shown;
-    QStringList fields;
-    QList<bool> unsaved;
-};
-
-void PrintTo(const AnnouncedCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class EveryVerb : public testing::TestWithParam<AnnouncedCase> {};
-
-TEST_P(EveryVerb, isAnnouncedOnce) {
-    const AnnouncedCase& c = GetParam();
-    Holder h;
-    MetaDataObject merged;
-    merged.Artist = "Ann";
-    h.session.setSelection(merged, true);
-    h.session.editField(rowOf("Copyright"), "(c)");  // pending edits, laid on again by a new selection
-    Shown shown = Shown::Nothing;
-    QStringList fields;
-    QObject::connect(&h.session, &EditSession::recordReplaced, [&](const MetaDataObject& record) {
-        EXPECT_EQ(shown, Shown::Nothing) << "one replacement";
-        shown = &record == &h.session.metaDataObject()                    ? Shown::Form
-                : &record == &h.session.metaDataObjectWithUpdatedChange() ? Shown::ChangedFields
-                : &record == &h.selection                                 ? Shown::Selection
-                                                                          : Shown::Nothing;
-    });
-    QObject::connect(&h.session, &EditSession::fieldChanged,
-                     [&fields](const MetadataKeyRow& row) { fields.append(row.fieldName()); });
-    QSignalSpy unsaved(&h.session, &EditSession::unsavedStateChanged);
-    c.step(h.session);
-    EXPECT_EQ(shown, c.shown);
-    EXPECT_EQ(fields, c.fields);
-    QList<bool> flags;
-    for (const QList<QVariant>& args : unsaved) flags.append(args.first().toBool());
-    EXPECT_EQ(flags, c.unsaved);
-    if (!flags.isEmpty()) {
-        EXPECT_EQ(h.session.isParamsChanged(), flags.last());
+TEST(EveryVerb, isAnnouncedOnce) {
+    enum class Shown { Nothing, Form, ChangedFields, Selection };
+    using S = Shown;
+    const struct {
+        const char* name;
+        Shown shown;
+        QStringList fields;
+        QList<bool> unsaved;
+        std::function<void(EditSession&)> step;
+    } rows[] = {
+        {"aSelection", S::Form, {}, {true}, [](auto& s) { s.setSelection(MetaDataObject(), true); }},
+        {"noPhoto", S::Selection, {}, {false}, [](auto& s) { s.setSelection(MetaDataObject(), false); }},
+        {"anEdit", S::Nothing, {"Artist"}, {true}, [](auto& s) { s.editField(rowOf("Artist"), "Bob"); }},
+        {"aDateRule", S::Nothing, {"Date_Original"}, {true}, emptyDate(0, "Empty Value")},
+        {"anIndexThatIsNoDate", S::Nothing, {}, {}, emptyDate(6, "x")},
+        {"aMapReport",
+         S::Nothing,
+         {"GPS_Lattitude", "GPS_Longitude"},
+         {true},
+         [](auto& s) {
+             s.editMapFields({{&MetaDataObject::GPS_Lattitude, "1"}, {&MetaDataObject::GPS_Longitude, "2"}});
+         }},
+        {"aClearSwitch", S::Nothing, {}, {true}, [](auto& s) { s.setClearSwitch(MetadataClearSwitch::XMP, true); }},
+        {"clearOthers", S::ChangedFields, {}, {true}, [](auto& s) { s.changeEditingOption(ModifyEditedClearOthers); }},
+        {"cleaning", S::Form, {}, {true}, [](auto& s) { s.changeEditingOption(CleanMetadataInfo); }},
+        {"aPreset", S::Form, {}, {true}, [](auto& s) { s.applyPreset(MetaDataObject()); }},
+        {"apply", S::Nothing, {}, {false}, &EditSession::apply},
+        {"revert", S::Selection, {}, {false}, &EditSession::revert},
+        {"droppingThePendingEdits", S::Nothing, {}, {}, &EditSession::dropPendingEdits},
+        {"theChangedFieldsRebuilt", S::Nothing, {}, {}, &EditSession::createUpdatedChangesOnly},
+    };
+    for (const auto& c : rows) {
+        SCOPED_TRACE(c.name);
+        AnnsHolder h;
+        h.session.editField(rowOf("Copyright"), "(c)");  // pending edits, laid on again by a new selection
+        Shown shown = Shown::Nothing;
+        QStringList fields;
+        QObject::connect(&h.session, &EditSession::recordReplaced, [&](const MetaDataObject& record) {
+            EXPECT_EQ(shown, Shown::Nothing) << "one replacement";
+            shown = &record == &h.session.metaDataObject()                    ? Shown::Form
+                    : &record == &h.session.metaDataObjectWithUpdatedChange() ? Shown::ChangedFields
+                    : &record == &h.selection                                 ? Shown::Selection
+                                                                              : Shown::Nothing;
+        });
+        QObject::connect(&h.session, &EditSession::fieldChanged,
+                         [&fields](const MetadataKeyRow& row) { fields.append(row.fieldName()); });
+        QSignalSpy unsaved(&h.session, &EditSession::unsavedStateChanged);
+        c.step(h.session);
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(fields, c.fields);
+        QList<bool> flags;
+        for (const QList<QVariant>& args : unsaved) flags.append(args.first().toBool());
+        EXPECT_EQ(flags, c.unsaved);
+        if (!flags.isEmpty()) {
+            EXPECT_EQ(h.session.isParamsChanged(), flags.last());
+        }
     }
 }
-
-DateTimeConfigurationRef emptyValueRule() {
-    auto rule = std::make_shared<DateTimeConfiguration>();
-    rule->tagConfigureOption = DateTimeConfiguration::EmptyValue;
-    return rule;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Verbs, EveryVerb,
-    testing::Values(
-        AnnouncedCase{
-            "aSelection", [](EditSession& s) { s.setSelection(MetaDataObject(), true); }, Shown::Form, {}, {true}},
-        AnnouncedCase{
-            "noPhoto", [](EditSession& s) { s.setSelection(MetaDataObject(), false); }, Shown::Selection, {}, {false}},
-        AnnouncedCase{
-            "anEdit", [](EditSession& s) { s.editField(rowOf("Artist"), "Bob"); }, Shown::Nothing, {"Artist"}, {true}},
-        AnnouncedCase{"aDateRule",
-                      [](EditSession& s) { s.setDateRule(0, emptyValueRule(), "Empty Value"); },
-                      Shown::Nothing,
-                      {"Date_Original"},
-                      {true}},
-        AnnouncedCase{"anIndexThatIsNoDate",
-                      [](EditSession& s) { s.setDateRule(6, emptyValueRule(), "x"); },
-                      Shown::Nothing,
-                      {},
-                      {}},
-        AnnouncedCase{
-            "aMapReport",
-            [](EditSession& s) {
-                s.editMapFields({{&MetaDataObject::GPS_Lattitude, "1"}, {&MetaDataObject::GPS_Longitude, "2"}});
-            },
-            Shown::Nothing,
-            {"GPS_Lattitude", "GPS_Longitude"},
-            {true}},
-        AnnouncedCase{"aClearSwitch",
-                      [](EditSession& s) { s.setClearSwitch(MetadataClearSwitch::XMP, true); },
-                      Shown::Nothing,
-                      {},
-                      {true}},
-        AnnouncedCase{"clearOthers",
-                      [](EditSession& s) { s.changeEditingOption(ModifyEditedClearOthers); },
-                      Shown::ChangedFields,
-                      {},
-                      {true}},
-        AnnouncedCase{
-            "cleaning", [](EditSession& s) { s.changeEditingOption(CleanMetadataInfo); }, Shown::Form, {}, {true}},
-        AnnouncedCase{"aPreset", [](EditSession& s) { s.applyPreset(MetaDataObject()); }, Shown::Form, {}, {true}},
-        AnnouncedCase{"apply", [](EditSession& s) { s.apply(); }, Shown::Nothing, {}, {false}},
-        AnnouncedCase{"revert", [](EditSession& s) { s.revert(); }, Shown::Selection, {}, {false}},
-        AnnouncedCase{"droppingThePendingEdits", [](EditSession& s) { s.dropPendingEdits(); }, Shown::Nothing, {}, {}},
-        AnnouncedCase{
-            "theChangedFieldsRebuilt", [](EditSession& s) { s.createUpdatedChangesOnly(); }, Shown::Nothing, {}, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -238,8 +238,7 @@ TEST_P(AStartWithErrors, bringsTheFirstFailingFieldIntoView) {
     ASSERT_EQ(alerts.shown.size(), 1);
     EXPECT_EQ(alerts.shown.first().messageText.toUpper(), "ERRORS FOUND");
     QWidget* viewport = view->scrollViewExifData()->viewport();
-    for (QWidget* shown :
-         {static_cast<QWidget*>(view->textField(name)), static_cast<QWidget*>(view->errorLabel(name))}) {
+    for (QWidget* shown : QList<QWidget*>{view->textField(name), view->errorLabel(name)}) {
         EXPECT_TRUE(shown->isVisibleTo(view.get()));
         EXPECT_TRUE(viewport->rect().contains(QRect(shown->mapTo(viewport, QPoint()), shown->size())))
             << shown->objectName().toStdString();
@@ -251,34 +250,34 @@ INSTANTIATE_TEST_SUITE_P(Fields, AStartWithErrors,
                                            "Date_Modify"),
                          [](const auto& info) { return std::string(info.param); });
 
-// The editing option's list, opened by its button at a window width (the window's smallest is 1050).
-class TheEditingOptionList : public EditorFixture, public ::testing::WithParamInterface<int> {};
-
-TEST_P(TheEditingOptionList, showsItsThreeOptionsWholeAtEveryWindowSize) {
-    view->resize(GetParam(), 700);
+// The editing option's list, opened by its button at window widths from the window's smallest.
+TEST_F(TheScreensActions, showTheEditingOptionsThreeRowsWholeAtEveryWindowSize) {
     addAndWait({makeFolder(1)});
-    QTest::mouseClick(view->editingOptionSection()->btnEditingOption(), Qt::LeftButton);
-    ASSERT_TRUE(view->optionPopup()->isOpen());
-    settle();
-    const QListView* list = view->optionPopup()->table();
-    const QLineEdit* field = view->editingOptionSection()->txtMetaDataEditingOption();
-    EXPECT_GE(view->optionPopup()->view()->width(), field->width()) << "at least as wide as the option's text";
-    EXPECT_FALSE(list->verticalScrollBar()->isVisible()) << "three rows need no scrolling";
-    ASSERT_EQ(list->model()->rowCount(), 3);
-    for (int row = 0; row < 3; ++row) {
-        const QModelIndex index = list->model()->index(row, 0);
-        const QRect shown = list->visualRect(index);
-        EXPECT_TRUE(list->viewport()->rect().contains(shown)) << "row " << row << " in sight";
-        EXPECT_GT(shown.width(), list->fontMetrics().horizontalAdvance(index.data().toString()))
-            << "row " << row << " is read whole";
+    for (const int width : {1050, 1400, 1920}) {
+        SCOPED_TRACE(width);
+        view->resize(width, 700);
+        settle();
+        QTest::mouseClick(view->editingOptionSection()->btnEditingOption(), Qt::LeftButton);
+        ASSERT_TRUE(view->optionPopup()->isOpen());
+        settle();
+        const QListView* list = view->optionPopup()->table();
+        const QLineEdit* field = view->editingOptionSection()->txtMetaDataEditingOption();
+        EXPECT_GE(view->optionPopup()->view()->width(), field->width()) << "at least as wide as the option's text";
+        EXPECT_FALSE(list->verticalScrollBar()->isVisible()) << "three rows need no scrolling";
+        ASSERT_EQ(list->model()->rowCount(), 3);
+        for (int row = 0; row < 3; ++row) {
+            const QModelIndex index = list->model()->index(row, 0);
+            const QRect shown = list->visualRect(index);
+            EXPECT_TRUE(list->viewport()->rect().contains(shown)) << "row " << row << " in sight";
+            EXPECT_GT(shown.width(), list->fontMetrics().horizontalAdvance(index.data().toString()))
+                << "row " << row << " is read whole";
+        }
+        // Escape puts the list away without choosing.
+        QTest::keyClick(view.get(), Qt::Key_Escape);
+        EXPECT_FALSE(view->optionPopup()->isOpen());
+        EXPECT_EQ(view->metaDataObject().editingOption, 0);
     }
-    // Escape puts the list away without choosing.
-    QTest::keyClick(view.get(), Qt::Key_Escape);
-    EXPECT_FALSE(view->optionPopup()->isOpen());
-    EXPECT_EQ(view->metaDataObject().editingOption, 0);
 }
-
-INSTANTIATE_TEST_SUITE_P(WindowWidths, TheEditingOptionList, ::testing::Values(1050, 1400, 1920));
 
 // The form half on its own: a session, the half and a screen that answers from the case and notes what it is
 // asked to do.
@@ -314,9 +313,7 @@ class NotingScreen : public FormActionsScreen {
     }
     void processAfterAllPhotosAdded() override { calls << "processAfterAllPhotosAdded"; }
     void checkAllPhotosDeletedFromArray() override { calls << "checkAllPhotosDeletedFromArray"; }
-    void showLoading(bool show, const QString& text) override {
-        calls << QStringLiteral("loading %1 ").arg(show) + text;
-    }
+    void showLoading(bool show, const QString& text) override { calls << QString("loading %1 ").arg(show) + text; }
 };
 
 struct TheFormHalf {
@@ -340,111 +337,70 @@ struct TheFormHalf {
             photo.filePath = dir.filePath(name);
             photo.isSelected = true;
             batch.append(photo);
+            added.insert(photo.filePath);
         }
-        QFile there(batch.first().filePath);
-        there.open(QIODevice::WriteOnly);
-        for (const PhotoFile& photo : std::as_const(batch)) added.insert(photo.filePath);
+        QFile(batch.first().filePath).open(QIODevice::WriteOnly);
         session.setSelection(MetaDataObject(), true);
+    }
+
+    void nothing() {}
+    void apply() { form.btnApplyMetaDataTapped(); }
+    void revert() { form.btnYesOnRevertAlertTapped(); }
+    void choosePreset() {
+        MetaDataObject preset;
+        preset.Artist = "Bob";
+        presets.arrayPresets().append(preset);
+        form.onPopupChoice(PopupLists::Presets, 0);
+    }
+    // With no preset stored, the list's only row is the editor's.
+    void choosePresetEditor() { form.onPopupChoice(PopupLists::Presets, 0); }
+    void removeByTheMenu() {
+        form.btnInfoTappedAtLocationInTableView({5, 6}, 0, false);
+        form.onPopupChoice(PopupLists::PhotoMenu, PhotoTableActions::RemovePhoto);
+    }
+    void removeAfterTheRenamingQuestion() {
+        screen.renamingAsks = true;
+        removeByTheMenu();
     }
 };
 
-struct FormHalfCase {
-    const char* name;
-    int photos;
-    void (*steps)(TheFormHalf&);
-    QStringList calls;
-    bool applyOffered;
-    bool revertOffered;
-};
-
-void PrintTo(const FormHalfCase& c, std::ostream* os) {
-    *os << c.name;
+TEST(AFormHalf, asksTheScreenForWhatItNeeds) {
+    using H = TheFormHalf;
+    const struct {
+        const char* name;
+        int photos;
+        const char* iso;  // typed first, unless null
+        void (TheFormHalf::*then)();
+        const char* calls;  // joined by '|'
+        bool applyOffered, revertOffered;
+        int photosLeft = 2;
+    } rows[] = {
+        {"refusesAnInvalidFormAndSaysWhere", 2, "70000", &H::apply,
+         "error CamSetting_ISO: * Value cannot be greater than 65535|scrollToField CamSetting_ISO", true, true},
+        {"appliesAValidForm", 2, "400", &H::apply, "", false, true},
+        {"offersNoRevertWithoutPhotos", 0, "400", &H::nothing, "", true, false},
+        {"revertsWithTheMessagesGone", 1, "400", &H::revert, "hideAllErrorLabels", false, false},
+        {"appliesAPresetAndEndsTheTyping", 1, nullptr, &H::choosePreset, "enableView 1|endFieldEditing", true, true},
+        {"opensThePresetEditorFromTheLastRow", 1, nullptr, &H::choosePresetEditor, "enableView 0", false, false},
+        {"holdsAMenuRemovalForTheRenamingQuestion", 1, nullptr, &H::removeAfterTheRenamingQuestion,
+         "openPhotoMenu 5,6 0|holdRemovalByMenuForResetQuestion", false, false},
+        {"removesThePhotoOfTheMenu", 2, nullptr, &H::removeByTheMenu,
+         "openPhotoMenu 5,6 0|processAfterAllPhotosAdded|checkAllPhotosDeletedFromArray", false, false, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TheFormHalf half;
+        half.screen.photos = row.photos;
+        if (row.iso) {
+            half.screen.shown.insert("CamSetting_ISO", row.iso);
+            half.session.editField(*MetadataKeyTable::rowForField("CamSetting_ISO"), row.iso);
+        }
+        (half.*row.then)();
+        EXPECT_EQ(half.screen.calls.join('|'), row.calls);
+        EXPECT_EQ(half.form.isApplyOffered(), row.applyOffered);
+        EXPECT_EQ(half.form.isRevertOffered(), row.revertOffered);
+        EXPECT_EQ(half.batch.size(), row.photosLeft);
+    }
 }
-
-class AFormHalf : public testing::TestWithParam<FormHalfCase> {};
-
-TEST_P(AFormHalf, asksTheScreenForWhatItNeeds) {
-    TheFormHalf half;
-    half.screen.photos = GetParam().photos;
-    GetParam().steps(half);
-    EXPECT_EQ(half.screen.calls, GetParam().calls);
-    EXPECT_EQ(half.form.isApplyOffered(), GetParam().applyOffered);
-    EXPECT_EQ(half.form.isRevertOffered(), GetParam().revertOffered);
-}
-
-void typeIso(TheFormHalf& h, const char* text) {
-    h.screen.shown.insert("CamSetting_ISO", text);
-    h.session.editField(*MetadataKeyTable::rowForField("CamSetting_ISO"), text);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Steps, AFormHalf,
-    testing::Values(
-        FormHalfCase{"refusesAnInvalidFormAndSaysWhere",
-                     2,
-                     [](TheFormHalf& h) {
-                         typeIso(h, "70000");
-                         h.form.btnApplyMetaDataTapped();
-                     },
-                     {"error CamSetting_ISO: * Value cannot be greater than 65535", "scrollToField CamSetting_ISO"},
-                     true,
-                     true},
-        FormHalfCase{"appliesAValidForm",
-                     2,
-                     [](TheFormHalf& h) {
-                         typeIso(h, "400");
-                         h.form.btnApplyMetaDataTapped();
-                     },
-                     {},
-                     false,
-                     true},
-        FormHalfCase{"offersNoRevertWithoutPhotos", 0, [](TheFormHalf& h) { typeIso(h, "400"); }, {}, true, false},
-        FormHalfCase{"revertsWithTheMessagesGone",
-                     1,
-                     [](TheFormHalf& h) {
-                         typeIso(h, "400");
-                         h.form.btnYesOnRevertAlertTapped();
-                     },
-                     {"hideAllErrorLabels"},
-                     false,
-                     false},
-        FormHalfCase{"appliesAPresetAndEndsTheTyping",
-                     1,
-                     [](TheFormHalf& h) {
-                         MetaDataObject preset;
-                         preset.Artist = "Bob";
-                         h.presets.arrayPresets().append(preset);
-                         h.form.onPopupChoice(PopupLists::Presets, 0);
-                     },
-                     {"enableView 1", "endFieldEditing"},
-                     true,
-                     true},
-        FormHalfCase{"opensThePresetEditorFromTheLastRow",
-                     1,
-                     [](TheFormHalf& h) { h.form.onPopupChoice(PopupLists::Presets, 0); },
-                     {"enableView 0"},
-                     false,
-                     false},
-        FormHalfCase{"holdsAMenuRemovalForTheRenamingQuestion",
-                     1,
-                     [](TheFormHalf& h) {
-                         h.screen.renamingAsks = true;
-                         h.form.btnInfoTappedAtLocationInTableView({5, 6}, 0, false);
-                         h.form.onPopupChoice(PopupLists::PhotoMenu, PhotoTableActions::RemovePhoto);
-                     },
-                     {"openPhotoMenu 5,6 0", "holdRemovalByMenuForResetQuestion"},
-                     false,
-                     false},
-        FormHalfCase{"removesThePhotoOfTheMenu",
-                     2,
-                     [](TheFormHalf& h) {
-                         h.form.btnInfoTappedAtLocationInTableView({5, 6}, 0, false);
-                         h.form.onPopupChoice(PopupLists::PhotoMenu, PhotoTableActions::RemovePhoto);
-                         EXPECT_EQ(h.batch.size(), 1);
-                     },
-                     {"openPhotoMenu 5,6 0", "processAfterAllPhotosAdded", "checkAllPhotosDeletedFromArray"},
-                     false,
-                     false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -23,6 +23,11 @@ QRect globalRect(const QWidget* widget) {
     return {widget->mapToGlobal(QPoint(0, 0)), widget->size()};
 }
 
+// The more button of a row, in the list's viewport.
+QRect moreButtonOf(const PhotoTableView* list, int row) {
+    return PhotoRowDelegate::moreRect(list->visualRect(list->model()->index(row, 0)));
+}
+
 // The screen at the window's smallest size with eight photos; the offscreen display is 800 wide, so a row
 // moves the window left to bring what it opens into sight.
 class TheScreensPopups : public EditorFixture {
@@ -33,56 +38,36 @@ class TheScreensPopups : public EditorFixture {
         // The rows take the list's width once its scroll bar is in; the list lays them out later by itself.
         view->tblPhotos()->doItemsLayout();
     }
-    QRect moreButtonOf(int row) const {
-        const PhotoTableView* list = view->tblPhotos();
-        const QRect more = PhotoRowDelegate::moreRect(list->visualRect(list->model()->index(row, 0)));
-        return {list->viewport()->mapToGlobal(more.topLeft()), more.size()};
-    }
 };
 
-struct Opened {
-    MAAttachedWindow* window;
-    QRect opener;
-    std::function<bool()> isOpen;
-};
-
-struct PopupRow {
-    const char* name;
-    int windowLeft;
-    std::function<Opened(ExifEditorView&)> open;
-    bool clearOfThePhotoList = false;
-};
-
-void PrintTo(const PopupRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-Opened clicked(ExifEditorView& view, QWidget* target, const QPoint& at, const QRect& opener) {
-    QTest::mouseClick(target, Qt::LeftButton, {}, at);
-    return {view.optionPopup()->window(), opener, [&view] { return view.optionPopup()->isOpen(); }};
+// Clicks the middle of an area of a widget; the area on the screen.
+QRect clickAt(QWidget* target, const QRect& area) {
+    QTest::mouseClick(target, Qt::LeftButton, {}, area.center());
+    return {target->mapToGlobal(area.topLeft()), area.size()};
 }
 
 // The photo menu of the last row whose more button is wholly in sight (first: the first row).
-Opened photoMenu(ExifEditorView& view, bool lastRow) {
+QRect photoMenu(ExifEditorView& view, bool lastRow) {
     PhotoTableView* list = view.tblPhotos();
     QRect more;
     for (int row : list->visibleRows()) {
-        const QRect rect = PhotoRowDelegate::moreRect(list->visualRect(list->model()->index(row, 0)));
+        const QRect rect = moreButtonOf(list, row);
         if (list->viewport()->rect().contains(rect) && (lastRow || more.isNull())) more = rect;
     }
-    return clicked(view, list->viewport(), more.center(),
-                   QRect(list->viewport()->mapToGlobal(more.topLeft()), more.size()));
+    return clickAt(list->viewport(), more);
 }
 
-Opened button(ExifEditorView& view, QPushButton* button) {
-    return clicked(view, button, button->rect().center(), globalRect(button));
-}
-
-Opened datePanelOfDateTaken(ExifEditorView& view) {
-    const QWidget* field = view.textField("Date_Original");
+QRect datePanelOfDateTaken(ExifEditorView& view) {
+    QWidget* field = view.textField("Date_Original");
     QTest::mouseClick(field->findChild<QAbstractButton*>(), Qt::LeftButton);
+    return globalRect(field);
+}
+
+// The popup the screen has open: its list's or its date panel's.
+MAAttachedWindow* openPopup(ExifEditorView& view) {
+    if (view.optionPopup()->isOpen()) return view.optionPopup()->window();
     DateTimeRulesPanel* panel = view.batchActions().datePanel();
-    return {qobject_cast<MAAttachedWindow*>(panel->window()), globalRect(field), [panel] { return panel->isOpen(); }};
+    return panel && panel->isOpen() ? qobject_cast<MAAttachedWindow*>(panel->window()) : nullptr;
 }
 
 // The tip of a popup's arrow on the screen.
@@ -101,34 +86,44 @@ QPointF arrowTip(const MAAttachedWindow* popup) {
     return {};
 }
 
+struct PopupRow {
+    const char* name;
+    int windowLeft;
+    std::function<QRect(ExifEditorView&)> open;  // clicks what opens it; where that is on the screen
+    bool clearOfThePhotoList = false;
+};
+
 class APopupOfTheScreen : public TheScreensPopups, public ::testing::WithParamInterface<PopupRow> {};
 
 TEST_P(APopupOfTheScreen, pointsAtWhatOpenedItInsideTheWindowAndGoesOnEscape) {
     view->move(GetParam().windowLeft, 0);
     settle();
-    const Opened popup = GetParam().open(*view);
-    ASSERT_TRUE(popup.window && popup.isOpen());
-    const QRect frame = popup.window->geometry();
+    const QRect opener = GetParam().open(*view);
+    const MAAttachedWindow* popup = openPopup(*view);
+    ASSERT_NE(popup, nullptr);
+    const QRect frame = popup->geometry();
     EXPECT_TRUE(view->frameGeometry().intersected(view->screen()->availableGeometry()).contains(frame))
         << "inside the window on the screen";
-    EXPECT_FALSE(globalRect(popup.window->view()).intersects(popup.opener)) << "clear of what opened it";
-    const QPointF tip = arrowTip(popup.window);
-    const QRectF near = QRectF(popup.opener).adjusted(-6, -6, 6, 6);
+    EXPECT_FALSE(globalRect(popup->view()).intersects(opener)) << "clear of what opened it";
+    const QPointF tip = arrowTip(popup);
+    const QRectF near = QRectF(opener).adjusted(-6, -6, 6, 6);
     EXPECT_TRUE(near.contains(tip)) << "the arrow at what opened it";
     if (GetParam().clearOfThePhotoList) {
         EXPECT_FALSE(frame.intersects(globalRect(view->tblPhotos()))) << "over the form, not the photo list";
     }
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : view.get(), Qt::Key_Escape);
-    EXPECT_FALSE(popup.isOpen()) << "Escape puts it away";
+    EXPECT_EQ(openPopup(*view), nullptr) << "Escape puts it away";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, APopupOfTheScreen,
-    ::testing::Values(PopupRow{"photoMenuOfTheFirstRow", 0, [](ExifEditorView& v) { return photoMenu(v, false); }},
-                      PopupRow{"photoMenuOfTheLastRowInSight", 0, [](ExifEditorView& v) { return photoMenu(v, true); }},
-                      PopupRow{"presets", -250, [](ExifEditorView& v) { return button(v, v.btnPresets()); }},
-                      PopupRow{"addMenu", 0, [](ExifEditorView& v) { return button(v, v.btnAddPhoto()); }},
-                      PopupRow{"datePanelOfALeftColumnDate", -250, datePanelOfDateTaken, true}));
+    ::testing::Values(PopupRow{"photoMenuOfTheFirstRow", 0, [](auto& v) { return photoMenu(v, false); }},
+                      PopupRow{"photoMenuOfTheLastRowInSight", 0, [](auto& v) { return photoMenu(v, true); }},
+                      PopupRow{"presets", -250,
+                               [](auto& v) { return clickAt(v.btnPresets(), v.btnPresets()->rect()); }},
+                      PopupRow{"addMenu", 0, [](auto& v) { return clickAt(v.btnAddPhoto(), v.btnAddPhoto()->rect()); }},
+                      PopupRow{"datePanelOfALeftColumnDate", -250, datePanelOfDateTaken, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TheScreensPopups, nameTheMoreButtonInItsToolTipAndThePhotoElsewhereOnTheRow) {
     QWidget* viewport = view->tblPhotos()->viewport();
@@ -137,7 +132,7 @@ TEST_F(TheScreensPopups, nameTheMoreButtonInItsToolTipAndThePhotoElsewhereOnTheR
         QApplication::sendEvent(viewport, &help);
         return QToolTip::text();
     };
-    EXPECT_EQ(tipAt(viewport->mapFromGlobal(moreButtonOf(1).center())), "More options");
+    EXPECT_EQ(tipAt(moreButtonOf(view->tblPhotos(), 1).center()), "More options");
     const QRect row = view->tblPhotos()->visualRect(view->tblPhotos()->model()->index(1, 0));
     EXPECT_EQ(tipAt(PhotoRowDelegate::nameRect(row).center()), batch.at(1).fileName);
     QToolTip::hideText();
