@@ -125,6 +125,7 @@ struct Write {
 struct WriteSequence {
     const char* name;
     std::vector<Write> writes;
+    friend void PrintTo(const WriteSequence& row, std::ostream* os) { *os << row.name; }
 };
 
 class OneWorker : public FaultyWorkers, public ::testing::WithParamInterface<WriteSequence> {};
