@@ -271,38 +271,32 @@ TEST_F(ARestore, keepsTheEarlierOutputWhenTheChecksFail) {
 
 // ---- The access a copy gets ----
 
-namespace {
-
-struct AccessRow {
-    const char* name;
-    mode_t source;
-    mode_t umask;
-    mode_t copy;
-};
-
-class ACopysAccess : public AProcessedCopy, public ::testing::WithParamInterface<AccessRow> {};
-
-}  // namespace
-
-TEST_P(ACopysAccess, isTheSourcesReadingThroughTheUmaskPlusOwnerWrite) {
+TEST_F(AProcessedCopy, getsTheSourcesAccessThroughTheUmaskPlusOwnerWrite) {
+    const struct {
+        const char* name;
+        mode_t source, umask, copy;
+    } rows[] = {{"ordinary", 0644, 022, 0644},
+                {"worldWritable", 0666, 022, 0644},
+                {"everything", 0777, 022, 0755},
+                {"setUserId", 04755, 022, 0755},
+                {"setGroupIdAndSticky", 03775, 002, 0755},
+                {"readOnly", 0444, 022, 0644},
+                {"privateUmask", 0777, 077, 0700},
+                {"openUmask", 0666, 000, 0644}};
     const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
-    ASSERT_EQ(::chmod(QFile::encodeName(source).constData(), GetParam().source), 0);
-    const mode_t umask = ::umask(GetParam().umask);
-    const ExifWriteResult result = write(source, out() + "/photo.jpg", withArtist("A"));
-    ::umask(umask);
-    ASSERT_EQ(result.errorFlag, ExifWriteSucceeded);
-    struct stat copy {};
-    ASSERT_EQ(::stat(QFile::encodeName(out() + "/photo.jpg").constData(), &copy), 0);
-    EXPECT_EQ(copy.st_mode & 07777, GetParam().copy) << std::oct << (copy.st_mode & 07777);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString copy = out() + '/' + row.name + ".jpg";
+        ASSERT_EQ(::chmod(QFile::encodeName(source).constData(), row.source), 0);
+        const mode_t umask = ::umask(row.umask);
+        const ExifWriteResult result = write(source, copy, withArtist("A"));
+        ::umask(umask);
+        ASSERT_EQ(result.errorFlag, ExifWriteSucceeded);
+        struct stat written {};
+        ASSERT_EQ(::stat(QFile::encodeName(copy).constData(), &written), 0);
+        EXPECT_EQ(written.st_mode & 07777, row.copy) << std::oct << (written.st_mode & 07777);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, ACopysAccess,
-    ::testing::Values(AccessRow{"ordinary", 0644, 022, 0644}, AccessRow{"worldWritable", 0666, 022, 0644},
-                      AccessRow{"everything", 0777, 022, 0755}, AccessRow{"setUserId", 04755, 022, 0755},
-                      AccessRow{"setGroupIdAndSticky", 03775, 002, 0755}, AccessRow{"readOnly", 0444, 022, 0644},
-                      AccessRow{"privateUmask", 0777, 077, 0700}, AccessRow{"openUmask", 0666, 000, 0644}),
-    [](const ::testing::TestParamInfo<AccessRow>& info) { return info.param.name; });
 
 // ---- Messages ----
 

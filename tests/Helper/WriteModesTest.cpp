@@ -348,12 +348,6 @@ TEST(AFormatWithoutIptc, refusesAnIptcFieldInsteadOfDroppingIt) {
 
 namespace {
 
-struct NoImageRow {
-    const char* name;
-    int editingOption;
-    bool clearExif;
-};
-
 // A TIFF header whose first directory claims three entries of noise: Exiv2 reads it and writes nothing back.
 QString tiffHeaderOverNoise(const QString& folder) {
     QByteArray bytes("II*\0\x08\0\0\0\x03\0", 10);
@@ -363,32 +357,36 @@ QString tiffHeaderOverNoise(const QString& folder) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
 }
 
-class ACopyWithoutImageData : public ::testing::TestWithParam<NoImageRow> {};
-
 }  // namespace
 
-TEST_P(ACopyWithoutImageData, isRefusedAndLeavesNoFile) {
+TEST(ACopyWithoutImageData, isRefusedAndLeavesNoFile) {
     QTemporaryDir dir;
     const QString source = tiffHeaderOverNoise(dir.path());
     ASSERT_FALSE(source.isEmpty());
     QDir().mkpath(dir.filePath("out"));
-    MetaDataObject settings;
-    settings.editingOption = GetParam().editingOption;
-    settings.clearExif = GetParam().clearExif;
-    settings.Artist = "Someone";
-    settings.isupdated_Artist = true;
+    const struct {
+        const char* name;
+        int editingOption;
+        bool clearExif;
+    } rows[] = {{"keepOthers", 0, false},
+                {"clearOthers", 1, false},
+                {"cleanWithoutSwitches", CleanMetadataInfo, false},
+                {"cleanExif", CleanMetadataInfo, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        MetaDataObject settings;
+        settings.editingOption = row.editingOption;
+        settings.clearExif = row.clearExif;
+        settings.Artist = "Someone";
+        settings.isupdated_Artist = true;
 
-    const ExifWriteResult result = ExifWriter::sharedInstance().writeMetaDataToFilePath(
-        photoAt(source), settings, dir.filePath("out/noise.tif"), settings, false);
+        const ExifWriteResult result = ExifWriter::sharedInstance().writeMetaDataToFilePath(
+            photoAt(source), settings, dir.filePath("out/noise.tif"), settings, false);
 
-    EXPECT_EQ(result.errorFlag, ExifWriteFailed);
-    EXPECT_EQ(result.errorMsg, "The copy would hold no image data, so it was not written; the photo may be damaged.");
-    EXPECT_FALSE(result.processedPath.has_value());
-    EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden), QStringList());
+        EXPECT_EQ(result.errorFlag, ExifWriteFailed);
+        EXPECT_EQ(result.errorMsg,
+                  "The copy would hold no image data, so it was not written; the photo may be damaged.");
+        EXPECT_FALSE(result.processedPath.has_value());
+        EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Options, ACopyWithoutImageData,
-                         ::testing::Values(NoImageRow{"keepOthers", 0, false}, NoImageRow{"clearOthers", 1, false},
-                                           NoImageRow{"cleanWithoutSwitches", CleanMetadataInfo, false},
-                                           NoImageRow{"cleanExif", CleanMetadataInfo, true}),
-                         [](const ::testing::TestParamInfo<NoImageRow>& info) { return info.param.name; });

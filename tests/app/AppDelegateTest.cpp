@@ -338,30 +338,27 @@ TEST(TheApplicationActions, openTheirPagesAndRespectAnOpenSheet) {
 
 // A web page asked for on a desktop without a web browser: an alert over the window it was asked from gives
 // its address, instead of nothing happening.
-class AWebLink : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(AWebLink, saysSoWhenNoBrowserOpensItsPage) {
-    const QString link = QLatin1String(GetParam());
-    Shell shell;
-    shell.launchToMainWindow();
-    const auto follow = [&] {
-        if (link == "help") shell.app->btnHelpTapped();
-        if (link == "rate") shell.app->btnRateOnAppstoreTapped();
-        if (link == "tourWebsite") {
-            shell.app->showTips();
-            emit shell.window().winTips()->webViewTips()->anchorClicked(QUrl("app:torvanelinkClicked"));
-        }
-    };
-    follow();
-    EXPECT_TRUE(shell.alerts.shown.isEmpty()) << "a browser opened it";
-    shell.workspace.succeeds = false;
-    follow();
-    ASSERT_EQ(shell.alerts.shown.size(), 1);
-    EXPECT_EQ(shell.alerts.shown.first().messageText, "No web browser could open the page.");
-    EXPECT_TRUE(shell.alerts.shown.first().informativeText.contains(shell.workspace.openedUrls.last().toString()));
-    EXPECT_EQ(shell.alerts.parents.first(),
-              link == "tourWebsite" ? shell.window().winTips() : shell.window().frontWindow());
+TEST(AWebLink, saysSoWhenNoBrowserOpensItsPage) {
+    for (const QString link : {"help", "rate", "tourWebsite"}) {
+        SCOPED_TRACE(link.toStdString());
+        Shell shell;
+        shell.launchToMainWindow();
+        const auto follow = [&] {
+            if (link == "help") shell.app->btnHelpTapped();
+            if (link == "rate") shell.app->btnRateOnAppstoreTapped();
+            if (link == "tourWebsite") {
+                shell.app->showTips();
+                emit shell.window().winTips()->webViewTips()->anchorClicked(QUrl("app:torvanelinkClicked"));
+            }
+        };
+        follow();
+        EXPECT_TRUE(shell.alerts.shown.isEmpty()) << "a browser opened it";
+        shell.workspace.succeeds = false;
+        follow();
+        ASSERT_EQ(shell.alerts.shown.size(), 1);
+        EXPECT_EQ(shell.alerts.shown.first().messageText, "No web browser could open the page.");
+        EXPECT_TRUE(shell.alerts.shown.first().informativeText.contains(shell.workspace.openedUrls.last().toString()));
+        EXPECT_EQ(shell.alerts.parents.first(),
+                  link == "tourWebsite" ? shell.window().winTips() : shell.window().frontWindow());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Links, AWebLink, ::testing::Values("help", "rate", "tourWebsite"),
-                         [](const auto& info) { return std::string(info.param); });

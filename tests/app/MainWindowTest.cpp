@@ -226,7 +226,7 @@ TEST(TheAddPhotosWindow, waitsForTheArchivePathAlertOfALibraryThatNamesNone) {
     QSignalSpy handedBack(&shell.app->photoIntake(), &PhotoIntake::importHandedBack);
     shell.panels.script({testsupport::makeLibraryWithoutArchivePath(dir.path())});
     click(shell.window().winAddPhotos()->btnAddiPhotos());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !shell.alerts.shown.isEmpty(); }, 10000));
+    LUMARIND_WAIT_FOR(!shell.alerts.shown.isEmpty(), 10000);
     EXPECT_EQ(shell.alerts.shown.first().messageText, "Please report to the developer should not happen");
     EXPECT_EQ(shell.alerts.shown.first().informativeText, "Send Feedback with logs now.");
     EXPECT_EQ(shell.alerts.shown.first().buttons, QStringList({"OK"}));

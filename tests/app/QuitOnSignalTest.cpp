@@ -37,88 +37,43 @@ QStringList presetNames(platform::UserDefaults& defaults) {
     return names;
 }
 
-// A home of the test's whose settings file holds the presets Trip and Studio.
-QString homeWithTwoPresets(const QTemporaryDir& home) {
-    const QString configFile = home.filePath("config/Lumarind/Lumarind.conf");
-    QDir().mkpath(QFileInfo(configFile).path());
-    platform::UserDefaults defaults(configFile);
-    defaults.setValue("isFirstTime", "no");
-    PresetStore store(defaults);
-    MetaDataObject a, b;
-    a.name = "Trip";
-    b.name = "Studio";
-    store.arrayPresets() = {a, b};
-    EXPECT_TRUE(store.saveProjectSession());
-    return configFile;
-}
-
-// Runs the application in home until it can be asked to end, asks with signal and answers its log once it
-// ended normally.
-QString runAndEnd(const QTemporaryDir& home, int signal) {
-    QProcess app;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home.path());
-    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-    env.insert("XDG_STATE_HOME", home.filePath("state"));
-    env.insert("XDG_DATA_HOME", home.filePath("data"));
-    env.insert("XDG_CACHE_HOME", home.filePath("cache"));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    app.setProcessEnvironment(env);
-    app.start(QStringLiteral(LUMARIND_APP_BINARY), {});
-    EXPECT_TRUE(app.waitForStarted(20000));
-    // The quit handlers are set up after the settings are read: a launch waiting on them never gets here.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return catches(app.processId(), signal); }, 20000));
-    ::kill(pid_t(app.processId()), signal);
-    EXPECT_TRUE(app.waitForFinished(20000));
-    EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(app.exitCode(), 0);
-    QFile log(home.filePath("state/Lumarind/Lumarind.log"));
-    EXPECT_TRUE(log.open(QIODevice::ReadOnly));
-    return QString::fromUtf8(log.readAll());
-}
-
 }  // namespace
 
-TEST(TheApplication, endsThroughItsNormalQuitOnAskingSignalsAndKeepsThePresets) {
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        SCOPED_TRACE(signal);
-        QTemporaryDir home;
-        const QString configFile = homeWithTwoPresets(home);
-        const QString text = runAndEnd(home, signal);
-        platform::UserDefaults after(configFile);
-        EXPECT_EQ(presetNames(after), (QStringList{"Trip", "Studio"}));
-        EXPECT_TRUE(text.contains("log file path = " + home.filePath("state/Lumarind/Lumarind.log")))
-            << text.toStdString();
-        EXPECT_TRUE(text.contains("received signal " + QString::number(signal))) << text.toStdString();
-        EXPECT_TRUE(text.contains("terminating")) << text.toStdString();
-    }
-}
-
-// The settings file as the application meets it in its real configuration folder: damaged by a line after
-// "[General]", or with a folder or a pipe in its place. The application neither waits on it nor writes over it
-// unseen: a damaged file is kept aside as it was, the user is told once, and the run ends normally.
+// The settings file as the application meets it in its real configuration folder: sound, damaged by a line after
+// "[General]", or with a folder or a pipe in its place. Asked to end by a signal, the application goes through its
+// normal quit: it neither waits on the file nor writes over it unseen, a damaged file is kept aside as it was, the
+// user is told once, and the presets it read are stored again.
 enum class Stands { File, Folder, Pipe };
 
 struct SettingsFileRow {
     const char* name;
+    int signal;
     Stands stands;
     const char* lineAfterGeneral;
     bool presetsRead;  // Trip and Studio came through and are stored again at quit
     const char* told;  // what the log says the user was told, "" for nothing
     bool keptAside;    // a dated copy of the file as it was lies beside it
+    friend void PrintTo(const SettingsFileRow& row, std::ostream* os) { *os << row.name; }
 };
 
-void PrintTo(const SettingsFileRow& row, std::ostream* os) {
-    *os << row.name;
-}
+class TheApplication : public testing::TestWithParam<SettingsFileRow> {};
 
-class TheSettingsFile : public testing::TestWithParam<SettingsFileRow> {};
-
-TEST_P(TheSettingsFile, isNeverOverwrittenUnseenNorWaitedOn) {
+TEST_P(TheApplication, endsThroughItsNormalQuitNeitherWaitingOnNorOverwritingItsSettingsUnseen) {
     const SettingsFileRow& row = GetParam();
     QTemporaryDir home;
-    const QString configFile = homeWithTwoPresets(home);
+    const QString configFile = home.filePath("config/Lumarind/Lumarind.conf");
     const QDir folder = QFileInfo(configFile).dir();
+    QDir().mkpath(folder.path());
+    {
+        platform::UserDefaults defaults(configFile);
+        defaults.setValue("isFirstTime", "no");
+        PresetStore store(defaults);
+        MetaDataObject a, b;
+        a.name = "Trip";
+        b.name = "Studio";
+        store.arrayPresets() = {a, b};
+        ASSERT_TRUE(store.saveProjectSession());
+    }
     QFile file(configFile);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     QByteArray original = file.readAll();
@@ -131,9 +86,29 @@ TEST_P(TheSettingsFile, isNeverOverwrittenUnseenNorWaitedOn) {
         ASSERT_TRUE(row.stands == Stands::Pipe ? testsupport::makeNamedPipe(configFile) : folder.mkdir(configFile));
     }
 
-    const QString text = runAndEnd(home, SIGTERM);
+    QProcess app;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    for (const char* kind : {"CONFIG", "STATE", "DATA", "CACHE"})
+        env.insert(QStringLiteral("XDG_%1_HOME").arg(kind), home.filePath(QString(kind).toLower()));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    app.setProcessEnvironment(env);
+    app.start(QStringLiteral(LUMARIND_APP_BINARY), {});
+    ASSERT_TRUE(app.waitForStarted(20000));
+    // The quit handlers are set up after the settings are read: a launch waiting on them never gets here.
+    LUMARIND_WAIT_FOR(catches(app.processId(), row.signal), 20000);
+    ::kill(pid_t(app.processId()), row.signal);
+    ASSERT_TRUE(app.waitForFinished(20000));
+    EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(app.exitCode(), 0);
+    QFile log(home.filePath("state/Lumarind/Lumarind.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(log.readAll());
+    for (const QString& line : {"log file path = " + log.fileName(), "received signal " + QString::number(row.signal),
+                                QStringLiteral("terminating"), QString::fromUtf8(row.told)})
+        EXPECT_TRUE(text.contains(line)) << line.toStdString() << " in " << text.toStdString();
     EXPECT_EQ(text.count("Your presets"), *row.told ? 1 : 0) << text.toStdString();
-    EXPECT_TRUE(text.contains(row.told));
+
     const QStringList copies = folder.entryList({"Lumarind-unreadable-*.conf"});
     ASSERT_EQ(copies.size(), row.keptAside ? 1 : 0);
     for (const QString& copy : copies) {
@@ -149,13 +124,17 @@ TEST_P(TheSettingsFile, isNeverOverwrittenUnseenNorWaitedOn) {
     EXPECT_EQ(presetNames(after), row.presetsRead ? QStringList({"Trip", "Studio"}) : QStringList());
 }
 
+using Row = SettingsFileRow;
 INSTANTIATE_TEST_SUITE_P(
-    Rows, TheSettingsFile,
+    Rows, TheApplication,
     testing::Values(
-        SettingsFileRow{"aLoneOpeningBracket", Stands::File, "[", false, "Your presets could not be read", true},
-        SettingsFileRow{"aLoneQuote", Stands::File, "\"", false, "Your presets could not be read", true},
-        SettingsFileRow{"aQuotedValueLeftOpen", Stands::File, "x=\"abc", false, "Your presets could not be read", true},
-        SettingsFileRow{"aLoneClosingBracket", Stands::File, "]", true, "", true},
-        SettingsFileRow{"aFolder", Stands::Folder, nullptr, false, "Your presets cannot be read or saved", false},
-        SettingsFileRow{"aPipe", Stands::Pipe, nullptr, false, "Your presets cannot be read or saved", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+        Row{"soundAskedByTerm", SIGTERM, Stands::File, nullptr, true, "", false},
+        Row{"soundAskedByInt", SIGINT, Stands::File, nullptr, true, "", false},
+        Row{"soundAskedByHup", SIGHUP, Stands::File, nullptr, true, "", false},
+        Row{"aLoneOpeningBracket", SIGTERM, Stands::File, "[", false, "Your presets could not be read", true},
+        Row{"aLoneQuote", SIGTERM, Stands::File, "\"", false, "Your presets could not be read", true},
+        Row{"aQuotedValueLeftOpen", SIGTERM, Stands::File, "x=\"abc", false, "Your presets could not be read", true},
+        Row{"aLoneClosingBracket", SIGTERM, Stands::File, "]", true, "", true},
+        Row{"aFolder", SIGTERM, Stands::Folder, nullptr, false, "Your presets cannot be read or saved", false},
+        Row{"aPipe", SIGTERM, Stands::Pipe, nullptr, false, "Your presets cannot be read or saved", false}),
+    testsupport::rowName);

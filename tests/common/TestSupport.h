@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
 
 namespace testsupport {
 
@@ -31,6 +32,9 @@ bool exiftoolInstalled();
         (void)QTest::qWaitFor([&] { return (actual) == (expected); }, timeoutMs); \
         ASSERT_EQ(actual, expected);                                              \
     } while (false)
+
+// Names each row of a parameterised test after the row's name member.
+inline constexpr auto rowName = [](const auto& info) { return std::string(info.param.name); };
 
 // Runs exiftool with the arguments; returns its standard output ("" when it could not run, which also fails
 // the running test).

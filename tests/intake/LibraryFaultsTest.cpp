@@ -138,45 +138,42 @@ INSTANTIATE_TEST_SUITE_P(Faults, ADamagedLibrary,
                                            FaultCase{"endlessQueryTimedOut", endlessView, Ending::SlowClock, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-struct LockCase {
-    const char* name;
-    int letGoAtLook;  // the look at which the other program ends its write; 0: it never does
-};
-
-class ALockedLibrary : public ::testing::TestWithParam<LockCase> {};
-
 // The library's own program in the middle of a write holds the database; no real time passes while we wait.
-TEST_P(ALockedLibrary, isWaitedForAndOtherwiseRefusedWithItsReason) {
-    QTemporaryDir home;
-    const QString package = home.path() + "/Aperture Library.aplibrary";
-    const QStringList expected = makeApertureLibrary(package, "ApertureData.xml", package);
-    const auto before = snapshot(package);
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(package + "/Database/apdb/Library.apdb").constData(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    int looks = 0;
-    const auto start = LibraryReading::Clock::now();
-    PhotoIntakeWalk::Settings settings{.cachesFolder = home.path() + "/caches"};
-    settings.libraryReading.now = [&] { return start + std::chrono::seconds(looks); };
-    settings.libraryReading.pause = [&](std::chrono::milliseconds) {
-        if (++looks == GetParam().letGoAtLook) sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
-    };
-    PhotoIntakeWalk walk({}, settings);
-    const QStringList added = walk.photosUrlsToBeAddedFromUrls({package}, "ALL");
-    sqlite3_close(other);
+TEST(ALockedLibrary, isWaitedForAndOtherwiseRefusedWithItsReason) {
+    const struct {
+        const char* name;
+        int letGoAtLook;  // the look at which the other program ends its write; 0: it never does
+    } rows[] = {{"letGoWhileWaiting", 3}, {"heldPastTheWait", 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir home;
+        const QString package = home.path() + "/Aperture Library.aplibrary";
+        const QStringList expected = makeApertureLibrary(package, "ApertureData.xml", package);
+        const auto before = snapshot(package);
+        sqlite3* other = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(package + "/Database/apdb/Library.apdb").constData(), &other),
+                  SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        int looks = 0;
+        const auto start = LibraryReading::Clock::now();
+        PhotoIntakeWalk::Settings settings{.cachesFolder = home.path() + "/caches"};
+        settings.libraryReading.now = [&] { return start + std::chrono::seconds(looks); };
+        settings.libraryReading.pause = [&](std::chrono::milliseconds) {
+            if (++looks == row.letGoAtLook) sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+        };
+        PhotoIntakeWalk walk({}, settings);
+        const QStringList added = walk.photosUrlsToBeAddedFromUrls({package}, "ALL");
+        sqlite3_close(other);
 
-    const bool locked = GetParam().letGoAtLook == 0;
-    EXPECT_EQ(added, locked ? QStringList() : expected);
-    EXPECT_EQ(walk.counters().lockedLibraryCount, locked ? 1 : 0);
-    EXPECT_EQ(walk.counters().damagedFileCount, locked ? 1 : 0);
-    EXPECT_EQ(walk.counters().isPhotoFormatNotSupported, locked);  // the refused-files alert
-    EXPECT_LE(looks, 6);
-    EXPECT_EQ(snapshot(package), before);
+        const bool locked = row.letGoAtLook == 0;
+        EXPECT_EQ(added, locked ? QStringList() : expected);
+        EXPECT_EQ(walk.counters().lockedLibraryCount, locked ? 1 : 0);
+        EXPECT_EQ(walk.counters().damagedFileCount, locked ? 1 : 0);
+        EXPECT_EQ(walk.counters().isPhotoFormatNotSupported, locked);  // the refused-files alert
+        EXPECT_LE(looks, 6);
+        EXPECT_EQ(snapshot(package), before);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Locks, ALockedLibrary,
-                         ::testing::Values(LockCase{"letGoWhileWaiting", 3}, LockCase{"heldPastTheWait", 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AnAlbumList, stopsBeingParsedWhenStopIsPressed) {
     QByteArray xml = "<plist version=\"1.0\"><dict><key>Master Image List</key><dict>";

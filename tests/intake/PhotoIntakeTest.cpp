@@ -125,7 +125,7 @@ TEST_F(AnIntake, needsNoAnswerToTheArchivePathAlertOnceStopped) {
     intake.setHooks(hooks);
     QSignalSpy handedBack(&intake, &PhotoIntake::importHandedBack);
     ASSERT_TRUE(intake.addPhotosFromPathUrls({testsupport::makeLibraryWithoutArchivePath(dir.path())}, false));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return asked; }, 10000));
+    LUMARIND_WAIT_FOR(asked, 10000);
     EXPECT_TRUE(intake.isImporting());
     intake.stopImport();
     EXPECT_TRUE(handedBack.wait(10000));

@@ -102,54 +102,45 @@ TEST(TheFileManagerCall, carriesEveryPathAsOneQuotedFileUri) {
     EXPECT_TRUE(two.contains("org.freedesktop.FileManager1.ShowItems"));
 }
 
-struct DesktopCase {
-    const char* name;
-    bool reveal;            // else open
-    int openerExit;         // of the desktop's opener
-    const char* openerGot;  // below the photos' folder
-};
-
-void PrintTo(const DesktopCase& row, std::ostream* os) {
-    *os << row.name;
-}
-
-class TheDesktop : public ::testing::TestWithParam<DesktopCase> {};
-
 // The opener (xdg-open) is a script that records what it was asked to open and exits as the row says; no file
 // manager answers on the bus, since gdbus is not on the path either.
-TEST_P(TheDesktop, answersWhetherItActedOnceItsOpenerHasAnswered) {
-    const DesktopCase& row = GetParam();
-    QTemporaryDir dir;
-    QDir().mkpath(dir.filePath("photos"));
-    QFile opener(dir.filePath("xdg-open"));
-    ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
-    opener.write("#!/bin/sh\nprintf '%s' \"$1\" > '" + dir.filePath("asked").toUtf8() + "'\nexit " +
-                 QByteArray::number(row.openerExit) + "\n");
-    opener.close();
-    opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+TEST(TheDesktop, answersWhetherItActedOnceItsOpenerHasAnswered) {
+    const struct {
+        const char* name;
+        bool reveal;            // else open
+        int openerExit;         // of the desktop's opener
+        const char* openerGot;  // below the photos' folder
+    } rows[] = {{"opensThePhoto", false, 0, "/a b.jpg"},
+                {"hasNoApplicationForIt", false, 3, "/a b.jpg"},
+                {"opensTheFolderWithoutAFileManager", true, 0, ""},
+                {"cannotOpenTheFolderEither", true, 4, ""}};
     const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", dir.path().toUtf8());
-    std::optional<bool> acted;
-    auto answer = [&acted](bool a) { acted = a; };
-    if (row.reveal)
-        platform::Workspace::shared().revealInFileManager({dir.filePath("photos/a b.jpg")}, answer);
-    else
-        platform::Workspace::shared().openFile(dir.filePath("photos/a b.jpg"), answer);
-    EXPECT_FALSE(acted.has_value()) << "the opener is not waited for";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return acted.has_value(); }, 10000));
-    qputenv("PATH", path);
-    EXPECT_EQ(acted, row.openerExit == 0);
-    QFile asked(dir.filePath("asked"));
-    ASSERT_TRUE(asked.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(asked.readAll()), dir.filePath("photos") + row.openerGot);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir dir;
+        QDir().mkpath(dir.filePath("photos"));
+        QFile opener(dir.filePath("xdg-open"));
+        ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+        opener.write("#!/bin/sh\nprintf '%s' \"$1\" > '" + dir.filePath("asked").toUtf8() + "'\nexit " +
+                     QByteArray::number(row.openerExit) + "\n");
+        opener.close();
+        opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        qputenv("PATH", dir.path().toUtf8());
+        std::optional<bool> acted;
+        auto answer = [&acted](bool a) { acted = a; };
+        if (row.reveal)
+            platform::Workspace::shared().revealInFileManager({dir.filePath("photos/a b.jpg")}, answer);
+        else
+            platform::Workspace::shared().openFile(dir.filePath("photos/a b.jpg"), answer);
+        EXPECT_FALSE(acted.has_value()) << "the opener is not waited for";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return acted.has_value(); }, 10000));
+        qputenv("PATH", path);
+        EXPECT_EQ(acted, row.openerExit == 0);
+        QFile asked(dir.filePath("asked"));
+        ASSERT_TRUE(asked.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(asked.readAll()), dir.filePath("photos") + row.openerGot);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Openers, TheDesktop,
-                         ::testing::Values(DesktopCase{"opensThePhoto", false, 0, "/a b.jpg"},
-                                           DesktopCase{"hasNoApplicationForIt", false, 3, "/a b.jpg"},
-                                           DesktopCase{"opensTheFolderWithoutAFileManager", true, 0, ""},
-                                           DesktopCase{"cannotOpenTheFolderEither", true, 4, ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TheFileInformation, tellsNameKindSizeAndPlaceOrThatTheFileIsGone) {
     QTemporaryDir dir;

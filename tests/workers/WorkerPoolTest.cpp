@@ -13,6 +13,7 @@
 #include "intake/PhotoImportTask.h"
 #include "model/RecordTransfer.h"
 #include "tests/Helper/HelperFixtures.h"
+#include "tests/common/TestSupport.h"
 #include "tests/workers/ParallelCheck.h"
 
 #include <thread>
@@ -50,14 +51,6 @@ MetaDataObject artistEdit(const QString& artist = QStringLiteral("Pool Test")) {
     settings.Artist = artist;
     settings.isupdated_Artist = true;
     return settings;
-}
-
-// A write request that brings its records, as the pool sends it to a worker that holds none.
-WorkerMessage requestWithRecords(const PhotoFile& photo, const QString& copy) {
-    const WriteRecords records(artistEdit(), artistEdit());
-    WorkerMessage request = WorkerProtocol::writeRequest(photo, records, copy, false);
-    WorkerProtocol::addRecords(request, records);
-    return request;
 }
 
 struct Fault {
@@ -119,44 +112,73 @@ INSTANTIATE_TEST_SUITE_P(Faults, AWorkerThatFails,
                              return QString::fromLatin1(info.param.name).remove('-').toStdString();
                          });
 
-// A worker that died while idle, or before it read its request, costs its photo nothing; nor does the end
-// of the thread that first needed a worker.
-struct Loss {
-    const char* name;
+// One worker writes photos in turn. It keeps a run's records from the write that brought them, yet every copy
+// carries its own run's records (or its own), whatever the worker wrote before. A worker lost while idle, one that
+// ended before it read its request and the end of the thread that first needed a worker cost their photo nothing;
+// a worker that crashed costs only its photo.
+struct Write {
     const char* photo;
-    bool killIdleWorkers;
-    bool sameWorker;  // the one the ended thread started serves on
+    int run;  // 0 or 1, or -1 for records of its own
+    enum Way { Plain, OnAThreadThatEnds, AfterIdleWorkersKilled, OnTheSameWorker } way = Plain;
 };
 
-class AWorkerLostBeforeItsPhoto : public FaultyWorkers, public ::testing::WithParamInterface<Loss> {};
+struct WriteSequence {
+    const char* name;
+    std::vector<Write> writes;
+    friend void PrintTo(const WriteSequence& row, std::ostream* os) { *os << row.name; }
+};
 
-TEST_P(AWorkerLostBeforeItsPhoto, costsThatPhotoNothing) {
+class OneWorker : public FaultyWorkers, public ::testing::WithParamInterface<WriteSequence> {};
+
+TEST_P(OneWorker, givesEveryCopyItsOwnRecordsAndLosesOnlyACrashedPhoto) {
     MetadataWorkerPool::Settings settings = faultySettings();
     settings.workers = 1;
     const MetadataWorkerPool pool(settings);
-    const QString first = photo("first.jpg");
-    std::thread([&] {
-        pool.writeProcessedCopy(photoAt(first), artistEdit(), first + ".out", artistEdit(), false);
-    }).join();
-    if (GetParam().killIdleWorkers) {
-        ASSERT_EQ(parallelcheck::killWorkers(LUMARIND_FAULT_WORKER), 1);
-    }
-    const QList<pid_t> before = parallelcheck::workerProcesses(LUMARIND_FAULT_WORKER);
-    const QString copy = dir.filePath("out/") + GetParam().photo;
-    const ExifWriteResult result =
-        pool.writeProcessedCopy(photoAt(photo(GetParam().photo)), artistEdit(), copy, artistEdit(), false);
-    EXPECT_EQ(result.errorFlag, 0) << result.errorMsg.toStdString();
-    EXPECT_EQ(helperfixtures::exiftoolValue(copy, "Artist"), "Pool Test");
-    if (GetParam().sameWorker) {
-        EXPECT_EQ(parallelcheck::workerProcesses(LUMARIND_FAULT_WORKER), before);
+    const WriteRecords runs[] = {WriteRecords(artistEdit("First"), artistEdit("First")),
+                                 WriteRecords(artistEdit("Second"), artistEdit("Second"))};
+    for (const Write& step : GetParam().writes) {
+        SCOPED_TRACE(step.photo);
+        if (step.way == Write::AfterIdleWorkersKilled) {
+            ASSERT_EQ(parallelcheck::killWorkers(LUMARIND_FAULT_WORKER), 1);
+        }
+        const QList<pid_t> before = parallelcheck::workerProcesses(LUMARIND_FAULT_WORKER);
+        const PhotoFile source = photoAt(photo(step.photo));
+        const QString copy = dir.filePath("out/") + step.photo;
+        ExifWriteResult result;
+        const auto write = [&] {
+            result = step.run < 0 ? pool.writeProcessedCopy(source, artistEdit(), copy, artistEdit(), false)
+                                  : pool.writeProcessedCopy(source, runs[step.run], copy, false);
+        };
+        if (step.way == Write::OnAThreadThatEnds)
+            std::thread(write).join();
+        else
+            write();
+        if (QString(step.photo).contains("abort")) {
+            EXPECT_EQ(result.errorMsg, MetadataWorkerPool::workerStoppedMessage());
+            continue;
+        }
+        EXPECT_EQ(result.errorFlag, 0) << result.errorMsg.toStdString();
+        EXPECT_EQ(helperfixtures::exiftoolValue(copy, "Artist"),
+                  step.run < 0 ? "Pool Test" : runs[step.run].settings().Artist);
+        if (step.way == Write::OnTheSameWorker) {
+            EXPECT_EQ(parallelcheck::workerProcesses(LUMARIND_FAULT_WORKER), before);
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Losses, AWorkerLostBeforeItsPhoto,
-                         ::testing::Values(Loss{"startedByAThreadThatEnded", "second.jpg", false, true},
-                                           Loss{"killedWhileIdle", "second.jpg", true, false},
-                                           Loss{"endedBeforeReading", "exit-unread-once.jpg", false, false}),
-                         [](const ::testing::TestParamInfo<Loss>& info) { return std::string(info.param.name); });
+using W = Write;
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, OneWorker,
+    ::testing::Values(
+        WriteSequence{"startedByAThreadThatEnded",
+                      {{"first.jpg", -1, W::OnAThreadThatEnds}, {"second.jpg", -1, W::OnTheSameWorker}}},
+        WriteSequence{"killedWhileIdle",
+                      {{"first.jpg", -1, W::OnAThreadThatEnds}, {"second.jpg", -1, W::AfterIdleWorkersKilled}}},
+        WriteSequence{"endedBeforeReading", {{"first.jpg", -1, W::OnAThreadThatEnds}, {"exit-unread-once.jpg", -1}}},
+        WriteSequence{"oneRun", {{"a.jpg", 0}, {"b.jpg", 0}, {"c.jpg", 0}}},
+        WriteSequence{"runsTakingTurns", {{"a.jpg", 0}, {"b.jpg", 1}, {"c.jpg", 0}}},
+        WriteSequence{"workerReplacedMidRun", {{"a.jpg", 0}, {"abort-here.jpg", 0}, {"c.jpg", 0}}}),
+    testsupport::rowName);
 
 // A photo being added whose read a worker does not survive joins only with the record a second worker read.
 struct ReadFault {
@@ -189,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, APhotoWhoseReadFails,
                          ::testing::Values(ReadFault{"crashesOnce", "abort-once.jpg", true},
                                            ReadFault{"crashesEveryTime", "abort-here.jpg", false},
                                            ReadFault{"hangsEveryTime", "hang-here.jpg", false}),
-                         [](const ::testing::TestParamInfo<ReadFault>& info) { return info.param.name; });
+                         testsupport::rowName);
 
 TEST_F(FaultyWorkers, onAReadGiveAPhotoWithoutMetadata) {
     const MetadataWorkerPool pool(faultySettings());
@@ -204,40 +226,6 @@ TEST_F(FaultyWorkers, onAReadGiveAPhotoWithoutMetadata) {
         EXPECT_EQ(next.Artist, "Someone");
     }
 }
-
-// A worker keeps the records of a run from the write that brought them; every copy still carries its own run's
-// records, whatever the worker wrote before and also when a new worker takes over midway.
-struct RecordsRun {
-    const char* name;
-    std::vector<std::pair<const char*, int>> writes;  // a photo and the run (0 or 1) it is written for
-};
-
-class ARunsRecords : public FaultyWorkers, public ::testing::WithParamInterface<RecordsRun> {};
-
-TEST_P(ARunsRecords, reachEveryCopyOfTheRun) {
-    MetadataWorkerPool::Settings settings = faultySettings();
-    settings.workers = 1;
-    const MetadataWorkerPool pool(settings);
-    const WriteRecords runs[] = {WriteRecords(artistEdit("First"), artistEdit("First")),
-                                 WriteRecords(artistEdit("Second"), artistEdit("Second"))};
-    for (const auto& [name, run] : GetParam().writes) {
-        const QString copy = dir.filePath("out/") + name;
-        const ExifWriteResult result = pool.writeProcessedCopy(photoAt(photo(name)), runs[run], copy, false);
-        if (QString(name).contains("abort")) {
-            EXPECT_EQ(result.errorMsg, MetadataWorkerPool::workerStoppedMessage());
-            continue;
-        }
-        EXPECT_EQ(result.errorFlag, 0) << name << ": " << result.errorMsg.toStdString();
-        EXPECT_EQ(helperfixtures::exiftoolValue(copy, "Artist"), runs[run].settings().Artist) << name;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Runs, ARunsRecords,
-                         ::testing::Values(RecordsRun{"oneRun", {{"a.jpg", 0}, {"b.jpg", 0}, {"c.jpg", 0}}},
-                                           RecordsRun{"runsTakingTurns", {{"a.jpg", 0}, {"b.jpg", 1}, {"c.jpg", 0}}},
-                                           RecordsRun{"workerReplacedMidRun",
-                                                      {{"a.jpg", 0}, {"abort-here.jpg", 0}, {"c.jpg", 0}}}),
-                         [](const ::testing::TestParamInfo<RecordsRun>& info) { return std::string(info.param.name); });
 
 // Starts the fault worker on a socket of ours, as the pool does.
 pid_t startWorker(int* ourEnd) {
@@ -268,25 +256,6 @@ bool endsWithin(pid_t pid, int milliseconds) {
     return ended;
 }
 
-TEST(AWorkerWhoseApplicationIsGone, exitsWhetherIdleOrBusy) {
-    for (const bool busy : {false, true}) {
-        int channel = -1;
-        const pid_t pid = startWorker(&channel);
-        ASSERT_GT(pid, 0);
-        WorkerMessage request;
-        request.json = QJsonObject{{"request", "read"}, {"path", busy ? "/nowhere/hang-here.jpg" : "/nowhere/a.jpg"}};
-        ASSERT_TRUE(WorkerChannel(channel).send(request));
-        if (!busy) {
-            WorkerMessage answer;
-            ASSERT_EQ(WorkerChannel(channel).receive(answer), WorkerChannel::Received::Message);
-        }
-        ::close(channel);
-        const bool ended = endsWithin(pid, 10000);
-        if (!ended) ::kill(pid, SIGKILL);
-        EXPECT_TRUE(ended) << (busy ? "busy" : "idle");
-    }
-}
-
 // A worker takes the umask it started with for every copy: the user's private umask keeps each copy private.
 TEST_F(FaultyWorkers, giveCopiesOnlyTheAccessTheUmaskAllows) {
     const QString source = photo("a.jpg");
@@ -304,49 +273,58 @@ TEST_F(FaultyWorkers, giveCopiesOnlyTheAccessTheUmaskAllows) {
     }
 }
 
-// Records are never guessed: a write naming records its worker was never sent is refused and leaves nothing.
-TEST_F(FaultyWorkers, refuseAWriteWithRecordsTheyDoNotHold) {
-    const QString copy = dir.filePath("out/copy.jpg");
-    int channel = -1;
-    const pid_t pid = startWorker(&channel);
-    ASSERT_GT(pid, 0);
-    const WriteRecords records(artistEdit(), artistEdit());
-    ASSERT_TRUE(
-        WorkerChannel(channel).send(WorkerProtocol::writeRequest(photoAt(photo("a.jpg")), records, copy, false)));
-    WorkerMessage answer;
-    do {
-        ASSERT_EQ(WorkerChannel(channel).receive(answer, std::chrono::steady_clock::now() + std::chrono::seconds(10)),
-                  WorkerChannel::Received::Message);
-    } while (WorkerProtocol::isReceivedEvent(answer));
-    ::close(channel);
-    ::waitpid(pid, nullptr, 0);
-    EXPECT_EQ(WorkerProtocol::takeWriteAnswer(answer).errorFlag, ExifWriteFailed);
-    EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden), QStringList());
+// A worker on a socket of ours with no pool to clean up after it: it ends once its application is gone, idle or
+// busy; killed midway it leaves nothing under the copy's name, neither an empty file nor a whole copy without its
+// dates; and it never guesses records: a write naming records it was never sent is refused and leaves nothing.
+TEST_F(FaultyWorkers, onTheirOwnEndWithTheirApplicationAndLeaveNoCopy) {
+    enum Request { Read, WriteWithRecords, WriteWithoutRecords };
+    const struct {
+        const char* name;
+        const char* photo;  // which tells the fault worker what to do
+        Request request;
+        bool answers;
+        bool endsByItself;
+    } rows[] = {{"idle", "a.jpg", Read, true, false},
+                {"busy", "hang-here.jpg", Read, false, false},
+                {"killedMidway", "abort-midway.jpg", WriteWithRecords, false, true},
+                {"killedUndated", "abort-undated.jpg", WriteWithRecords, false, true},
+                {"sentNoRecords", "a.jpg", WriteWithoutRecords, true, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString out = dir.filePath(row.name);
+        ASSERT_TRUE(QDir().mkpath(out));
+        const QString copy = out + '/' + row.photo;
+        int channel = -1;
+        const pid_t pid = startWorker(&channel);
+        ASSERT_GT(pid, 0);
+        WorkerMessage request;
+        request.json = QJsonObject{{"request", "read"}, {"path", "/nowhere/" + QLatin1String(row.photo)}};
+        if (row.request != Read) {
+            const WriteRecords records(artistEdit(), artistEdit());
+            request = WorkerProtocol::writeRequest(photoAt(photo(row.photo)), records, copy, false);
+            if (row.request == WriteWithRecords) WorkerProtocol::addRecords(request, records);
+        }
+        ASSERT_TRUE(WorkerChannel(channel).send(request));
+        WorkerMessage answer;
+        while (row.answers) {
+            ASSERT_EQ(
+                WorkerChannel(channel).receive(answer, std::chrono::steady_clock::now() + std::chrono::seconds(10)),
+                WorkerChannel::Received::Message);
+            if (!WorkerProtocol::isReceivedEvent(answer)) break;
+        }
+        const bool endedByItself = row.endsByItself && endsWithin(pid, 10000);
+        ::close(channel);
+        const bool ended = endedByItself || (!row.endsByItself && endsWithin(pid, 10000));
+        if (!ended) ::kill(pid, SIGKILL);
+        ASSERT_TRUE(ended);
+        if (row.request == WriteWithoutRecords) {
+            EXPECT_EQ(WorkerProtocol::takeWriteAnswer(answer).errorFlag, ExifWriteFailed);
+        }
+        // A killed worker's hidden working file may stay; nothing may stand under the copy's name.
+        const QDir::Filters shown = row.endsByItself ? QDir::Files : QDir::Files | QDir::Hidden;
+        EXPECT_EQ(QDir(out).entryList(shown), QStringList());
+    }
 }
-
-// Killed midway with no application left to clean up after it, a worker leaves nothing under the copy's
-// name: neither an empty file nor a whole copy without its dates.
-class AWorkerLeftAlone : public FaultyWorkers, public ::testing::WithParamInterface<Fault> {};
-
-TEST_P(AWorkerLeftAlone, leavesNoCopyUnderItsName) {
-    const QString name = QString::fromLatin1(GetParam().name) + ".jpg";
-    const QString copy = dir.filePath("out/") + name;
-    int channel = -1;
-    const pid_t pid = startWorker(&channel);
-    ASSERT_GT(pid, 0);
-    ASSERT_TRUE(WorkerChannel(channel).send(requestWithRecords(photoAt(photo(name)), copy)));
-    const bool ended = endsWithin(pid, 10000);
-    ::close(channel);
-    if (!ended) ::kill(pid, SIGKILL);
-    ASSERT_TRUE(ended);
-    EXPECT_FALSE(QFileInfo::exists(copy));
-    EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files), QStringList());
-}
-
-INSTANTIATE_TEST_SUITE_P(Faults, AWorkerLeftAlone, ::testing::Values(Fault{"abort-midway"}, Fault{"abort-undated"}),
-                         [](const ::testing::TestParamInfo<Fault>& info) {
-                             return QString::fromLatin1(info.param.name).remove('-').toStdString();
-                         });
 
 // The application killed outright, with its worker idle, busy or stopped: a shell stands in for it and holds
 // the application's end of the socket.
@@ -399,7 +377,7 @@ INSTANTIATE_TEST_SUITE_P(States, AWorkerWhoseApplicationWasKilled,
                          ::testing::Values(Death{"idle", "/nowhere/a.jpg", false},
                                            Death{"busy", "/nowhere/hang-here.jpg", false},
                                            Death{"stopped", "/nowhere/a.jpg", true}),
-                         [](const ::testing::TestParamInfo<Death>& info) { return std::string(info.param.name); });
+                         testsupport::rowName);
 
 TEST(APhotoWithAnEmptyResolutionEntry, isAddedAndWrittenOrRefusedWithoutACrash) {
     helperfixtures::installReader();

@@ -81,14 +81,11 @@ class APhoneNumberDownload : public testing::Test {
 struct ServedRow {
     const char* name;
     LoopbackServer::Response first;
-    int attemptTimeoutMs;
     const char* number;
     int requests;
+    int attemptTimeoutMs = 60000;
+    friend void PrintTo(const ServedRow& row, std::ostream* os) { *os << row.name; }
 };
-
-void PrintTo(const ServedRow& row, std::ostream* os) {
-    *os << row.name;
-}
 
 QByteArray numberFile(const QByteArray& number) {
     return "[default]\nfennacle = " + number + "\n";
@@ -111,26 +108,23 @@ TEST_P(AServedSupportPhoneFile, givesANumberOnlyWhenSmallTimelyAndMadeOfPhoneCha
     EXPECT_EQ(server.requests.size(), GetParam().requests);
 }
 
+const QByteArray kOk = "HTTP/1.1 200 OK\r\n";
 INSTANTIATE_TEST_SUITE_P(
     Rows, AServedSupportPhoneFile,
     testing::Values(
-        ServedRow{"aFormattedNumber", {.body = numberFile("+1 (800) 555-0100")}, 60000, "+1 (800) 555-0100", 1},
-        ServedRow{"markup", {.body = numberFile("<h1>LICENSE EXPIRED</h1>")}, 60000, "", 1},
-        ServedRow{"words", {.body = numberFile("Call us now")}, 60000, "", 1},
-        ServedRow{"tooLongForANumber", {.body = numberFile(QByteArray(40, '5'))}, 60000, "", 1},
-        ServedRow{"aFileOfSixtyFourKilobytes", {.body = paddedFile()}, 60000, "", 2},
+        ServedRow{"aFormattedNumber", {.body = numberFile("+1 (800) 555-0100")}, "+1 (800) 555-0100", 1},
+        ServedRow{"markup", {.body = numberFile("<h1>LICENSE EXPIRED</h1>")}, "", 1},
+        ServedRow{"words", {.body = numberFile("Call us now")}, "", 1},
+        ServedRow{"tooLongForANumber", {.body = numberFile(QByteArray(40, '5'))}, "", 1},
+        ServedRow{"aFileOfSixtyFourKilobytes", {.body = paddedFile()}, "", 2},
         ServedRow{"announcesSixtyFourMegabytesAndStalls",
-                  {.raw = "HTTP/1.1 200 OK\r\nContent-Length: 67108864\r\n\r\n" + numberFile("555 0100")},
-                  60000,
+                  {.raw = kOk + "Content-Length: 67108864\r\n\r\n" + numberFile("555 0100")},
                   "",
                   2},
-        ServedRow{"sendsWithoutALengthAndStalls", {.raw = "HTTP/1.1 200 OK\r\n\r\n" + paddedFile()}, 60000, "", 2},
-        ServedRow{"dripsOneByteAtATime",
-                  {.raw = "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n[default]\n", .dripMs = 20},
-                  300,
-                  "",
-                  2}),
-    [](const auto& info) { return std::string(info.param.name); });
+        ServedRow{"sendsWithoutALengthAndStalls", {.raw = kOk + "\r\n" + paddedFile()}, "", 2},
+        ServedRow{
+            "dripsOneByteAtATime", {.raw = kOk + "Content-Length: 1000\r\n\r\n[default]\n", .dripMs = 20}, "", 2, 300}),
+    testsupport::rowName);
 
 TEST_F(APhoneNumberDownload, storesTheNumberOfTheFile) {
     defaults.setValue("phonenumber", "A");
