@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -222,7 +223,12 @@ TEST(AFolderWalkStop, duringTheGatheringOfALargeTreeEndsItPromptly) {
 TEST(APhotoNameThatIsNotText, isRefusedAsUnreadableWhetherDroppedOrFoundInAFolder) {
     QTemporaryDir dir;
     const QByteArray folder = QFile::encodeName(dir.path());
-    for (const char* name : {"/caf\xe9.jpg", "/notes\xe9.txt", "/ok.jpg"}) {
+    const char* const names[] = {"/caf\xe9.jpg", "/notes\xe9.txt", "/ok.jpg"};
+    // QTemporaryDir cannot remove names it cannot decode, so they go by their bytes.
+    const auto removeNames = qScopeGuard([&] {
+        for (const char* name : names) ::unlink((folder + name).constData());
+    });
+    for (const char* name : names) {
         const int fd = ::open((folder + name).constData(), O_WRONLY | O_CREAT, 0644);
         ASSERT_GE(fd, 0);
         ::close(fd);
