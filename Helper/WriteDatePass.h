@@ -19,6 +19,8 @@ class WriteDatePass {
     // without a rule keeps the original, as a default rule does.
     static QString ruleResult(const DateTimeConfigurationRef& rule, const PhotoFile& photo,
                               QString MetaDataObject::*dateField);
+    // The same for a date given as text.
+    static QString ruleResult(const DateTimeConfigurationRef& rule, const QString& date);
 
     // The date part of a rule result as an IPTC date: "2019:07:10 08:30:00" gives "2019-07-10".
     static QString iptcDatePart(const QString& result);

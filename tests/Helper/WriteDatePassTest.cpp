@@ -11,9 +11,10 @@ using namespace writerfixtures;
 
 namespace {
 
-// The six dates and the IPTC date as exiftool reports them.
+// The six dates as exiftool reports them, and the date taken that TIFF/EP raws repeat in their first IFD.
 const char* const kDateTags[] = {"ExifIFD:DateTimeOriginal", "ExifIFD:CreateDate", "IFD0:ModifyDate",
-                                 "XMP-xmp:CreateDate",       "XMP-xmp:ModifyDate", "XMP-photoshop:DateCreated"};
+                                 "XMP-xmp:CreateDate",       "XMP-xmp:ModifyDate", "XMP-photoshop:DateCreated",
+                                 "IFD0:DateTimeOriginal"};
 
 struct DateRuleRow {
     const char* name;
@@ -73,6 +74,8 @@ class ADateRule : public ::testing::TestWithParam<DateRuleRow> {
 TEST_P(ADateRule, rebuildsAllSixDatesFromThePhotosOwn) {
     const DateRuleRow row = GetParam();
     const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
+    ASSERT_TRUE(helperfixtures::exiftoolWrite(
+        source, {"-IFD0:DateTimeOriginal=" + seededDate(), "-ExifIFD:DateTimeOriginal=" + seededDate()}));
     const QByteArray before = testsupport::fileHash(source);
     MetaDataObject settings;
     setAllRules(settings, row.config());
@@ -132,6 +135,7 @@ TEST(AnXmpDate, isWrittenInTheIsoForm) {
     const QByteArray packet = xmpPacket(target);
     EXPECT_TRUE(packet.contains("2019-08-01T08:30:00")) << packet.toStdString();
     EXPECT_FALSE(packet.contains("2019:08:01")) << packet.toStdString();
+    EXPECT_FALSE(exiftoolTags(target).contains("IFD0:DateTimeOriginal"));  // only a file that held one has it
 }
 
 TEST(AnOriginalDateRule, replacesTheIptcDateTheFormHeld) {
