@@ -17,11 +17,12 @@ constexpr double kBaseZoom = 3;  // the offline image is the world at 2048 pixel
 
 // Degrees between graticule lines, so that lines stand at least this far apart.
 double graticuleStep(double pixelsPerDegree) {
-    static const double steps[] = {0.01, 0.02, 0.05, 0.1, 0.25, 0.5, 1, 2, 5, 10, 15, 30};
+    // Up to a half world: a small map of the whole world would otherwise crowd its labels into one another.
+    static const double steps[] = {0.01, 0.02, 0.05, 0.1, 0.25, 0.5, 1, 2, 5, 10, 15, 30, 45, 90, 180};
     for (double step : steps) {
         if (step * pixelsPerDegree >= 110) return step;
     }
-    return 30;
+    return 180;
 }
 
 QString degreeText(double value, char positive, char negative) {
