@@ -7,7 +7,6 @@
 #include "app/LoadingOverlay.h"
 #include "app/MainTitleBar.h"
 #include "app/MainWindowApplication.h"
-#include "app/MainWindowCloseFlow.h"
 #include "app/ProductInfo.h"
 #include "app/QuickTourWindow.h"
 #include "controls/ControlState.h"
@@ -354,58 +353,4 @@ bool MainWindowController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_windowMain && event->type() == QEvent::WindowStateChange && !m_windowMain->isMinimized())
         btnMinimizeWindow()->setState(ControlStateOff);
     return QObject::eventFilter(watched, event);
-}
-
-// ---- the halves' operations, under the names the window answers to ----
-
-void MainWindowController::showAddPhotosWindow() {
-    m_startWindows->showAddPhotosWindow();
-}
-
-void MainWindowController::addPhotoWindow() {
-    m_startWindows->addPhotoWindow();
-}
-
-void MainWindowController::hideAddPhotosWindow() {
-    m_startWindows->hideAddPhotosWindow();
-}
-
-void MainWindowController::showAddPhotosPanel(int type) {
-    m_startWindows->showAddPhotosPanel(type);
-}
-
-void MainWindowController::showIphotosPanel() {
-    m_startWindows->showIphotosPanel();
-}
-
-void MainWindowController::btnCloseAddPhotoWinTapped() {
-    m_startWindows->btnCloseAddPhotoWinTapped();
-}
-
-void MainWindowController::showExifEditorWindow() {
-    m_startWindows->showExifEditorWindow();
-}
-
-void MainWindowController::showTipsScreen() {
-    m_startWindows->showTipsScreen();
-}
-
-void MainWindowController::closeQuickTourClicked() {
-    m_startWindows->closeQuickTourClicked();
-}
-
-void MainWindowController::torvanelinkClicked() {
-    m_startWindows->torvanelinkClicked();
-}
-
-void MainWindowController::btnCloseWindowTapped() {
-    m_closeFlow->btnCloseWindowTapped();
-}
-
-void MainWindowController::closeWindowActionShowRate(bool showRate) {
-    m_closeFlow->closeWindowActionShowRate(showRate);
-}
-
-void MainWindowController::showAlertForRateApp() {
-    m_closeFlow->showAlertForRateApp();
 }
