@@ -9,6 +9,7 @@
 #include "app/MainWindowApplication.h"
 #include "app/ProductInfo.h"
 #include "app/QuickTourWindow.h"
+#include "controls/CentredWindow.h"
 #include "controls/ControlState.h"
 #include "controls/DragDropBox.h"
 #include "controls/IMGButton.h"
@@ -141,11 +142,8 @@ void MainWindowController::registerObservers() {
 void MainWindowController::setupViewInitialSize() {
     const QScreen* screen = m_windowMain->screen();
     const QRect visible = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), kMainWindowSize);
-    QRect frame(QPoint(0, 0), kMainWindowSize);
-    frame.moveTopLeft(visible.topLeft() + QPoint((visible.width() - kMainWindowSize.width()) / 2,
-                                                 (visible.height() - kMainWindowSize.height()) / 2));
     m_windowMain->setMinimumSize(kMainWindowSize);
-    m_windowMain->setGeometry(frame);
+    m_windowMain->setGeometry(QRect(CentredWindow::topLeftOver(visible, kMainWindowSize), kMainWindowSize));
     m_lastMainPosition = m_windowMain->pos();
 }
 
