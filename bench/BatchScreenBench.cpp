@@ -16,11 +16,11 @@
 #include <unistd.h>
 
 #include "Helper/MetadataWorkerPool.h"
-#include "batch/DateRulePanel.h"
+#include "batch/DateRuleChecks.h"
+#include "bench/StallMeter.h"
 #include "controls/SubWindowState.h"
 #include "editor/BatchRunScreen.h"
 #include "editor/EditorBatchActions.h"
-#include "editor/EditorFormActions.h"
 #include "editor/ExifEditorView.h"
 #include "intake/PhotoIntake.h"
 #include "model/MetadataKeyTable.h"
@@ -106,19 +106,16 @@ int main(int argc, char** argv) {
     editForm(view);
 
     BatchRunController& controller = view.batchActions().controller();
-    QElapsedTimer run, sinceTick;
+    QElapsedTimer run;
+    StallMeter meter;
     qint64 longestStall = 0;
-    QTimer tick;
-    tick.setInterval(5);
-    QObject::connect(&tick, &QTimer::timeout, [&] { longestStall = std::max(longestStall, sinceTick.restart()); });
     QObject::connect(&controller, &BatchRunController::progressSheetShown, [&] {
         run.start();
-        sinceTick.start();
-        tick.start();
+        meter.start();
     });
     QEventLoop running;
     QObject::connect(&controller.runner(), &BatchRunner::runEnded, &running, [&] {
-        tick.stop();
+        longestStall = meter.stop();
         running.quit();
     });
     // Dirty pages of earlier runs are written out first, so every run meets an idle disk.
