@@ -17,6 +17,7 @@
 
 #include "Helper/MetadataWorkerPool.h"
 #include "batch/DateRuleChecks.h"
+#include "bench/RunUntil.h"
 #include "bench/StallMeter.h"
 #include "controls/SubWindowState.h"
 #include "editor/BatchRunScreen.h"
@@ -95,14 +96,7 @@ int main(int argc, char** argv) {
     view.addPhotosFromPathUrls({input}, false);
     adding.exec();
     // The form's set-up merges the ticked photos; the edit goes in once it has.
-    QEventLoop merging;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (!view.isProcessingWithFileSystem() && view.btnProcess()->isEnabled()) merging.quit();
-    });
-    poll.start(10);
-    merging.exec();
-    poll.stop();
+    runUntil([&] { return !view.isProcessingWithFileSystem() && view.btnProcess()->isEnabled(); });
     editForm(view);
 
     BatchRunController& controller = view.batchActions().controller();
