@@ -7,9 +7,9 @@
 #include "app/LoadingOverlay.h"
 #include "app/MainTitleBar.h"
 #include "app/MainWindowApplication.h"
-#include "app/MainWindowCloseFlow.h"
 #include "app/ProductInfo.h"
 #include "app/QuickTourWindow.h"
+#include "controls/CentredWindow.h"
 #include "controls/ControlState.h"
 #include "controls/DragDropBox.h"
 #include "controls/IMGButton.h"
@@ -142,11 +142,8 @@ void MainWindowController::registerObservers() {
 void MainWindowController::setupViewInitialSize() {
     const QScreen* screen = m_windowMain->screen();
     const QRect visible = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), kMainWindowSize);
-    QRect frame(QPoint(0, 0), kMainWindowSize);
-    frame.moveTopLeft(visible.topLeft() + QPoint((visible.width() - kMainWindowSize.width()) / 2,
-                                                 (visible.height() - kMainWindowSize.height()) / 2));
     m_windowMain->setMinimumSize(kMainWindowSize);
-    m_windowMain->setGeometry(frame);
+    m_windowMain->setGeometry(QRect(CentredWindow::topLeftOver(visible, kMainWindowSize), kMainWindowSize));
     m_lastMainPosition = m_windowMain->pos();
 }
 
@@ -354,58 +351,4 @@ bool MainWindowController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_windowMain && event->type() == QEvent::WindowStateChange && !m_windowMain->isMinimized())
         btnMinimizeWindow()->setState(ControlStateOff);
     return QObject::eventFilter(watched, event);
-}
-
-// ---- the halves' operations, under the names the window answers to ----
-
-void MainWindowController::showAddPhotosWindow() {
-    m_startWindows->showAddPhotosWindow();
-}
-
-void MainWindowController::addPhotoWindow() {
-    m_startWindows->addPhotoWindow();
-}
-
-void MainWindowController::hideAddPhotosWindow() {
-    m_startWindows->hideAddPhotosWindow();
-}
-
-void MainWindowController::showAddPhotosPanel(int type) {
-    m_startWindows->showAddPhotosPanel(type);
-}
-
-void MainWindowController::showIphotosPanel() {
-    m_startWindows->showIphotosPanel();
-}
-
-void MainWindowController::btnCloseAddPhotoWinTapped() {
-    m_startWindows->btnCloseAddPhotoWinTapped();
-}
-
-void MainWindowController::showExifEditorWindow() {
-    m_startWindows->showExifEditorWindow();
-}
-
-void MainWindowController::showTipsScreen() {
-    m_startWindows->showTipsScreen();
-}
-
-void MainWindowController::closeQuickTourClicked() {
-    m_startWindows->closeQuickTourClicked();
-}
-
-void MainWindowController::torvanelinkClicked() {
-    m_startWindows->torvanelinkClicked();
-}
-
-void MainWindowController::btnCloseWindowTapped() {
-    m_closeFlow->btnCloseWindowTapped();
-}
-
-void MainWindowController::closeWindowActionShowRate(bool showRate) {
-    m_closeFlow->closeWindowActionShowRate(showRate);
-}
-
-void MainWindowController::showAlertForRateApp() {
-    m_closeFlow->showAlertForRateApp();
 }

@@ -3,6 +3,7 @@
 #include "app/AddPhotosMainWindow.h"
 #include "app/DelayedCall.h"
 #include "app/MainWindowAddPhotos.h"
+#include "app/MainWindowCloseFlow.h"
 #include "controls/MouseDownViewDelegate.h"
 #include "controls/VLAppStoreWindowDelegate.h"
 
@@ -20,7 +21,6 @@ class IMGButton;
 class LoadingOverlay;
 class MainTitleBar;
 class MainWindowApplication;
-class MainWindowCloseFlow;
 class QuickTourWindow;
 class VLAppStoreWindow;
 class QWidget;
@@ -29,8 +29,9 @@ class QWidget;
 // starts the user's work, the quick tour, the rate prompt and the close confirmation. It shows the support
 // number, reacts to the editing screen's busy state, and runs the first half of the close flow, whose second
 // half is the application delegate's. The editing screen is mounted below its title bar. The add-photos window
-// with the quick tour and the close flow are halves of their own (MainWindowAddPhotos, MainWindowCloseFlow);
-// the application is asked through MainWindowApplication.
+// with the quick tour and the close flow are halves of their own (MainWindowAddPhotos, MainWindowCloseFlow),
+// whose operations the window hands on under its own names; the application is asked through
+// MainWindowApplication.
 class MainWindowController : public QObject,
                              public VLAppStoreWindowDelegate,
                              public MouseDownViewDelegate,
@@ -67,7 +68,7 @@ class MainWindowController : public QObject,
     IMGButton* btnMinimizeWindow() const;
     IMGButton* btnZoomWindow() const;
     MainTitleBar* vwTopContainer() const { return m_titleBar; }
-    void btnCloseWindowTapped();
+    void btnCloseWindowTapped() { m_closeFlow->btnCloseWindowTapped(); }
     void btnMinimizeWindowTapped();
     void btnZoomWindowTapped();
     void updatePhoneNumber_MainThread(const QString& number);
@@ -79,25 +80,25 @@ class MainWindowController : public QObject,
 
     // ---- add-photos window ----
     AddPhotosWindow* winAddPhotos() const { return m_addPhotos; }
-    void showAddPhotosWindow();
-    void addPhotoWindow();
-    void hideAddPhotosWindow();
+    void showAddPhotosWindow() { m_startWindows->showAddPhotosWindow(); }
+    void addPhotoWindow() { m_startWindows->addPhotoWindow(); }
+    void hideAddPhotosWindow() { m_startWindows->hideAddPhotosWindow(); }
     // 0: photo files; 1: photo files and folders; any other type opens nothing.
-    void showAddPhotosPanel(int type);
-    void showIphotosPanel();
-    void btnCloseAddPhotoWinTapped();
+    void showAddPhotosPanel(int type) { m_startWindows->showAddPhotosPanel(type); }
+    void showIphotosPanel() { m_startWindows->showIphotosPanel(); }
+    void btnCloseAddPhotoWinTapped() { m_startWindows->btnCloseAddPhotoWinTapped(); }
     // Puts the add-photos window away and brings the main window forward.
-    void showExifEditorWindow();
+    void showExifEditorWindow() { m_startWindows->showExifEditorWindow(); }
 
     // ---- quick tour ----
     QuickTourWindow* winTips() const { return m_tips; }
-    void showTipsScreen();
-    void closeQuickTourClicked();
-    void torvanelinkClicked();
+    void showTipsScreen() { m_startWindows->showTipsScreen(); }
+    void closeQuickTourClicked() { m_startWindows->closeQuickTourClicked(); }
+    void torvanelinkClicked() { m_startWindows->torvanelinkClicked(); }
 
     // ---- close flow ----
-    void closeWindowActionShowRate(bool showRate) override;
-    void showAlertForRateApp();
+    void closeWindowActionShowRate(bool showRate) override { m_closeFlow->closeWindowActionShowRate(showRate); }
+    void showAlertForRateApp() { m_closeFlow->showAlertForRateApp(); }
     void showFeedBackWindow();
     void openHelpUrl();
 

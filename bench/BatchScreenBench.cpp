@@ -16,11 +16,12 @@
 #include <unistd.h>
 
 #include "Helper/MetadataWorkerPool.h"
-#include "batch/DateRulePanel.h"
+#include "batch/DateRuleChecks.h"
+#include "bench/RunUntil.h"
+#include "bench/StallMeter.h"
 #include "controls/SubWindowState.h"
 #include "editor/BatchRunScreen.h"
 #include "editor/EditorBatchActions.h"
-#include "editor/EditorFormActions.h"
 #include "editor/ExifEditorView.h"
 #include "intake/PhotoIntake.h"
 #include "model/MetadataKeyTable.h"
@@ -95,30 +96,20 @@ int main(int argc, char** argv) {
     view.addPhotosFromPathUrls({input}, false);
     adding.exec();
     // The form's set-up merges the ticked photos; the edit goes in once it has.
-    QEventLoop merging;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (!view.isProcessingWithFileSystem() && view.btnProcess()->isEnabled()) merging.quit();
-    });
-    poll.start(10);
-    merging.exec();
-    poll.stop();
+    runUntil([&] { return !view.isProcessingWithFileSystem() && view.btnProcess()->isEnabled(); });
     editForm(view);
 
     BatchRunController& controller = view.batchActions().controller();
-    QElapsedTimer run, sinceTick;
+    QElapsedTimer run;
+    StallMeter meter;
     qint64 longestStall = 0;
-    QTimer tick;
-    tick.setInterval(5);
-    QObject::connect(&tick, &QTimer::timeout, [&] { longestStall = std::max(longestStall, sinceTick.restart()); });
     QObject::connect(&controller, &BatchRunController::progressSheetShown, [&] {
         run.start();
-        sinceTick.start();
-        tick.start();
+        meter.start();
     });
     QEventLoop running;
     QObject::connect(&controller.runner(), &BatchRunner::runEnded, &running, [&] {
-        tick.stop();
+        longestStall = meter.stop();
         running.quit();
     });
     // Dirty pages of earlier runs are written out first, so every run meets an idle disk.

@@ -8,6 +8,7 @@
 
 #include "Helper/MetadataWorkerPool.h"
 #include "bench/ProcessMemory.h"
+#include "bench/RunUntil.h"
 #include "bench/StallMeter.h"
 #include "controls/SubWindowState.h"
 #include "editor/ExifEditorView.h"
@@ -22,12 +23,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <QTimer>
 
 #include <unistd.h>
 
@@ -54,16 +53,6 @@ int linkCopies(const QStringList& samples, int count, const QString& folder) {
             ++made;
     }
     return made;
-}
-
-void runUntil(const std::function<bool()>& done) {
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (done()) loop.quit();
-    });
-    poll.start(5);
-    loop.exec();
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "app/online/PhoneNumberDownload.h"
 #include "bench/ProcessMemory.h"
+#include "bench/RunUntil.h"
 #include "bench/StallMeter.h"
 #include "platform/MapProjection.h"
 #include "platform/MapView.h"
@@ -21,7 +22,6 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QImage>
 #include <QPainter>
 #include <QTcpServer>
@@ -33,22 +33,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <functional>
 
 namespace {
-
-bool runUntil(const std::function<bool()>& done, qint64 limitMs) {
-    QElapsedTimer clock;
-    clock.start();
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (done() || clock.elapsed() > limitMs) loop.quit();
-    });
-    poll.start(5);
-    loop.exec();
-    return done();
-}
 
 // One kind of answer to every request. Lives in its own thread, so its writing is not counted as the
 // application's stall, and writes big bodies a megabyte at a time, so its own memory stays small.

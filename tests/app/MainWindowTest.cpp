@@ -301,7 +301,7 @@ TEST(TheQuickTour, leadsToTheAddPhotosWindowAtTheFirstLaunchAndBackToTheWindowLa
     EXPECT_TRUE(shell.window().windowMain()->isVisible());
 }
 
-TEST(TheMainWindow, mountsTheEditingScreenBelowItsTitleBar) {
+TEST(TheMainWindow, mountsTheEditingScreenBelowItsTitleBarOnTheSharedBackingSquareOnTop) {
     Shell shell;
     shell.launch();
     VLAppStoreWindow* main = shell.window().windowMain();
@@ -311,12 +311,7 @@ TEST(TheMainWindow, mountsTheEditingScreenBelowItsTitleBar) {
     ASSERT_EQ(editor, shell.screen.widget);
     EXPECT_EQ(editor->mapTo(main, QPoint(0, 0)), QPoint(0, 50));
     EXPECT_EQ(editor->size(), QSize(1050, 650));
-}
-
-TEST(TheMainWindow, liesOnTheSharedBackingBelowItsTitleBarSquareOnTop) {
-    Shell shell;
-    shell.launch();
-    const auto backings = shell.window().windowMain()->findChildren<VisualEffectBacking*>(Qt::FindDirectChildrenOnly);
+    const auto backings = main->findChildren<VisualEffectBacking*>(Qt::FindDirectChildrenOnly);
     ASSERT_EQ(backings.size(), 1);
     EXPECT_EQ(backings.first()->geometry(), shell.window().mainScreenView()->geometry());
     EXPECT_TRUE(backings.first()->look().squareTop);

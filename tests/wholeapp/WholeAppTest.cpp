@@ -118,6 +118,20 @@ class AUsersRun : public ::testing::Test {
         ASSERT_GE(row, 0) << text.toStdString();
         User::clickRow(list, row);
     }
+    // A date's rule set through its panel, opened by the date's button: the option, the parts it keeps and
+    // the shift of one part; a screenshot when named, then a click outside puts the panel away.
+    void shiftADate(int dateButtonTag, int option, std::initializer_list<int> kept, int shiftField,
+                    const QString& amount, const QString& screenshot = {}) {
+        User::click(editor().viewWithTag(dateButtonTag));
+        DateTimeRulesPanel* panel = editor().batchActions().datePanel();
+        ASSERT_TRUE(User::waitFor([&] { return panel->isOpen(); }, "the date panel"));
+        User::click(panel->radio(option));
+        for (const int box : kept) User::click(panel->keepBox(box));
+        User::type(panel->shiftField(shiftField), amount);
+        if (!screenshot.isEmpty()) User::screenshot(main().windowMain(), screenshot);
+        User::click(editor().lblPhotosCount());
+        ASSERT_TRUE(User::waitFor([&] { return !panel->isOpen(); }, "the date panel to close"));
+    }
     void waitForTheSummary() {
         User::waitFor([this] { return summary()->isVisible(); }, "the summary of the run");
     }
@@ -239,15 +253,10 @@ void AUsersRun::saveAndApplyAPreset() {
 // A preset brings its own date rules: the date digitized, shifted on the form, is kept again by the preset,
 // and the form says so instead of the shift it no longer makes.
 void AUsersRun::applyThePresetOverADateRule() {
-    User::click(editor().viewWithTag(251));  // the date digitized's button
-    DateTimeRulesPanel* panel = editor().batchActions().datePanel();
-    ASSERT_TRUE(User::waitFor([&] { return panel->isOpen(); }, "the date panel"));
-    User::click(panel->radio(DateTimeConfiguration::IncDecTime));
-    User::click(panel->keepBox(DateRulePanel::IncDecMinute));
-    User::click(panel->keepBox(DateRulePanel::IncDecSecond));
-    User::type(panel->shiftField(DateRulePanel::ShiftHour), "2");
-    User::click(editor().lblPhotosCount());
-    ASSERT_TRUE(User::waitFor([&] { return !panel->isOpen(); }, "the date panel to close"));
+    // Tag 251: the date digitized's button.
+    ASSERT_NO_FATAL_FAILURE(shiftADate(251, DateTimeConfiguration::IncDecTime,
+                                       {DateRulePanel::IncDecMinute, DateRulePanel::IncDecSecond},
+                                       DateRulePanel::ShiftHour, "2"));
     QLineEdit* digitized = field("Date_Creation");
     EXPECT_EQ(digitized->text(), "Inc/Dec: Hour:2");
 
@@ -287,16 +296,8 @@ void AUsersRun::editEverySection() {
     EXPECT_EQ(editor().metaDataObject().CamSetting_Aperture + editor().metaDataObject().XMP_Keyword, "");
 
     // The date taken moves a year on, in every photo from its own date (tag 250: the first date's button).
-    User::click(editor().viewWithTag(250));
-    DateTimeRulesPanel* panel = editor().batchActions().datePanel();
-    ASSERT_TRUE(User::waitFor([&] { return panel->isOpen(); }, "the date panel"));
-    User::click(panel->radio(DateTimeConfiguration::IncDecDate));
-    User::click(panel->keepBox(DateRulePanel::IncDecDay));
-    User::click(panel->keepBox(DateRulePanel::IncDecMonth));
-    User::type(panel->shiftField(DateRulePanel::ShiftYear), "1");
-    User::screenshot(main().windowMain(), "wholeapp-04-date-rule");
-    User::click(editor().lblPhotosCount());  // a click outside puts the panel away
-    ASSERT_TRUE(User::waitFor([&] { return !panel->isOpen(); }, "the date panel to close"));
+    shiftADate(250, DateTimeConfiguration::IncDecDate, {DateRulePanel::IncDecDay, DateRulePanel::IncDecMonth},
+               DateRulePanel::ShiftYear, "1", "wholeapp-04-date-rule");
 }
 
 void AUsersRun::pickAPlaceOnTheMap() {

@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                     IniRow{"textAroundBracketsIgnored", "x [default] y\nfennacle=7\n", "", "7"},
                     IniRow{"twoOpeningBracketsIsNoHeader", "[default]\n[[phone]\nfennacle=8\n", "", "8"},
                     IniRow{"emptyFile", "", "A", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testsupport::rowName);
 
 // A download against the loopback server with millisecond pauses, and a defaults file of its own.
 class APhoneNumberDownload : public testing::Test {
