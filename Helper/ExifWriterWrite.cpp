@@ -89,8 +89,7 @@ bool writeOut(const EditedBytes& edited, const QString& target, platform::FileMa
     char* data = reinterpret_cast<char*>(io.mmap(refreshDigest));
     if (refreshDigest) PhotoshopIptcDigest::refresh(data, static_cast<qsizetype>(io.size()));
     const QByteArrayView bytes(data, static_cast<qsizetype>(io.size()));
-    const bool ok = files.writeFile(target, bytes, platform::FileManager::WriteMode::CreateNew, edited.permissions,
-                                    error, {&*edited.file, edited.source.size()});
+    const bool ok = files.writeFile(target, bytes, edited.permissions, error, {&*edited.file, edited.source.size()});
     io.munmap();
     io.close();
     return ok;

@@ -123,15 +123,15 @@ WorkerMessage MetadataWorker::answerWrite(const WorkerMessage& request) {
     }
     // Records this process never received cannot be guessed; the photo is not written with any others.
     const bool holdsRecords = m_held && m_held->identity == query.records;
-    if (!query.photo || !holdsRecords) {
-        const bool decoded = query.photo && !query.bringsRecords;
-        qCWarning(lcHelper).noquote() << (decoded ? "A write request named records this worker does not hold"
-                                                  : "A write request could not be decoded");
+    if (!holdsRecords) {
+        qCWarning(lcHelper).noquote() << (query.bringsRecords
+                                              ? "A write request could not be decoded"
+                                              : "A write request named records this worker does not hold");
         return WorkerProtocol::writeAnswer(ExifWriteResult::answer(ExifWriteFailed, ExifWriteResult::corruptImage()));
     }
     AnnouncingFileManager files(m_send, m_hooks, m_umask);
     return WorkerProtocol::writeAnswer(ExifWriter::sharedInstance().writeMetaDataToFilePath(
-        *query.photo, m_held->settings, query.newPath, m_held->changedFields, query.isForRestore, files));
+        query.photo, m_held->settings, query.newPath, m_held->changedFields, query.isForRestore, files));
 }
 
 WorkerMessage MetadataWorker::answer(const WorkerMessage& request) {

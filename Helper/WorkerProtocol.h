@@ -40,7 +40,7 @@ ReadQuery readQuery(const WorkerMessage& request);
 QSize previewSize(const WorkerMessage& request);
 
 struct WriteQuery {
-    std::optional<PhotoFile> photo;
+    PhotoFile photo;
     quint64 records = 0;  // the identity of the run's records
     // Whether the request brings the records; when it does, nothing in either means they could not be decoded.
     bool bringsRecords = false;

@@ -89,7 +89,7 @@ QJsonObject RecordTransfer::photo(const PhotoFile& photo) {
     return form;
 }
 
-std::optional<PhotoFile> RecordTransfer::photoFrom(const QJsonObject& form) {
+PhotoFile RecordTransfer::photoFrom(const QJsonObject& form) {
     PhotoFile photo;
     for (const PhotoText& text : kPhotoTexts) photo.*text.member = form.value(QLatin1String(text.name)).toString();
     for (const PhotoNumber& number : kPhotoNumbers)

@@ -24,5 +24,5 @@ class RecordTransfer {
     // records stand in, and with its original record as the text fields that hold a value (see fields): the date
     // rules start from its dates, and a write reads nothing else of it.
     static QJsonObject photo(const PhotoFile& photo);
-    static std::optional<PhotoFile> photoFrom(const QJsonObject& form);
+    static PhotoFile photoFrom(const QJsonObject& form);
 };

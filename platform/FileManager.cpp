@@ -250,18 +250,12 @@ std::optional<ReadableFile> FileManager::openForReading(const QString& path, QSt
     return ReadableFile(fd, static_cast<qint64>(info.st_size), info.st_mode);
 }
 
-bool FileManager::writeFile(const QString& target, QByteArrayView bytes, WriteMode mode, mode_t permissions,
-                            QString* error, FileRest rest) {
+bool FileManager::writeFile(const QString& target, QByteArrayView bytes, mode_t permissions, QString* error,
+                            FileRest rest) {
     QString ignored;
     QString& message = error ? *error : ignored;
-    QByteArray path = QFile::encodeName(target);
-    int fd = -1;
-    if (mode == WriteMode::CreateNew) {
-        fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permissions & 07777);
-    } else {
-        path = QFile::encodeName(QFileInfo(target).path() + QStringLiteral("/.lumarind-XXXXXX"));
-        fd = ::mkostemp(path.data(), O_CLOEXEC);
-    }
+    const QByteArray path = QFile::encodeName(target);
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permissions & 07777);
     if (fd < 0) {
         message = systemError(QStringLiteral("Could not create the copy"), errno);
         return false;
@@ -273,10 +267,6 @@ bool FileManager::writeFile(const QString& target, QByteArrayView bytes, WriteMo
     if (ok) ::fchmod(fd, permissions & 07777);
     if (!out.close() && ok) {
         message = systemError(QStringLiteral("Could not finish the copy"), errno);
-        ok = false;
-    }
-    if (ok && mode == WriteMode::Replace && ::rename(path.constData(), QFile::encodeName(target).constData()) != 0) {
-        message = systemError(QStringLiteral("Could not replace the earlier copy"), errno);
         ok = false;
     }
     if (!ok) ::unlink(path.constData());

@@ -45,18 +45,16 @@ class FileManager {
     virtual std::optional<QByteArray> readFile(const QString& path, QString* error = nullptr) const;
     // A regular file open for reading in parts; nothing (with the reason in *error) when it cannot be opened.
     virtual std::optional<ReadableFile> openForReading(const QString& path, QString* error = nullptr) const;
-    // Writes bytes, followed by the rest of a file if one is given, as the file at target with the given
-    // permission bits. The kernel copies the rest where the file system lets it. A new file never replaces
-    // anything (the target must not exist); a replacement goes through a temporary file in the same folder
-    // and takes the target's place only once complete, so a failure leaves the old file as it was. On any
-    // failure nothing this call created remains.
-    enum class WriteMode { CreateNew, Replace };
-    virtual bool writeFile(const QString& target, QByteArrayView bytes, WriteMode mode, mode_t permissions,
-                           QString* error = nullptr, FileRest rest = {});
+    // Writes bytes, followed by the rest of a file if one is given, as a new file at target (which must not
+    // exist) with the given permission bits. The kernel copies the rest where the file system lets it. On any
+    // failure nothing this call created remains. A file replaces another only through commitPending.
+    virtual bool writeFile(const QString& target, QByteArrayView bytes, mode_t permissions, QString* error = nullptr,
+                           FileRest rest = {});
     // A copy in progress is written under a hidden name of its own in the target's folder and takes the target's
     // name only once it is complete, dates included, so that a process killed midway never leaves a partial or
     // undated file under a name the user sees. The name is new and unused; nothing is created.
     QString pendingPathFor(const QString& target) const;
+    enum class WriteMode { CreateNew, Replace };
     // Gives the complete file at pending the name target: CreateNew never over anything that exists there,
     // Replace over the earlier file in one step. On failure the pending file is removed and *error says why.
     virtual bool commitPending(const QString& pending, const QString& target, WriteMode mode, QString* error = nullptr);
@@ -78,8 +76,8 @@ class FileManager {
     virtual std::optional<qint64> freeSpace(const QString& path) const;
 
   protected:
-    // Called as soon as copyItem or writeFile has created a file (the target, or the temporary file of a
-    // replacement), before any byte is in it: a caller that may be stopped midway learns what to clean up.
+    // Called as soon as copyItem or writeFile has created a file, before any byte is in it: a caller that may
+    // be stopped midway learns what to clean up.
     virtual void didCreate(const QString& path) { Q_UNUSED(path); }
 };
 

@@ -57,23 +57,22 @@ TEST(APhotoInTransfer, keepsEveryMemberTheWriterOrTheRunReads) {
     photo.fileModificationDate = QDateTime::fromMSecsSinceEpoch(1700000000123, Qt::UTC);
     photo.metadataObjectOriginal = filledRecord("original");
     photo.metadataObject = filledRecord("edited");
-    const std::optional<PhotoFile> back = RecordTransfer::photoFrom(RecordTransfer::photo(photo));
-    ASSERT_TRUE(back);
+    const PhotoFile back = RecordTransfer::photoFrom(RecordTransfer::photo(photo));
     for (QString PhotoFile::*text : {&PhotoFile::filePath, &PhotoFile::fileName, &PhotoFile::fileExtension,
                                      &PhotoFile::fileURL, &PhotoFile::fileContainerFolderName,
                                      &PhotoFile::originalFileName, &PhotoFile::processedPath, &PhotoFile::processMsg})
-        EXPECT_EQ((*back).*text, photo.*text);
-    EXPECT_EQ(back->processStatus, photo.processStatus);
-    EXPECT_TRUE(back->isSelected && back->isIphotosNode);
-    EXPECT_EQ(back->width, 4000);
-    EXPECT_EQ(back->height, 3000);
-    EXPECT_EQ(back->fileSizeInBytes, 3.5e6);
-    EXPECT_EQ(back->fileModificationDate, photo.fileModificationDate);
+        EXPECT_EQ(back.*text, photo.*text);
+    EXPECT_EQ(back.processStatus, photo.processStatus);
+    EXPECT_TRUE(back.isSelected && back.isIphotosNode);
+    EXPECT_EQ(back.width, 4000);
+    EXPECT_EQ(back.height, 3000);
+    EXPECT_EQ(back.fileSizeInBytes, 3.5e6);
+    EXPECT_EQ(back.fileModificationDate, photo.fileModificationDate);
     // The original's texts go along for the date rules; the run's records stand in for the edited record.
-    ASSERT_TRUE(back->metadataObjectOriginal);
+    ASSERT_TRUE(back.metadataObjectOriginal);
     for (const MetadataKeyRow& row : MetadataKeyTable::rows())
-        EXPECT_EQ((*back->metadataObjectOriginal).*row.field, (*photo.metadataObjectOriginal).*row.field) << row.name;
-    EXPECT_FALSE(back->metadataObject);
+        EXPECT_EQ((*back.metadataObjectOriginal).*row.field, (*photo.metadataObjectOriginal).*row.field) << row.name;
+    EXPECT_FALSE(back.metadataObject);
     photo.metadataObjectOriginal.reset();
-    EXPECT_FALSE(RecordTransfer::photoFrom(RecordTransfer::photo(photo))->metadataObjectOriginal);
+    EXPECT_FALSE(RecordTransfer::photoFrom(RecordTransfer::photo(photo)).metadataObjectOriginal);
 }

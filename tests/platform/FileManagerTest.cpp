@@ -30,6 +30,14 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A replacement as the writer makes one: a new file under a pending name, which then takes the earlier one's place.
+bool replaceWith(FileManager& files, const QString& target, QByteArrayView bytes, QString* error,
+                 platform::FileRest rest = {}) {
+    const QString pending = files.pendingPathFor(target);
+    return files.writeFile(pending, bytes, 0644, error, rest) &&
+           files.commitPending(pending, target, FileManager::WriteMode::Replace, error);
+}
+
 }  // namespace
 
 // Things at a path that are not files: reading or copying them must say what they are, never block.
@@ -130,7 +138,10 @@ TEST(TheFileManager, copiesTheRestOfAFileWithEveryByteOrNothing) {
         const QByteArray head(row.headLength, 'h');
         QString error;
         const auto write = [&](const char* name, FileManager::WriteMode mode) {
-            return files.writeFile(dir.filePath(name), head, mode, 0644, &error, {&*open, row.restOffset});
+            const platform::FileRest rest{&*open, row.restOffset};
+            if (mode == FileManager::WriteMode::Replace)
+                return replaceWith(files, dir.filePath(name), head, &error, rest);
+            return files.writeFile(dir.filePath(name), head, 0644, &error, rest);
         };
         writeFile(dir.filePath("old.jpg"), "earlier output");
         ASSERT_TRUE(write("new.jpg", FileManager::WriteMode::CreateNew)) << error.toStdString();
@@ -197,11 +208,11 @@ TEST_F(UnderAFileSizeLimit, aWriteThatDoesNotFitLeavesNothingAndSaysWhy) {
     QString error;
     FileManager& files = FileManager::defaultManager();
     const QByteArray bytes(4096, 'x');
-    EXPECT_FALSE(files.writeFile(dir.filePath("new.jpg"), bytes, FileManager::WriteMode::CreateNew, 0644, &error));
+    EXPECT_FALSE(files.writeFile(dir.filePath("new.jpg"), bytes, 0644, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("new.jpg")));
     writeFile(dir.filePath("old.jpg"), "earlier output");
-    EXPECT_FALSE(files.writeFile(dir.filePath("old.jpg"), bytes, FileManager::WriteMode::Replace, 0644, &error));
+    EXPECT_FALSE(replaceWith(files, dir.filePath("old.jpg"), bytes, &error));
     EXPECT_EQ(readFile(dir.filePath("old.jpg")), "earlier output");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"old.jpg"}));
     writeFile(dir.filePath("big.jpg"), QByteArray(900, 'y'));
@@ -211,10 +222,10 @@ TEST_F(UnderAFileSizeLimit, aWriteThatDoesNotFitLeavesNothingAndSaysWhy) {
 TEST(TheFileManager, writesNewFilesAndReplacesWholeFiles) {
     QTemporaryDir dir;
     FileManager& files = FileManager::defaultManager();
-    ASSERT_TRUE(files.writeFile(dir.filePath("a.jpg"), "first", FileManager::WriteMode::CreateNew, 0600));
+    ASSERT_TRUE(files.writeFile(dir.filePath("a.jpg"), "first", 0600));
     EXPECT_EQ(QFileInfo(dir.filePath("a.jpg")).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
-    EXPECT_FALSE(files.writeFile(dir.filePath("a.jpg"), "again", FileManager::WriteMode::CreateNew, 0600));
-    ASSERT_TRUE(files.writeFile(dir.filePath("a.jpg"), "second", FileManager::WriteMode::Replace, 0644));
+    EXPECT_FALSE(files.writeFile(dir.filePath("a.jpg"), "again", 0600));
+    ASSERT_TRUE(replaceWith(files, dir.filePath("a.jpg"), "second", nullptr));
     EXPECT_EQ(readFile(dir.filePath("a.jpg")), "second");
     EXPECT_EQ(files.readFile(dir.filePath("a.jpg")), QByteArray("second"));
     EXPECT_FALSE(files.readFile(dir.filePath("none.jpg")).has_value());
