@@ -27,7 +27,6 @@ EditSession::EditSession(Lent lent, QObject* parent)
       m_appliedChanges(lent.appliedChanges ? lent.appliedChanges : &m_ownAppliedChanges) {}
 
 void EditSession::isMetadataParamChanged(bool changed) {
-    m_isResetEnable = changed;
     m_isParamsChanged = changed;
     emit unsavedStateChanged(changed);
 }
