@@ -92,6 +92,9 @@ class EditSession : public QObject {
     void unsavedStateChanged(bool changed);
 
   private:
+    // selection becomes the selection record and the point of comparison: the form shows it, and no field
+    // counts as changed.
+    void startFrom(const MetaDataObject& selection);
     void markEdited();
 
     MetaDataObject m_ownSelection;
