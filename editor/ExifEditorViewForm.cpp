@@ -156,11 +156,11 @@ void ExifEditorView::btnDropDownTapped(int tag, QWidget* sender) {
     m_flagCurrentAttachPopupType = tag;
     const QStringList labels = getArrayForDropDownOptionsForTag(tag);
     m_popup->setRows(labels);
-    // The button sits inside its field; the list hangs below the whole field, as wide as it.
-    QWidget* field = sender->parentWidget() ? sender->parentWidget() : sender;
-    m_popup->setViewSize(field->width() - 2, PopupLists::codedListHeight(static_cast<int>(labels.size())));
-    addAttachedPopupTableAtPoint(field->mapTo(this, QPointF(field->width() / 2.0, field->height())),
-                                 QRectF(field->mapTo(this, QPointF(0, 0)), field->size()));
+    // The list hangs below the whole field, as wide as it.
+    const QRectF field = MetadataSection::aimOf(sender, this).field;
+    m_popup->setViewSize(static_cast<int>(field.width()) - 2,
+                         PopupLists::codedListHeight(static_cast<int>(labels.size())));
+    addAttachedPopupTableAtPoint({field.center().x(), field.bottom()}, field);
 }
 
 void ExifEditorView::btnEditingOptionTapped(QWidget* button) {
