@@ -163,14 +163,10 @@ void ExifEditorView::btnDropDownTapped(int tag, QWidget* sender) {
     addAttachedPopupTableAtPoint({field.center().x(), field.bottom()}, field);
 }
 
-void ExifEditorView::btnEditingOptionTapped(QWidget* button) {
+void ExifEditorView::btnEditingOptionTapped(QWidget*) {
     m_flagCurrentAttachPopupType = PopupLists::EditingOptions;
     const QStringList rows = PopupLists::rows(PopupLists::EditingOptions, {});
-    // The list belongs to the option's text as much as to the button beside it.
-    QWidget* field = m_editingOption->txtMetaDataEditingOption();
-    const QPointF left = field->mapTo(this, QPointF(0, 0));
-    const QRectF span(left,
-                      QPointF(button->mapTo(this, QPointF(0, 0)).x() + button->width(), left.y() + field->height()));
+    const QRectF span = m_editingOption->optionFrameIn(this);
     m_popup->setRows(rows);
     const QRectF frame = EditingOptions::listFrame(span.width(), m_popup->rowsWidth(), static_cast<int>(rows.size()));
     m_popup->setViewSize(static_cast<int>(frame.width()), static_cast<int>(frame.height()));

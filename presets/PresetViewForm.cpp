@@ -116,14 +116,12 @@ void PresetView::btnDropDownTapped(int tag, QWidget* sender) {
     disableEnableAllButtonsWhenDropdownOpen(true);
 }
 
-void PresetView::btnEditingOptionTapped(QWidget* sender) {
+void PresetView::btnEditingOptionTapped(QWidget*) {
     m_datePanel->close();
     m_flagCurrentAttachPopupType = PopupLists::EditingOptions;
     const QStringList rows = PopupLists::rows(PopupLists::EditingOptions, {});
     m_popup->setRows(rows);
-    QWidget* field = m_editingOption->txtMetaDataEditingOption();
-    const QPointF left = field->mapTo(this, QPointF(0, 0));
-    const QRectF span(left, QPointF(sender->mapTo(this, QPointF(sender->width(), 0)).x(), left.y() + field->height()));
+    const QRectF span = m_editingOption->optionFrameIn(this);
     const QRectF frame = EditingOptions::listFrame(span.width(), m_popup->rowsWidth(), static_cast<int>(rows.size()));
     m_popup->setViewSize(static_cast<int>(frame.width()), static_cast<int>(frame.height()));
     enableScrollView(false);
