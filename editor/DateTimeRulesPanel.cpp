@@ -3,6 +3,7 @@
 #include "controls/OnlyIntegerValueFormatter.h"
 #include "editor/AttachedPopup.h"
 #include "editor/ImageToggleButton.h"
+#include "editor/MetadataSection.h"
 #include "editor/PopupListView.h"
 #include "editor/PopupLists.h"
 #include "editor/StepperControl.h"
@@ -298,12 +299,11 @@ void DateTimeRulesPanel::btnDatePickerTapped(QWidget* sender, int tag, const Dat
     QWidget* window = sender->window();
     // Over the form, clear of the field whose rule it shows (and of the photo list beside the form): the
     // arrow points at the button from below the field, or from above it when the panel goes there.
+    const MetadataSection::ButtonAim aim = MetadataSection::aimOf(sender, window);
     AttachedPopup::Look look;
-    const QWidget* field = sender->parentWidget() ? sender->parentWidget() : sender;  // the button sits in its field
-    look.opener = QRectF(field->mapTo(window, QPointF(0, 0)), field->size());
-    look.area = MAAttachedWindow::formAreaAround(sender);
-    const QPointF point(sender->mapTo(window, QPointF(sender->width() / 2.0, 0)).x(), look.opener.bottom());
-    m_popup->open(this, point, window, look);
+    look.opener = aim.field;
+    look.area = aim.form;
+    m_popup->open(this, aim.point, window, look);
     emit opened();
 }
 

@@ -27,7 +27,6 @@ EditSession::EditSession(Lent lent, QObject* parent)
       m_appliedChanges(lent.appliedChanges ? lent.appliedChanges : &m_ownAppliedChanges) {}
 
 void EditSession::isMetadataParamChanged(bool changed) {
-    m_isResetEnable = changed;
     m_isParamsChanged = changed;
     emit unsavedStateChanged(changed);
 }
@@ -37,11 +36,15 @@ void EditSession::markEdited() {
     isMetadataParamChanged(true);
 }
 
-bool EditSession::setSelection(const MetaDataObject& merged, bool hasPhotos) {
-    *m_selection = merged;
+void EditSession::startFrom(const MetaDataObject& selection) {
+    *m_selection = selection;
     m_beforeSaving = MetaDataObject::initWithObject(*m_selection);
     m_form = MetaDataObject::initWithObject(*m_selection);
     m_updatedChange = MetaDataObject();
+}
+
+bool EditSession::setSelection(const MetaDataObject& merged, bool hasPhotos) {
+    startFrom(merged);
     if (m_isEdited) MetaDataObject::appendPresetObjectToMetaDataObject(m_form, m_edited);
     // With no photo every field shows empty, even where edits are pending; their borders still mark them.
     emit recordReplaced(hasPhotos ? m_form : *m_selection);
@@ -78,10 +81,7 @@ void EditSession::apply() {
 }
 
 void EditSession::revert() {
-    *m_selection = MetaDataObject::initWithObject(m_beforeSaving);
-    m_form = MetaDataObject::initWithObject(*m_selection);
-    m_beforeSaving = MetaDataObject::initWithObject(*m_selection);
-    m_updatedChange = MetaDataObject();
+    startFrom(MetaDataObject::initWithObject(m_beforeSaving));
     emit recordReplaced(*m_selection);
     isMetadataParamChanged(false);
 }

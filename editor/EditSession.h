@@ -40,8 +40,9 @@ class EditSession : public QObject {
     // ---- Unsaved-edit state ----
     // Whether the form holds edits that were neither applied nor run.
     bool isParamsChanged() const { return m_isParamsChanged; }
-    // What the Reset button returns to when a dropdown popup closes.
-    bool isMetaDataResetEnable() const { return m_isResetEnable; }
+    // What the Reset button returns to when a dropdown popup closes: Reset is allowed exactly while there are
+    // unsaved edits.
+    bool isMetaDataResetEnable() const { return m_isParamsChanged; }
     // Sets the unsaved-edit flag and announces it, also when it keeps its value: what follows it (Apply,
     // Revert, Reset) looks at the records again.
     void isMetadataParamChanged(bool changed);
@@ -91,6 +92,9 @@ class EditSession : public QObject {
     void unsavedStateChanged(bool changed);
 
   private:
+    // selection becomes the selection record and the point of comparison: the form shows it, and no field
+    // counts as changed.
+    void startFrom(const MetaDataObject& selection);
     void markEdited();
 
     MetaDataObject m_ownSelection;
@@ -103,5 +107,4 @@ class EditSession : public QObject {
     MetaDataObject m_updatedChange;
     bool m_isEdited = false;
     bool m_isParamsChanged = false;
-    bool m_isResetEnable = false;
 };

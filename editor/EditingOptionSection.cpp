@@ -76,6 +76,12 @@ EditingOptionSection::EditingOptionSection(bool withXmpSwitch, QWidget* parent) 
     m_clearOptions->hide();
 }
 
+QRectF EditingOptionSection::optionFrameIn(const QWidget* in) const {
+    const QPointF left = m_option->mapTo(in, QPointF(0, 0));
+    const double right = m_button->mapTo(in, QPointF(m_button->width(), 0)).x();
+    return QRectF(left, QPointF(right, left.y() + m_option->height()));
+}
+
 bool EditingOptionSection::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_option && event->type() == QEvent::MouseButtonPress && m_button->isEnabled()) {
         m_button->click();

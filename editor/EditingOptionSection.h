@@ -2,6 +2,7 @@
 
 #include "model/MetadataKeyTable.h"
 
+#include <QRectF>
 #include <QWidget>
 
 class QCheckBox;
@@ -25,6 +26,9 @@ class EditingOptionSection : public QWidget {
 
     QLineEdit* txtMetaDataEditingOption() const { return m_option; }
     QToolButton* btnEditingOption() const { return m_button; }
+    // The option's text and its button together, in the coordinates of in (an ancestor): the option list
+    // belongs to both.
+    QRectF optionFrameIn(const QWidget* in) const;
     // The box of the ticks (vwClearOptions); shown by the owner for the clean option.
     QWidget* vwClearOptions() const { return m_clearOptions; }
     // checkClearExif, checkClearIptc, checkClearComment, checkClearGps, checkClearXmp (nullptr without).

@@ -22,7 +22,6 @@ class EditorFormActions : public QObject {
     EditorFormActions(EditSession& session, FormActionsScreen& screen, EditorSharedState& shared, QWidget* owner);
     ~EditorFormActions() override;
 
-    EditSession& session() { return m_session; }
     GpsMapController& gpsMap() { return *m_gpsMap; }
 
     // ---- Apply, Revert, the form checks ----

@@ -374,7 +374,6 @@ void ExifEditorView::setToolTips() {
 }
 
 void ExifEditorView::initSetup() {
-    m_previousResetEnable = false;
     // The default output folder exists even when no batch is ever run.
     m_selectedOutputFolder = platform::StandardPaths::defaultOutputFolder();
     if (!QDir().mkpath(m_selectedOutputFolder)) {

@@ -325,7 +325,6 @@ class ExifEditorView : public QWidget, private FormActionsScreen, private BatchA
     Timing m_timing;
 
     const MetadataKeyRow* m_fieldBeingStored = nullptr;  // the edit a field reports, which it shows already
-    bool m_previousResetEnable = false;
     bool m_isProcessingWithFileSystem = false;
     bool m_mergeLoaderShown = false;  // the loader went up for a large merge still to land
     bool m_formEnabled = false;

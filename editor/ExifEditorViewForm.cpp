@@ -156,21 +156,17 @@ void ExifEditorView::btnDropDownTapped(int tag, QWidget* sender) {
     m_flagCurrentAttachPopupType = tag;
     const QStringList labels = getArrayForDropDownOptionsForTag(tag);
     m_popup->setRows(labels);
-    // The button sits inside its field; the list hangs below the whole field, as wide as it.
-    QWidget* field = sender->parentWidget() ? sender->parentWidget() : sender;
-    m_popup->setViewSize(field->width() - 2, PopupLists::codedListHeight(static_cast<int>(labels.size())));
-    addAttachedPopupTableAtPoint(field->mapTo(this, QPointF(field->width() / 2.0, field->height())),
-                                 QRectF(field->mapTo(this, QPointF(0, 0)), field->size()));
+    // The list hangs below the whole field, as wide as it.
+    const QRectF field = MetadataSection::aimOf(sender, this).field;
+    m_popup->setViewSize(static_cast<int>(field.width()) - 2,
+                         PopupLists::codedListHeight(static_cast<int>(labels.size())));
+    addAttachedPopupTableAtPoint({field.center().x(), field.bottom()}, field);
 }
 
-void ExifEditorView::btnEditingOptionTapped(QWidget* button) {
+void ExifEditorView::btnEditingOptionTapped(QWidget*) {
     m_flagCurrentAttachPopupType = PopupLists::EditingOptions;
     const QStringList rows = PopupLists::rows(PopupLists::EditingOptions, {});
-    // The list belongs to the option's text as much as to the button beside it.
-    QWidget* field = m_editingOption->txtMetaDataEditingOption();
-    const QPointF left = field->mapTo(this, QPointF(0, 0));
-    const QRectF span(left,
-                      QPointF(button->mapTo(this, QPointF(0, 0)).x() + button->width(), left.y() + field->height()));
+    const QRectF span = m_editingOption->optionFrameIn(this);
     m_popup->setRows(rows);
     const QRectF frame = EditingOptions::listFrame(span.width(), m_popup->rowsWidth(), static_cast<int>(rows.size()));
     m_popup->setViewSize(static_cast<int>(frame.width()), static_cast<int>(frame.height()));

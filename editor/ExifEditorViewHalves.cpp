@@ -8,6 +8,7 @@
 #include "editor/EditorFormActions.h"
 #include "editor/EditorResources.h"
 #include "editor/ExifEditorView.h"
+#include "editor/PhotoTableActions.h"
 #include "editor/PhotoTableModel.h"
 #include "editor/PhotoTableView.h"
 #include "editor/RenamingOptionsPanel.h"
@@ -136,11 +137,7 @@ void ExifEditorView::highlightBorders() {
 }
 
 void ExifEditorView::setupUIForSelectedPhotoFiles() {
-    QList<PhotoFile> ticked;
-    for (const PhotoFile& photo : m_shared.arraySelectedImagesToProcess) {
-        if (photo.isSelected) ticked.append(photo);
-    }
-    setupUIForSelectedPhotoFiles(ticked);
+    setupUIForSelectedPhotoFiles(PhotoTableActions::selectedPhotos(m_shared.arraySelectedImagesToProcess));
 }
 
 void ExifEditorView::removeMissingPhotos() {

@@ -186,18 +186,13 @@ void ExifEditorView::performLoaderAnimationWithCounter() {
 }
 
 void ExifEditorView::enableView(bool enabled) {
-    if (!enabled) takeFocusFromForm();
-    m_formEnabled = enabled;
+    // The form as with enableExifDataView, and besides it the cover over the screen and the Remove button.
+    enableExifDataView(enabled);
     m_btnStop->hide();
     m_vwLoading->setBoxVisible(false);
     placeOverlay();
     m_vwLoading->setVisible(!enabled);
-    DisableSubviews::disableSubviews(m_scrollViewExifData, !enabled);
-    DisableSubviews::disableSubviews(m_editingOption, !enabled);
-    for (MetadataSection* section : std::as_const(m_sections)) section->setTextViewsEditable(enabled);
-    for (QPushButton* button : {m_btnRemovePhoto, m_btnPresets, m_btnNext, m_btnMetadataMoreOptions, m_btnShowMap})
-        button->setEnabled(enabled);
-    if (m_shared.arraySelectedImagesToProcess.isEmpty()) m_btnRemovePhoto->setEnabled(false);
+    m_btnRemovePhoto->setEnabled(enabled && !m_shared.arraySelectedImagesToProcess.isEmpty());
 }
 
 void ExifEditorView::enableExifDataView(bool enabled) {

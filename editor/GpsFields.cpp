@@ -34,11 +34,6 @@ GpsFields::Shown GpsFields::changeLocation(EditSession& session, double latitude
     return shown;
 }
 
-bool GpsFields::isMapField(QString MetaDataObject::*field) {
-    return field == &MetaDataObject::GPS_Lattitude || field == &MetaDataObject::GPS_Longitude ||
-           field == &MetaDataObject::GPS_LattitudeRef || field == &MetaDataObject::GPS_LongitudeRef;
-}
-
 GpsFields::Shown GpsFields::removeLocation(EditSession& session) {
     session.editMapFields({{&MetaDataObject::GPS_Lattitude, QStringLiteral("")},
                            {&MetaDataObject::GPS_Longitude, QStringLiteral("")},

@@ -24,6 +24,4 @@ class GpsFields {
     static Shown changeLocation(EditSession& session, double latitude, double longitude);
     // The pin was removed: the four fields are emptied, and that counts as an edit of them.
     static Shown removeLocation(EditSession& session);
-    // One of the four fields a report of the map changes.
-    static bool isMapField(QString MetaDataObject::*field);
 };

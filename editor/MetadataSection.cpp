@@ -1,6 +1,7 @@
 #include "editor/MetadataSection.h"
 
 #include "controls/BackgroundTextField.h"
+#include "controls/MAAttachedWindow.h"
 #include "controls/OnlyIntegerValueFormatter.h"
 #include "editor/DropdownCodeTables.h"
 #include "editor/EditorResources.h"
@@ -314,6 +315,16 @@ QColor MetadataSection::borderColor(const QString& fieldName) const {
     const Field* field = fieldOf(fieldName);
     if (!field || !field->traits->borderTag) return {};
     return field->frame ? field->frame->borderColor() : field->line->borderColor();
+}
+
+MetadataSection::ButtonAim MetadataSection::aimOf(const QWidget* button, const QWidget* in) {
+    const QWidget* field = button->parentWidget() ? button->parentWidget() : button;
+    ButtonAim aim;
+    aim.field = QRectF(field->mapTo(in, QPointF(0, 0)), field->size());
+    aim.point = {button->mapTo(in, QPointF(button->width() / 2.0, 0)).x(), aim.field.bottom()};
+    const QRectF form = MAAttachedWindow::formAreaAround(button);  // in the button's window
+    if (form.isValid()) aim.form = QRectF(in->mapFrom(button->window(), form.topLeft()), form.size());
+    return aim;
 }
 
 QString MetadataSection::shownOnlyToolTip() {

@@ -5,6 +5,8 @@
 
 #include <QHash>
 #include <QList>
+#include <QPointF>
+#include <QRectF>
 #include <QSet>
 #include <QWidget>
 
@@ -36,6 +38,16 @@ class MetadataSection : public QWidget {
     const FormRules& rules() const { return m_rules; }
     // The fields on show, in record order.
     QList<const FormFieldTraits*> fields() const;
+
+    // Where a list or panel that a field's button opens aims, in the coordinates of in (an ancestor of the
+    // button): the field the button sits in, which it never covers; the middle of the button on the field's
+    // bottom edge; the scrolled form around the field (none outside one), where a panel belongs.
+    struct ButtonAim {
+        QRectF field;
+        QPointF point;
+        QRectF form;
+    };
+    static ButtonAim aimOf(const QWidget* button, const QWidget* in);
 
     // updateTextFieldsValues for this section: every field shows record's value in its readable form. With
     // a filter only the fields it picks are shown anew; the others keep what they show.

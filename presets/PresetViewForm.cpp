@@ -105,24 +105,23 @@ void PresetView::btnDropDownTapped(int tag, QWidget* sender) {
     m_flagCurrentAttachPopupType = tag;
     const QStringList labels = m_tables.labels(tag);
     m_popup->setRows(labels);
-    // The button sits inside its field; the list hangs below the whole field, as wide as it.
-    QWidget* field = sender->parentWidget() ? sender->parentWidget() : sender;
-    m_popup->setViewSize(field->width() - 2, PopupLists::codedListHeight(static_cast<int>(labels.size())));
+    // The list hangs below the whole field, as wide as it.
+    const QRectF field = MetadataSection::aimOf(sender, this).field;
+    m_popup->setViewSize(static_cast<int>(field.width()) - 2,
+                         PopupLists::codedListHeight(static_cast<int>(labels.size())));
     enableScrollView(false);
     OptionPopup::Look look;
-    look.opener = QRectF(field->mapTo(this, QPointF(0, 0)), field->size());
-    m_popup->open(field->mapTo(this, QPointF(field->width() / 2.0, field->height())), look);
+    look.opener = field;
+    m_popup->open({field.center().x(), field.bottom()}, look);
     disableEnableAllButtonsWhenDropdownOpen(true);
 }
 
-void PresetView::btnEditingOptionTapped(QWidget* sender) {
+void PresetView::btnEditingOptionTapped(QWidget*) {
     m_datePanel->close();
     m_flagCurrentAttachPopupType = PopupLists::EditingOptions;
     const QStringList rows = PopupLists::rows(PopupLists::EditingOptions, {});
     m_popup->setRows(rows);
-    QWidget* field = m_editingOption->txtMetaDataEditingOption();
-    const QPointF left = field->mapTo(this, QPointF(0, 0));
-    const QRectF span(left, QPointF(sender->mapTo(this, QPointF(sender->width(), 0)).x(), left.y() + field->height()));
+    const QRectF span = m_editingOption->optionFrameIn(this);
     const QRectF frame = EditingOptions::listFrame(span.width(), m_popup->rowsWidth(), static_cast<int>(rows.size()));
     m_popup->setViewSize(static_cast<int>(frame.width()), static_cast<int>(frame.height()));
     enableScrollView(false);
@@ -160,14 +159,10 @@ void PresetView::btnDatePickerTapped(int dateIndex, QWidget* sender) {
     m_vwDatePicker->resetDateTimeConfigView(PresetDateRulePanel::ruleOf(m_presets.metaDataObject(), dateIndex));
     m_vwDatePicker->adjustSize();
     enableScrollView(false);
-    // Over the form, clear of the field whose rule it shows (and of the preset list beside the form).
-    const QWidget* field = sender->parentWidget() ? sender->parentWidget() : sender;  // the button sits in its field
-    const QRectF opener(field->mapTo(this, QPointF(0, 0)), field->size());
-    const QRectF area = MAAttachedWindow::formAreaAround(sender);
-    // The arrow points at the button from below the field, or from above it when the panel goes there.
-    const QPointF point(sender->mapTo(this, QPointF(sender->width() / 2.0, 0)).x(), opener.bottom());
-    m_datePanel->open(m_vwDatePicker, point, 5, opener,
-                      area.isValid() ? QRectF(mapFrom(window(), area.topLeft()), area.size()) : QRectF());
+    // Over the form, clear of the field whose rule it shows (and of the preset list beside the form): the arrow
+    // points at the button from below the field, or from above it when the panel goes there.
+    const MetadataSection::ButtonAim aim = MetadataSection::aimOf(sender, this);
+    m_datePanel->open(m_vwDatePicker, aim.point, 5, aim.field, aim.form);
     disableEnableAllButtonsWhenDropdownOpen(true);
 }
 
