@@ -53,8 +53,12 @@ MainTitleBar::MainTitleBar(QWidget* parent) : QWidget(parent) {
     m_menuButton->setObjectName(QStringLiteral("btnMenu"));
     m_menuButton->setToolTip(QStringLiteral("Help, quick tour and more"));
     m_menu = new QMenu(this);
-    connect(m_menuButton, &QAbstractButton::clicked, this,
-            [this] { m_menu->popup(m_menuButton->mapToGlobal(QPoint(0, m_menuButton->height() + 4))); });
+    // The button sits at the window's right edge: the menu opens leftwards under it, over the window, and not
+    // out past the window's edge.
+    connect(m_menuButton, &QAbstractButton::clicked, this, [this] {
+        const int menuWidth = m_menu->sizeHint().width();
+        m_menu->popup(m_menuButton->mapToGlobal(QPoint(m_menuButton->width() - menuWidth, m_menuButton->height() + 4)));
+    });
     relayout();
 }
 

@@ -28,6 +28,9 @@ bool OutsideClickWatch::eventFilter(QObject* watched, QEvent* event) {
     if (!m_watching) return false;
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
         static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        // A list or calendar that Qt opens by itself over the popup (a combo box's, a date edit's) is closed by
+        // this Escape alone; taking it here hid the popup under it and left the calendar standing on its own.
+        if (QApplication::activePopupWidget()) return false;
         if (m_onOutsidePress) m_onOutsidePress();
         return true;
     }

@@ -9,8 +9,8 @@ class QWidget;
 
 // Watches, application-wide, for what dismisses a popup while it is open: a mouse press outside it, which
 // still goes on to its target, and Escape, which goes no further (of popups open over each other, the one
-// opened last takes it). One filter per popup, installed by start() and removed by stop() (and with the
-// watch), so closing the popup any way at all leaves nothing behind.
+// opened last takes it, unless a list or calendar of Qt's own is open over them). One filter per popup, installed by
+// start() and removed by stop() (and with the watch), so closing the popup any way at all leaves nothing behind.
 class OutsideClickWatch : public QObject {
     Q_OBJECT
   public:

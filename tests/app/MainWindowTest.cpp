@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -341,4 +342,22 @@ TEST(TheDragAreas, moveTheirWindowByThePointerAndKeepItsTopOnTheScreen) {
     EXPECT_EQ(main->pos().x(), mainBefore.x() + 20);
     EXPECT_EQ(main->pos().y(), main->screen()->geometry().top());
     EXPECT_EQ(tips->pos().x(), tipsNow.x() - 10);
+}
+
+TEST(TheApplicationMenu, opensUnderItsButtonAndLeftwardsOverTheWindow) {
+    Shell shell;
+    shell.launch();
+    MainTitleBar* bar = shell.window().vwTopContainer();
+    QWidget* main = shell.window().windowMain();
+    main->move(200, 100);
+    Shell::settle();
+    bar->btnMenu()->setEnabled(true);
+    click(bar->btnMenu());
+    QMenu* menu = bar->menu();
+    ASSERT_TRUE(menu->isVisible());
+    const QRect button(bar->btnMenu()->mapToGlobal(QPoint(0, 0)), bar->btnMenu()->size());
+    EXPECT_EQ(menu->geometry().right(), button.right());
+    EXPECT_GT(menu->geometry().top(), button.bottom());
+    EXPECT_TRUE(main->frameGeometry().contains(menu->geometry())) << "over the window it belongs to";
+    menu->close();
 }

@@ -7,14 +7,17 @@
 #include "controls/DisableSubviews.h"
 #include "controls/MouseDownView.h"
 #include "controls/MouseDownViewDelegate.h"
+#include "controls/OutsideClickWatch.h"
 #include "controls/VisualEffectBacking.h"
 #include "controls/WindowCloseButton.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -285,5 +288,39 @@ TEST(AWindowCloseButton, closesItsWindowByClickOrByAnEscapeNoFieldKept) {
         else
             QTest::keyClick(field, Qt::Key_Escape);
         EXPECT_FALSE(window.isVisible()) << (byClick ? "click" : "Escape");
+    }
+}
+
+TEST(AnOutsideClickWatch, takesEscapeAloneAndLeavesItToAListOfQtsOwnOpenOverThePopup) {
+    enum class Over { Nothing, ComboList, Menu };
+    const struct {
+        const char* name;
+        Over over;
+        Qt::KeyboardModifiers modifiers;
+        bool dismissed;
+    } rows[] = {
+        {"escapeAlone", Over::Nothing, Qt::NoModifier, true},
+        {"shiftEscape", Over::Nothing, Qt::ShiftModifier, false},
+        {"escapeWithAComboBoxListOpen", Over::ComboList, Qt::NoModifier, false},
+        {"escapeWithAMenuOpen", Over::Menu, Qt::NoModifier, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QWidget popup;
+        auto* combo = new QComboBox(&popup);
+        combo->addItems({"1", "2", "3"});
+        QMenu menu;
+        menu.addAction("Item");
+        popup.show();
+        int dismissed = 0;
+        OutsideClickWatch watch([](const QWidget*, const QPointF&) { return true; }, [&dismissed] { ++dismissed; });
+        watch.start();
+        if (row.over == Over::ComboList) combo->showPopup();
+        if (row.over == Over::Menu) menu.popup(popup.mapToGlobal(QPoint(10, 10)));
+        QWidget* target = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : combo;
+        ASSERT_EQ(row.over != Over::Nothing, QApplication::activePopupWidget() != nullptr);
+        QTest::keyClick(target, Qt::Key_Escape, row.modifiers);
+        EXPECT_EQ(dismissed, row.dismissed ? 1 : 0);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the list took the Escape and closed";
     }
 }
