@@ -3,6 +3,7 @@
 #include "Helper/ExifWriteResult.h"
 #include "Helper/WriteSession.h"
 #include "Helper/WriteValueForms.h"
+#include "Helper/XmpTwins.h"
 #include "model/MetaDataObject.h"
 #include "model/MetadataKeyTable.h"
 #include "platform/Numbers.h"
@@ -82,6 +83,7 @@ void WriteFieldPass::writeText(WriteSession& session, const MetadataKeyRow& row,
     const QString key = row.keyText();
     if (row.read == MetadataReadForm::KeywordList) {
         session.assignEach(key, WriteValueForms::keywordItems(value));
+        followTwin(session, row);
         return;
     }
     if (row.rawFileGuard && session.isRawFile()) {
@@ -90,6 +92,12 @@ void WriteFieldPass::writeText(WriteSession& session, const MetadataKeyRow& row,
         return;
     }
     session.assign(key, value);
+    followTwin(session, row);
+}
+
+void WriteFieldPass::followTwin(WriteSession& session, const MetadataKeyRow& row) {
+    // The date pass settles the dates and their twins.
+    if (!row.dateRule) XmpTwins::follow(session, row.keyText());
 }
 
 void WriteFieldPass::writeFraction(WriteSession& session, const MetadataKeyRow& row, const QString& value) {
@@ -131,4 +139,5 @@ void WriteFieldPass::writeAltitude(WriteSession& session, const MetadataKeyRow& 
 void WriteFieldPass::eraseRow(WriteSession& session, const MetadataKeyRow& row) {
     session.erase(row.keyText());
     if (row.xmpMirrorKey) session.erase(QString::fromLatin1(row.xmpMirrorKey));
+    if (!row.dateRule) XmpTwins::clear(session, row.keyText());
 }
