@@ -6,6 +6,7 @@
 #include "Helper/XmpTwins.h"
 #include "model/MetaDataObject.h"
 #include "model/MetadataKeyTable.h"
+#include "model/PhotoFile.h"
 #include "platform/Numbers.h"
 
 #include <exiv2/exiv2.hpp>
@@ -52,11 +53,20 @@ void WriteFieldPass::apply(WriteSession& session) {
         if (row.write == MetadataWriteForm::None || !row.key) continue;
         const QString& value = settings.*row.field;
         if (!value.isEmpty()) {
+            if (holdsAlready(session, row, value)) continue;
             writeRow(session, row, value);
         } else if (settings.*row.updated) {
             eraseRow(session, row);
         }
     }
+}
+
+bool WriteFieldPass::holdsAlready(const WriteSession& session, const MetadataKeyRow& row, const QString& value) {
+    // The record shows a file's value as read (trimmed, decoded, numbers in a fixed form). Written back it
+    // would differ from the file's own bytes, or add a copy the photo never had, though nobody changed it: a
+    // restore must give the photo back as it was.
+    const auto& original = session.photo().metadataObjectOriginal;
+    return !(session.settings().*row.updated) && original && (*original).*row.field == value;
 }
 
 void WriteFieldPass::writeRow(WriteSession& session, const MetadataKeyRow& row, const QString& value) {

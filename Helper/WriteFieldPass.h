@@ -13,6 +13,7 @@ class WriteFieldPass {
     static void apply(WriteSession& session);
 
   private:
+    static bool holdsAlready(const WriteSession& session, const MetadataKeyRow& row, const QString& value);
     static void writeRow(WriteSession& session, const MetadataKeyRow& row, const QString& value);
     static void writeText(WriteSession& session, const MetadataKeyRow& row, const QString& value);
     static void writeFraction(WriteSession& session, const MetadataKeyRow& row, const QString& value);
