@@ -202,8 +202,10 @@ INSTANTIATE_TEST_SUITE_P(
         // The Photoshop date has a rule of its own and stays, so readers must take the IPTC.
         MendCase{"aMovedIptcDateLeavesTheDigestStale", "FujiFilm FinePixS1Pro (1).jpg", "", editrecords::hourLater(16),
                  0, "IPTC:DateCreated=2002:06:21|XMP-photoshop:DateCreated=2002:06:20", "stale"},
-        MendCase{"keywordsReachTheirTwin", "Nokia Lumia 800.jpg", "IPTC_Keywords=harbour,dawn", nullptr, 0,
-                 "MWG:Keywords=harbour, dawn|XMP-dc:Subject=harbour, dawn", "current"},
+        // A twin the photo does not hold is not added.
+        MendCase{
+            "keywordsReachTheirTwin", "Nokia Lumia 800.jpg", "IPTC_Keywords=harbour,dawn|IPTC_City=Howth", nullptr, 0,
+            "MWG:Keywords=harbour, dawn|XMP-dc:Subject=harbour, dawn|MWG:City=Howth|XMP-photoshop:City=", "current"},
         // With the EXIF values emptied, MWG readers come to the IPTC or its twin.
         MendCase{"creatorRightsCaptionAndPlaceReachTheirTwins", "Canon EOS 7D.jpg",
                  "Artist=|Copyright=|ImageDescription=|IPTC_ByLine=Ann|IPTC_CopyrightNotice=(c) Ann|"
@@ -228,8 +230,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "XMP-photoshop:Instructions=None",
                  "current"},
         MendCase{"clearOthersClearsTheTwins", "Canon EOS 7D.jpg", "Software=Lumarind", nullptr, 1,
-                 "MWG:Creator=|MWG:Copyright=|MWG:Description=|MWG:City=|MWG:Location=|XMP-photoshop:Headline=|"
-                 "XMP-exif:DateTimeOriginal=|XMP-xmp:Rating=3",
+                 "MWG:Creator=|MWG:Copyright=|MWG:Description=|MWG:City=|MWG:State=|MWG:Country=|MWG:Location=|"
+                 "XMP-photoshop:Headline=|XMP-exif:DateTimeOriginal=|XMP-xmp:Rating=3",
                  "current"},
         MendCase{"clearOthersClearsTheKeywordsTwin", "Nokia Lumia 800.jpg", "Software=Lumarind", nullptr, 1,
                  "MWG:Keywords=|XMP-dc:Subject=", "current"}),
