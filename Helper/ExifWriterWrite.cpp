@@ -12,6 +12,7 @@
 #include "Helper/WriteFieldPass.h"
 #include "Helper/WriteRefusal.h"
 #include "Helper/WriteSession.h"
+#include "Helper/XmpTwins.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
 
@@ -38,6 +39,7 @@ struct EditedBytes {
     QByteArray source;                           // Exiv2 reads from these bytes in place until its first write
     Exiv2::Image::AutoPtr image;
     mode_t permissions = 0644;
+    bool xmpAgreesWithIptc = true;  // every IPTC value the edit changed agrees with the XMP twin the photo holds
 };
 
 // The photo's head, or on the whole-file road all of it; the copy takes whatever was not read from the file.
@@ -68,22 +70,23 @@ ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const 
     WriteSession session(image, photo, settings, onlyUpdated);
     if (settings.editingOption == CleanMetadataInfo) {
         cleanedGroup = WriteCleanMode::apply(session);
-        WriteCommit::write(session);
     } else {
         WriteFieldPass::apply(session);
         WriteDatePass::apply(session);
         WriteBlankAndClearPass::apply(session);
-        WriteCommit::write(session);
     }
+    edited.xmpAgreesWithIptc = XmpTwins::agreeWhereChanged(session);
+    WriteCommit::write(session);
     return written(session.resultFlag());
 }
 
 // Writes the edited bytes, then the rest of the photo that was never read, as a new file at target.
 bool writeOut(const EditedBytes& edited, const QString& target, platform::FileManager& files, QString* error) {
-    // A digest that was right before our edit is made right again; one that was already stale stays so, as
-    // it still tells other tools that the IPTC changed behind the XMP's back.
-    const bool refreshDigest =
-        edited.image->mimeType() == "image/jpeg" && PhotoshopIptcDigest::isCurrent(edited.source);
+    // A digest that was right before our edit is made right again when the XMP still agrees with the IPTC.
+    // Otherwise it stays stale, which tells other tools that the IPTC changed behind the XMP's back and is the
+    // value to show.
+    const bool refreshDigest = edited.xmpAgreesWithIptc && edited.image->mimeType() == "image/jpeg" &&
+                               PhotoshopIptcDigest::isCurrent(edited.source);
     Exiv2::BasicIo& io = edited.image->io();
     io.open();
     char* data = reinterpret_cast<char*>(io.mmap(refreshDigest));

@@ -2,6 +2,7 @@
 
 #include "Helper/ExifWriteResult.h"
 #include "Helper/WriteSession.h"
+#include "Helper/XmpTwins.h"
 #include "model/MetaDataObject.h"
 #include "model/MetadataKeyTable.h"
 
@@ -13,7 +14,10 @@ void WriteBlankAndClearPass::apply(WriteSession& session) {
 void WriteBlankAndClearPass::removeLeftBlank(WriteSession& session) {
     const QString leaveBlank = MetadataKeyTable::leaveBlankText();
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (row.leaveBlank && row.key && session.settings().*row.field == leaveBlank) session.erase(row.keyText());
+        if (row.leaveBlank && row.key && session.settings().*row.field == leaveBlank) {
+            session.erase(row.keyText());
+            XmpTwins::clear(session, row.keyText());
+        }
     }
 }
 
@@ -28,5 +32,6 @@ void WriteBlankAndClearPass::clearOthers(WriteSession& session) {
         if (!(onlyUpdated.*row.field).isEmpty()) continue;
         session.erase(row.keyText());
         if (row.xmpMirrorKey) session.erase(QString::fromLatin1(row.xmpMirrorKey));
+        XmpTwins::clear(session, row.keyText());
     }
 }

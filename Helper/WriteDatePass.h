@@ -9,8 +9,9 @@ class PhotoFile;
 class WriteSession;
 
 // Rebuilds the six dates of the copy by the settings record's date-time rules, each from the date the photo
-// carried when it was added; the original date also gives the IPTC date created. A rule with no result
-// removes its date only when the user changed that field; otherwise the field pass's outcome stays.
+// carried when it was added. A rule with no result removes its date only when the user changed that field;
+// otherwise the field pass's outcome stays. Where the date taken moves, the copies of it that the photo keeps
+// (the IPTC date and time created, the XMP date taken) move with it; only the "Empty Value" rule removes them.
 class WriteDatePass {
   public:
     static void apply(WriteSession& session);
@@ -21,7 +22,4 @@ class WriteDatePass {
                               QString MetaDataObject::*dateField);
     // The same for a date given as text.
     static QString ruleResult(const DateTimeConfigurationRef& rule, const QString& date);
-
-    // The date part of a rule result as an IPTC date: "2019:07:10 08:30:00" gives "2019-07-10".
-    static QString iptcDatePart(const QString& result);
 };

@@ -3,8 +3,10 @@
 #include "Helper/ExifWriteResult.h"
 #include "Helper/WriteSession.h"
 #include "Helper/WriteValueForms.h"
+#include "Helper/XmpTwins.h"
 #include "model/MetaDataObject.h"
 #include "model/MetadataKeyTable.h"
+#include "model/PhotoFile.h"
 #include "platform/Numbers.h"
 
 #include <exiv2/exiv2.hpp>
@@ -51,11 +53,20 @@ void WriteFieldPass::apply(WriteSession& session) {
         if (row.write == MetadataWriteForm::None || !row.key) continue;
         const QString& value = settings.*row.field;
         if (!value.isEmpty()) {
+            if (holdsAlready(session, row, value)) continue;
             writeRow(session, row, value);
         } else if (settings.*row.updated) {
             eraseRow(session, row);
         }
     }
+}
+
+bool WriteFieldPass::holdsAlready(const WriteSession& session, const MetadataKeyRow& row, const QString& value) {
+    // The record shows a file's value as read (trimmed, decoded, numbers in a fixed form). Written back it
+    // would differ from the file's own bytes, or add a copy the photo never had, though nobody changed it: a
+    // restore must give the photo back as it was.
+    const auto& original = session.photo().metadataObjectOriginal;
+    return !(session.settings().*row.updated) && original && (*original).*row.field == value;
 }
 
 void WriteFieldPass::writeRow(WriteSession& session, const MetadataKeyRow& row, const QString& value) {
@@ -82,6 +93,7 @@ void WriteFieldPass::writeText(WriteSession& session, const MetadataKeyRow& row,
     const QString key = row.keyText();
     if (row.read == MetadataReadForm::KeywordList) {
         session.assignEach(key, WriteValueForms::keywordItems(value));
+        followTwin(session, row);
         return;
     }
     if (row.rawFileGuard && session.isRawFile()) {
@@ -90,6 +102,12 @@ void WriteFieldPass::writeText(WriteSession& session, const MetadataKeyRow& row,
         return;
     }
     session.assign(key, value);
+    followTwin(session, row);
+}
+
+void WriteFieldPass::followTwin(WriteSession& session, const MetadataKeyRow& row) {
+    // The date pass settles the dates and their twins.
+    if (!row.dateRule) XmpTwins::follow(session, row.keyText());
 }
 
 void WriteFieldPass::writeFraction(WriteSession& session, const MetadataKeyRow& row, const QString& value) {
@@ -131,4 +149,5 @@ void WriteFieldPass::writeAltitude(WriteSession& session, const MetadataKeyRow& 
 void WriteFieldPass::eraseRow(WriteSession& session, const MetadataKeyRow& row) {
     session.erase(row.keyText());
     if (row.xmpMirrorKey) session.erase(QString::fromLatin1(row.xmpMirrorKey));
+    if (!row.dateRule) XmpTwins::clear(session, row.keyText());
 }

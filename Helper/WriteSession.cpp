@@ -6,6 +6,7 @@
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
 #include "model/StringCategories.h"
+#include "platform/TextEncoding.h"
 
 #include <exiv2/exiv2.hpp>
 
@@ -107,6 +108,11 @@ std::optional<QString> assignEntry(Data& data, const Key& key, const QString& te
     return typed;
 }
 
+QString iptcText(const Exiv2::Iptcdatum& datum) {
+    const std::string bytes = datum.toString();
+    return platform::decodeText(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+}
+
 bool packetFailsToParse(const std::string& packet) {
     Exiv2::XmpData probe;
     return Exiv2::XmpParser::decode(probe, packet) != 0;
@@ -122,6 +128,9 @@ WriteSession::WriteSession(Exiv2::Image& image, const PhotoFile& photo, const Me
       m_onlyUpdated(onlyUpdated),
       m_converter(FLTImageMetadata::initWithImageAtURL(photo.filePath)),
       m_isRawFile(isRawFileExtension(photo.fileExtension)) {
+    for (const Exiv2::Iptcdatum& datum : image.iptcData()) {
+        m_iptcOnOpening[QString::fromStdString(datum.key())].append(iptcText(datum));
+    }
     // A packet Exiv2 cannot parse leaves the container empty, and writing the container would drop the packet.
     // A container that holds anything was parsed; asking the image for its packet would only serialize the
     // container once more, which costs about as much as writing it.
@@ -181,6 +190,14 @@ bool WriteSession::assignChecked(const QString& key, const QString& text, int ty
     return written.has_value();
 }
 
+bool WriteSession::replaceXmpValue(const QString& key, const Exiv2::Value& value) {
+    Exiv2::XmpData& data = xmp();
+    const auto found = data.findKey(Exiv2::XmpKey(key.toStdString()));
+    if (found == data.end()) return false;
+    found->setValue(&value);
+    return true;
+}
+
 void WriteSession::assignEach(const QString& key, const QStringList& items) {
     erase(key);
     const Exiv2::IptcKey iptcKey(key.toStdString());
@@ -232,6 +249,16 @@ QString WriteSession::exifText(const QString& key) const {
     if (found == data.end()) return QString();
     const QString text = FLTImageMetadata::describe(m_converter.valueForExifMetadata(*found));
     return StringCategories::stringByTrimmingLeadingAndTrailingWhitespaceAndNewlineCharacters(text);
+}
+
+QStringList WriteSession::iptcTexts(const QString& key) const {
+    const Exiv2::IptcData& data = m_image.iptcData();
+    const Exiv2::IptcKey parsed(key.toStdString());
+    QStringList texts;
+    for (const Exiv2::Iptcdatum& datum : data) {
+        if (datum.tag() == parsed.tag() && datum.record() == parsed.record()) texts.append(iptcText(datum));
+    }
+    return texts;
 }
 
 std::optional<double> WriteSession::exifNumber(const QString& key) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,7 @@ class Image;
 class ExifData;
 class IptcData;
 class XmpData;
+class Value;
 }  // namespace Exiv2
 
 class MetaDataObject;
@@ -53,6 +55,9 @@ class WriteSession {
     // The same for a value derived from another one (the IPTC date from the original date, the XMP copy of a
     // GPS position, the character-set marker): a format that cannot hold it does not fail the write.
     bool assignMirror(const QString& key, const QString& text);
+    // Gives an XMP property the photo holds a value made by the caller (a list or a language alternative);
+    // false, and no change, when it holds none.
+    bool replaceXmpValue(const QString& key, const Exiv2::Value& value);
     // Replaces every dataset of the key with one per item (for the repeatable keywords).
     void assignEach(const QString& key, const QStringList& items);
     // Removes every entry with the key.
@@ -65,6 +70,9 @@ class WriteSession {
 
     // The file's current value of an EXIF key as trimmed text; "" when the file has no such entry.
     QString exifText(const QString& key) const;
+    // The texts of every dataset of an IPTC key, now and as the photo held them when it was opened.
+    QStringList iptcTexts(const QString& key) const;
+    QStringList iptcTextsOnOpening(const QString& key) const { return m_iptcOnOpening.value(key); }
 
     // The keys this write gave a value, which the written file must hold.
     const QSet<QString>& assignedKeys() const { return m_assignedKeys; }
@@ -96,4 +104,5 @@ class WriteSession {
     bool m_xmpChangeRefused = false;
     std::string m_unreadablePacket;
     QSet<QString> m_assignedKeys;
+    QHash<QString, QStringList> m_iptcOnOpening;
 };

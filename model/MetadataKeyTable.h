@@ -76,7 +76,7 @@ struct MetadataKeyRow {
     bool rawFileGuard;                                   // camera make/model: never changed on a raw file
     const char* xmpMirrorKey;                            // also written, as signed decimal text (GPS position)
     DateTimeConfigurationRef MetaDataObject::*dateRule;  // the rule the date pass rebuilds key from
-    const char* dateRuleAlsoKey;                         // a further key the date pass writes from that rule
+    const char* dateRuleAlsoKey;                         // a further copy of the date that moves with it
     bool leaveBlank;                                     // "Leave Blank" erases key
     MetadataClearMask cleanSwitches;                     // clean mode erases key under any of these
     MetadataClearMask mirrorCleanSwitches;               // clean mode erases xmpMirrorKey under any of these

@@ -1,6 +1,7 @@
 // Every sample camera file processed with one settings record: what Exiv2 can write carries the values,
 // what it cannot answers flag 2 and leaves nothing, and no source changes.
 #include "Helper/ExifWriter.h"
+#include "model/MetadataKeyTable.h"
 #include "model/Utils.h"
 #include "tests/Helper/WriterFixtures.h"
 #include "tests/common/EditRecords.h"
@@ -101,3 +102,137 @@ TEST(TheSampleCameraFiles, areWrittenOrRefusedCleanly) {
         }
     }
 }
+
+// ---- What other programs read in the copy: the copies of the date taken, the XMP twins, the digest ----
+
+namespace {
+
+struct MendCase {
+    const char* name;
+    const char* file;
+    const char* edits;                   // "Field=value|..." as the user typed them; an empty value empties a field
+    DateTimeConfigurationRef dateTaken;  // the date taken's rule; nullptr keeps it
+    int option;
+    const char* copy;    // "Group:Tag=value|..." as exiftool reads the copy, lists joined by ", "; "Tag=": absent
+    const char* digest;  // the Photoshop IPTC digest: "none", "current" or "stale"
+};
+
+QStringList items(const char* list) {
+    return QString::fromUtf8(list).split('|', Qt::SkipEmptyParts);
+}
+
+void PrintTo(const MendCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+QString text(const QJsonValue& value) {
+    if (!value.isArray()) return value.toVariant().toString();
+    QStringList list;
+    for (const QJsonValue& item : value.toArray()) list.append(item.toVariant().toString());
+    return list.join(", ");
+}
+
+class AnEditedCorpusPhoto : public ::testing::TestWithParam<MendCase> {};
+
+}  // namespace
+
+TEST_P(AnEditedCorpusPhoto, readsInTheCopyWhatTheFormSetAndNothingElse) {
+    if (testsupport::corpusDir().isEmpty()) GTEST_SKIP() << "the sample camera files are not here";
+    LUMARIND_REQUIRE_EXIFTOOL();
+    const MendCase& c = GetParam();
+    MetaDataObject settings;
+    settings.editingOption = c.option;
+    for (const QString& edit : items(c.edits)) {
+        const MetadataKeyRow* row = MetadataKeyTable::rowForField(edit.section('=', 0, 0));
+        ASSERT_NE(row, nullptr) << edit.toStdString();
+        settings.*row->field = edit.section('=', 1);
+        settings.*row->updated = true;
+    }
+    if (c.dateTaken) settings.dateTimeConfigOriginalDate = c.dateTaken;
+    settings.isupdated_Date_Original = c.dateTaken != nullptr;
+    QTemporaryDir out;
+    const QString target = out.filePath(c.file);
+
+    const ExifWriteResult result = ExifWriter::sharedInstance().writeMetaDataToFilePath(
+        photoAt(testsupport::corpusDir() + '/' + c.file), settings, target, settings, false);
+
+    ASSERT_TRUE(result.isWritten()) << result.errorMsg.toStdString();
+    const QJsonObject t =
+        QJsonDocument::fromJson(testsupport::exiftool({"-j", "-a", "-G1", "-n", "-use", "MWG", target}))
+            .array()
+            .first()
+            .toObject();
+    for (const QString& expected : items(c.copy)) {
+        const QString tag = expected.section('=', 0, 0);
+        EXPECT_EQ(text(t.value(tag)), expected.section('=', 1)) << tag.toStdString();
+    }
+    const QString digest = t.value("Photoshop:IPTCDigest").toString();
+    EXPECT_STREQ(digest.isEmpty()                                         ? "none"
+                 : digest == t.value("File:CurrentIPTCDigest").toString() ? "current"
+                                                                          : "stale",
+                 c.digest);
+    // The project's own reader reads back what the user typed.
+    MetaDataObject read;
+    ExifWriter::sharedInstance().readMetaFromPath(target, read);
+    for (const QString& edit : items(c.edits)) {
+        EXPECT_EQ(read.*MetadataKeyTable::rowForField(edit.section('=', 0, 0))->field, edit.section('=', 1));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mends, AnEditedCorpusPhoto,
+    ::testing::Values(
+        // A scan dated by its film keeps that date; a photo without one gets none.
+        MendCase{"keepLeavesTheIptcDate", "FujiFilm FinePixS1Pro (1).jpg", "Artist=Ann", nullptr, 0,
+                 "IPTC:DateCreated=2002:06:20|ExifIFD:DateTimeOriginal=2002:07:13 15:58:28", "current"},
+        MendCase{"keepAddsNoIptcDate", "Apple iPhone 4.jpg", "Artist=Ann", nullptr, 0, "IPTC:DateCreated=", "none"},
+        MendCase{"aShiftWithoutADateErasesNothing", "ExifTool.tif", "", editrecords::hourLater(2), 0,
+                 "IPTC:DateCreated=2004:02:20|ExifIFD:DateTimeOriginal=", "none"},
+        // This photo's digest was stale already.
+        MendCase{"aShiftAcrossMidnightMovesTheTimeCreated", "FurnaceCreekInn.jpg", "", editrecords::hourLater(16), 0,
+                 "ExifIFD:DateTimeOriginal=2008:05:09 01:54:28|"
+                 "IPTC:DateCreated=2008:05:09|IPTC:TimeCreated=01:54:28+00:00",
+                 "stale"},
+        MendCase{"aShiftLeavesAnIptcDateTheUserSet", "FurnaceCreekInn.jpg", "IPTC_DateCreated=2001-02-03",
+                 editrecords::hourLater(16), 0, "IPTC:DateCreated=2001:02:03|IPTC:TimeCreated=09:54:28+00:00", "stale"},
+        MendCase{"aShiftMovesTheXmpDateTaken", "Canon EOS 7D.jpg", "", editrecords::hourLater(16), 0,
+                 "XMP-exif:DateTimeOriginal=2010:12:13 04:41:35.00+01:00|IPTC:DateCreated=2010:12:13", "current"},
+        MendCase{"emptyValueRemovesEveryCopy", "Nokia Lumia 800.jpg", "", rule(DateTimeConfiguration::EmptyValue), 0,
+                 "ExifIFD:DateTimeOriginal=|XMP-exif:DateTimeOriginal=", "current"},
+        // The Photoshop date has a rule of its own and stays, so readers must take the IPTC.
+        MendCase{"aMovedIptcDateLeavesTheDigestStale", "FujiFilm FinePixS1Pro (1).jpg", "", editrecords::hourLater(16),
+                 0, "IPTC:DateCreated=2002:06:21|XMP-photoshop:DateCreated=2002:06:20", "stale"},
+        // A twin the photo does not hold is not added.
+        MendCase{
+            "keywordsReachTheirTwin", "Nokia Lumia 800.jpg", "IPTC_Keywords=harbour,dawn|IPTC_City=Howth", nullptr, 0,
+            "MWG:Keywords=harbour, dawn|XMP-dc:Subject=harbour, dawn|MWG:City=Howth|XMP-photoshop:City=", "current"},
+        // With the EXIF values emptied, MWG readers come to the IPTC or its twin.
+        MendCase{"creatorRightsCaptionAndPlaceReachTheirTwins", "Canon EOS 7D.jpg",
+                 "Artist=|Copyright=|ImageDescription=|IPTC_ByLine=Ann|IPTC_CopyrightNotice=(c) Ann|"
+                 "IPTC_CaptionAbstract=Boats|IPTC_City=Howth|IPTC_ProvinceState=Leinster|"
+                 "IPTC_CountryPrimaryLocationName=Ireland|IPTC_SubLocation=Pier|IPTC_CountryPrimaryLocationCode=IE|"
+                 "IPTC_Headline=Dawn|IPTC_ByLineTitle=Crew",
+                 nullptr, 0,
+                 "MWG:Creator=Ann|MWG:Copyright=(c) Ann|MWG:Description=Boats|MWG:City=Howth|MWG:State=Leinster|"
+                 "MWG:Country=Ireland|MWG:Location=Pier|XMP-iptcCore:CountryCode=IE|XMP-photoshop:Headline=Dawn|"
+                 "XMP-photoshop:AuthorsPosition=Crew",
+                 "current"},
+        MendCase{"titleCreditAndSourceReachTheirTwins", "FujiFilm FinePixS1Pro (1).jpg",
+                 "IPTC_ObjectName=Pier|IPTC_Credit=Ann|IPTC_Source=Us|IPTC_WriterEditor=Ed|IPTC_Category=TRV", nullptr,
+                 0,
+                 "XMP-dc:Title=Pier|XMP-photoshop:Credit=Ann|XMP-photoshop:Source=Us|XMP-photoshop:CaptionWriter=Ed|"
+                 "XMP-photoshop:Category=TRV|XMP-dc:Creator=Ian Britton",
+                 "current"},
+        // The first category is the one the form shows; the photo's others stay, in the IPTC as in the twin.
+        MendCase{"categoriesAndInstructionsReachTheirTwins", "Reagan.jpg",
+                 "IPTC_SupplementalCategories=Travel|IPTC_SpecialInstructions=None", nullptr, 0,
+                 "XMP-photoshop:SupplementalCategories=Travel, navyvisualnews@navy.mil, UNCLASSFIED|"
+                 "XMP-photoshop:Instructions=None",
+                 "current"},
+        MendCase{"clearOthersClearsTheTwins", "Canon EOS 7D.jpg", "Software=Lumarind", nullptr, 1,
+                 "MWG:Creator=|MWG:Copyright=|MWG:Description=|MWG:City=|MWG:State=|MWG:Country=|MWG:Location=|"
+                 "XMP-photoshop:Headline=|XMP-exif:DateTimeOriginal=|XMP-xmp:Rating=3",
+                 "current"},
+        MendCase{"clearOthersClearsTheKeywordsTwin", "Nokia Lumia 800.jpg", "Software=Lumarind", nullptr, 1,
+                 "MWG:Keywords=|XMP-dc:Subject=", "current"}),
+    testsupport::rowName);

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -19,13 +23,15 @@ const char* const kCameraFiles[] = {"Canon EOS 7D.jpg", "Nikon D5000.jpg", "Appl
 
 class ABatchOverCameraFiles : public ::testing::Test {
   protected:
+    virtual QStringList cameraFiles() const { return QStringList(std::begin(kCameraFiles), std::end(kCameraFiles)); }
+
     void SetUp() override {
         if (testsupport::corpusDir().isEmpty()) GTEST_SKIP() << "the sample photo folder is absent";
         LUMARIND_REQUIRE_EXIFTOOL();
         helperfixtures::installReader();
         QDir().mkpath(sources.filePath("in"));
-        for (const char* name : kCameraFiles) {
-            const QString copy = sources.filePath(QStringLiteral("in/") + name);
+        for (const QString& name : cameraFiles()) {
+            const QString copy = sources.filePath("in/" + name);
             ASSERT_TRUE(QFile::copy(QDir(testsupport::corpusDir()).filePath(name), copy));
             PhotoFile photo = PhotoFile::initWithFileUrl(copy, name, false);
             photo.isSelected = true;
@@ -104,22 +110,77 @@ TEST_F(ABatchOverCameraFiles, erasesAFieldTheUserEmptied) {
     EXPECT_EQ(helperfixtures::exiftoolValue(photos[0].processedPath, "Copyright"), "(c) Lumarind Test");
 }
 
-TEST_F(ABatchOverCameraFiles, restoresTheOriginalValuesOverTheEarlierCopies) {
+// Every sample photo the metadata library writes.
+class ABatchOverTheCorpus : public ABatchOverCameraFiles {
+  protected:
+    QStringList cameraFiles() const override {
+        QStringList files;
+        for (const QMap<QString, QString>& row : helperfixtures::corpusManifest()) {
+            if (row.value("exif") == "Y" && row.value("exiv2_write_rc") == "0") files.append(row.value("file"));
+        }
+        return files;
+    }
+};
+
+// What exiftool reads in a file ("[Group] Tag : value" lines), but for what Exiv2 rewrites in every file it
+// writes: its own name as the XMP toolkit (with the instance id its toolkit makes of a uuid rdf:about, and an
+// empty resource as an empty text), where the image data and thumbnails land, the image-structure tag it
+// leaves out of a JPEG's or PSD's first directory, a PNG's EXIF byte order, and the IPTC block it encodes
+// anew (datasets in record order, a repeated character set once), whose digest therefore changes although
+// no value does. The file's own name, dates and permissions are not its metadata.
+QStringList tagsExiv2Keeps(const QString& path) {
+    static const QStringList rewritten =
+        QString(
+            "[XMP-x] XMPToolkit|[XMP-rdf] About|[XMP-xmpMM] InstanceID|[XMP-xmpMM] DerivedFrom|ThumbnailOffset|"
+            "StripOffsets|TileOffsets|PreviewImageStart|JpgFromRawStart|[IFD0] PhotometricInterpretation|"
+            "[File] ExifByteOrder|[File] CurrentIPTCDigest|[Photoshop] IPTCDigest|[System]|[ExifTool]")
+            .split('|');
+    QStringList lines = QString::fromUtf8(testsupport::exiftool({"-a", "-G1", "-s", path})).split('\n');
+    lines.removeIf([](const QString& line) {
+        const QString tag = line.section(':', 0, 0).simplified();
+        return line.isEmpty() || std::any_of(rewritten.begin(), rewritten.end(), [&tag](const QString& r) {
+                   return tag == r || tag.endsWith(' ' + r) || tag.startsWith(r + ' ');
+               });
+    });
+    return lines;
+}
+
+// The lines of one list that the other lacks, marked.
+QStringList missingFrom(const QStringList& other, const QStringList& lines, const QString& mark) {
+    QStringList missing;
+    for (const QString& line : lines) {
+        if (!other.contains(line)) missing.append(mark + line);
+    }
+    return missing;
+}
+
+TEST_F(ABatchOverTheCorpus, restoresTheOriginalValuesOverTheEarlierCopies) {
+    MetaDataObject edit = editrecords::typicalEdit();
+    edit.IPTC_Keywords = "harbour, dawn";
+    edit.IPTC_City = "Howth";
+    editrecords::markFilledFieldsChanged(edit);
     BatchRunner runner(services());
-    run(runner, request(editrecords::typicalEdit()));
-    // Restoring writes, photo by photo, the values the photo held before editing.
+    run(runner, request(edit));
+    // Restoring writes, photo by photo, the values the photo held before editing (the form's record for a
+    // photo ticked alone): the copy is its source again.
+    int restored = 0;
+    int equal = 0;
     for (std::size_t i = 0; i < photos.size(); ++i) {
+        if (photos[i].processedPath.isEmpty()) continue;  // a format that cannot hold IPTC
         BatchRunRequest r = request(*photos[i].metadataObjectOriginal, true);
         r.runList = {photos[i]};
         run(runner, std::move(r));
         ASSERT_EQ(runner.state().counterProcessedSuccessfully, 1) << photos[i].fileName.toStdString();
-        const QString copy = photos[i].processedPath;
-        for (const char* tag : {"Artist", "Copyright", "DateTimeOriginal", "GPSLatitude", "Make", "Model"}) {
-            EXPECT_EQ(helperfixtures::exiftoolValue(copy, tag), helperfixtures::exiftoolValue(photos[i].filePath, tag))
-                << photos[i].fileName.toStdString() << " " << tag;
-        }
+        ++restored;
+        const QStringList source = tagsExiv2Keeps(photos[i].filePath);
+        const QStringList copy = tagsExiv2Keeps(photos[i].processedPath);
+        const QStringList differences = missingFrom(copy, source, "source: ") + missingFrom(source, copy, "copy: ");
+        EXPECT_EQ(differences, QStringList()) << photos[i].fileName.toStdString();
+        equal += differences.isEmpty();
     }
-    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), static_cast<int>(photos.size()));
+    std::printf("%d of %d restored copies hold every tag of their sources\n", equal, restored);
+    EXPECT_GE(restored, 30);
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), restored);
 }
 
 TEST_F(ABatchOverCameraFiles, stopsMidRunAndWritesNothingAfterThePhotoInHand) {

@@ -8,11 +8,11 @@
 // The edit records tests and benchmarks write with, made in one place.
 namespace editrecords {
 
-// An hour later than the photo's original date, minutes and seconds kept.
-inline DateTimeConfigurationRef hourLater() {
+// An hour (or hours) later than the photo's original date, minutes and seconds kept.
+inline DateTimeConfigurationRef hourLater(int hours = 1) {
     auto rule = std::make_shared<DateTimeConfiguration>();
     rule->tagConfigureOption = DateTimeConfiguration::IncDecTime;
-    rule->stringIncDecHour = "1";
+    rule->stringIncDecHour = QString::number(hours);
     rule->isIncDecMinuteKeepOriginal = rule->isIncDecSecondKeepOriginal = true;
     return rule;
 }
