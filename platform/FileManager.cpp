@@ -176,6 +176,11 @@ bool FileManager::isRegularFile(const QString& path) const {
     return found && found->isRegular;
 }
 
+bool FileManager::isNameTaken(const QString& path) const {
+    struct stat info {};
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
 std::optional<FileManager::FileStatus> FileManager::status(const QString& path) const {
     struct stat info {};
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;

@@ -20,6 +20,8 @@ class FileManager {
     static FileManager& defaultManager();
 
     virtual bool fileExists(const QString& path) const;
+    // Whether anything at all stands at path, a link that leads nowhere included: a new file cannot take its name.
+    virtual bool isNameTaken(const QString& path) const;
     virtual bool isDirectory(const QString& path) const;
     // A regular file (through links), judged without opening it: opening a named pipe would block.
     virtual bool isRegularFile(const QString& path) const;
