@@ -34,9 +34,9 @@ class RefusingFiles : public platform::FileManager {
     bool isReadable(const QString& path) const override { return path != unreadable && FileManager::isReadable(path); }
     bool isWritable(const QString& path) const override { return path != unwritable && FileManager::isWritable(path); }
     bool isLocked(const QString& path) const override { return path == locked || FileManager::isLocked(path); }
-    bool writeFile(const QString& target, QByteArrayView bytes, mode_t permissions, QString* error,
+    bool writeFile(const QString& target, QByteArrayView bytes, const NewFile& file, QString* error,
                    platform::FileRest rest) override {
-        if (!copyRunsOutOfSpace) return FileManager::writeFile(target, bytes, permissions, error, rest);
+        if (!copyRunsOutOfSpace) return FileManager::writeFile(target, bytes, file, error, rest);
         // A full disk: the real write removes what it created and says why (see the file manager's tests).
         if (error) *error = QStringLiteral("Could not write the copy: No space left on device");
         return false;
