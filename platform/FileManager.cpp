@@ -266,7 +266,7 @@ std::optional<ReadableFile> FileManager::openForReading(const QString& path, QSt
     struct stat info {};
     const int fd = openRegularFile(path, QStringLiteral("source"), &info, error ? error : &ignored);
     if (fd < 0) return std::nullopt;
-    return ReadableFile(fd, static_cast<qint64>(info.st_size), info.st_mode);
+    return ReadableFile(fd, info);
 }
 
 bool FileManager::writeFile(const QString& target, QByteArrayView bytes, const NewFile& file, QString* error,
@@ -281,6 +281,11 @@ bool FileManager::writeFile(const QString& target, QByteArrayView bytes, const N
     didReach(WriteStep::Created, pending);
     if (!writeAll(fd, bytes.data(), bytes.size(), 0, &message) || !writeRest(fd, rest, bytes.size(), &message))
         return false;
+    // Checked on the open file once all of it was read: a rewrite after that cannot reach the copy.
+    if (rest.file && !rest.file->isUnchanged()) {
+        message = sourceChangedMessage();
+        return false;
+    }
     // The requested bits, not the umask's, so a copy keeps its source's access.
     ::fchmod(fd, file.permissions & 07777);
     if (!flush(fd)) {

@@ -59,12 +59,15 @@ class FileManager {
     // earlier file in one step. Until then it has no name, or where the file system cannot hold a file without one, a
     // hidden pending name of its own in the target's folder; so a process killed midway leaves no partial or undated
     // file under a name the user sees, and a later write to the folder removes a pending file whose process is gone.
-    // The kernel copies the rest where the file system lets it. Refused when the folder was moved or something else
-    // took the pending name's place; on any failure nothing this call created remains, and nothing outside the
-    // target's folder is ever touched.
+    // The kernel copies the rest where the file system lets it. Refused when the rest's file changed meanwhile, when
+    // the folder was moved, or when something else took the pending name's place; on any failure nothing this call
+    // created remains, and nothing outside the target's folder is ever touched.
     virtual bool writeFile(const QString& target, QByteArrayView bytes, const NewFile& file, QString* error = nullptr,
                            FileRest rest = {});
     // The answers of a write that others interfered with.
+    static QString sourceChangedMessage() {
+        return QStringLiteral("The source file changed while it was being copied, so the copy was not kept.");
+    }
     static QString copyReplacedMessage() {
         return QStringLiteral(
             "Another program replaced the copy's file while it was being written, so the copy was not kept.");

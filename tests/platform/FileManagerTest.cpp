@@ -238,7 +238,7 @@ TEST(TheFileManager, writesNewFilesAndReplacesWholeFiles) {
 // whole, and under a pending name (file systems that cannot hold a file without one). Whatever the neighbour does,
 // nothing outside the folder is touched, the copy is whole or absent, and a failed write leaves every name of the
 // folder, hidden ones included, as it was.
-enum class Meddle { None, NameTaken, DanglingLinkAtTheName, PendingSwappedForALink, FolderMoved };
+enum class Meddle { None, NameTaken, DanglingLinkAtTheName, PendingSwappedForALink, SourceRewritten, FolderMoved };
 
 struct MeddleCase {
     const char* name;
@@ -249,15 +249,17 @@ struct MeddleCase {
     friend void PrintTo(const MeddleCase& row, std::ostream* os) { *os << row.name; }
 };
 
-// The real disk with a neighbour who acts once the copy holds every byte.
+// The real disk with a neighbour who acts once the copy's file exists and once it holds every byte.
 class MeddledFiles : public FileManager {
   public:
     bool byName = false;
+    std::function<void(const QString& pending)> whenCreated;
     std::function<void(const QString& pending)> whenWritten;
 
   protected:
     bool writesUnnamedFiles() const override { return !byName; }
     void didReach(WriteStep step, const QString& pending) override {
+        if (step == WriteStep::Created && whenCreated) whenCreated(pending);
         if (step == WriteStep::Written && whenWritten) whenWritten(pending);
     }
 };
@@ -284,6 +286,9 @@ TEST_P(ACopyMetByANeighbour, isWholeOrAbsentAndTouchesNothingOutsideItsFolder) {
     QByteArray photo(64 * 1024, '\0');
     for (int i = 0; i < photo.size(); ++i) photo[i] = static_cast<char>(i * 7 + i / 251);
     writeFile(dir.filePath("photo.jpg"), photo);
+    // A rewrite within the clock tick of the file's making still shows in its modification date.
+    ASSERT_TRUE(FileManager::defaultManager().setModificationDate(dir.filePath("photo.jpg"),
+                                                                  QDateTime(QDate(2001, 1, 1), QTime(0, 0))));
     const bool replace = row.mode == FileManager::WriteMode::Replace;
     if (replace || row.meddle == Meddle::NameTaken) writeFile(target, "earlier output");
     if (row.meddle == Meddle::DanglingLinkAtTheName) {
@@ -295,6 +300,14 @@ TEST_P(ACopyMetByANeighbour, isWholeOrAbsentAndTouchesNothingOutsideItsFolder) {
 
     MeddledFiles files;
     files.byName = row.byName;
+    files.whenCreated = [&](const QString&) {
+        // Rewritten in place, at the same size, while the copy is still to take the rest from it.
+        if (row.meddle != Meddle::SourceRewritten) return;
+        QFile source(dir.filePath("photo.jpg"));
+        ASSERT_TRUE(source.open(QIODevice::ReadWrite));
+        source.seek(40000);
+        source.write(QByteArray(100, 'n'));
+    };
     files.whenWritten = [&](const QString& pending) {
         if (row.meddle == Meddle::PendingSwappedForALink) {
             ASSERT_FALSE(pending.isEmpty());
@@ -340,6 +353,7 @@ constexpr auto kNew = FileManager::WriteMode::CreateNew;
 constexpr auto kReplace = FileManager::WriteMode::Replace;
 const QString kTaken = "Could not give the copy its name: File exists";
 const QString kReplaced = FileManager::copyReplacedMessage();
+const QString kChanged = FileManager::sourceChangedMessage();
 const QString kMoved = FileManager::folderMovedMessage();
 
 INSTANTIATE_TEST_SUITE_P(
@@ -354,6 +368,8 @@ INSTANTIATE_TEST_SUITE_P(
                       MeddleCase{"danglingLinkUnderAPendingName", true, kNew, M::DanglingLinkAtTheName, kTaken},
                       MeddleCase{"pendingSwappedForALink", true, kNew, M::PendingSwappedForALink, kReplaced},
                       MeddleCase{"pendingSwappedBeforeReplacing", true, kReplace, M::PendingSwappedForALink, kReplaced},
+                      MeddleCase{"sourceRewrittenWithoutAName", false, kNew, M::SourceRewritten, kChanged},
+                      MeddleCase{"sourceRewrittenUnderAPendingName", true, kNew, M::SourceRewritten, kChanged},
                       MeddleCase{"folderMovedWithoutAName", false, kNew, M::FolderMoved, kMoved},
                       MeddleCase{"folderMovedUnderAPendingName", true, kNew, M::FolderMoved, kMoved},
                       MeddleCase{"folderMovedBeforeReplacing", true, kReplace, M::FolderMoved, kMoved}),

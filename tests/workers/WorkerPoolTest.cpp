@@ -289,10 +289,10 @@ struct WorkerGate {
 };
 
 // A write that a neighbour meets while its worker waits at a step: the pending file swapped for a link to a file
-// outside the folder, another write to the folder.
+// outside the folder, the photo rewritten in place before the rest of it is copied, another write to the folder.
 // The photo fails with the reason or is written whole; the outside file and a pending file whose process lives stay
 // as they were; nothing partial or hidden remains.
-enum class Neighbour { SwapsThePendingFile, WritesBeside };
+enum class Neighbour { SwapsThePendingFile, RewritesThePhoto, WritesBeside };
 
 struct MeetingCase {
     const char* name;
@@ -307,6 +307,9 @@ class AWriteMetMidway : public FaultyWorkers, public ::testing::WithParamInterfa
 TEST_P(AWriteMetMidway, failsWithTheReasonOrWritesAWholeCopy) {
     const MeetingCase& row = GetParam();
     const QString source = photo(row.photo);
+    // A rewrite within the clock tick of the photo's making still shows in its modification date.
+    ASSERT_TRUE(
+        platform::FileManager::defaultManager().setModificationDate(source, QDateTime(QDate(2001, 1, 1), QTime(0, 0))));
     const QString out = dir.filePath("out");
     const QString outside = photo("outside.jpg");
     const QByteArray outsideHash = testsupport::fileHash(outside);
@@ -325,6 +328,12 @@ TEST_P(AWriteMetMidway, failsWithTheReasonOrWritesAWholeCopy) {
     if (arrived && row.neighbour == Neighbour::SwapsThePendingFile && pending.size() == 1) {
         EXPECT_TRUE(QFile::remove(out + '/' + pending[0]));
         EXPECT_TRUE(QFile::link(outside, out + '/' + pending[0]));
+    } else if (arrived && row.neighbour == Neighbour::RewritesThePhoto) {
+        // In place and at the same size: the bytes after the head change under the copy.
+        QFile file(source);
+        EXPECT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(file.size() - 100);
+        file.write(QByteArray(50, 'n'));
     } else if (arrived && row.neighbour == Neighbour::WritesBeside) {
         const ExifWriteResult beside = pool.writeProcessedCopy(photoAt(photo("beside.jpg")), artistEdit(),
                                                                out + "/beside.jpg", artistEdit(), false);
@@ -349,13 +358,15 @@ TEST_P(AWriteMetMidway, failsWithTheReasonOrWritesAWholeCopy) {
     EXPECT_EQ(QDir(out).entryList(every), QStringList());
 }
 
-INSTANTIATE_TEST_SUITE_P(Neighbours, AWriteMetMidway,
-                         ::testing::Values(MeetingCase{"pendingFileSwappedForALink", "pause-undated-by-name.jpg",
-                                                       Neighbour::SwapsThePendingFile,
-                                                       platform::FileManager::copyReplacedMessage()},
-                                           MeetingCase{"anotherWriteToTheFolder", "pause-created-by-name.jpg",
-                                                       Neighbour::WritesBeside, QString()}),
-                         testsupport::rowName);
+INSTANTIATE_TEST_SUITE_P(
+    Neighbours, AWriteMetMidway,
+    ::testing::Values(MeetingCase{"pendingFileSwappedForALink", "pause-undated-by-name.jpg",
+                                  Neighbour::SwapsThePendingFile, platform::FileManager::copyReplacedMessage()},
+                      MeetingCase{"photoRewrittenBeforeItsRest", "pause-created.jpg", Neighbour::RewritesThePhoto,
+                                  platform::FileManager::sourceChangedMessage()},
+                      MeetingCase{"anotherWriteToTheFolder", "pause-created-by-name.jpg", Neighbour::WritesBeside,
+                                  QString()}),
+    testsupport::rowName);
 
 // A worker on a socket of ours with no pool to clean up after it: it ends once its application is gone, idle or
 // busy; killed midway it leaves nothing under the copy's name, neither an empty file nor a whole copy without its
