@@ -43,10 +43,11 @@ class ExifWriter {
     // JPEG whose head cannot be found, edits the whole photo in memory. Both give the same copy.
     enum class CopyRoad { HeadWhereFound, WholeFile };
     // Writes a processed copy of the photo: reads its file, applies the metadata in its editing option in
-    // memory, writes the result once under a temporary name beside the target and sets its modification date;
-    // only then does the copy take its name, newPath (made collision-free and never over another file), or in
-    // restore mode its earlier output's (photo.processedPath). Works only on the values it is given, so it may
-    // run on any thread; the caller applies the answer (and its processed path) to the live photo item.
+    // memory, writes the result once, without a name or under a temporary one beside the target, and sets its
+    // modification date; only then does the copy take its name, newPath (made collision-free and never over
+    // another file or link), or in restore mode its earlier output's (photo.processedPath). Works only on the
+    // values it is given, so it may run on any thread; the caller applies the answer (and its processed path)
+    // to the live photo item.
     ExifWriteResult writeMetaDataToFilePath(PhotoFile photo, MetaDataObject metadata, const QString& newPath,
                                             MetaDataObject onlyUpdated, bool isForRestore,
                                             platform::FileManager& files = platform::FileManager::defaultManager(),

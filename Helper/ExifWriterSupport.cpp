@@ -2,10 +2,9 @@
 #include "Helper/ExifWriter.h"
 
 #include "Helper/FLTImageMetadata.h"
-#include "model/Utils.h"
+#include "Helper/WriteCommit.h"
 #include "platform/FileManager.h"
 #include "platform/Numbers.h"
-#include "platform/WallClock.h"
 
 #include <exiv2/exiv2.hpp>
 
@@ -23,16 +22,6 @@ double elementNumber(const QVariant& element) {
 
 bool isList(const QVariant& value) {
     return value.typeId() == QMetaType::QVariantList;
-}
-
-std::optional<QDateTime> wallClockDate(const QString& text) {
-    if (text.isEmpty()) return std::nullopt;
-    const platform::DateFormat& format = platform::DateFormat::forThread(Utils::exifDateFormat());
-    const std::optional<platform::WallTime> time = format.parse(text);
-    if (!time) return std::nullopt;
-    const platform::DateParts parts = platform::GregorianCalendar::split(*time);
-    // The reading is the photo's local wall clock, so the file shows the same hour in a file manager.
-    return QDateTime(QDate(parts.year, parts.month, parts.day), QTime(parts.hour, parts.minute, parts.second));
 }
 
 }  // namespace
@@ -73,5 +62,6 @@ bool ExifWriter::isPrismKeyExist(const Exiv2::XmpData& data, const FLTImageMetad
 void ExifWriter::updateDateTimeOfFileInSystem(const QString& path, const MetaDataObject& /*metadata*/,
                                               const QString& /*creationDate*/, const QString& modifyDate,
                                               platform::FileManager& files) const {
-    if (const std::optional<QDateTime> modified = wallClockDate(modifyDate)) files.setModificationDate(path, *modified);
+    if (const std::optional<QDateTime> modified = WriteCommit::modificationDate({QString(), modifyDate}))
+        files.setModificationDate(path, *modified);
 }

@@ -80,8 +80,10 @@ ExifWriteResult editInMemory(EditedBytes& edited, const PhotoFile& photo, const 
     return written(session.resultFlag());
 }
 
-// Writes the edited bytes, then the rest of the photo that was never read, as a new file at target.
-bool writeOut(const EditedBytes& edited, const QString& target, platform::FileManager& files, QString* error) {
+// Writes the edited bytes, then the rest of the photo that was never read, as a file that takes the name target once
+// it is whole and dated.
+bool writeOut(const EditedBytes& edited, const QString& target, const platform::FileManager::NewFile& file,
+              platform::FileManager& files, QString* error) {
     // A digest that was right before our edit is made right again when the XMP still agrees with the IPTC.
     // Otherwise it stays stale, which tells other tools that the IPTC changed behind the XMP's back and is the
     // value to show.
@@ -92,7 +94,7 @@ bool writeOut(const EditedBytes& edited, const QString& target, platform::FileMa
     char* data = reinterpret_cast<char*>(io.mmap(refreshDigest));
     if (refreshDigest) PhotoshopIptcDigest::refresh(data, static_cast<qsizetype>(io.size()));
     const QByteArrayView bytes(data, static_cast<qsizetype>(io.size()));
-    const bool ok = files.writeFile(target, bytes, edited.permissions, error, {&*edited.file, edited.source.size()});
+    const bool ok = files.writeFile(target, bytes, file, error, {&*edited.file, edited.source.size()});
     io.munmap();
     io.close();
     return ok;
@@ -108,22 +110,16 @@ ExifWriteResult guardedWrite(const QString& target, const PhotoFile& photo, cons
         ExifWriteResult result = editInMemory(edited, photo, settings, onlyUpdated, road, files, cleanedGroup);
         if (!result.isWritten()) return result;
         // The copy takes its name only when it is whole and dated; in restore mode the earlier output stays
-        // until then.
-        QString error;
-        const QString pending = files.pendingPathFor(target);
-        if (!writeOut(edited, pending, files, &error)) {
-            qCInfo(lcHelper).noquote() << QStringLiteral("Writing %1 failed: %2").arg(target, error);
-            return failed(error);
-        }
-        // Clean mode that emptied a whole group leaves the file's dates as the write made them.
-        if (settings.editingOption != CleanMetadataInfo || !cleanedGroup) {
-            const WriteCommit::FileDates dates = WriteCommit::fileDates(photo, settings);
-            ExifWriter::sharedInstance().updateDateTimeOfFileInSystem(pending, settings, dates.creation, dates.modify,
-                                                                      files);
-        }
-        const auto mode =
+        // until then. Clean mode that emptied a whole group leaves the file's dates as the write made them.
+        platform::FileManager::NewFile file;
+        file.permissions = edited.permissions;
+        file.mode =
             isForRestore ? platform::FileManager::WriteMode::Replace : platform::FileManager::WriteMode::CreateNew;
-        if (!files.commitPending(pending, target, mode, &error)) {
+        if (settings.editingOption != CleanMetadataInfo || !cleanedGroup)
+            file.modified =
+                WriteCommit::modificationDate(WriteCommit::fileDates(photo, settings)).value_or(QDateTime());
+        QString error;
+        if (!writeOut(edited, target, file, files, &error)) {
             qCInfo(lcHelper).noquote() << QStringLiteral("Writing %1 failed: %2").arg(target, error);
             return failed(error);
         }

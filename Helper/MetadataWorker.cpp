@@ -32,15 +32,17 @@ class AnnouncingFileManager : public platform::FileManager {
     // Nothing in this process changes its umask, so the one it started with serves every copy.
     mode_t permissionsOfCopy(mode_t sourceMode) const override { return copyPermissions(sourceMode, m_umask); }
 
-    bool setModificationDate(const QString& path, const QDateTime& date) override {
-        if (m_hooks.beforeDating) m_hooks.beforeDating(path);
-        return platform::FileManager::setModificationDate(path, date);
-    }
-
   protected:
     void didCreate(const QString& path) override {
         if (m_send) m_send(WorkerProtocol::createdEvent(path));
-        if (m_hooks.afterCreate) m_hooks.afterCreate(path);
+    }
+    bool writesUnnamedFiles() const override {
+        return !m_hooks.writeUnderPendingName || !m_hooks.writeUnderPendingName();
+    }
+    void didReach(WriteStep step, const QString& pending) override {
+        const std::function<void(const QString&)>& hook =
+            step == WriteStep::Created ? m_hooks.afterCreate : m_hooks.beforeDating;
+        if (hook) hook(pending);
     }
 
   private:

@@ -14,13 +14,18 @@ class MetadataWorker {
   public:
     using Send = std::function<void(const WorkerMessage& message)>;
 
-    // Points where tests make a worker crash or hang on cue.
+    // Points where tests make a worker crash, hang or wait on cue.
     struct Hooks {
         // Read but not yet acknowledged: a worker that ends here never saw the request.
         std::function<void(const WorkerMessage& request)> beforeReceipt;
         std::function<void(const WorkerMessage& request)> beforeRequest;
-        std::function<void(const QString& path)> afterCreate;   // a write has created this file
-        std::function<void(const QString& path)> beforeDating;  // a written copy is about to get its dates
+        // The steps of a copy, each given the copy's pending name (empty while it has none): its file exists with
+        // no byte in it; it is written but not yet dated.
+        std::function<void(const QString& pending)> afterCreate;
+        std::function<void(const QString& pending)> beforeDating;
+        // Asked at each write: true writes the copy under a pending name, as on a file system that cannot hold a
+        // file without a name.
+        std::function<bool()> writeUnderPendingName;
     };
 
     // The worker's main: sets the process up, then serves until the input closes (0) or holds garbage (2).

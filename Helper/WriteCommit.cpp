@@ -6,6 +6,8 @@
 #include "Helper/WriteSession.h"
 #include "model/MetaDataObject.h"
 #include "model/PhotoFile.h"
+#include "model/Utils.h"
+#include "platform/WallClock.h"
 
 #include <exiv2/exiv2.hpp>
 
@@ -42,6 +44,16 @@ void WriteCommit::write(WriteSession& session) {
 WriteCommit::FileDates WriteCommit::fileDates(const PhotoFile& photo, const MetaDataObject& settings) {
     return {WriteDatePass::ruleResult(settings.dateTimeConfigCreationDate, photo, &MetaDataObject::Date_Creation),
             WriteDatePass::ruleResult(settings.dateTimeConfigModifyDate, photo, &MetaDataObject::Date_Modify)};
+}
+
+std::optional<QDateTime> WriteCommit::modificationDate(const FileDates& dates) {
+    if (dates.modify.isEmpty()) return std::nullopt;
+    const platform::DateFormat& format = platform::DateFormat::forThread(Utils::exifDateFormat());
+    const std::optional<platform::WallTime> time = format.parse(dates.modify);
+    if (!time) return std::nullopt;
+    const platform::DateParts parts = platform::GregorianCalendar::split(*time);
+    // The reading is the photo's local wall clock, so the file shows the same hour in a file manager.
+    return QDateTime(QDate(parts.year, parts.month, parts.day), QTime(parts.hour, parts.minute, parts.second));
 }
 
 void WriteCommit::keepUnreadableXmpPacket(WriteSession& session) {

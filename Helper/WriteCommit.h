@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
+
+#include <optional>
 
 namespace Exiv2 {
 class ExifData;
@@ -23,6 +26,9 @@ class WriteCommit {
     };
     // The creation and modification dates by the settings' rules, from the photo's original dates.
     static FileDates fileDates(const PhotoFile& photo, const MetaDataObject& settings);
+    // The modification date the copy's file takes: the modify text read as the photo's wall-clock time; nothing when
+    // it is empty or unreadable, and the file keeps the date its write gave it.
+    static std::optional<QDateTime> modificationDate(const FileDates& dates);
 
     // Why a write that would leave no image data was refused.
     static QString noImageDataMessage() {

@@ -37,8 +37,9 @@ std::variant<QString, ExifWriteResult> WriteDestination::prepare(const QString& 
 
 QString WriteDestination::chooseTarget(const QString& newPath, const QString& processedPath, bool isForRestore) const {
     if (isForRestore) return processedPath;
-    if (m_files.fileExists(newPath)) return Utils::stringToAvoidNameCollisionForPath(newPath);
-    return newPath;
+    // A link that leads nowhere takes a name as much as a file does: the copy could not have it either.
+    return Utils::stringToAvoidNameCollisionForPath(newPath,
+                                                    [this](const QString& path) { return m_files.isNameTaken(path); });
 }
 
 std::optional<ExifWriteResult> WriteDestination::checkAccess(const QString& sourcePath, const QString& target,

@@ -113,7 +113,7 @@ qint64 BatchRunnerCoordinator::bytesNotYetWritten() {
 QString BatchRunnerCoordinator::reservePath(const QString& path) {
     // Names taken by photos still being written count as taken, so suffixes come out as in a one-by-one run.
     const QString unique = Utils::stringToAvoidNameCollisionForPath(path, [this](const QString& candidate) {
-        return m_reserved.count(candidate) > 0 || QFileInfo::exists(candidate);
+        return m_reserved.count(candidate) > 0 || m_services.files->isNameTaken(candidate);
     });
     m_reserved.insert(unique);
     return unique;

@@ -1,8 +1,9 @@
 #include "platform/FileManager.h"
 
+#include "platform/PendingCopy.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -13,7 +14,6 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -41,10 +41,6 @@ class FileDescriptor {
     int m_fd;
 };
 
-QString systemError(const QString& what, int error) {
-    return QStringLiteral("%1: %2").arg(what, QString::fromLocal8Bit(std::strerror(error)));
-}
-
 // What a path is when it is not a regular file, in words.
 QString kindOfNonRegular(mode_t mode) {
     if (S_ISFIFO(mode)) return QStringLiteral("a named pipe");
@@ -70,7 +66,7 @@ int openRegularFile(const QString& path, const QString& what, struct stat* info,
         return -1;
     }
     if (fd < 0 || !known) {
-        *error = systemError(QStringLiteral("Could not open the ") + what, fd < 0 ? openError : errno);
+        *error = FileManager::failureText(QStringLiteral("Could not open the ") + what, fd < 0 ? openError : errno);
         if (fd >= 0) ::close(fd);
         return -1;
     }
@@ -86,7 +82,7 @@ bool writeAll(int fd, const char* data, qsizetype size, off_t offset, QString* e
         const ssize_t n = ::pwrite(fd, data + done, static_cast<size_t>(size - done), offset + done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
-            *error = systemError(QStringLiteral("Could not write the copy"), n < 0 ? errno : ENOSPC);
+            *error = FileManager::failureText(QStringLiteral("Could not write the copy"), n < 0 ? errno : ENOSPC);
             return false;
         }
         done += n;
@@ -140,7 +136,7 @@ bool copyRange(int from, off_t fromAt, int to, off_t toAt, off_t length, const Q
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            *error = systemError(failure, errno);
+            *error = FileManager::failureText(failure, errno);
             return false;
         }
         if (n == 0) {
@@ -159,6 +155,24 @@ bool writeRest(int to, const FileRest& rest, qsizetype at, QString* error) {
                      QStringLiteral("Could not write the copy"), error);
 }
 
+// A date as the file system keeps it.
+timespec timeOf(const QDateTime& date) {
+    const qint64 ms = date.toMSecsSinceEpoch();
+    timespec time{static_cast<time_t>(ms / 1000), static_cast<long>((ms % 1000) * 1000000)};
+    if (time.tv_nsec < 0) {
+        time.tv_sec -= 1;
+        time.tv_nsec += 1000000000;
+    }
+    return time;
+}
+
+// close() can report a failed delayed write (NFS, full disk), and so can closing a second descriptor of the same
+// file, which keeps the first open for what comes after.
+bool flush(int fd) {
+    const int second = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    return second >= 0 && ::close(second) == 0;
+}
+
 }  // namespace
 
 FileManager& FileManager::defaultManager() {
@@ -174,6 +188,11 @@ bool FileManager::fileExists(const QString& path) const {
 bool FileManager::isRegularFile(const QString& path) const {
     const std::optional<FileStatus> found = status(path);
     return found && found->isRegular;
+}
+
+bool FileManager::isNameTaken(const QString& path) const {
+    struct stat info {};
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
 std::optional<FileManager::FileStatus> FileManager::status(const QString& path) const {
@@ -214,7 +233,7 @@ bool FileManager::copyItem(const QString& source, const QString& target, QString
     const QByteArray targetName = QFile::encodeName(target);
     FileDescriptor to(::open(targetName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (to.get() < 0) {
-        message = systemError(QStringLiteral("Could not create the copy"), errno);
+        message = failureText(QStringLiteral("Could not create the copy"), errno);
         return false;
     }
     didCreate(target);
@@ -227,7 +246,7 @@ bool FileManager::copyItem(const QString& source, const QString& target, QString
     }
     if (ok) ::fchmod(to.get(), copyPermissions(info.st_mode));
     if (!to.close() && ok) {
-        message = systemError(QStringLiteral("Could not finish the copy"), errno);
+        message = failureText(QStringLiteral("Could not finish the copy"), errno);
         ok = false;
     }
     if (!ok) ::unlink(targetName.constData());
@@ -247,61 +266,44 @@ std::optional<ReadableFile> FileManager::openForReading(const QString& path, QSt
     struct stat info {};
     const int fd = openRegularFile(path, QStringLiteral("source"), &info, error ? error : &ignored);
     if (fd < 0) return std::nullopt;
-    return ReadableFile(fd, static_cast<qint64>(info.st_size), info.st_mode);
+    return ReadableFile(fd, info);
 }
 
-bool FileManager::writeFile(const QString& target, QByteArrayView bytes, mode_t permissions, QString* error,
+bool FileManager::writeFile(const QString& target, QByteArrayView bytes, const NewFile& file, QString* error,
                             FileRest rest) {
     QString ignored;
     QString& message = error ? *error : ignored;
-    const QByteArray path = QFile::encodeName(target);
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permissions & 07777);
-    if (fd < 0) {
-        message = systemError(QStringLiteral("Could not create the copy"), errno);
+    std::optional<PendingCopy> copy = PendingCopy::open(target, writesUnnamedFiles(), &message);
+    if (!copy) return false;
+    const int fd = copy->descriptor();
+    const QString pending = copy->pendingPath();
+    if (!pending.isEmpty()) didCreate(pending);
+    didReach(WriteStep::Created, pending);
+    if (!writeAll(fd, bytes.data(), bytes.size(), 0, &message) || !writeRest(fd, rest, bytes.size(), &message))
+        return false;
+    // Checked on the open file once all of it was read: a rewrite after that cannot reach the copy.
+    if (rest.file && !rest.file->isUnchanged()) {
+        message = sourceChangedMessage();
         return false;
     }
-    FileDescriptor out(fd);
-    didCreate(QFile::decodeName(path));
-    bool ok = writeAll(fd, bytes.data(), bytes.size(), 0, &message) && writeRest(fd, rest, bytes.size(), &message);
     // The requested bits, not the umask's, so a copy keeps its source's access.
-    if (ok) ::fchmod(fd, permissions & 07777);
-    if (!out.close() && ok) {
-        message = systemError(QStringLiteral("Could not finish the copy"), errno);
-        ok = false;
+    ::fchmod(fd, file.permissions & 07777);
+    if (!flush(fd)) {
+        message = failureText(QStringLiteral("Could not finish the copy"), errno);
+        return false;
     }
-    if (!ok) ::unlink(path.constData());
-    return ok;
+    didReach(WriteStep::Written, pending);
+    if (file.modified.isValid()) {
+        // Through the open file: whatever stands under its pending name by now is never dated.
+        const timespec times[2] = {{0, UTIME_OMIT}, timeOf(file.modified)};
+        ::futimens(fd, times);
+    }
+    return copy->giveName(
+        file.mode == WriteMode::Replace, [this](const QString& path) { didCreate(path); }, &message);
 }
 
-QString FileManager::pendingPathFor(const QString& target) const {
-    static std::atomic<quint32> counter{0};
-    return QFileInfo(target).path() + QStringLiteral("/.lumarind-") + QString::number(::getpid()) + u'-' +
-           QString::number(++counter) + u'-' + QString::number(QRandomGenerator::global()->generate(), 36) +
-           QStringLiteral(".part");
-}
-
-bool FileManager::commitPending(const QString& pending, const QString& target, WriteMode mode, QString* error) {
-    const QByteArray from = QFile::encodeName(pending);
-    const QByteArray to = QFile::encodeName(target);
-    int failure = 0;
-    if (mode == WriteMode::Replace) {
-        if (::rename(from.constData(), to.constData()) != 0) failure = errno;
-    } else if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) != 0) {
-        failure = errno;
-        // A file system without the flag still refuses a hard link over an existing name.
-        if (failure == EINVAL || failure == ENOSYS) {
-            failure = ::link(from.constData(), to.constData()) == 0 ? 0 : errno;
-            if (failure == 0) ::unlink(from.constData());
-        }
-    }
-    if (failure == 0) return true;
-    if (error) {
-        *error = systemError(mode == WriteMode::Replace ? QStringLiteral("Could not replace the earlier copy")
-                                                        : QStringLiteral("Could not give the copy its name"),
-                             failure);
-    }
-    ::unlink(from.constData());
-    return false;
+QString FileManager::failureText(const QString& what, int error) {
+    return QStringLiteral("%1: %2").arg(what, QString::fromLocal8Bit(std::strerror(error)));
 }
 
 mode_t FileManager::copyPermissions(mode_t sourceMode) {
@@ -338,16 +340,7 @@ bool FileManager::createDirectory(const QString& path) {
 
 bool FileManager::setModificationDate(const QString& path, const QDateTime& date) {
     if (!date.isValid()) return false;
-    const qint64 ms = date.toMSecsSinceEpoch();
-    timespec times[2];
-    times[0].tv_sec = 0;
-    times[0].tv_nsec = UTIME_OMIT;
-    times[1].tv_sec = static_cast<time_t>(ms / 1000);
-    times[1].tv_nsec = static_cast<long>((ms % 1000) * 1000000);
-    if (times[1].tv_nsec < 0) {
-        times[1].tv_sec -= 1;
-        times[1].tv_nsec += 1000000000;
-    }
+    const timespec times[2] = {{0, UTIME_OMIT}, timeOf(date)};
     return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
 }
 

@@ -20,6 +20,8 @@ class FileManager {
     static FileManager& defaultManager();
 
     virtual bool fileExists(const QString& path) const;
+    // Whether anything at all stands at path, a link that leads nowhere included: a new file cannot take its name.
+    virtual bool isNameTaken(const QString& path) const;
     virtual bool isDirectory(const QString& path) const;
     // A regular file (through links), judged without opening it: opening a named pipe would block.
     virtual bool isRegularFile(const QString& path) const;
@@ -45,19 +47,37 @@ class FileManager {
     virtual std::optional<QByteArray> readFile(const QString& path, QString* error = nullptr) const;
     // A regular file open for reading in parts; nothing (with the reason in *error) when it cannot be opened.
     virtual std::optional<ReadableFile> openForReading(const QString& path, QString* error = nullptr) const;
-    // Writes bytes, followed by the rest of a file if one is given, as a new file at target (which must not
-    // exist) with the given permission bits. The kernel copies the rest where the file system lets it. On any
-    // failure nothing this call created remains. A file replaces another only through commitPending.
-    virtual bool writeFile(const QString& target, QByteArrayView bytes, mode_t permissions, QString* error = nullptr,
-                           FileRest rest = {});
-    // A copy in progress is written under a hidden name of its own in the target's folder and takes the target's
-    // name only once it is complete, dates included, so that a process killed midway never leaves a partial or
-    // undated file under a name the user sees. The name is new and unused; nothing is created.
-    QString pendingPathFor(const QString& target) const;
     enum class WriteMode { CreateNew, Replace };
-    // Gives the complete file at pending the name target: CreateNew never over anything that exists there,
-    // Replace over the earlier file in one step. On failure the pending file is removed and *error says why.
-    virtual bool commitPending(const QString& pending, const QString& target, WriteMode mode, QString* error = nullptr);
+    // What a written file is to be besides its bytes.
+    struct NewFile {
+        mode_t permissions = 0644;  // exactly these bits, whatever the umask
+        QDateTime modified;         // invalid: the date the write gives it
+        WriteMode mode = WriteMode::CreateNew;
+    };
+    // Writes bytes, followed by the rest of a file if one is given, as a file that takes the name target only once it
+    // is complete, its permission bits and date included: CreateNew never over anything at target, Replace over the
+    // earlier file in one step. Until then it has no name, or where the file system cannot hold a file without one, a
+    // hidden pending name of its own in the target's folder; so a process killed midway leaves no partial or undated
+    // file under a name the user sees, and a later write to the folder removes a pending file whose process is gone.
+    // The kernel copies the rest where the file system lets it. Refused when the rest's file changed meanwhile, when
+    // the folder was moved, or when something else took the pending name's place; on any failure nothing this call
+    // created remains, and nothing outside the target's folder is ever touched.
+    virtual bool writeFile(const QString& target, QByteArrayView bytes, const NewFile& file, QString* error = nullptr,
+                           FileRest rest = {});
+    // The answers of a write that others interfered with.
+    static QString sourceChangedMessage() {
+        return QStringLiteral("The source file changed while it was being copied, so the copy was not kept.");
+    }
+    static QString copyReplacedMessage() {
+        return QStringLiteral(
+            "Another program replaced the copy's file while it was being written, so the copy was not kept.");
+    }
+    static QString folderMovedMessage() {
+        return QStringLiteral(
+            "The destination folder was moved or removed while the copy was being written, so the copy was not kept.");
+    }
+    // "what: the system's reason for error", as every failure of a write reads.
+    static QString failureText(const QString& what, int error);
     // The permission bits of a copy of a file with sourceMode: its read and execute bits as the user's umask
     // lets them through, and owner write so that the copy can be edited again. Never set-user-ID,
     // set-group-ID or sticky, and never writable by others, whatever the source allowed.
@@ -76,9 +96,18 @@ class FileManager {
     virtual std::optional<qint64> freeSpace(const QString& path) const;
 
   protected:
-    // Called as soon as copyItem or writeFile has created a file, before any byte is in it: a caller that may
-    // be stopped midway learns what to clean up.
+    // Called as soon as copyItem or writeFile has given a file a name that it removes unless it completes: a caller
+    // that may be stopped midway learns what to clean up.
     virtual void didCreate(const QString& path) { Q_UNUSED(path); }
+    // Whether writeFile may keep a file without a name until it is complete; without, it takes a pending name.
+    virtual bool writesUnnamedFiles() const { return true; }
+    // The steps of writeFile, for callers that watch a write: the file exists with no byte in it; it holds every
+    // byte, not yet dated. pending is its pending name, empty while it has none.
+    enum class WriteStep { Created, Written };
+    virtual void didReach(WriteStep step, const QString& pending) {
+        Q_UNUSED(step);
+        Q_UNUSED(pending);
+    }
 };
 
 }  // namespace platform

@@ -8,7 +8,11 @@
 namespace platform {
 
 ReadableFile::ReadableFile(ReadableFile&& other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1)), m_size(other.m_size), m_mode(other.m_mode) {}
+    : m_fd(std::exchange(other.m_fd, -1)),
+      m_size(other.m_size),
+      m_mode(other.m_mode),
+      m_modified(other.m_modified),
+      m_changed(other.m_changed) {}
 
 ReadableFile& ReadableFile::operator=(ReadableFile&& other) noexcept {
     if (this != &other) {
@@ -16,12 +20,23 @@ ReadableFile& ReadableFile::operator=(ReadableFile&& other) noexcept {
         m_fd = std::exchange(other.m_fd, -1);
         m_size = other.m_size;
         m_mode = other.m_mode;
+        m_modified = other.m_modified;
+        m_changed = other.m_changed;
     }
     return *this;
 }
 
 ReadableFile::~ReadableFile() {
     if (m_fd >= 0) ::close(m_fd);
+}
+
+bool ReadableFile::isUnchanged() const {
+    struct stat now {};
+    if (::fstat(m_fd, &now) != 0) return false;
+    const auto same = [](const timespec& a, const timespec& b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    return now.st_size == m_size && same(now.st_mtim, m_modified) && same(now.st_ctim, m_changed);
 }
 
 bool ReadableFile::readInto(QByteArray& bytes, qint64 offset, qint64 count, QString* error) const {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace platform {
@@ -23,6 +24,9 @@ class ReadableFile {
     // The file's type and permission bits when it was opened.
     mode_t mode() const { return m_mode; }
     int descriptor() const { return m_fd; }
+    // Whether the file still has the size and the modification and change times it had when it was opened. A file
+    // rewritten in place meanwhile has not: a copy that took part of it from here would mix two versions of it.
+    bool isUnchanged() const;
 
     // Appends count bytes from offset on to bytes; false, with the reason in *error, when not all of them can
     // be read.
@@ -30,11 +34,18 @@ class ReadableFile {
 
   private:
     friend class FileManager;
-    ReadableFile(int fd, qint64 size, mode_t mode) : m_fd(fd), m_size(size), m_mode(mode) {}
+    ReadableFile(int fd, const struct stat& opened)
+        : m_fd(fd),
+          m_size(opened.st_size),
+          m_mode(opened.st_mode),
+          m_modified(opened.st_mtim),
+          m_changed(opened.st_ctim) {}
 
     int m_fd = -1;
     qint64 m_size = 0;
     mode_t m_mode = 0;
+    timespec m_modified{};
+    timespec m_changed{};
 };
 
 // The rest of an open file, from offset to the size it had when opened.

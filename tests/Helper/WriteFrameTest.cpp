@@ -30,12 +30,13 @@ class RefusingFiles : public platform::FileManager {
     bool copyRunsOutOfSpace = false;
 
     bool fileExists(const QString& path) const override { return path != hidden && FileManager::fileExists(path); }
+    bool isNameTaken(const QString& path) const override { return path != hidden && FileManager::isNameTaken(path); }
     bool isReadable(const QString& path) const override { return path != unreadable && FileManager::isReadable(path); }
     bool isWritable(const QString& path) const override { return path != unwritable && FileManager::isWritable(path); }
     bool isLocked(const QString& path) const override { return path == locked || FileManager::isLocked(path); }
-    bool writeFile(const QString& target, QByteArrayView bytes, mode_t permissions, QString* error,
+    bool writeFile(const QString& target, QByteArrayView bytes, const NewFile& file, QString* error,
                    platform::FileRest rest) override {
-        if (!copyRunsOutOfSpace) return FileManager::writeFile(target, bytes, permissions, error, rest);
+        if (!copyRunsOutOfSpace) return FileManager::writeFile(target, bytes, file, error, rest);
         // A full disk: the real write removes what it created and says why (see the file manager's tests).
         if (error) *error = QStringLiteral("Could not write the copy: No space left on device");
         return false;
@@ -86,16 +87,22 @@ TEST_F(AProcessedCopy, isNotMadeWhenTheSourceIsMissing) {
     EXPECT_TRUE(QDir(out()).isEmpty());
 }
 
+// A file, or a link that leads nowhere, takes the name as much.
 TEST_F(AProcessedCopy, takesACollisionFreeNameWhenTheNewPathIsTaken) {
     const QString source = seededPhoto(dir.path(), "photo.jpg", Format::Jpeg);
     const QString taken = helperfixtures::makeJpeg(out(), "photo.jpg", QSize(8, 8));
     const QByteArray takenHash = testsupport::fileHash(taken);
+    ASSERT_TRUE(QFile::link(dir.filePath("nowhere.jpg"), out() + "/link.jpg"));
 
     const ExifWriteResult result = write(source, taken, withArtist("New Artist"));
+    const ExifWriteResult besideTheLink = write(source, out() + "/link.jpg", withArtist("New Artist"));
 
     EXPECT_EQ(result.errorFlag, ExifWriteSucceeded);
     EXPECT_EQ(result.processedPath, out() + "/photo (1).jpg");
     EXPECT_EQ(testsupport::fileHash(taken), takenHash);
+    EXPECT_EQ(besideTheLink.errorFlag, ExifWriteSucceeded) << besideTheLink.errorMsg.toStdString();
+    EXPECT_EQ(besideTheLink.processedPath, out() + "/link (1).jpg");
+    EXPECT_EQ(QFileInfo(out() + "/link.jpg").symLinkTarget(), dir.filePath("nowhere.jpg"));
 }
 
 TEST_F(AProcessedCopy, ofAPhotoWithoutExifIsRefusedAndRemoved) {

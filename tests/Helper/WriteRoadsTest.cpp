@@ -25,10 +25,10 @@ QByteArray contentOf(const QString& path) {
 class RestRecordingFiles : public platform::FileManager {
   public:
     qint64 restBytes = 0;
-    bool writeFile(const QString& target, QByteArrayView bytes, mode_t permissions, QString* error,
+    bool writeFile(const QString& target, QByteArrayView bytes, const NewFile& file, QString* error,
                    platform::FileRest rest) override {
         restBytes = rest.file ? rest.file->size() - rest.offset : 0;
-        return FileManager::writeFile(target, bytes, permissions, error, rest);
+        return FileManager::writeFile(target, bytes, file, error, rest);
     }
 };
 

@@ -23,20 +23,25 @@ TEST_F(ABatchRun, writesEveryPhotoWithProgressInOrder) {
     EXPECT_FALSE(runner->isProcessing());
 }
 
+// The name taken by a file or by a link that leads nowhere.
 TEST_F(ABatchRun, givesCollisionSuffixesInBatchOrderWhileWritingSideBySide) {
     for (const char* folder : {"/a", "/b", "/c", "/d", "/e"}) request.runList.push_back(photoNamed(folder, "X.JPG"));
+    for (const char* folder : {"/a", "/b"}) request.runList.push_back(photoNamed(folder, "L.JPG"));
     QFile existing(out.filePath("X.JPG"));
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.close();
+    ASSERT_TRUE(QFile::link(out.filePath("nowhere.jpg"), out.filePath("L.JPG")));
     auto runner = makeRunner(4);
     QSignalSpy ended(runner.get(), &BatchRunner::runEnded);
     QSignalSpy handled(runner.get(), &BatchRunner::photoHandled);
     runToEnd(*runner, ended);
-    ASSERT_EQ(handled.count(), 5);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(handled[i][0].value<BatchPhotoResult>().processedPath,
-                  out.filePath(QStringLiteral("X (%1).JPG").arg(i + 1)));
-    }
+    ASSERT_EQ(handled.count(), 7);
+    QStringList paths;
+    for (int i = 0; i < 7; ++i) paths << handled[i][0].value<BatchPhotoResult>().processedPath;
+    QStringList expected;
+    for (const char* name : {"X (1)", "X (2)", "X (3)", "X (4)", "X (5)", "L (1)", "L (2)"})
+        expected << out.filePath(QLatin1String(name) + ".JPG");
+    EXPECT_EQ(paths, expected);
 }
 
 TEST_F(ABatchRun, stopsAfterThePhotoInHand) {

@@ -7,10 +7,12 @@
 
 #include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 #include <csignal>
 #include <cstring>
+#include <functional>
 
 #include "platform/FileManager.h"
 #include "tests/common/TestSupport.h"
@@ -30,12 +32,10 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A replacement as the writer makes one: a new file under a pending name, which then takes the earlier one's place.
+// A replacement as the writer makes one: a new file that takes the earlier one's place once it is complete.
 bool replaceWith(FileManager& files, const QString& target, QByteArrayView bytes, QString* error,
                  platform::FileRest rest = {}) {
-    const QString pending = files.pendingPathFor(target);
-    return files.writeFile(pending, bytes, 0644, error, rest) &&
-           files.commitPending(pending, target, FileManager::WriteMode::Replace, error);
+    return files.writeFile(target, bytes, {0644, {}, FileManager::WriteMode::Replace}, error, rest);
 }
 
 }  // namespace
@@ -141,7 +141,7 @@ TEST(TheFileManager, copiesTheRestOfAFileWithEveryByteOrNothing) {
             const platform::FileRest rest{&*open, row.restOffset};
             if (mode == FileManager::WriteMode::Replace)
                 return replaceWith(files, dir.filePath(name), head, &error, rest);
-            return files.writeFile(dir.filePath(name), head, 0644, &error, rest);
+            return files.writeFile(dir.filePath(name), head, {}, &error, rest);
         };
         writeFile(dir.filePath("old.jpg"), "earlier output");
         ASSERT_TRUE(write("new.jpg", FileManager::WriteMode::CreateNew)) << error.toStdString();
@@ -208,7 +208,7 @@ TEST_F(UnderAFileSizeLimit, aWriteThatDoesNotFitLeavesNothingAndSaysWhy) {
     QString error;
     FileManager& files = FileManager::defaultManager();
     const QByteArray bytes(4096, 'x');
-    EXPECT_FALSE(files.writeFile(dir.filePath("new.jpg"), bytes, 0644, &error));
+    EXPECT_FALSE(files.writeFile(dir.filePath("new.jpg"), bytes, {}, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("new.jpg")));
     writeFile(dir.filePath("old.jpg"), "earlier output");
@@ -222,15 +222,158 @@ TEST_F(UnderAFileSizeLimit, aWriteThatDoesNotFitLeavesNothingAndSaysWhy) {
 TEST(TheFileManager, writesNewFilesAndReplacesWholeFiles) {
     QTemporaryDir dir;
     FileManager& files = FileManager::defaultManager();
-    ASSERT_TRUE(files.writeFile(dir.filePath("a.jpg"), "first", 0600));
+    FileManager::NewFile privateFile;
+    privateFile.permissions = 0600;
+    ASSERT_TRUE(files.writeFile(dir.filePath("a.jpg"), "first", privateFile));
     EXPECT_EQ(QFileInfo(dir.filePath("a.jpg")).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
-    EXPECT_FALSE(files.writeFile(dir.filePath("a.jpg"), "again", 0600));
+    EXPECT_FALSE(files.writeFile(dir.filePath("a.jpg"), "again", privateFile));
     ASSERT_TRUE(replaceWith(files, dir.filePath("a.jpg"), "second", nullptr));
     EXPECT_EQ(readFile(dir.filePath("a.jpg")), "second");
     EXPECT_EQ(files.readFile(dir.filePath("a.jpg")), QByteArray("second"));
     EXPECT_FALSE(files.readFile(dir.filePath("none.jpg")).has_value());
     EXPECT_FALSE(files.readFile(dir.path()).has_value());
 }
+
+// A copy's write met by a neighbour at one of its steps, on both roads a copy takes: without a name until it is
+// whole, and under a pending name (file systems that cannot hold a file without one). Whatever the neighbour does,
+// nothing outside the folder is touched, the copy is whole or absent, and a failed write leaves every name of the
+// folder, hidden ones included, as it was.
+enum class Meddle { None, NameTaken, DanglingLinkAtTheName, PendingSwappedForALink, SourceRewritten, FolderMoved };
+
+struct MeddleCase {
+    const char* name;
+    bool byName;
+    FileManager::WriteMode mode;
+    Meddle meddle;
+    QString error;  // empty when the copy is written
+    friend void PrintTo(const MeddleCase& row, std::ostream* os) { *os << row.name; }
+};
+
+// The real disk with a neighbour who acts once the copy's file exists and once it holds every byte.
+class MeddledFiles : public FileManager {
+  public:
+    bool byName = false;
+    std::function<void(const QString& pending)> whenCreated;
+    std::function<void(const QString& pending)> whenWritten;
+
+  protected:
+    bool writesUnnamedFiles() const override { return !byName; }
+    void didReach(WriteStep step, const QString& pending) override {
+        if (step == WriteStep::Created && whenCreated) whenCreated(pending);
+        if (step == WriteStep::Written && whenWritten) whenWritten(pending);
+    }
+};
+
+QString modifiedAt(const QString& path) {
+    return QFileInfo(path).lastModified().toUTC().toString(Qt::ISODateWithMs);
+}
+
+QStringList everyName(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+class ACopyMetByANeighbour : public ::testing::TestWithParam<MeddleCase> {};
+
+TEST_P(ACopyMetByANeighbour, isWholeOrAbsentAndTouchesNothingOutsideItsFolder) {
+    const MeddleCase& row = GetParam();
+    QTemporaryDir dir;
+    const QString out = dir.filePath("out");
+    const QString moved = dir.filePath("moved");
+    const QString outside = dir.filePath("outside.jpg");
+    const QString target = out + "/copy.jpg";
+    ASSERT_TRUE(QDir().mkpath(out));
+    writeFile(outside, "not the user's copy");
+    QByteArray photo(64 * 1024, '\0');
+    for (int i = 0; i < photo.size(); ++i) photo[i] = static_cast<char>(i * 7 + i / 251);
+    writeFile(dir.filePath("photo.jpg"), photo);
+    // A rewrite within the clock tick of the file's making still shows in its modification date.
+    ASSERT_TRUE(FileManager::defaultManager().setModificationDate(dir.filePath("photo.jpg"),
+                                                                  QDateTime(QDate(2001, 1, 1), QTime(0, 0))));
+    const bool replace = row.mode == FileManager::WriteMode::Replace;
+    if (replace || row.meddle == Meddle::NameTaken) writeFile(target, "earlier output");
+    if (row.meddle == Meddle::DanglingLinkAtTheName) {
+        ASSERT_TRUE(QFile::link(dir.filePath("none.jpg"), target));
+    }
+    const QStringList before = everyName(out);
+    const QByteArray outsideBefore = readFile(outside);
+    const QString outsideDate = modifiedAt(outside);
+
+    MeddledFiles files;
+    files.byName = row.byName;
+    files.whenCreated = [&](const QString&) {
+        // Rewritten in place, at the same size, while the copy is still to take the rest from it.
+        if (row.meddle != Meddle::SourceRewritten) return;
+        QFile source(dir.filePath("photo.jpg"));
+        ASSERT_TRUE(source.open(QIODevice::ReadWrite));
+        source.seek(40000);
+        source.write(QByteArray(100, 'n'));
+    };
+    files.whenWritten = [&](const QString& pending) {
+        if (row.meddle == Meddle::PendingSwappedForALink) {
+            ASSERT_FALSE(pending.isEmpty());
+            ASSERT_TRUE(QFile::remove(pending));
+            ASSERT_TRUE(QFile::link(outside, pending));
+        }
+        if (row.meddle == Meddle::FolderMoved) {
+            ASSERT_TRUE(QDir().rename(out, moved));
+        }
+    };
+    const std::optional<platform::ReadableFile> open = files.openForReading(dir.filePath("photo.jpg"));
+    ASSERT_TRUE(open);
+    FileManager::NewFile file;
+    file.permissions = 0640;
+    file.modified = QDateTime(QDate(2009, 9, 9), QTime(9, 9, 9));
+    file.mode = row.mode;
+    QString error;
+    const bool written = files.writeFile(target, "head", file, &error, {&*open, 1000});
+
+    EXPECT_EQ(readFile(outside), outsideBefore);
+    EXPECT_EQ(modifiedAt(outside), outsideDate);
+    if (row.error.isEmpty()) {
+        ASSERT_TRUE(written) << error.toStdString();
+        EXPECT_EQ(everyName(out), QStringList({"copy.jpg"}));
+        EXPECT_EQ(readFile(target), "head" + photo.mid(1000));
+        EXPECT_EQ(modifiedAt(target), file.modified.toUTC().toString(Qt::ISODateWithMs));
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0640u) << std::oct << (info.st_mode & 07777);
+        return;
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error, row.error);
+    const QString folder = row.meddle == Meddle::FolderMoved ? moved : out;
+    EXPECT_EQ(everyName(folder), before);
+    if (replace || row.meddle == Meddle::NameTaken) {
+        EXPECT_EQ(readFile(folder + "/copy.jpg"), QByteArray("earlier output"));
+    }
+}
+
+using M = Meddle;
+constexpr auto kNew = FileManager::WriteMode::CreateNew;
+constexpr auto kReplace = FileManager::WriteMode::Replace;
+const QString kTaken = "Could not give the copy its name: File exists";
+const QString kReplaced = FileManager::copyReplacedMessage();
+const QString kChanged = FileManager::sourceChangedMessage();
+const QString kMoved = FileManager::folderMovedMessage();
+
+INSTANTIATE_TEST_SUITE_P(
+    Neighbours, ACopyMetByANeighbour,
+    ::testing::Values(MeddleCase{"newWithoutAName", false, kNew, M::None, {}},
+                      MeddleCase{"newUnderAPendingName", true, kNew, M::None, {}},
+                      MeddleCase{"replacementWithoutAName", false, kReplace, M::None, {}},
+                      MeddleCase{"replacementUnderAPendingName", true, kReplace, M::None, {}},
+                      MeddleCase{"nameTakenWithoutAName", false, kNew, M::NameTaken, kTaken},
+                      MeddleCase{"nameTakenUnderAPendingName", true, kNew, M::NameTaken, kTaken},
+                      MeddleCase{"danglingLinkWithoutAName", false, kNew, M::DanglingLinkAtTheName, kTaken},
+                      MeddleCase{"danglingLinkUnderAPendingName", true, kNew, M::DanglingLinkAtTheName, kTaken},
+                      MeddleCase{"pendingSwappedForALink", true, kNew, M::PendingSwappedForALink, kReplaced},
+                      MeddleCase{"pendingSwappedBeforeReplacing", true, kReplace, M::PendingSwappedForALink, kReplaced},
+                      MeddleCase{"sourceRewrittenWithoutAName", false, kNew, M::SourceRewritten, kChanged},
+                      MeddleCase{"sourceRewrittenUnderAPendingName", true, kNew, M::SourceRewritten, kChanged},
+                      MeddleCase{"folderMovedWithoutAName", false, kNew, M::FolderMoved, kMoved},
+                      MeddleCase{"folderMovedUnderAPendingName", true, kNew, M::FolderMoved, kMoved},
+                      MeddleCase{"folderMovedBeforeReplacing", true, kReplace, M::FolderMoved, kMoved}),
+    testsupport::rowName);
 
 TEST(TheFileManager, answersAccessQuestions) {
     QTemporaryDir dir;

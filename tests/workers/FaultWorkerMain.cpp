@@ -1,11 +1,15 @@
-// A metadata worker that fails on cue, by the photo's path: "abort-here" crashes before the request is
-// answered, "hang-here" never answers, "abort-midway" crashes once the copy's file exists, "abort-undated"
-// once the copy is written but not yet dated. "exit-unread-once" ends before it acknowledges the request and
-// "abort-once" crashes on it, each only the first time (a file beside the photo remembers).
+// A metadata worker that fails or waits on cue, by the photo's path: "abort-here" crashes before the request is
+// answered, "hang-here" never answers, "abort-midway" crashes once the copy's file exists, "abort-undated" once the
+// copy is written but not yet dated. "exit-unread-once" ends before it acknowledges the request and "abort-once"
+// crashes on it, each only the first time (a file beside the photo remembers). "pause-created" and "pause-undated"
+// wait, once the copy's file exists or once it is written but not yet dated, at a gate beside the photo (a local
+// socket at the photo's path plus ".gate"): they connect, say they are there and go on when the test hangs up.
+// "by-name" writes the copy under a pending name, as on a file system that cannot hold a file without one.
 #include "Helper/MetadataWorker.h"
 #include "Helper/WorkerProtocol.h"
 
 #include <QFile>
+#include <QLocalSocket>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -19,6 +23,13 @@ QString g_photo;  // the photo of the request in hand
 bool firstTime(const QString& photo) {
     QFile seen(photo + QStringLiteral(".seen"));
     return seen.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+}
+
+void waitAtTheGate() {
+    QLocalSocket gate;
+    gate.connectToServer(g_photo + QStringLiteral(".gate"));
+    if (!gate.waitForConnected(10000) || gate.write("w") != 1 || !gate.waitForBytesWritten(10000)) std::abort();
+    gate.waitForDisconnected(-1);
 }
 
 }  // namespace
@@ -41,9 +52,12 @@ int main(int argc, char** argv) {
     };
     hooks.afterCreate = [](const QString&) {
         if (g_photo.contains("abort-midway")) std::abort();
+        if (g_photo.contains("pause-created")) waitAtTheGate();
     };
     hooks.beforeDating = [](const QString&) {
         if (g_photo.contains("abort-undated")) std::abort();
+        if (g_photo.contains("pause-undated")) waitAtTheGate();
     };
+    hooks.writeUnderPendingName = [] { return g_photo.contains("by-name"); };
     return MetadataWorker::run(argc, argv, hooks);
 }

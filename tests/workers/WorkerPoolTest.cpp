@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -12,6 +14,7 @@
 #include "batch/ExifPhotoWriter.h"
 #include "intake/PhotoImportTask.h"
 #include "model/RecordTransfer.h"
+#include "platform/FileManager.h"
 #include "tests/Helper/HelperFixtures.h"
 #include "tests/common/TestSupport.h"
 #include "tests/workers/ParallelCheck.h"
@@ -273,9 +276,103 @@ TEST_F(FaultyWorkers, giveCopiesOnlyTheAccessTheUmaskAllows) {
     }
 }
 
+// Where a pausing fault worker waits: it connects and says it is there, and goes on when the test hangs up.
+struct WorkerGate {
+    explicit WorkerGate(const QString& photo) { server.listen(photo + ".gate"); }
+    bool awaitWorker() {
+        worker = server.waitForNewConnection(20000) ? server.nextPendingConnection() : nullptr;
+        return worker && worker->waitForReadyRead(20000);
+    }
+    void release() { delete std::exchange(worker, nullptr); }
+    QLocalServer server;
+    QLocalSocket* worker = nullptr;
+};
+
+// A write that a neighbour meets while its worker waits at a step: the pending file swapped for a link to a file
+// outside the folder, the photo rewritten in place before the rest of it is copied, another write to the folder.
+// The photo fails with the reason or is written whole; the outside file and a pending file whose process lives stay
+// as they were; nothing partial or hidden remains.
+enum class Neighbour { SwapsThePendingFile, RewritesThePhoto, WritesBeside };
+
+struct MeetingCase {
+    const char* name;
+    const char* photo;  // which tells the fault worker where to wait and how to write
+    Neighbour neighbour;
+    QString error;  // empty when the copy is written
+    friend void PrintTo(const MeetingCase& row, std::ostream* os) { *os << row.name; }
+};
+
+class AWriteMetMidway : public FaultyWorkers, public ::testing::WithParamInterface<MeetingCase> {};
+
+TEST_P(AWriteMetMidway, failsWithTheReasonOrWritesAWholeCopy) {
+    const MeetingCase& row = GetParam();
+    const QString source = photo(row.photo);
+    // A rewrite within the clock tick of the photo's making still shows in its modification date.
+    ASSERT_TRUE(
+        platform::FileManager::defaultManager().setModificationDate(source, QDateTime(QDate(2001, 1, 1), QTime(0, 0))));
+    const QString out = dir.filePath("out");
+    const QString outside = photo("outside.jpg");
+    const QByteArray outsideHash = testsupport::fileHash(outside);
+    const QString outsideDate = QFileInfo(outside).lastModified().toString(Qt::ISODateWithMs);
+    MetadataWorkerPool::Settings settings = faultySettings();
+    settings.timeLimit = std::chrono::seconds(30);
+    const MetadataWorkerPool pool(settings);
+    WorkerGate gate(source);
+    ExifWriteResult result;
+    std::thread writer([&] {
+        result = pool.writeProcessedCopy(photoAt(source), artistEdit(), out + "/copy.jpg", artistEdit(), false);
+    });
+    const bool arrived = gate.awaitWorker();
+    const QDir::Filters every = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    const QStringList pending = QDir(out).entryList(every);
+    if (arrived && row.neighbour == Neighbour::SwapsThePendingFile && pending.size() == 1) {
+        EXPECT_TRUE(QFile::remove(out + '/' + pending[0]));
+        EXPECT_TRUE(QFile::link(outside, out + '/' + pending[0]));
+    } else if (arrived && row.neighbour == Neighbour::RewritesThePhoto) {
+        // In place and at the same size: the bytes after the head change under the copy.
+        QFile file(source);
+        EXPECT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(file.size() - 100);
+        file.write(QByteArray(50, 'n'));
+    } else if (arrived && row.neighbour == Neighbour::WritesBeside) {
+        const ExifWriteResult beside = pool.writeProcessedCopy(photoAt(photo("beside.jpg")), artistEdit(),
+                                                               out + "/beside.jpg", artistEdit(), false);
+        EXPECT_EQ(beside.errorFlag, 0) << beside.errorMsg.toStdString();
+        EXPECT_EQ(QDir(out).entryList(every), QStringList(pending) << "beside.jpg");
+    }
+    gate.release();
+    writer.join();
+
+    ASSERT_TRUE(arrived) << "the worker never reached its gate";
+    EXPECT_EQ(testsupport::fileHash(outside), outsideHash);
+    EXPECT_EQ(QFileInfo(outside).lastModified().toString(Qt::ISODateWithMs), outsideDate);
+    if (row.error.isEmpty()) {
+        EXPECT_EQ(result.errorFlag, 0) << result.errorMsg.toStdString();
+        EXPECT_EQ(QDir(out).entryList(every), QStringList({"beside.jpg", "copy.jpg"}));
+        EXPECT_EQ(helperfixtures::exiftoolValue(out + "/copy.jpg", "Artist"), QStringLiteral("Pool Test"));
+        return;
+    }
+    EXPECT_EQ(result.errorFlag, ExifWriteFailed);
+    EXPECT_EQ(result.errorMsg, row.error);
+    EXPECT_FALSE(result.processedPath.has_value());
+    EXPECT_EQ(QDir(out).entryList(every), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Neighbours, AWriteMetMidway,
+    ::testing::Values(MeetingCase{"pendingFileSwappedForALink", "pause-undated-by-name.jpg",
+                                  Neighbour::SwapsThePendingFile, platform::FileManager::copyReplacedMessage()},
+                      MeetingCase{"photoRewrittenBeforeItsRest", "pause-created.jpg", Neighbour::RewritesThePhoto,
+                                  platform::FileManager::sourceChangedMessage()},
+                      MeetingCase{"anotherWriteToTheFolder", "pause-created-by-name.jpg", Neighbour::WritesBeside,
+                                  QString()}),
+    testsupport::rowName);
+
 // A worker on a socket of ours with no pool to clean up after it: it ends once its application is gone, idle or
 // busy; killed midway it leaves nothing under the copy's name, neither an empty file nor a whole copy without its
-// dates; and it never guesses records: a write naming records it was never sent is refused and leaves nothing.
+// dates, and nothing at all where a copy has no name until it is whole; a pending file it leaves goes with the next
+// write to its folder; and it never guesses records: a write naming records it was never sent is refused and leaves
+// nothing.
 TEST_F(FaultyWorkers, onTheirOwnEndWithTheirApplicationAndLeaveNoCopy) {
     enum Request { Read, WriteWithRecords, WriteWithoutRecords };
     const struct {
@@ -288,6 +385,8 @@ TEST_F(FaultyWorkers, onTheirOwnEndWithTheirApplicationAndLeaveNoCopy) {
                 {"busy", "hang-here.jpg", Read, false, false},
                 {"killedMidway", "abort-midway.jpg", WriteWithRecords, false, true},
                 {"killedUndated", "abort-undated.jpg", WriteWithRecords, false, true},
+                {"killedMidwayByName", "abort-midway-by-name.jpg", WriteWithRecords, false, true},
+                {"killedUndatedByName", "abort-undated-by-name.jpg", WriteWithRecords, false, true},
                 {"sentNoRecords", "a.jpg", WriteWithoutRecords, true, false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -320,9 +419,19 @@ TEST_F(FaultyWorkers, onTheirOwnEndWithTheirApplicationAndLeaveNoCopy) {
         if (row.request == WriteWithoutRecords) {
             EXPECT_EQ(WorkerProtocol::takeWriteAnswer(answer).errorFlag, ExifWriteFailed);
         }
-        // A killed worker's hidden working file may stay; nothing may stand under the copy's name.
-        const QDir::Filters shown = row.endsByItself ? QDir::Files : QDir::Files | QDir::Hidden;
-        EXPECT_EQ(QDir(out).entryList(shown), QStringList());
+        const QDir::Filters every = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+        if (!QString(row.photo).contains("by-name")) {
+            EXPECT_EQ(QDir(out).entryList(every), QStringList());
+            continue;
+        }
+        const QStringList left = QDir(out).entryList(every);
+        ASSERT_EQ(left.size(), 1) << left.join(", ").toStdString();
+        EXPECT_TRUE(left[0].startsWith(".lumarind-" + QString::number(pid) + '-')) << left[0].toStdString();
+        const MetadataWorkerPool pool(faultySettings());
+        const ExifWriteResult next =
+            pool.writeProcessedCopy(photoAt(photo("next.jpg")), artistEdit(), out + "/next.jpg", artistEdit(), false);
+        EXPECT_EQ(next.errorFlag, 0) << next.errorMsg.toStdString();
+        EXPECT_EQ(QDir(out).entryList(every), QStringList({"next.jpg"}));
     }
 }
 

@@ -1,0 +1,230 @@
+#include "platform/PendingCopy.h"
+
+#include "platform/FileManager.h"
+#include "platform/Log.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QRandomGenerator>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+#include <atomic>
+#include <cerrno>
+#include <mutex>
+#include <set>
+#include <utility>
+
+namespace platform {
+namespace {
+
+const QByteArray kPrefix = QByteArrayLiteral(".lumarind-");
+const QByteArray kSuffix = QByteArrayLiteral(".part");
+
+bool isSameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// A small file of /proc; empty when it cannot be read.
+QByteArray procText(const QByteArray& path) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {};
+    char text[4096];
+    const ssize_t n = ::read(fd, text, sizeof text);
+    ::close(fd);
+    return n > 0 ? QByteArray(text, n) : QByteArray();
+}
+
+// When the process with this number started, in clock ticks after boot; empty when there is none. With the boot it
+// tells a process from a later one that was given the same number.
+QByteArray startOf(const QByteArray& pid) {
+    const QByteArray stat = procText("/proc/" + pid + "/stat");
+    // The command name before it may hold spaces and parentheses; the fields after it begin with the third.
+    const qsizetype nameEnd = stat.lastIndexOf(')');
+    if (nameEnd < 0) return {};
+    const QList<QByteArray> fields = stat.mid(nameEnd + 2).split(' ');
+    return fields.size() > 19 ? fields[19] : QByteArray();
+}
+
+const QByteArray& bootId() {
+    static const QByteArray id = procText("/proc/sys/kernel/random/boot_id").left(8);
+    return id;
+}
+
+// "pid-start-boot" of this process.
+const QByteArray& thisProcess() {
+    static const QByteArray owner = [] {
+        const QByteArray pid = QByteArray::number(::getpid());
+        const QByteArray start = startOf(pid);
+        return pid + '-' + (start.isEmpty() ? "0" : start) + '-' + (bootId().isEmpty() ? "0" : bootId());
+    }();
+    return owner;
+}
+
+QByteArray pendingName() {
+    static std::atomic<quint32> counter{0};
+    // The random part keeps the name from being guessed and taken first.
+    return kPrefix + thisProcess() + '-' + QByteArray::number(++counter, 36) +
+           QByteArray::number(QRandomGenerator::global()->generate(), 36) + kSuffix;
+}
+
+// A pending name whose process is gone. Names of earlier versions carry the process number alone.
+bool isLeftover(const QByteArray& name) {
+    if (!name.startsWith(kPrefix) || !name.endsWith(kSuffix)) return false;
+    const QList<QByteArray> owner = name.mid(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size()).split('-');
+    bool isNumber = false;
+    if (owner.size() < 3 || owner[0].toUInt(&isNumber) == 0 || !isNumber) return false;
+    if (owner.size() == 3) return startOf(owner[0]).isEmpty();
+    return owner.size() == 4 && (owner[2] != bootId() || startOf(owner[0]) != owner[1]);
+}
+
+// Where the kernel shows a file without a name as a link that can give it one.
+bool canNameUnnamedFiles() {
+    static const bool can = ::access("/proc/self/fd", X_OK) == 0;
+    return can;
+}
+
+}  // namespace
+
+std::optional<PendingCopy> PendingCopy::open(const QString& target, bool unnamed, QString* error) {
+    const QFileInfo info(target);
+    PendingCopy copy;
+    copy.m_folderPath = info.path();
+    copy.m_name = QFile::encodeName(info.fileName());
+    copy.m_folder = ::open(QFile::encodeName(copy.m_folderPath).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (copy.m_folder < 0) {
+        *error = FileManager::failureText(QStringLiteral("Could not create the copy"), errno);
+        return std::nullopt;
+    }
+    removeLeftovers(copy.m_folder);
+    // Some file systems cannot hold a file without a name (network and FAT ones); they take a pending name.
+    if (unnamed && canNameUnnamedFiles())
+        copy.m_fd = ::openat(copy.m_folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (copy.m_fd < 0) {
+        copy.m_pending = pendingName();
+        copy.m_fd = ::openat(copy.m_folder, copy.m_pending.constData(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (copy.m_fd < 0) {
+            *error = FileManager::failureText(QStringLiteral("Could not create the copy"), errno);
+            copy.m_pending.clear();
+            return std::nullopt;
+        }
+    }
+    if (::fstat(copy.m_fd, &copy.m_file) != 0) {
+        *error = FileManager::failureText(QStringLiteral("Could not create the copy"), errno);
+        return std::nullopt;
+    }
+    return copy;
+}
+
+PendingCopy::PendingCopy(PendingCopy&& other) noexcept
+    : m_folderPath(std::move(other.m_folderPath)),
+      m_name(std::move(other.m_name)),
+      m_pending(std::exchange(other.m_pending, QByteArray())),
+      m_folder(std::exchange(other.m_folder, -1)),
+      m_fd(std::exchange(other.m_fd, -1)),
+      m_file(other.m_file) {}
+
+PendingCopy::~PendingCopy() {
+    // Whatever stands under the pending name goes: the name is this copy's, and unlinking never follows a link.
+    if (!m_pending.isEmpty()) ::unlinkat(m_folder, m_pending.constData(), 0);
+    if (m_fd >= 0) ::close(m_fd);
+    if (m_folder >= 0) ::close(m_folder);
+}
+
+QString PendingCopy::pendingPath() const {
+    return m_pending.isEmpty() ? QString() : m_folderPath + u'/' + QFile::decodeName(m_pending);
+}
+
+bool PendingCopy::giveName(bool replace, const std::function<void(const QString& path)>& created, QString* error) {
+    const QString failure = replace ? QStringLiteral("Could not replace the earlier copy")
+                                    : QStringLiteral("Could not give the copy its name");
+    if (!isInItsFolder()) {
+        *error = FileManager::folderMovedMessage();
+        return false;
+    }
+    if (m_pending.isEmpty()) {
+        // A link never takes the place of anything, so a copy that replaces one goes through a pending name.
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
+        const QByteArray name = replace ? pendingName() : m_name;
+        if (::linkat(AT_FDCWD, self.constData(), m_folder, name.constData(), AT_SYMLINK_FOLLOW) != 0) {
+            *error = FileManager::failureText(failure, errno);
+            return false;
+        }
+        if (!replace) return true;
+        m_pending = name;
+        if (created) created(pendingPath());
+    }
+    // Others may write in the folder: the pending name must still hold this copy, and so must the name after it.
+    if (!holdsThisCopy(m_pending)) {
+        *error = FileManager::copyReplacedMessage();
+        return false;
+    }
+    int renamed = 0;
+    if (replace) {
+        renamed = ::renameat(m_folder, m_pending.constData(), m_folder, m_name.constData()) == 0 ? 0 : errno;
+    } else if (::renameat2(m_folder, m_pending.constData(), m_folder, m_name.constData(), RENAME_NOREPLACE) != 0) {
+        renamed = errno;
+        // A file system without the flag still refuses a hard link over an existing name.
+        if (renamed == EINVAL || renamed == ENOSYS) {
+            renamed = ::linkat(m_folder, m_pending.constData(), m_folder, m_name.constData(), 0) == 0 ? 0 : errno;
+            if (renamed == 0) ::unlinkat(m_folder, m_pending.constData(), 0);
+        }
+    }
+    if (renamed != 0) {
+        *error = FileManager::failureText(failure, renamed);
+        return false;
+    }
+    m_pending.clear();
+    if (!holdsThisCopy(m_name)) {
+        // What took the pending name's place came along under the copy's name; it is no copy of ours.
+        ::unlinkat(m_folder, m_name.constData(), 0);
+        *error = FileManager::copyReplacedMessage();
+        return false;
+    }
+    return true;
+}
+
+bool PendingCopy::isInItsFolder() const {
+    struct stat atPath {};
+    struct stat opened {};
+    return ::stat(QFile::encodeName(m_folderPath).constData(), &atPath) == 0 && ::fstat(m_folder, &opened) == 0 &&
+           isSameFile(atPath, opened);
+}
+
+bool PendingCopy::holdsThisCopy(const QByteArray& name) const {
+    struct stat named {};
+    return ::fstatat(m_folder, name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0 && isSameFile(named, m_file);
+}
+
+void PendingCopy::removeLeftovers(int folder) {
+    struct stat info {};
+    if (bootId().isEmpty() || ::fstat(folder, &info) != 0) return;
+    {
+        static std::mutex mutex;
+        static std::set<std::pair<dev_t, ino_t>> looked;
+        std::lock_guard lock(mutex);
+        if (!looked.insert({info.st_dev, info.st_ino}).second) return;
+    }
+    const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* entries = listing >= 0 ? ::fdopendir(listing) : nullptr;
+    if (!entries) {
+        if (listing >= 0) ::close(listing);
+        return;
+    }
+    const uid_t self = ::geteuid();
+    while (const dirent* entry = ::readdir(entries)) {
+        struct stat file {};
+        // Another user's process may be out of sight; its files are never judged.
+        if (!isLeftover(QByteArray(entry->d_name)) ||
+            ::fstatat(folder, entry->d_name, &file, AT_SYMLINK_NOFOLLOW) != 0 || file.st_uid != self)
+            continue;
+        if (::unlinkat(folder, entry->d_name, 0) == 0)
+            qCInfo(lcPlatform).noquote() << "Removed the unfinished copy " + QFile::decodeName(entry->d_name);
+    }
+    ::closedir(entries);
+}
+
+}  // namespace platform
