@@ -181,8 +181,6 @@ void BatchRunnerCoordinator::workerLoop() {
             result.errorMsg = outcome->errorMsg;
             result.processedPath = outcome->processedPath;
         }
-        // A photo that vanished has no renaming to warn about.
-        if (result.errorFlag == ExifWriteSourceMissing) result.warnings.clear();
         deliver(std::move(result));
     }
 }
