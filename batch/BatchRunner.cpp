@@ -86,6 +86,11 @@ void BatchRunner::reportLowSpace() {
         Qt::QueuedConnection);
 }
 
+void BatchRunner::reportFolderNotWritable(const QString& folder) {
+    QMetaObject::invokeMethod(
+        this, [this, folder] { m_state.unwritableFolder = folder; }, Qt::QueuedConnection);
+}
+
 void BatchRunner::reportResult(BatchPhotoResult result) {
     QMetaObject::invokeMethod(
         this, [this, result = std::move(result)] { handleResult(result); }, Qt::QueuedConnection);
@@ -134,6 +139,7 @@ void BatchRunner::countSkipped() {
 }
 
 void BatchRunner::endRun() {
+    m_endedAt = m_services.now();
     m_running = false;
     m_processing.store(false);
     // Counted again here: a run stopped before its first answer has had no answer to count them.
@@ -157,7 +163,7 @@ void BatchRunner::applyResultsTo(QList<PhotoFile>& batch) const {
 }
 
 double BatchRunner::elapsedSeconds() const {
-    return m_services.now() - m_startedAt;
+    return (m_running ? m_services.now() : m_endedAt) - m_startedAt;
 }
 
 QString BatchRunner::summaryTitle() const {
