@@ -1,6 +1,7 @@
 #include "Helper/WriteFieldPass.h"
 
 #include "Helper/ExifWriteResult.h"
+#include "Helper/WriteRefusal.h"
 #include "Helper/WriteSession.h"
 #include "Helper/WriteValueForms.h"
 #include "Helper/XmpTwins.h"
@@ -15,23 +16,31 @@
 
 namespace {
 
-// The two GPS coordinates: which reference field turns the XMP mirror negative, and the largest magnitude.
+// The two GPS coordinates: which reference field turns the XMP mirror negative, the largest magnitude, and
+// the name the user knows the field by.
 struct CoordinateForm {
     const char* key;
     QString MetaDataObject::*reference;
     const char* negativeReference;
     double limitDegrees;
+    const char* name;
 };
 
 const CoordinateForm* coordinateForm(const QString& key) {
     static const CoordinateForm forms[] = {
-        {"Exif.GPSInfo.GPSLatitude", &MetaDataObject::GPS_LattitudeRef, "S", 90.0},
-        {"Exif.GPSInfo.GPSLongitude", &MetaDataObject::GPS_LongitudeRef, "W", 180.0},
+        {"Exif.GPSInfo.GPSLatitude", &MetaDataObject::GPS_LattitudeRef, "S", 90.0, "latitude"},
+        {"Exif.GPSInfo.GPSLongitude", &MetaDataObject::GPS_LongitudeRef, "W", 180.0, "longitude"},
     };
     for (const CoordinateForm& form : forms) {
         if (key == QLatin1String(form.key)) return &form;
     }
     return nullptr;
+}
+
+QString coordinateRefusal(const CoordinateForm& form, const QString& value) {
+    return QStringLiteral("The GPS ") + QLatin1String(form.name) + QStringLiteral(" \"") + value +
+           QStringLiteral("\" is not a number of degrees from 0 to ") + QString::number(form.limitDegrees) +
+           QStringLiteral(", so the photo was not written.");
 }
 
 int rationalType(const QString& exifKey) {
@@ -123,12 +132,10 @@ void WriteFieldPass::writeFraction(WriteSession& session, const MetadataKeyRow& 
 void WriteFieldPass::writeCoordinate(WriteSession& session, const MetadataKeyRow& row, const QString& value) {
     const QString key = row.keyText();
     const CoordinateForm* form = coordinateForm(key);
-    const std::optional<QString> rationals =
-        form ? WriteValueForms::coordinateText(value, form->limitDegrees) : std::nullopt;
-    if (!rationals) {
-        session.reportNotWritten(key, value);
-        return;
-    }
+    if (!form) return;
+    const std::optional<QString> rationals = WriteValueForms::coordinateText(value, form->limitDegrees);
+    // A copy without the position the user set would pass for a written one.
+    if (!rationals) throw WriteRefusal(coordinateRefusal(*form, value));
     if (!fileHoldsNumber(session, key, std::fabs(platform::doubleValue(value)))) {
         session.assignAs(key, *rationals, rationalType(key));
     }

@@ -184,6 +184,10 @@ void BatchRunController::lowSpace() {
 }
 
 void BatchRunController::runEnded() {
+    if (!m_runner->state().unwritableFolder.isEmpty()) {
+        runRefused();
+        return;
+    }
     // Statuses and processed paths reach the batch first: the restore and the form's reload read them there.
     m_form.applyRunResults(*m_runner);
     m_form.dropPendingEdits();
@@ -199,6 +203,15 @@ void BatchRunController::runEnded() {
     if (m_summaryDue) addSummaryWindow();
 }
 
+void BatchRunController::runRefused() {
+    // No photo was written: the form keeps its edits as they are, and a refused restore can be asked again.
+    updateBottomInfoWithTimerFlag(false);
+    hideProcessProgressWindow();
+    if (m_restore) m_form.setRestoreEnabled(true);
+    m_restore = false;
+    emit alertRequested(AlertFolderNotWritable);
+}
+
 void BatchRunController::showProcessProgressWindow() {
     m_form.enableDragAndDrop(false);
     emit progressSheetShown();
@@ -207,7 +220,11 @@ void BatchRunController::showProcessProgressWindow() {
 void BatchRunController::hideProcessProgressWindow() {
     m_form.enableDragAndDrop(true);
     emit progressSheetHidden();
-    if (!m_runner->state().isEnoughSpaceWarning) later(kSummaryDelayMs, [this] { addSummaryWindow(); });
+    // After low space the summary waits for the alert; a run that started no photo has none.
+    const BatchRunState& state = m_runner->state();
+    if (!state.isEnoughSpaceWarning && state.unwritableFolder.isEmpty()) {
+        later(kSummaryDelayMs, [this] { addSummaryWindow(); });
+    }
 }
 
 void BatchRunController::setBatchInfo() {

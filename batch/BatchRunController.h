@@ -57,6 +57,8 @@ class BatchRunController : public QObject {
     int destinationFolderCheck() const { return m_destinationFolderCheck; }
     const OutputRenamingOptions& outputSettingObject() const { return m_outputSettingObject; }
     bool isProcessForRestoreExif() const { return m_restore; }
+    // The folder the latest run could not write into, which it named in its alert; "" when it could.
+    const QString& unwritableFolder() const { return m_runner->state().unwritableFolder; }
     const std::vector<PhotoFile>& runList() const { return m_runList; }
 
   signals:
@@ -78,6 +80,7 @@ class BatchRunController : public QObject {
     void photoHandled();
     void lowSpace();
     void runEnded();
+    void runRefused();
     void showProcessProgressWindow();
     void hideProcessProgressWindow();
     void setBatchInfo();

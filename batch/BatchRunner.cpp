@@ -1,5 +1,6 @@
 #include "batch/BatchRunner.h"
 
+#include "batch/BatchResultCount.h"
 #include "batch/BatchRunnerCoordinator.h"
 #include "batch/BatchTexts.h"
 #include "batch/OutputNameBuilder.h"
@@ -85,6 +86,11 @@ void BatchRunner::reportLowSpace() {
         Qt::QueuedConnection);
 }
 
+void BatchRunner::reportFolderNotWritable(const QString& folder) {
+    QMetaObject::invokeMethod(
+        this, [this, folder] { m_state.unwritableFolder = folder; }, Qt::QueuedConnection);
+}
+
 void BatchRunner::reportResult(BatchPhotoResult result) {
     QMetaObject::invokeMethod(
         this, [this, result = std::move(result)] { handleResult(result); }, Qt::QueuedConnection);
@@ -100,18 +106,22 @@ void BatchRunner::resetPlaceCache() {
 }
 
 void BatchRunner::handleResult(const BatchPhotoResult& result) {
-    if (result.errorFlag != ExifWriteSucceeded) {
-        PhotoFile failed = m_runList.at(static_cast<std::size_t>(result.index));
-        failed.processStatus = result.errorFlag;
-        failed.processMsg = result.errorMsg;
-        m_state.arrProcessedWithError.push_back(std::move(failed));
+    const BatchResultCount count = BatchResultCount::forFlag(result.errorFlag);
+    if (count.keepsRenamingWarnings) {
+        for (const PhotoFile& warning : result.warnings) m_state.arrProcessedWithWarning.push_back(warning);
     }
-    for (const PhotoFile& warning : result.warnings) m_state.arrProcessedWithWarning.push_back(warning);
+    if (count.listedAsError || count.listedAsWarning) {
+        PhotoFile listed = m_runList.at(static_cast<std::size_t>(result.index));
+        listed.processStatus = result.errorFlag;
+        listed.processMsg = result.errorMsg;
+        auto& list = count.listedAsError ? m_state.arrProcessedWithError : m_state.arrProcessedWithWarning;
+        list.push_back(std::move(listed));
+    }
     BatchPhotoResult answer = result;
     answer.warnings.clear();
     m_state.answers.push_back(std::move(answer));
     m_state.counterTotalProgressedFiles += 1;
-    if (result.errorFlag == ExifWriteSucceeded) {
+    if (count.counter == BatchResultCount::Counter::ProcessedSuccessfully) {
         m_state.counterProcessedSuccessfully += 1;
     } else {
         m_state.counterProcessedWithError += 1;
@@ -129,6 +139,7 @@ void BatchRunner::countSkipped() {
 }
 
 void BatchRunner::endRun() {
+    m_endedAt = m_services.now();
     m_running = false;
     m_processing.store(false);
     // Counted again here: a run stopped before its first answer has had no answer to count them.
@@ -152,7 +163,7 @@ void BatchRunner::applyResultsTo(QList<PhotoFile>& batch) const {
 }
 
 double BatchRunner::elapsedSeconds() const {
-    return m_services.now() - m_startedAt;
+    return (m_running ? m_services.now() : m_endedAt) - m_startedAt;
 }
 
 QString BatchRunner::summaryTitle() const {

@@ -26,6 +26,8 @@ struct BatchRunState {
     qint64 counterSkipped = 0;
     int progressPercent = 0;
     bool isEnoughSpaceWarning = false;
+    // The run started no photo because copies could not be written into this folder.
+    QString unwritableFolder;
     bool restore = false;
     QString selectedOutputFolder;
     std::vector<PhotoFile> arrProcessedWithError;
@@ -60,6 +62,8 @@ class BatchRunner : public QObject, private BatchRunnerCoordinator::Run {
     void waitForWorkers();
 
     const BatchRunState& state() const { return m_state; }
+    // From the start of the run to its end (to now while it goes on): an alert left open after the run
+    // ended, and the summary's delay, are no time the run took.
     double elapsedSeconds() const;
     // "Batch Process Finished" or "Batch Process Stopped".
     QString summaryTitle() const;
@@ -92,6 +96,7 @@ class BatchRunner : public QObject, private BatchRunnerCoordinator::Run {
     void stopStarting() override;
     void reportPhotoStarted(int index, const QString& filePath) override;
     void reportLowSpace() override;
+    void reportFolderNotWritable(const QString& folder) override;
     void reportResult(BatchPhotoResult result) override;
     void reportEnd() override;
 
@@ -103,6 +108,7 @@ class BatchRunner : public QObject, private BatchRunnerCoordinator::Run {
     BatchRunState m_state;
     std::vector<PhotoFile> m_runList;
     double m_startedAt = 0;
+    double m_endedAt = 0;
     std::unique_ptr<BatchRunnerCoordinator> m_coordinator;
     std::shared_ptr<class OutputNameBuilder> m_builder;
 };

@@ -33,6 +33,14 @@ void BatchRunnerCoordinator::run() {
     m_builder.setOutputSetting(m_request.renaming);
     m_builder.setStopFlag(&m_processing);
     m_builder.arrProcessedWithWarning.clear();
+    // Told photo by photo, a folder that takes no file would read as a run of failures; a read-only volume
+    // also reports no free room at all.
+    if (const std::optional<QString> folder = firstUnwritableFolder()) {
+        m_run.stopStarting();
+        m_run.reportFolderNotWritable(*folder);
+        m_run.reportEnd();
+        return;
+    }
     const int threads = m_services.parallelWrites > 0 ? m_services.parallelWrites : QThread::idealThreadCount();
     startWorkers(std::max(1, threads));
 
@@ -77,6 +85,24 @@ void BatchRunnerCoordinator::run() {
     }
     finishJobs();
     m_run.reportEnd();
+}
+
+std::optional<QString> BatchRunnerCoordinator::firstUnwritableFolder() const {
+    std::set<QString> checked;
+    for (const PhotoFile& photo : m_request.runList) {
+        // Where the name builder or the restore puts the copy; a restore without a copy writes nothing.
+        QString folder;
+        if (m_request.restore) {
+            if (photo.processedPath.isEmpty()) continue;
+            folder = QFileInfo(photo.processedPath).path();
+        } else {
+            folder = m_request.renaming.sourceFolderSelected == 1 ? QFileInfo(photo.filePath).path()
+                                                                  : m_request.renaming.outputFolderPathName;
+        }
+        if (!checked.insert(folder).second) continue;
+        if (!m_services.files->isWritable(folder)) return folder;
+    }
+    return std::nullopt;
 }
 
 bool BatchRunnerCoordinator::hasChangedSinceAdded(const PhotoFile& photo,
@@ -181,8 +207,6 @@ void BatchRunnerCoordinator::workerLoop() {
             result.errorMsg = outcome->errorMsg;
             result.processedPath = outcome->processedPath;
         }
-        // A photo that vanished has no renaming to warn about.
-        if (result.errorFlag == ExifWriteSourceMissing) result.warnings.clear();
         deliver(std::move(result));
     }
 }

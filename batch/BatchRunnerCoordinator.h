@@ -32,6 +32,8 @@ class BatchRunnerCoordinator {
         virtual void stopStarting() = 0;
         virtual void reportPhotoStarted(int index, const QString& filePath) = 0;
         virtual void reportLowSpace() = 0;
+        // The run starts no photo: this folder, where copies were to go, cannot be written.
+        virtual void reportFolderNotWritable(const QString& folder) = 0;
         // One photo's outcome, strictly in run order.
         virtual void reportResult(BatchPhotoResult result) = 0;
         virtual void reportEnd() = 0;
@@ -64,6 +66,7 @@ class BatchRunnerCoordinator {
     void deliver(BatchPhotoResult result);
     QString reservePath(const QString& path);
     void checkFreeSpace(const QString& path);
+    std::optional<QString> firstUnwritableFolder() const;
     qint64 bytesNotYetWritten();
     static bool hasChangedSinceAdded(const PhotoFile& photo,
                                      const std::optional<platform::FileManager::FileStatus>& now);

@@ -126,6 +126,12 @@ std::optional<EditorAlert> countedAlert(int tag, const EditorAlertCounts& counts
                                plural(!several) + QStringLiteral(" in batch!"),
                            ok);
         }
+        case AlertFolderNotWritable:
+            return counted(AlertFolderNotWritable, QStringLiteral("Cannot Write to Folder"),
+                           QStringLiteral("Lumarind cannot write into the folder \"") + counts.unwritableFolder +
+                               QStringLiteral("\", so no photo was processed. Please choose a folder you can write "
+                                              "to."),
+                           ok);
         default:
             return std::nullopt;
     }

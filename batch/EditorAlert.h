@@ -7,7 +7,8 @@
 
 #include "model/EditorAlertTag.h"
 
-// The counts some alert texts read: the photos ticked in the form, and what the latest add met.
+// What some alert texts read: the photos ticked in the form, what the latest add met, where a run could not
+// write.
 struct EditorAlertCounts {
     int totalPhotosSelected = 0;
     int totalPhotoToAdd = 0;
@@ -16,6 +17,7 @@ struct EditorAlertCounts {
     int unreadableNameCount = 0;  // refused because their names are not valid text
     int failedReadCount = 0;      // refused because the metadata library stopped on them twice
     int lockedLibraryCount = 0;   // photo libraries another program kept locked
+    QString unwritableFolder{};   // where a run could not write
     int photosLimit = 0;          // the most photos one add may bring
 };
 
@@ -29,7 +31,7 @@ struct EditorAlert {
     QString text;
     QList<Button> buttons;
 
-    // Nothing for a number without an alert (105, or outside 100 to 115).
+    // Nothing for a number without an alert (105, or outside 100 to 116).
     static std::optional<EditorAlert> forTag(int tag, const EditorAlertCounts& counts = {});
     static QString buttonTitle(Button button);
 };

@@ -18,7 +18,11 @@ BatchRunScreen::BatchRunScreen(BatchRunForm& form, QWidget* screen, BatchRunner:
       m_progress(new ProgressSheet(screen)),
       m_summary(new SummaryWindow(screen)) {
     BatchRunController* c = m_controller.get();
-    connect(c, &BatchRunController::alertRequested, this, [this](int tag) { showAlertWithTag(tag); });
+    connect(c, &BatchRunController::alertRequested, this, [this, c](int tag) {
+        EditorAlertCounts counts;
+        counts.unwritableFolder = c->unwritableFolder();
+        showAlertWithTag(tag, counts);
+    });
     connect(c, &BatchRunController::destinationPanelRequested, this, &BatchRunScreen::openDestinationPanel);
     connect(c, &BatchRunController::progressSheetShown, this, &BatchRunScreen::showProcessProgressWindow);
     connect(c, &BatchRunController::progressSheetHidden, this, &BatchRunScreen::hideProcessProgressWindow);

@@ -64,8 +64,22 @@ Verdict isValidText(const QString& text, FormFieldTraits::Check check) {
             return {isValidCoordinateText(text), {}};
         case FormFieldTraits::Check::Decimal:
             return {isValidDecimalText(text), {}};
+        case FormFieldTraits::Check::Latitude:
+            return isValidDegreesText(text, kLatitudeMaximum);
+        case FormFieldTraits::Check::Longitude:
+            return isValidDegreesText(text, kLongitudeMaximum);
     }
     return {};
+}
+
+Verdict isValidDegreesText(const QString& text, int maximum) {
+    if (text.isEmpty()) return {true, numericOnlyMessage()};
+    // The writer reads the comma as a decimal point, and only ASCII digits.
+    bool number = false;
+    const double degrees = isValidDecimalText(text) ? QString(text).replace(u',', u'.').toDouble(&number) : 0.0;
+    if (!number) return {false, numericOnlyMessage()};
+    if (degrees > maximum) return {false, greaterThanMessage(maximum)};
+    return {true, numericOnlyMessage()};
 }
 
 QString cutToLimit(const QString& text, int limit) {

@@ -11,6 +11,9 @@
 namespace FieldValidation {
 
 inline constexpr int kIntegerMaximum = 65535;
+// The GPS coordinates in degrees, without sign: the reference field carries the hemisphere.
+inline constexpr int kLatitudeMaximum = 90;
+inline constexpr int kLongitudeMaximum = 180;
 // The integer fields' formatters: what may be typed at all (the check below then flags above 65535).
 inline constexpr int kIntegerFormatterMaximum = 9999999;
 inline constexpr int kFormTextLimit = 150;
@@ -37,6 +40,9 @@ struct Verdict {
 };
 // isValidText: the live check of one field; fields without a check always pass.
 Verdict isValidText(const QString& text, FormFieldTraits::Check check);
+// A GPS latitude or longitude: empty, or a decimal text (as above) that reads as a number of at most maximum
+// degrees. A lone "." or "," passes the decimal rule but is no number the writer could store.
+Verdict isValidDegreesText(const QString& text, int maximum);
 
 // A typed text cut to the field's limit (counted in UTF-16 units).
 QString cutToLimit(const QString& text, int limit);

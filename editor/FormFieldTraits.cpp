@@ -64,10 +64,11 @@ Check checkOf(const QString& name) {
                      "AdvCamSetting_Saturation", "AdvCamSetting_Sharpness"}))
         return Check::Integer;
     if (among(name, {"XMP_Latitude", "XMP_Longitude"})) return Check::Coordinate;
-    if (among(name,
-              {"CamSetting_FNumber", "CamSetting_FocalLength", "AdvCamSetting_ExposureTime",
-               "DimResolution_ExifImageWidth", "DimResolution_ExifImageHeight", "DimResolution_XResolution",
-               "DimResolution_YResolution", "GPS_Lattitude", "GPS_Longitude", "GPS_Altitude", "GPS_ImgDirection"}))
+    if (name == QLatin1String("GPS_Lattitude")) return Check::Latitude;
+    if (name == QLatin1String("GPS_Longitude")) return Check::Longitude;
+    if (among(name, {"CamSetting_FNumber", "CamSetting_FocalLength", "AdvCamSetting_ExposureTime",
+                     "DimResolution_ExifImageWidth", "DimResolution_ExifImageHeight", "DimResolution_XResolution",
+                     "DimResolution_YResolution", "GPS_Altitude", "GPS_ImgDirection"}))
         return Check::Decimal;
     return Check::None;
 }

@@ -22,7 +22,8 @@ struct FormFieldTraits {
         ReadOnly,  // shown but not typed into (the GPS direction and date stamp, the fields the run only reads)
         None,      // not on the form
     };
-    enum class Check { None, Integer, Coordinate, Decimal };
+    // Latitude and Longitude: a decimal text of at most 90 or 180 degrees.
+    enum class Check { None, Integer, Coordinate, Decimal, Latitude, Longitude };
 
     const MetadataKeyRow* row = nullptr;
     int index = 0;  // the row's index in the key table

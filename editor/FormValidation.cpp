@@ -13,8 +13,9 @@ constexpr FormValidation::CheckedField kCheckedFields[] = {
     {"CamSetting_FocalLength", Rule::DecimalText},
     {"CamSetting_FocalLengthIn35mmFormat", Rule::IntegerLimit},
     {"AdvCamSetting_ExposureTime", Rule::DecimalText},
-    {"GPS_Lattitude", Rule::DecimalText},
-    {"GPS_Longitude", Rule::DecimalText},
+    // A position beyond the poles or the date line is no position: the writer refuses the photo.
+    {"GPS_Lattitude", Rule::Degrees, FieldValidation::kLatitudeMaximum},
+    {"GPS_Longitude", Rule::Degrees, FieldValidation::kLongitudeMaximum},
     {"GPS_Altitude", Rule::DecimalText},
     {"CamSetting_ISO", Rule::IntegerLimit},
     {"AdvCamSetting_WhiteBalance", Rule::IntegerLimit},
@@ -43,6 +44,12 @@ std::optional<FormValidation::Failure> FormValidation::firstFailingField(
                 if (!FieldValidation::isValidIntegerText(textOf(name)))
                     return Failure{name, FieldValidation::greaterThanMessage(FieldValidation::kIntegerMaximum)};
                 break;
+            case Rule::Degrees: {
+                const FieldValidation::Verdict verdict =
+                    FieldValidation::isValidDegreesText(textOf(name), field.maximumDegrees);
+                if (!verdict.valid) return Failure{name, verdict.message};
+                break;
+            }
             case Rule::AlwaysPasses:
                 break;
         }

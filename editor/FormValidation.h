@@ -14,17 +14,18 @@
 // the label of the field that failed.
 class FormValidation {
   public:
-    enum class Rule { DecimalText, IntegerLimit, AlwaysPasses };
+    enum class Rule { DecimalText, IntegerLimit, Degrees, AlwaysPasses };
     struct CheckedField {
         const char* fieldName;  // the record field; its text field is txt<Field>, its label txt<Field>_error
         Rule rule;
+        int maximumDegrees = 0;  // Degrees only
     };
     // The thirteen fields in the order they are checked.
     static std::span<const CheckedField> checkedFields();
 
     // The rules themselves are the live checks' (FieldValidation): a decimal field's digits trimmed from
     // both ends must leave nothing, "." or ","; an integer field's leading number, rounded up, must lie
-    // between 0 and 65535.
+    // between 0 and 65535; a GPS coordinate must be a decimal number of at most 90 or 180 degrees.
     struct Failure {
         QString fieldName;
         // The text the label gets; null: the label shows with the text it already holds.

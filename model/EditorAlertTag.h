@@ -19,4 +19,5 @@ enum EditorAlertTag : int {
     AlertNoRenamingOption = 113,
     AlertFilenameBlank = 114,
     AlertPrefixOrSuffixBlank = 115,
+    AlertFolderNotWritable = 116,
 };

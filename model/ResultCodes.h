@@ -9,9 +9,9 @@ enum ExifWriteErrorFlag : int {
     ExifWriteSucceeded = 0,
     ExifWriteSourceMissing = 1,  // the photo's file is gone
     ExifWriteFailed = 2,         // unsupported, damaged, refused, changed since it was added, or not written
-    // Means two things at once: the copy WAS written (its processed path is set and a restore can go over it),
-    // and the run counts the photo as processed with error and lists it in the summary, because a raw file's
-    // camera make and model were left as the file had them instead of taking the edited values.
+    // The copy WAS written (its processed path is set and a restore can go over it), so the run counts the
+    // photo as processed; the summary lists it among its warnings, because a raw file's camera make and model
+    // were left as the file had them instead of taking the edited values.
     ExifWriteRawCameraKept = 7,
     ExifWriteAccessDenied = 8,  // the source cannot be read, or the destination cannot be written
 };

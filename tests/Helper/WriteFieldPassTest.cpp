@@ -234,16 +234,47 @@ INSTANTIATE_TEST_SUITE_P(Quarters, AGpsPosition,
                                            Quarter{"S", "W", "33.8688", "151.2093", -33.8688, -151.2093},
                                            Quarter{"s", "w", "-33.8688", "-151.2093", -33.8688, -151.2093},
                                            Quarter{"N", "W", "40.6892", "74.0445", 40.6892, -74.0445},
-                                           Quarter{"S", "E", "22.9519", "43.2105", -22.9519, 43.2105}));
+                                           Quarter{"S", "E", "22.9519", "43.2105", -22.9519, 43.2105},
+                                           Quarter{"S", "W", "90", "180", -90, -180}));
 
-TEST_F(AFieldPass, keepsAPositionThatIsNoPosition) {
-    MetaDataObject settings;
-    settings.GPS_Lattitude = "95.5";
-    settings.GPS_Longitude = "east";
-    const QJsonObject t = tags(write(settings));
-    EXPECT_EQ(t.value("GPS:GPSLatitude").toDouble(), 10.5);
-    EXPECT_EQ(t.value("GPS:GPSLongitude").toDouble(), 20.25);
+struct NoPosition {
+    const char* latitude;
+    const char* longitude;
+    const char* message;
+};
+
+void PrintTo(const NoPosition& p, std::ostream* out) {
+    *out << p.latitude << ' ' << p.longitude;
 }
+
+class ANoPosition : public AFieldPass, public ::testing::WithParamInterface<NoPosition> {};
+
+// Written without it, the copy would pass for one that holds the position the user set.
+TEST_P(ANoPosition, failsThePhotoAndWritesNoCopy) {
+    MetaDataObject settings;
+    settings.GPS_Lattitude = GetParam().latitude;
+    settings.GPS_Longitude = GetParam().longitude;
+    const ExifWriteResult result = write(settings);
+    EXPECT_EQ(result.errorFlag, ExifWriteFailed);
+    EXPECT_EQ(result.errorMsg, QString::fromUtf8(GetParam().message));
+    EXPECT_FALSE(result.processedPath.has_value());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"photo.jpg"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, ANoPosition,
+    ::testing::Values(NoPosition{"200", "20",
+                                 "The GPS latitude \"200\" is not a number of degrees from 0 to 90, so the photo was "
+                                 "not written."},
+                      NoPosition{"-90.5", "20",
+                                 "The GPS latitude \"-90.5\" is not a number of degrees from 0 to 90, so the "
+                                 "photo was not written."},
+                      NoPosition{"10", "500.5",
+                                 "The GPS longitude \"500.5\" is not a number of degrees from 0 to 180, so the "
+                                 "photo was not written."},
+                      NoPosition{"10", "east",
+                                 "The GPS longitude \"east\" is not a number of degrees from 0 to 180, so the "
+                                 "photo was not written."}));
 
 // ---- Raw camera files keep their camera ----
 

@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "batch/BatchRunController.h"
+#include "batch/BatchTexts.h"
 #include "tests/batch/BatchRunFixtures.h"
 #include "tests/common/BatchRunDoubles.h"
 
@@ -36,6 +37,7 @@ class ABatchRunOnScreen : public ::testing::Test {
         services.files = &space;
         services.geocoder = &places;
         services.parallelWrites = 1;
+        services.now = [this] { return clock.load(); };
         controller = std::make_unique<BatchRunController>(form, services);
         controller->setDelay(delayed.delay());
         controller->setOutputFolder(out.path());
@@ -77,6 +79,7 @@ class ABatchRunOnScreen : public ::testing::Test {
     QStringList events;
     QList<int> progress;
     std::vector<BatchSummary> summaries;
+    std::atomic<double> clock{1000};  // seconds
 };
 
 TEST_F(ABatchRunOnScreen, goesFromStartThroughTheConfirmationToTheSummary) {
@@ -140,16 +143,39 @@ TEST_F(ABatchRunOnScreen, stopsAfterThePhotoInHand) {
 
 TEST_F(ABatchRunOnScreen, endsOnLowSpaceAndShowsTheSummaryOnlyAfterTheAlert) {
     space.space = BatchRunner::kMinimumFreeSpace - 1;
+    writer.holdBack = "P1.JPG";
     startConfirmed();
+    writer.waitUntilStarted("P1.JPG");
+    clock = clock + 4;  // the photo in hand takes four seconds
+    writer.release();
     waitForEnd();
     EXPECT_EQ(events.mid(events.indexOf("sheet")), QStringList({"sheet", "sheet hidden", "alert 102", "sheet hidden"}));
     EXPECT_TRUE(fireDelays().isEmpty());
     EXPECT_TRUE(summaries.empty());
+    clock = clock + 600;  // the alert stands open for ten minutes
     controller->alertAnswered(102, Button::OK);
     EXPECT_EQ(fireDelays(), QList<int>({200}));
     ASSERT_EQ(summaries.size(), 1u);
     EXPECT_EQ(summaries[0].title, "Batch Process Stopped");
     EXPECT_EQ(summaries[0].processed, "1");
+    EXPECT_EQ(summaries[0].elapsed, BatchTexts::elapsedText(4));
+}
+
+TEST_F(ABatchRunOnScreen, refusesAFolderItCannotWriteOnceAndKeepsTheEdits) {
+    space.readOnly = {out.path() + "/Out"};
+    space.space = 0;  // as a read-only volume reports it
+    startConfirmed();
+    waitForEnd();
+    EXPECT_EQ(events.mid(events.indexOf("sheet")), QStringList({"sheet", "sheet hidden", "alert 116"}));
+    EXPECT_EQ(controller->unwritableFolder(), out.path() + "/Out");
+    EXPECT_TRUE(writer.started.isEmpty());
+    controller->alertAnswered(116, Button::OK);
+    EXPECT_TRUE(fireDelays().isEmpty());
+    EXPECT_TRUE(summaries.empty()) << "no photo was processed: there is nothing to sum up";
+    EXPECT_TRUE(form.changed) << "the edits are still to be written";
+    EXPECT_FALSE(form.steps.contains("drop edits"));
+    EXPECT_FALSE(form.restoreEnabled) << "no copy to restore";
+    EXPECT_TRUE(form.dragAndDrop) << "the form is the user's again";
 }
 
 TEST_F(ABatchRunOnScreen, asksBeforeAnUnchangedRunAndChecksTheFormAgain) {

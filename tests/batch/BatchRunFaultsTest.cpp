@@ -212,6 +212,52 @@ INSTANTIATE_TEST_SUITE_P(Changes, AChangedPhoto,
                                            ChangeCase{"replacedByAPipe", Change::ReplacedByPipe}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+enum class Destination { ChosenFolder, BesideTheSources, Restore };
+
+struct FolderCase {
+    const char* name;
+    Destination destination;
+};
+
+class AReadOnlyFolder : public ABatchRun, public ::testing::WithParamInterface<FolderCase> {};
+
+// A read-only volume also reports no free room at all: the user must hear that the folder takes no file,
+// once, and not that space ran short or, photo by photo, that access was denied.
+TEST_P(AReadOnlyFolder, endsTheRunBeforeAnyPhotoAndIsNamedOnce) {
+    const QString readOnly = out.filePath("card");
+    addPhotos(2, out.path());
+    request.runList.push_back(photoNamed(readOnly, "P3.JPG"));
+    files.readOnly = {readOnly};
+    files.space = 0;
+    switch (GetParam().destination) {
+        case Destination::ChosenFolder:
+            request.renaming.outputFolderPathName = request.selectedOutputFolder = readOnly;
+            break;
+        case Destination::BesideTheSources:
+            request.renaming.sourceFolderSelected = 1;
+            break;
+        case Destination::Restore:
+            request.restore = true;
+            for (PhotoFile& photo : request.runList) photo.processedPath = photo.filePath;
+            break;
+    }
+    auto runner = makeRunner(2);
+    QSignalSpy ended(runner.get(), &BatchRunner::runEnded);
+    QSignalSpy lowSpace(runner.get(), &BatchRunner::lowSpace);
+    runToEnd(*runner, ended);
+    EXPECT_EQ(runner->state().unwritableFolder, readOnly);
+    EXPECT_EQ(writer.started, QStringList());
+    EXPECT_EQ(lowSpace.count(), 0);
+    EXPECT_EQ(runner->state().counterSkipped, 3);
+    EXPECT_TRUE(runner->state().arrProcessedWithError.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Destinations, AReadOnlyFolder,
+                         ::testing::Values(FolderCase{"chosenFolder", Destination::ChosenFolder},
+                                           FolderCase{"besideTheSources", Destination::BesideTheSources},
+                                           FolderCase{"restore", Destination::Restore}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(ABatchRun, putsItsResultsOnTheBatchItemsThatAreStillThere) {
     addPhotos(3);
     writer.flags = {{"P3.JPG", ExifWriteAccessDenied}};

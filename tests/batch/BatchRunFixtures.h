@@ -3,6 +3,7 @@
 // Stand-ins for the disk and the place names, with the shared scripted writer, for runs that need no real photo.
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -18,11 +19,15 @@ class NoPlaces : public platform::ReverseGeocoding {
     void reverseGeocodeLocation(double, double, Completion completion) override { completion(std::nullopt, {}); }
 };
 
-// Reports whatever free space the test sets, for every folder.
+// Reports whatever free space the test sets, for every folder, and takes no file in the read-only folders.
 class FixedSpaceFiles : public platform::FileManager {
   public:
     std::optional<qint64> freeSpace(const QString&) const override { return space; }
+    bool isWritable(const QString& path) const override {
+        return !readOnly.contains(path) && platform::FileManager::isWritable(path);
+    }
     std::optional<qint64> space = qint64(1) << 40;
+    QSet<QString> readOnly;
 };
 
 inline PhotoFile photoNamed(const QString& folder, const QString& fileName) {

@@ -1,4 +1,7 @@
+#include "batch/BatchResultCount.h"
 #include "tests/batch/BatchRunFixtures.h"
+
+#include <QFileInfo>
 
 using namespace batchfixtures;
 
@@ -85,24 +88,58 @@ TEST_F(ABatchRun, goesOnWithExactlyTheMinimumFreeSpace) {
     EXPECT_EQ(runner->state().counterProcessedSuccessfully, 3);
 }
 
-TEST_F(ABatchRun, countsFailuresRawKeepsAndSilenceAsErrors) {
+TEST_F(ABatchRun, countsWrittenPhotosAsProcessedAndGivesAPhotoNotWrittenOnlyItsError) {
     addPhotos(4);
-    writer.flags = {{"P2.JPG", 7}, {"P3.JPG", 8}};
+    // No photo has a date to name it by: each is given a renaming warning before it is written.
+    request.renaming.renamingOptionIndex = OutputRenamingOptions::NewFileName;
+    request.renaming.addEXIFDateTimeCheck = 1;
+    writer.flags = {{"P2.JPG", ExifWriteRawCameraKept}, {"P3.JPG", ExifWriteAccessDenied}};
     writer.silentFor = "P4.JPG";
     auto runner = makeRunner(3);
     QSignalSpy ended(runner.get(), &BatchRunner::runEnded);
     runToEnd(*runner, ended);
     const BatchRunState& state = runner->state();
-    EXPECT_EQ(state.counterProcessedSuccessfully, 1);
-    EXPECT_EQ(state.counterProcessedWithError, 3);
-    ASSERT_EQ(state.arrProcessedWithError.size(), 3u);
-    EXPECT_EQ(state.arrProcessedWithError[0].processStatus, ExifWriteRawCameraKept);
-    EXPECT_EQ(state.arrProcessedWithError[1].processStatus, ExifWriteAccessDenied);
-    EXPECT_EQ(state.arrProcessedWithError[2].processStatus, ExifWriteFailed);
-    EXPECT_EQ(state.arrProcessedWithError[2].filePath, "/photos/P4.JPG");
+    EXPECT_EQ(state.counterProcessedSuccessfully, 2);
+    EXPECT_EQ(state.counterProcessedWithError, 2);
+    QStringList errors, warnings;
+    for (const PhotoFile& p : state.arrProcessedWithError)
+        errors << p.fileName + ":" + QString::number(p.processStatus);
+    for (const PhotoFile& p : state.arrProcessedWithWarning)
+        warnings << QFileInfo(p.filePath).fileName() + ":" + QString::number(p.processStatus);
+    EXPECT_EQ(errors, QStringList({"P3.JPG:8", "P4.JPG:2"}));
+    EXPECT_EQ(warnings, QStringList({"P1.JPG:10", "P2.JPG:10", "P2.JPG:7"}));
     EXPECT_EQ(runner->summaryTitle(), "Batch Process Finished");
-    EXPECT_EQ(runner->errorsSummaryText(), "Errors Found(3) Warning Found(0)");
+    EXPECT_EQ(runner->errorsSummaryText(), QStringLiteral("Errors Found(2) Warnings Found(3)"));
 }
+
+struct FlagCase {
+    int flag;
+    bool processed;  // else processed with error
+    bool listedAsError, listedAsWarning, keepsRenamingWarnings;
+};
+
+void PrintTo(const FlagCase& c, std::ostream* os) {
+    *os << "flag " << c.flag;
+}
+
+class AWriterAnswer : public ::testing::TestWithParam<FlagCase> {};
+
+TEST_P(AWriterAnswer, countsAsTheCopyItLeft) {
+    const FlagCase& c = GetParam();
+    const BatchResultCount count = BatchResultCount::forFlag(c.flag);
+    EXPECT_EQ(count.counter == BatchResultCount::Counter::ProcessedSuccessfully, c.processed) << "processed";
+    EXPECT_EQ(count.listedAsError, c.listedAsError);
+    EXPECT_EQ(count.listedAsWarning, c.listedAsWarning);
+    EXPECT_EQ(count.keepsRenamingWarnings, c.keepsRenamingWarnings);
+}
+
+INSTANTIATE_TEST_SUITE_P(Flags, AWriterAnswer,
+                         ::testing::Values(FlagCase{ExifWriteSucceeded, true, false, false, true},
+                                           FlagCase{ExifWriteRawCameraKept, true, false, true, true},
+                                           FlagCase{ExifWriteSourceMissing, false, true, false, false},
+                                           FlagCase{ExifWriteFailed, false, true, false, false},
+                                           FlagCase{ExifWriteAccessDenied, false, true, false, false},
+                                           FlagCase{99, false, true, false, false}));
 
 TEST_F(ABatchRun, restoresOnlyPhotosWithACopyFromTheLastRunUnderItsOwnName) {
     addPhotos(2);

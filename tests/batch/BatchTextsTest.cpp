@@ -123,11 +123,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "Warning Found",
                   "No renaming option selected! Your files will be saved with their original filename. Do you wish "
                   "to proceed?",
-                  kYesNo}),
+                  kYesNo},
+        AlertCase{"folderNotWritable", 116, EditorAlertCounts{.unwritableFolder = "/media/card"},
+                  "CANNOT WRITE TO FOLDER",
+                  "Lumarind cannot write into the folder \"/media/card\", so no photo was processed. Please choose a "
+                  "folder you can write to.",
+                  kOk}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AnEditorAlertTag, withoutAnEntryGivesNoAlert) {
-    for (int tag : {99, 105, 116, 0, -1}) EXPECT_FALSE(EditorAlert::forTag(tag)) << tag;
+    for (int tag : {99, 105, 117, 0, -1}) EXPECT_FALSE(EditorAlert::forTag(tag)) << tag;
 }
 
 struct LineCase {

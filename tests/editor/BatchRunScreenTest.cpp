@@ -106,21 +106,22 @@ TEST_F(TheBatchScreen, runsABatchFromStartToItsSummary) {
     ASSERT_TRUE(summary->isVisible());
     EXPECT_EQ(summary->lblSummaryTitle()->text(), "Batch Process Finished");
     EXPECT_EQ(summary->lblBatchCountSummary()->text(), "4");
-    EXPECT_EQ(summary->lblPhotoProcessedSummary()->text(), "2");
+    EXPECT_EQ(summary->lblPhotoProcessedSummary()->text(), "3") << "the raw file was written";
     EXPECT_EQ(summary->lblPhotoSkippedSummary()->text(), "0");
     EXPECT_EQ(summary->lblTimeElapsedSummary()->text(), "less than a second");
-    EXPECT_EQ(summary->lblErrorsSummary()->text(), "Errors Found(2) Warning Found(0)");
+    EXPECT_EQ(summary->lblErrorsSummary()->text(), "Error Found(1) Warning Found(1)");
     EXPECT_EQ(summary->height(), 450);
     EXPECT_EQ(summary->btnOpenOutputFolder()->text(), output());
     ErrorSummaryModel* rows = summary->errorModel();
     ASSERT_EQ(rows->rowCount(), 2);
-    const QModelIndex raw = rows->index(0);
+    EXPECT_EQ(rows->index(0).data(ErrorSummaryModel::MessageRole).toString(), "The file is damaged.");
+    EXPECT_EQ(rows->index(0).data(ErrorSummaryModel::ImageRole).toString(), "errorFile.png");
+    const QModelIndex raw = rows->index(1);
     EXPECT_EQ(raw.data().toString(), source() + "/P2.CR2");
     EXPECT_EQ(raw.data(ErrorSummaryModel::MessageRole).toString(),
               "Camera related info(Camera make, Camera model name) can't write for CR2 image format");
     EXPECT_TRUE(raw.data(ErrorSummaryModel::WarningRole).toBool());
-    EXPECT_EQ(rows->index(1).data(ErrorSummaryModel::MessageRole).toString(), "The file is damaged.");
-    EXPECT_EQ(rows->index(1).data(ErrorSummaryModel::ImageRole).toString(), "errorFile.png");
+    EXPECT_EQ(raw.data(ErrorSummaryModel::ImageRole).toString(), "warningFile.png");
     EXPECT_EQ(host.photos[2].processStatus, ExifWriteFailed) << "the statuses reach the batch";
 
     testsupport::ScriptedWorkspace workspace;

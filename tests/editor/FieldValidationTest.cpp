@@ -25,6 +25,8 @@ TEST_P(ALiveCheck, flagsWhatCannotBeWritten) {
 
 const QString kNumeric = QStringLiteral("* Value can be only numeric type.");
 const QString kGreater = QStringLiteral("* Value cannot be greater than 65535");
+const QString kAbove90 = QStringLiteral("* Value cannot be greater than 90");
+const QString kAbove180 = QStringLiteral("* Value cannot be greater than 180");
 
 INSTANTIATE_TEST_SUITE_P(Cases, ALiveCheck,
                          ::testing::Values(CheckCase{"decimal", Check::Decimal, "12.5", true, ""},
@@ -42,7 +44,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, ALiveCheck,
                                            CheckCase{"integerAtMaximum", Check::Integer, "65535", true, kNumeric},
                                            CheckCase{"negativeInteger", Check::Integer, "-1", false, kGreater},
                                            CheckCase{"zero", Check::Integer, "0", true, kNumeric},
-                                           CheckCase{"unchecked", Check::None, "anything", true, ""}),
+                                           CheckCase{"unchecked", Check::None, "anything", true, ""},
+                                           CheckCase{"latitudeAbove90", Check::Latitude, "200", false, kAbove90},
+                                           CheckCase{"latitudeAt90", Check::Latitude, "90", true, kNumeric},
+                                           CheckCase{"latitudeWithComma", Check::Latitude, "48,85", true, kNumeric},
+                                           CheckCase{"signedLatitude", Check::Latitude, "-48.85", false, kNumeric},
+                                           CheckCase{"latitudePointOnly", Check::Latitude, ".", false, kNumeric},
+                                           CheckCase{"longitudeAbove180", Check::Longitude, "500.5", false, kAbove180},
+                                           CheckCase{"longitudeAt180", Check::Longitude, "180", true, kNumeric},
+                                           CheckCase{"longitudeLetters", Check::Longitude, "east", false, kNumeric}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct TextViewCase {

@@ -57,11 +57,15 @@ TEST(TheFormGate, reportsOnlyTheFirstFailingFieldInItsOrder) {
         QString label;  // null: the label keeps its text
     };
     const QString limit = "* Value cannot be greater than 65535";
+    const QString numeric = "* Value can be only numeric type.";
     const Case cases[] = {
         {{}, QString(), QString()},
         {{{"XMP_Latitude", "-48.8 N"}, {"XMP_Longitude", "abc"}}, QString(), QString()},
         {{{"GPS_ImgDirection", "abc"}, {"DimResolution_ExifImageWidth", "x"}}, QString(), QString()},
-        {{{"GPS_Lattitude", "-48.85"}}, "GPS_Lattitude", QString()},
+        {{{"GPS_Lattitude", "-48.85"}}, "GPS_Lattitude", numeric},
+        {{{"GPS_Lattitude", "200"}, {"GPS_Longitude", "500.5"}}, "GPS_Lattitude", "* Value cannot be greater than 90"},
+        {{{"GPS_Lattitude", "90"}, {"GPS_Longitude", "500.5"}}, "GPS_Longitude", "* Value cannot be greater than 180"},
+        {{{"GPS_Lattitude", "90"}, {"GPS_Longitude", "180"}}, QString(), QString()},
         {{{"CamSetting_ISO", "70000"}, {"GPS_Altitude", "x"}}, "GPS_Altitude", QString()},
         {{{"CamSetting_ISO", "70000"}, {"AdvCamSetting_Sharpness", "-1"}}, "CamSetting_ISO", limit},
         {{{"CamSetting_FocalLengthIn35mmFormat", "1e9"}, {"AdvCamSetting_ExposureTime", "1/250"}},

@@ -12,6 +12,7 @@
 #include "app/QuickTourWindow.h"
 #include "app/online/PromotionPanel.h"
 #include "batch/DateRulePanel.h"
+#include "controls/DisableScrollView.h"
 #include "controls/IMGButton.h"
 #include "controls/VLAppStoreWindow.h"
 #include "editor/BatchRunScreen.h"
@@ -42,6 +43,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -49,6 +51,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -465,6 +468,39 @@ TEST(AnEndingApplication, goesCleanlyRightAfterAListWasClosed) {
     User::type(editor.textField("AdvCamSetting_ExposureTime"), "1/250");
     User::click(editor.btnApply());
     EXPECT_EQ(User::alert()->text(), "ERRORS FOUND");
+    app.reset();
+}
+
+// A position beyond the poles or the date line: the form says so under the field as it is typed, and Start
+// stops at that field instead of writing copies that quietly lack the position.
+TEST(AFormWithAPositionOffTheGlobe, stopsStartAtTheFieldThatHoldsIt) {
+    if (testsupport::corpusDir().isEmpty()) GTEST_SKIP() << "the folder of camera photos is absent";
+    QTemporaryDir work;
+    QDir().mkpath(work.filePath("Photos"));
+    ASSERT_TRUE(QFile::copy(testsupport::corpusDir() + "/Reagan.jpg", work.filePath("Photos/Reagan.jpg")));
+    auto app = std::make_unique<RunningApplication>();
+    app->launch(false);
+    ASSERT_TRUE(User::waitFor([&] { return app->mainWindow().winAddPhotos()->isVisible(); }, "the add-photos window"));
+    User::addFolder(app->mainWindow().winAddPhotos(), work.path(), "Photos");
+    ExifEditorView& editor = app->editor();
+    ASSERT_TRUE(User::waitFor([&] { return editor.btnProcess()->isEnabled(); }, "the photo"));
+    User::type(editor.textField("GPS_Longitude"), "500.5");
+    EXPECT_TRUE(editor.errorLabel("GPS_Longitude")->isVisible());
+    EXPECT_EQ(editor.errorLabel("GPS_Longitude")->text(), "* Value cannot be greater than 180");
+    User::type(editor.textField("GPS_Lattitude"), "200");
+    EXPECT_EQ(editor.errorLabel("GPS_Lattitude")->text(), "* Value cannot be greater than 90");
+    editor.scrollViewExifData()->verticalScrollBar()->setValue(0);
+    ASSERT_TRUE(editor.textField("GPS_Lattitude")->visibleRegion().isEmpty()) << "the field is out of sight";
+
+    User::click(editor.btnProcess());
+
+    const QMessageBox* alert = User::alert();
+    ASSERT_NE(alert, nullptr) << "Start went on";
+    EXPECT_EQ(alert->text(), "ERRORS FOUND");
+    EXPECT_FALSE(editor.textField("GPS_Lattitude")->visibleRegion().isEmpty()) << "the form shows the field";
+    EXPECT_TRUE(editor.errorLabel("GPS_Lattitude")->isVisible());
+    User::answerAlert("OK");
+    EXPECT_EQ(User::shownWindow<QFileDialog>(), nullptr) << "no destination is asked for";
     app.reset();
 }
 
