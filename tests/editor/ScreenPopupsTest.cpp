@@ -153,6 +153,8 @@ TEST_F(TheScreensPopups, selectAllTicksEveryPhotoInTheListAndTheTextInAField) {
     selectAll();
     EXPECT_EQ(view->totalPhotosSelected(), 8);
     EXPECT_TRUE(view->btnPresets()->isEnabled());
+    selectAll();
+    EXPECT_EQ(view->totalPhotosSelected(), 8) << "Select All again, with every photo ticked";
 
     QLineEdit* artist = view->textField("Artist");
     QTest::mouseClick(artist, Qt::LeftButton);
