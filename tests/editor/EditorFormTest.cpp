@@ -72,6 +72,9 @@ struct TypingCase {
     const char* kept;  // what the field holds after the formatter
     bool errorShown;
     const char* message;  // the error label's text; "" : not looked at
+    friend void PrintTo(const TypingCase& row, std::ostream* os) {
+        *os << row.field << " typed \"" << row.typed << '"';
+    }
 };
 
 class TypingIntoANumberField : public AForm, public ::testing::WithParamInterface<TypingCase> {};

@@ -91,6 +91,7 @@ struct PopupRow {
     int windowLeft;
     std::function<QRect(ExifEditorView&)> open;  // clicks what opens it; where that is on the screen
     bool clearOfThePhotoList = false;
+    friend void PrintTo(const PopupRow& row, std::ostream* os) { *os << row.name; }
 };
 
 class APopupOfTheScreen : public TheScreensPopups, public ::testing::WithParamInterface<PopupRow> {};
