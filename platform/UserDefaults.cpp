@@ -123,7 +123,7 @@ void UserDefaults::open() {
 QString UserDefaults::keepCopy() const {
     const QFileInfo info(m_filePath);
     const QString stem = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("-unreadable-") +
-                         QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("yyyyMMdd-HHmmss"));
+                         QLocale::c().toString(m_clock(), QStringLiteral("yyyyMMdd-HHmmss"));
     const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
     for (int n = 1; n <= 100; ++n) {
         const QString copy = stem + (n == 1 ? QString() : QLatin1Char('-') + QString::number(n)) + suffix;

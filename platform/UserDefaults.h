@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QMutex>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
 #include <QVariantMap>
 
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -56,6 +58,8 @@ class UserDefaults {
     // Copies the file as it stands now beside it, under a name with today's date and time; the copy's path,
     // or "" when none could be made.
     QString keepCopy() const;
+    // The clock that dates kept copies; tests set one that stands still.
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
 
   private:
     void open();
@@ -67,6 +71,7 @@ class UserDefaults {
     std::unique_ptr<QSettings> m_settings;  // null: the store lives in m_memory
     QVariantMap m_memory;
     QVariantMap m_registered;
+    std::function<QDateTime()> m_clock = [] { return QDateTime::currentDateTime(); };
 };
 
 }  // namespace platform

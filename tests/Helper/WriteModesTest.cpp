@@ -3,6 +3,7 @@
 #include "tests/Helper/WriterFixtures.h"
 #include "tests/common/TestSupport.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -357,21 +358,55 @@ QString tiffHeaderOverNoise(const QString& folder) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
 }
 
+// A TIFF that parses, whose first directory names an 8 x 8 picture by a camera but holds no strips or tiles; given a
+// JPEG, a second directory points at it as the preview, where many raw files keep theirs.
+QString tiffWithoutStrips(const QString& path, const QByteArray& preview = {}) {
+    QByteArray bytes("II*\0\x08\0\0\0", 8);
+    const auto put16 = [&bytes](quint32 value) { bytes.append(char(value & 0xff)).append(char(value >> 8 & 0xff)); };
+    const auto put32 = [&put16](quint32 value) { put16(value & 0xffff), put16(value >> 16); };
+    const auto entry = [&](quint16 tag, quint16 type, quint32 count, quint32 value) {
+        put16(tag), put16(type), put32(count), put32(value);
+    };
+    // Each directory of three entries takes 42 bytes; the camera's name follows them, the preview comes last.
+    const quint32 make = preview.isEmpty() ? 50 : 92;
+    put16(3);
+    entry(0x100, 3, 1, 8);     // ImageWidth
+    entry(0x101, 3, 1, 8);     // ImageLength
+    entry(0x10F, 2, 5, make);  // Make
+    put32(preview.isEmpty() ? 0 : 50);
+    if (!preview.isEmpty()) {
+        put16(3);
+        entry(0x103, 3, 1, 6);                        // Compression: JPEG
+        entry(0x201, 4, 1, make + 6);                 // JPEGInterchangeFormat
+        entry(0x202, 4, 1, quint32(preview.size()));  // JPEGInterchangeFormatLength
+        put32(0);
+    }
+    bytes.append("Test\0\0", 6);
+    bytes.append(preview);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path : QString();
+}
+
 }  // namespace
 
+// A copy that comes back from the library as no image, or as a TIFF with neither strips, tiles nor a preview, is no
+// photo: clean mode, which writes no field that a reading would look for, reads such a TIFF again all the same.
 TEST(ACopyWithoutImageData, isRefusedAndLeavesNoFile) {
     QTemporaryDir dir;
-    const QString source = tiffHeaderOverNoise(dir.path());
-    ASSERT_FALSE(source.isEmpty());
+    const QString noise = tiffHeaderOverNoise(dir.path());
+    const QString noStrips = tiffWithoutStrips(dir.filePath("no-strips.tif"));
+    ASSERT_FALSE(noise.isEmpty() || noStrips.isEmpty());
     QDir().mkpath(dir.filePath("out"));
     const struct {
         const char* name;
+        const QString& source;
         int editingOption;
         bool clearExif;
-    } rows[] = {{"keepOthers", 0, false},
-                {"clearOthers", 1, false},
-                {"cleanWithoutSwitches", CleanMetadataInfo, false},
-                {"cleanExif", CleanMetadataInfo, true}};
+    } rows[] = {{"keepOthers", noise, 0, false},
+                {"clearOthers", noise, 1, false},
+                {"cleanWithoutSwitches", noise, CleanMetadataInfo, false},
+                {"cleanExif", noise, CleanMetadataInfo, true},
+                {"aTiffWithoutStripsOrTilesCleaned", noStrips, CleanMetadataInfo, false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         MetaDataObject settings;
@@ -381,7 +416,7 @@ TEST(ACopyWithoutImageData, isRefusedAndLeavesNoFile) {
         settings.isupdated_Artist = true;
 
         const ExifWriteResult result = ExifWriter::sharedInstance().writeMetaDataToFilePath(
-            photoAt(source), settings, dir.filePath("out/noise.tif"), settings, false);
+            photoAt(row.source), settings, dir.filePath("out/copy.tif"), settings, false);
 
         EXPECT_EQ(result.errorFlag, ExifWriteFailed);
         EXPECT_EQ(result.errorMsg,
@@ -389,4 +424,27 @@ TEST(ACopyWithoutImageData, isRefusedAndLeavesNoFile) {
         EXPECT_FALSE(result.processedPath.has_value());
         EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
+}
+
+// A raw file whose only picture is its JPEG preview still holds an image: the copy is written, preview and all.
+TEST(ARawWhoseOnlyPictureIsItsPreview, isWrittenWithThePreview) {
+    QTemporaryDir dir;
+    QImage picture(32, 24, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QByteArray preview;
+    QBuffer buffer(&preview);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "JPG"));
+    const QString source = tiffWithoutStrips(dir.filePath("preview.NEF"), preview);
+    ASSERT_FALSE(source.isEmpty());
+    MetaDataObject settings;
+    settings.Artist = "Someone";
+    settings.isupdated_Artist = true;
+
+    const ExifWriteResult result = ExifWriter::sharedInstance().writeMetaDataToFilePath(
+        photoAt(source), settings, dir.filePath("copy.NEF"), settings, false);
+
+    EXPECT_EQ(result.errorFlag, ExifWriteSucceeded) << result.errorMsg.toStdString();
+    EXPECT_EQ(exiftoolTags(dir.filePath("copy.NEF")).value("IFD0:Artist").toString(), "Someone");
+    EXPECT_TRUE(testsupport::exiftool({"-b", "-ThumbnailImage", dir.filePath("copy.NEF")}) == preview)
+        << "the preview is in the copy as it was";
 }

@@ -21,6 +21,26 @@ QByteArray contentOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Where a JPEG's image data starts, worked out apart from JpegHead: right after the first start-of-scan marker met
+// walking the segments from the start of image, each marker but that one and the end of image followed by its
+// length, and stray bytes and fill bytes 0xFF between segments skipped. 0 where the walk meets no start of scan.
+qsizetype imageDataStart(const QByteArray& jpeg) {
+    if (!jpeg.startsWith("\xFF\xD8")) return 0;
+    for (qsizetype at = 2; at + 1 < jpeg.size();) {
+        if (uchar(jpeg[at]) != 0xFF || uchar(jpeg[at + 1]) == 0xFF) {
+            ++at;
+            continue;
+        }
+        const uchar marker = uchar(jpeg[at + 1]);
+        if (marker == 0xDA) return at + 2;
+        if (marker == 0xD9 || at + 3 >= jpeg.size()) return 0;
+        const int length = uchar(jpeg[at + 2]) << 8 | uchar(jpeg[at + 3]);
+        if (length < 2) return 0;
+        at += 2 + length;
+    }
+    return 0;
+}
+
 // The real disk, noting how many bytes of a copy came straight from the photo's file.
 class RestRecordingFiles : public platform::FileManager {
   public:
@@ -62,8 +82,8 @@ void expectOneCopyByBothRoads(const QString& source, const MetaDataObject& setti
               QDir(out + "/whole").entryList(QDir::Files | QDir::Hidden))
         << label;
     if (!head.result.isWritten()) return;
-    const JpegHead::Result found = JpegHead::find(original, true);
-    EXPECT_EQ(head.restBytes, found.scan == JpegHead::Scan::Found ? original.size() - found.length : 0) << label;
+    const qsizetype imageData = imageDataStart(original);
+    EXPECT_EQ(head.restBytes, imageData > 0 ? original.size() - imageData : 0) << label;
     EXPECT_EQ(whole.restBytes, 0) << label;
     EXPECT_EQ(contentOf(*head.result.processedPath), contentOf(*whole.result.processedPath)) << label;
 }
@@ -79,8 +99,7 @@ struct DamagedHead {
 };
 
 QByteArray damaged(const QByteArray& jpeg, const DamagedHead& row) {
-    const qsizetype places[] = {0, jpeg.indexOf(QByteArray("Exif\0\0", 6)) - 4, JpegHead::find(jpeg, true).length - 2,
-                                jpeg.size()};
+    const qsizetype places[] = {0, jpeg.indexOf(QByteArray("Exif\0\0", 6)) - 4, imageDataStart(jpeg) - 2, jpeg.size()};
     const qsizetype at = places[row.place] + row.offset;
     const qsizetype resumeAt = row.edit == DamagedHead::Overwrite ? at + row.bytes.size() : at;
     return row.edit == DamagedHead::CutThere ? jpeg.left(at) : jpeg.left(at) + row.bytes + jpeg.mid(resumeAt);
@@ -104,8 +123,7 @@ TEST(EveryJpegCopy, isTheSameByTheHeadAndTheWholeFileRoad) {
     if (!corpus.isEmpty()) {
         for (const QString& name : QDir(corpus).entryList(QDir::Files, QDir::Name)) sources.append(corpus + '/' + name);
         int withHead = 0;
-        for (const QString& source : sources)
-            withHead += JpegHead::find(contentOf(source), true).scan == JpegHead::Scan::Found;
+        for (const QString& source : sources) withHead += imageDataStart(contentOf(source)) > 0;
         EXPECT_GE(withHead, 25);
     }
     using H = DamagedHead;

@@ -262,6 +262,7 @@ struct TypedTextCase {
     const char* suffix;
     const char* place;  // the geocoder's place name
     const char* expected;
+    friend void PrintTo(const TypedTextCase& row, std::ostream* os) { *os << row.name; }
 };
 
 class TypedText : public TheNameBuilder, public ::testing::WithParamInterface<TypedTextCase> {};

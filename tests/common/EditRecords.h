@@ -3,10 +3,25 @@
 #include "model/MetaDataObject.h"
 #include "model/MetadataKeyTable.h"
 
+#include <QStringList>
+
 #include <memory>
 
 // The edit records tests and benchmarks write with, made in one place.
 namespace editrecords {
+
+// The fields whose key-table rows have no write form: the run only reads them, so the forms show them and take no
+// edit.
+inline const QStringList& fieldsTheRunOnlyReads() {
+    static const QStringList names = {// the camera and its lens
+                                      "CamSetting_Aperture", "CamSetting_ShutterSpeed",
+                                      "CamSetting_ExposureCompensation", "AdvCamSetting_ColorSpace", "Lens_Lens",
+                                      // the picture, and the XMP keywords
+                                      "DimResolution_ExifImageWidth", "DimResolution_ExifImageHeight",
+                                      "DimResolution_XResolution", "DimResolution_YResolution",
+                                      "DimResolution_ResolutionUnit", "XMP_Keyword"};
+    return names;
+}
 
 // An hour (or hours) later than the photo's original date, minutes and seconds kept.
 inline DateTimeConfigurationRef hourLater(int hours = 1) {

@@ -5,10 +5,15 @@
 #include <QByteArray>
 #include <QList>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
+#include <QRectF>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
+
+#include <gtest/gtest-printers.h>
 
 #include <ostream>
 
@@ -40,3 +45,31 @@ inline void PrintTo(const QPoint& point, std::ostream* os) {
 inline void PrintTo(const QRect& rect, std::ostream* os) {
     *os << rect.width() << 'x' << rect.height() << " at (" << rect.x() << ", " << rect.y() << ')';
 }
+
+inline void PrintTo(const QPointF& point, std::ostream* os) {
+    *os << '(' << point.x() << ", " << point.y() << ')';
+}
+
+inline void PrintTo(const QSizeF& size, std::ostream* os) {
+    *os << size.width() << 'x' << size.height();
+}
+
+inline void PrintTo(const QRectF& rect, std::ostream* os) {
+    *os << rect.width() << 'x' << rect.height() << " at (" << rect.x() << ", " << rect.y() << ')';
+}
+
+// A C string compared with a Qt text or byte array is meant as text, as GoogleTest takes it beside a std::string;
+// otherwise a failed EXPECT_EQ(text, "literal") prints the literal's address.
+namespace testing::internal {
+#define LUMARIND_C_STRING_AS_TEXT_BESIDE(CharType, QtType)                                       \
+    template <>                                                                                  \
+    class FormatForComparison<CharType*, QtType> {                                               \
+      public:                                                                                    \
+        static ::std::string Format(CharType* value) { return ::testing::PrintToString(value); } \
+    }
+LUMARIND_C_STRING_AS_TEXT_BESIDE(char, QString);
+LUMARIND_C_STRING_AS_TEXT_BESIDE(const char, QString);
+LUMARIND_C_STRING_AS_TEXT_BESIDE(char, QByteArray);
+LUMARIND_C_STRING_AS_TEXT_BESIDE(const char, QByteArray);
+#undef LUMARIND_C_STRING_AS_TEXT_BESIDE
+}  // namespace testing::internal

@@ -5,9 +5,12 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <cmath>
 #include <future>
 
 #include <gtest/gtest.h>
@@ -80,6 +83,37 @@ int darkPoints(const QImage& picture, const QRect& area) {
         for (int x = clipped.left(); x <= clipped.right(); ++x) count += picture.pixelColor(x, y).lightness() < 128;
     }
     return count;
+}
+
+namespace {
+
+double luminance(const QColor& colour) {
+    const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+}  // namespace
+
+::testing::AssertionResult hasReadableText(const QWidget& window) {
+    const QColor ground = window.palette().color(QPalette::Window);
+    int read = 0;
+    QStringList faint;
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->text().isEmpty()) continue;
+        ++read;
+        label->ensurePolished();
+        const QColor text = label->palette().color(QPalette::WindowText);
+        const double lighter = std::max(luminance(text), luminance(ground));
+        const double darker = std::min(luminance(text), luminance(ground));
+        const double contrast = (lighter + 0.05) / (darker + 0.05);
+        if (contrast < 4.5) {
+            faint.append(QStringLiteral("\"%1\" in %2 on %3, contrast %4")
+                             .arg(label->text(), text.name(), ground.name(), QString::number(contrast, 'f', 1)));
+        }
+    }
+    if (read == 0) return ::testing::AssertionFailure() << "no label with text";
+    if (!faint.isEmpty()) return ::testing::AssertionFailure() << faint.join(QStringLiteral("; ")).toStdString();
+    return ::testing::AssertionSuccess();
 }
 
 QString makeLibraryWithoutArchivePath(const QString& folder) {

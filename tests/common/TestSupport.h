@@ -6,9 +6,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
 #include <string>
+
+class QWidget;
 
 namespace testsupport {
 
@@ -46,6 +50,11 @@ QByteArray fileHash(const QString& path);
 // How many points of a rectangle of a picture (clipped to it) are darker than middle grey: whether something
 // was drawn there on a light ground, or nothing on a dark one.
 int darkPoints(const QImage& picture, const QRect& area);
+
+// Whether every label with text in window stands out from the window's ground, with the contrast of at least 4.5
+// that body text needs (the WCAG ratio: 1 for one colour on itself, 21 for black on white); a failure names each
+// label that does not, with its colours. A window without a label of text fails too.
+::testing::AssertionResult hasReadableText(const QWidget& window);
 
 // An iPhoto library package in folder whose album list names no "Archive Path": adding it raises the
 // reader's alert. Returns the package's path.

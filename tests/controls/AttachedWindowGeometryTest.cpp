@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace G = AttachedWindowGeometry;
 
@@ -115,7 +116,7 @@ const QRectF kFullScreen(0, 0, 1600, 1000), kWindow(275, 150, 1050, 700), kForm(
 enum class Kind { Menu, List, Panel };
 
 G::Request request(const QPointF& point, const QSizeF& view, Kind kind, int side, const QRectF& opener = {},
-                   const QRectF& preferred = {}) {
+                   const QRectF& preferred = {}, const QRectF& window = kWindow) {
     G::Request r;
     r.point = point;
     r.opener = opener;
@@ -126,7 +127,7 @@ G::Request request(const QPointF& point, const QSizeF& view, Kind kind, int side
     r.side = side;
     r.distance = kind == Kind::Panel ? 5 : 0;
     r.screenArea = kFullScreen;
-    r.windowArea = kWindow;
+    r.windowArea = window;
     r.preferredArea = preferred;
     return r;
 }
@@ -144,6 +145,7 @@ TEST(APlacedPopup, pointsAtWhatOpenedItAndStaysInsideTheScreenAndWhereItFitsTheW
         int side;
         bool insideWindow;  // else inside the screen only
         bool insidePreferred = true;
+        std::optional<QPointF> origin = {};
     } rows[] = {
         {"photoMenuBesideTheMoreButton", request({648, 700}, {150, 193}, Kind::Menu, 5), 5, true},
         {"photoMenuOfTheLowestRowRisesIntoTheWindow", request({648, 180}, {150, 193}, Kind::Menu, 5), 5, true},
@@ -161,6 +163,17 @@ TEST(APlacedPopup, pointsAtWhatOpenedItAndStaysInsideTheScreenAndWhereItFitsTheW
          request({800, 200}, {298, 186}, Kind::List, 1, {650, 200, 300, 24}), 3, true},
         {"listWiderThanTheWindowKeepsToTheScreen", request({800, 500}, {1200, 96}, Kind::List, 1), 1, false},
         {"arrowKeepsToItsPointAtTheWindowsEdge", request({1322, 600}, {200, 96}, Kind::Menu, 1), 1, false},
+        // A window dragged up past the screen's top and right edges: only what of the window and of its form is on
+        // the screen counts, and the panel hangs below its date over as much of the form there as it can.
+        {"datePanelInAWindowPastTheScreensCorner",
+         request({1330, 760}, {566, 290}, Kind::Panel, 12, {1040, 760, 300, 24}, kForm.translated(350, 280),
+                 kWindow.translated(350, 280)),
+         10, true, false, QPointF(1015, 445)},
+        // An area wholly off the screen counts for nothing: the list keeps to the window, centred on its field.
+        {"listBesideAnAreaWhollyPastTheScreensBottom",
+         request({800, 100}, {298, 186}, Kind::List, 1, {650, 100, 300, 24}, {665, -280, 660, 260},
+                 kWindow.translated(0, -450)),
+         3, true, true, QPointF(649, 124)},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -168,15 +181,21 @@ TEST(APlacedPopup, pointsAtWhatOpenedItAndStaysInsideTheScreenAndWhereItFitsTheW
         const G::Placement p = G::place(r);
         EXPECT_EQ(p.side, row.side);
         const QRectF frame(p.origin, p.layout.windowSize);
-        EXPECT_TRUE(r.screenArea.contains(frame)) << "on the screen";
-        EXPECT_EQ(r.windowArea.contains(frame), row.insideWindow) << "over the window";
-        if (r.preferredArea.isValid()) {
-            EXPECT_EQ(r.preferredArea.contains(frame), row.insidePreferred) << "over its area";
+        if (row.origin) {
+            EXPECT_EQ(p.origin, *row.origin);
         }
-        if (!row.insidePreferred) {
-            EXPECT_TRUE(frame.left() <= r.preferredArea.left() && frame.right() >= r.preferredArea.right())
+        // Of the window and the area, only the parts on the screen.
+        const QRectF window = r.windowArea.intersected(r.screenArea);
+        const QRectF preferred = r.preferredArea.intersected(window);
+        EXPECT_TRUE(r.screenArea.contains(frame)) << "on the screen";
+        EXPECT_EQ(window.contains(frame), row.insideWindow) << "over the window";
+        if (preferred.isValid()) {
+            EXPECT_EQ(preferred.contains(frame), row.insidePreferred) << "over its area";
+        }
+        if (!row.insidePreferred && frame.width() > preferred.width()) {
+            EXPECT_TRUE(frame.left() <= preferred.left() && frame.right() >= preferred.right())
                 << "too wide for its area, it covers the area and reaches no further than it must";
-            EXPECT_TRUE(frame.left() == r.preferredArea.left() || frame.right() == r.preferredArea.right());
+            EXPECT_TRUE(frame.left() == preferred.left() || frame.right() == preferred.right());
         }
         const double m = r.look.viewMargin;
         const QRectF box = p.layout.viewFrame.adjusted(-m, -m, m, m).translated(p.origin);

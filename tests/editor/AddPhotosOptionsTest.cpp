@@ -14,6 +14,7 @@ struct PanelCase {
     bool files;
     bool folders;
     const char* prompt;
+    friend void PrintTo(const PanelCase& row, std::ostream* os) { *os << "the panel of item " << row.index; }
 };
 
 class AnAddPanel : public ::testing::TestWithParam<PanelCase> {};
@@ -55,6 +56,10 @@ struct RenamingCase {
     bool toast;
     bool notShowAgain;
     bool asks;
+    friend void PrintTo(const RenamingCase& row, std::ostream* os) {
+        *os << "renaming " << (row.editNameOn ? "on" : "off") << ", page " << row.page << (row.toast ? ", toast" : "")
+            << (row.notShowAgain ? ", not shown again" : "");
+    }
 };
 
 class ARenamingReset : public ::testing::TestWithParam<RenamingCase> {};

@@ -207,6 +207,7 @@ struct DateOnTheCopy {
     void (*edit)(ExifEditorView& view, PresetStore& presets);
     const char* tag;
     const char* expected;
+    friend void PrintTo(const DateOnTheCopy& row, std::ostream* os) { *os << row.name; }
 };
 
 class TheCopiesDates : public TheScreensBatch, public testing::WithParamInterface<DateOnTheCopy> {};

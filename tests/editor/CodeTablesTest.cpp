@@ -15,6 +15,7 @@ struct TableCase {
     int rows;
     const char* label;
     const char* code;
+    friend void PrintTo(const TableCase& row, std::ostream* os) { *os << row.field << " (tag " << row.tag << ")"; }
 };
 
 class ACodeTable : public ::testing::TestWithParam<TableCase> {};

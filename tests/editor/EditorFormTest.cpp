@@ -14,6 +14,7 @@
 #include "editor/SelectionReload.h"
 #include "intake/PhotoIntake.h"
 #include "model/PresetStore.h"
+#include "tests/common/EditRecords.h"
 #include "tests/controls/ManualTimer.h"
 #include "tests/editor/EditorFixture.h"
 
@@ -71,6 +72,9 @@ struct TypingCase {
     const char* kept;  // what the field holds after the formatter
     bool errorShown;
     const char* message;  // the error label's text; "" : not looked at
+    friend void PrintTo(const TypingCase& row, std::ostream* os) {
+        *os << row.field << " typed \"" << row.typed << '"';
+    }
 };
 
 class TypingIntoANumberField : public AForm, public ::testing::WithParamInterface<TypingCase> {};
@@ -297,13 +301,7 @@ TEST_F(AForm, showsTheDateRulesOfAPresetAppliedOverTheFormsRules) {
 
 // The fields the key table gives no write form show the photos' values and take no edit.
 TEST_F(AForm, refusesEveryEditOfAFieldTheRunOnlyReadsAndSaysWhy) {
-    const QStringList readOnly = {// the camera and its lens
-                                  "CamSetting_Aperture", "CamSetting_ShutterSpeed", "CamSetting_ExposureCompensation",
-                                  "AdvCamSetting_ColorSpace", "Lens_Lens",
-                                  // the picture, and the XMP keywords
-                                  "DimResolution_ExifImageWidth", "DimResolution_ExifImageHeight",
-                                  "DimResolution_XResolution", "DimResolution_YResolution",
-                                  "DimResolution_ResolutionUnit", "XMP_Keyword"};
+    const QStringList& readOnly = editrecords::fieldsTheRunOnlyReads();
     int shownOnly = 0;
     for (const FormFieldTraits& t : FormFieldTraits::all()) shownOnly += t.isShownOnly();
     EXPECT_EQ(shownOnly, readOnly.size()) << "every one of them is on the list";

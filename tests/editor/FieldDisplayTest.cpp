@@ -14,6 +14,7 @@ struct DisplayCase {
     const char* field;
     QString stored;
     QString shown;
+    friend void PrintTo(const DisplayCase& row, std::ostream* os) { *os << row.name; }
 };
 
 class AFieldDisplay : public ::testing::TestWithParam<DisplayCase> {

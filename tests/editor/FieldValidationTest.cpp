@@ -12,6 +12,7 @@ struct CheckCase {
     QString text;
     bool valid;
     QString message;  // "" : the label keeps its text
+    friend void PrintTo(const CheckCase& row, std::ostream* os) { *os << row.name; }
 };
 
 class ALiveCheck : public ::testing::TestWithParam<CheckCase> {};
@@ -62,6 +63,7 @@ struct TextViewCase {
     int inserted;
     int limit;
     int accepted;  // characters inserted; -1: refused
+    friend void PrintTo(const TextViewCase& row, std::ostream* os) { *os << row.name; }
 };
 
 class ATextViewLimit : public ::testing::TestWithParam<TextViewCase> {};

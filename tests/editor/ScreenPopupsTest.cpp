@@ -91,6 +91,7 @@ struct PopupRow {
     int windowLeft;
     std::function<QRect(ExifEditorView&)> open;  // clicks what opens it; where that is on the screen
     bool clearOfThePhotoList = false;
+    friend void PrintTo(const PopupRow& row, std::ostream* os) { *os << row.name; }
 };
 
 class APopupOfTheScreen : public TheScreensPopups, public ::testing::WithParamInterface<PopupRow> {};
@@ -153,6 +154,8 @@ TEST_F(TheScreensPopups, selectAllTicksEveryPhotoInTheListAndTheTextInAField) {
     selectAll();
     EXPECT_EQ(view->totalPhotosSelected(), 8);
     EXPECT_TRUE(view->btnPresets()->isEnabled());
+    selectAll();
+    EXPECT_EQ(view->totalPhotosSelected(), 8) << "Select All again, with every photo ticked";
 
     QLineEdit* artist = view->textField("Artist");
     QTest::mouseClick(artist, Qt::LeftButton);

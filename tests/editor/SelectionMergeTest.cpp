@@ -30,6 +30,7 @@ struct MergeCase {
     Values expected;                   // merged values of the fields named here
     std::vector<QString> edited;       // isupdated_ set in the form's record
     std::map<QString, bool> multiple;  // whether the (then empty) field shows "Multiple values"
+    friend void PrintTo(const MergeCase& row, std::ostream* os) { *os << row.name; }
 };
 
 class ASelectionMerge : public ::testing::TestWithParam<MergeCase> {};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "platform/UserDefaults.h"
@@ -31,4 +32,26 @@ TEST(TheUserDefaults, keepBytesAcrossInstances) {
     UserDefaults again(dir.filePath("defaults.conf"));
     EXPECT_EQ(again.data("PROJECT_SESSION"), bytes);
     EXPECT_FALSE(again.contains("notShowPromotionWindow"));
+}
+
+// Copies kept aside within one second each get a name of their own: none replaces the one before it.
+TEST(TheUserDefaults, keepEveryCopyMadeInTheSameSecond) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("defaults.conf");
+    UserDefaults defaults(path);
+    defaults.setClock([] { return QDateTime(QDate(2020, 2, 29), QTime(23, 59, 58)); });
+    const QString kept = dir.filePath("defaults-unreadable-20200229-235958");
+    QStringList copies;
+    for (const QByteArray& content : {QByteArray("[General]\nfirst=1\n"), QByteArray("[General]\nsecond=2\n")}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+        copies.append(defaults.keepCopy());
+        QFile copy(copies.last());
+        EXPECT_TRUE(copy.open(QIODevice::ReadOnly) && copy.readAll() == content) << copies.last().toStdString();
+    }
+    EXPECT_EQ(copies, QStringList({kept + ".conf", kept + "-2.conf"}));
+    QFile first(copies.first());
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
+    EXPECT_EQ(first.readAll(), QByteArray("[General]\nfirst=1\n")) << "the earlier copy is as it was";
 }

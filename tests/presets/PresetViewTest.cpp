@@ -32,6 +32,7 @@
 #include "presets/PresetView.h"
 #include "presets/PresetViewDelegate.h"
 #include "presets/PresetsWindow.h"
+#include "tests/common/EditRecords.h"
 #include "tests/common/TestSupport.h"
 
 namespace {
@@ -277,17 +278,21 @@ TEST_F(APresetEditor, takesNoEditInAFieldTheRunOnlyReads) {
     open({"A"});
     view().disableSubviews(true);
     view().disableSubviews(false);
-    for (const FormFieldTraits& traits : FormFieldTraits::all()) {
-        if (!traits.isShownOnly()) continue;
-        const QString name = traits.fieldName();
+    int shownOnly = 0;
+    for (const FormFieldTraits& traits : FormFieldTraits::all()) shownOnly += traits.isShownOnly();
+    EXPECT_EQ(shownOnly, editrecords::fieldsTheRunOnlyReads().size()) << "every one of them is on the list";
+    for (const QString& name : editrecords::fieldsTheRunOnlyReads()) {
+        SCOPED_TRACE(name.toStdString());
+        const FormFieldTraits& traits = *FormFieldTraits::forField(name);
+        EXPECT_TRUE(traits.isShownOnly());
         QWidget* control = view().sectionOf(name)->textField(name);
         if (!control) control = view().sectionOf(name)->textView(name);
-        EXPECT_EQ(control->toolTip(), MetadataSection::shownOnlyToolTip()) << traits.row->name;
+        EXPECT_EQ(control->toolTip(), MetadataSection::shownOnlyToolTip());
         QTest::mouseClick(control, Qt::LeftButton);
         QTest::keyClicks(control, "9");
         settle();
-        EXPECT_FALSE(view().optionPopup()->isOpen()) << traits.row->name;
-        EXPECT_EQ(view().metaDataObject().*(traits.row->field), "") << traits.row->name;
+        EXPECT_FALSE(view().optionPopup()->isOpen());
+        EXPECT_EQ(view().metaDataObject().*(traits.row->field), QString());
     }
     EXPECT_FALSE(view().isParamsChanged());
 }

@@ -41,7 +41,13 @@ int main(int argc, char** argv) {
     MetadataWorker::Hooks hooks;
     hooks.beforeReceipt = [](const WorkerMessage& request) {
         g_photo = WorkerProtocol::photoPathOf(request);
+        // A write that carries the run's records leaves a mark beside its photo, for tests of when they travel.
+        if (WorkerProtocol::kindOf(request) == WorkerProtocol::Kind::Write &&
+            WorkerProtocol::writeQuery(request).bringsRecords)
+            QFile(g_photo + QStringLiteral(".brought")).open(QIODevice::WriteOnly);
         if (g_photo.contains("exit-unread-once") && firstTime(g_photo)) ::_exit(0);
+        // The first two times: a photo that uses up all but the last of the deliveries a request gets.
+        if (g_photo.contains("exit-unread-twice") && (firstTime(g_photo) || firstTime(g_photo + ".again"))) ::_exit(0);
     };
     hooks.beforeRequest = [](const WorkerMessage&) {
         if (g_photo.contains("abort-here")) std::abort();

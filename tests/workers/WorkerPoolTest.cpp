@@ -58,6 +58,7 @@ MetaDataObject artistEdit(const QString& artist = QStringLiteral("Pool Test")) {
 
 struct Fault {
     const char* name;  // the photo's name, which tells the fault worker what to do
+    friend void PrintTo(const Fault& row, std::ostream* os) { *os << row.name; }
 };
 
 class FaultyWorkers : public ::testing::Test {
@@ -116,12 +117,14 @@ INSTANTIATE_TEST_SUITE_P(Faults, AWorkerThatFails,
                          });
 
 // One worker writes photos in turn. It keeps a run's records from the write that brought them, yet every copy
-// carries its own run's records (or its own), whatever the worker wrote before. A worker lost while idle, one that
-// ended before it read its request and the end of the thread that first needed a worker cost their photo nothing;
-// a worker that crashed costs only its photo.
+// carries its own run's records (or its own), whatever the worker wrote before; the records travel only to a worker
+// that does not hold them. A worker lost while idle, one that ended before it read its request and the end of the
+// thread that first needed a worker cost their photo nothing, not even one of the deliveries its request gets; a
+// worker that crashed costs only its photo.
 struct Write {
     const char* photo;
-    int run;  // 0 or 1, or -1 for records of its own
+    int run;             // 0 or 1, or -1 for records of its own
+    bool bringsRecords;  // the request carries the records (the fault worker marks it beside the photo)
     enum Way { Plain, OnAThreadThatEnds, AfterIdleWorkersKilled, OnTheSameWorker } way = Plain;
 };
 
@@ -156,6 +159,8 @@ TEST_P(OneWorker, givesEveryCopyItsOwnRecordsAndLosesOnlyACrashedPhoto) {
             std::thread(write).join();
         else
             write();
+        EXPECT_EQ(QFileInfo::exists(source.filePath + ".brought"), step.bringsRecords)
+            << "whether the records travelled with the request";
         if (QString(step.photo).contains("abort")) {
             EXPECT_EQ(result.errorMsg, MetadataWorkerPool::workerStoppedMessage());
             continue;
@@ -174,13 +179,20 @@ INSTANTIATE_TEST_SUITE_P(
     Sequences, OneWorker,
     ::testing::Values(
         WriteSequence{"startedByAThreadThatEnded",
-                      {{"first.jpg", -1, W::OnAThreadThatEnds}, {"second.jpg", -1, W::OnTheSameWorker}}},
-        WriteSequence{"killedWhileIdle",
-                      {{"first.jpg", -1, W::OnAThreadThatEnds}, {"second.jpg", -1, W::AfterIdleWorkersKilled}}},
-        WriteSequence{"endedBeforeReading", {{"first.jpg", -1, W::OnAThreadThatEnds}, {"exit-unread-once.jpg", -1}}},
-        WriteSequence{"oneRun", {{"a.jpg", 0}, {"b.jpg", 0}, {"c.jpg", 0}}},
-        WriteSequence{"runsTakingTurns", {{"a.jpg", 0}, {"b.jpg", 1}, {"c.jpg", 0}}},
-        WriteSequence{"workerReplacedMidRun", {{"a.jpg", 0}, {"abort-here.jpg", 0}, {"c.jpg", 0}}}),
+                      {{"first.jpg", -1, true, W::OnAThreadThatEnds}, {"second.jpg", -1, true, W::OnTheSameWorker}}},
+        WriteSequence{
+            "killedWhileIdle",
+            {{"first.jpg", -1, true, W::OnAThreadThatEnds}, {"second.jpg", -1, true, W::AfterIdleWorkersKilled}}},
+        // The two workers after the dead one end unread: had the dead one been lent, it would have taken the first of
+        // the three deliveries and the photo would fail.
+        WriteSequence{"killedWhileIdleBeforeTwoThatEndUnread",
+                      {{"first.jpg", -1, true, W::OnAThreadThatEnds},
+                       {"exit-unread-twice.jpg", -1, true, W::AfterIdleWorkersKilled}}},
+        WriteSequence{"endedBeforeReading",
+                      {{"first.jpg", -1, true, W::OnAThreadThatEnds}, {"exit-unread-once.jpg", -1, true}}},
+        WriteSequence{"oneRun", {{"a.jpg", 0, true}, {"b.jpg", 0, false}, {"c.jpg", 0, false}}},
+        WriteSequence{"runsTakingTurns", {{"a.jpg", 0, true}, {"b.jpg", 1, true}, {"c.jpg", 0, true}}},
+        WriteSequence{"workerReplacedMidRun", {{"a.jpg", 0, true}, {"abort-here.jpg", 0, false}, {"c.jpg", 0, true}}}),
     testsupport::rowName);
 
 // A photo being added whose read a worker does not survive joins only with the record a second worker read.
@@ -188,6 +200,7 @@ struct ReadFault {
     const char* name;
     const char* photo;
     bool joins;
+    friend void PrintTo(const ReadFault& row, std::ostream* os) { *os << row.name; }
 };
 
 class APhotoWhoseReadFails : public FaultyWorkers, public ::testing::WithParamInterface<ReadFault> {};
@@ -230,6 +243,30 @@ TEST_F(FaultyWorkers, onAReadGiveAPhotoWithoutMetadata) {
     }
 }
 
+// Without its worker program nothing can be read: a photo being added joins unread, since the photo is not to blame,
+// and every write is refused with the reason.
+TEST_F(FaultyWorkers, withoutTheirProgramLetPhotosJoinUnreadAndRefuseEveryWrite) {
+    MetadataWorkerPool::Settings settings = faultySettings();
+    settings.program = dir.filePath("no-such-worker");
+    const MetadataWorkerPool pool(settings);
+    const QStringList paths{photo("a.jpg"), photo("b.jpg")};
+    const MetadataReading* shared = MetadataReading::shared();
+    MetadataReading::install(&pool);
+    PhotoImportTask::Settings intake;
+    intake.walk.cachesFolder = dir.filePath("c");
+    const PhotoImportResult added = PhotoImportTask::run(paths, "ALL", {}, intake);
+    MetadataReading::install(shared);
+
+    EXPECT_EQ(added.addedPaths, paths);
+    for (const PhotoFile& joined : added.photos) EXPECT_EQ(joined.metadataObjectOriginal->Cam_Make, QString());
+    EXPECT_EQ(added.counters.failedReadCount, 0);
+    const ExifWriteResult result =
+        pool.writeProcessedCopy(photoAt(paths.first()), artistEdit(), dir.filePath("out/a.jpg"), artistEdit(), false);
+    EXPECT_EQ(result.errorFlag, ExifWriteFailed);
+    EXPECT_EQ(result.errorMsg, MetadataWorkerPool::workerMissingMessage());
+    EXPECT_EQ(pool.startedWorkers(), 0);
+}
+
 // Starts the fault worker on a socket of ours, as the pool does.
 pid_t startWorker(int* ourEnd) {
     int ends[2];
@@ -258,6 +295,63 @@ bool endsWithin(pid_t pid, int milliseconds) {
     if (ended) ::waitpid(pid, nullptr, 0);
     return ended;
 }
+
+// A worker writes a photo with the records its request names and with no others: those the request brings, or
+// those an earlier write brought. A run's records it does not hold are refused, never taken from another run.
+struct NamedRecords {
+    const char* name;
+    int held;            // the run whose records an earlier write brought, -1 for none
+    int named;           // the run the write names
+    bool brings;         // the write brings that run's records along
+    const char* artist;  // in the copy; nullptr: the write is refused
+    friend void PrintTo(const NamedRecords& row, std::ostream* os) { *os << row.name; }
+};
+
+class AWorkerOnItsOwn : public FaultyWorkers, public ::testing::WithParamInterface<NamedRecords> {};
+
+TEST_P(AWorkerOnItsOwn, writesWithTheRecordsTheRequestNamesOnly) {
+    const NamedRecords& row = GetParam();
+    const WriteRecords runs[] = {WriteRecords(artistEdit("First"), artistEdit("First")),
+                                 WriteRecords(artistEdit("Second"), artistEdit("Second"))};
+    int channel = -1;
+    const pid_t pid = startWorker(&channel);
+    ASSERT_GT(pid, 0);
+    const auto write = [&](const QString& name, int run, bool brings) {
+        WorkerMessage message =
+            WorkerProtocol::writeRequest(photoAt(photo(name)), runs[run], dir.filePath("out/" + name), false);
+        if (brings) WorkerProtocol::addRecords(message, runs[run]);
+        EXPECT_TRUE(WorkerChannel(channel).send(message));
+        // Past its receipt and the files it announces, to its answer.
+        while (WorkerChannel(channel).receive(message, std::chrono::steady_clock::now() + std::chrono::seconds(10)) ==
+                   WorkerChannel::Received::Message &&
+               (WorkerProtocol::isReceivedEvent(message) || WorkerProtocol::createdPath(message))) {
+        }
+        return WorkerProtocol::takeWriteAnswer(message);
+    };
+    if (row.held >= 0) {
+        EXPECT_EQ(write("earlier.jpg", row.held, true).errorFlag, 0);
+    }
+    const ExifWriteResult result = write("photo.jpg", row.named, row.brings);
+    ::close(channel);
+    if (!endsWithin(pid, 10000)) ::kill(pid, SIGKILL);
+
+    const QString copy = dir.filePath("out/photo.jpg");
+    if (row.artist) {
+        EXPECT_EQ(result.errorFlag, 0) << result.errorMsg.toStdString();
+        EXPECT_EQ(helperfixtures::exiftoolValue(copy, "Artist"), QString::fromUtf8(row.artist));
+    } else {
+        EXPECT_EQ(result.errorFlag, ExifWriteFailed);
+        EXPECT_FALSE(QFileInfo::exists(copy))
+            << "a copy by the artist " << helperfixtures::exiftoolValue(copy, "Artist").toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, AWorkerOnItsOwn,
+                         ::testing::Values(NamedRecords{"bringsThem", -1, 0, true, "First"},
+                                           NamedRecords{"namesTheOnesItHolds", 0, 0, false, "First"},
+                                           NamedRecords{"bringsAnotherRunsOnes", 0, 1, true, "Second"},
+                                           NamedRecords{"namesAnotherRunsOnes", 0, 1, false, nullptr}),
+                         testsupport::rowName);
 
 // A worker takes the umask it started with for every copy: the user's private umask keeps each copy private.
 TEST_F(FaultyWorkers, giveCopiesOnlyTheAccessTheUmaskAllows) {
@@ -441,6 +535,7 @@ struct Death {
     const char* name;
     const char* photo;
     bool stopped;
+    friend void PrintTo(const Death& row, std::ostream* os) { *os << row.name; }
 };
 
 class AWorkerWhoseApplicationWasKilled : public ::testing::TestWithParam<Death> {};

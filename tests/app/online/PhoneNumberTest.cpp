@@ -115,6 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
         ServedRow{"aFormattedNumber", {.body = numberFile("+1 (800) 555-0100")}, "+1 (800) 555-0100", 1},
         ServedRow{"markup", {.body = numberFile("<h1>LICENSE EXPIRED</h1>")}, "", 1},
         ServedRow{"words", {.body = numberFile("Call us now")}, "", 1},
+        ServedRow{"onlyPunctuation", {.body = numberFile("(+) -./")}, "", 1},
         ServedRow{"tooLongForANumber", {.body = numberFile(QByteArray(40, '5'))}, "", 1},
         ServedRow{"aFileOfSixtyFourKilobytes", {.body = paddedFile()}, "", 2},
         ServedRow{"announcesSixtyFourMegabytesAndStalls",
