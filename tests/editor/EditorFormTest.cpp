@@ -295,7 +295,8 @@ TEST_F(AForm, showsTheDateRulesOfAPresetAppliedOverTheFormsRules) {
     EXPECT_EQ(view->metaDataObject().Date_Original, "2019:07:10 14:05:09");
 }
 
-// The fields the key table gives no write form show the photos' values and take no edit.
+// The fields the key table gives no write form, and the GPS direction and date stamp that the form takes no
+// edit of, show the photos' values in grey and say why.
 TEST_F(AForm, refusesEveryEditOfAFieldTheRunOnlyReadsAndSaysWhy) {
     const QStringList readOnly = {// the camera and its lens
                                   "CamSetting_Aperture", "CamSetting_ShutterSpeed", "CamSetting_ExposureCompensation",
@@ -303,7 +304,9 @@ TEST_F(AForm, refusesEveryEditOfAFieldTheRunOnlyReadsAndSaysWhy) {
                                   // the picture, and the XMP keywords
                                   "DimResolution_ExifImageWidth", "DimResolution_ExifImageHeight",
                                   "DimResolution_XResolution", "DimResolution_YResolution",
-                                  "DimResolution_ResolutionUnit", "XMP_Keyword"};
+                                  "DimResolution_ResolutionUnit", "XMP_Keyword",
+                                  // the GPS fields the form only shows
+                                  "GPS_ImgDirection", "GPS_DateStamp"};
     int shownOnly = 0;
     for (const FormFieldTraits& t : FormFieldTraits::all()) shownOnly += t.isShownOnly();
     EXPECT_EQ(shownOnly, readOnly.size()) << "every one of them is on the list";
@@ -316,6 +319,7 @@ TEST_F(AForm, refusesEveryEditOfAFieldTheRunOnlyReadsAndSaysWhy) {
         QWidget* control = view->textField(name);
         if (!control) control = view->sectionOf(name)->textView(name);
         EXPECT_EQ(control->toolTip(), MetadataSection::shownOnlyToolTip());
+        EXPECT_NE(control->palette().color(QPalette::Text), QColor(Qt::black)) << "greyed as a value only shown";
         QTest::mouseClick(control, Qt::LeftButton);
         QTest::keyClicks(control, "9");
         settle();
