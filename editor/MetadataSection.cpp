@@ -343,9 +343,12 @@ void MetadataSection::setPlaceholders(const SelectionPlaceholders& placeholders)
         if (field->line) {
             field->line->setPlaceholderText(placeholders.placeholderFor(*field->traits));
         } else if (field->placeholderLabel) {
-            const bool comment = field->traits->fieldName() == QLatin1String("UserComment");
-            field->placeholderLabel->setVisible(comment ? placeholders.userCommentLabelVisible()
-                                                        : placeholders.iptcKeywordsLabelVisible());
+            const QString text = placeholders.labelFor(*field->traits);
+            if (!text.isEmpty()) {
+                field->placeholderLabel->setText(text);
+                field->placeholderLabel->adjustSize();
+            }
+            field->placeholderLabel->setVisible(!text.isEmpty());
         }
     }
 }

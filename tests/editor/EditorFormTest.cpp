@@ -26,6 +26,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -102,6 +103,78 @@ INSTANTIATE_TEST_SUITE_P(
                       TypingCase{"CamSetting_FNumber", "5.6", "5.6", false, ""},
                       TypingCase{"GPS_Altitude", "1,5", "1,5", false, ""}),
     [](const auto& info) { return std::string(info.param.field) + "_" + std::to_string(info.index); });
+
+// A field's text brought back to what the field showed before editing is no edit at all; a field emptied on
+// purpose stays one and says that the run clears it.
+struct WayBackCase {
+    const char* name;
+    const char* field;  // Artist differs between the photos, Cam_Make they share
+    std::function<void(QLineEdit*)> steps;
+    const char* text;
+    const char* placeholder;
+    bool edited;  // outlined, flagged in the form and the pending edits, unsaved
+};
+
+void PrintTo(const WayBackCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+void retype(QLineEdit* field, const QString& text) {
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text);
+}
+
+class AFieldsWayBack : public AForm, public ::testing::WithParamInterface<WayBackCase> {};
+
+TEST_P(AFieldsWayBack, takesTheEditBackOrSaysTheRunClearsTheField) {
+    const WayBackCase& c = GetParam();
+    QLineEdit* field = view->textField(c.field);
+    field->setFocus();
+    c.steps(field);
+    settle();
+    const MetadataKeyRow& row = *MetadataKeyTable::rowForField(c.field);
+    EXPECT_EQ(field->text(), QString::fromLatin1(c.text));
+    // A placeholder is seen only in an empty field.
+    EXPECT_EQ(field->text().isEmpty() ? field->placeholderText() : QString(), QString::fromLatin1(c.placeholder));
+    const QColor outline = c.edited ? MetadataSection::changedFieldOutline() : QColor(Qt::transparent);
+    EXPECT_EQ(border(c.field).name(QColor::HexArgb), outline.name(QColor::HexArgb));
+    EXPECT_EQ(view->metaDataObject().*row.updated, c.edited);
+    EXPECT_EQ(view->editedMetaDataObject().*row.updated, c.edited);
+    EXPECT_EQ(view->isEditedMetadataObject(), c.edited);
+    EXPECT_EQ(view->isParamsChanged(), c.edited);
+    EXPECT_EQ(view->btnReset()->isEnabled(), c.edited);
+    // The next selection lays on only what is still an edit.
+    tick({0, 1});
+    EXPECT_EQ(view->metaDataObject().*row.updated, c.edited);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AFieldsWayBack,
+                         ::testing::Values(WayBackCase{"undone", "Artist",
+                                                       [](QLineEdit* f) {
+                                                           QTest::keyClicks(f, "abc def");
+                                                           QTest::keyClick(f, Qt::Key_Z, Qt::ControlModifier);
+                                                       },
+                                                       "", "Multiple values", false},
+                                           WayBackCase{"typedAgain", "Cam_Make",
+                                                       [](QLineEdit* f) {
+                                                           retype(f, "Other");
+                                                           retype(f, "Lumarind Camera");
+                                                       },
+                                                       "Lumarind Camera", "", false},
+                                           WayBackCase{"emptiedOnPurpose", "Cam_Make",
+                                                       [](QLineEdit* f) {
+                                                           QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier);
+                                                           QTest::keyClick(f, Qt::Key_Backspace);
+                                                       },
+                                                       "", "Will be cleared", true},
+                                           WayBackCase{"emptyingUndone", "Cam_Make",
+                                                       [](QLineEdit* f) {
+                                                           QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier);
+                                                           QTest::keyClick(f, Qt::Key_Backspace);
+                                                           QTest::keyClick(f, Qt::Key_Z, Qt::ControlModifier);
+                                                       },
+                                                       "Lumarind Camera", "", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AForm, takesACodedValueFromItsListAndActsOnEveryClick) {
     openDropDown(0);
