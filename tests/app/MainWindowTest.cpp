@@ -214,6 +214,9 @@ TEST(TheAddPhotosWindow, refusesAChoiceThatStartsInTheTrashWhicheverWayItWasMade
         shell.panels.script({"/photos/b.jpg", inTrash});
         click(button[way]);
         EXPECT_EQ(shell.screen.added.size(), 1);
+        // Photo files; folders alone, in a folder chooser; a library, which is a folder here.
+        const bool files[] = {true, false, true};
+        EXPECT_EQ(shell.panels.shown.first().canChooseFiles, files[way]);
         EXPECT_EQ(shell.panels.shown.first().canChooseDirectories, way != 0);
     }
     qputenv("XDG_DATA_HOME", oldData);

@@ -178,7 +178,7 @@ void AUsersRun::firstLaunch() {
 }
 
 void AUsersRun::addTheFolder() {
-    User::addFolder(main().winAddPhotos(), work.path(), "Holiday Photos");
+    User::addFolder(main().winAddPhotos(), work.path(), "Holiday Photos", "wholeapp-02a-folder-chooser");
     ASSERT_TRUE(User::waitFor([&] { return batch().size() == kPhotos.size() && editor().btnProcess()->isEnabled(); },
                               "the photos"));
     EXPECT_FALSE(main().winAddPhotos()->isVisible());
