@@ -18,6 +18,7 @@
 #include "tests/editor/EditorFixture.h"
 
 #include <QCheckBox>
+#include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -340,6 +341,58 @@ TEST_F(AForm, landsAThumbnailOnlyOnTheRowOfItsPhotoAndTellsClicksApart) {
     EXPECT_EQ(clicked, QList<int>({1}));
     EXPECT_TRUE(view->winMetadataPopup()->isVisible());
     view->removeInfoPopupWindow();
+}
+
+// Clicks the character at index of an edit's text, as a person aims at it.
+void clickCharacter(QLineEdit* edit, int index) {
+    const int y = edit->height() / 2;
+    for (int x = 0; x < edit->width(); ++x) {
+        if (edit->cursorPositionAt(QPoint(x, y)) > index) {
+            QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(x, y));
+            return;
+        }
+    }
+    ADD_FAILURE() << "no character " << index << " in \"" << edit->text().toStdString() << '"';
+}
+
+// "Select Date" takes a typed day, month name and year where the user clicks, held to the picker's range and
+// checked as the arrows' steps are.
+TEST_F(AForm, takesADayMonthNameAndYearTypedIntoSelectDate) {
+    QTest::mouseClick(static_cast<QToolButton*>(view->viewWithTag(250)), Qt::LeftButton);
+    DateTimeRulesPanel* panel = view->batchActions().datePanel();
+    ASSERT_TRUE(panel->isOpen());
+    QTest::mouseClick(panel->radio(DateTimeConfiguration::SelectDate), Qt::LeftButton);
+    QDateTimeEdit* picker = panel->datePicker();
+    picker->setDateTime(QDateTime(QDate(2019, 7, 10), QTime(20, 30, 5), Qt::UTC));
+    auto* text = picker->findChild<QLineEdit*>();
+    ASSERT_EQ(text->text(), "Jul 10, 2019  08:30:05 PM");
+    const struct {
+        int at;  // a character of the part
+        const char* typed;
+        QDate date;
+    } steps[] = {{5, "15", QDate(2019, 7, 15)}, {1, "Mar", QDate(2019, 3, 15)}, {10, "2021", QDate(2021, 3, 15)}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.typed);
+        clickCharacter(text, step.at);
+        QTest::keyClicks(picker, QString::fromLatin1(step.typed));
+        EXPECT_EQ(picker->date().toString(Qt::ISODate), step.date.toString(Qt::ISODate));
+    }
+    EXPECT_EQ(text->text(), QStringLiteral("Mar 15, 2021  08:30:05 PM"));
+    EXPECT_EQ(DateRulePanel::ruleOf(view->metaDataObject(), 0).stringSelectedDate,
+              QStringLiteral("2021:03:15 20:30:05"));
+    EXPECT_EQ(view->textField("Date_Original")->text(), QStringLiteral("Mar 15,2021 08:30:05 PM"));
+    EXPECT_TRUE(view->errorLabel("Date_Original")->isHidden());
+    // A typed future year is warned of, as a step into the future is.
+    clickCharacter(text, 10);
+    QTest::keyClicks(picker, QStringLiteral("2099"));
+    EXPECT_EQ(view->errorLabel("Date_Original")->text(),
+              QStringLiteral("* Warning: You are trying to enter a future date. Please check."));
+    EXPECT_FALSE(view->errorLabel("Date_Original")->isHidden());
+    // A year before the picker's range is no date at all: the rule keeps the last one.
+    clickCharacter(text, 10);
+    QTest::keyClicks(picker, QStringLiteral("99"));
+    EXPECT_EQ(DateRulePanel::ruleOf(view->metaDataObject(), 0).stringSelectedDate,
+              QStringLiteral("2099:03:15 20:30:05"));
 }
 
 // ---- What the form shows is what the run writes ----
