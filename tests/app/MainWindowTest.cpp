@@ -151,6 +151,7 @@ TEST(TheRatePrompt, staysMarkedOpenUntilAnsweredAndStoresTheVersionWhenItShouldN
         shell.workspace.succeeds = row.pageOpens;
         shell.window().showAlertForRateApp();
         EXPECT_TRUE(shell.app->isSubWindowOpened());
+        EXPECT_EQ(shell.alerts.shown.last().escapeButton, No) << "Escape answers \"No, Thanks\"";
         ASSERT_TRUE(shell.alerts.answerPending(row.button, row.ticked));
         EXPECT_FALSE(shell.app->isSubWindowOpened());
         EXPECT_EQ(shell.defaults->string("appVersion") == ProductInfo::bundleVersion(), row.versionStored);

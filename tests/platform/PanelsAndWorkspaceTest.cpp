@@ -1,9 +1,11 @@
+#include "platform/Alerts.h"
 #include "platform/FileInfoDialog.h"
 #include "platform/OpenPanel.h"
 #include "platform/Workspace.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -28,6 +30,37 @@ QFileDialog* openDialog() {
 }
 
 }  // namespace
+
+// An alert has the keys when it shows, and Escape presses the button the alert names for it; an alert of two
+// buttons that names none stays for an answer.
+TEST(TheAlert, takesTheKeysAndAnswersEscapeWithItsEscapeButton) {
+    QWidget window;
+    window.show();
+    const struct {
+        const char* name;
+        int escapeButton;
+        int answer;  // -1: no answer
+    } rows[] = {{"named", 1, 1}, {"none", -1, -1}, {"outOfRange", 2, -1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        platform::Alert alert;
+        alert.messageText = QStringLiteral("Enjoying it?");
+        alert.buttons = {QStringLiteral("Rate Now"), QStringLiteral("No, Thanks")};
+        alert.escapeButton = row.escapeButton;
+        std::optional<int> answered;
+        platform::AlertPresenter::shared().beginSheet(alert, &window,
+                                                      [&](const platform::AlertAnswer& a) { answered = a.button; });
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), box) << "the alert took the keys";
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(answered.value_or(-1), row.answer);
+        if (!answered) static_cast<QDialog*>(box)->done(0);
+        QCoreApplication::processEvents();
+    }
+}
 
 TEST(TheOpenPanel, choosesFilesAndFoldersTogetherAndHidesFilesThatAreNoPhotos) {
     QTemporaryDir dir;
