@@ -5,6 +5,7 @@
 #include "editor/EditingOptionSection.h"
 #include "editor/EditorBatchActions.h"
 #include "editor/EditorFormActions.h"
+#include "editor/FieldValidation.h"
 #include "editor/FormTextView.h"
 #include "editor/ImageToggleButton.h"
 #include "editor/MetadataSection.h"
@@ -17,17 +18,22 @@
 #include "tests/controls/ManualTimer.h"
 #include "tests/editor/EditorFixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
 #include <cmath>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -104,6 +110,54 @@ INSTANTIATE_TEST_SUITE_P(
                       TypingCase{"CamSetting_FNumber", "5.6", "5.6", false, ""},
                       TypingCase{"GPS_Altitude", "1,5", "1,5", false, ""}),
     [](const auto& info) { return std::string(info.param.field) + "_" + std::to_string(info.index); });
+
+// A paste, whichever way it comes, is checked as typing is: the live message shows and the value is stored.
+struct PasteCase {
+    const char* name;
+    void (*paste)(QLineEdit* field);
+};
+
+void PrintTo(const PasteCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class APaste : public AForm, public ::testing::WithParamInterface<PasteCase> {};
+
+TEST_P(APaste, isCheckedLikeTyping) {
+    QLineEdit* altitude = view->textField("GPS_Altitude");
+    QApplication::clipboard()->setText(QStringLiteral("-50"));
+    altitude->setFocus();
+    GetParam().paste(altitude);
+    settle();
+    EXPECT_EQ(altitude->text(), QStringLiteral("-50"));
+    EXPECT_EQ(view->metaDataObject().GPS_Altitude, QStringLiteral("-50"));
+    QLabel* error = view->errorLabel("GPS_Altitude");
+    EXPECT_TRUE(error->isVisibleTo(view.get())) << "the live message, as for a typed \"-\"";
+    EXPECT_EQ(error->text(), FieldValidation::numericOnlyMessage());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, APaste,
+    ::testing::Values(PasteCase{"controlV", [](QLineEdit* f) { QTest::keyClick(f, Qt::Key_V, Qt::ControlModifier); }},
+                      PasteCase{"contextMenu",
+                                [](QLineEdit* f) {
+                                    std::unique_ptr<QMenu> menu(f->createStandardContextMenu());
+                                    for (QAction* action : menu->actions()) {
+                                        if (action->text().remove(u'&').startsWith(QLatin1String("Paste")))
+                                            action->trigger();
+                                    }
+                                }},
+                      PasteCase{"drop",
+                                [](QLineEdit* f) {
+                                    QMimeData data;
+                                    data.setText(QApplication::clipboard()->text());
+                                    const QPoint at = f->rect().center();
+                                    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+                                    QCoreApplication::sendEvent(f, &enter);
+                                    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
+                                    QCoreApplication::sendEvent(f, &drop);
+                                }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A field's text brought back to what the field showed before editing is no edit at all; a field emptied on
 // purpose stays one and says that the run clears it.
