@@ -500,6 +500,10 @@ TEST_F(AForm, refusesEveryEditOfAFieldTheRunOnlyReadsAndSaysWhy) {
         if (!control) control = view->sectionOf(name)->textView(name);
         EXPECT_EQ(control->toolTip(), MetadataSection::shownOnlyToolTip());
         EXPECT_NE(control->palette().color(QPalette::Text), QColor(Qt::black)) << "greyed as a value only shown";
+        if (auto* line = qobject_cast<BackgroundTextField*>(control)) {
+            const QColor ground = line->grab().toImage().pixelColor(line->width() - 4, 4);
+            EXPECT_NE(ground.name(), QColor(Qt::white).name()) << "empty, it still looks like no field to type into";
+        }
         QTest::mouseClick(control, Qt::LeftButton);
         QTest::keyClicks(control, "9");
         settle();
