@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -59,6 +60,41 @@ TEST(TheAlert, takesTheKeysAndAnswersEscapeWithItsEscapeButton) {
         EXPECT_EQ(answered.value_or(-1), row.answer);
         if (!answered) static_cast<QDialog*>(box)->done(0);
         QCoreApplication::processEvents();
+    }
+}
+
+// A folder selected in a folder chooser's list, or named in its name field, and Enter pressed is chosen, not
+// opened.
+TEST(TheFolderChooser, choosesTheFolderSelectedInItsListOnEnter) {
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath("Holiday/Day 1"));
+    platform::OpenPanelOptions options;
+    options.canChooseFiles = false;
+    options.canChooseDirectories = true;
+    options.directory = dir.path();
+    std::optional<platform::OpenPanelResult> result;
+    // The list as icons, the list with details, and the name field.
+    for (const char* way : {"listView", "treeView", "fileNameEdit"}) {
+        SCOPED_TRACE(way);
+        result.reset();
+        platform::OpenPanelPresenter::shared().beginSheet(options, nullptr, [&](const auto& r) { result = r; });
+        QFileDialog* dialog = openDialog();
+        ASSERT_NE(dialog, nullptr);
+        dialog->setViewMode(QLatin1String(way) == "treeView" ? QFileDialog::Detail : QFileDialog::List);
+        QWidget* target = dialog->findChild<QWidget*>(QLatin1String(way));
+        ASSERT_NE(target, nullptr);
+        if (auto* view = qobject_cast<QAbstractItemView*>(target)) {
+            auto* model = qobject_cast<QFileSystemModel*>(view->model());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(model->index(dir.path())) == 1; }, 10000));
+            view->selectionModel()->select(model->index(dir.filePath("Holiday")),
+                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        } else {
+            QTest::keyClicks(target, "Holiday");
+        }
+        QTest::keyClick(target, Qt::Key_Return);
+        ASSERT_TRUE(result.has_value()) << "the chooser closed";
+        EXPECT_TRUE(result->accepted);
+        EXPECT_EQ(result->paths, QStringList{dir.filePath("Holiday")});
     }
 }
 
