@@ -388,6 +388,8 @@ void AUsersRun::lookAtTheFieldsThatOnlyShow() {
         User::tryToType(shown, "9");
         EXPECT_EQ(editor().metaDataObject().*(FormFieldTraits::forField(name)->row->field), "") << name;
     }
+    EXPECT_TRUE(main().windowMain()->testAttribute(Qt::WA_AlwaysShowToolTips))
+        << "the tool tips explain also when no window manager made the window active";
     editor().scrollViewExifData()->ensureWidgetVisible(field("GPS_DateStamp"), 10, 120);
     User::screenshot(main().windowMain(), "wholeapp-06b-fields-that-only-show");
 }
