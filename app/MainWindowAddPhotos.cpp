@@ -7,7 +7,7 @@
 #include "app/online/ServiceHosts.h"
 #include "controls/CentredWindow.h"
 #include "editor/AddPhotosOptions.h"
-#include "intake/PhotoAcceptance.h"
+#include "editor/PopupLists.h"
 #include "platform/OpenPanel.h"
 #include "platform/StandardPaths.h"
 #include "platform/Workspace.h"
@@ -54,14 +54,10 @@ void MainWindowAddPhotos::hideAddPhotosWindow() {
 
 void MainWindowAddPhotos::showAddPhotosPanel(int type) {
     if (type != 0 && type != 1) return;
-    platform::OpenPanelOptions options;
-    options.canChooseFiles = true;
-    options.canChooseDirectories = type == 1;
-    options.allowsMultipleSelection = true;
-    options.canCreateDirectories = true;
-    options.prompt = QStringLiteral("Add Photos");
-    options.allowsImageFiles = true;
-    options.allowedExtensions = PhotoAcceptance::ExtraImageExtensions();
+    // The tiles open the panels of the Add menu's rows. A panel of files and folders together opens a folder
+    // on Enter instead of choosing it; a folder is chosen in a folder chooser.
+    const platform::OpenPanelOptions options =
+        AddPhotosOptions::openPanelFor(type == 1 ? PopupLists::AddFolder : PopupLists::AddPhotos);
     m_app.setIsSubWindowOpened(true);
     m_app.enableSelectAll(true);
     QPointer<MainWindowAddPhotos> self(this);

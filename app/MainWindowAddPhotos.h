@@ -27,7 +27,7 @@ class MainWindowAddPhotos : public QObject {
     void showAddPhotosWindow();
     void addPhotoWindow();
     void hideAddPhotosWindow();
-    // 0: photo files; 1: photo files and folders; any other type opens nothing.
+    // 0: photo files; 1: folders, walked whole; any other type opens nothing.
     void showAddPhotosPanel(int type);
     void showIphotosPanel();
     void btnCloseAddPhotoWinTapped();

@@ -37,6 +37,8 @@ platform::Alert winRateus() {
     alert.buttons = {QStringLiteral("Rate Now"), QStringLiteral("No, Thanks")};
     alert.style = platform::Alert::Style::Informational;
     alert.suppressionText = QStringLiteral("Don't ask me again");
+    // Escape puts the question away as "No, Thanks" does, as it puts away every other window.
+    alert.escapeButton = RateNo;
     return alert;
 }
 

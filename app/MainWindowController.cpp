@@ -63,6 +63,9 @@ MainWindowController::MainWindowController(MainWindowApplication& app) : m_app(a
     m_windowMain->setObjectName(QStringLiteral("windowMain"));
     m_windowMain->setWindowTitle(ProductInfo::bundleName());
     m_windowMain->setAttribute(Qt::WA_TranslucentBackground);
+    // Qt shows tool tips only over the active window; without a window manager the window may never become
+    // active, and the form's fields explain themselves by their tool tips.
+    m_windowMain->setAttribute(Qt::WA_AlwaysShowToolTips);
     m_mainScreenView = new QWidget;
     m_mainScreenView->setObjectName(QStringLiteral("mainScreenView"));
     auto* layout = new QVBoxLayout(m_mainScreenView);

@@ -13,13 +13,20 @@ BackgroundTextField::BackgroundTextField(QWidget* parent) : QLineEdit(parent) {
     setPalette(p);
 }
 
+void BackgroundTextField::setFillColor(const QColor& color) {
+    m_fillColor = color;
+    // Under a style sheet of any ancestor the line edit paints its rectangle in the style's base colour, over
+    // the fill; a transparent background of its own lets the fill show.
+    setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
+}
+
 void BackgroundTextField::paintEvent(QPaintEvent* event) {
     QPainterPath path;
     path.addRoundedRect(QRectF(rect()), 1.0, 1.0);
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.fillPath(path, Qt::white);
+        painter.fillPath(path, m_fillColor);
     }
     QLineEdit::paintEvent(event);
     // The outline goes on last and inside the field: under a style sheet the line edit paints its whole

@@ -1,6 +1,7 @@
 #include "editor/DateTimeRulesPanel.h"
 
 #include "controls/OnlyIntegerValueFormatter.h"
+#include "controls/SectionDateTimeEdit.h"
 #include "editor/AttachedPopup.h"
 #include "editor/ImageToggleButton.h"
 #include "editor/MetadataSection.h"
@@ -109,7 +110,7 @@ void DateTimeRulesPanel::buildControls() {
     layout->addLayout(simple);
 
     auto* picked = new QHBoxLayout;
-    m_datePicker = new QDateTimeEdit(this);
+    m_datePicker = new SectionDateTimeEdit(this);
     m_datePicker->setObjectName(QStringLiteral("datePicker"));
     m_datePicker->setTimeSpec(Qt::UTC);
     m_datePicker->setDisplayFormat(QStringLiteral("MMM dd, yyyy  hh:mm:ss AP"));
@@ -156,7 +157,7 @@ QWidget* DateTimeRulesPanel::buildUpdateRows() {
         grid->addWidget(m_keep[Panel::UpdateDay + part], 0, column + 2);
         grid->setColumnMinimumWidth(column + 3, 10);
     }
-    m_timePicker = new QDateTimeEdit(rows);
+    m_timePicker = new SectionDateTimeEdit(rows);
     m_timePicker->setTimeSpec(Qt::UTC);
     m_timePicker->setDisplayFormat(QStringLiteral("hh:mm:ss AP"));
     connect(m_timePicker, &QDateTimeEdit::dateTimeChanged, this, [this] { updateDateTimeMetaDataConfiguration(); });

@@ -98,12 +98,41 @@ bool EditSession::differsFromBeforeEditing() const {
 }
 
 void EditSession::editField(const MetadataKeyRow& row, const QString& value) {
+    if (!row.dateRule && value == m_beforeSaving.*row.field) {
+        m_form.*row.field = value;
+        takeBackEdit(row);
+        return;
+    }
     m_form.*row.field = value;
     m_form.*row.updated = true;
     m_edited.*row.field = value;
     m_edited.*row.updated = true;
     emit fieldChanged(row);
     markEdited();
+}
+
+void EditSession::takeBackEdit(const MetadataKeyRow& row) {
+    // Where the photos disagree the field shows nothing; an empty field with its flag would erase the value
+    // from every photo, hidden behind the text the field showed before.
+    static const MetaDataObject untouched;
+    m_form.*row.updated = false;
+    m_edited.*row.field = untouched.*row.field;
+    m_edited.*row.updated = false;
+    // A rebuild while the field held the edit put it here; "clear others" must not write it after all.
+    m_updatedChange.*row.field = untouched.*row.field;
+    m_isEdited = holdsPendingEdits();
+    emit fieldChanged(row);
+    isMetadataParamChanged(differsFromBeforeEditing());
+}
+
+bool EditSession::holdsPendingEdits() const {
+    for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
+        if (m_edited.*row.updated) return true;
+    }
+    for (const auto& rule : MetadataKeyTable::ruleMembers()) {
+        if (!keepsOriginal(m_edited.*rule.member)) return true;
+    }
+    return m_edited.editingOption != OnlyModifyEditedFields || MetadataKeyTable::switchesOn(m_edited) != 0;
 }
 
 void EditSession::setDateRule(int fieldIndex, DateTimeConfigurationRef rule, const QString& summary) {

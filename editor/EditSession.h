@@ -64,7 +64,9 @@ class EditSession : public QObject {
     void apply();
     // Revert: back to the values the selection had when it was set up, pending edits kept for later.
     void revert();
-    // One edit of a field: the value and its change flag go into the form record and the pending edits.
+    // One edit of a field: the value and its change flag go into the form record and the pending edits. A
+    // value that is what the field showed before editing (an undo, or the same text typed again) takes the
+    // edit back instead: the flag goes, the pending edit goes, and the run leaves each photo's own value.
     void editField(const MetadataKeyRow& row, const QString& value);
     // A rule from the date panel for the date of this DateTimeFieldIndex: the rule and the date's change flag
     // go into both records, the summary becomes the pending edit's text. Any other index changes nothing.
@@ -96,6 +98,9 @@ class EditSession : public QObject {
     // counts as changed.
     void startFrom(const MetaDataObject& selection);
     void markEdited();
+    void takeBackEdit(const MetadataKeyRow& row);
+    // Whether the pending edits still hold anything a next selection would take over.
+    bool holdsPendingEdits() const;
 
     MetaDataObject m_ownSelection;
     MetaDataObject m_ownAppliedChanges;

@@ -3,7 +3,8 @@
 #include <QStyledItemDelegate>
 
 // Paints a row of the summary's list in the look of ErrorFileTableCell: the status picture, the photo's path
-// and under it the message, red for an error and yellow for a warning. The message's tool tip shows over it.
+// and under it the message, red for an error and yellow for a warning. A message too long for one line
+// wraps and the row grows to hold all of it; its tool tip shows it too.
 class ErrorFileDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
@@ -21,4 +22,7 @@ class ErrorFileDelegate : public QStyledItemDelegate {
     static QRect imageRect(const QRect& row);
     static QRect fileNameRect(const QRect& row);
     static QRect messageRect(const QRect& row);
+    // The message's font, and the height of its text wrapped to width.
+    static QFont messageFont(const QFont& rowFont);
+    static int messageHeight(const QString& message, const QFont& font, int width);
 };

@@ -43,6 +43,8 @@ void ExifEditorView::showField(const MetadataKeyRow& row) {
         updateTextFieldsValues(m_session.metaDataObject(),
                                [&row](const FormFieldTraits& field) { return field.row == &row; });
     }
+    // An edit taken back brings "Multiple values" again; a field emptied on purpose says it will be cleared.
+    refreshPlaceholders();
     highlightBorder(m_session.metaDataObject());
 }
 

@@ -43,7 +43,8 @@ struct FormFieldTraits {
 
     QString fieldName() const;
     bool isTyped() const { return control == Control::Line; }
-    bool isShownOnly() const { return !writtenByRun && control != Control::None; }
+    // Shown and never edited on the form: the fields the run only reads, and those it takes no edit of.
+    bool isShownOnly() const { return control == Control::ReadOnly || (!writtenByRun && control != Control::None); }
 
     static std::span<const FormFieldTraits> all();
     static const FormFieldTraits* forField(const QString& fieldName);

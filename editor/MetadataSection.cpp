@@ -37,8 +37,10 @@ constexpr int kDropDownButtonTagBase = 50;
 constexpr int kCodedFieldTagBase = 1000;
 constexpr int kDateButtonTagBase = 250;
 const QColor kHintColour(128, 128, 128);
-// Darker than the "Multiple values" hint, so a value the run only reads still reads as a value.
+// Darker than the "Multiple values" hint, so a value the run only reads still reads as a value; on a grey
+// ground, so an empty one does not look like a field to type into.
 const QColor kShownOnlyColour(96, 96, 96);
+const QColor kShownOnlyFill(0xe0, 0xe0, 0xe0);
 
 int dateIndexOf(const MetadataKeyRow& row) {
     const auto members = MetadataKeyTable::ruleMembers();
@@ -126,9 +128,10 @@ QWidget* MetadataSection::buildField(const FormFieldTraits& traits) {
         field->textView->setObjectName(QStringLiteral("txtvw") + name);
         field->textView->setFrameShape(QFrame::NoFrame);
         field->textView->setFixedHeight(64);
-        field->textView->setStyleSheet(QStringLiteral("background: white; color: ") +
-                                       (traits.isShownOnly() ? kShownOnlyColour.name() : QStringLiteral("black")) +
-                                       QStringLiteral(";"));
+        field->textView->setStyleSheet(
+            QStringLiteral("background: ") + (traits.isShownOnly() ? kShownOnlyFill.name() : QStringLiteral("white")) +
+            QStringLiteral("; color: ") + (traits.isShownOnly() ? kShownOnlyColour.name() : QStringLiteral("black")) +
+            QStringLiteral(";"));
         inside->addWidget(field->textView);
         if (traits.isShownOnly()) {
             field->textView->setReadOnly(true);
@@ -165,7 +168,10 @@ QWidget* MetadataSection::buildField(const FormFieldTraits& traits) {
     palette.setColor(QPalette::PlaceholderText, kHintColour);
     palette.setColor(QPalette::Text, traits.isShownOnly() ? kShownOnlyColour : QColor(Qt::black));
     field->line->setPalette(palette);
-    if (traits.isShownOnly()) field->line->setToolTip(shownOnlyToolTip());
+    if (traits.isShownOnly()) {
+        field->line->setToolTip(shownOnlyToolTip());
+        field->line->setFillColor(kShownOnlyFill);
+    }
     if (traits.borderTag) m_tagged.insert(traits.borderTag, field->line);
     const bool typedIn = traits.isTyped();
     field->line->setReadOnly(!typedIn);
@@ -343,9 +349,12 @@ void MetadataSection::setPlaceholders(const SelectionPlaceholders& placeholders)
         if (field->line) {
             field->line->setPlaceholderText(placeholders.placeholderFor(*field->traits));
         } else if (field->placeholderLabel) {
-            const bool comment = field->traits->fieldName() == QLatin1String("UserComment");
-            field->placeholderLabel->setVisible(comment ? placeholders.userCommentLabelVisible()
-                                                        : placeholders.iptcKeywordsLabelVisible());
+            const QString text = placeholders.labelFor(*field->traits);
+            if (!text.isEmpty()) {
+                field->placeholderLabel->setText(text);
+                field->placeholderLabel->adjustSize();
+            }
+            field->placeholderLabel->setVisible(!text.isEmpty());
         }
     }
 }

@@ -51,6 +51,8 @@ SummaryWindow::SummaryWindow(QWidget* parent)
     setObjectName(QStringLiteral("winSummary"));
     setWindowTitle(QStringLiteral("Summary"));
     setWindowModality(Qt::WindowModal);
+    // Qt shows tool tips only over the active window, and without a window manager nothing activates this one.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     // Only the window's own children: an alert opened over the summary keeps its own looks and stays readable.
     setStyleSheet(QStringLiteral(
         "#winSummary { background: #2d2d2d; }"
@@ -66,7 +68,9 @@ SummaryWindow::SummaryWindow(QWidget* parent)
     m_note->setWordWrap(true);
     m_table->setModel(m_model);
     m_table->setItemDelegate(new ErrorFileDelegate(m_table));
-    m_table->setUniformItemSizes(true);
+    // A long message wraps and its row grows, so the rows differ in height and follow the list's width.
+    m_table->setUniformItemSizes(false);
+    m_table->setResizeMode(QListView::Adjust);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -34,6 +34,8 @@ class QtAlertPresenter : public AlertPresenter {
             buttons.append(button);
         }
         box->setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
+        if (alert.escapeButton >= 0 && alert.escapeButton < buttons.size())
+            box->setEscapeButton(buttons.at(alert.escapeButton));
         if (!alert.suppressionText.isEmpty()) box->setCheckBox(new QCheckBox(alert.suppressionText, box));
         QObject::connect(box, &QMessageBox::finished, box, [box, buttons, done] {
             AlertAnswer answer;

@@ -18,6 +18,7 @@ struct Alert {
     Style style = Style::Warning;
     QString suppressionText;  // non-empty: a check box with this text under the text
     int tag = 0;              // the caller's number for this alert, for logs and tests
+    int escapeButton = -1;    // index of the button Escape presses; -1: Escape answers only a lone button
 };
 
 struct AlertAnswer {

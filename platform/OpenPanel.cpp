@@ -3,10 +3,14 @@
 #include "platform/UniformTypes.h"
 
 #include <QCheckBox>
+#include <QCompleter>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -31,7 +35,7 @@ QString nameFilter(const OpenPanelOptions& options) {
 }
 
 // The rows selected in the dialog's file list, as paths, in the order the list shows them.
-QStringList selectedPaths(const QListView* list) {
+QStringList selectedPaths(const QAbstractItemView* list) {
     const auto* model = qobject_cast<const QFileSystemModel*>(list->model());
     if (!model) return {};
     QModelIndexList rows = list->selectionModel()->selectedRows();
@@ -69,6 +73,53 @@ void chooseFilesAndFolders(QFileDialog* dialog, const QString& prompt, std::shar
     });
 }
 
+// In a folder chooser, Enter on a folder selected in the list or named in the name field (its completion list
+// open or not) chooses it, as the confirming button does; Qt's dialog would open the folder instead. A double
+// click still opens it.
+class ChooseFolderOnEnter : public QObject {
+  public:
+    // views: the dialog's list and detail views, whichever shows.
+    ChooseFolderOnEnter(QFileDialog* dialog, const QList<QAbstractItemView*>& views, QLineEdit* name,
+                        std::shared_ptr<QStringList> chosen)
+        : QObject(dialog), m_dialog(dialog), m_views(views), m_name(name), m_chosen(std::move(chosen)) {
+        for (QAbstractItemView* view : views) view->installEventFilter(this);
+        if (!name) return;
+        name->installEventFilter(this);
+        if (name->completer() && name->completer()->popup()) {
+            m_completions = name->completer()->popup();
+            m_completions->installEventFilter(this);
+        }
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+        QStringList paths;
+        if (auto* view = qobject_cast<QAbstractItemView*>(watched); view && m_views.contains(view)) {
+            paths = selectedPaths(view);
+        } else if (watched == m_name || watched == m_completions) {
+            QString text = m_name->text();
+            if (watched == m_completions && m_completions->currentIndex().isValid())
+                text = m_completions->currentIndex().data().toString();
+            const QString named = QDir(m_dialog->directory().absolutePath()).absoluteFilePath(text);
+            if (!text.isEmpty() && QFileInfo(named).isDir()) paths = {QDir::cleanPath(named)};
+        }
+        if (paths.isEmpty()) return false;
+        *m_chosen = paths;
+        static_cast<QDialog*>(m_dialog)->done(QDialog::Accepted);
+        return true;
+    }
+
+  private:
+    QFileDialog* m_dialog;
+    QList<QAbstractItemView*> m_views;
+    QLineEdit* m_name;
+    QAbstractItemView* m_completions = nullptr;
+    std::shared_ptr<QStringList> m_chosen;
+};
+
 // Qt's own file dialog (not the desktop's, which cannot carry the accessory box), window-modal like a sheet.
 class QtOpenPanelPresenter : public OpenPanelPresenter {
   public:
@@ -82,6 +133,12 @@ class QtOpenPanelPresenter : public OpenPanelPresenter {
         if (options.canChooseDirectories && !options.canChooseFiles) {
             dialog->setFileMode(QFileDialog::Directory);
             dialog->setOption(QFileDialog::ShowDirsOnly, true);
+            QList<QAbstractItemView*> views;
+            for (const char* name : {"listView", "treeView"}) {
+                if (auto* view = dialog->findChild<QAbstractItemView*>(QLatin1String(name))) views.append(view);
+            }
+            new ChooseFolderOnEnter(dialog, views, dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")),
+                                    chosen);
         } else {
             dialog->setFileMode(options.allowsMultipleSelection ? QFileDialog::ExistingFiles
                                                                 : QFileDialog::ExistingFile);

@@ -1,5 +1,7 @@
 #include "presets/PresetDateRuleView.h"
 
+#include "controls/SectionDateTimeEdit.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -71,7 +73,7 @@ void PresetDateRuleView::buildRadios() {
         grid->addWidget(radio, rows[option], 0, 1, option == Config::SelectDate ? 2 : 7);
     }
     grid->setColumnMinimumWidth(0, 16);
-    m_datePicker = new QDateTimeEdit(this);
+    m_datePicker = new SectionDateTimeEdit(this);
     m_datePicker->setObjectName(QStringLiteral("datePicker"));
     m_datePicker->setTimeSpec(Qt::UTC);
     m_datePicker->setDisplayFormat(QStringLiteral("MMM dd,yyyy hh:mm:ss AP"));

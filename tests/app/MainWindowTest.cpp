@@ -151,6 +151,7 @@ TEST(TheRatePrompt, staysMarkedOpenUntilAnsweredAndStoresTheVersionWhenItShouldN
         shell.workspace.succeeds = row.pageOpens;
         shell.window().showAlertForRateApp();
         EXPECT_TRUE(shell.app->isSubWindowOpened());
+        EXPECT_EQ(shell.alerts.shown.last().escapeButton, No) << "Escape answers \"No, Thanks\"";
         ASSERT_TRUE(shell.alerts.answerPending(row.button, row.ticked));
         EXPECT_FALSE(shell.app->isSubWindowOpened());
         EXPECT_EQ(shell.defaults->string("appVersion") == ProductInfo::bundleVersion(), row.versionStored);
@@ -214,6 +215,9 @@ TEST(TheAddPhotosWindow, refusesAChoiceThatStartsInTheTrashWhicheverWayItWasMade
         shell.panels.script({"/photos/b.jpg", inTrash});
         click(button[way]);
         EXPECT_EQ(shell.screen.added.size(), 1);
+        // Photo files; folders alone, in a folder chooser; a library, which is a folder here.
+        const bool files[] = {true, false, true};
+        EXPECT_EQ(shell.panels.shown.first().canChooseFiles, files[way]);
         EXPECT_EQ(shell.panels.shown.first().canChooseDirectories, way != 0);
     }
     qputenv("XDG_DATA_HOME", oldData);

@@ -19,7 +19,9 @@ inline const QStringList& fieldsTheRunOnlyReads() {
                                       // the picture, and the XMP keywords
                                       "DimResolution_ExifImageWidth", "DimResolution_ExifImageHeight",
                                       "DimResolution_XResolution", "DimResolution_YResolution",
-                                      "DimResolution_ResolutionUnit", "XMP_Keyword"};
+                                      "DimResolution_ResolutionUnit", "XMP_Keyword",
+                                      // the GPS fields the form only shows
+                                      "GPS_ImgDirection", "GPS_DateStamp"};
     return names;
 }
 

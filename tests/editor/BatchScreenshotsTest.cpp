@@ -14,6 +14,8 @@
 #include "controls/GRProgressIndicator.h"
 #include "editor/DateTimeRulesPanel.h"
 #include "editor/EditorBatchActions.h"
+#include "editor/ErrorFileDelegate.h"
+#include "editor/ErrorSummaryModel.h"
 #include "editor/ImageToggleButton.h"
 #include "editor/PopupListView.h"
 #include "editor/ProgressSheet.h"
@@ -106,6 +108,38 @@ TEST(BatchScreenshots, summaryWithFailedAndWarnedPhotos) {
     EXPECT_TRUE(inside(summary.tblErrorSummary(), &summary));
     EXPECT_GE(summary.tblErrorSummary()->height(), 4 * 57 - 60) << "the list shows most of its rows";
     save(&summary, "batch-summary-with-errors");
+}
+
+// A message longer than its line wraps, and its row grows until the whole message shows.
+TEST(BatchScreenshots, summaryWithALongMessageReadInFull) {
+    QWidget screen;
+    screen.resize(1000, 700);
+    SummaryWindow summary(&screen);
+    BatchRunState state;
+    state.runCount = 3;
+    state.counterTotalProgressedFiles = 3;
+    state.counterProcessedSuccessfully = 1;
+    state.counterProcessedWithError = 2;
+    const QString longMessage =
+        "The metadata library stopped on this photo; it may be damaged. Its copy was removed, and the photo in "
+        "/home/anna/Pictures/Lisbon/Day 3 - Belém/ was left as it was.";
+    state.arrProcessedWithError = {failed("/home/anna/Pictures/Lisbon/IMG_4181.JPG", ExifWriteFailed, longMessage),
+                                   failed("/home/anna/Pictures/Lisbon/IMG_4182.JPG", ExifWriteFailed, "Short.")};
+    summary.setSummaryInfo(BatchSummary::make(state, OutputLink(), 4));
+    summary.show();
+    QCoreApplication::processEvents();
+    QListView* list = summary.tblErrorSummary();
+    const QRect longRow = list->visualRect(list->model()->index(0, 0));
+    const QRect shortRow = list->visualRect(list->model()->index(1, 0));
+    const QRect message = ErrorFileDelegate::messageRect(longRow);
+    const int needed =
+        ErrorFileDelegate::messageHeight(longMessage, ErrorFileDelegate::messageFont(list->font()), message.width());
+    EXPECT_GT(needed, 2 * list->fontMetrics().height()) << "the message takes several lines";
+    EXPECT_GE(message.height(), needed) << "every line of it shows";
+    EXPECT_EQ(shortRow.height(), ErrorSummaryModel::kRowHeight) << "a short message keeps the row's height";
+    EXPECT_EQ(list->model()->index(0, 0).data(ErrorSummaryModel::MessageToolTipRole).toString(), longMessage);
+    EXPECT_TRUE(summary.testAttribute(Qt::WA_AlwaysShowToolTips)) << "tool tips without a window manager";
+    save(&summary, "batch-summary-long-message");
 }
 
 TEST(BatchScreenshots, renamingPage) {

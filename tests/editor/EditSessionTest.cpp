@@ -72,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         ChangedFieldCase{"caseDiffers", "Cam_Make", "canon", std::nullopt, "Canon", "Canon"},
         ChangedFieldCase{"noNormalisation", "IPTC_City", QString::fromUtf8("Sa\u0303o"), std::nullopt,
                          QString::fromUtf8("S\u00e3o"), QString::fromUtf8("S\u00e3o")},
-        ChangedFieldCase{"changedBackKeepsTheEarlierRebuild", "Artist", "Ann", QString("Bob"), "Ann", "Bob"},
+        // Back at the value before editing, the field is no edit, not even to an earlier rebuild.
+        ChangedFieldCase{"changedBackLeavesTheEarlierRebuild", "Artist", "Ann", QString("Bob"), "Ann", ""},
         ChangedFieldCase{"nullSelectionCountsAsChange", "Artist", kNull, std::nullopt, "", ""},
         ChangedFieldCase{"nullOnBothSidesIsWrittenAsNull", "Artist", kNull, std::nullopt, kNull, "", true},
         ChangedFieldCase{"pixelSizeNeverEnters", "DimResolution_ExifImageWidth", "4000", std::nullopt, "10", ""},
@@ -270,7 +271,7 @@ TEST(WhatRevertUndoes, isTheFormsDifferenceFromBeforeEditing) {
         bool differs;
     } rows[] = {
         {"nothing", [](auto&) {}, false},
-        {"anEditOfTheSameValue", [](auto& s) { s.editField(rowOf("Artist"), "Ann"); }, true},
+        {"anEditOfTheSameValue", [](auto& s) { s.editField(rowOf("Artist"), "Ann"); }, false},
         {"anAppliedEdit", applyBob, true},
         {"anAppliedEditReverted",
          [&](auto& s) {
@@ -332,6 +333,33 @@ TEST(APresetsDateRule, marksTheDateAsEdited) {
 
 // Every change of the form's records is announced, coarsely: the record replaced (with the record the fields
 // show then), the fields changed, and the unsaved-edit flag each time it is set.
+// Text back at what the field showed before editing takes the edit back from every record the run reads;
+// a field emptied on purpose stays an edit.
+TEST(AnEditTakenBack, leavesNoTraceInAnyRecordTheRunReads) {
+    AnnsHolder h;
+    h.session.editField(rowOf("Copyright"), "abc def");
+    h.session.changeEditingOption(ModifyEditedClearOthers);  // a rebuild while the field held the edit
+    h.session.editField(rowOf("Copyright"), "");
+    EXPECT_FALSE(h.session.metaDataObject().isupdated_Copyright);
+    EXPECT_FALSE(h.session.editedMetaDataObject().isupdated_Copyright);
+    EXPECT_EQ(h.session.editedMetaDataObject().Copyright, "");
+    EXPECT_EQ(h.session.metaDataObjectWithUpdatedChange().Copyright, "") << "clear others writes nothing of it";
+    EXPECT_TRUE(h.session.isEditedMetadataObject()) << "the option is still an edit";
+    EXPECT_TRUE(h.session.isParamsChanged());
+
+    h.session.changeEditingOption(OnlyModifyEditedFields);
+    h.session.editField(rowOf("Artist"), "Bob");
+    h.session.editField(rowOf("Artist"), "Ann");
+    EXPECT_FALSE(h.session.isEditedMetadataObject());
+    EXPECT_FALSE(h.session.isParamsChanged());
+    h.session.setSelection(h.selection, true);
+    EXPECT_FALSE(h.session.metaDataObject().isupdated_Artist) << "nothing laid on the next selection";
+
+    h.session.editField(rowOf("Artist"), "");
+    EXPECT_TRUE(h.session.metaDataObject().isupdated_Artist) << "emptied on purpose";
+    EXPECT_TRUE(h.session.isParamsChanged());
+}
+
 TEST(EveryVerb, isAnnouncedOnce) {
     enum class Shown { Nothing, Form, ChangedFields, Selection };
     using S = Shown;
@@ -345,6 +373,7 @@ TEST(EveryVerb, isAnnouncedOnce) {
         {"aSelection", S::Form, {}, {true}, [](auto& s) { s.setSelection(MetaDataObject(), true); }},
         {"noPhoto", S::Selection, {}, {false}, [](auto& s) { s.setSelection(MetaDataObject(), false); }},
         {"anEdit", S::Nothing, {"Artist"}, {true}, [](auto& s) { s.editField(rowOf("Artist"), "Bob"); }},
+        {"anEditTakenBack", S::Nothing, {"Copyright"}, {false}, [](auto& s) { s.editField(rowOf("Copyright"), ""); }},
         {"aDateRule", S::Nothing, {"Date_Original"}, {true}, emptyDate(0, "Empty Value")},
         {"anIndexThatIsNoDate", S::Nothing, {}, {}, emptyDate(6, "x")},
         {"aMapReport",

@@ -5,6 +5,7 @@
 #include "editor/EditingOptionSection.h"
 #include "editor/EditorBatchActions.h"
 #include "editor/EditorFormActions.h"
+#include "editor/FieldValidation.h"
 #include "editor/FormTextView.h"
 #include "editor/ImageToggleButton.h"
 #include "editor/MetadataSection.h"
@@ -18,15 +19,22 @@
 #include "tests/controls/ManualTimer.h"
 #include "tests/editor/EditorFixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
 #include <cmath>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -106,6 +114,126 @@ INSTANTIATE_TEST_SUITE_P(
                       TypingCase{"CamSetting_FNumber", "5.6", "5.6", false, ""},
                       TypingCase{"GPS_Altitude", "1,5", "1,5", false, ""}),
     [](const auto& info) { return std::string(info.param.field) + "_" + std::to_string(info.index); });
+
+// A paste, whichever way it comes, is checked as typing is: the live message shows and the value is stored.
+struct PasteCase {
+    const char* name;
+    void (*paste)(QLineEdit* field);
+};
+
+void PrintTo(const PasteCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class APaste : public AForm, public ::testing::WithParamInterface<PasteCase> {};
+
+TEST_P(APaste, isCheckedLikeTyping) {
+    QLineEdit* altitude = view->textField("GPS_Altitude");
+    QApplication::clipboard()->setText(QStringLiteral("-50"));
+    altitude->setFocus();
+    GetParam().paste(altitude);
+    settle();
+    EXPECT_EQ(altitude->text(), QStringLiteral("-50"));
+    EXPECT_EQ(view->metaDataObject().GPS_Altitude, QStringLiteral("-50"));
+    QLabel* error = view->errorLabel("GPS_Altitude");
+    EXPECT_TRUE(error->isVisibleTo(view.get())) << "the live message, as for a typed \"-\"";
+    EXPECT_EQ(error->text(), FieldValidation::numericOnlyMessage());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, APaste,
+    ::testing::Values(PasteCase{"controlV", [](QLineEdit* f) { QTest::keyClick(f, Qt::Key_V, Qt::ControlModifier); }},
+                      PasteCase{"contextMenu",
+                                [](QLineEdit* f) {
+                                    std::unique_ptr<QMenu> menu(f->createStandardContextMenu());
+                                    for (QAction* action : menu->actions()) {
+                                        if (action->text().remove(u'&').startsWith(QLatin1String("Paste")))
+                                            action->trigger();
+                                    }
+                                }},
+                      PasteCase{"drop",
+                                [](QLineEdit* f) {
+                                    QMimeData data;
+                                    data.setText(QApplication::clipboard()->text());
+                                    const QPoint at = f->rect().center();
+                                    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+                                    QCoreApplication::sendEvent(f, &enter);
+                                    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
+                                    QCoreApplication::sendEvent(f, &drop);
+                                }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A field's text brought back to what the field showed before editing is no edit at all; a field emptied on
+// purpose stays one and says that the run clears it.
+struct WayBackCase {
+    const char* name;
+    const char* field;  // Artist differs between the photos, Cam_Make they share
+    std::function<void(QLineEdit*)> steps;
+    const char* text;
+    const char* placeholder;
+    bool edited;  // outlined, flagged in the form and the pending edits, unsaved
+};
+
+void PrintTo(const WayBackCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+void retype(QLineEdit* field, const QString& text) {
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text);
+}
+
+class AFieldsWayBack : public AForm, public ::testing::WithParamInterface<WayBackCase> {};
+
+TEST_P(AFieldsWayBack, takesTheEditBackOrSaysTheRunClearsTheField) {
+    const WayBackCase& c = GetParam();
+    QLineEdit* field = view->textField(c.field);
+    field->setFocus();
+    c.steps(field);
+    settle();
+    const MetadataKeyRow& row = *MetadataKeyTable::rowForField(c.field);
+    EXPECT_EQ(field->text(), QString::fromLatin1(c.text));
+    // A placeholder is seen only in an empty field.
+    EXPECT_EQ(field->text().isEmpty() ? field->placeholderText() : QString(), QString::fromLatin1(c.placeholder));
+    const QColor outline = c.edited ? MetadataSection::changedFieldOutline() : QColor(Qt::transparent);
+    EXPECT_EQ(border(c.field).name(QColor::HexArgb), outline.name(QColor::HexArgb));
+    EXPECT_EQ(view->metaDataObject().*row.updated, c.edited);
+    EXPECT_EQ(view->editedMetaDataObject().*row.updated, c.edited);
+    EXPECT_EQ(view->isEditedMetadataObject(), c.edited);
+    EXPECT_EQ(view->isParamsChanged(), c.edited);
+    EXPECT_EQ(view->btnReset()->isEnabled(), c.edited);
+    // The next selection lays on only what is still an edit.
+    tick({0, 1});
+    EXPECT_EQ(view->metaDataObject().*row.updated, c.edited);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AFieldsWayBack,
+                         ::testing::Values(WayBackCase{"undone", "Artist",
+                                                       [](QLineEdit* f) {
+                                                           QTest::keyClicks(f, "abc def");
+                                                           QTest::keyClick(f, Qt::Key_Z, Qt::ControlModifier);
+                                                       },
+                                                       "", "Multiple values", false},
+                                           WayBackCase{"typedAgain", "Cam_Make",
+                                                       [](QLineEdit* f) {
+                                                           retype(f, "Other");
+                                                           retype(f, "Lumarind Camera");
+                                                       },
+                                                       "Lumarind Camera", "", false},
+                                           WayBackCase{"emptiedOnPurpose", "Cam_Make",
+                                                       [](QLineEdit* f) {
+                                                           QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier);
+                                                           QTest::keyClick(f, Qt::Key_Backspace);
+                                                       },
+                                                       "", "Will be cleared", true},
+                                           WayBackCase{"emptyingUndone", "Cam_Make",
+                                                       [](QLineEdit* f) {
+                                                           QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier);
+                                                           QTest::keyClick(f, Qt::Key_Backspace);
+                                                           QTest::keyClick(f, Qt::Key_Z, Qt::ControlModifier);
+                                                       },
+                                                       "Lumarind Camera", "", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AForm, takesACodedValueFromItsListAndActsOnEveryClick) {
     openDropDown(0);
@@ -273,6 +401,58 @@ TEST_F(AForm, landsAThumbnailOnlyOnTheRowOfItsPhotoAndTellsClicksApart) {
     view->removeInfoPopupWindow();
 }
 
+// Clicks the character at index of an edit's text, as a person aims at it.
+void clickCharacter(QLineEdit* edit, int index) {
+    const int y = edit->height() / 2;
+    for (int x = 0; x < edit->width(); ++x) {
+        if (edit->cursorPositionAt(QPoint(x, y)) > index) {
+            QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(x, y));
+            return;
+        }
+    }
+    ADD_FAILURE() << "no character " << index << " in \"" << edit->text().toStdString() << '"';
+}
+
+// "Select Date" takes a typed day, month name and year where the user clicks, held to the picker's range and
+// checked as the arrows' steps are.
+TEST_F(AForm, takesADayMonthNameAndYearTypedIntoSelectDate) {
+    QTest::mouseClick(static_cast<QToolButton*>(view->viewWithTag(250)), Qt::LeftButton);
+    DateTimeRulesPanel* panel = view->batchActions().datePanel();
+    ASSERT_TRUE(panel->isOpen());
+    QTest::mouseClick(panel->radio(DateTimeConfiguration::SelectDate), Qt::LeftButton);
+    QDateTimeEdit* picker = panel->datePicker();
+    picker->setDateTime(QDateTime(QDate(2019, 7, 10), QTime(20, 30, 5), Qt::UTC));
+    auto* text = picker->findChild<QLineEdit*>();
+    ASSERT_EQ(text->text(), "Jul 10, 2019  08:30:05 PM");
+    const struct {
+        int at;  // a character of the part
+        const char* typed;
+        QDate date;
+    } steps[] = {{5, "15", QDate(2019, 7, 15)}, {1, "Mar", QDate(2019, 3, 15)}, {10, "2021", QDate(2021, 3, 15)}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.typed);
+        clickCharacter(text, step.at);
+        QTest::keyClicks(picker, QString::fromLatin1(step.typed));
+        EXPECT_EQ(picker->date().toString(Qt::ISODate), step.date.toString(Qt::ISODate));
+    }
+    EXPECT_EQ(text->text(), QStringLiteral("Mar 15, 2021  08:30:05 PM"));
+    EXPECT_EQ(DateRulePanel::ruleOf(view->metaDataObject(), 0).stringSelectedDate,
+              QStringLiteral("2021:03:15 20:30:05"));
+    EXPECT_EQ(view->textField("Date_Original")->text(), QStringLiteral("Mar 15,2021 08:30:05 PM"));
+    EXPECT_TRUE(view->errorLabel("Date_Original")->isHidden());
+    // A typed future year is warned of, as a step into the future is.
+    clickCharacter(text, 10);
+    QTest::keyClicks(picker, QStringLiteral("2099"));
+    EXPECT_EQ(view->errorLabel("Date_Original")->text(),
+              QStringLiteral("* Warning: You are trying to enter a future date. Please check."));
+    EXPECT_FALSE(view->errorLabel("Date_Original")->isHidden());
+    // A year before the picker's range is no date at all: the rule keeps the last one.
+    clickCharacter(text, 10);
+    QTest::keyClicks(picker, QStringLiteral("99"));
+    EXPECT_EQ(DateRulePanel::ruleOf(view->metaDataObject(), 0).stringSelectedDate,
+              QStringLiteral("2099:03:15 20:30:05"));
+}
+
 // ---- What the form shows is what the run writes ----
 
 // A preset brings its own date rules: the fields show those, never the summaries of the rules it replaced.
@@ -299,7 +479,8 @@ TEST_F(AForm, showsTheDateRulesOfAPresetAppliedOverTheFormsRules) {
     EXPECT_EQ(view->metaDataObject().Date_Original, "2019:07:10 14:05:09");
 }
 
-// The fields the key table gives no write form show the photos' values and take no edit.
+// The fields the key table gives no write form, and the GPS direction and date stamp that the form takes no
+// edit of, show the photos' values in grey and say why.
 TEST_F(AForm, refusesEveryEditOfAFieldTheRunOnlyReadsAndSaysWhy) {
     const QStringList& readOnly = editrecords::fieldsTheRunOnlyReads();
     int shownOnly = 0;
@@ -314,6 +495,11 @@ TEST_F(AForm, refusesEveryEditOfAFieldTheRunOnlyReadsAndSaysWhy) {
         QWidget* control = view->textField(name);
         if (!control) control = view->sectionOf(name)->textView(name);
         EXPECT_EQ(control->toolTip(), MetadataSection::shownOnlyToolTip());
+        EXPECT_NE(control->palette().color(QPalette::Text), QColor(Qt::black)) << "greyed as a value only shown";
+        if (auto* line = qobject_cast<BackgroundTextField*>(control)) {
+            const QColor ground = line->grab().toImage().pixelColor(line->width() - 4, 4);
+            EXPECT_NE(ground.name(), QColor(Qt::white).name()) << "empty, it still looks like no field to type into";
+        }
         QTest::mouseClick(control, Qt::LeftButton);
         QTest::keyClicks(control, "9");
         settle();

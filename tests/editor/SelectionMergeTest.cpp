@@ -27,9 +27,9 @@ PhotoFile photoWith(const Values& values) {
 struct MergeCase {
     const char* name;
     std::vector<Values> photos;
-    Values expected;                   // merged values of the fields named here
-    std::vector<QString> edited;       // isupdated_ set in the form's record
-    std::map<QString, bool> multiple;  // whether the (then empty) field shows "Multiple values"
+    Values expected;                         // merged values of the fields named here
+    std::vector<QString> edited;             // isupdated_ set in the form's record
+    std::map<QString, QString> placeholder;  // what the (then empty) field shows
     friend void PrintTo(const MergeCase& row, std::ostream* os) { *os << row.name; }
 };
 
@@ -47,11 +47,11 @@ TEST_P(ASelectionMerge, keepsWhatAllPhotosShareAndMarksWhereTheyDisagree) {
     MetaDataObject form = MetaDataObject::initWithObject(result->merged);
     for (const QString& field : c.edited) form.*(MetadataKeyTable::rowForField(field)->updated) = true;
     const SelectionPlaceholders placeholders(result->photoCount, result->heldByAny, form);
-    for (const auto& [field, shows] : c.multiple) {
+    for (const auto& [field, shown] : c.placeholder) {
         const FormFieldTraits& traits = *FormFieldTraits::forField(field);
         // A placeholder is seen only in an empty field.
         const QString seen = (form.*(traits.row->field)).isEmpty() ? placeholders.placeholderFor(traits) : QString();
-        EXPECT_EQ(seen, shows ? QStringLiteral("Multiple values") : QString()) << field.toStdString();
+        EXPECT_EQ(seen, shown) << field.toStdString();
     }
 }
 
@@ -62,38 +62,39 @@ INSTANTIATE_TEST_SUITE_P(
                   {{{"Artist", "Ann"}, {"DimResolution_XResolution", "72"}, {"GPS_DateStamp", "2019:07:10"}}},
                   {{"Artist", "Ann"}, {"DimResolution_XResolution", ""}, {"GPS_DateStamp", ""}},
                   {},
-                  {{"Artist", false}}},
+                  {{"Artist", ""}}},
         MergeCase{"photosThatAgreeKeepTheValue",
                   {{{"Cam_Make", "Canon"}}, {{"Cam_Make", "Canon"}}, {{"Cam_Make", "Canon"}}},
                   {{"Cam_Make", "Canon"}},
                   {},
-                  {{"Cam_Make", false}, {"Artist", false}}},
+                  {{"Cam_Make", ""}, {"Artist", ""}}},
         MergeCase{"caseOrSpacingMakesADifference",
                   {{{"Cam_Make", "Canon"}, {"Artist", "Ann"}}, {{"Cam_Make", "canon"}, {"Artist", "Ann "}}},
                   {{"Cam_Make", ""}, {"Artist", ""}},
                   {},
-                  {{"Cam_Make", true}, {"Artist", true}}},
+                  {{"Cam_Make", "Multiple values"}, {"Artist", "Multiple values"}}},
         MergeCase{"aFieldEmptyInTheFirstPhotoIsNeverKept",
                   {{}, {{"IPTC_City", "Oslo"}}, {{"IPTC_City", "Oslo"}}},
                   {{"IPTC_City", ""}},
                   {},
-                  {{"IPTC_City", true}}},
+                  {{"IPTC_City", "Multiple values"}}},
         MergeCase{"aDisagreementInTheLastPhotoCounts",
                   {{{"Lens_LensModel", "A"}}, {{"Lens_LensModel", "A"}}, {{"Lens_LensModel", "B"}}},
                   {{"Lens_LensModel", ""}},
                   {},
-                  {{"Lens_LensModel", true}}},
-        MergeCase{"anEditedFieldShowsNoPlaceholder",
-                  {{{"Copyright", "A"}}, {{"Copyright", "B"}}},
-                  {{"Copyright", ""}},
-                  {"Copyright"},
-                  {{"Copyright", false}}},
+                  {{"Lens_LensModel", "Multiple values"}}},
+        // Emptied on purpose: the run clears it, and the field says so.
+        MergeCase{"anEditedEmptyFieldSaysTheRunClearsIt",
+                  {{{"Copyright", "A"}}, {{"Copyright", "B"}}, {{"Artist", "Ann"}}},
+                  {{"Copyright", ""}, {"Artist", ""}},
+                  {"Copyright", "Artist"},
+                  {{"Copyright", "Will be cleared"}, {"Artist", "Will be cleared"}}},
         MergeCase{
             "fieldsWithoutTheMultipleValuesRuleStayBlank",
             {{{"IPTC_Contact", "a"}, {"GPS_ImgDirection", "10"}}, {{"IPTC_Contact", "b"}, {"GPS_ImgDirection", "20"}}},
             {{"IPTC_Contact", ""}, {"GPS_ImgDirection", ""}},
             {},
-            {{"IPTC_Contact", false}, {"GPS_ImgDirection", false}}}),
+            {{"IPTC_Contact", ""}, {"GPS_ImgDirection", ""}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ASelectionMerge, mergesNothingForNoPhotoAndNeverMergesOptionsSwitchesOrRules) {
@@ -127,6 +128,9 @@ TEST(ASelectionMerge, showsTheTextViewLabelsOnlyWhereThePhotosDisagree) {
 
     MetaDataObject edited = result->merged;
     edited.isupdated_UserComment = true;
+    const FormFieldTraits& comment = *FormFieldTraits::forField("UserComment");
+    EXPECT_EQ(SelectionPlaceholders(2, result->heldByAny, edited).labelFor(comment), "Will be cleared");
+    edited.UserComment = "c";
     EXPECT_FALSE(SelectionPlaceholders(2, result->heldByAny, edited).userCommentLabelVisible());
 }
 

@@ -1,14 +1,17 @@
+#include "platform/Alerts.h"
 #include "platform/FileInfoDialog.h"
 #include "platform/OpenPanel.h"
 #include "platform/Workspace.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -28,6 +31,72 @@ QFileDialog* openDialog() {
 }
 
 }  // namespace
+
+// An alert has the keys when it shows, and Escape presses the button the alert names for it; an alert of two
+// buttons that names none stays for an answer.
+TEST(TheAlert, takesTheKeysAndAnswersEscapeWithItsEscapeButton) {
+    QWidget window;
+    window.show();
+    const struct {
+        const char* name;
+        int escapeButton;
+        int answer;  // -1: no answer
+    } rows[] = {{"named", 1, 1}, {"none", -1, -1}, {"outOfRange", 2, -1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        platform::Alert alert;
+        alert.messageText = QStringLiteral("Enjoying it?");
+        alert.buttons = {QStringLiteral("Rate Now"), QStringLiteral("No, Thanks")};
+        alert.escapeButton = row.escapeButton;
+        std::optional<int> answered;
+        platform::AlertPresenter::shared().beginSheet(alert, &window,
+                                                      [&](const platform::AlertAnswer& a) { answered = a.button; });
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), box) << "the alert took the keys";
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(answered.value_or(-1), row.answer);
+        if (!answered) static_cast<QDialog*>(box)->done(0);
+        QCoreApplication::processEvents();
+    }
+}
+
+// A folder selected in a folder chooser's list, or named in its name field, and Enter pressed is chosen, not
+// opened.
+TEST(TheFolderChooser, choosesTheFolderSelectedInItsListOnEnter) {
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath("Holiday/Day 1"));
+    platform::OpenPanelOptions options;
+    options.canChooseFiles = false;
+    options.canChooseDirectories = true;
+    options.directory = dir.path();
+    std::optional<platform::OpenPanelResult> result;
+    // The list as icons, the list with details, and the name field.
+    for (const char* way : {"listView", "treeView", "fileNameEdit"}) {
+        SCOPED_TRACE(way);
+        result.reset();
+        platform::OpenPanelPresenter::shared().beginSheet(options, nullptr, [&](const auto& r) { result = r; });
+        QFileDialog* dialog = openDialog();
+        ASSERT_NE(dialog, nullptr);
+        dialog->setViewMode(QLatin1String(way) == "treeView" ? QFileDialog::Detail : QFileDialog::List);
+        QWidget* target = dialog->findChild<QWidget*>(QLatin1String(way));
+        ASSERT_NE(target, nullptr);
+        if (auto* view = qobject_cast<QAbstractItemView*>(target)) {
+            auto* model = qobject_cast<QFileSystemModel*>(view->model());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(model->index(dir.path())) == 1; }, 10000));
+            view->selectionModel()->select(model->index(dir.filePath("Holiday")),
+                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        } else {
+            QTest::keyClicks(target, "Holiday");
+        }
+        QTest::keyClick(target, Qt::Key_Return);
+        ASSERT_TRUE(result.has_value()) << "the chooser closed";
+        EXPECT_TRUE(result->accepted);
+        EXPECT_EQ(result->paths, QStringList{dir.filePath("Holiday")});
+    }
+}
 
 TEST(TheOpenPanel, choosesFilesAndFoldersTogetherAndHidesFilesThatAreNoPhotos) {
     QTemporaryDir dir;

@@ -225,9 +225,18 @@ void User::chooseFolderInPanel(const QString& folder) {
     waitFor([shown] { return !shown || !shown->isVisible(); }, QStringLiteral("the folder panel to close"));
 }
 
-void User::addFolder(AddPhotosWindow* window, const QString& parent, const QString& name) {
+void User::addFolder(AddPhotosWindow* window, const QString& parent, const QString& name, const QString& shot) {
     click(window->btnAddFolders());
-    chooseInPanel(parent, {name});
+    QFileDialog* panel = openPanel();
+    if (!panel) return;
+    // A panel of files and folders would open the typed folder instead of choosing it.
+    if (panel->fileMode() != QFileDialog::Directory) {
+        ADD_FAILURE() << "Add Folders opened a file picker, not a folder chooser";
+        panel->reject();
+        return;
+    }
+    if (!shot.isEmpty()) screenshot(panel, shot);
+    chooseFolderInPanel(QDir(parent).filePath(name));
 }
 
 QString User::screenshot(QWidget* window, const QString& name) {

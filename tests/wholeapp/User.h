@@ -49,8 +49,10 @@ class User {
     // In the showing folder panel: types the folder's path and presses the confirming button.
     static void chooseFolderInPanel(const QString& folder);
 
-    // The add-photos window's Add Folders, and the folder name chosen in parent.
-    static void addFolder(AddPhotosWindow* window, const QString& parent, const QString& name);
+    // The add-photos window's Add Folders, and the folder name chosen in parent, in the folder chooser it
+    // opens; a screenshot of the chooser when shot names one.
+    static void addFolder(AddPhotosWindow* window, const QString& parent, const QString& name,
+                          const QString& shot = {});
 
     // The shown window of this type, or nullptr.
     template <typename T>

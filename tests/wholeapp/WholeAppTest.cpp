@@ -12,6 +12,7 @@
 #include "app/QuickTourWindow.h"
 #include "app/online/PromotionPanel.h"
 #include "batch/DateRulePanel.h"
+#include "controls/BackgroundTextField.h"
 #include "controls/DisableScrollView.h"
 #include "controls/IMGButton.h"
 #include "controls/VLAppStoreWindow.h"
@@ -41,6 +42,8 @@
 #include "tests/common/TestSupport.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -48,6 +51,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -84,13 +88,26 @@ const QStringList kCheckedTags = {"-IFD0:Artist",
                                   "-IPTC:Keywords",
                                   "-IPTC:Credit",
                                   "-XMP-aux:SerialNumber",
-                                  "-IFD0:Copyright"};
+                                  "-IFD0:Copyright",
+                                  "-IFD0:ModifyDate"};
 // What the form showed as each photo's own value when the run started: a date a preset left alone, a
-// field the run only reads, a headline after Revert.
-const QStringList kKeptTags = {"-ExifIFD:CreateDate", "-ExifIFD:ApertureValue", "-IPTC:Headline"};
+// field the run only reads, a headline after Revert, a camera make typed over and undone.
+const QStringList kKeptTags = {"-ExifIFD:CreateDate", "-ExifIFD:ApertureValue", "-IPTC:Headline", "-IFD0:Make"};
 
 QString shiftedYear(const QString& exifDate, int years) {
     return QString::number(exifDate.left(4).toInt() + years) + exifDate.mid(4);
+}
+
+// Clicks the character at index of an edit's text, as a person aims at it.
+void clickCharacter(QLineEdit* edit, int index) {
+    const int y = edit->height() / 2;
+    for (int x = 0; x < edit->width(); ++x) {
+        if (edit->cursorPositionAt(QPoint(x, y)) > index) {
+            User::click(edit, QPoint(x, y));
+            return;
+        }
+    }
+    ADD_FAILURE() << "no character " << index << " in \"" << edit->text().toStdString() << '"';
 }
 
 class AUsersRun : public ::testing::Test {
@@ -148,11 +165,14 @@ class AUsersRun : public ::testing::Test {
     // The steps of the run, in order; each leaves the application where the next one begins.
     void firstLaunch();
     void addTheFolder();
+    void undoATypedEdit();
     void lookAtAPhotoAndPutItAwayByEscape();
     void revertAfterApply();
     void saveAndApplyAPreset();
     void applyThePresetOverADateRule();
     void editEverySection();
+    void typeADate();
+    void lookAtTheFieldsThatOnlyShow();
     void pickAPlaceOnTheMap();
     void chooseNewNames();
     void runAndCheckEveryCopy();
@@ -181,7 +201,7 @@ void AUsersRun::firstLaunch() {
 }
 
 void AUsersRun::addTheFolder() {
-    User::addFolder(main().winAddPhotos(), work.path(), "Holiday Photos");
+    User::addFolder(main().winAddPhotos(), work.path(), "Holiday Photos", "wholeapp-02a-folder-chooser");
     ASSERT_TRUE(User::waitFor([&] { return batch().size() == kPhotos.size() && editor().btnProcess()->isEnabled(); },
                               "the photos"));
     EXPECT_FALSE(main().winAddPhotos()->isVisible());
@@ -192,6 +212,24 @@ void AUsersRun::addTheFolder() {
     EXPECT_TRUE(disagreeing->text().isEmpty());
     EXPECT_EQ(disagreeing->placeholderText(), "Multiple values");
     EXPECT_NE(disagreeing->palette().color(QPalette::PlaceholderText), disagreeing->palette().color(QPalette::Text));
+}
+
+// Typed over and undone, a field where the photos disagree is back at "Multiple values" and no edit: the run
+// leaves each photo's camera make as it is.
+void AUsersRun::undoATypedEdit() {
+    QLineEdit* make = field("Cam_Make");
+    User::type(make, "abc def");
+    EXPECT_EQ(editor().sectionOf("Cam_Make")->borderColor("Cam_Make").name(QColor::HexArgb),
+              MetadataSection::changedFieldOutline().name(QColor::HexArgb));
+    QTest::keyClick(make, Qt::Key_Z, Qt::ControlModifier);
+    User::settle();
+    EXPECT_EQ(make->text(), "");
+    EXPECT_EQ(make->placeholderText(), "Multiple values");
+    EXPECT_EQ(editor().sectionOf("Cam_Make")->borderColor("Cam_Make").name(QColor::HexArgb),
+              QColor(Qt::transparent).name(QColor::HexArgb));
+    EXPECT_FALSE(editor().metaDataObject().isupdated_Cam_Make);
+    EXPECT_FALSE(editor().editedMetaDataObject().isupdated_Cam_Make) << "no pending edit of it either";
+    User::screenshot(main().windowMain(), "wholeapp-02b-typed-and-undone");
 }
 
 // The photo's metadata and its file's information, from the photo's menu: each window takes the keys when
@@ -286,7 +324,15 @@ void AUsersRun::editEverySection() {
     User::type(field("AdvCamSetting_ExposureTime"), "0.004");
     User::type(field("Lens_LensMake"), "Lumar Optics");
     User::type(field("Lens_LensModel"), "Lumar 35mm f/2");
+    // A pasted value is checked as a typed one is.
+    QApplication::clipboard()->setText("-50");
+    User::click(field("GPS_Altitude"));
+    QTest::keyClick(field("GPS_Altitude"), Qt::Key_V, Qt::ControlModifier);
+    User::settle();
+    EXPECT_EQ(field("GPS_Altitude")->text(), "-50");
+    EXPECT_TRUE(editor().errorLabel("GPS_Altitude")->isVisible()) << "the live message of a pasted value";
     User::type(field("GPS_Altitude"), "35");
+    EXPECT_FALSE(editor().errorLabel("GPS_Altitude")->isVisible());
     User::type(field("IPTC_City"), "Lyon");
     FormTextView* keywords = editor().sectionOf("IPTC_Keywords")->textView("IPTC_Keywords");
     User::click(keywords);
@@ -301,6 +347,53 @@ void AUsersRun::editEverySection() {
     // The date taken moves a year on, in every photo from its own date (tag 250: the first date's button).
     shiftADate(250, DateTimeConfiguration::IncDecDate, {DateRulePanel::IncDecDay, DateRulePanel::IncDecMonth},
                DateRulePanel::ShiftYear, "1", "wholeapp-04-date-rule");
+}
+
+// The date modified set in "Select Date" by typing its day, month name and year where the person clicks.
+void AUsersRun::typeADate() {
+    // The form's buttons come back a moment after the last panel went; tag 252 is the date modified's button.
+    ASSERT_TRUE(User::waitFor([&] { return editor().viewWithTag(252)->isEnabled(); }, "the form's buttons"));
+    User::click(editor().viewWithTag(252));
+    DateTimeRulesPanel* panel = editor().batchActions().datePanel();
+    ASSERT_TRUE(User::waitFor([&] { return panel->isOpen(); }, "the date panel"));
+    User::click(panel->radio(DateTimeConfiguration::SelectDate));
+    QDateTimeEdit* picker = panel->datePicker();
+    auto* text = picker->findChild<QLineEdit*>();
+    ASSERT_NE(text, nullptr);
+    // "Mmm dd, yyyy  hh:mm:ss AP": the day from 4, the month from 0, the year from 8.
+    const struct {
+        int at;
+        const char* typed;
+    } parts[] = {{5, "15"}, {1, "Mar"}, {10, "2021"}};
+    for (const auto& part : parts) {
+        clickCharacter(text, part.at);
+        QTest::keyClicks(picker, QString::fromLatin1(part.typed));
+    }
+    User::settle();
+    EXPECT_EQ(picker->date().toString(Qt::ISODate), "2021-03-15") << text->text().toStdString();
+    User::screenshot(main().windowMain(), "wholeapp-04b-typed-date");
+    User::click(editor().lblPhotosCount());
+    ASSERT_TRUE(User::waitFor([&] { return !panel->isOpen(); }, "the date panel to close"));
+    EXPECT_TRUE(field("Date_Modify")->text().startsWith("Mar 15,2021")) << field("Date_Modify")->text().toStdString();
+}
+
+// The GPS direction and date stamp show the photos' values as the other fields the form only shows do.
+void AUsersRun::lookAtTheFieldsThatOnlyShow() {
+    for (const char* name : {"GPS_ImgDirection", "GPS_DateStamp"}) {
+        QLineEdit* shown = field(name);
+        EXPECT_EQ(shown->toolTip(), MetadataSection::shownOnlyToolTip()) << name;
+        EXPECT_EQ(shown->palette().color(QPalette::Text), field("CamSetting_Aperture")->palette().color(QPalette::Text))
+            << name;
+        EXPECT_EQ(static_cast<BackgroundTextField*>(shown)->fillColor(),
+                  static_cast<BackgroundTextField*>(field("CamSetting_Aperture"))->fillColor())
+            << name;
+        User::tryToType(shown, "9");
+        EXPECT_EQ(editor().metaDataObject().*(FormFieldTraits::forField(name)->row->field), "") << name;
+    }
+    EXPECT_TRUE(main().windowMain()->testAttribute(Qt::WA_AlwaysShowToolTips))
+        << "the tool tips explain also when no window manager made the window active";
+    editor().scrollViewExifData()->ensureWidgetVisible(field("GPS_DateStamp"), 10, 120);
+    User::screenshot(main().windowMain(), "wholeapp-06b-fields-that-only-show");
 }
 
 void AUsersRun::pickAPlaceOnTheMap() {
@@ -380,7 +473,9 @@ void AUsersRun::runAndCheckEveryCopy() {
         EXPECT_EQ(tags["ExifIFD:DateTimeOriginal"].toString(), taken);
         for (const QString& kept : kKeptTags) {
             const QString tag = kept.mid(1);
-            EXPECT_EQ(tags.value(tag), sourceTags.value(photo.filePath).value(tag)) << tag.toStdString();
+            EXPECT_EQ(tags.value(tag).toVariant().toString(),
+                      sourceTags.value(photo.filePath).value(tag).toVariant().toString())
+                << tag.toStdString();
         }
         EXPECT_NEAR(tags["GPS:GPSLatitude"].toDouble(), picked.latitude, 1e-4);
         EXPECT_NEAR(tags["GPS:GPSLongitude"].toDouble(), picked.longitude, 1e-4);
@@ -391,6 +486,8 @@ void AUsersRun::runAndCheckEveryCopy() {
         EXPECT_EQ(tags["IPTC:Credit"].toString(), "Lumen Studio");
         EXPECT_EQ(tags["IFD0:Copyright"].toString(), "(c) Ada Lumen");
         EXPECT_EQ(tags["XMP-aux:SerialNumber"].toString(), "XMP-0042");
+        EXPECT_TRUE(tags["IFD0:ModifyDate"].toString().startsWith("2021:03:15 "))
+            << tags["IFD0:ModifyDate"].toString().toStdString();
     }
 }
 
@@ -415,7 +512,16 @@ void AUsersRun::restoreAndCheckEveryCopy() {
 
 void AUsersRun::quitThroughTheRatePromptAndThePromotionPanel() {
     User::click(main().btnCloseWindow());
-    EXPECT_EQ(User::answerAlert("No, Thanks", true), "Enjoying Lumarind?");
+    QMessageBox* prompt = User::alert();
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(prompt->text(), "Enjoying Lumarind?");
+    User::click(prompt->checkBox());
+    // No window manager gives the prompt the keys here: it takes them itself, and Escape puts it away.
+    ASSERT_TRUE(
+        User::waitFor([&] { return QApplication::activeWindow() == prompt; }, "the prompt to take the keys", 5000));
+    const QPointer<QMessageBox> shownPrompt(prompt);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : prompt, Qt::Key_Escape);
+    ASSERT_TRUE(User::waitFor([&] { return !shownPrompt || !shownPrompt->isVisible(); }, "the prompt to go on Escape"));
     PromotionPanel* panel = nullptr;
     ASSERT_TRUE(
         User::waitFor([&] { return (panel = User::shownWindow<PromotionPanel>()) != nullptr; }, "the promotion panel"));
@@ -442,7 +548,8 @@ TEST_F(AUsersRun, editsEverySectionWritesRenamedCopiesRestoresThemAndQuits) {
     for (void (AUsersRun::*step)() :
          {&AUsersRun::firstLaunch, &AUsersRun::addTheFolder, &AUsersRun::lookAtAPhotoAndPutItAwayByEscape,
           &AUsersRun::revertAfterApply, &AUsersRun::saveAndApplyAPreset, &AUsersRun::applyThePresetOverADateRule,
-          &AUsersRun::editEverySection, &AUsersRun::pickAPlaceOnTheMap, &AUsersRun::chooseNewNames,
+          &AUsersRun::undoATypedEdit, &AUsersRun::editEverySection, &AUsersRun::typeADate,
+          &AUsersRun::lookAtTheFieldsThatOnlyShow, &AUsersRun::pickAPlaceOnTheMap, &AUsersRun::chooseNewNames,
           &AUsersRun::runAndCheckEveryCopy, &AUsersRun::restoreAndCheckEveryCopy,
           &AUsersRun::quitThroughTheRatePromptAndThePromotionPanel}) {
         (this->*step)();
