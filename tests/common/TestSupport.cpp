@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -114,6 +115,14 @@ double luminance(const QColor& colour) {
     if (read == 0) return ::testing::AssertionFailure() << "no label with text";
     if (!faint.isEmpty()) return ::testing::AssertionFailure() << faint.join(QStringLiteral("; ")).toStdString();
     return ::testing::AssertionSuccess();
+}
+
+std::optional<QPoint> characterPoint(QLineEdit& edit, int index) {
+    const int y = edit.height() / 2;
+    for (int x = 0; x < edit.width(); ++x) {
+        if (edit.cursorPositionAt(QPoint(x, y)) > index) return QPoint(x, y);
+    }
+    return std::nullopt;
 }
 
 QString makeLibraryWithoutArchivePath(const QString& folder) {

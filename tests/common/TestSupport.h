@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -10,8 +11,10 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 
+class QLineEdit;
 class QWidget;
 
 namespace testsupport {
@@ -55,6 +58,9 @@ int darkPoints(const QImage& picture, const QRect& area);
 // that body text needs (the WCAG ratio: 1 for one colour on itself, 21 for black on white); a failure names each
 // label that does not, with its colours. A window without a label of text fails too.
 ::testing::AssertionResult hasReadableText(const QWidget& window);
+
+// Where a person aims to click the character at index of an edit's text; nothing when the text is shorter.
+std::optional<QPoint> characterPoint(QLineEdit& edit, int index);
 
 // An iPhoto library package in folder whose album list names no "Archive Path": adding it raises the
 // reader's alert. Returns the package's path.

@@ -16,6 +16,7 @@
 #include "intake/PhotoIntake.h"
 #include "model/PresetStore.h"
 #include "tests/common/EditRecords.h"
+#include "tests/common/TestSupport.h"
 #include "tests/controls/ManualTimer.h"
 #include "tests/editor/EditorFixture.h"
 
@@ -403,14 +404,9 @@ TEST_F(AForm, landsAThumbnailOnlyOnTheRowOfItsPhotoAndTellsClicksApart) {
 
 // Clicks the character at index of an edit's text, as a person aims at it.
 void clickCharacter(QLineEdit* edit, int index) {
-    const int y = edit->height() / 2;
-    for (int x = 0; x < edit->width(); ++x) {
-        if (edit->cursorPositionAt(QPoint(x, y)) > index) {
-            QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(x, y));
-            return;
-        }
-    }
-    ADD_FAILURE() << "no character " << index << " in \"" << edit->text().toStdString() << '"';
+    const std::optional<QPoint> at = testsupport::characterPoint(*edit, index);
+    ASSERT_TRUE(at) << "no character " << index << " in \"" << edit->text().toStdString() << '"';
+    QTest::mouseClick(edit, Qt::LeftButton, {}, *at);
 }
 
 // "Select Date" takes a typed day, month name and year where the user clicks, held to the picker's range and

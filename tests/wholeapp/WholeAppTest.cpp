@@ -100,14 +100,9 @@ QString shiftedYear(const QString& exifDate, int years) {
 
 // Clicks the character at index of an edit's text, as a person aims at it.
 void clickCharacter(QLineEdit* edit, int index) {
-    const int y = edit->height() / 2;
-    for (int x = 0; x < edit->width(); ++x) {
-        if (edit->cursorPositionAt(QPoint(x, y)) > index) {
-            User::click(edit, QPoint(x, y));
-            return;
-        }
-    }
-    ADD_FAILURE() << "no character " << index << " in \"" << edit->text().toStdString() << '"';
+    const std::optional<QPoint> at = testsupport::characterPoint(*edit, index);
+    ASSERT_TRUE(at) << "no character " << index << " in \"" << edit->text().toStdString() << '"';
+    User::click(edit, *at);
 }
 
 class AUsersRun : public ::testing::Test {
@@ -557,19 +552,26 @@ TEST_F(AUsersRun, editsEverySectionWritesRenamedCopiesRestoresThemAndQuits) {
     }
 }
 
+// Launches the application and adds a folder holding one camera photo through the add-photos window.
+void launchOverOnePhoto(const QTemporaryDir& work, std::unique_ptr<RunningApplication>& app) {
+    QDir().mkpath(work.filePath("Photos"));
+    ASSERT_TRUE(QFile::copy(testsupport::corpusDir() + "/Reagan.jpg", work.filePath("Photos/Reagan.jpg")));
+    app = std::make_unique<RunningApplication>();
+    app->launch(false);
+    ASSERT_TRUE(User::waitFor([&] { return app->mainWindow().winAddPhotos()->isVisible(); }, "the add-photos window"));
+    User::addFolder(app->mainWindow().winAddPhotos(), work.path(), "Photos");
+    ASSERT_TRUE(User::waitFor([&] { return app->editor().btnProcess()->isEnabled(); }, "the photo"));
+}
+
 // The run can end while a list popup that was just closed still waits for its deletion (a choice, then
 // Quit): the screen goes with it, and so must the popup's list, without being handed back into it.
 TEST(AnEndingApplication, goesCleanlyRightAfterAListWasClosed) {
     if (testsupport::corpusDir().isEmpty()) GTEST_SKIP() << "the folder of camera photos is absent";
     QTemporaryDir work;
-    QDir().mkpath(work.filePath("Photos"));
-    ASSERT_TRUE(QFile::copy(testsupport::corpusDir() + "/Reagan.jpg", work.filePath("Photos/Reagan.jpg")));
-    auto app = std::make_unique<RunningApplication>();
-    app->launch(false);
-    ASSERT_TRUE(User::waitFor([&] { return app->mainWindow().winAddPhotos()->isVisible(); }, "the add-photos window"));
-    User::addFolder(app->mainWindow().winAddPhotos(), work.path(), "Photos");
+    std::unique_ptr<RunningApplication> app;
+    launchOverOnePhoto(work, app);
+    if (HasFatalFailure()) return;
     ExifEditorView& editor = app->editor();
-    ASSERT_TRUE(User::waitFor([&] { return editor.btnProcess()->isEnabled(); }, "the photo"));
     User::click(editor.viewWithTag(50 + FormFieldTraits::forField("CamSetting_Flash")->dropdownTag));
     User::clickRow(editor.optionPopup()->table(), 3);
     User::type(editor.textField("AdvCamSetting_ExposureTime"), "1/250");
@@ -583,14 +585,10 @@ TEST(AnEndingApplication, goesCleanlyRightAfterAListWasClosed) {
 TEST(AFormWithAPositionOffTheGlobe, stopsStartAtTheFieldThatHoldsIt) {
     if (testsupport::corpusDir().isEmpty()) GTEST_SKIP() << "the folder of camera photos is absent";
     QTemporaryDir work;
-    QDir().mkpath(work.filePath("Photos"));
-    ASSERT_TRUE(QFile::copy(testsupport::corpusDir() + "/Reagan.jpg", work.filePath("Photos/Reagan.jpg")));
-    auto app = std::make_unique<RunningApplication>();
-    app->launch(false);
-    ASSERT_TRUE(User::waitFor([&] { return app->mainWindow().winAddPhotos()->isVisible(); }, "the add-photos window"));
-    User::addFolder(app->mainWindow().winAddPhotos(), work.path(), "Photos");
+    std::unique_ptr<RunningApplication> app;
+    launchOverOnePhoto(work, app);
+    if (HasFatalFailure()) return;
     ExifEditorView& editor = app->editor();
-    ASSERT_TRUE(User::waitFor([&] { return editor.btnProcess()->isEnabled(); }, "the photo"));
     User::type(editor.textField("GPS_Longitude"), "500.5");
     EXPECT_TRUE(editor.errorLabel("GPS_Longitude")->isVisible());
     EXPECT_EQ(editor.errorLabel("GPS_Longitude")->text(), "* Value cannot be greater than 180");
