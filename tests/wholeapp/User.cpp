@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -184,6 +185,22 @@ QFileDialog* User::openPanel() {
     return panel;
 }
 
+bool User::typePath(QFileDialog* panel, QLineEdit* nameField, const QString& path) {
+    // The name field offers completions in a list that the panel fills from a thread of its own: one that lands
+    // while the path is typed can change the field, and the list stands over the panel. A person reads the
+    // field and puts the list away before going on; a panel that keeps another path is not confirmed.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        type(nameField, path);
+        if (QCompleter* completer = nameField->completer(); completer && completer->popup()) completer->popup()->hide();
+        settle();
+        if (nameField->text() == path) return true;
+    }
+    ADD_FAILURE() << "the panel's name field holds \"" << nameField->text().toStdString() << "\", not the typed \""
+                  << path.toStdString() << '"';
+    panel->reject();
+    return false;
+}
+
 void User::chooseInPanel(const QString& folder, const QStringList& names) {
     QFileDialog* panel = openPanel();
     if (!panel) return;
@@ -193,7 +210,7 @@ void User::chooseInPanel(const QString& folder, const QStringList& names) {
         ADD_FAILURE() << "the file panel has no name field or list";
         return;
     }
-    type(nameField, folder);
+    if (!typePath(panel, nameField, folder)) return;
     pressEnter(nameField);
     auto* model = qobject_cast<QFileSystemModel*>(list->model());
     const auto listed = [&](const QString& name) {
@@ -218,8 +235,7 @@ void User::chooseInPanel(const QString& folder, const QStringList& names) {
 void User::chooseFolderInPanel(const QString& folder) {
     QFileDialog* panel = openPanel();
     if (!panel) return;
-    auto* nameField = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    type(nameField, folder);
+    if (!typePath(panel, panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")), folder)) return;
     const QPointer<QFileDialog> shown(panel);
     click(confirmButton(panel));
     waitFor([shown] { return !shown || !shown->isVisible(); }, QStringLiteral("the folder panel to close"));

@@ -44,6 +44,9 @@ class User {
 
     // The file panel now showing, once it shows.
     static QFileDialog* openPanel();
+    // Types path into the panel's name field and checks that the field holds it; false (the panel rejected):
+    // it does not.
+    static bool typePath(QFileDialog* panel, QLineEdit* nameField, const QString& path);
     // In the showing panel: goes to folder, selects the named items there and presses the confirming button.
     static void chooseInPanel(const QString& folder, const QStringList& names);
     // In the showing folder panel: types the folder's path and presses the confirming button.
