@@ -116,8 +116,9 @@ struct MendCase {
     const char* edits;
     DateTimeConfigurationRef dateTaken;  // the date taken's rule; nullptr keeps it
     int option;
-    const char* copy;    // "Group:Tag=value|..." as exiftool reads the copy, lists joined by ", "; "Tag=": absent
-    const char* digest;  // the Photoshop IPTC digest: "none", "current" or "stale"
+    const char* copy;         // "Group:Tag=value|..." as exiftool reads the copy, lists joined by ", "; "Tag=": absent
+    const char* digest;       // the Photoshop IPTC digest: "none", "current" or "stale"
+    const char* before = "";  // "-Group:Tag=value|...": what exiftool gives the photo first, as another program would
 };
 
 QStringList items(const char* list) {
@@ -159,9 +160,18 @@ TEST_P(AnEditedCorpusPhoto, readsInTheCopyWhatTheFormSetAndNothingElse) {
     settings.isupdated_Date_Original = changed.isupdated_Date_Original = c.dateTaken != nullptr;
     QTemporaryDir out;
     const QString target = out.filePath(c.file);
+    QString source = testsupport::corpusDir() + '/' + c.file;
+    if (*c.before) {
+        ASSERT_TRUE(QFile::copy(source, out.filePath("before.jpg")));
+        source = out.filePath("before.jpg");
+        int exitCode = -1;
+        testsupport::exiftool(QStringList{"-q", "-overwrite_original"} + items(c.before) + QStringList{source},
+                              &exitCode);
+        ASSERT_EQ(exitCode, 0);
+    }
 
-    const ExifWriteResult result = ExifWriter::sharedInstance().writeMetaDataToFilePath(
-        photoAt(testsupport::corpusDir() + '/' + c.file), settings, target, changed, false);
+    const ExifWriteResult result =
+        ExifWriter::sharedInstance().writeMetaDataToFilePath(photoAt(source), settings, target, changed, false);
 
     ASSERT_TRUE(result.isWritten()) << result.errorMsg.toStdString();
     const QJsonObject t =
@@ -237,6 +247,14 @@ INSTANTIATE_TEST_SUITE_P(
                  "XMP-photoshop:SupplementalCategories=Travel, navyvisualnews@navy.mil, UNCLASSFIED|"
                  "XMP-photoshop:Instructions=None",
                  "current"},
+        // The form writes the default language; an alternative that held the same text changes with it, others stay.
+        MendCase{
+            "aTwinKeepsItsOtherLanguages", "Canon EOS 7D.jpg", "IPTC_CaptionAbstract=Boats|IPTC_ObjectName=Pier",
+            nullptr, 0,
+            "XMP-dc:Description=Boats|XMP-dc:Description-de-DE=Deutsch|XMP-dc:Description-en-GB=Boats|"
+            "XMP-dc:Title=Pier|XMP-dc:Title-fr-FR=Titre",
+            "current",
+            "-XMP-dc:Description-de-DE=Deutsch|-XMP-dc:Description-en-GB=mit blauem Kleid|-XMP-dc:Title-fr-FR=Titre"},
         MendCase{"clearOthersClearsTheTwins", "Canon EOS 7D.jpg", "Software=Lumarind", nullptr, 1,
                  "MWG:Creator=|MWG:Copyright=|MWG:Description=|MWG:City=|MWG:State=|MWG:Country=|MWG:Location=|"
                  "XMP-photoshop:Headline=|XMP-exif:DateTimeOriginal=|XMP-xmp:Rating=3",
