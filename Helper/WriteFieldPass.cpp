@@ -161,6 +161,11 @@ void WriteFieldPass::writeAltitude(WriteSession& session, const MetadataKeyRow& 
 }
 
 void WriteFieldPass::eraseRow(WriteSession& session, const MetadataKeyRow& row) {
+    if (row.rawFileGuard && session.isRawFile()) {
+        // Without them a raw converter cannot read the picture: kept, as a new value is.
+        if (!session.exifText(row.keyText()).isEmpty()) session.setResultFlag(ExifWriteRawCameraKept);
+        return;
+    }
     session.erase(row.keyText());
     if (row.xmpMirrorKey) session.erase(QString::fromLatin1(row.xmpMirrorKey));
     if (!row.dateRule) XmpTwins::clear(session, row.keyText());
