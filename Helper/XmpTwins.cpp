@@ -12,8 +12,6 @@ namespace {
 using Form = XmpTwins::Form;
 using Role = XmpTwins::Role;
 
-const char* const kIptcTimeCreated = "Iptc.Application2.TimeCreated";
-
 // IPTC Core's pairs, as photo managers and exiftool's MWG tags read them.
 const XmpTwins::Pair kPairs[] = {
     {"Iptc.Application2.Byline", "Xmp.dc.creator", Form::Seq, Role::Follows},
@@ -79,7 +77,7 @@ QStringList iptcSide(const WriteSession& session, const XmpTwins::Pair& pair, bo
         return onOpening ? session.iptcTextsOnOpening(key) : session.iptcTexts(key);
     };
     QStringList side = texts(QString::fromLatin1(pair.key));
-    if (pair.form == Form::Date) side.append(texts(QString::fromLatin1(kIptcTimeCreated)));
+    if (pair.form == Form::Date) side.append(texts(QString::fromLatin1(XmpTwins::kIptcTimeCreated)));
     return side;
 }
 

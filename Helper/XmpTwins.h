@@ -33,6 +33,9 @@ class XmpTwins {
         Role role;
     };
 
+    // The IPTC time that goes with the date created: the two make the date taken as IPTC holds it.
+    static constexpr const char* kIptcTimeCreated = "Iptc.Application2.TimeCreated";
+
     static std::span<const Pair> pairs();
     // The pair whose key this is; nullptr when the key has no twin.
     static const Pair* of(const QString& key);

@@ -15,7 +15,6 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace platform {
@@ -316,16 +315,27 @@ mode_t FileManager::copyPermissions(mode_t sourceMode, mode_t umask) {
 
 mode_t FileManager::processUmask() {
     constexpr mode_t kUsual = 022;
-    FileDescriptor status(::open("/proc/self/status", O_RDONLY | O_CLOEXEC));
-    if (status.get() < 0) return kUsual;
-    char text[4096];
-    const ssize_t n = ::read(status.get(), text, sizeof text - 1);
-    if (n <= 0) return kUsual;
-    text[n] = '\0';
-    const char* line = std::strstr(text, "\nUmask:");
-    unsigned int mask = kUsual;
-    if (!line || std::sscanf(line + 7, "%o", &mask) != 1) return kUsual;
-    return static_cast<mode_t>(mask & 0777);
+    const QByteArray status = kernelText("/proc/self/status");
+    const qsizetype line = status.indexOf("\nUmask:");
+    if (line < 0) return kUsual;
+    const qsizetype end = status.indexOf('\n', line + 1);
+    bool isNumber = false;
+    const uint mask = status.mid(line + 7, end < 0 ? -1 : end - line - 7).trimmed().toUInt(&isNumber, 8);
+    return isNumber ? static_cast<mode_t>(mask & 0777) : kUsual;
+}
+
+QByteArray FileManager::kernelText(const QByteArray& path) {
+    FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) return {};
+    QByteArray text;
+    char part[4096];
+    for (;;) {
+        const ssize_t n = ::read(file.get(), part, sizeof part);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return {};
+        if (n == 0) return text;
+        text.append(part, n);
+    }
 }
 
 bool FileManager::removeItem(const QString& path) {

@@ -86,6 +86,9 @@ class FileManager {
     // The process's umask, read without setting it: umask() can only be read by changing it, which would give
     // the files other threads create meanwhile the wrong access.
     static mode_t processUmask();
+    // The whole text of a file the kernel makes up as it is read (in /proc), which has no size to go by; empty when
+    // it cannot be read.
+    static QByteArray kernelText(const QByteArray& path);
     // The permission bits of a copy this manager writes: copyPermissions under the umask of the moment.
     virtual mode_t permissionsOfCopy(mode_t sourceMode) const { return copyPermissions(sourceMode); }
     virtual bool removeItem(const QString& path);

@@ -27,20 +27,10 @@ bool isSameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// A small file of /proc; empty when it cannot be read.
-QByteArray procText(const QByteArray& path) {
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {};
-    char text[4096];
-    const ssize_t n = ::read(fd, text, sizeof text);
-    ::close(fd);
-    return n > 0 ? QByteArray(text, n) : QByteArray();
-}
-
 // When the process with this number started, in clock ticks after boot; empty when there is none. With the boot it
 // tells a process from a later one that was given the same number.
 QByteArray startOf(const QByteArray& pid) {
-    const QByteArray stat = procText("/proc/" + pid + "/stat");
+    const QByteArray stat = FileManager::kernelText("/proc/" + pid + "/stat");
     // The command name before it may hold spaces and parentheses; the fields after it begin with the third.
     const qsizetype nameEnd = stat.lastIndexOf(')');
     if (nameEnd < 0) return {};
@@ -49,7 +39,7 @@ QByteArray startOf(const QByteArray& pid) {
 }
 
 const QByteArray& bootId() {
-    static const QByteArray id = procText("/proc/sys/kernel/random/boot_id").left(8);
+    static const QByteArray id = FileManager::kernelText("/proc/sys/kernel/random/boot_id").left(8);
     return id;
 }
 
