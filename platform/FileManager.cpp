@@ -348,12 +348,6 @@ bool FileManager::createDirectory(const QString& path) {
     return QDir().mkpath(path);
 }
 
-bool FileManager::setModificationDate(const QString& path, const QDateTime& date) {
-    if (!date.isValid()) return false;
-    const timespec times[2] = {{0, UTIME_OMIT}, timeOf(date)};
-    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
-}
-
 std::optional<qint64> FileManager::freeSpace(const QString& path) const {
     QString probe = QFileInfo(path).absoluteFilePath();
     while (!probe.isEmpty() && !fileExists(probe)) {

@@ -93,7 +93,6 @@ class FileManager {
     virtual mode_t permissionsOfCopy(mode_t sourceMode) const { return copyPermissions(sourceMode); }
     virtual bool removeItem(const QString& path);
     virtual bool createDirectory(const QString& path);  // with intermediate folders
-    virtual bool setModificationDate(const QString& path, const QDateTime& date);
     // Bytes available to an unprivileged user on the file system holding path (or its nearest existing
     // ancestor); nothing when it cannot be measured.
     virtual std::optional<qint64> freeSpace(const QString& path) const;
