@@ -58,7 +58,8 @@ class FileManager {
     // is complete, its permission bits and date included: CreateNew never over anything at target, Replace over the
     // earlier file in one step. Until then it has no name, or where the file system cannot hold a file without one, a
     // hidden pending name of its own in the target's folder; so a process killed midway leaves no partial or undated
-    // file under a name the user sees, and a later write to the folder removes a pending file whose process is gone.
+    // file under a name the user sees, and a later write to the folder removes a pending file whose process is gone and
+    // that no process holds.
     // The kernel copies the rest where the file system lets it. Refused when the rest's file changed meanwhile, when
     // the folder was moved, or when something else took the pending name's place; on any failure nothing this call
     // created remains, and nothing outside the target's folder is ever touched.

@@ -12,13 +12,15 @@ namespace platform {
 
 // A copy being written in its target's folder, which takes the target's name only once it is whole. Where the file
 // system can hold a file without a name, it has none until then; elsewhere it has a hidden pending name of its own,
-// which names the process writing it, so that a later write can tell the leftover of a process that is gone. Every
-// step works on the folder as it was opened: a folder moved meanwhile keeps nothing. A pending file that was never
-// given its name is removed when its PendingCopy goes.
+// which names the process writing it and which that process holds locked, so that a later write can tell the leftover
+// of a process that is gone, also where that process is out of its sight. Every step works on the folder as it was
+// opened: a folder moved meanwhile keeps nothing. A pending file that was never given its name is removed when its
+// PendingCopy goes.
 class PendingCopy {
   public:
-    // Opens a new copy beside target, removing first the pending files that gone processes left in that folder
-    // (once per folder and process). Nothing, with the reason in *error, when the folder takes no new file.
+    // Opens a new copy beside target, removing first the pending files that gone processes left in that folder and
+    // nobody holds (once per folder and process). Nothing, with the reason in *error, when the folder takes no new
+    // file.
     static std::optional<PendingCopy> open(const QString& target, bool unnamed, QString* error);
 
     PendingCopy(PendingCopy&& other) noexcept;
