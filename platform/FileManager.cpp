@@ -298,7 +298,8 @@ bool FileManager::writeFile(const QString& target, QByteArrayView bytes, const N
         ::futimens(fd, times);
     }
     return copy->giveName(
-        file.mode == WriteMode::Replace, [this](const QString& path) { didCreate(path); }, &message);
+        file.mode == WriteMode::Replace, [this](const QString& path) { didCreate(path); },
+        [this](const QString& path) { didReach(WriteStep::Naming, path); }, &message);
 }
 
 QString FileManager::failureText(const QString& what, int error) {

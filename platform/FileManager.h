@@ -105,8 +105,9 @@ class FileManager {
     // Whether writeFile may keep a file without a name until it is complete; without, it takes a pending name.
     virtual bool writesUnnamedFiles() const { return true; }
     // The steps of writeFile, for callers that watch a write: the file exists with no byte in it; it holds every
-    // byte, not yet dated. pending is its pending name, empty while it has none.
-    enum class WriteStep { Created, Written };
+    // byte, not yet dated; its pending name was found to hold it and is about to become the target's. pending is its
+    // pending name, empty while it has none.
+    enum class WriteStep { Created, Written, Naming };
     virtual void didReach(WriteStep step, const QString& pending) {
         Q_UNUSED(step);
         Q_UNUSED(pending);

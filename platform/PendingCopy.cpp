@@ -182,7 +182,8 @@ QString PendingCopy::pendingPath() const {
     return m_pending.isEmpty() ? QString() : m_folderPath + u'/' + QFile::decodeName(m_pending);
 }
 
-bool PendingCopy::giveName(bool replace, const std::function<void(const QString& path)>& created, QString* error) {
+bool PendingCopy::giveName(bool replace, const std::function<void(const QString& path)>& created,
+                           const std::function<void(const QString& pending)>& naming, QString* error) {
     const QString failure = replace ? QStringLiteral("Could not replace the earlier copy")
                                     : QStringLiteral("Could not give the copy its name");
     if (!isInItsFolder()) {
@@ -206,6 +207,7 @@ bool PendingCopy::giveName(bool replace, const std::function<void(const QString&
         *error = FileManager::copyReplacedMessage();
         return false;
     }
+    if (naming) naming(pendingPath());
     int renamed = 0;
     if (replace) {
         renamed = ::renameat(m_folder, m_pending.constData(), m_folder, m_name.constData()) == 0 ? 0 : errno;

@@ -34,9 +34,11 @@ class PendingCopy {
     QString pendingPath() const;
 
     // Gives the copy the target's name: never over anything there, or with replace over the earlier file in one
-    // step. A copy without a name that is to replace one takes a pending name first, announced through created.
-    // Refused when the folder is no longer at its path or the pending name no longer holds this copy.
-    bool giveName(bool replace, const std::function<void(const QString& path)>& created, QString* error);
+    // step. A copy without a name that is to replace one takes a pending name first, announced through created;
+    // naming hears of a pending name just before it becomes the target's. Refused when the folder is no longer at its
+    // path or the pending name no longer holds this copy.
+    bool giveName(bool replace, const std::function<void(const QString& path)>& created,
+                  const std::function<void(const QString& pending)>& naming, QString* error);
 
   private:
     PendingCopy() = default;

@@ -260,7 +260,15 @@ TEST(TheFileManager, writesNewFilesAndReplacesWholeFiles) {
 // whole, and under a pending name (file systems that cannot hold a file without one). Whatever the neighbour does,
 // nothing outside the folder is touched, the copy is whole or absent, and a failed write leaves every name of the
 // folder, hidden ones included, as it was.
-enum class Meddle { None, NameTaken, DanglingLinkAtTheName, PendingSwappedForALink, SourceRewritten, FolderMoved };
+enum class Meddle {
+    None,
+    NameTaken,
+    DanglingLinkAtTheName,
+    PendingSwappedForALink,
+    PendingSwappedAtItsNaming,
+    SourceRewritten,
+    FolderMoved
+};
 
 struct MeddleCase {
     const char* name;
@@ -277,12 +285,14 @@ class MeddledFiles : public FileManager {
     bool byName = false;
     std::function<void(const QString& pending)> whenCreated;
     std::function<void(const QString& pending)> whenWritten;
+    std::function<void(const QString& pending)> whenNaming;
 
   protected:
     bool writesUnnamedFiles() const override { return !byName; }
     void didReach(WriteStep step, const QString& pending) override {
         if (step == WriteStep::Created && whenCreated) whenCreated(pending);
         if (step == WriteStep::Written && whenWritten) whenWritten(pending);
+        if (step == WriteStep::Naming && whenNaming) whenNaming(pending);
     }
 };
 
@@ -342,12 +352,16 @@ TEST_P(ACopyMetByANeighbour, isWholeOrAbsentAndTouchesNothingOutsideItsFolder) {
         source.seek(40000);
         source.write(QByteArray(100, 'n'));
     };
+    const auto swapForALink = [&](const QString& pending) {
+        ASSERT_FALSE(pending.isEmpty());
+        ASSERT_TRUE(QFile::remove(pending));
+        ASSERT_TRUE(QFile::link(outside, pending));
+    };
+    files.whenNaming = [&](const QString& pending) {
+        if (row.meddle == Meddle::PendingSwappedAtItsNaming) swapForALink(pending);
+    };
     files.whenWritten = [&](const QString& pending) {
-        if (row.meddle == Meddle::PendingSwappedForALink) {
-            ASSERT_FALSE(pending.isEmpty());
-            ASSERT_TRUE(QFile::remove(pending));
-            ASSERT_TRUE(QFile::link(outside, pending));
-        }
+        if (row.meddle == Meddle::PendingSwappedForALink) swapForALink(pending);
         if (row.meddle == Meddle::FolderMoved) {
             ASSERT_TRUE(QDir().rename(out, moved));
         }
@@ -402,6 +416,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MeddleCase{"danglingLinkUnderAPendingName", true, kNew, M::DanglingLinkAtTheName, kTaken},
                       MeddleCase{"pendingSwappedForALink", true, kNew, M::PendingSwappedForALink, kReplaced},
                       MeddleCase{"pendingSwappedBeforeReplacing", true, kReplace, M::PendingSwappedForALink, kReplaced},
+                      MeddleCase{"pendingSwappedAtItsNaming", true, kNew, M::PendingSwappedAtItsNaming, kReplaced},
                       MeddleCase{"sourceRewrittenWithoutAName", false, kNew, M::SourceRewritten, kChanged},
                       MeddleCase{"sourceRewrittenUnderAPendingName", true, kNew, M::SourceRewritten, kChanged},
                       MeddleCase{"folderMovedWithoutAName", false, kNew, M::FolderMoved, kMoved},
