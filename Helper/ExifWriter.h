@@ -73,14 +73,6 @@ class ExifWriter {
     QVariant extractStringFromArrVal(const QVariant& value) const;
     bool isPrismKeyExist(const Exiv2::XmpData& data, const FLTImageMetadata& converter, const QString& key) const;
 
-    // ---- Writer support ----
-    // Sets the file's modification date from the modify text ("yyyy:MM:dd HH:mm:ss" read as wall-clock
-    // time). A file's creation date cannot be set on Linux, so the creation text changes nothing here.
-    // Empty or unreadable texts and file-system errors leave the file's dates as they were.
-    void updateDateTimeOfFileInSystem(const QString& path, const MetaDataObject& metadata, const QString& creationDate,
-                                      const QString& modifyDate,
-                                      platform::FileManager& files = platform::FileManager::defaultManager()) const;
-
   private:
     ExifWriter();
 };

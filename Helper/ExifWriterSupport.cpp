@@ -1,14 +1,10 @@
-// The small value conversions of the reader, and the file dates of a written copy.
+// The small value conversions of the reader.
 #include "Helper/ExifWriter.h"
 
 #include "Helper/FLTImageMetadata.h"
-#include "Helper/WriteCommit.h"
-#include "platform/FileManager.h"
 #include "platform/Numbers.h"
 
 #include <exiv2/exiv2.hpp>
-
-#include <QDateTime>
 
 #include <cmath>
 
@@ -57,11 +53,4 @@ bool ExifWriter::isPrismKeyExist(const Exiv2::XmpData& data, const FLTImageMetad
         if (datum.key() == wanted) return true;
     }
     return false;
-}
-
-void ExifWriter::updateDateTimeOfFileInSystem(const QString& path, const MetaDataObject& /*metadata*/,
-                                              const QString& /*creationDate*/, const QString& modifyDate,
-                                              platform::FileManager& files) const {
-    if (const std::optional<QDateTime> modified = WriteCommit::modificationDate({QString(), modifyDate}))
-        files.setModificationDate(path, *modified);
 }

@@ -40,9 +40,8 @@ class AnnouncingFileManager : public platform::FileManager {
         return !m_hooks.writeUnderPendingName || !m_hooks.writeUnderPendingName();
     }
     void didReach(WriteStep step, const QString& pending) override {
-        const std::function<void(const QString&)>& hook =
-            step == WriteStep::Created ? m_hooks.afterCreate : m_hooks.beforeDating;
-        if (hook) hook(pending);
+        if (step == WriteStep::Created && m_hooks.afterCreate) m_hooks.afterCreate(pending);
+        if (step == WriteStep::Written && m_hooks.beforeDating) m_hooks.beforeDating(pending);
     }
 
   private:

@@ -21,8 +21,6 @@ struct DateOutcome {
     QString twinResult;  // the rule's text for that entry's own value
 };
 
-const char* const kIptcTimeCreated = "Iptc.Application2.TimeCreated";
-
 // TIFF/EP raws (older Nikon NEFs among them) repeat the date taken in their first IFD, where many readers
 // look first: it follows the rule from its own value, so that the copy does not show two dates taken. A
 // file without it gets none.
@@ -71,7 +69,7 @@ bool splitDate(const QString& date, QString& day, QString& time) {
 void moveIptcDate(WriteSession& session, const QString& dateKey, const DateChange& change) {
     const MetadataKeyRow* own = rowOfKey(qPrintable(dateKey));
     if (own && session.settings().*own->updated) return;
-    const QString timeKey = QString::fromLatin1(kIptcTimeCreated);
+    const QString timeKey = QString::fromLatin1(XmpTwins::kIptcTimeCreated);
     const QString heldDate = session.iptcTexts(dateKey).value(0);  // "2019-07-10"
     const QString heldTime = session.iptcTexts(timeKey).value(0);  // "08:30:00+02:00"
     if (change.emptied) {

@@ -21,6 +21,7 @@ namespace {
 struct CoordinateForm {
     const char* key;
     QString MetaDataObject::*reference;
+    bool MetaDataObject::*referenceUpdated;
     const char* negativeReference;
     double limitDegrees;
     const char* name;
@@ -28,8 +29,10 @@ struct CoordinateForm {
 
 const CoordinateForm* coordinateForm(const QString& key) {
     static const CoordinateForm forms[] = {
-        {"Exif.GPSInfo.GPSLatitude", &MetaDataObject::GPS_LattitudeRef, "S", 90.0, "latitude"},
-        {"Exif.GPSInfo.GPSLongitude", &MetaDataObject::GPS_LongitudeRef, "W", 180.0, "longitude"},
+        {"Exif.GPSInfo.GPSLatitude", &MetaDataObject::GPS_LattitudeRef, &MetaDataObject::isupdated_GPS_LattitudeRef,
+         "S", 90.0, "latitude"},
+        {"Exif.GPSInfo.GPSLongitude", &MetaDataObject::GPS_LongitudeRef, &MetaDataObject::isupdated_GPS_LongitudeRef,
+         "W", 180.0, "longitude"},
     };
     for (const CoordinateForm& form : forms) {
         if (key == QLatin1String(form.key)) return &form;
@@ -74,8 +77,12 @@ bool WriteFieldPass::holdsAlready(const WriteSession& session, const MetadataKey
     // The record shows a file's value as read (trimmed, decoded, numbers in a fixed form). Written back it
     // would differ from the file's own bytes, or add a copy the photo never had, though nobody changed it: a
     // restore must give the photo back as it was.
+    const MetaDataObject& settings = session.settings();
     const auto& original = session.photo().metadataObjectOriginal;
-    return !(session.settings().*row.updated) && original && (*original).*row.field == value;
+    if (settings.*row.updated || !original || (*original).*row.field != value) return false;
+    // The XMP copy of a coordinate carries its hemisphere in its sign, so a changed reference turns it.
+    const CoordinateForm* form = coordinateForm(row.keyText());
+    return !form || !(settings.*form->referenceUpdated);
 }
 
 void WriteFieldPass::writeRow(WriteSession& session, const MetadataKeyRow& row, const QString& value) {
@@ -154,6 +161,11 @@ void WriteFieldPass::writeAltitude(WriteSession& session, const MetadataKeyRow& 
 }
 
 void WriteFieldPass::eraseRow(WriteSession& session, const MetadataKeyRow& row) {
+    if (row.rawFileGuard && session.isRawFile()) {
+        // Without them a raw converter cannot read the picture: kept, as a new value is.
+        if (!session.exifText(row.keyText()).isEmpty()) session.setResultFlag(ExifWriteRawCameraKept);
+        return;
+    }
     session.erase(row.keyText());
     if (row.xmpMirrorKey) session.erase(QString::fromLatin1(row.xmpMirrorKey));
     if (!row.dateRule) XmpTwins::clear(session, row.keyText());

@@ -12,8 +12,6 @@ namespace {
 using Form = XmpTwins::Form;
 using Role = XmpTwins::Role;
 
-const char* const kIptcTimeCreated = "Iptc.Application2.TimeCreated";
-
 // IPTC Core's pairs, as photo managers and exiftool's MWG tags read them.
 const XmpTwins::Pair kPairs[] = {
     {"Iptc.Application2.Byline", "Xmp.dc.creator", Form::Seq, Role::Follows},
@@ -40,11 +38,24 @@ const XmpTwins::Pair kPairs[] = {
     {"Exif.Photo.DateTimeOriginal", "Xmp.exif.DateTimeOriginal", Form::Date, Role::Follows},
 };
 
-std::unique_ptr<Exiv2::Value> twinValue(Form form, const QStringList& items) {
+// The twin as it is to hold items, made from the one the photo holds.
+std::unique_ptr<Exiv2::Value> twinValue(Form form, const QStringList& items, const Exiv2::Value& held) {
     switch (form) {
         case Form::LangAlt: {
-            auto value = std::make_unique<Exiv2::LangAltValue>();
-            value->value_["x-default"] = items.value(0).toStdString();
+            // Only the default language is the form's; an alternative that held the same text was the same value
+            // in another language's slot and changes with it, and the others stay as the photo gave them.
+            const auto* alternatives = dynamic_cast<const Exiv2::LangAltValue*>(&held);
+            auto value = alternatives ? std::make_unique<Exiv2::LangAltValue>(*alternatives)
+                                      : std::make_unique<Exiv2::LangAltValue>();
+            const std::string text = items.value(0).toStdString();
+            const auto preferred = value->value_.find("x-default");
+            if (preferred != value->value_.end()) {
+                const std::string old = preferred->second;
+                for (auto& alternative : value->value_) {
+                    if (alternative.second == old) alternative.second = text;
+                }
+            }
+            value->value_["x-default"] = text;
             return value;
         }
         case Form::Bag:
@@ -66,7 +77,7 @@ QStringList iptcSide(const WriteSession& session, const XmpTwins::Pair& pair, bo
         return onOpening ? session.iptcTextsOnOpening(key) : session.iptcTexts(key);
     };
     QStringList side = texts(QString::fromLatin1(pair.key));
-    if (pair.form == Form::Date) side.append(texts(QString::fromLatin1(kIptcTimeCreated)));
+    if (pair.form == Form::Date) side.append(texts(QString::fromLatin1(XmpTwins::kIptcTimeCreated)));
     return side;
 }
 
@@ -103,7 +114,10 @@ void XmpTwins::follow(WriteSession& session, const QString& key) {
     // What the IPTC now holds, other datasets of a repeatable key included.
     const QStringList items = session.iptcTexts(key);
     if (items.isEmpty()) return;
-    session.replaceXmpValue(QString::fromLatin1(pair->twinKey), *twinValue(pair->form, items));
+    const Exiv2::XmpData& data = session.xmp();
+    const auto held = data.findKey(Exiv2::XmpKey(pair->twinKey));
+    if (held == data.end()) return;
+    session.replaceXmpValue(QString::fromLatin1(pair->twinKey), *twinValue(pair->form, items, held->value()));
 }
 
 void XmpTwins::clear(WriteSession& session, const QString& key) {

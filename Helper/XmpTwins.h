@@ -11,12 +11,13 @@ class WriteSession;
 // The XMP properties that photo managers keep beside IPTC datasets and the date taken, holding the same value
 // (the IPTC Core pairs, and the date taken that raw converters copy into XMP). Readers take the XMP one while
 // the Photoshop IPTC digest says the IPTC has not changed since, so a copy whose value changes must change the
-// twin it holds the same way; a twin is never added to a photo that had none.
+// twin it holds the same way; a twin is never added to a photo that had none. A language alternative changes in its
+// default language and wherever it held the same text; its other languages stay, and clearing removes them all.
 class XmpTwins {
   public:
     enum class Form {
         Text,
-        LangAlt,  // a language alternative, written as its default language only
+        LangAlt,  // a language alternative: its default language follows the key, with any other holding that text
         Bag,
         Seq,
         Date,
@@ -31,6 +32,9 @@ class XmpTwins {
         Form form;
         Role role;
     };
+
+    // The IPTC time that goes with the date created: the two make the date taken as IPTC holds it.
+    static constexpr const char* kIptcTimeCreated = "Iptc.Application2.TimeCreated";
 
     static std::span<const Pair> pairs();
     // The pair whose key this is; nullptr when the key has no twin.

@@ -15,7 +15,6 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace platform {
@@ -299,7 +298,8 @@ bool FileManager::writeFile(const QString& target, QByteArrayView bytes, const N
         ::futimens(fd, times);
     }
     return copy->giveName(
-        file.mode == WriteMode::Replace, [this](const QString& path) { didCreate(path); }, &message);
+        file.mode == WriteMode::Replace, [this](const QString& path) { didCreate(path); },
+        [this](const QString& path) { didReach(WriteStep::Naming, path); }, &message);
 }
 
 QString FileManager::failureText(const QString& what, int error) {
@@ -316,16 +316,27 @@ mode_t FileManager::copyPermissions(mode_t sourceMode, mode_t umask) {
 
 mode_t FileManager::processUmask() {
     constexpr mode_t kUsual = 022;
-    FileDescriptor status(::open("/proc/self/status", O_RDONLY | O_CLOEXEC));
-    if (status.get() < 0) return kUsual;
-    char text[4096];
-    const ssize_t n = ::read(status.get(), text, sizeof text - 1);
-    if (n <= 0) return kUsual;
-    text[n] = '\0';
-    const char* line = std::strstr(text, "\nUmask:");
-    unsigned int mask = kUsual;
-    if (!line || std::sscanf(line + 7, "%o", &mask) != 1) return kUsual;
-    return static_cast<mode_t>(mask & 0777);
+    const QByteArray status = kernelText("/proc/self/status");
+    const qsizetype line = status.indexOf("\nUmask:");
+    if (line < 0) return kUsual;
+    const qsizetype end = status.indexOf('\n', line + 1);
+    bool isNumber = false;
+    const uint mask = status.mid(line + 7, end < 0 ? -1 : end - line - 7).trimmed().toUInt(&isNumber, 8);
+    return isNumber ? static_cast<mode_t>(mask & 0777) : kUsual;
+}
+
+QByteArray FileManager::kernelText(const QByteArray& path) {
+    FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) return {};
+    QByteArray text;
+    char part[4096];
+    for (;;) {
+        const ssize_t n = ::read(file.get(), part, sizeof part);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return {};
+        if (n == 0) return text;
+        text.append(part, n);
+    }
 }
 
 bool FileManager::removeItem(const QString& path) {
@@ -336,12 +347,6 @@ bool FileManager::removeItem(const QString& path) {
 
 bool FileManager::createDirectory(const QString& path) {
     return QDir().mkpath(path);
-}
-
-bool FileManager::setModificationDate(const QString& path, const QDateTime& date) {
-    if (!date.isValid()) return false;
-    const timespec times[2] = {{0, UTIME_OMIT}, timeOf(date)};
-    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
 }
 
 std::optional<qint64> FileManager::freeSpace(const QString& path) const {

@@ -58,7 +58,8 @@ class FileManager {
     // is complete, its permission bits and date included: CreateNew never over anything at target, Replace over the
     // earlier file in one step. Until then it has no name, or where the file system cannot hold a file without one, a
     // hidden pending name of its own in the target's folder; so a process killed midway leaves no partial or undated
-    // file under a name the user sees, and a later write to the folder removes a pending file whose process is gone.
+    // file under a name the user sees, and a later write to the folder removes a pending file whose process is gone and
+    // that no process holds.
     // The kernel copies the rest where the file system lets it. Refused when the rest's file changed meanwhile, when
     // the folder was moved, or when something else took the pending name's place; on any failure nothing this call
     // created remains, and nothing outside the target's folder is ever touched.
@@ -86,11 +87,13 @@ class FileManager {
     // The process's umask, read without setting it: umask() can only be read by changing it, which would give
     // the files other threads create meanwhile the wrong access.
     static mode_t processUmask();
+    // The whole text of a file the kernel makes up as it is read (in /proc), which has no size to go by; empty when
+    // it cannot be read.
+    static QByteArray kernelText(const QByteArray& path);
     // The permission bits of a copy this manager writes: copyPermissions under the umask of the moment.
     virtual mode_t permissionsOfCopy(mode_t sourceMode) const { return copyPermissions(sourceMode); }
     virtual bool removeItem(const QString& path);
     virtual bool createDirectory(const QString& path);  // with intermediate folders
-    virtual bool setModificationDate(const QString& path, const QDateTime& date);
     // Bytes available to an unprivileged user on the file system holding path (or its nearest existing
     // ancestor); nothing when it cannot be measured.
     virtual std::optional<qint64> freeSpace(const QString& path) const;
@@ -102,8 +105,9 @@ class FileManager {
     // Whether writeFile may keep a file without a name until it is complete; without, it takes a pending name.
     virtual bool writesUnnamedFiles() const { return true; }
     // The steps of writeFile, for callers that watch a write: the file exists with no byte in it; it holds every
-    // byte, not yet dated. pending is its pending name, empty while it has none.
-    enum class WriteStep { Created, Written };
+    // byte, not yet dated; its pending name was found to hold it and is about to become the target's. pending is its
+    // pending name, empty while it has none.
+    enum class WriteStep { Created, Written, Naming };
     virtual void didReach(WriteStep step, const QString& pending) {
         Q_UNUSED(step);
         Q_UNUSED(pending);

@@ -10,11 +10,15 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 #include <atomic>
 #include <cerrno>
 #include <mutex>
 #include <set>
+#include <tuple>
 #include <utility>
 
 namespace platform {
@@ -27,20 +31,10 @@ bool isSameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// A small file of /proc; empty when it cannot be read.
-QByteArray procText(const QByteArray& path) {
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {};
-    char text[4096];
-    const ssize_t n = ::read(fd, text, sizeof text);
-    ::close(fd);
-    return n > 0 ? QByteArray(text, n) : QByteArray();
-}
-
 // When the process with this number started, in clock ticks after boot; empty when there is none. With the boot it
 // tells a process from a later one that was given the same number.
 QByteArray startOf(const QByteArray& pid) {
-    const QByteArray stat = procText("/proc/" + pid + "/stat");
+    const QByteArray stat = FileManager::kernelText("/proc/" + pid + "/stat");
     // The command name before it may hold spaces and parentheses; the fields after it begin with the third.
     const qsizetype nameEnd = stat.lastIndexOf(')');
     if (nameEnd < 0) return {};
@@ -49,8 +43,18 @@ QByteArray startOf(const QByteArray& pid) {
 }
 
 const QByteArray& bootId() {
-    static const QByteArray id = procText("/proc/sys/kernel/random/boot_id").left(8);
+    static const QByteArray id = FileManager::kernelText("/proc/sys/kernel/random/boot_id").left(8);
     return id;
+}
+
+// When this boot began, in seconds after the epoch; 0 when unknown.
+time_t bootTime() {
+    static const time_t at = [] {
+        const QByteArray stat = FileManager::kernelText("/proc/stat");
+        const qsizetype line = stat.indexOf("\nbtime ");
+        return line < 0 ? time_t(0) : time_t(stat.mid(line + 7, stat.indexOf('\n', line + 7) - line - 7).toLongLong());
+    }();
+    return at;
 }
 
 // "pid-start-boot" of this process.
@@ -70,14 +74,51 @@ QByteArray pendingName() {
            QByteArray::number(QRandomGenerator::global()->generate(), 36) + kSuffix;
 }
 
-// A pending name whose process is gone. Names of earlier versions carry the process number alone.
-bool isLeftover(const QByteArray& name) {
-    if (!name.startsWith(kPrefix) || !name.endsWith(kSuffix)) return false;
+bool isPendingName(const QByteArray& name) {
+    return name.startsWith(kPrefix) && name.endsWith(kSuffix);
+}
+
+// Whether the process that a pending name names is gone, as far as this machine can tell; file is the pending file.
+// A name of another boot may be another machine's, writing to a folder both share: only a file that has not changed
+// since before this boot began is surely left behind. Names of earlier versions carry the process number alone.
+bool isOwnerGone(const QByteArray& name, const struct stat& file) {
     const QList<QByteArray> owner = name.mid(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size()).split('-');
     bool isNumber = false;
     if (owner.size() < 3 || owner[0].toUInt(&isNumber) == 0 || !isNumber) return false;
     if (owner.size() == 3) return startOf(owner[0]).isEmpty();
-    return owner.size() == 4 && (owner[2] != bootId() || startOf(owner[0]) != owner[1]);
+    if (owner.size() != 4) return false;
+    if (owner[2] != bootId()) return file.st_mtim.tv_sec < bootTime();
+    return startOf(owner[0]) != owner[1];
+}
+
+// Removes a pending file that no writer holds. Every writer holds its pending file locked for as long as it lives,
+// also one that this machine cannot see (on another machine, or in a container with process numbers of its own), and
+// the kernel lets go of a killed one's. The name goes only while it still holds the file that was judged and locked.
+// Opened for writing: over NFS the lock is a write lock, which needs it.
+bool removeUnheld(int folder, const char* name, const struct stat& judged) {
+    const int fd = ::openat(folder, name, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat locked {};
+    struct stat named {};
+    const bool removed = ::fstat(fd, &locked) == 0 && isSameFile(locked, judged) &&
+                         ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+                         ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && isSameFile(named, locked) &&
+                         ::unlinkat(folder, name, 0) == 0;
+    ::close(fd);
+    return removed;
+}
+
+// Whether this process looks at the folder for the first time. A folder made after another was removed may be given
+// its number; its generation, where the file system keeps one, tells them apart.
+bool isFirstLookAt(int folder) {
+    struct stat info {};
+    if (::fstat(folder, &info) != 0) return false;
+    long generation = 0;
+    ::ioctl(folder, FS_IOC_GETVERSION, &generation);
+    static std::mutex mutex;
+    static std::set<std::tuple<dev_t, ino_t, long>> looked;
+    std::lock_guard lock(mutex);
+    return looked.insert({info.st_dev, info.st_ino, generation}).second;
 }
 
 // Where the kernel shows a file without a name as a link that can give it one.
@@ -116,6 +157,9 @@ std::optional<PendingCopy> PendingCopy::open(const QString& target, bool unnamed
         *error = FileManager::failureText(QStringLiteral("Could not create the copy"), errno);
         return std::nullopt;
     }
+    // Held until the copy is named or removed, so that no sweep takes a pending name from a live write; a file system
+    // without locks leaves its pending files to stay rather than guess.
+    ::flock(copy.m_fd, LOCK_EX | LOCK_NB);
     return copy;
 }
 
@@ -138,7 +182,8 @@ QString PendingCopy::pendingPath() const {
     return m_pending.isEmpty() ? QString() : m_folderPath + u'/' + QFile::decodeName(m_pending);
 }
 
-bool PendingCopy::giveName(bool replace, const std::function<void(const QString& path)>& created, QString* error) {
+bool PendingCopy::giveName(bool replace, const std::function<void(const QString& path)>& created,
+                           const std::function<void(const QString& pending)>& naming, QString* error) {
     const QString failure = replace ? QStringLiteral("Could not replace the earlier copy")
                                     : QStringLiteral("Could not give the copy its name");
     if (!isInItsFolder()) {
@@ -162,6 +207,7 @@ bool PendingCopy::giveName(bool replace, const std::function<void(const QString&
         *error = FileManager::copyReplacedMessage();
         return false;
     }
+    if (naming) naming(pendingPath());
     int renamed = 0;
     if (replace) {
         renamed = ::renameat(m_folder, m_pending.constData(), m_folder, m_name.constData()) == 0 ? 0 : errno;
@@ -200,28 +246,23 @@ bool PendingCopy::holdsThisCopy(const QByteArray& name) const {
 }
 
 void PendingCopy::removeLeftovers(int folder) {
-    struct stat info {};
-    if (bootId().isEmpty() || ::fstat(folder, &info) != 0) return;
-    {
-        static std::mutex mutex;
-        static std::set<std::pair<dev_t, ino_t>> looked;
-        std::lock_guard lock(mutex);
-        if (!looked.insert({info.st_dev, info.st_ino}).second) return;
-    }
+    if (bootId().isEmpty()) return;
     const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR* entries = listing >= 0 ? ::fdopendir(listing) : nullptr;
+    if (listing < 0) return;
+    DIR* entries = isFirstLookAt(listing) ? ::fdopendir(listing) : nullptr;
     if (!entries) {
-        if (listing >= 0) ::close(listing);
+        ::close(listing);
         return;
     }
     const uid_t self = ::geteuid();
     while (const dirent* entry = ::readdir(entries)) {
         struct stat file {};
         // Another user's process may be out of sight; its files are never judged.
-        if (!isLeftover(QByteArray(entry->d_name)) ||
-            ::fstatat(folder, entry->d_name, &file, AT_SYMLINK_NOFOLLOW) != 0 || file.st_uid != self)
+        if (!isPendingName(QByteArray(entry->d_name)) ||
+            ::fstatat(folder, entry->d_name, &file, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(file.st_mode) ||
+            file.st_uid != self || !isOwnerGone(QByteArray(entry->d_name), file))
             continue;
-        if (::unlinkat(folder, entry->d_name, 0) == 0)
+        if (removeUnheld(folder, entry->d_name, file))
             qCInfo(lcPlatform).noquote() << "Removed the unfinished copy " + QFile::decodeName(entry->d_name);
     }
     ::closedir(entries);

@@ -2,6 +2,7 @@
 #include "Helper/ExifWriter.h"
 #include "Helper/Exiv2Runtime.h"
 #include "Helper/FLTImageMetadata.h"
+#include "Helper/WriteCommit.h"
 #include "model/MetaDataObject.h"
 #include "model/MetadataKeyTable.h"
 #include "tests/Helper/HelperFixtures.h"
@@ -168,18 +169,13 @@ TEST(TheKeyTable, namesOnlyKeysExiv2Accepts) {
         EXPECT_NO_THROW(Exiv2::ExifKey{std::string(entry.key)}) << entry.key;
 }
 
-TEST(AFileDateUpdate, setsTheModificationDateAsWallClockTime) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("photo.jpg");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    const ExifWriter& writer = ExifWriter::sharedInstance();
-    writer.updateDateTimeOfFileInSystem(path, MetaDataObject(), "2020:05:01 10:00:00", "2020:04:01 10:00:00");
-    EXPECT_EQ(QFileInfo(path).lastModified(), QDateTime(QDate(2020, 4, 1), QTime(10, 0)));
-    writer.updateDateTimeOfFileInSystem(path, MetaDataObject(), "", "2020-05-01 10:00:00");
-    writer.updateDateTimeOfFileInSystem(path, MetaDataObject(), "", "");
-    EXPECT_EQ(QFileInfo(path).lastModified(), QDateTime(QDate(2020, 4, 1), QTime(10, 0)));
+// The copy's file date: the modify text as wall-clock time; the creation date cannot be set on Linux, and a text that
+// does not read gives the copy the date of its writing.
+TEST(AFileDate, isTheModifyTextReadAsWallClockTime) {
+    EXPECT_EQ(WriteCommit::modificationDate({"2020:05:01 10:00:00", "2020:04:01 10:00:00"}),
+              QDateTime(QDate(2020, 4, 1), QTime(10, 0)));
+    EXPECT_EQ(WriteCommit::modificationDate({"2020:05:01 10:00:00", "2020-05-01 10:00:00"}), std::nullopt);
+    EXPECT_EQ(WriteCommit::modificationDate({"2020:05:01 10:00:00", ""}), std::nullopt);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -110,11 +111,14 @@ namespace {
 struct MendCase {
     const char* name;
     const char* file;
-    const char* edits;                   // "Field=value|..." as the user typed them; an empty value empties a field
+    // "Field=value|..." as the user typed them, an empty value emptying a field; "Field~value": what the form shows
+    // of the photo and the user left alone
+    const char* edits;
     DateTimeConfigurationRef dateTaken;  // the date taken's rule; nullptr keeps it
     int option;
-    const char* copy;    // "Group:Tag=value|..." as exiftool reads the copy, lists joined by ", "; "Tag=": absent
-    const char* digest;  // the Photoshop IPTC digest: "none", "current" or "stale"
+    const char* copy;         // "Group:Tag=value|..." as exiftool reads the copy, lists joined by ", "; "Tag=": absent
+    const char* digest;       // the Photoshop IPTC digest: "none", "current" or "stale"
+    const char* before = "";  // "-Group:Tag=value|...": what exiftool gives the photo first, as another program would
 };
 
 QStringList items(const char* list) {
@@ -142,19 +146,32 @@ TEST_P(AnEditedCorpusPhoto, readsInTheCopyWhatTheFormSetAndNothingElse) {
     const MendCase& c = GetParam();
     MetaDataObject settings;
     settings.editingOption = c.option;
+    MetaDataObject changed = settings;
     for (const QString& edit : items(c.edits)) {
-        const MetadataKeyRow* row = MetadataKeyTable::rowForField(edit.section('=', 0, 0));
+        const qsizetype at = edit.indexOf(QRegularExpression("[=~]"));
+        const MetadataKeyRow* row = MetadataKeyTable::rowForField(edit.left(at));
         ASSERT_NE(row, nullptr) << edit.toStdString();
-        settings.*row->field = edit.section('=', 1);
-        settings.*row->updated = true;
+        settings.*row->field = edit.mid(at + 1);
+        if (edit[at] == '~') continue;
+        settings.*row->updated = changed.*row->updated = true;
+        changed.*row->field = settings.*row->field;
     }
-    if (c.dateTaken) settings.dateTimeConfigOriginalDate = c.dateTaken;
-    settings.isupdated_Date_Original = c.dateTaken != nullptr;
+    if (c.dateTaken) settings.dateTimeConfigOriginalDate = changed.dateTimeConfigOriginalDate = c.dateTaken;
+    settings.isupdated_Date_Original = changed.isupdated_Date_Original = c.dateTaken != nullptr;
     QTemporaryDir out;
     const QString target = out.filePath(c.file);
+    QString source = testsupport::corpusDir() + '/' + c.file;
+    if (*c.before) {
+        ASSERT_TRUE(QFile::copy(source, out.filePath("before.jpg")));
+        source = out.filePath("before.jpg");
+        int exitCode = -1;
+        testsupport::exiftool(QStringList{"-q", "-overwrite_original"} + items(c.before) + QStringList{source},
+                              &exitCode);
+        ASSERT_EQ(exitCode, 0);
+    }
 
-    const ExifWriteResult result = ExifWriter::sharedInstance().writeMetaDataToFilePath(
-        photoAt(testsupport::corpusDir() + '/' + c.file), settings, target, settings, false);
+    const ExifWriteResult result =
+        ExifWriter::sharedInstance().writeMetaDataToFilePath(photoAt(source), settings, target, changed, false);
 
     ASSERT_TRUE(result.isWritten()) << result.errorMsg.toStdString();
     const QJsonObject t =
@@ -175,7 +192,8 @@ TEST_P(AnEditedCorpusPhoto, readsInTheCopyWhatTheFormSetAndNothingElse) {
     MetaDataObject read;
     ExifWriter::sharedInstance().readMetaFromPath(target, read);
     for (const QString& edit : items(c.edits)) {
-        EXPECT_EQ(read.*MetadataKeyTable::rowForField(edit.section('=', 0, 0))->field, edit.section('=', 1));
+        const qsizetype at = edit.indexOf(QRegularExpression("[=~]"));
+        EXPECT_EQ(read.*MetadataKeyTable::rowForField(edit.left(at))->field, edit.mid(at + 1));
     }
 }
 
@@ -229,9 +247,23 @@ INSTANTIATE_TEST_SUITE_P(
                  "XMP-photoshop:SupplementalCategories=Travel, navyvisualnews@navy.mil, UNCLASSFIED|"
                  "XMP-photoshop:Instructions=None",
                  "current"},
+        // The form writes the default language; an alternative that held the same text changes with it, others stay.
+        MendCase{
+            "aTwinKeepsItsOtherLanguages", "Canon EOS 7D.jpg", "IPTC_CaptionAbstract=Boats|IPTC_ObjectName=Pier",
+            nullptr, 0,
+            "XMP-dc:Description=Boats|XMP-dc:Description-de-DE=Deutsch|XMP-dc:Description-en-GB=Boats|"
+            "XMP-dc:Title=Pier|XMP-dc:Title-fr-FR=Titre",
+            "current",
+            "-XMP-dc:Description-de-DE=Deutsch|-XMP-dc:Description-en-GB=mit blauem Kleid|-XMP-dc:Title-fr-FR=Titre"},
         MendCase{"clearOthersClearsTheTwins", "Canon EOS 7D.jpg", "Software=Lumarind", nullptr, 1,
                  "MWG:Creator=|MWG:Copyright=|MWG:Description=|MWG:City=|MWG:State=|MWG:Country=|MWG:Location=|"
                  "XMP-photoshop:Headline=|XMP-exif:DateTimeOriginal=|XMP-xmp:Rating=3",
+                 "current"},
+        // A reference alone turns the XMP position, which carries the hemisphere in its sign.
+        MendCase{"aReferenceAloneMovesTheXmpPosition", "Nokia Lumia 800.jpg",
+                 "GPS_Lattitude~53.359465|GPS_LattitudeRef=S|GPS_Longitude~6.258231|GPS_LongitudeRef=E", nullptr, 0,
+                 "GPS:GPSLatitudeRef=S|GPS:GPSLatitude=53.359465|XMP-exif:GPSLatitude=-53.359465|"
+                 "GPS:GPSLongitudeRef=E|XMP-exif:GPSLongitude=6.258231",
                  "current"},
         MendCase{"clearOthersClearsTheKeywordsTwin", "Nokia Lumia 800.jpg", "Software=Lumarind", nullptr, 1,
                  "MWG:Keywords=|XMP-dc:Subject=", "current"}),

@@ -280,15 +280,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ARawFile : public AFieldPass {
   protected:
+    // An empty make is the field emptied by the user.
     ExifWriteResult writeMake(const QString& fileName, const QString& make) {
         const QString photo = seededPhoto(dir.path(), fileName, Format::Tiff);
-        return write(edited(&MetaDataObject::Cam_Make, make), photo);
+        MetaDataObject settings = edited(&MetaDataObject::Cam_Make, make);
+        settings.isupdated_Cam_Make = true;
+        return write(settings, photo);
     }
 };
 
 TEST_F(ARawFile, keepsItsMakeAndAnswers7) {
-    for (const char* name : {"a.NEF", "b.nef", "c.Arw", "d.RAW"}) {
-        const ExifWriteResult result = writeMake(name, "Canon");
+    const struct {
+        const char* name;
+        const char* make;
+    } rows[] = {{"a.NEF", "Canon"}, {"b.nef", "Canon"}, {"c.Arw", "Canon"}, {"d.RAW", "Canon"}, {"e.NEF", ""}};
+    for (const auto& [name, make] : rows) {
+        const ExifWriteResult result = writeMake(name, make);
         EXPECT_EQ(result.errorFlag, ExifWriteRawCameraKept) << name;
         EXPECT_EQ(result.errorMsg, "Processed Successfully");
         EXPECT_EQ(tags(result).value("IFD0:Make").toString(), "NIKON CORPORATION") << name;

@@ -127,7 +127,8 @@ class ABatchOverTheCorpus : public ABatchOverCameraFiles {
 // empty resource as an empty text), where the image data and thumbnails land, the image-structure tag it
 // leaves out of a JPEG's or PSD's first directory, a PNG's EXIF byte order, and the IPTC block it encodes
 // anew (datasets in record order, a repeated character set once), whose digest therefore changes although
-// no value does. The file's own name, dates and permissions are not its metadata.
+// no value does: what stays is whether the digest matches the block, which tells readers whether to trust the
+// IPTC or its XMP twins. The file's own name, dates and permissions are not its metadata.
 QStringList tagsExiv2Keeps(const QString& path) {
     static const QStringList rewritten =
         QString(
@@ -136,6 +137,16 @@ QStringList tagsExiv2Keeps(const QString& path) {
             "[File] ExifByteOrder|[File] CurrentIPTCDigest|[Photoshop] IPTCDigest|[System]|[ExifTool]")
             .split('|');
     QStringList lines = QString::fromUtf8(testsupport::exiftool({"-a", "-G1", "-s", path})).split('\n');
+    const auto valueOf = [&lines](const QString& tag) {
+        for (const QString& line : lines) {
+            if (line.section(':', 0, 0).simplified() == tag) return line.section(':', 1).trimmed();
+        }
+        return QString();
+    };
+    const QString digest = valueOf("[Photoshop] IPTCDigest");
+    lines.append("IPTC digest: " + QString(digest.isEmpty()                                ? "none"
+                                           : digest == valueOf("[File] CurrentIPTCDigest") ? "current"
+                                                                                           : "stale"));
     lines.removeIf([](const QString& line) {
         const QString tag = line.section(':', 0, 0).simplified();
         return line.isEmpty() || std::any_of(rewritten.begin(), rewritten.end(), [&tag](const QString& r) {

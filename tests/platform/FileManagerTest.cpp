@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -259,7 +260,15 @@ TEST(TheFileManager, writesNewFilesAndReplacesWholeFiles) {
 // whole, and under a pending name (file systems that cannot hold a file without one). Whatever the neighbour does,
 // nothing outside the folder is touched, the copy is whole or absent, and a failed write leaves every name of the
 // folder, hidden ones included, as it was.
-enum class Meddle { None, NameTaken, DanglingLinkAtTheName, PendingSwappedForALink, SourceRewritten, FolderMoved };
+enum class Meddle {
+    None,
+    NameTaken,
+    DanglingLinkAtTheName,
+    PendingSwappedForALink,
+    PendingSwappedAtItsNaming,
+    SourceRewritten,
+    FolderMoved
+};
 
 struct MeddleCase {
     const char* name;
@@ -276,12 +285,14 @@ class MeddledFiles : public FileManager {
     bool byName = false;
     std::function<void(const QString& pending)> whenCreated;
     std::function<void(const QString& pending)> whenWritten;
+    std::function<void(const QString& pending)> whenNaming;
 
   protected:
     bool writesUnnamedFiles() const override { return !byName; }
     void didReach(WriteStep step, const QString& pending) override {
         if (step == WriteStep::Created && whenCreated) whenCreated(pending);
         if (step == WriteStep::Written && whenWritten) whenWritten(pending);
+        if (step == WriteStep::Naming && whenNaming) whenNaming(pending);
     }
 };
 
@@ -291,6 +302,14 @@ QString modifiedAt(const QString& path) {
 
 QStringList everyName(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Whether an open file description other than ours holds the file locked, as its writer holds a pending file.
+bool isHeld(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const bool held = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    if (fd >= 0) ::close(fd);
+    return held;
 }
 
 class ACopyMetByANeighbour : public ::testing::TestWithParam<MeddleCase> {};
@@ -308,8 +327,9 @@ TEST_P(ACopyMetByANeighbour, isWholeOrAbsentAndTouchesNothingOutsideItsFolder) {
     for (int i = 0; i < photo.size(); ++i) photo[i] = static_cast<char>(i * 7 + i / 251);
     writeFile(dir.filePath("photo.jpg"), photo);
     // A rewrite within the clock tick of the file's making still shows in its modification date.
-    ASSERT_TRUE(FileManager::defaultManager().setModificationDate(dir.filePath("photo.jpg"),
-                                                                  QDateTime(QDate(2001, 1, 1), QTime(0, 0))));
+    QFile dated(dir.filePath("photo.jpg"));
+    ASSERT_TRUE(dated.open(QIODevice::ReadWrite) &&
+                dated.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime));
     const bool replace = row.mode == FileManager::WriteMode::Replace;
     if (replace || row.meddle == Meddle::NameTaken) writeFile(target, "earlier output");
     if (row.meddle == Meddle::DanglingLinkAtTheName) {
@@ -321,7 +341,10 @@ TEST_P(ACopyMetByANeighbour, isWholeOrAbsentAndTouchesNothingOutsideItsFolder) {
 
     MeddledFiles files;
     files.byName = row.byName;
-    files.whenCreated = [&](const QString&) {
+    files.whenCreated = [&](const QString& pending) {
+        if (!pending.isEmpty()) {
+            EXPECT_TRUE(isHeld(pending)) << "the writer does not hold its pending file";
+        }
         // Rewritten in place, at the same size, while the copy is still to take the rest from it.
         if (row.meddle != Meddle::SourceRewritten) return;
         QFile source(dir.filePath("photo.jpg"));
@@ -329,12 +352,16 @@ TEST_P(ACopyMetByANeighbour, isWholeOrAbsentAndTouchesNothingOutsideItsFolder) {
         source.seek(40000);
         source.write(QByteArray(100, 'n'));
     };
+    const auto swapForALink = [&](const QString& pending) {
+        ASSERT_FALSE(pending.isEmpty());
+        ASSERT_TRUE(QFile::remove(pending));
+        ASSERT_TRUE(QFile::link(outside, pending));
+    };
+    files.whenNaming = [&](const QString& pending) {
+        if (row.meddle == Meddle::PendingSwappedAtItsNaming) swapForALink(pending);
+    };
     files.whenWritten = [&](const QString& pending) {
-        if (row.meddle == Meddle::PendingSwappedForALink) {
-            ASSERT_FALSE(pending.isEmpty());
-            ASSERT_TRUE(QFile::remove(pending));
-            ASSERT_TRUE(QFile::link(outside, pending));
-        }
+        if (row.meddle == Meddle::PendingSwappedForALink) swapForALink(pending);
         if (row.meddle == Meddle::FolderMoved) {
             ASSERT_TRUE(QDir().rename(out, moved));
         }
@@ -389,11 +416,78 @@ INSTANTIATE_TEST_SUITE_P(
                       MeddleCase{"danglingLinkUnderAPendingName", true, kNew, M::DanglingLinkAtTheName, kTaken},
                       MeddleCase{"pendingSwappedForALink", true, kNew, M::PendingSwappedForALink, kReplaced},
                       MeddleCase{"pendingSwappedBeforeReplacing", true, kReplace, M::PendingSwappedForALink, kReplaced},
+                      MeddleCase{"pendingSwappedAtItsNaming", true, kNew, M::PendingSwappedAtItsNaming, kReplaced},
                       MeddleCase{"sourceRewrittenWithoutAName", false, kNew, M::SourceRewritten, kChanged},
                       MeddleCase{"sourceRewrittenUnderAPendingName", true, kNew, M::SourceRewritten, kChanged},
                       MeddleCase{"folderMovedWithoutAName", false, kNew, M::FolderMoved, kMoved},
                       MeddleCase{"folderMovedUnderAPendingName", true, kNew, M::FolderMoved, kMoved},
                       MeddleCase{"folderMovedBeforeReplacing", true, kReplace, M::FolderMoved, kMoved}),
+    testsupport::rowName);
+
+// A pending file found by the next write to its folder. It goes when the process its name names is gone, as far as
+// this machine can tell, and no writer holds it: a process that this machine cannot see (on another machine sharing
+// the folder, or in another process-number space) still holds its file, and a file of another boot counts as left
+// behind only when it has not changed since before this boot began.
+struct LeftoverCase {
+    const char* name;
+    enum Owner { ThisProcess, ThisNumberStartedLater, NoProcess, AnotherBoot } owner;
+    bool olderThanThisBoot;
+    bool held;
+    bool removed;
+    friend void PrintTo(const LeftoverCase& row, std::ostream* os) { *os << row.name; }
+};
+
+class ALeftPendingFile : public ::testing::TestWithParam<LeftoverCase> {
+  protected:
+    // "pid-start-boot" of this process, as its own pending names carry it.
+    static QList<QByteArray> thisOwner() {
+        QTemporaryDir dir;
+        MeddledFiles files;
+        files.byName = true;
+        QString pending;
+        files.whenCreated = [&pending](const QString& path) { pending = QFileInfo(path).fileName(); };
+        EXPECT_TRUE(files.writeFile(dir.filePath("copy.jpg"), "copy", {}));
+        return QFile::encodeName(pending).split('-').mid(1, 3);
+    }
+};
+
+TEST_P(ALeftPendingFile, goesWithTheNextWriteToItsFolderOnlyWhenNobodyHoldsIt) {
+    const LeftoverCase& row = GetParam();
+    QList<QByteArray> owner = thisOwner();
+    ASSERT_EQ(owner.size(), 3);
+    const QByteArray noProcess = "4194304";  // above the largest process number Linux gives
+    if (row.owner == LeftoverCase::ThisNumberStartedLater) owner[1] = QByteArray::number(owner[1].toLongLong() + 1);
+    if (row.owner == LeftoverCase::NoProcess || row.owner == LeftoverCase::AnotherBoot) owner[0] = noProcess;
+    if (row.owner == LeftoverCase::AnotherBoot) owner[2][0] = owner[2][0] == '0' ? '1' : '0';
+    const QString name = QFile::decodeName(".lumarind-" + owner.join('-') + "-1x2y.part");
+    QTemporaryDir dir;
+    QFile left(dir.filePath(name));
+    ASSERT_TRUE(left.open(QIODevice::ReadWrite));
+    left.write("part of a copy");
+    if (row.olderThanThisBoot) {
+        ASSERT_TRUE(left.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime));
+    }
+    if (row.held) {
+        ASSERT_EQ(::flock(left.handle(), LOCK_EX | LOCK_NB), 0);
+    }
+
+    QString error;
+    ASSERT_TRUE(FileManager::defaultManager().writeFile(dir.filePath("copy.jpg"), "copy", {}, &error))
+        << error.toStdString();
+
+    EXPECT_EQ(everyName(dir.path()), row.removed ? QStringList({"copy.jpg"}) : QStringList({name, "copy.jpg"}));
+}
+
+using L = LeftoverCase;
+INSTANTIATE_TEST_SUITE_P(
+    Owners, ALeftPendingFile,
+    ::testing::Values(LeftoverCase{"ofThisLiveProcess", L::ThisProcess, false, false, false},
+                      LeftoverCase{"ofAnEarlierProcessOfTheSameNumber", L::ThisNumberStartedLater, false, false, true},
+                      LeftoverCase{"ofAGoneProcess", L::NoProcess, false, false, true},
+                      LeftoverCase{"heldThoughItsProcessSeemsGone", L::NoProcess, false, true, false},
+                      LeftoverCase{"ofAnotherBootStillWritten", L::AnotherBoot, false, false, false},
+                      LeftoverCase{"ofAnEarlierBoot", L::AnotherBoot, true, false, true},
+                      LeftoverCase{"ofAnEarlierBootButHeld", L::AnotherBoot, true, true, false}),
     testsupport::rowName);
 
 TEST(TheFileManager, answersAccessQuestions) {
@@ -409,15 +503,6 @@ TEST(TheFileManager, answersAccessQuestions) {
     EXPECT_FALSE(files.isLocked(dir.filePath("none.jpg")));
     EXPECT_TRUE(files.removeItem(dir.filePath("a.jpg")));
     EXPECT_FALSE(files.fileExists(dir.filePath("a.jpg")));
-}
-
-TEST(TheFileManager, setsTheModificationDate) {
-    QTemporaryDir dir;
-    writeFile(dir.filePath("a.jpg"), "x");
-    const QDateTime when(QDate(2019, 7, 10), QTime(8, 30, 0), Qt::LocalTime);
-    ASSERT_TRUE(FileManager::defaultManager().setModificationDate(dir.filePath("a.jpg"), when));
-    EXPECT_EQ(QFileInfo(dir.filePath("a.jpg")).lastModified(), when);
-    EXPECT_FALSE(FileManager::defaultManager().setModificationDate(dir.filePath("none.jpg"), when));
 }
 
 TEST(TheFileManager, measuresFreeSpaceOfTheNearestExistingFolder) {
