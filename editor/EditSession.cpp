@@ -127,7 +127,8 @@ void EditSession::takeBackEdit(const MetadataKeyRow& row) {
 
 bool EditSession::holdsPendingEdits() const {
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (m_edited.*row.updated) return true;
+        // A stored preset brings its texts without change flags.
+        if (m_edited.*row.updated || !(m_edited.*row.field).isEmpty()) return true;
     }
     for (const auto& rule : MetadataKeyTable::ruleMembers()) {
         if (!keepsOriginal(m_edited.*rule.member)) return true;
