@@ -67,9 +67,10 @@ void EditSession::createUpdatedChangesOnly() {
             if (!keepsOriginal(rule)) m_updatedChange.*row.dateRule = rule;
             continue;
         }
-        // QString calls a null and an empty text equal; a missing value on either side is a change.
+        // QString calls a null and an empty text equal; a missing value on either side is a change. A field
+        // the user set is changed even at the photos' value: under "clear others" it shows that value.
         const bool unchanged = !before.isNull() && !now.isNull() && before == now;
-        if (!unchanged) m_updatedChange.*row.field = now;
+        if (!unchanged || m_form.*row.updated) m_updatedChange.*row.field = now;
     }
 }
 
@@ -98,7 +99,11 @@ bool EditSession::differsFromBeforeEditing() const {
 }
 
 void EditSession::editField(const MetadataKeyRow& row, const QString& value) {
-    if (!row.dateRule && value == m_beforeSaving.*row.field) {
+    // Under "clear others" the fields show the changed fields, not the form record, so what a field showed
+    // before editing says nothing there; every field left out is cleared anyway, and one typed back to the
+    // photos' value must keep it.
+    const bool showsTheForm = m_form.editingOption != ModifyEditedClearOthers;
+    if (!row.dateRule && showsTheForm && value == m_beforeSaving.*row.field) {
         m_form.*row.field = value;
         takeBackEdit(row);
         return;

@@ -340,7 +340,8 @@ MetaDataObject selectionOf(const char* artist, const char* copyright = "") {
 }
 
 // Text back at what the field showed before editing takes the edit back from every record the run reads; a field
-// emptied on purpose stays an edit, and the other edits stay pending.
+// emptied on purpose stays an edit, and the other edits stay pending. Under "clear others" the fields show the
+// changed fields, so a typed text is always an edit there.
 struct TakeBackCase {
     const char* name;
     const char* field;
@@ -389,7 +390,27 @@ INSTANTIATE_TEST_SUITE_P(
                                      s.applyPreset(selectionOf("", "(C) Preset"));
                                      edit(s, "Artist", {"Bob", "Ann"});
                                  },
-                                 false, true, "(C) Preset", "(C) Preset"}),
+                                 false, true, "(C) Preset", "(C) Preset"},
+                    TakeBackCase{"clearOthersKeepsThePhotosValueTypedBack", "Artist",
+                                 [](auto& s) {
+                                     edit(s, "Artist", {"Bob"});
+                                     s.changeEditingOption(ModifyEditedClearOthers);
+                                     edit(s, "Artist", {"Ann"});
+                                 },
+                                 true, true, "Ann", "Ann"},
+                    TakeBackCase{"clearOthersKeepsThePhotosValueTyped", "Artist",
+                                 [](auto& s) {
+                                     s.changeEditingOption(ModifyEditedClearOthers);
+                                     edit(s, "Artist", {"Ann"});
+                                 },
+                                 true, true, "Ann", "Ann"},
+                    TakeBackCase{"clearOthersEmptied", "Copyright",
+                                 [](auto& s) {
+                                     edit(s, "Copyright", {"abc def"});
+                                     s.changeEditingOption(ModifyEditedClearOthers);
+                                     edit(s, "Copyright", {""});
+                                 },
+                                 true, true, "", ""}),
     [](const testing::TestParamInfo<TakeBackCase>& info) { return std::string(info.param.name); });
 
 // Every change of the form's records is announced, coarsely: the record replaced (with the record the fields
