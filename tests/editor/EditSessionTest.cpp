@@ -339,9 +339,9 @@ MetaDataObject selectionOf(const char* artist, const char* copyright = "") {
     return merged;
 }
 
-// Text back at what the field showed before editing takes the edit back from every record the run reads; a field
-// emptied on purpose stays an edit, and the other edits stay pending. Under "clear others" the fields show the
-// changed fields, so a typed text is always an edit there.
+// Text back at what the field showed at the last set-up, Apply or Revert takes the edit back: the field is as it
+// was then, pending edit and changed fields included. Under "clear others" the fields show the changed fields,
+// so a typed text is always an edit there.
 struct TakeBackCase {
     const char* name;
     const char* field;
@@ -391,6 +391,44 @@ INSTANTIATE_TEST_SUITE_P(
                                      edit(s, "Artist", {"Bob", "Ann"});
                                  },
                                  false, true, "(C) Preset", "(C) Preset"},
+                    TakeBackCase{"emptiedAfterApply", "Copyright",
+                                 [](auto& s) {
+                                     edit(s, "Copyright", {"abc"});
+                                     s.apply();
+                                     edit(s, "Copyright", {""});
+                                 },
+                                 true, true, "", ""},
+                    TakeBackCase{"backAtTheAppliedValue", "Copyright",
+                                 [](auto& s) {
+                                     edit(s, "Copyright", {"abc"});
+                                     s.apply();
+                                     edit(s, "Copyright", {"", "abc"});
+                                 },
+                                 true, false, "abc", "abc"},
+                    TakeBackCase{"pendingEditOnASelectionHoldingIt", "Artist",
+                                 [](auto& s) {
+                                     edit(s, "Artist", {"Bob"});
+                                     s.setSelection(selectionOf("Bob"), true);
+                                     edit(s, "Artist", {"x", "Bob"});
+                                 },
+                                 true, true, "Bob", "Bob"},
+                    TakeBackCase{"pendingEditKeptByRevert", "Artist",
+                                 [](auto& s) {
+                                     edit(s, "Artist", {"Bob"});
+                                     s.apply();
+                                     s.revert();
+                                     edit(s, "Artist", {"x", "Ann"});
+                                 },
+                                 false, false, "", "Bob"},
+                    // The end of a run drops the pending edits; taking an edit back after it brings none back.
+                    TakeBackCase{"pendingEditsDroppedByARun", "Artist",
+                                 [](auto& s) {
+                                     edit(s, "Artist", {"Bob"});
+                                     s.setSelection(selectionOf("Ann"), true);
+                                     s.dropPendingEdits();
+                                     edit(s, "Artist", {"x", "Bob"});
+                                 },
+                                 true, false, "Bob", "Cy"},
                     TakeBackCase{"clearOthersKeepsThePhotosValueTypedBack", "Artist",
                                  [](auto& s) {
                                      edit(s, "Artist", {"Bob"});
