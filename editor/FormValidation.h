@@ -25,14 +25,16 @@ class FormValidation {
 
     // The rules themselves are the live checks' (FieldValidation): a decimal field's digits trimmed from
     // both ends must leave nothing, "." or ","; an integer field's leading number, rounded up, must lie
-    // between 0 and 65535; a GPS coordinate must be a decimal number of at most 90 or 180 degrees.
+    // between 0 and 65535; a GPS coordinate edited in record must be a decimal number of at most 90 or 180
+    // degrees, one not edited only a decimal text.
     struct Failure {
         QString fieldName;
         // The text the label gets; null: the label shows with the text it already holds.
         QString labelText;
     };
     // The first checked field that fails; the fields after it are not examined.
-    static std::optional<Failure> firstFailingField(const std::function<QString(const QString& fieldName)>& textOf);
+    static std::optional<Failure> firstFailingField(const std::function<QString(const QString& fieldName)>& textOf,
+                                                    const MetaDataObject& record);
     // No date rule of the record in "update day, month, year and time" mode names an impossible day.
     static bool checkDateTimeDataValidations(const MetaDataObject& record);
     // The first date field, in record order, whose rule names an impossible day.
