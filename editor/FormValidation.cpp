@@ -14,8 +14,8 @@ constexpr FormValidation::CheckedField kCheckedFields[] = {
     {"CamSetting_FocalLengthIn35mmFormat", Rule::IntegerLimit},
     {"AdvCamSetting_ExposureTime", Rule::DecimalText},
     // A position beyond the poles or the date line is no position: the writer refuses the photo.
-    {"GPS_Lattitude", Rule::Degrees, FieldValidation::kLatitudeMaximum},
-    {"GPS_Longitude", Rule::Degrees, FieldValidation::kLongitudeMaximum},
+    {"GPS_Lattitude", Rule::Degrees},
+    {"GPS_Longitude", Rule::Degrees},
     {"GPS_Altitude", Rule::DecimalText},
     {"CamSetting_ISO", Rule::IntegerLimit},
     {"AdvCamSetting_WhiteBalance", Rule::IntegerLimit},
@@ -52,7 +52,7 @@ std::optional<FormValidation::Failure> FormValidation::firstFailingField(
                     break;
                 }
                 const FieldValidation::Verdict verdict =
-                    FieldValidation::isValidDegreesText(textOf(name), field.maximumDegrees);
+                    FieldValidation::isValidText(textOf(name), FormFieldTraits::forField(name)->check);
                 if (!verdict.valid) return Failure{name, verdict.message};
                 break;
             }

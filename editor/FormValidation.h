@@ -17,8 +17,7 @@ class FormValidation {
     enum class Rule { DecimalText, IntegerLimit, Degrees, AlwaysPasses };
     struct CheckedField {
         const char* fieldName;  // the record field; its text field is txt<Field>, its label txt<Field>_error
-        Rule rule;
-        int maximumDegrees = 0;  // Degrees only
+        Rule rule;              // Degrees: the field's own live check, its latitude or longitude range
     };
     // The thirteen fields in the order they are checked.
     static std::span<const CheckedField> checkedFields();
