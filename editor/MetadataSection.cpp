@@ -135,7 +135,7 @@ QWidget* MetadataSection::buildField(const FormFieldTraits& traits) {
         inside->addWidget(field->textView);
         if (traits.isShownOnly()) {
             field->textView->setReadOnly(true);
-            field->textView->setToolTip(shownOnlyToolTip());
+            field->textView->setToolTip(shownOnlyToolTip(traits));
         }
         if (name == QLatin1String("UserComment") || name == QLatin1String("IPTC_Keywords")) {
             field->placeholderLabel = new QLabel(SelectionPlaceholders::multipleValues(), field->textView->viewport());
@@ -169,7 +169,7 @@ QWidget* MetadataSection::buildField(const FormFieldTraits& traits) {
     palette.setColor(QPalette::Text, traits.isShownOnly() ? kShownOnlyColour : QColor(Qt::black));
     field->line->setPalette(palette);
     if (traits.isShownOnly()) {
-        field->line->setToolTip(shownOnlyToolTip());
+        field->line->setToolTip(shownOnlyToolTip(traits));
         field->line->setFillColor(kShownOnlyFill);
     }
     if (traits.borderTag) m_tagged.insert(traits.borderTag, field->line);
@@ -333,8 +333,9 @@ MetadataSection::ButtonAim MetadataSection::aimOf(const QWidget* button, const Q
     return aim;
 }
 
-QString MetadataSection::shownOnlyToolTip() {
-    return QStringLiteral("Shown as the photos hold it; Lumarind does not write this value.");
+QString MetadataSection::shownOnlyToolTip(const FormFieldTraits& field) {
+    return field.writtenByRun ? QStringLiteral("Shown as the photos hold it; it cannot be edited here.")
+                              : QStringLiteral("Shown as the photos hold it; Lumarind does not write this value.");
 }
 
 void MetadataSection::setTextViewsEditable(bool editable) {

@@ -477,8 +477,8 @@ TEST_F(AForm, showsTheDateRulesOfAPresetAppliedOverTheFormsRules) {
 
 // The fields the key table gives no write form, and the GPS direction and date stamp that the form takes no
 // edit of, show the photos' values in grey and say why.
-TEST_F(AForm, refusesEveryEditOfAFieldTheRunOnlyReadsAndSaysWhy) {
-    const QStringList& readOnly = editrecords::fieldsTheRunOnlyReads();
+TEST_F(AForm, refusesEveryEditOfAFieldItOnlyShowsAndSaysWhy) {
+    const QStringList& readOnly = editrecords::fieldsTheFormOnlyShows();
     int shownOnly = 0;
     for (const FormFieldTraits& t : FormFieldTraits::all()) shownOnly += t.isShownOnly();
     EXPECT_EQ(shownOnly, readOnly.size()) << "every one of them is on the list";
@@ -490,7 +490,9 @@ TEST_F(AForm, refusesEveryEditOfAFieldTheRunOnlyReadsAndSaysWhy) {
         EXPECT_TRUE(traits.isShownOnly() && !traits.isTyped());
         QWidget* control = view->textField(name);
         if (!control) control = view->sectionOf(name)->textView(name);
-        EXPECT_EQ(control->toolTip(), MetadataSection::shownOnlyToolTip());
+        const bool runWritesIt = traits.row->write != MetadataWriteForm::None;
+        EXPECT_EQ(control->toolTip(), runWritesIt ? "Shown as the photos hold it; it cannot be edited here."
+                                                  : "Shown as the photos hold it; Lumarind does not write this value.");
         EXPECT_NE(control->palette().color(QPalette::Text), QColor(Qt::black)) << "greyed as a value only shown";
         if (auto* line = qobject_cast<BackgroundTextField*>(control)) {
             const QColor ground = line->grab().toImage().pixelColor(line->width() - 4, 4);
