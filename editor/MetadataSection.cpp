@@ -36,11 +36,12 @@ constexpr int kFieldHeight = 24;
 constexpr int kDropDownButtonTagBase = 50;
 constexpr int kCodedFieldTagBase = 1000;
 constexpr int kDateButtonTagBase = 250;
-const QColor kHintColour(128, 128, 128);
+// Dark enough to read as well on the grey of a field the form only shows (4.0:1) as grey 128 did on white.
+const QColor kHintColour(0x72, 0x72, 0x72);
 // Darker than the "Multiple values" hint, so a value the run only reads still reads as a value; on a grey
 // ground, so an empty one does not look like a field to type into.
 const QColor kShownOnlyColour(96, 96, 96);
-const QColor kShownOnlyFill(0xe0, 0xe0, 0xe0);
+const QColor kShownOnlyFill(0xea, 0xea, 0xea);
 
 int dateIndexOf(const MetadataKeyRow& row) {
     const auto members = MetadataKeyTable::ruleMembers();
