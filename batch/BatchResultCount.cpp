@@ -4,8 +4,6 @@
 
 namespace {
 
-using Counter = BatchResultCount::Counter;
-
 struct WrittenFlag {
     int flag;
     BatchResultCount count;
@@ -13,8 +11,8 @@ struct WrittenFlag {
 
 // The flags of a written copy; any other answer is the default: an error, alone.
 constexpr WrittenFlag kWrittenFlags[] = {
-    {ExifWriteSucceeded, {Counter::ProcessedSuccessfully, false, false, true}},
-    {ExifWriteRawCameraKept, {Counter::ProcessedSuccessfully, false, true, true}},
+    {ExifWriteSucceeded, {.written = true}},
+    {ExifWriteRawCameraKept, {.written = true, .listedAsWarning = true}},
 };
 
 }  // namespace

@@ -203,6 +203,12 @@ void BatchRunController::runEnded() {
     if (m_summaryDue) addSummaryWindow();
 }
 
+CopyDestination BatchRunController::copyDestination() const {
+    if (m_runner->state().restore) return CopyDestination::EarlierCopies;
+    return m_outputSettingObject.sourceFolderSelected == 1 ? CopyDestination::SourceFolders
+                                                           : CopyDestination::ChosenFolder;
+}
+
 void BatchRunController::runRefused() {
     // No photo was written: the form keeps its edits as they are, and a refused restore can be asked again.
     updateBottomInfoWithTimerFlag(false);

@@ -59,6 +59,8 @@ class BatchRunController : public QObject {
     bool isProcessForRestoreExif() const { return m_restore; }
     // The folder the latest run could not write into, which it named in its alert; "" when it could.
     const QString& unwritableFolder() const { return m_runner->state().unwritableFolder; }
+    // Where the latest run's copies were to go.
+    CopyDestination copyDestination() const;
     const std::vector<PhotoFile>& runList() const { return m_runList; }
 
   signals:

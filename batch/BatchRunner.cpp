@@ -107,21 +107,21 @@ void BatchRunner::resetPlaceCache() {
 
 void BatchRunner::handleResult(const BatchPhotoResult& result) {
     const BatchResultCount count = BatchResultCount::forFlag(result.errorFlag);
-    if (count.keepsRenamingWarnings) {
+    if (count.written) {
         for (const PhotoFile& warning : result.warnings) m_state.arrProcessedWithWarning.push_back(warning);
     }
-    if (count.listedAsError || count.listedAsWarning) {
+    if (!count.written || count.listedAsWarning) {
         PhotoFile listed = m_runList.at(static_cast<std::size_t>(result.index));
         listed.processStatus = result.errorFlag;
         listed.processMsg = result.errorMsg;
-        auto& list = count.listedAsError ? m_state.arrProcessedWithError : m_state.arrProcessedWithWarning;
+        auto& list = count.written ? m_state.arrProcessedWithWarning : m_state.arrProcessedWithError;
         list.push_back(std::move(listed));
     }
     BatchPhotoResult answer = result;
     answer.warnings.clear();
     m_state.answers.push_back(std::move(answer));
     m_state.counterTotalProgressedFiles += 1;
-    if (count.counter == BatchResultCount::Counter::ProcessedSuccessfully) {
+    if (count.written) {
         m_state.counterProcessedSuccessfully += 1;
     } else {
         m_state.counterProcessedWithError += 1;

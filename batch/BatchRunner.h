@@ -26,7 +26,7 @@ struct BatchRunState {
     qint64 counterSkipped = 0;
     int progressPercent = 0;
     bool isEnoughSpaceWarning = false;
-    // The run started no photo because copies could not be written into this folder.
+    // The run started no photo because no folder its copies were to go to could be written; this one first.
     QString unwritableFolder;
     bool restore = false;
     QString selectedOutputFolder;

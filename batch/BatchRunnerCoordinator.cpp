@@ -33,9 +33,9 @@ void BatchRunnerCoordinator::run() {
     m_builder.setOutputSetting(m_request.renaming);
     m_builder.setStopFlag(&m_processing);
     m_builder.arrProcessedWithWarning.clear();
-    // Told photo by photo, a folder that takes no file would read as a run of failures; a read-only volume
-    // also reports no free room at all.
-    if (const std::optional<QString> folder = firstUnwritableFolder()) {
+    // Told photo by photo, a chosen folder that takes no file would read as a run of failures; a read-only
+    // volume also reports no free room at all.
+    if (const std::optional<QString> folder = folderRefusingTheRun()) {
         m_run.stopStarting();
         m_run.reportFolderNotWritable(*folder);
         m_run.reportEnd();
@@ -87,22 +87,30 @@ void BatchRunnerCoordinator::run() {
     m_run.reportEnd();
 }
 
-std::optional<QString> BatchRunnerCoordinator::firstUnwritableFolder() const {
-    std::set<QString> checked;
+std::optional<QString> BatchRunnerCoordinator::destinationFolder(const PhotoFile& photo) const {
+    if (!m_request.restore) return OutputNameBuilder::destinationFolder(m_request.renaming, photo);
+    if (photo.processedPath.isEmpty()) return std::nullopt;
+    return QFileInfo(photo.processedPath).path();
+}
+
+bool BatchRunnerCoordinator::isWritableFolder(const QString& folder) {
+    const auto [known, added] = m_writableFolders.try_emplace(folder, false);
+    if (added) known->second = m_services.files->isWritable(folder);
+    return known->second;
+}
+
+std::optional<QString> BatchRunnerCoordinator::folderRefusingTheRun() {
+    // Where one photo can be written the run goes on: beside their sources, or restoring copies of which one
+    // folder was removed since, the others are written and the photos bound for a folder that takes no file
+    // fail one by one, each with its error.
+    std::optional<QString> first;
     for (const PhotoFile& photo : m_request.runList) {
-        // Where the name builder or the restore puts the copy; a restore without a copy writes nothing.
-        QString folder;
-        if (m_request.restore) {
-            if (photo.processedPath.isEmpty()) continue;
-            folder = QFileInfo(photo.processedPath).path();
-        } else {
-            folder = m_request.renaming.sourceFolderSelected == 1 ? QFileInfo(photo.filePath).path()
-                                                                  : m_request.renaming.outputFolderPathName;
-        }
-        if (!checked.insert(folder).second) continue;
-        if (!m_services.files->isWritable(folder)) return folder;
+        const std::optional<QString> folder = destinationFolder(photo);
+        if (!folder) continue;
+        if (isWritableFolder(*folder)) return std::nullopt;
+        if (!first) first = folder;
     }
-    return std::nullopt;
+    return first;
 }
 
 bool BatchRunnerCoordinator::hasChangedSinceAdded(const PhotoFile& photo,
@@ -114,6 +122,9 @@ bool BatchRunnerCoordinator::hasChangedSinceAdded(const PhotoFile& photo,
 }
 
 void BatchRunnerCoordinator::checkFreeSpace(const QString& path) {
+    // A photo bound for a folder that takes no file fails at the writer. A read-only volume reports no room at
+    // all: taken for a full disk, it would stop the photos bound for other folders.
+    if (!isWritableFolder(QFileInfo(path).path())) return;
     // Photos still being written will take their room too; without them, several writers could carry the
     // volume past the floor by a writer's worth of photos. Taken before the volume is measured: a photo that
     // lands in between then counts twice, which errs on the safe side, instead of not at all.

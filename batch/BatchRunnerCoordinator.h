@@ -32,7 +32,7 @@ class BatchRunnerCoordinator {
         virtual void stopStarting() = 0;
         virtual void reportPhotoStarted(int index, const QString& filePath) = 0;
         virtual void reportLowSpace() = 0;
-        // The run starts no photo: this folder, where copies were to go, cannot be written.
+        // The run starts no photo: no folder where its copies were to go can be written, this one first.
         virtual void reportFolderNotWritable(const QString& folder) = 0;
         // One photo's outcome, strictly in run order.
         virtual void reportResult(BatchPhotoResult result) = 0;
@@ -66,7 +66,12 @@ class BatchRunnerCoordinator {
     void deliver(BatchPhotoResult result);
     QString reservePath(const QString& path);
     void checkFreeSpace(const QString& path);
-    std::optional<QString> firstUnwritableFolder() const;
+    // Where a photo's copy goes; nothing for a restore without a copy from the last run, which writes nothing.
+    std::optional<QString> destinationFolder(const PhotoFile& photo) const;
+    // Whether a new file can be made in folder, asked once per folder and run.
+    bool isWritableFolder(const QString& folder);
+    // The first folder of the run that cannot be written, when no photo's folder can; else nothing.
+    std::optional<QString> folderRefusingTheRun();
     qint64 bytesNotYetWritten();
     static bool hasChangedSinceAdded(const PhotoFile& photo,
                                      const std::optional<platform::FileManager::FileStatus>& now);
@@ -92,4 +97,5 @@ class BatchRunnerCoordinator {
     int m_nextToDeliver = 0;
 
     std::set<QString> m_reserved;
+    std::map<QString, bool> m_writableFolders;
 };

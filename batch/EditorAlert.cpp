@@ -99,6 +99,25 @@ QString refusedFilesText(const EditorAlertCounts& counts) {
     return text;
 }
 
+// The run was refused because no copy could be written; the advice follows where the copies were to go.
+QString unwritableFolderText(const EditorAlertCounts& counts) {
+    const QString folder = QStringLiteral("Lumarind cannot write into the folder \"") + counts.unwritableFolder;
+    switch (counts.unwritableDestination) {
+        case CopyDestination::SourceFolders:
+            return folder + QStringLiteral(
+                                "\" or any other folder of the photos, so no photo was processed. Please "
+                                "check that the photos' folders can be written to.");
+        case CopyDestination::EarlierCopies:
+            return folder + QStringLiteral(
+                                "\" or any other folder of the processed copies, so no photo was "
+                                "restored. Please check that those folders still exist and can be "
+                                "written to.");
+        case CopyDestination::ChosenFolder:
+            break;
+    }
+    return folder + QStringLiteral("\", so no photo was processed. Please choose a folder you can write to.");
+}
+
 std::optional<EditorAlert> countedAlert(int tag, const EditorAlertCounts& counts) {
     const QList<Button> ok{Button::OK};
     switch (tag) {
@@ -128,10 +147,7 @@ std::optional<EditorAlert> countedAlert(int tag, const EditorAlertCounts& counts
         }
         case AlertFolderNotWritable:
             return counted(AlertFolderNotWritable, QStringLiteral("Cannot Write to Folder"),
-                           QStringLiteral("Lumarind cannot write into the folder \"") + counts.unwritableFolder +
-                               QStringLiteral("\", so no photo was processed. Please choose a folder you can write "
-                                              "to."),
-                           ok);
+                           unwritableFolderText(counts), ok);
         default:
             return std::nullopt;
     }

@@ -7,6 +7,10 @@
 
 #include "model/EditorAlertTag.h"
 
+// Where the copies of a run go: into the folder the user chose, beside their sources ("Keep Source Folder
+// Path"), or over the copies of the last run (Restore).
+enum class CopyDestination { ChosenFolder, SourceFolders, EarlierCopies };
+
 // What some alert texts read: the photos ticked in the form, what the latest add met, where a run could not
 // write.
 struct EditorAlertCounts {
@@ -18,7 +22,9 @@ struct EditorAlertCounts {
     int failedReadCount = 0;      // refused because the metadata library stopped on them twice
     int lockedLibraryCount = 0;   // photo libraries another program kept locked
     QString unwritableFolder{};   // where a run could not write
-    int photosLimit = 0;          // the most photos one add may bring
+    // Where its copies were to go: only a folder the user chose can be chosen anew.
+    CopyDestination unwritableDestination = CopyDestination::ChosenFolder;
+    int photosLimit = 0;  // the most photos one add may bring
 };
 
 // One numbered alert of the editing screen as it is shown: the title (already upper-cased where it is shown

@@ -89,12 +89,16 @@ void OutputNameBuilder::resetState() {
     outputSettingObject = m_runSetting;
 }
 
+QString OutputNameBuilder::destinationFolder(const OutputRenamingOptions& options, const PhotoFile& photo) {
+    // Paths are kept exactly as chosen: Linux file names are case-sensitive.
+    return options.sourceFolderSelected == 1 ? QFileInfo(photo.filePath).path() : options.outputFolderPathName;
+}
+
 QString OutputNameBuilder::updatedPathWithSelectedSetting(const QString& /*outputFolder*/, const PhotoFile& photo,
                                                           const MetaDataObject& settings) {
     resetState();
     const OutputRenamingOptions& o = outputSettingObject;
-    // Paths are kept exactly as chosen: Linux file names are case-sensitive.
-    const QString folder = o.sourceFolderSelected == 1 ? QFileInfo(photo.filePath).path() : o.outputFolderPathName;
+    const QString folder = destinationFolder(o, photo);
     const QString originalBase = QFileInfo(photo.fileName).completeBaseName();
     QString name = originalBase;
     if (o.renamingOptionIndex == OutputRenamingOptions::NewFileName) {

@@ -30,6 +30,8 @@ class OutputNameBuilder {
         m_runSetting = getOutputFileRenamingSetting(options);
     }
 
+    // The folder a photo's copy goes to: its own under "Keep Source Folder Path", else the chosen one.
+    static QString destinationFolder(const OutputRenamingOptions& options, const PhotoFile& photo);
     // The full output path of one photo. Renaming warnings (status 10 and 11) are appended to
     // arrProcessedWithWarning.
     QString updatedPathWithSelectedSetting(const QString& outputFolder, const PhotoFile& photo,

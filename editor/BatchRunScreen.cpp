@@ -21,6 +21,7 @@ BatchRunScreen::BatchRunScreen(BatchRunForm& form, QWidget* screen, BatchRunner:
     connect(c, &BatchRunController::alertRequested, this, [this, c](int tag) {
         EditorAlertCounts counts;
         counts.unwritableFolder = c->unwritableFolder();
+        counts.unwritableDestination = c->copyDestination();
         showAlertWithTag(tag, counts);
     });
     connect(c, &BatchRunController::destinationPanelRequested, this, &BatchRunScreen::openDestinationPanel);

@@ -43,12 +43,17 @@ void EditSession::startFrom(const MetaDataObject& selection) {
     m_updatedChange = MetaDataObject();
 }
 
+void EditSession::takeBaseline() {
+    m_baseline = {m_form, m_edited, m_updatedChange, m_isParamsChanged};
+}
+
 bool EditSession::setSelection(const MetaDataObject& merged, bool hasPhotos) {
     startFrom(merged);
     if (m_isEdited) MetaDataObject::appendPresetObjectToMetaDataObject(m_form, m_edited);
     // With no photo every field shows empty, even where edits are pending; their borders still mark them.
     emit recordReplaced(hasPhotos ? m_form : *m_selection);
     isMetadataParamChanged(m_isEdited && hasPhotos);
+    takeBaseline();
     return m_isEdited;
 }
 
@@ -67,9 +72,10 @@ void EditSession::createUpdatedChangesOnly() {
             if (!keepsOriginal(rule)) m_updatedChange.*row.dateRule = rule;
             continue;
         }
-        // QString calls a null and an empty text equal; a missing value on either side is a change.
+        // QString calls a null and an empty text equal; a missing value on either side is a change. A field
+        // the user set is changed even at the photos' value: under "clear others" it shows that value.
         const bool unchanged = !before.isNull() && !now.isNull() && before == now;
-        if (!unchanged) m_updatedChange.*row.field = now;
+        if (!unchanged || m_form.*row.updated) m_updatedChange.*row.field = now;
     }
 }
 
@@ -78,27 +84,37 @@ void EditSession::apply() {
     *m_selection = MetaDataObject::initWithObject(m_form);
     *m_appliedChanges = MetaDataObject::initWithObject(m_updatedChange);
     isMetadataParamChanged(false);
+    takeBaseline();
 }
 
 void EditSession::revert() {
     startFrom(MetaDataObject::initWithObject(m_beforeSaving));
     emit recordReplaced(*m_selection);
     isMetadataParamChanged(false);
+    takeBaseline();
 }
 
 bool EditSession::differsFromBeforeEditing() const {
+    return differsFrom(m_beforeSaving);
+}
+
+bool EditSession::differsFrom(const MetaDataObject& record) const {
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (m_form.*row.updated || m_form.*row.field != m_beforeSaving.*row.field) return true;
+        if (m_form.*row.updated != record.*row.updated || m_form.*row.field != record.*row.field) return true;
     }
     for (const auto& rule : MetadataKeyTable::ruleMembers()) {
-        if (!sameRule(m_form.*rule.member, m_beforeSaving.*rule.member)) return true;
+        if (!sameRule(m_form.*rule.member, record.*rule.member)) return true;
     }
-    return m_form.editingOption != m_beforeSaving.editingOption ||
-           MetadataKeyTable::switchesOn(m_form) != MetadataKeyTable::switchesOn(m_beforeSaving);
+    return m_form.editingOption != record.editingOption ||
+           MetadataKeyTable::switchesOn(m_form) != MetadataKeyTable::switchesOn(record);
 }
 
 void EditSession::editField(const MetadataKeyRow& row, const QString& value) {
-    if (!row.dateRule && value == m_beforeSaving.*row.field) {
+    // Under "clear others" the fields show the changed fields, not the form record, so what a field showed at
+    // the last set-up says nothing there; every field left out is cleared anyway, and one typed back to the
+    // photos' value must keep it.
+    const bool showsTheForm = m_form.editingOption != ModifyEditedClearOthers;
+    if (!row.dateRule && showsTheForm && value == m_baseline.form.*row.field) {
         m_form.*row.field = value;
         takeBackEdit(row);
         return;
@@ -113,21 +129,22 @@ void EditSession::editField(const MetadataKeyRow& row, const QString& value) {
 
 void EditSession::takeBackEdit(const MetadataKeyRow& row) {
     // Where the photos disagree the field shows nothing; an empty field with its flag would erase the value
-    // from every photo, hidden behind the text the field showed before.
-    static const MetaDataObject untouched;
-    m_form.*row.updated = false;
-    m_edited.*row.field = untouched.*row.field;
-    m_edited.*row.updated = false;
+    // from every photo, hidden behind the text the field showed before. An edit applied, or carried over to
+    // this selection, was there before too: it stays, and stays pending for later selections.
+    m_form.*row.updated = m_baseline.form.*row.updated;
+    m_edited.*row.field = m_baseline.edited.*row.field;
+    m_edited.*row.updated = m_baseline.edited.*row.updated;
     // A rebuild while the field held the edit put it here; "clear others" must not write it after all.
-    m_updatedChange.*row.field = untouched.*row.field;
+    m_updatedChange.*row.field = m_baseline.updatedChange.*row.field;
     m_isEdited = holdsPendingEdits();
     emit fieldChanged(row);
-    isMetadataParamChanged(differsFromBeforeEditing());
+    isMetadataParamChanged(m_baseline.unsaved || differsFrom(m_baseline.form));
 }
 
 bool EditSession::holdsPendingEdits() const {
     for (const MetadataKeyRow& row : MetadataKeyTable::rows()) {
-        if (m_edited.*row.updated) return true;
+        // A stored preset brings its texts without change flags.
+        if (m_edited.*row.updated || !(m_edited.*row.field).isEmpty()) return true;
     }
     for (const auto& rule : MetadataKeyTable::ruleMembers()) {
         if (!keepsOriginal(m_edited.*rule.member)) return true;
@@ -203,4 +220,7 @@ void EditSession::editMapFields(const QList<FieldValue>& values) {
 void EditSession::dropPendingEdits() {
     m_edited = MetaDataObject();
     m_isEdited = false;
+    // Nothing dropped comes back by taking an edit back.
+    m_baseline.edited = m_edited;
+    m_baseline.unsaved = false;
 }

@@ -56,17 +56,19 @@ class EditSession : public QObject {
     // ticked. Answers whether edits were laid on. With no photo the fields show the empty selection.
     bool setSelection(const MetaDataObject& merged, bool hasPhotos);
     // Brings the changed-fields record up to date: every field that takes part and differs, character for
-    // character, from the selection record takes the form's value, and so does every date marked as edited
-    // (its rule set on the form or by a preset), never empty. The record only grows until the next set-up or
-    // Revert.
+    // character, from the selection record takes the form's value, and so does every field marked as edited
+    // (a date also by its rule set on the form or by a preset, never empty). The record only grows until the
+    // next set-up or Revert, or until an edit is taken back.
     void createUpdatedChangesOnly();
     // Apply, once the form passed its checks: the form's values become the new point of comparison.
     void apply();
     // Revert: back to the values the selection had when it was set up, pending edits kept for later.
     void revert();
     // One edit of a field: the value and its change flag go into the form record and the pending edits. A
-    // value that is what the field showed before editing (an undo, or the same text typed again) takes the
-    // edit back instead: the flag goes, the pending edit goes, and the run leaves each photo's own value.
+    // value that is what the field showed at the last set-up of the selection, Apply or Revert (an undo, or
+    // the same text typed again) takes the edit back instead: the field's flag, pending edit and changed-field
+    // value are what they were then, so an untouched field leaves each photo's own value. Under "clear others"
+    // the fields show the changed fields, and every typed text is an edit.
     void editField(const MetadataKeyRow& row, const QString& value);
     // A rule from the date panel for the date of this DateTimeFieldIndex: the rule and the date's change flag
     // go into both records, the summary becomes the pending edit's text. Any other index changes nothing.
@@ -98,9 +100,13 @@ class EditSession : public QObject {
     // counts as changed.
     void startFrom(const MetaDataObject& selection);
     void markEdited();
+    // The point an edit is taken back to: the records as the last set-up, Apply or Revert left them.
+    void takeBaseline();
     void takeBackEdit(const MetadataKeyRow& row);
     // Whether the pending edits still hold anything a next selection would take over.
     bool holdsPendingEdits() const;
+    // Whether the form record holds other values, change flags, date rules, option or switches than record.
+    bool differsFrom(const MetaDataObject& record) const;
 
     MetaDataObject m_ownSelection;
     MetaDataObject m_ownAppliedChanges;
@@ -110,6 +116,13 @@ class EditSession : public QObject {
     MetaDataObject m_edited;
     MetaDataObject m_beforeSaving;
     MetaDataObject m_updatedChange;
+    struct Baseline {
+        MetaDataObject form;
+        MetaDataObject edited;
+        MetaDataObject updatedChange;
+        bool unsaved = false;
+    };
+    Baseline m_baseline;
     bool m_isEdited = false;
     bool m_isParamsChanged = false;
 };

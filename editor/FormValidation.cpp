@@ -14,8 +14,8 @@ constexpr FormValidation::CheckedField kCheckedFields[] = {
     {"CamSetting_FocalLengthIn35mmFormat", Rule::IntegerLimit},
     {"AdvCamSetting_ExposureTime", Rule::DecimalText},
     // A position beyond the poles or the date line is no position: the writer refuses the photo.
-    {"GPS_Lattitude", Rule::Degrees, FieldValidation::kLatitudeMaximum},
-    {"GPS_Longitude", Rule::Degrees, FieldValidation::kLongitudeMaximum},
+    {"GPS_Lattitude", Rule::Degrees},
+    {"GPS_Longitude", Rule::Degrees},
     {"GPS_Altitude", Rule::DecimalText},
     {"CamSetting_ISO", Rule::IntegerLimit},
     {"AdvCamSetting_WhiteBalance", Rule::IntegerLimit},
@@ -33,7 +33,7 @@ std::span<const FormValidation::CheckedField> FormValidation::checkedFields() {
 }
 
 std::optional<FormValidation::Failure> FormValidation::firstFailingField(
-    const std::function<QString(const QString& fieldName)>& textOf) {
+    const std::function<QString(const QString& fieldName)>& textOf, const MetaDataObject& record) {
     for (const CheckedField& field : kCheckedFields) {
         const QString name = QString::fromLatin1(field.fieldName);
         switch (field.rule) {
@@ -45,8 +45,14 @@ std::optional<FormValidation::Failure> FormValidation::firstFailingField(
                     return Failure{name, FieldValidation::greaterThanMessage(FieldValidation::kIntegerMaximum)};
                 break;
             case Rule::Degrees: {
+                // The run leaves a position nobody edited as the photo holds it, however far off the globe a
+                // camera put it; only an edited one must name a place on the globe.
+                if (!(record.*MetadataKeyTable::rowForField(name)->updated)) {
+                    if (!FieldValidation::isValidDecimalText(textOf(name))) return Failure{name, QString()};
+                    break;
+                }
                 const FieldValidation::Verdict verdict =
-                    FieldValidation::isValidDegreesText(textOf(name), field.maximumDegrees);
+                    FieldValidation::isValidText(textOf(name), FormFieldTraits::forField(name)->check);
                 if (!verdict.valid) return Failure{name, verdict.message};
                 break;
             }
@@ -74,7 +80,7 @@ std::optional<QString> FormValidation::firstImpossibleDateField(const MetaDataOb
 FormValidation::Result FormValidation::isValidFormData(const std::function<QString(const QString& fieldName)>& textOf,
                                                        const MetaDataObject& record) {
     Result result;
-    result.failure = firstFailingField(textOf);
+    result.failure = firstFailingField(textOf, record);
     if (result.failure) {
         result.firstFailingField = result.failure->fieldName;
     } else if (const std::optional<QString> date = firstImpossibleDateField(record)) {

@@ -36,11 +36,12 @@ constexpr int kFieldHeight = 24;
 constexpr int kDropDownButtonTagBase = 50;
 constexpr int kCodedFieldTagBase = 1000;
 constexpr int kDateButtonTagBase = 250;
-const QColor kHintColour(128, 128, 128);
+// Dark enough to read as well on the grey of a field the form only shows (4.0:1) as grey 128 did on white.
+const QColor kHintColour(0x72, 0x72, 0x72);
 // Darker than the "Multiple values" hint, so a value the run only reads still reads as a value; on a grey
 // ground, so an empty one does not look like a field to type into.
 const QColor kShownOnlyColour(96, 96, 96);
-const QColor kShownOnlyFill(0xe0, 0xe0, 0xe0);
+const QColor kShownOnlyFill(0xea, 0xea, 0xea);
 
 int dateIndexOf(const MetadataKeyRow& row) {
     const auto members = MetadataKeyTable::ruleMembers();
@@ -135,7 +136,7 @@ QWidget* MetadataSection::buildField(const FormFieldTraits& traits) {
         inside->addWidget(field->textView);
         if (traits.isShownOnly()) {
             field->textView->setReadOnly(true);
-            field->textView->setToolTip(shownOnlyToolTip());
+            field->textView->setToolTip(shownOnlyToolTip(traits));
         }
         if (name == QLatin1String("UserComment") || name == QLatin1String("IPTC_Keywords")) {
             field->placeholderLabel = new QLabel(SelectionPlaceholders::multipleValues(), field->textView->viewport());
@@ -169,7 +170,7 @@ QWidget* MetadataSection::buildField(const FormFieldTraits& traits) {
     palette.setColor(QPalette::Text, traits.isShownOnly() ? kShownOnlyColour : QColor(Qt::black));
     field->line->setPalette(palette);
     if (traits.isShownOnly()) {
-        field->line->setToolTip(shownOnlyToolTip());
+        field->line->setToolTip(shownOnlyToolTip(traits));
         field->line->setFillColor(kShownOnlyFill);
     }
     if (traits.borderTag) m_tagged.insert(traits.borderTag, field->line);
@@ -333,8 +334,9 @@ MetadataSection::ButtonAim MetadataSection::aimOf(const QWidget* button, const Q
     return aim;
 }
 
-QString MetadataSection::shownOnlyToolTip() {
-    return QStringLiteral("Shown as the photos hold it; Lumarind does not write this value.");
+QString MetadataSection::shownOnlyToolTip(const FormFieldTraits& field) {
+    return field.writtenByRun ? QStringLiteral("Shown as the photos hold it; it cannot be edited here.")
+                              : QStringLiteral("Shown as the photos hold it; Lumarind does not write this value.");
 }
 
 void MetadataSection::setTextViewsEditable(bool editable) {

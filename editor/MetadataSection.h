@@ -59,8 +59,9 @@ class MetadataSection : public QWidget {
     void highlightBorder(const MetaDataObject& record);
     // The outline of a changed field: bright enough to stand out on the dark form and on a white field.
     static QColor changedFieldOutline() { return QColor(0x3d, 0x9b, 0xff); }
-    // The text a field that the run only reads explains itself with.
-    static QString shownOnlyToolTip();
+    // The text a field shown and never edited on the form explains itself with: one the run only reads says
+    // so; the run writes the GPS direction and date back, or clears them, though the form takes no edit of them.
+    static QString shownOnlyToolTip(const FormFieldTraits& field);
     // The multi-line fields take typing (true) or not; those the run only reads never do.
     void setTextViewsEditable(bool editable);
     // setTextFieldsPlaceholder for this section's fields and placeholder labels.

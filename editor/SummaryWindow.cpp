@@ -70,6 +70,10 @@ SummaryWindow::SummaryWindow(QWidget* parent)
     m_table->setItemDelegate(new ErrorFileDelegate(m_table));
     // A long message wraps and its row grows, so the rows differ in height and follow the list's width.
     m_table->setUniformItemSizes(false);
+    // Each row's height takes a text layout: the list lays out its rows a batch per turn of the event loop, so
+    // ten thousand failed photos never freeze the window.
+    m_table->setLayoutMode(QListView::Batched);
+    m_table->setBatchSize(200);
     m_table->setResizeMode(QListView::Adjust);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);

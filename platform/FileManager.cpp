@@ -210,7 +210,7 @@ bool FileManager::isReadable(const QString& path) const {
 }
 
 bool FileManager::isWritable(const QString& path) const {
-    return !path.isEmpty() && ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+    return !path.isEmpty() && isDirectory(path) && ::access(QFile::encodeName(path).constData(), W_OK | X_OK) == 0;
 }
 
 bool FileManager::isLocked(const QString& path) const {

@@ -34,6 +34,8 @@ class FileManager {
     };
     virtual std::optional<FileStatus> status(const QString& path) const;
     virtual bool isReadable(const QString& path) const;
+    // Whether a new file can be made in the folder at path: it is a folder, and this process may write into it
+    // and search it (writing alone lets no file be created).
     virtual bool isWritable(const QString& path) const;
     // The immutable attribute; file systems without it read as "not locked".
     virtual bool isLocked(const QString& path) const;

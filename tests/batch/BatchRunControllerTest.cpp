@@ -55,9 +55,9 @@ class ABatchRunOnScreen : public ::testing::Test {
     }
     void addPhoto(const QString& name) { form.addPhoto(out.path() + "/src", name); }
     QList<int> fireDelays() { return delayed.fire(); }
-    void startConfirmed() {
+    void startConfirmed(bool keepSourceFolder = false) {
         controller->btnProcessTapped();
-        controller->destinationChosen(true, out.path() + "/Out", false);
+        controller->destinationChosen(true, out.path() + "/Out", keepSourceFolder);
         QDir().mkpath(out.path() + "/Out");
         fireDelays();
         controller->alertAnswered(100, Button::Yes);
@@ -176,6 +176,26 @@ TEST_F(ABatchRunOnScreen, refusesAFolderItCannotWriteOnceAndKeepsTheEdits) {
     EXPECT_FALSE(form.steps.contains("drop edits"));
     EXPECT_FALSE(form.restoreEnabled) << "no copy to restore";
     EXPECT_TRUE(form.dragAndDrop) << "the form is the user's again";
+}
+
+// The refusal's advice follows where the copies were to go: beside their sources, into the chosen folder, or over
+// the copies of the last run.
+TEST_F(ABatchRunOnScreen, saysWhereTheCopiesOfARefusedRunWereToGo) {
+    startConfirmed(true);  // the photos' own folder is gone
+    waitForEnd();
+    EXPECT_EQ(controller->unwritableFolder(), out.path() + "/src");
+    EXPECT_EQ(controller->copyDestination(), CopyDestination::SourceFolders);
+    startConfirmed();
+    waitForEnd();
+    fireDelays();
+    EXPECT_EQ(controller->unwritableFolder(), "");
+    EXPECT_EQ(controller->copyDestination(), CopyDestination::ChosenFolder);
+    space.readOnly = {out.path() + "/Out"};
+    controller->btnRestoreTapped();
+    controller->alertAnswered(101, Button::Yes);
+    waitForEnd();
+    EXPECT_EQ(controller->unwritableFolder(), out.path() + "/Out");
+    EXPECT_EQ(controller->copyDestination(), CopyDestination::EarlierCopies);
 }
 
 TEST_F(ABatchRunOnScreen, asksBeforeAnUnchangedRunAndChecksTheFormAgain) {

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <unistd.h>
+
 using namespace batchfixtures;
 
 namespace {
@@ -217,26 +219,37 @@ enum class Destination { ChosenFolder, BesideTheSources, Restore };
 struct FolderCase {
     const char* name;
     Destination destination;
+    bool everyFolderUnwritable;  // else only the folder of the third photo, "card"
+    const char* refusedFolder;   // the folder the run is refused for, in the test's folder ("": itself); null: it runs
 };
+
+void PrintTo(const FolderCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AReadOnlyFolder : public ABatchRun, public ::testing::WithParamInterface<FolderCase> {};
 
-// A read-only volume also reports no free room at all: the user must hear that the folder takes no file,
-// once, and not that space ran short or, photo by photo, that access was denied.
-TEST_P(AReadOnlyFolder, endsTheRunBeforeAnyPhotoAndIsNamedOnce) {
-    const QString readOnly = out.filePath("card");
+// A read-only volume also reports no free room at all: where no photo can be written the user must hear that
+// the folder takes no file, once, and not that space ran short or, photo by photo, that access was denied. Where
+// some can, they are written, and the others fail at the writer.
+TEST_P(AReadOnlyFolder, endsTheRunBeforeAnyPhotoOnlyWhenNoPhotoCanBeWritten) {
+    const FolderCase& c = GetParam();
+    const QString card = out.filePath("card");
     addPhotos(2, out.path());
-    request.runList.push_back(photoNamed(readOnly, "P3.JPG"));
-    files.readOnly = {readOnly};
-    files.space = 0;
-    switch (GetParam().destination) {
+    request.runList.push_back(photoNamed(card, "P3.JPG"));
+    files.readOnly = {card};
+    if (c.everyFolderUnwritable) files.readOnly.insert(out.path());
+    switch (c.destination) {
         case Destination::ChosenFolder:
-            request.renaming.outputFolderPathName = request.selectedOutputFolder = readOnly;
+            request.renaming.outputFolderPathName = request.selectedOutputFolder = card;
             break;
         case Destination::BesideTheSources:
+            QDir().mkpath(card);
             request.renaming.sourceFolderSelected = 1;
             break;
         case Destination::Restore:
+            // The folder of the third photo's copy was removed since the last run.
+            files.readOnly.remove(card);
             request.restore = true;
             for (PhotoFile& photo : request.runList) photo.processedPath = photo.filePath;
             break;
@@ -245,18 +258,53 @@ TEST_P(AReadOnlyFolder, endsTheRunBeforeAnyPhotoAndIsNamedOnce) {
     QSignalSpy ended(runner.get(), &BatchRunner::runEnded);
     QSignalSpy lowSpace(runner.get(), &BatchRunner::lowSpace);
     runToEnd(*runner, ended);
-    EXPECT_EQ(runner->state().unwritableFolder, readOnly);
-    EXPECT_EQ(writer.started, QStringList());
     EXPECT_EQ(lowSpace.count(), 0);
-    EXPECT_EQ(runner->state().counterSkipped, 3);
-    EXPECT_TRUE(runner->state().arrProcessedWithError.empty());
+    if (c.refusedFolder) {
+        const QString refused = *c.refusedFolder ? out.filePath(c.refusedFolder) : out.path();
+        EXPECT_EQ(runner->state().unwritableFolder, refused);
+        EXPECT_EQ(writer.started, QStringList());
+        EXPECT_EQ(runner->state().counterSkipped, 3);
+        EXPECT_TRUE(runner->state().arrProcessedWithError.empty());
+        return;
+    }
+    EXPECT_EQ(runner->state().unwritableFolder, "");
+    QStringList started = writer.started;
+    started.sort();
+    EXPECT_EQ(started, QStringList({"P1.JPG", "P2.JPG", "P3.JPG"})) << "the third photo's folder answers at the writer";
+    EXPECT_EQ(runner->state().counterSkipped, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Destinations, AReadOnlyFolder,
-                         ::testing::Values(FolderCase{"chosenFolder", Destination::ChosenFolder},
-                                           FolderCase{"besideTheSources", Destination::BesideTheSources},
-                                           FolderCase{"restore", Destination::Restore}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Destinations, AReadOnlyFolder,
+    ::testing::Values(FolderCase{"chosenFolder", Destination::ChosenFolder, false, "card"},
+                      FolderCase{"besideTheSourcesOneReadOnly", Destination::BesideTheSources, false, nullptr},
+                      FolderCase{"besideTheSourcesAllReadOnly", Destination::BesideTheSources, true, ""},
+                      FolderCase{"restoreWithOneFolderGone", Destination::Restore, false, nullptr},
+                      FolderCase{"restoreWithEveryFolderUnwritable", Destination::Restore, true, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A folder that may be written but not searched passes a test of writing alone, yet takes no new file. Only an
+// unprivileged user meets its permissions.
+TEST_F(ABatchRun, refusesAChosenFolderThatCannotBeSearched) {
+    if (::geteuid() == 0) {
+        const testsupport::UnprivilegedRun child =
+            testsupport::runTestAsUnprivilegedUser("ABatchRun.refusesAChosenFolderThatCannotBeSearched");
+        if (!child.available) GTEST_SKIP() << "cannot run as an unprivileged user here: " << child.output.toStdString();
+        EXPECT_TRUE(child.passed) << child.output.toStdString();
+        return;
+    }
+    const QString folder = out.filePath("drop");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    request.renaming.outputFolderPathName = request.selectedOutputFolder = folder;
+    addPhotos(1, out.path());
+    auto runner = makeRunner(1);
+    QSignalSpy ended(runner.get(), &BatchRunner::runEnded);
+    runToEnd(*runner, ended);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(runner->state().unwritableFolder, folder);
+    EXPECT_EQ(writer.started, QStringList());
+}
 
 TEST_F(ABatchRun, putsItsResultsOnTheBatchItemsThatAreStillThere) {
     addPhotos(3);

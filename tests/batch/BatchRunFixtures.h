@@ -19,10 +19,13 @@ class NoPlaces : public platform::ReverseGeocoding {
     void reverseGeocodeLocation(double, double, Completion completion) override { completion(std::nullopt, {}); }
 };
 
-// Reports whatever free space the test sets, for every folder, and takes no file in the read-only folders.
+// Reports whatever free space the test sets, for every folder, and takes no file in the read-only folders, which
+// report no room at all, as a read-only volume does.
 class FixedSpaceFiles : public platform::FileManager {
   public:
-    std::optional<qint64> freeSpace(const QString&) const override { return space; }
+    std::optional<qint64> freeSpace(const QString& folder) const override {
+        return readOnly.contains(folder) ? 0 : space;
+    }
     bool isWritable(const QString& path) const override {
         return !readOnly.contains(path) && platform::FileManager::isWritable(path);
     }

@@ -128,6 +128,22 @@ INSTANTIATE_TEST_SUITE_P(
                   "CANNOT WRITE TO FOLDER",
                   "Lumarind cannot write into the folder \"/media/card\", so no photo was processed. Please choose a "
                   "folder you can write to.",
+                  kOk},
+        // No folder was chosen: the advice is to look at the folders the copies were to go to.
+        AlertCase{"sourceFoldersNotWritable", 116,
+                  EditorAlertCounts{.unwritableFolder = "/media/card/DCIM",
+                                    .unwritableDestination = CopyDestination::SourceFolders},
+                  "CANNOT WRITE TO FOLDER",
+                  "Lumarind cannot write into the folder \"/media/card/DCIM\" or any other folder of the photos, so "
+                  "no photo was processed. Please check that the photos' folders can be written to.",
+                  kOk},
+        AlertCase{"copiesNotWritable", 116,
+                  EditorAlertCounts{.unwritableFolder = "/media/card/Out",
+                                    .unwritableDestination = CopyDestination::EarlierCopies},
+                  "CANNOT WRITE TO FOLDER",
+                  "Lumarind cannot write into the folder \"/media/card/Out\" or any other folder of the processed "
+                  "copies, so no photo was restored. Please check that those folders still exist and can be written "
+                  "to.",
                   kOk}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -10,9 +10,10 @@
 // The edit records tests and benchmarks write with, made in one place.
 namespace editrecords {
 
-// The fields whose key-table rows have no write form: the run only reads them, so the forms show them and take no
-// edit.
-inline const QStringList& fieldsTheRunOnlyReads() {
+// The fields the forms show and take no edit of: those whose key-table rows have no write form, which the run only
+// reads, and the GPS direction and date stamp (the last two), which the run writes back as the photos hold them or
+// clears ("clear others", clean mode).
+inline const QStringList& fieldsTheFormOnlyShows() {
     static const QStringList names = {// the camera and its lens
                                       "CamSetting_Aperture", "CamSetting_ShutterSpeed",
                                       "CamSetting_ExposureCompensation", "AdvCamSetting_ColorSpace", "Lens_Lens",

@@ -95,6 +95,12 @@ double luminance(const QColor& colour) {
 
 }  // namespace
 
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double lighter = std::max(luminance(a), luminance(b));
+    const double darker = std::min(luminance(a), luminance(b));
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
 ::testing::AssertionResult hasReadableText(const QWidget& window) {
     const QColor ground = window.palette().color(QPalette::Window);
     int read = 0;
@@ -104,9 +110,7 @@ double luminance(const QColor& colour) {
         ++read;
         label->ensurePolished();
         const QColor text = label->palette().color(QPalette::WindowText);
-        const double lighter = std::max(luminance(text), luminance(ground));
-        const double darker = std::min(luminance(text), luminance(ground));
-        const double contrast = (lighter + 0.05) / (darker + 0.05);
+        const double contrast = contrastRatio(text, ground);
         if (contrast < 4.5) {
             faint.append(QStringLiteral("\"%1\" in %2 on %3, contrast %4")
                              .arg(label->text(), text.name(), ground.name(), QString::number(contrast, 'f', 1)));

@@ -54,6 +54,9 @@ QByteArray fileHash(const QString& path);
 // was drawn there on a light ground, or nothing on a dark one.
 int darkPoints(const QImage& picture, const QRect& area);
 
+// The WCAG contrast of two colours: 1 for one colour on itself, 21 for black on white.
+double contrastRatio(const QColor& a, const QColor& b);
+
 // Whether every label with text in window stands out from the window's ground, with the contrast of at least 4.5
 // that body text needs (the WCAG ratio: 1 for one colour on itself, 21 for black on white); a failure names each
 // label that does not, with its colours. A window without a label of text fails too.

@@ -331,35 +331,128 @@ TEST(APresetsDateRule, marksTheDateAsEdited) {
     }
 }
 
-// Every change of the form's records is announced, coarsely: the record replaced (with the record the fields
-// show then), the fields changed, and the unsaved-edit flag each time it is set.
-// Text back at what the field showed before editing takes the edit back from every record the run reads;
-// a field emptied on purpose stays an edit.
-TEST(AnEditTakenBack, leavesNoTraceInAnyRecordTheRunReads) {
-    AnnsHolder h;
-    h.session.editField(rowOf("Copyright"), "abc def");
-    h.session.changeEditingOption(ModifyEditedClearOthers);  // a rebuild while the field held the edit
-    h.session.editField(rowOf("Copyright"), "");
-    EXPECT_FALSE(h.session.metaDataObject().isupdated_Copyright);
-    EXPECT_FALSE(h.session.editedMetaDataObject().isupdated_Copyright);
-    EXPECT_EQ(h.session.editedMetaDataObject().Copyright, "");
-    EXPECT_EQ(h.session.metaDataObjectWithUpdatedChange().Copyright, "") << "clear others writes nothing of it";
-    EXPECT_TRUE(h.session.isEditedMetadataObject()) << "the option is still an edit";
-    EXPECT_TRUE(h.session.isParamsChanged());
-
-    h.session.changeEditingOption(OnlyModifyEditedFields);
-    h.session.editField(rowOf("Artist"), "Bob");
-    h.session.editField(rowOf("Artist"), "Ann");
-    EXPECT_FALSE(h.session.isEditedMetadataObject());
-    EXPECT_FALSE(h.session.isParamsChanged());
-    h.session.setSelection(h.selection, true);
-    EXPECT_FALSE(h.session.metaDataObject().isupdated_Artist) << "nothing laid on the next selection";
-
-    h.session.editField(rowOf("Artist"), "");
-    EXPECT_TRUE(h.session.metaDataObject().isupdated_Artist) << "emptied on purpose";
-    EXPECT_TRUE(h.session.isParamsChanged());
+// A selection whose photos share Artist and disagree on Copyright.
+MetaDataObject selectionOf(const char* artist, const char* copyright = "") {
+    MetaDataObject merged;
+    merged.Artist = QString::fromLatin1(artist);
+    merged.Copyright = QString::fromLatin1(copyright);
+    return merged;
 }
 
+// Text back at what the field showed at the last set-up, Apply or Revert takes the edit back: the field is as it
+// was then, pending edit and changed fields included. Under "clear others" the fields show the changed fields,
+// so a typed text is always an edit there.
+struct TakeBackCase {
+    const char* name;
+    const char* field;
+    std::function<void(EditSession&)> steps;  // from the selection Artist "Ann", Copyright ""
+    bool flagged;                             // the field's change flag in the form record
+    bool unsaved;
+    const char* changed;  // the field in the changed-fields record rebuilt after the steps
+    const char* laidOn;   // the field once the selection Artist "Cy", Copyright "(c) Cy" is set up
+};
+
+void PrintTo(const TakeBackCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class AnEditTakenBack : public testing::TestWithParam<TakeBackCase> {};
+
+TEST_P(AnEditTakenBack, leavesTheFieldAsTheLastSelectionOrApplyLeftIt) {
+    const TakeBackCase& c = GetParam();
+    const MetadataKeyRow& row = rowOf(c.field);
+    AnnsHolder h;
+    c.steps(h.session);
+    EXPECT_EQ(h.session.metaDataObject().*row.updated, c.flagged) << "flagged";
+    EXPECT_EQ(h.session.isParamsChanged(), c.unsaved) << "unsaved";
+    h.session.createUpdatedChangesOnly();
+    EXPECT_EQ(h.session.metaDataObjectWithUpdatedChange().*row.field, c.changed) << "among the changed fields";
+    h.session.setSelection(selectionOf("Cy", "(c) Cy"), true);
+    EXPECT_EQ(h.session.metaDataObject().*row.field, c.laidOn) << "at the next selection";
+}
+
+void edit(EditSession& s, const char* field, std::initializer_list<const char*> texts) {
+    for (const char* text : texts) s.editField(rowOf(field), QString::fromLatin1(text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AnEditTakenBack,
+    testing::Values(TakeBackCase{"undone", "Artist",
+                                 [](auto& s) {
+                                     edit(s, "Artist", {"Bob", "Ann"});
+                                 },
+                                 false, false, "", "Cy"},
+                    TakeBackCase{"emptiedOnPurpose", "Artist", [](auto& s) { edit(s, "Artist", {""}); }, true, true, "",
+                                 ""},
+                    // A stored preset brings its texts without change flags; they stay pending all the same.
+                    TakeBackCase{"presetTextAfterAnUndoElsewhere", "Copyright",
+                                 [](auto& s) {
+                                     s.applyPreset(selectionOf("", "(C) Preset"));
+                                     edit(s, "Artist", {"Bob", "Ann"});
+                                 },
+                                 false, true, "(C) Preset", "(C) Preset"},
+                    TakeBackCase{"emptiedAfterApply", "Copyright",
+                                 [](auto& s) {
+                                     edit(s, "Copyright", {"abc"});
+                                     s.apply();
+                                     edit(s, "Copyright", {""});
+                                 },
+                                 true, true, "", ""},
+                    TakeBackCase{"backAtTheAppliedValue", "Copyright",
+                                 [](auto& s) {
+                                     edit(s, "Copyright", {"abc"});
+                                     s.apply();
+                                     edit(s, "Copyright", {"", "abc"});
+                                 },
+                                 true, false, "abc", "abc"},
+                    TakeBackCase{"pendingEditOnASelectionHoldingIt", "Artist",
+                                 [](auto& s) {
+                                     edit(s, "Artist", {"Bob"});
+                                     s.setSelection(selectionOf("Bob"), true);
+                                     edit(s, "Artist", {"x", "Bob"});
+                                 },
+                                 true, true, "Bob", "Bob"},
+                    TakeBackCase{"pendingEditKeptByRevert", "Artist",
+                                 [](auto& s) {
+                                     edit(s, "Artist", {"Bob"});
+                                     s.apply();
+                                     s.revert();
+                                     edit(s, "Artist", {"x", "Ann"});
+                                 },
+                                 false, false, "", "Bob"},
+                    // The end of a run drops the pending edits; taking an edit back after it brings none back.
+                    TakeBackCase{"pendingEditsDroppedByARun", "Artist",
+                                 [](auto& s) {
+                                     edit(s, "Artist", {"Bob"});
+                                     s.setSelection(selectionOf("Ann"), true);
+                                     s.dropPendingEdits();
+                                     edit(s, "Artist", {"x", "Bob"});
+                                 },
+                                 true, false, "Bob", "Cy"},
+                    TakeBackCase{"clearOthersKeepsThePhotosValueTypedBack", "Artist",
+                                 [](auto& s) {
+                                     edit(s, "Artist", {"Bob"});
+                                     s.changeEditingOption(ModifyEditedClearOthers);
+                                     edit(s, "Artist", {"Ann"});
+                                 },
+                                 true, true, "Ann", "Ann"},
+                    TakeBackCase{"clearOthersKeepsThePhotosValueTyped", "Artist",
+                                 [](auto& s) {
+                                     s.changeEditingOption(ModifyEditedClearOthers);
+                                     edit(s, "Artist", {"Ann"});
+                                 },
+                                 true, true, "Ann", "Ann"},
+                    TakeBackCase{"clearOthersEmptied", "Copyright",
+                                 [](auto& s) {
+                                     edit(s, "Copyright", {"abc def"});
+                                     s.changeEditingOption(ModifyEditedClearOthers);
+                                     edit(s, "Copyright", {""});
+                                 },
+                                 true, true, "", ""}),
+    [](const testing::TestParamInfo<TakeBackCase>& info) { return std::string(info.param.name); });
+
+// Every change of the form's records is announced, coarsely: the record replaced (with the record the fields
+// show then), the fields changed, and the unsaved-edit flag each time it is set.
 TEST(EveryVerb, isAnnouncedOnce) {
     enum class Shown { Nothing, Form, ChangedFields, Selection };
     using S = Shown;

@@ -477,8 +477,8 @@ TEST_F(AForm, showsTheDateRulesOfAPresetAppliedOverTheFormsRules) {
 
 // The fields the key table gives no write form, and the GPS direction and date stamp that the form takes no
 // edit of, show the photos' values in grey and say why.
-TEST_F(AForm, refusesEveryEditOfAFieldTheRunOnlyReadsAndSaysWhy) {
-    const QStringList& readOnly = editrecords::fieldsTheRunOnlyReads();
+TEST_F(AForm, refusesEveryEditOfAFieldItOnlyShowsAndSaysWhy) {
+    const QStringList& readOnly = editrecords::fieldsTheFormOnlyShows();
     int shownOnly = 0;
     for (const FormFieldTraits& t : FormFieldTraits::all()) shownOnly += t.isShownOnly();
     EXPECT_EQ(shownOnly, readOnly.size()) << "every one of them is on the list";
@@ -490,11 +490,17 @@ TEST_F(AForm, refusesEveryEditOfAFieldTheRunOnlyReadsAndSaysWhy) {
         EXPECT_TRUE(traits.isShownOnly() && !traits.isTyped());
         QWidget* control = view->textField(name);
         if (!control) control = view->sectionOf(name)->textView(name);
-        EXPECT_EQ(control->toolTip(), MetadataSection::shownOnlyToolTip());
+        const bool runWritesIt = traits.row->write != MetadataWriteForm::None;
+        EXPECT_EQ(control->toolTip(), runWritesIt ? "Shown as the photos hold it; it cannot be edited here."
+                                                  : "Shown as the photos hold it; Lumarind does not write this value.");
         EXPECT_NE(control->palette().color(QPalette::Text), QColor(Qt::black)) << "greyed as a value only shown";
         if (auto* line = qobject_cast<BackgroundTextField*>(control)) {
             const QColor ground = line->grab().toImage().pixelColor(line->width() - 4, 4);
             EXPECT_NE(ground.name(), QColor(Qt::white).name()) << "empty, it still looks like no field to type into";
+            // "Multiple values" reads on the grey as well as it did on a white field in grey 128.
+            const QColor hint = line->palette().color(QPalette::PlaceholderText);
+            EXPECT_GE(testsupport::contrastRatio(hint, ground), 3.9)
+                << hint.name().toStdString() << " on " << ground.name().toStdString();
         }
         QTest::mouseClick(control, Qt::LeftButton);
         QTest::keyClicks(control, "9");
@@ -520,12 +526,7 @@ TEST_F(AForm, outlinesEveryMarkedFieldInAColourThatStandsOutOnTheDarkForm) {
         EXPECT_EQ(image.pixelColor(1, image.height() / 2).rgb(), expected.rgb()) << t.row->name;
     }
     EXPECT_EQ(shown, 61) << "the XMP position has no field of its own";
-    auto luminance = [](const QColor& c) {
-        auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    EXPECT_GE((luminance(MetadataSection::changedFieldOutline()) + 0.05) / (luminance(QColor(0x26, 0x26, 0x26)) + 0.05),
-              3.0);
+    EXPECT_GE(testsupport::contrastRatio(MetadataSection::changedFieldOutline(), QColor(0x26, 0x26, 0x26)), 3.0);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ TEST_P(TheFieldRules, acceptWhatTheWriterCanStore) {
     for (const char* field : {"CamSetting_FNumber", "CamSetting_ISO"}) {
         const bool decimal = QLatin1String(field) == "CamSetting_FNumber";
         const auto failure = FormValidation::firstFailingField(
-            [&](const QString& name) { return name == QLatin1String(field) ? c.text : QString(); });
+            [&](const QString& name) { return name == QLatin1String(field) ? c.text : QString(); }, MetaDataObject());
         EXPECT_EQ(!failure, decimal ? c.decimalPasses : c.integerPasses) << field << " " << c.text.toStdString();
     }
 }
@@ -54,7 +54,8 @@ TEST(TheFormGate, reportsOnlyTheFirstFailingFieldInItsOrder) {
     struct Case {
         QMap<QString, QString> texts;
         QString failingField;
-        QString label;  // null: the label keeps its text
+        QString label;       // null: the label keeps its text
+        bool edited = true;  // the fields given a text were edited, not read from the photos
     };
     const QString limit = "* Value cannot be greater than 65535";
     const QString numeric = "* Value can be only numeric type.";
@@ -66,6 +67,9 @@ TEST(TheFormGate, reportsOnlyTheFirstFailingFieldInItsOrder) {
         {{{"GPS_Lattitude", "200"}, {"GPS_Longitude", "500.5"}}, "GPS_Lattitude", "* Value cannot be greater than 90"},
         {{{"GPS_Lattitude", "90"}, {"GPS_Longitude", "500.5"}}, "GPS_Longitude", "* Value cannot be greater than 180"},
         {{{"GPS_Lattitude", "90"}, {"GPS_Longitude", "180"}}, QString(), QString()},
+        // The photos' own position is written back as they hold it, even one off the globe.
+        {{{"GPS_Lattitude", "200"}, {"GPS_Longitude", "500.5"}}, QString(), QString(), false},
+        {{{"GPS_Lattitude", "-48.85"}}, "GPS_Lattitude", QString(), false},
         {{{"CamSetting_ISO", "70000"}, {"GPS_Altitude", "x"}}, "GPS_Altitude", QString()},
         {{{"CamSetting_ISO", "70000"}, {"AdvCamSetting_Sharpness", "-1"}}, "CamSetting_ISO", limit},
         {{{"CamSetting_FocalLengthIn35mmFormat", "1e9"}, {"AdvCamSetting_ExposureTime", "1/250"}},
@@ -74,8 +78,14 @@ TEST(TheFormGate, reportsOnlyTheFirstFailingFieldInItsOrder) {
         {{{"AdvCamSetting_ExposureTime", "1/250"}}, "AdvCamSetting_ExposureTime", QString()},
         {{{"CamSetting_FNumber", "f/2.8"}, {"CamSetting_FocalLength", "x"}}, "CamSetting_FNumber", QString()},
     };
-    const MetaDataObject record;
     for (const Case& c : cases) {
+        MetaDataObject record;
+        QStringList given;
+        for (const QString& name : c.texts.keys()) {
+            record.*MetadataKeyTable::rowForField(name)->updated = c.edited;
+            given.append(name + "=" + c.texts.value(name));
+        }
+        SCOPED_TRACE((given.join(", ") + (c.edited ? " edited" : " as read")).toStdString());
         const auto result = FormValidation::isValidFormData(fields(c.texts), record);
         EXPECT_EQ(result.valid, c.failingField.isNull()) << c.failingField.toStdString();
         EXPECT_EQ(result.failure ? result.failure->fieldName : QString(), c.failingField);

@@ -273,21 +273,21 @@ TEST_F(APresetEditor, removesTheSelectedPresetWithoutItsUnsavedEdits) {
     EXPECT_EQ(stored()[0].Artist, "");
 }
 
-// A preset cannot hold what the run never writes: the fields the run only reads take no edit here either.
-TEST_F(APresetEditor, takesNoEditInAFieldTheRunOnlyReads) {
+// A preset cannot hold what the form takes no edit of: the fields the form only shows take none here either.
+TEST_F(APresetEditor, takesNoEditInAFieldTheFormOnlyShows) {
     open({"A"});
     view().disableSubviews(true);
     view().disableSubviews(false);
     int shownOnly = 0;
     for (const FormFieldTraits& traits : FormFieldTraits::all()) shownOnly += traits.isShownOnly();
-    EXPECT_EQ(shownOnly, editrecords::fieldsTheRunOnlyReads().size()) << "every one of them is on the list";
-    for (const QString& name : editrecords::fieldsTheRunOnlyReads()) {
+    EXPECT_EQ(shownOnly, editrecords::fieldsTheFormOnlyShows().size()) << "every one of them is on the list";
+    for (const QString& name : editrecords::fieldsTheFormOnlyShows()) {
         SCOPED_TRACE(name.toStdString());
         const FormFieldTraits& traits = *FormFieldTraits::forField(name);
         EXPECT_TRUE(traits.isShownOnly());
         QWidget* control = view().sectionOf(name)->textField(name);
         if (!control) control = view().sectionOf(name)->textView(name);
-        EXPECT_EQ(control->toolTip(), MetadataSection::shownOnlyToolTip());
+        EXPECT_EQ(control->toolTip(), MetadataSection::shownOnlyToolTip(traits));
         QTest::mouseClick(control, Qt::LeftButton);
         QTest::keyClicks(control, "9");
         settle();

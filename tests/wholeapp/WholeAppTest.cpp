@@ -376,7 +376,7 @@ void AUsersRun::typeADate() {
 void AUsersRun::lookAtTheFieldsThatOnlyShow() {
     for (const char* name : {"GPS_ImgDirection", "GPS_DateStamp"}) {
         QLineEdit* shown = field(name);
-        EXPECT_EQ(shown->toolTip(), MetadataSection::shownOnlyToolTip()) << name;
+        EXPECT_EQ(shown->toolTip(), "Shown as the photos hold it; it cannot be edited here.") << name;
         EXPECT_EQ(shown->palette().color(QPalette::Text), field("CamSetting_Aperture")->palette().color(QPalette::Text))
             << name;
         EXPECT_EQ(static_cast<BackgroundTextField*>(shown)->fillColor(),
