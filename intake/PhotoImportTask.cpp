@@ -51,6 +51,7 @@ void refuseUnreadable(const std::vector<char>& made, PhotoImportResult* result) 
         if (made[static_cast<size_t>(index)] == Unreadable) {
             qCInfo(lcIntake).noquote() << QStringLiteral("Not added, its metadata could not be read: ") +
                                               result->addedPaths.at(index);
+            result->pathsInBatch.remove(result->addedPaths.at(index));
             --result->counters.totalPhotoToAdd;
             ++result->counters.damagedFileCount;
             ++result->counters.failedReadCount;
@@ -75,6 +76,7 @@ PhotoImportResult PhotoImportTask::run(const QStringList& urls, const QString& f
     PhotoImportResult result;
     result.addedPaths = walk.photosUrlsToBeAddedFromUrls(urls, fileType);
     result.counters = walk.counters();
+    result.pathsInBatch = walk.takePathsInBatch();
 
     std::vector<char> made;
     makePhotos(walk.candidates(), settings, &result.photos, &made);
@@ -83,6 +85,8 @@ PhotoImportResult PhotoImportTask::run(const QStringList& urls, const QString& f
         // Stopped before this photo was made: end as a walk stopped at this photo would have (its counters
         // then already count the photos before it and no limit).
         const auto kept = static_cast<qsizetype>(firstUnmade - made.begin());
+        for (qsizetype index = kept; index < result.addedPaths.size(); ++index)
+            result.pathsInBatch.remove(result.addedPaths.at(index));
         result.photos.resize(kept);
         result.counters = walk.candidates().at(kept).countersBefore;
         result.counters.isPHOTOS_PROCESSING_IN_PROGRESS = false;

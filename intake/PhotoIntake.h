@@ -62,10 +62,12 @@ class PhotoIntake : public QObject {
 
   private:
     void handBack();
+    void joinAddedPaths(PhotoImportResult& result);
     void waitForArchivePathAlert();
 
     QList<PhotoFile>& m_batch;
     QSet<QString>& m_dictFileAdded;
+    QSet<QString> m_pathsAtStart;  // dictFileAdded as the running import's walk started from it
     Hooks m_hooks;
     PhotoImportTask::Settings m_settings;
     IntakeCounters m_counters;

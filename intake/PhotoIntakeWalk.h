@@ -37,6 +37,8 @@ class PhotoIntakeWalk {
 
     const IntakeCounters& counters() const { return m_counters; }
     const QList<IntakeCandidate>& candidates() const { return m_candidates; }
+    // The paths already in the batch and those of every candidate; taken once, at the end of the walk.
+    QSet<QString> takePathsInBatch() { return std::move(m_dictFileAdded); }
     // Only the stop and limit test clears the flag, so a cleared flag means the walk has ended.
     bool hasEnded() const { return !m_counters.isPHOTOS_PROCESSING_IN_PROGRESS; }
 

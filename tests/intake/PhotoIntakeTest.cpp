@@ -117,6 +117,23 @@ TEST_F(AnIntake, neverBlocksTheMainThreadWhilePhotosAreRead) {
     EXPECT_EQ(batch.size(), 1);
 }
 
+TEST_F(AnIntake, keepsAPhotoRemovedWhileAnotherAddRanOutOfTheAddedPaths) {
+    writeFile(dir.path() + "/p/1.jpg");
+    writeFile(dir.path() + "/p/2.jpg");
+    writeFile(dir.path() + "/q/3.jpg");
+    add({dir.path() + "/p"});
+    QSemaphore semaphore;
+    gate = &semaphore;
+    ASSERT_TRUE(intake.addPhotosFromPathUrls({dir.path() + "/q"}, false));
+    // The walk started from 1 and 2; the list's own Remove takes 1 out before the add is handed back.
+    batch.removeFirst();
+    dictFileAdded.remove(dir.path() + "/p/1.jpg");
+    semaphore.release();
+    intake.waitForImport();
+    EXPECT_EQ(pathsOf(batch), (QStringList{dir.path() + "/p/2.jpg", dir.path() + "/q/3.jpg"}));
+    EXPECT_EQ(dictFileAdded, (QSet<QString>{dir.path() + "/p/2.jpg", dir.path() + "/q/3.jpg"}));
+}
+
 TEST_F(AnIntake, needsNoAnswerToTheArchivePathAlertOnceStopped) {
     PhotoIntake::Hooks hooks;
     bool asked = false;
@@ -144,10 +161,13 @@ TEST(AnImportTask, stoppedDuringALargeAddKeepsThePhotosMadeSoFar) {
         if (++made == 10) stop = true;  // the user presses Stop while the tenth photo is read
         return fakePhoto(path, name);
     };
-    const PhotoImportResult result = PhotoImportTask::run({dir.path() + "/big"}, "ALL", {}, settings);
+    const PhotoImportResult result = PhotoImportTask::run({dir.path() + "/big"}, "ALL", {"/elsewhere/a.jpg"}, settings);
     EXPECT_EQ(made.load(), 10);
     EXPECT_EQ(result.photos.size(), 10);
     EXPECT_EQ(result.addedPaths, pathsOf(result.photos));
+    // The walk had taken in the photos past the stop too; they are not the batch's.
+    QSet<QString> inBatch(result.addedPaths.begin(), result.addedPaths.end());
+    EXPECT_EQ(result.pathsInBatch, inBatch << "/elsewhere/a.jpg");
     EXPECT_EQ(result.counters.totalPhotoToAdd, 10);
     EXPECT_EQ(result.counters.damagedFileCount, 0);  // zz.txt lies past the stop
     EXPECT_FALSE(result.counters.isPHOTOS_PROCESSING_IN_PROGRESS);

@@ -216,6 +216,7 @@ TEST_P(APhotoWhoseReadFails, joinsOnlyWithTheRecordASecondWorkerRead) {
     MetadataReading::install(shared);
 
     EXPECT_EQ(added.addedPaths, GetParam().joins ? paths : paths.mid(0, 1));
+    EXPECT_EQ(added.pathsInBatch, QSet<QString>(added.addedPaths.begin(), added.addedPaths.end()));
     for (const PhotoFile& joined : added.photos) EXPECT_EQ(joined.metadataObjectOriginal->Cam_Make, "Test");
     EXPECT_EQ(added.counters.totalPhotoToAdd, added.photos.size());
     EXPECT_EQ(added.counters.failedReadCount, GetParam().joins ? 0 : 1);
