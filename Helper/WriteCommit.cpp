@@ -29,6 +29,7 @@ const char* const kExifVersion = "Exif.Photo.ExifVersion";
 void WriteCommit::write(WriteSession& session) {
     keepUnreadableXmpPacket(session);
     dropEntriesOfUnknownType(session);
+    dropPointersFromTheThumbnail(session);
     markIptcAsUtf8(session);
     addGpsVersion(session);
     raiseExifVersion(session);
@@ -83,6 +84,17 @@ void WriteCommit::dropEntriesOfUnknownType(WriteSession& session) {
         qCInfo(lcHelper).noquote() << QStringLiteral("Dropped %1 from the copy of %2: its TIFF type is unknown")
                                           .arg(key, session.photo().filePath);
         session.erase(key);
+    }
+}
+
+void WriteCommit::dropPointersFromTheThumbnail(WriteSession& session) {
+    // A few cameras point from the thumbnail's directory to a second copy of their Exif and GPS blocks. Exiv2
+    // reads those pointers as plain numbers and writes them back unchanged while it moves the blocks, so in the
+    // copy they would point into other data: readers warn of a damaged file, and some show the old dates they
+    // find there in place of the copy's own. What they pointed at repeats the main directory's blocks.
+    for (const char* key : {"Exif.Thumbnail.ExifTag", "Exif.Thumbnail.GPSTag"}) {
+        const Exiv2::ExifData& exif = session.exif();
+        if (exif.findKey(Exiv2::ExifKey(key)) != exif.end()) session.erase(QString::fromLatin1(key));
     }
 }
 

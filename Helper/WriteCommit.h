@@ -38,6 +38,7 @@ class WriteCommit {
   private:
     static void keepUnreadableXmpPacket(WriteSession& session);
     static void dropEntriesOfUnknownType(WriteSession& session);
+    static void dropPointersFromTheThumbnail(WriteSession& session);
     static void markIptcAsUtf8(WriteSession& session);
     static void addGpsVersion(WriteSession& session);
     static void raiseExifVersion(WriteSession& session);

@@ -255,6 +255,10 @@ INSTANTIATE_TEST_SUITE_P(
             "XMP-dc:Title=Pier|XMP-dc:Title-fr-FR=Titre",
             "current",
             "-XMP-dc:Description-de-DE=Deutsch|-XMP-dc:Description-en-GB=mit blauem Kleid|-XMP-dc:Title-fr-FR=Titre"},
+        // The camera pointed from its thumbnail to a second copy of its Exif block, which readers take first.
+        MendCase{"aShiftReachesTheExifBlockReadersFind", "Olympus \u03bc Digital 800.JPG", "Artist=Ann",
+                 editrecords::hourLater(2), 0,
+                 "ExifIFD:DateTimeOriginal=2006:04:26 02:26:14|ExifTool:Warning=", "none"},
         MendCase{"clearOthersClearsTheTwins", "Canon EOS 7D.jpg", "Software=Lumarind", nullptr, 1,
                  "MWG:Creator=|MWG:Copyright=|MWG:Description=|MWG:City=|MWG:State=|MWG:Country=|MWG:Location=|"
                  "XMP-photoshop:Headline=|XMP-exif:DateTimeOriginal=|XMP-xmp:Rating=3",
