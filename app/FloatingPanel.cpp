@@ -3,14 +3,20 @@
 #include "app/ArtworkViews.h"
 #include "controls/IMGButton.h"
 #include "controls/MouseDownView.h"
+#include "platform/Compositing.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
 FloatingPanel::FloatingPanel(QWidget* mainWindow, const QSize& size, int stripHeight, int cornerRadius,
                              const QColor& colour)
-    : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint), m_cornerRadius(cornerRadius), m_colour(colour) {
-    setAttribute(Qt::WA_TranslucentBackground);
+    : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint),
+      m_cornerRadius(cornerRadius),
+      m_colour(colour),
+      m_shaped(!platform::hasCompositing()) {
+    // Without a compositing manager an X display draws a see-through window over another see-through one (the
+    // main window) as nothing at all: the panel is then opaque, and its shape alone rounds its corners.
+    if (!m_shaped) setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(size);
     ArtworkViews::roundWindowCorners(this, cornerRadius);
     m_dragStrip = new MouseDownView(this);
@@ -23,6 +29,7 @@ FloatingPanel::FloatingPanel(QWidget* mainWindow, const QSize& size, int stripHe
 void FloatingPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    if (m_shaped) painter.fillRect(rect(), m_colour);
     QPainterPath panel;
     panel.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), m_cornerRadius, m_cornerRadius);
     painter.fillPath(panel, m_colour);

@@ -24,4 +24,5 @@ class FloatingPanel : public QWidget {
     IMGButton* m_close = nullptr;
     int m_cornerRadius;
     QColor m_colour;
+    bool m_shaped;  // opaque and cut to its rounded shape, where the display blends no see-through pixels
 };

@@ -1,6 +1,7 @@
 #include "Helper/MetadataWorkerPool.h"
 #include "app/AddPhotosWindow.h"
 #include "app/AppNotifications.h"
+#include "app/FloatingPanel.h"
 #include "app/LoadingOverlay.h"
 #include "app/MainTitleBar.h"
 #include "app/MainWindowController.h"
@@ -11,6 +12,7 @@
 #include "controls/VLAppStoreWindow.h"
 #include "controls/VisualEffectBacking.h"
 #include "intake/PhotoIntake.h"
+#include "platform/Compositing.h"
 #include "platform/NotificationCenter.h"
 #include "tests/app/AppFixtures.h"
 #include "tests/common/TestSupport.h"
@@ -279,6 +281,24 @@ TEST(TheAddPhotosWindow, bringsAPhotoIntoTheBatchWithItsMetadataRead) {
     EXPECT_FALSE(shell.app->isSubWindowOpened());
     ASSERT_EQ(shell.alerts.shown.size(), 1);
     EXPECT_EQ(shell.alerts.shown.first().tag, AlertPhotosExist);
+}
+
+// The quick tour and the add-photos window float over the see-through main window. An X display without a
+// compositing manager shows such a window over another as nothing: there they are opaque and cut to shape.
+TEST(AFloatingPanel, isOpaqueAndCutToItsRoundedShapeWhereTheDisplayDoesNotComposite) {
+    QWidget mainWindow;
+    for (const bool composited : {false, true}) {
+        SCOPED_TRACE(composited ? "composited" : "not composited");
+        platform::setCompositingAnswer(composited);
+        FloatingPanel panel(&mainWindow, QSize(300, 200), 40, 12, QColor(30, 30, 30));
+        EXPECT_EQ(panel.testAttribute(Qt::WA_TranslucentBackground), composited);
+        EXPECT_FALSE(panel.mask().contains(QPoint(0, 0))) << "a rounded corner";
+        EXPECT_TRUE(panel.mask().contains(QPoint(150, 100)));
+        const QImage drawn = panel.grab().toImage();
+        EXPECT_EQ(drawn.pixelColor(150, 100).name(), QColor(30, 30, 30).name());
+        if (!composited) EXPECT_EQ(drawn.pixelColor(2, 2).alpha(), 255) << "no see-through pixel at the edge";
+    }
+    platform::setCompositingAnswer(std::nullopt);
 }
 
 TEST(TheQuickTour, leadsToTheAddPhotosWindowAtTheFirstLaunchAndBackToTheWindowLater) {
