@@ -1,4 +1,3 @@
-#include "batch/BatchResultCount.h"
 #include "tests/batch/BatchRunFixtures.h"
 
 #include <QFileInfo>
@@ -111,32 +110,6 @@ TEST_F(ABatchRun, countsWrittenPhotosAsProcessedAndGivesAPhotoNotWrittenOnlyItsE
     EXPECT_EQ(runner->summaryTitle(), "Batch Process Finished");
     EXPECT_EQ(runner->errorsSummaryText(), QStringLiteral("Errors Found(2) Warnings Found(3)"));
 }
-
-struct FlagCase {
-    int flag;
-    bool written;  // processed, with its renaming warnings; else an error, listed alone
-    bool listedAsWarning;
-};
-
-void PrintTo(const FlagCase& c, std::ostream* os) {
-    *os << "flag " << c.flag;
-}
-
-class AWriterAnswer : public ::testing::TestWithParam<FlagCase> {};
-
-TEST_P(AWriterAnswer, countsAsTheCopyItLeft) {
-    const FlagCase& c = GetParam();
-    const BatchResultCount count = BatchResultCount::forFlag(c.flag);
-    EXPECT_EQ(count.written, c.written) << "written";
-    EXPECT_EQ(count.listedAsWarning, c.listedAsWarning) << "listed as a warning";
-}
-
-INSTANTIATE_TEST_SUITE_P(Flags, AWriterAnswer,
-                         ::testing::Values(FlagCase{ExifWriteSucceeded, true, false},
-                                           FlagCase{ExifWriteRawCameraKept, true, true},
-                                           FlagCase{ExifWriteSourceMissing, false, false},
-                                           FlagCase{ExifWriteFailed, false, false},
-                                           FlagCase{ExifWriteAccessDenied, false, false}, FlagCase{99, false, false}));
 
 TEST_F(ABatchRun, restoresOnlyPhotosWithACopyFromTheLastRunUnderItsOwnName) {
     addPhotos(2);
