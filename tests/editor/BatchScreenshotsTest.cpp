@@ -90,15 +90,17 @@ TEST(BatchScreenshots, summaryWithFailedAndWarnedPhotos) {
     BatchRunState state;
     state.runCount = 12;
     state.counterTotalProgressedFiles = 12;
-    state.counterProcessedSuccessfully = 9;
-    state.counterProcessedWithError = 3;
+    // A raw file written with its camera make and model kept counts as processed, listed among the warnings.
+    state.counterProcessedSuccessfully = 10;
+    state.counterProcessedWithError = 2;
     state.arrProcessedWithError = {
-        failed("/home/anna/Pictures/Lisbon/IMG_4180.CR2", ExifWriteRawCameraKept, "written, camera kept"),
         failed("/home/anna/Pictures/Lisbon/IMG_4181.JPG", ExifWriteFailed,
                "The file is damaged or its format is not supported."),
         failed("/home/anna/Pictures/Lisbon/IMG_4185.JPG", ExifWriteSourceMissing, "missing")};
-    state.arrProcessedWithWarning = {failed("/home/anna/Pictures/Lisbon/IMG_4183.JPG", StatusDateNotFoundForRenaming,
-                                            "EXIF Original Date/Time not found. Original file name is used.")};
+    state.arrProcessedWithWarning = {
+        failed("/home/anna/Pictures/Lisbon/IMG_4180.CR2", ExifWriteRawCameraKept, "written, camera kept"),
+        failed("/home/anna/Pictures/Lisbon/IMG_4183.JPG", StatusDateNotFoundForRenaming,
+               "EXIF Original Date/Time not found. Original file name is used.")};
     OutputLink link;
     link.title = "/home/anna/Pictures/Lumarind";
     summary.setSummaryInfo(BatchSummary::make(state, link, 83));
